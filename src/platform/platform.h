@@ -1,0 +1,157 @@
+// The machine as the setup program sees it. Everything that touches files,
+// the registry, the shell or the screen goes through these interfaces, so the
+// layers above run unchanged on Windows (win32/) and in native tests (sim/).
+//
+// All paths are Windows paths ("C:\Program Files\Acme\..."), 8-bit ANSI text.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// GetDriveTypeA's answers; the numbers are the system's.
+enum class DriveKind : unsigned {
+  Unknown = 0,
+  NoRoot = 1,
+  Removable = 2,
+  Fixed = 3,
+  Remote = 4,
+  CdRom = 5,
+  RamDisk = 6,
+};
+
+struct FolderEntry {
+  std::string name;  // bare name, never "." or ".."
+  bool isFolder = false;
+  std::uint64_t size = 0;
+};
+
+struct DiskSpace {
+  std::uint64_t freeBytesAvailable = 0;
+  std::uint64_t totalBytes = 0;
+  std::uint64_t totalFreeBytes = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // C stdio open ("rb", "wb", ...); nullptr on failure. The caller closes it.
+  virtual std::FILE* OpenFile(const std::string& path, const char* mode) = 0;
+  // GetFileAttributesA succeeds: a file or folder of that name exists.
+  virtual bool Exists(const std::string& path) = 0;
+  virtual bool IsFolder(const std::string& path) = 0;
+  // CreateDirectoryA: one level, the parent must exist.
+  virtual bool MakeFolder(const std::string& path) = 0;
+  // CopyFileA with fail-if-exists FALSE.
+  virtual bool CopyOver(const std::string& from, const std::string& to) = 0;
+  // DeleteFileA: files only.
+  virtual bool RemoveFile(const std::string& path) = 0;
+  // The entries of a folder in the file system's order, without "." and "..".
+  virtual std::vector<FolderEntry> ListFolder(const std::string& folder) = 0;
+  // GetDriveTypeA of a root such as "C:\".
+  virtual DriveKind DriveKindOf(const std::string& root) = 0;
+  // GetDiskFreeSpaceExA; false when the call fails.
+  virtual bool QueryDiskSpace(const std::string& directory, DiskSpace& space) = 0;
+  // GetTempPathA: the user's temporary folder, ending with a backslash.
+  virtual std::string TempFolder() = 0;
+};
+
+enum class RegistryRoot {
+  ClassesRoot,
+  CurrentUser,
+  LocalMachine,
+  Users,
+  CurrentConfig,
+};
+
+// Value types, numbered as the system numbers them.
+constexpr std::uint32_t kRegSz = 1;
+constexpr std::uint32_t kRegBinary = 3;
+constexpr std::uint32_t kRegDword = 4;
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+  // RegCreateKeyExA (creating missing keys), RegSetValueExA, RegCloseKey.
+  // An empty value name sets the key's default value. False when the key
+  // could not be created or opened or the value not set.
+  virtual bool SetValue(RegistryRoot root, const std::string& key,
+                        const std::string& name, std::uint32_t type,
+                        const std::vector<std::uint8_t>& data) = 0;
+  // RegOpenKeyA and RegQueryValueExA of a string value; false when missing.
+  virtual bool QueryString(RegistryRoot root, const std::string& key,
+                           const std::string& name, std::string& value) = 0;
+};
+
+// CSIDL numbers the setup program uses.
+constexpr int kCsidlDesktop = 0x0000;
+constexpr int kCsidlPrograms = 0x0002;
+constexpr int kCsidlFavorites = 0x0006;
+constexpr int kCsidlStartup = 0x0007;
+constexpr int kCsidlStartMenu = 0x000B;
+constexpr int kCsidlDesktopDirectory = 0x0010;
+constexpr int kCsidlTemplates = 0x0015;
+constexpr int kCsidlAppData = 0x001A;
+constexpr int kCsidlFlagCreate = 0x8000;
+
+// Values of the machine and the user, fetched anew at every call.
+class Machine {
+ public:
+  virtual ~Machine() = default;
+  // GetUserNameA; false when it fails.
+  virtual bool UserName(std::string& name) = 0;
+  // GetComputerNameA into 16 characters; false when it fails.
+  virtual bool ComputerName(std::string& name) = 0;
+  // VerLanguageNameA of GetSystemDefaultLangID() into 260 characters; false
+  // when the name does not fit.
+  virtual bool LanguageName(std::string& name) = 0;
+  virtual std::string ExpandEnvironment(const std::string& text) = 0;
+  virtual std::string WindowsFolder() = 0;
+  virtual std::string SystemFolder() = 0;
+  // SHGetFolderPathA(NULL, csidl, NULL, SHGFP_TYPE_CURRENT); empty on failure.
+  virtual std::string FolderPath(int csidl) = 0;
+  // SHGetSpecialFolderLocation + SHGetPathFromIDListA; empty on failure.
+  virtual std::string SpecialFolderLocation(int csidl) = 0;
+};
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // Writes a shell link at linkPath pointing at target, replacing an existing
+  // one. False when no link could be made.
+  virtual bool CreateLink(const std::string& linkPath, const std::string& target) = 0;
+  // ShellExecuteA(NULL, "open", program, NULL, NULL, SW_SHOW).
+  virtual void Launch(const std::string& program) = 0;
+  // The folder browser (title "Browse", file-system folders only). False when
+  // the user cancels or the item has no file-system path.
+  virtual bool BrowseForFolder(std::string& chosen) = 0;
+  virtual void Sleep(unsigned milliseconds) = 0;
+};
+
+enum class MessageKind {
+  // OK button, exclamation icon, the application's name as caption.
+  Warning,
+  // The wizard's exit question: caption "Setup Wizard", OK and Cancel, no icon.
+  ExitQuestion,
+};
+
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  // Shows the box and waits; true when the user answered OK.
+  virtual bool Show(MessageKind kind, const std::string& text) = 0;
+};
+
+// The whole machine, handed down as one value.
+struct Platform {
+  FileSystem& files;
+  Registry& registry;
+  Machine& machine;
+  Shell& shell;
+  MessageBoxes& messages;
+};
+
+}  // namespace platform

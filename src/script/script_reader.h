@@ -1,0 +1,55 @@
+// Reading the setup script: lines, markers and "|" fields. This is where the
+// script's lexical rules live; the scanning rules build on it.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace script {
+
+// The script's name and where the extraction puts it.
+inline constexpr const char* kScriptName = "log_file.txt";
+inline constexpr const char* kStagingFolderName = "$ddinstall";
+
+// The staging folder with its trailing backslash: the temporary folder
+// followed by "$ddinstall\".
+std::string StagingFolder(platform::FileSystem& files);
+// The script's path in the staging folder.
+std::string ScriptPath(platform::FileSystem& files);
+
+// Reads a text file line by line. CR LF or a bare LF ends a line; a line is
+// read whole whatever its length.
+class ScriptReader {
+ public:
+  ScriptReader(platform::FileSystem& files, const std::string& path);
+  ~ScriptReader();
+  ScriptReader(const ScriptReader&) = delete;
+  ScriptReader& operator=(const ScriptReader&) = delete;
+
+  bool IsOpen() const { return file_ != nullptr; }
+  // The next line without its line end. At end of file (or when the file did
+  // not open) returns false and leaves the line empty; an empty line in the
+  // file is a successful read of an empty text.
+  bool ReadLine(std::string& line);
+  // One further read, taken whatever it holds: empty at end of file.
+  std::string NextLine();
+  // Reads until a line equals the marker; false at end of file.
+  bool SkipPast(const char* marker);
+
+ private:
+  std::FILE* file_;
+};
+
+// Takes a field from the left of rest: the text before the first "|", and rest
+// becomes what follows it. Without a "|" the field is empty and rest stays.
+std::string TakeField(std::string& rest);
+
+// Cuts a text to the 259 characters a fixed 260-byte field holds.
+std::string FitField(const std::string& text);
+
+// A flag line is true when it is exactly "1".
+inline bool IsTrueFlag(const std::string& line) { return line == "1"; }
+
+}  // namespace script

@@ -1,0 +1,1 @@
+// placeholder until the layer has code of its own
