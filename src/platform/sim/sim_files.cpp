@@ -1,0 +1,149 @@
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/sim/sim_platform.h"
+
+namespace fs = std::filesystem;
+
+namespace sim {
+
+namespace {
+
+char DriveLetter(const std::string& windowsPath) {
+  if (windowsPath.size() < 2 || windowsPath[1] != ':') return 0;
+  const unsigned char letter = static_cast<unsigned char>(windowsPath[0]);
+  if (!std::isalpha(letter)) return 0;
+  return static_cast<char>(std::toupper(letter));
+}
+
+}  // namespace
+
+SimFileSystem::SimFileSystem(std::string root) : root_(std::move(root)) {
+  AddDrive('C', platform::DriveKind::Fixed);
+}
+
+platform::DiskSpace SimFileSystem::DefaultSpace() {
+  platform::DiskSpace space;
+  space.totalBytes = 100ull << 30;
+  space.freeBytesAvailable = 40ull << 30;
+  space.totalFreeBytes = 41ull << 30;
+  return space;
+}
+
+void SimFileSystem::AddDrive(char letter, platform::DriveKind kind,
+                             platform::DiskSpace space) {
+  const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  drives_[upper] = Drive{kind, space};
+  std::error_code ignored;
+  fs::create_directories(fs::path(root_) / std::string(1, upper), ignored);
+}
+
+const SimFileSystem::Drive* SimFileSystem::DriveOf(const std::string& windowsPath) const {
+  const auto found = drives_.find(DriveLetter(windowsPath));
+  return found == drives_.end() ? nullptr : &found->second;
+}
+
+std::string SimFileSystem::NativePath(const std::string& windowsPath) const {
+  const char letter = DriveLetter(windowsPath);
+  if (letter == 0 || drives_.count(letter) == 0) return {};
+  std::string native = root_ + "/" + std::string(1, letter);
+  // Both separators count, and doubled ones fold into one, as on Windows.
+  for (std::size_t i = 2; i < windowsPath.size(); ++i) {
+    const char c = windowsPath[i];
+    if (c == '\\' || c == '/') {
+      if (native.back() != '/') native += '/';
+    } else {
+      native += c;
+    }
+  }
+  while (native.size() > root_.size() + 2 && native.back() == '/') native.pop_back();
+  return native;
+}
+
+std::FILE* SimFileSystem::OpenFile(const std::string& path, const char* mode) {
+  const std::string native = NativePath(path);
+  if (native.empty()) return nullptr;
+  std::error_code error;
+  if (fs::is_directory(native, error)) return nullptr;
+  return std::fopen(native.c_str(), mode);
+}
+
+bool SimFileSystem::Exists(const std::string& path) {
+  const std::string native = NativePath(path);
+  std::error_code error;
+  return !native.empty() && fs::exists(native, error);
+}
+
+bool SimFileSystem::IsFolder(const std::string& path) {
+  const std::string native = NativePath(path);
+  std::error_code error;
+  return !native.empty() && fs::is_directory(native, error);
+}
+
+bool SimFileSystem::MakeFolder(const std::string& path) {
+  const std::string native = NativePath(path);
+  if (native.empty()) return false;
+  std::error_code error;
+  // One level only: the parent must exist, as for CreateDirectoryA.
+  if (!fs::is_directory(fs::path(native).parent_path(), error)) return false;
+  return fs::create_directory(native, error);
+}
+
+bool SimFileSystem::CopyOver(const std::string& from, const std::string& to) {
+  const std::string source = NativePath(from);
+  const std::string target = NativePath(to);
+  std::error_code error;
+  if (source.empty() || target.empty() || !fs::is_regular_file(source, error)) return false;
+  return fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
+}
+
+bool SimFileSystem::RemoveFile(const std::string& path) {
+  const std::string native = NativePath(path);
+  std::error_code error;
+  if (native.empty() || !fs::is_regular_file(native, error)) return false;
+  return fs::remove(native, error);
+}
+
+std::vector<platform::FolderEntry> SimFileSystem::ListFolder(const std::string& folder) {
+  std::vector<platform::FolderEntry> entries;
+  const std::string native = NativePath(folder);
+  if (native.empty()) return entries;
+  std::error_code error;
+  for (fs::directory_iterator it(native, error), end; !error && it != end; it.increment(error)) {
+    platform::FolderEntry entry;
+    entry.name = it->path().filename().string();
+    entry.isFolder = it->is_directory(error);
+    entry.size = entry.isFolder ? 0 : static_cast<std::uint64_t>(it->file_size(error));
+    entries.push_back(entry);
+  }
+  // A stable order, as NTFS lists by name.
+  std::sort(entries.begin(), entries.end(),
+            [](const platform::FolderEntry& a, const platform::FolderEntry& b) {
+              return a.name < b.name;
+            });
+  return entries;
+}
+
+platform::DriveKind SimFileSystem::DriveKindOf(const std::string& root) {
+  const Drive* drive = DriveOf(root);
+  if (drive == nullptr) return platform::DriveKind::NoRoot;
+  return drive->kind;
+}
+
+bool SimFileSystem::QueryDiskSpace(const std::string& directory, platform::DiskSpace& space) {
+  const Drive* drive = DriveOf(directory);
+  if (drive == nullptr) return false;
+  space = drive->space;
+  return true;
+}
+
+std::string SimFileSystem::TempFolder() {
+  const std::string temp = "C:\\users\\tester\\Temp\\";
+  std::error_code ignored;
+  fs::create_directories(NativePath(temp), ignored);
+  return temp;
+}
+
+}  // namespace sim

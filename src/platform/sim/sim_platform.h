@@ -1,0 +1,178 @@
+// An in-process stand-in for the machine, for native tests on Linux.
+//
+// Drive letters map to folders under a throwaway test root ("C:\x" is
+// <root>/C/x), so file operations write real bytes on a real disk. The
+// registry lives in memory; links, launches and message boxes are recorded,
+// and the boxes and the folder browser are answered from queues.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace sim {
+
+class SimFileSystem : public platform::FileSystem {
+ public:
+  explicit SimFileSystem(std::string root);
+
+  // Makes a drive letter exist with the given kind and space figures. C: is a
+  // fixed drive from the start; other letters have no root until added.
+  void AddDrive(char letter, platform::DriveKind kind,
+                platform::DiskSpace space = DefaultSpace());
+  static platform::DiskSpace DefaultSpace();
+
+  // The native path behind a Windows path; empty when it maps to no drive.
+  std::string NativePath(const std::string& windowsPath) const;
+
+  std::FILE* OpenFile(const std::string& path, const char* mode) override;
+  bool Exists(const std::string& path) override;
+  bool IsFolder(const std::string& path) override;
+  bool MakeFolder(const std::string& path) override;
+  bool CopyOver(const std::string& from, const std::string& to) override;
+  bool RemoveFile(const std::string& path) override;
+  std::vector<platform::FolderEntry> ListFolder(const std::string& folder) override;
+  platform::DriveKind DriveKindOf(const std::string& root) override;
+  bool QueryDiskSpace(const std::string& directory, platform::DiskSpace& space) override;
+  std::string TempFolder() override;
+
+ private:
+  struct Drive {
+    platform::DriveKind kind;
+    platform::DiskSpace space;
+  };
+  const Drive* DriveOf(const std::string& windowsPath) const;
+
+  std::string root_;
+  std::map<char, Drive> drives_;
+};
+
+struct RegistryValue {
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+};
+
+class SimRegistry : public platform::Registry {
+ public:
+  bool SetValue(platform::RegistryRoot root, const std::string& key,
+                const std::string& name, std::uint32_t type,
+                const std::vector<std::uint8_t>& data) override;
+  bool QueryString(platform::RegistryRoot root, const std::string& key,
+                   const std::string& name, std::string& value) override;
+
+  // Refuses every write under a root, as a user without the rights sees it.
+  void DenyWrites(platform::RegistryRoot root) { denied_.push_back(root); }
+  // The value, or nothing. Key paths and names compare case-insensitively.
+  std::optional<RegistryValue> Find(platform::RegistryRoot root,
+                                    const std::string& key,
+                                    const std::string& name) const;
+  bool KeyExists(platform::RegistryRoot root, const std::string& key) const;
+  std::size_t ValueCount() const;
+
+ private:
+  using KeyId = std::pair<platform::RegistryRoot, std::string>;
+  std::map<KeyId, std::map<std::string, RegistryValue>> keys_;
+  std::vector<platform::RegistryRoot> denied_;
+};
+
+class SimMachine : public platform::Machine {
+ public:
+  explicit SimMachine(SimFileSystem& files) : files_(files) {}
+
+  std::string userName = "tester";
+  std::string computerName = "SIMBOX";
+  std::string languageName = "English (United States)";
+  bool languageFits = true;
+
+  bool UserName(std::string& name) override;
+  bool ComputerName(std::string& name) override;
+  bool LanguageName(std::string& name) override;
+  std::string ExpandEnvironment(const std::string& text) override;
+  std::string WindowsFolder() override { return "C:\\Windows"; }
+  std::string SystemFolder() override { return "C:\\Windows\\system32"; }
+  std::string FolderPath(int csidl) override;
+  std::string SpecialFolderLocation(int csidl) override;
+
+  // The folder behind a CSIDL number (without the create flag); empty when
+  // the stand-in knows none.
+  static std::string KnownFolder(int csidl);
+
+ private:
+  SimFileSystem& files_;
+};
+
+struct RecordedLink {
+  std::string linkPath;
+  std::string target;
+};
+
+class SimShell : public platform::Shell {
+ public:
+  explicit SimShell(SimFileSystem& files) : files_(files) {}
+
+  // A link is a file at linkPath holding "target\n"; it needs the folder.
+  bool CreateLink(const std::string& linkPath, const std::string& target) override;
+  void Launch(const std::string& program) override { launched.push_back(program); }
+  bool BrowseForFolder(std::string& chosen) override;
+  void Sleep(unsigned milliseconds) override { sleptMilliseconds += milliseconds; }
+
+  std::vector<RecordedLink> links;
+  std::vector<std::string> launched;
+  // Each Browse takes the front answer; nothing (or an empty queue) cancels.
+  std::deque<std::optional<std::string>> browseAnswers;
+  unsigned long sleptMilliseconds = 0;
+
+ private:
+  SimFileSystem& files_;
+};
+
+struct RecordedMessage {
+  platform::MessageKind kind;
+  std::string text;
+};
+
+class SimMessageBoxes : public platform::MessageBoxes {
+ public:
+  bool Show(platform::MessageKind kind, const std::string& text) override;
+
+  std::vector<RecordedMessage> shown;
+  // Answers for the boxes in turn; OK when the queue is empty.
+  std::deque<bool> answers;
+};
+
+// The whole stand-in, rooted in a fresh folder under the system's temporary
+// folder that is removed again with the object.
+class SimPlatform {
+ public:
+  SimPlatform();
+  ~SimPlatform();
+  SimPlatform(const SimPlatform&) = delete;
+  SimPlatform& operator=(const SimPlatform&) = delete;
+
+  platform::Platform Get() {
+    return platform::Platform{files, registry, machine, shell, messages};
+  }
+  const std::string& Root() const { return root_; }
+
+  // Test conveniences on Windows paths.
+  bool WriteFile(const std::string& windowsPath, const std::string& bytes);
+  std::optional<std::string> ReadFile(const std::string& windowsPath);
+
+ private:
+  std::string root_;
+
+ public:
+  SimFileSystem files;
+  SimRegistry registry;
+  SimMachine machine;
+  SimShell shell;
+  SimMessageBoxes messages;
+};
+
+}  // namespace sim

@@ -1,0 +1,72 @@
+#include <algorithm>
+#include <cctype>
+
+#include "platform/sim/sim_platform.h"
+
+namespace sim {
+
+namespace {
+
+// Registry names compare without regard to case; backslashes at either end
+// of a key path do not count.
+std::string Fold(const std::string& text) {
+  std::string folded;
+  for (const char c : text) {
+    folded += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return folded;
+}
+
+std::string FoldKey(const std::string& key) {
+  std::string folded = Fold(key);
+  while (!folded.empty() && folded.front() == '\\') folded.erase(folded.begin());
+  while (!folded.empty() && folded.back() == '\\') folded.pop_back();
+  return folded;
+}
+
+}  // namespace
+
+bool SimRegistry::SetValue(platform::RegistryRoot root, const std::string& key,
+                           const std::string& name, std::uint32_t type,
+                           const std::vector<std::uint8_t>& data) {
+  if (std::find(denied_.begin(), denied_.end(), root) != denied_.end()) return false;
+  // Every key along the path comes into being, as with RegCreateKeyExA.
+  const std::string folded = FoldKey(key);
+  for (std::size_t at = folded.find('\\'); at != std::string::npos;
+       at = folded.find('\\', at + 1)) {
+    keys_[{root, folded.substr(0, at)}];
+  }
+  keys_[{root, folded}][Fold(name)] = RegistryValue{type, data};
+  return true;
+}
+
+bool SimRegistry::QueryString(platform::RegistryRoot root, const std::string& key,
+                              const std::string& name, std::string& value) {
+  const auto found = Find(root, key, name);
+  if (!found || found->type != platform::kRegSz) return false;
+  value.assign(found->data.begin(), found->data.end());
+  while (!value.empty() && value.back() == '\0') value.pop_back();
+  return true;
+}
+
+std::optional<RegistryValue> SimRegistry::Find(platform::RegistryRoot root,
+                                               const std::string& key,
+                                               const std::string& name) const {
+  const auto k = keys_.find({root, FoldKey(key)});
+  if (k == keys_.end()) return std::nullopt;
+  const auto v = k->second.find(Fold(name));
+  if (v == k->second.end()) return std::nullopt;
+  return v->second;
+}
+
+bool SimRegistry::KeyExists(platform::RegistryRoot root, const std::string& key) const {
+  return keys_.count({root, FoldKey(key)}) != 0;
+}
+
+std::size_t SimRegistry::ValueCount() const {
+  std::size_t count = 0;
+  for (const auto& key : keys_) count += key.second.size();
+  return count;
+}
+
+}  // namespace sim
