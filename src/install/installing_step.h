@@ -1,0 +1,51 @@
+// The installing step: what one Next click on the destination page does, from
+// the installation folder to the uninstall registration. It runs to its end;
+// a failure of one part shows its message (where it has one) and the step
+// goes on. Nothing is rolled back.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+#include "script/path_variables.h"
+
+namespace install {
+
+// The few things the step shows on the installing page.
+class InstallingPage {
+ public:
+  virtual ~InstallingPage() = default;
+  virtual void DisableBack() = 0;
+  // Sets the progress bar's window text to percent + "%" and its position.
+  virtual void ShowProgress(int percent) = 0;
+};
+
+struct InstallRequest {
+  // The path box's text as the installing transition read it.
+  std::string installPath;
+  // The wizard's product name field (header line 1).
+  std::string productName;
+};
+
+// Runs the step: the installation folder, the "[fls]" file pass, the
+// uninstall log with its file list, the progress display, shortcuts,
+// registry values, the removal registry lines and the uninstall
+// registration. programGroup is the wizard's m_strProgramGroup: the shortcut
+// pass sets it and the uninstall log ends with it.
+void RunInstallingStep(platform::Platform& machine, script::PathExpander& expander,
+                       InstallingPage& page, const InstallRequest& request,
+                       std::string& programGroup);
+
+// Creates a folder and every missing folder above it. Failures are silent.
+void CreateFolderPath(platform::FileSystem& files, const std::string& path);
+
+// Finish with the launch box checked: starts the program of every "[launch]"
+// with a true flag. Returns false when a false flag ended the scan, which
+// hides the launch box.
+bool LaunchPrograms(platform::Platform& machine, script::PathExpander& expander);
+
+// Deletes the files directly inside the staging folder; sub-folders and the
+// folder itself stay.
+void DeleteStagingFiles(platform::FileSystem& files);
+
+}  // namespace install
