@@ -42,7 +42,7 @@ struct InstallPathSection {
 InstallPathSection ReadInstallPathSection(platform::FileSystem& files,
                                           const std::string& path);
 
-// Notice: header line 5.
+// Notice: header line 5, cut to 259 characters like the wizard's field.
 std::string ReadNoticeLine(platform::FileSystem& files, const std::string& path);
 
 // Licence decision: the line after "[lic]". False without "[lic]".

@@ -1,0 +1,71 @@
+#include "script/script_reader.h"
+
+namespace script {
+
+namespace {
+
+// The fixed text fields of the wizard hold 259 characters and a terminator.
+constexpr std::size_t kFieldCharacters = 259;
+
+}  // namespace
+
+std::string StagingFolder(platform::FileSystem& files) {
+  return files.TempFolder() + kStagingFolderName + "\\";
+}
+
+std::string ScriptPath(platform::FileSystem& files) {
+  return StagingFolder(files) + kScriptName;
+}
+
+// Binary mode, so the line ends are ours to handle on every platform; the
+// result is what a text-mode read gives: CR LF and LF both end a line.
+ScriptReader::ScriptReader(platform::FileSystem& files, const std::string& path)
+    : file_(files.OpenFile(path, "rb")) {}
+
+ScriptReader::~ScriptReader() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+bool ScriptReader::ReadLine(std::string& line) {
+  line.clear();
+  if (file_ == nullptr) return false;
+  bool readAnything = false;
+  for (int c = std::getc(file_); c != EOF; c = std::getc(file_)) {
+    readAnything = true;
+    if (c == '\n') {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      return true;
+    }
+    line.push_back(static_cast<char>(c));
+  }
+  // The last line may lack its line end; a CR standing alone stays text.
+  return readAnything;
+}
+
+std::string ScriptReader::NextLine() {
+  std::string line;
+  ReadLine(line);
+  return line;
+}
+
+bool ScriptReader::SkipPast(const char* marker) {
+  std::string line;
+  while (ReadLine(line)) {
+    if (line == marker) return true;
+  }
+  return false;
+}
+
+std::string TakeField(std::string& rest) {
+  const std::size_t bar = rest.find('|');
+  if (bar == std::string::npos) return {};
+  std::string field = rest.substr(0, bar);
+  rest.erase(0, bar + 1);
+  return field;
+}
+
+std::string FitField(const std::string& text) {
+  return text.size() <= kFieldCharacters ? text : text.substr(0, kFieldCharacters);
+}
+
+}  // namespace script

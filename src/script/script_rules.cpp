@@ -1,0 +1,214 @@
+#include "script/script_rules.h"
+
+#include "script/script_reader.h"
+
+namespace script {
+
+namespace {
+
+// The tool writes the header as the first five lines.
+constexpr int kHeaderLines = 5;
+
+}  // namespace
+
+bool ReadCompressionFlag(platform::FileSystem& files, const std::string& path) {
+  ScriptReader reader(files, path);
+  if (!reader.SkipPast("[fls]")) return false;
+  return IsTrueFlag(reader.NextLine());
+}
+
+ImagePaths ReadImagePaths(platform::FileSystem& files, const std::string& path) {
+  ImagePaths images;
+  ScriptReader reader(files, path);
+  std::string line;
+  while (reader.ReadLine(line)) {
+    if (line == "[logo]") {
+      images.logo = reader.NextLine();
+    } else if (line == "[Header]") {
+      // The scan ends here: a [logo] further down is never seen.
+      images.header = reader.NextLine();
+      break;
+    }
+  }
+  return images;
+}
+
+WizardHeader ReadWizardHeader(platform::FileSystem& files, const std::string& path) {
+  WizardHeader header;
+  ScriptReader reader(files, path);
+  std::string* const fields[kHeaderLines] = {&header.productName, &header.wizardTitle,
+                                             &header.productVersion, &header.companyName,
+                                             &header.noticeLine};
+  for (std::string* field : fields) *field = FitField(reader.NextLine());
+  // The search starts at line 6: a header line never counts as the marker.
+  if (reader.SkipPast("[inst_path]")) header.installPathTemplate = FitField(reader.NextLine());
+  return header;
+}
+
+InstallPathSection ReadInstallPathSection(platform::FileSystem& files,
+                                          const std::string& path) {
+  InstallPathSection section;
+  ScriptReader reader(files, path);
+  if (!reader.SkipPast("[inst_path]")) return section;
+  section.found = true;
+  section.pathTemplate = FitField(reader.NextLine());
+  section.lockFlag = reader.NextLine();
+  return section;
+}
+
+std::string ReadNoticeLine(platform::FileSystem& files, const std::string& path) {
+  ScriptReader reader(files, path);
+  for (int line = 1; line < kHeaderLines; ++line) reader.NextLine();
+  // Cut like the wizard's notice field, so every click shows what the
+  // initialisation showed.
+  return FitField(reader.NextLine());
+}
+
+bool ReadLicenceFlag(platform::FileSystem& files, const std::string& path,
+                     std::string& flag) {
+  flag.clear();
+  ScriptReader reader(files, path);
+  if (!reader.SkipPast("[lic]")) return false;
+  flag = reader.NextLine();
+  return true;
+}
+
+void ForEachFileEntry(platform::FileSystem& files, const std::string& path,
+                      const FileEntryVisitor& visit) {
+  ScriptReader reader(files, path);
+  bool inside = false;
+  std::string line;
+  // An empty line ends the pass wherever it stands, as end of file does.
+  while (reader.ReadLine(line) && !line.empty() && line != "[/fls]") {
+    if (inside) {
+      std::string rest = line;
+      const std::string kind = TakeField(rest);
+      visit(kind, rest);
+    }
+    if (line == "[fls]") {
+      inside = true;
+      reader.NextLine();  // the compression flag, never an entry
+    }
+  }
+}
+
+void ForEachShortcutLine(platform::FileSystem& files, const std::string& path,
+                         const ShortcutVisitor& visit) {
+  ScriptReader reader(files, path);
+  bool inside = false;
+  std::string line;
+  while (reader.ReadLine(line)) {
+    if (line == "[menu_grp]") {
+      line = reader.NextLine();
+      if (visit.programGroup) visit.programGroup(line);
+      // The group line goes on to be examined like any other line.
+    }
+    if (line == "[shrt]") {
+      inside = true;
+    } else if (line == "[/shrt]") {
+      inside = false;
+    } else if (inside && visit.shortcut) {
+      std::string rest = line;
+      const std::string location = TakeField(rest);
+      const std::string target = TakeField(rest);
+      visit.shortcut(location, target, rest);  // the Name keeps any further "|"
+    }
+  }
+}
+
+void ForEachRegistryLine(platform::FileSystem& files, const std::string& path,
+                         const RegistryLineVisitor& visit) {
+  ScriptReader reader(files, path);
+  bool inside = false;
+  std::string line;
+  while (reader.ReadLine(line)) {
+    if (line == "[/regi]") {
+      inside = false;
+    } else if (line == "[regi]") {
+      inside = true;
+    } else if (inside) {
+      std::string rest = line;
+      const std::string root = TakeField(rest);
+      const std::string key = TakeField(rest);
+      const std::string name = TakeField(rest);
+      const std::string type = TakeField(rest);
+      const std::string data = TakeField(rest);
+      visit(root, key, name, type, data);  // whatever follows the fifth "|" is ignored
+    }
+  }
+}
+
+void ForEachRemovalRegistryLine(platform::FileSystem& files,
+                                const std::string& path,
+                                const RemovalRegistryVisitor& visit) {
+  ScriptReader reader(files, path);
+  bool inside = false;
+  std::string line;
+  while (reader.ReadLine(line)) {
+    if (line == "[/uninst_reg]") {
+      inside = false;
+    } else if (line == "[uninst_reg]") {
+      inside = true;
+    } else if (inside) {
+      std::string rest = line;
+      const std::string root = TakeField(rest);
+      const std::string key = TakeField(rest);
+      const std::string name = TakeField(rest);
+      visit(root, key, name);  // whatever follows the third "|" is ignored
+    }
+  }
+}
+
+UninstallSource ReadUninstallSource(
+    platform::FileSystem& files, const std::string& path,
+    const std::function<void(const std::string& removalPath)>& removalPath) {
+  UninstallSource source;
+  ScriptReader reader(files, path);
+  reader.NextLine();
+  reader.NextLine();
+  source.productVersion = reader.NextLine();
+  source.companyName = reader.NextLine();
+  if (!reader.SkipPast("[uninst_gene]")) return source;
+  source.generalLine1 = reader.NextLine();
+  source.generalLine2 = reader.NextLine();
+  // Positional: "[/uninst_gene]" and "[uninst_fls]" are taken as read, the
+  // third line is the first removal path. End of file ends the list too, so
+  // a script without "[/uninst_fls]" cannot keep the pass going.
+  std::string line;
+  if (!reader.ReadLine(line) || !reader.ReadLine(line)) return source;
+  while (reader.ReadLine(line) && line != "[/uninst_fls]") removalPath(line);
+  return source;
+}
+
+FinishPageSetup ReadFinishPageSetup(platform::FileSystem& files,
+                                    const std::string& path) {
+  FinishPageSetup setup;
+  ScriptReader reader(files, path);
+  setup.productName = reader.NextLine();
+  std::string line;
+  while (reader.ReadLine(line)) {
+    if (line != "[launch]") continue;
+    if (!IsTrueFlag(reader.NextLine())) {
+      setup.offer = LaunchOffer::Hidden;
+      break;
+    }
+    setup.offer = LaunchOffer::Offered;
+    reader.NextLine();  // the program path, launched only at Finish
+  }
+  return setup;
+}
+
+bool ForEachLaunchProgram(
+    platform::FileSystem& files, const std::string& path,
+    const std::function<void(const std::string& programTemplate)>& launch) {
+  ScriptReader reader(files, path);
+  std::string line;
+  while (reader.ReadLine(line)) {
+    if (line != "[launch]") continue;
+    if (!IsTrueFlag(reader.NextLine())) return false;
+    launch(reader.NextLine());
+  }
+  return true;
+}
+
+}  // namespace script
