@@ -1,0 +1,145 @@
+// The destination page: the installation folder, the folder browser, the
+// drive check and the three space figures.
+#include <cstdio>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "script/script_reader.h"
+#include "script/script_rules.h"
+#include "wizard/control_ids.h"
+#include "wizard/hard_disk_manager.h"
+#include "wizard/install_wizard.h"
+#include "wizard/wizard_texts.h"
+
+namespace wizard {
+
+namespace {
+
+constexpr double kBytesPerGigabyte = 1073741824.0;  // 2^30
+constexpr double kBytesPerMegabyte = 1048576.0;     // 2^20
+
+// Background of the three space values on this page.
+constexpr std::uint32_t kValueBackColor = Rgb(244, 245, 249);
+
+// Staged files that the required space counts twice.
+constexpr const char* kCountedTwice[] = {"RemoveUninstaller.exe", "Uninstall.exe",
+                                         "SetUp Wizard.exe"};
+
+// A figure in the C format "%f" (six decimals) followed by its unit.
+std::string FormatFigure(double value, const char* unit) {
+  const int length = std::snprintf(nullptr, 0, "%f", value);
+  if (length <= 0) return unit;
+  std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+  std::snprintf(buffer.data(), buffer.size(), "%f", value);
+  return std::string(buffer.data(), static_cast<std::size_t>(length)) + unit;
+}
+
+// The part after the last backslash: what Browse keeps of the old folder.
+std::string LastPart(const std::string& folder) {
+  const std::size_t slash = folder.rfind('\\');
+  return slash == std::string::npos ? folder : folder.substr(slash + 1);
+}
+
+bool IsAcceptedDrive(platform::DriveKind kind) {
+  return kind == platform::DriveKind::Removable || kind == platform::DriveKind::Fixed;
+}
+
+}  // namespace
+
+void CInstallWizard::ShowDestinationPage() {
+  for (const int id : {kRequiredSpaceValue, kFreeSpaceValue, kDriveSpaceValue}) {
+    surface_.SetBackColor(id, kValueBackColor);
+  }
+  surface_.SetBackColor(kPathBox, Rgb(255, 255, 255));
+  surface_.Enable(kBackButton, true);
+  surface_.Enable(kNextButton, true);
+  for (const int id : {kLicencePrompt, kAcceptBox, kLicenceText}) surface_.Show(id, false);
+  for (const int id : {kDestinationLabel, kPathBox, kDriveSpaceLabel, kRequiredSpaceLabel,
+                       kRequiredSpaceValue, kDriveSpaceValue, kFreeSpaceLabel,
+                       kFreeSpaceValue, kBrowseButton}) {
+    surface_.Show(id, true);
+  }
+  surface_.SetText(kNextButton, texts::kNextCaption);
+  for (const int id : {kWelcomeNote, kWelcomeGuide, kWelcomeTitle, kUnusedStatic, kSideBanner}) {
+    surface_.Show(id, false);
+  }
+  surface_.Show(kLogoPicture, true);
+  surface_.Show(kHeaderLine, true);
+
+  // Only the first visit reads [inst_path], so a folder chosen with Browse
+  // survives going Back and coming forward again.
+  std::string folder;
+  std::string lockFlag;
+  if (!m_bDestinationVisited) {
+    m_bDestinationVisited = true;
+    const script::InstallPathSection section =
+        script::ReadInstallPathSection(machine_.files, ScriptPath());
+    folder = expander_.ExpandPathVariables(section.pathTemplate);
+    surface_.SetText(kPathBox, folder);
+    lockFlag = section.lockFlag;
+  } else {
+    folder = surface_.GetText(kPathBox);
+  }
+  // A locked folder stays locked: nothing enables the two again.
+  if (script::IsTrueFlag(lockFlag)) {
+    surface_.Enable(kPathBox, false);
+    surface_.Enable(kBrowseButton, false);
+  }
+
+  UpdateDriveSpace(folder.substr(0, 1));
+  surface_.SetText(kRequiredSpaceValue, FormatFigure(GetRequiredSpace(), texts::kMegabyteSuffix));
+  g_nWizardPage = kDestinationPage;
+  CheckDrive(folder, false);
+}
+
+void CInstallWizard::UpdateDriveSpace(const std::string& driveLetter) {
+  // A failed query leaves the fresh manager's zeros: "0.000000 GB".
+  CHardDiskManager disk(machine_.files);
+  disk.CheckDiskSpace(driveLetter + ":");
+  surface_.SetText(kFreeSpaceValue,
+                   FormatFigure(disk.GetFreeBytes() / kBytesPerGigabyte, texts::kGigabyteSuffix));
+  surface_.SetText(kDriveSpaceValue,
+                   FormatFigure(disk.GetTotalBytes() / kBytesPerGigabyte, texts::kGigabyteSuffix));
+}
+
+double CInstallWizard::GetRequiredSpace() {
+  double bytes = 0;
+  for (const platform::FolderEntry& entry :
+       machine_.files.ListFolder(script::StagingFolder(machine_.files))) {
+    if (entry.isFolder) continue;
+    const double size = static_cast<double>(entry.size);
+    bytes += size;
+    for (const char* name : kCountedTwice) {
+      if (entry.name == name) bytes += size;
+    }
+  }
+  return bytes * (1.0 / kBytesPerMegabyte);
+}
+
+bool CInstallWizard::CheckDrive(const std::string& folder, bool withMessage) {
+  const bool accepted = IsAcceptedDrive(machine_.files.DriveKindOf(folder.substr(0, 3)));
+  if (!accepted && withMessage) {
+    machine_.messages.Show(platform::MessageKind::Warning, texts::kDestinationPathError);
+  }
+  surface_.Enable(kNextButton, accepted);
+  return accepted;
+}
+
+void CInstallWizard::OnBrowse() {
+  // The new folder is the chosen one with the old folder's last part below it.
+  const std::string lastPart = LastPart(surface_.GetText(kPathBox));
+  std::string chosen;
+  if (!machine_.shell.BrowseForFolder(chosen)) return;
+
+  const std::string folder = !chosen.empty() && chosen.back() == '\\'
+                                 ? chosen + lastPart
+                                 : chosen + "\\" + lastPart;
+  surface_.SetText(kPathBox, folder);
+  UpdateDriveSpace(folder.substr(0, 1));
+  CheckDrive(folder, true);
+}
+
+void CInstallWizard::OnPathChanged() { CheckDrive(surface_.GetText(kPathBox), true); }
+
+}  // namespace wizard

@@ -1,0 +1,64 @@
+// The finish page: its texts and launch offer, and the Finish click that
+// launches, cleans up the staging folder and ends the wizard.
+#include <initializer_list>
+#include <string>
+
+#include "install/installing_step.h"
+#include "script/script_reader.h"
+#include "script/script_rules.h"
+#include "wizard/control_ids.h"
+#include "wizard/install_wizard.h"
+#include "wizard/wizard_texts.h"
+
+namespace wizard {
+
+void CInstallWizard::ShowFinishTransition() {
+  surface_.Show(kProgressBar, false);
+  surface_.Enable(kNextButton, true);
+  surface_.SetText(kNextButton, texts::kFinishCaption);
+  surface_.Show(kBackButton, false);
+  for (const int id : {kLaunchBox, kFinishNote, kFinishInstalled}) surface_.Show(id, true);
+  surface_.Show(kLogoPicture, false);
+  surface_.Show(kSideBanner, true);
+  surface_.Show(kFinishTitle, true);
+  for (const int id : {kHeaderLine, kBottomLine, kNoticeLabel}) surface_.Show(id, false);
+  SetUpFinishPage();
+  // Finish is the only way out now.
+  surface_.GreyCloseCommand();
+  surface_.Enable(kCancelButton, false);
+  g_nWizardPage = kFinishPage;
+}
+
+void CInstallWizard::SetUpFinishPage() {
+  // The product name is line 1 of the script as written, not expanded.
+  const script::FinishPageSetup setup = script::ReadFinishPageSetup(machine_.files, ScriptPath());
+  surface_.SetText(kFinishTitle,
+                   texts::kFinishTitleStart + setup.productName + texts::kFinishTitleEnd);
+  surface_.SetText(kFinishInstalled, setup.productName + texts::kFinishInstalledEnd);
+  surface_.Show(kHeaderTitle, false);
+  switch (setup.offer) {
+    case script::LaunchOffer::Offered:
+      surface_.SetCheck(kLaunchBox, true);
+      surface_.SetText(kLaunchBox, texts::kLaunchCaptionStart + setup.productName);
+      break;
+    case script::LaunchOffer::Hidden:
+      surface_.Show(kLaunchBox, false);
+      break;
+    case script::LaunchOffer::None:
+      // Without [launch] the box stays as the template made it: empty and
+      // unchecked.
+      break;
+  }
+}
+
+void CInstallWizard::FinishClick() {
+  surface_.Show(kBottomLine, false);
+  surface_.Show(kNoticeLabel, false);
+  if (surface_.GetCheck(kLaunchBox) && !install::LaunchPrograms(machine_, expander_)) {
+    surface_.Show(kLaunchBox, false);
+  }
+  install::DeleteStagingFiles(machine_.files);
+  surface_.EndWizard(DialogResult::Ok);
+}
+
+}  // namespace wizard

@@ -1,0 +1,72 @@
+#include "wizard/install_wizard.h"
+
+#include <utility>
+
+#include "script/script_reader.h"
+#include "script/script_rules.h"
+#include "wizard/control_ids.h"
+#include "wizard/header_field.h"
+#include "wizard/wizard_texts.h"
+
+namespace wizard {
+
+int g_nWizardPage = kWelcomePage;
+
+CInstallWizard::CInstallWizard(ControlSurface& surface, platform::Platform machine,
+                               std::string logoPath, std::string headerPath)
+    : surface_(surface),
+      machine_(machine),
+      expander_(*this, machine_.registry, machine_.machine, machine_.files),
+      logoPath_(std::move(logoPath)),
+      headerPath_(std::move(headerPath)) {}
+
+std::string CInstallWizard::ScriptPath() { return script::ScriptPath(machine_.files); }
+
+void CInstallWizard::OnInitDialog() {
+  m_bDialogReady = 0;
+  g_nWizardPage = kWelcomePage;
+
+  const script::WizardHeader header = script::ReadWizardHeader(machine_.files, ScriptPath());
+  CopyField(m_szProductName, header.productName);
+  CopyField(m_szWizardTitle, header.wizardTitle);
+  CopyField(m_szProductVersion, header.productVersion);
+  CopyField(m_szCompanyName, header.companyName);
+  CopyField(m_szNoticeLine, header.noticeLine);
+  CopyField(m_szInstallPathTemplate, header.installPathTemplate);
+
+  // While the template is expanded m_strInstallPath is still empty, so an
+  // %InstallPath% inside the template itself gives nothing.
+  m_strInstallPath = expander_.ExpandPathVariables(FieldText(m_szInstallPathTemplate));
+  surface_.SetCaption(expander_.ExpandPathVariables(FieldText(m_szWizardTitle)));
+
+  // The welcome texts take the product name as the field holds it now.
+  const std::string productName = FieldText(m_szProductName);
+  surface_.SetText(kWelcomeTitle,
+                   texts::kWelcomeTitleStart + productName + texts::kWelcomeTitleEnd);
+  surface_.SetText(kWelcomeGuide,
+                   texts::kWelcomeGuideStart + productName + texts::kWelcomeGuideEnd);
+
+  m_nLicensePass = 0;
+
+  // "-N-A-" is shown as it stands here; the first Next click empties it.
+  surface_.SetText(kNoticeLabel, expander_.ExpandPathVariables(FieldText(m_szNoticeLine)));
+  surface_.FitNoticeLabel();
+  m_bDialogReady = 1;
+
+  // A failed load leaves the picture empty; there is nothing to tell the user.
+  surface_.LoadImageFile(kSideBanner, expander_.ExpandImagePath(headerPath_));
+  surface_.LoadImageFile(kLogoPicture, expander_.ExpandImagePath(logoPath_));
+  // The template's initial states are the welcome page: nothing to show or hide.
+}
+
+// Each lookup of a header value trims the field itself, so later readers of
+// the field see the trimmed text.
+std::string CInstallWizard::ProductName() { return TrimFieldEnd(m_szProductName); }
+std::string CInstallWizard::ProductVersion() { return TrimFieldEnd(m_szProductVersion); }
+std::string CInstallWizard::CompanyName() { return TrimFieldEnd(m_szCompanyName); }
+
+std::string CInstallWizard::InstallPath() {
+  return m_bDialogReady != 0 ? surface_.GetText(kPathBox) : m_strInstallPath;
+}
+
+}  // namespace wizard

@@ -1,0 +1,113 @@
+// CInstallWizard: the page logic of the install wizard. One dialog whose
+// controls are shown and hidden to form five pages (welcome, licence,
+// destination, installing, finish). The Win32 dialog forwards its events here;
+// everything visible is changed through the ControlSurface, everything on the
+// machine through the Platform, so the logic runs natively in tests.
+#pragma once
+
+#include <string>
+
+#include "install/installing_step.h"
+#include "platform/platform.h"
+#include "script/path_variables.h"
+#include "ui/wizard_events.h"
+#include "wizard/control_surface.h"
+#include "wizard/header_field.h"
+
+namespace wizard {
+
+// The values of g_nWizardPage. The installing step has no page number of its
+// own: it runs inside one Next click while the page is still the destination.
+enum WizardPage : int {
+  kWelcomePage = 1,
+  kLicencePage = 2,
+  kDestinationPage = 3,
+  kFinishPage = 4,
+};
+
+// The current page, process-wide. OnInitDialog sets it to the welcome page.
+extern int g_nWizardPage;
+
+class CInstallWizard : public ui::WizardEvents, public script::WizardValues {
+ public:
+  // logoPath and headerPath are the raw lines after "[logo]" and "[Header]"
+  // (g_logoPath and g_headerPath of the extraction).
+  CInstallWizard(ControlSurface& surface, platform::Platform machine,
+                 std::string logoPath, std::string headerPath);
+  CInstallWizard(const CInstallWizard&) = delete;
+  CInstallWizard& operator=(const CInstallWizard&) = delete;
+
+  // --- ui::WizardEvents: what the dialog reports -------------------------
+  // After the controls exist: header fields, caption, welcome texts, notice,
+  // pictures. The title font is the window's business.
+  void OnInitDialog() override;
+  void OnNext() override;
+  void OnBack() override;
+  // A click on the accept box 1007 (the box has already toggled itself).
+  void OnAcceptClicked() override;
+  void OnBrowse() override;
+  // The path box 1009 reports a change by the user.
+  void OnPathChanged() override;
+  // Cancel button or the window's close command: the exit confirmation.
+  void OnCloseRequested() override;
+
+  // --- Page set-ups ------------------------------------------------------
+  void ShowWelcomePage();
+  void ShowLicensePage();
+  void ShowDestinationPage();
+  // Fills the drive's size (1015) and free space (1017) for a drive letter.
+  void UpdateDriveSpace(const std::string& driveLetter);
+  // The space the installation needs, in MB: the staged files.
+  double GetRequiredSpace();
+
+  // --- script::WizardValues ----------------------------------------------
+  std::string ProductName() override;
+  std::string ProductVersion() override;
+  std::string CompanyName() override;
+  std::string InstallPath() override;
+
+  // --- Fields, as the framework's dialogs keep them ----------------------
+  int m_bAccept = 0;  // the accept box as the last data exchange read it
+  std::string m_strProgramGroup;  // set by the installing step's shortcut pass
+  char m_szProductName[kFieldSize] = {};
+  char m_szProductVersion[kFieldSize] = {};
+  char m_szCompanyName[kFieldSize] = {};
+  char m_szWizardTitle[kFieldSize] = {};
+  char m_szInstallPathTemplate[kFieldSize] = {};
+  char m_szNoticeLine[kFieldSize] = {};
+  // How often the licence flag was read since the welcome page was last
+  // shown; 0 means the licence decision is still open.
+  int m_nLicensePass = 0;
+  // The default installation folder: the [inst_path] template expanded.
+  std::string m_strInstallPath;
+  // 0 while OnInitDialog runs: %InstallPath% is m_strInstallPath until
+  // then, the path box's text afterwards.
+  int m_bDialogReady = 0;
+  // Only the first visit of the destination page reads [inst_path]; later
+  // visits keep the path box's folder. One wizard per run, so a member.
+  bool m_bDestinationVisited = false;
+
+ private:
+  // Next handler's transitions.
+  void ShowDestinationTransition();
+  void RunInstallingStep();
+  void ShowInstallingTransition();
+  void ShowFinishTransition();
+  void SetUpFinishPage();
+  void FinishClick();
+
+  void RefreshNotice();
+  // Enables Next when the folder lies on a fixed or removable drive; with a
+  // message, an unaccepted drive also shows "Destination Folder Path Error".
+  bool CheckDrive(const std::string& folder, bool withMessage);
+  std::string ComposeLicenceText();
+  std::string ScriptPath();
+
+  ControlSurface& surface_;
+  platform::Platform machine_;
+  script::PathExpander expander_;
+  std::string logoPath_;
+  std::string headerPath_;
+};
+
+}  // namespace wizard

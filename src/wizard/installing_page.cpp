@@ -1,0 +1,63 @@
+// The installing page: the switch from the destination page, and the
+// installing step run to its end inside the same Next click.
+#include <initializer_list>
+#include <string>
+
+#include "install/installing_step.h"
+#include "wizard/control_ids.h"
+#include "wizard/install_wizard.h"
+#include "wizard/wizard_texts.h"
+
+namespace wizard {
+
+namespace {
+
+// What the installing step may change on the page.
+class SurfaceInstallingPage : public install::InstallingPage {
+ public:
+  explicit SurfaceInstallingPage(ControlSurface& surface) : surface_(surface) {}
+
+  void DisableBack() override { surface_.Enable(kBackButton, false); }
+  void ShowProgress(int percent) override {
+    surface_.SetText(kProgressBar, std::to_string(percent) + "%");
+    surface_.SetProgress(kProgressBar, percent);
+  }
+
+ private:
+  ControlSurface& surface_;
+};
+
+}  // namespace
+
+void CInstallWizard::ShowInstallingTransition() {
+  surface_.Show(kBottomLine, true);
+  surface_.Show(kNoticeLabel, true);
+  surface_.SetText(kHeaderTitle, texts::kHeaderTitleBlank);
+  surface_.SetText(kHeaderTitle, texts::kInstallingTitle);
+  surface_.Show(kUnusedLocationTitle, false);
+  surface_.Enable(kCancelButton, false);
+  surface_.Show(kProgressBar, true);
+  surface_.Enable(kBackButton, false);
+  for (const int id : {kPathBox, kBrowseButton, kDriveSpaceValue, kFreeSpaceValue,
+                       kRequiredSpaceValue}) {
+    surface_.Show(id, false);
+  }
+  surface_.Enable(kNextButton, false);
+  for (const int id : {kDestinationLabel, kFreeSpaceLabel, kDriveSpaceLabel,
+                       kRequiredSpaceLabel}) {
+    surface_.Show(id, false);
+  }
+}
+
+void CInstallWizard::RunInstallingStep() {
+  ShowInstallingTransition();
+  install::InstallRequest request;
+  // The path box's text is the installation folder from here on.
+  request.installPath = surface_.GetText(kPathBox);
+  request.productName = FieldText(m_szProductName);
+  SurfaceInstallingPage page(surface_);
+  install::RunInstallingStep(machine_, expander_, page, request, m_strProgramGroup);
+  ShowFinishTransition();
+}
+
+}  // namespace wizard

@@ -1,0 +1,134 @@
+// The page sequence: the Next and Back handlers, the welcome page, the move
+// to the destination page and the exit confirmation.
+#include <initializer_list>
+#include <string>
+
+#include "install/installing_step.h"
+#include "script/script_reader.h"
+#include "script/script_rules.h"
+#include "wizard/control_ids.h"
+#include "wizard/install_wizard.h"
+#include "wizard/wizard_texts.h"
+
+namespace wizard {
+
+void CInstallWizard::RefreshNotice() {
+  const std::string notice = script::ReadNoticeLine(machine_.files, ScriptPath());
+  surface_.SetText(kNoticeLabel,
+                   notice == texts::kNoNotice ? std::string()
+                                              : expander_.ExpandPathVariables(notice));
+}
+
+void CInstallWizard::OnNext() {
+  // The caption is read before anything else: the click that shows the
+  // licence page sets "Accept", and must not run on to the destination page.
+  const std::string caption = surface_.GetText(kNextButton);
+
+  RefreshNotice();
+
+  if (m_nLicensePass == 0) {
+    surface_.Show(kHeaderTitle, true);
+    std::string flag;
+    if (script::ReadLicenceFlag(machine_.files, ScriptPath(), flag)) {
+      ++m_nLicensePass;
+      if (script::IsTrueFlag(flag)) {
+        ShowLicensePage();
+      } else {
+        ShowDestinationTransition();
+        return;
+      }
+    }
+  }
+
+  if (caption == texts::kAcceptCaption) {
+    ShowDestinationTransition();
+    return;
+  }
+  if (g_nWizardPage == kDestinationPage) {
+    RunInstallingStep();
+    return;
+  }
+  if (g_nWizardPage == kFinishPage) {
+    FinishClick();
+  }
+}
+
+void CInstallWizard::ShowDestinationTransition() {
+  surface_.Show(kBottomLine, true);
+  surface_.Show(kNoticeLabel, true);
+  ShowDestinationPage();
+  surface_.SetText(kHeaderTitle, texts::kHeaderTitleBlank);
+  surface_.SetText(kHeaderTitle, texts::kInstallationLocationTitle);
+  g_nWizardPage = kDestinationPage;
+}
+
+void CInstallWizard::OnBack() {
+  if (g_nWizardPage == kDestinationPage) {
+    surface_.Show(kHeaderTitle, false);
+    std::string flag;
+    if (!script::ReadLicenceFlag(machine_.files, ScriptPath(), flag)) return;
+    ++m_nLicensePass;
+    if (!script::IsTrueFlag(flag)) {
+      ShowWelcomePage();
+      return;
+    }
+    // Back to the licence page, which the user has already accepted.
+    surface_.SetText(kHeaderTitle, texts::kLicenceAgainTitle);
+    for (const int id : {kUnusedLocationTitle, kDestinationLabel, kPathBox, kDriveSpaceLabel,
+                         kRequiredSpaceLabel, kRequiredSpaceValue, kDriveSpaceValue,
+                         kFreeSpaceLabel, kFreeSpaceValue, kBrowseButton}) {
+      surface_.Show(id, false);
+    }
+    ShowLicensePage();
+    surface_.SetCheck(kAcceptBox, true);
+    surface_.Enable(kNextButton, true);
+    return;
+  }
+  // Back is enabled on the licence and destination pages only; on any other
+  // page a stray Back would lay the welcome controls over the page.
+  if (g_nWizardPage != kLicencePage) return;
+
+  m_nLicensePass = 0;
+  surface_.Show(kBottomLine, false);
+  surface_.Show(kNoticeLabel, false);
+  surface_.Show(kSideBanner, true);
+  surface_.Show(kLogoPicture, false);
+  surface_.Show(kHeaderLine, false);
+  for (const int id : {kWelcomeNote, kWelcomeGuide, kWelcomeTitle}) surface_.Show(id, true);
+  surface_.Enable(kNextButton, true);
+  surface_.Enable(kBackButton, false);
+  for (const int id : {kLicencePrompt, kLicenceText, kHeaderTitle, kAcceptBox}) {
+    surface_.Show(id, false);
+  }
+  g_nWizardPage = kWelcomePage;
+  surface_.SetText(kNextButton, texts::kNextCaption);
+}
+
+void CInstallWizard::ShowWelcomePage() {
+  m_nLicensePass = 0;
+  surface_.Show(kSideBanner, true);
+  for (const int id : {kLogoPicture, kHeaderLine, kBottomLine, kNoticeLabel}) {
+    surface_.Show(id, false);
+  }
+  for (const int id : {kWelcomeNote, kWelcomeGuide, kWelcomeTitle}) surface_.Show(id, true);
+  surface_.Enable(kNextButton, true);
+  surface_.Enable(kBackButton, false);
+  for (const int id : {kLicencePrompt, kLicenceText, kAcceptBox, kDestinationLabel, kPathBox,
+                       kDriveSpaceLabel, kRequiredSpaceLabel, kRequiredSpaceValue,
+                       kDriveSpaceValue, kFreeSpaceLabel, kFreeSpaceValue, kBrowseButton,
+                       kUnusedLocationTitle}) {
+    surface_.Show(id, false);
+  }
+  g_nWizardPage = kWelcomePage;
+  surface_.SetText(kNextButton, texts::kNextCaption);
+}
+
+void CInstallWizard::OnCloseRequested() {
+  if (!machine_.messages.Show(platform::MessageKind::ExitQuestion, texts::kExitQuestion)) {
+    return;
+  }
+  install::DeleteStagingFiles(machine_.files);
+  surface_.EndWizard(DialogResult::Cancel);
+}
+
+}  // namespace wizard

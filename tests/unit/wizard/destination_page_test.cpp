@@ -1,0 +1,165 @@
+// The destination page: the default folder, the lock, Browse, the drive
+// check and the three space figures.
+#include "wizard_fixture.h"
+
+namespace wizard_test {
+namespace {
+
+using platform::DiskSpace;
+using platform::DriveKind;
+
+class DestinationPageTest : public WizardTest {
+ protected:
+  void SetUp() override {
+    machine.files.AddDrive('D', DriveKind::Fixed,
+                           DiskSpace{1234567890ull, 987654321987ull, 1234567890ull});
+    machine.files.AddDrive('N', DriveKind::Remote);
+    machine.files.AddDrive('R', DriveKind::CdRom);
+  }
+  void Browse(std::optional<std::string> answer) {
+    machine.shell.browseAnswers.push_back(std::move(answer));
+    wizard->OnBrowse();
+  }
+  std::size_t Messages() const { return machine.messages.shown.size(); }
+};
+
+TEST_F(DestinationPageTest, FirstVisitShowsTheDefaultFolderAndItsDrive) {
+  Start();
+  wizard->OnNext();
+  EXPECT_EQ(surface[1009].text, kDefaultFolder);
+  EXPECT_EQ(surface[1015].text, "100.000000 GB");
+  EXPECT_EQ(surface[1017].text, "40.000000 GB");
+  EXPECT_TRUE(surface[1001].enabled);
+  EXPECT_TRUE(surface[1002].enabled);
+  EXPECT_EQ(wizard->InstallPath(), kDefaultFolder);
+}
+
+TEST_F(DestinationPageTest, RequiredSpaceOfALoneScriptIsShownInMegabytes) {
+  std::string script = QuillWriterScript();
+  script += std::string(3268 - script.size() - 2, 'x') + "\r\n";
+  ASSERT_EQ(script.size(), 3268u);
+  machine.WriteFile(Staging() + "log_file.txt", script);
+  Open();
+  wizard->OnNext();
+  EXPECT_EQ(surface[1013].text, "0.003117 MB");
+}
+
+TEST_F(DestinationPageTest, RequiredSpaceCountsTheUninstallProgramsTwiceAndNoFolders) {
+  machine.WriteFile(Staging() + "Uninstall.exe", std::string(1000, 'u'));
+  machine.WriteFile(Staging() + "UnInstaller.exe", std::string(100, 'i'));
+  machine.WriteFile(Staging() + "RemoveUninstaller.exe", std::string(10, 'r'));
+  machine.WriteFile(Staging() + "SetUp Wizard.exe", "s");
+  machine.WriteFile(Staging() + "uninstall.exe.bak", std::string(7, 'b'));
+  machine.WriteFile(Staging() + "sub\\big.bin", std::string(5000, 'f'));
+  Open();
+  EXPECT_DOUBLE_EQ(wizard->GetRequiredSpace(), (2000 + 100 + 20 + 2 + 7) / 1048576.0);
+}
+
+TEST_F(DestinationPageTest, BrowseKeepsTheLastPartOfTheOldFolder) {
+  Start();
+  wizard->OnNext();
+
+  Browse(std::nullopt);  // cancelled
+  EXPECT_EQ(surface[1009].text, kDefaultFolder);
+  EXPECT_EQ(surface[1015].text, "100.000000 GB");
+
+  Browse("D:\\");
+  EXPECT_EQ(surface[1009].text, "D:\\Quill Writer");
+  EXPECT_EQ(surface[1015].text, "919.824766 GB");
+  EXPECT_EQ(surface[1017].text, "1.149781 GB");
+
+  Browse("D:\\Apps");
+  EXPECT_EQ(surface[1009].text, "D:\\Apps\\Quill Writer");
+  EXPECT_EQ(wizard->InstallPath(), "D:\\Apps\\Quill Writer");
+  EXPECT_TRUE(surface[1002].enabled);
+  EXPECT_EQ(Messages(), 0u);
+}
+
+TEST_F(DestinationPageTest, BrowsingToAnUnacceptedDriveWarnsAndBlocksNext) {
+  Start();
+  wizard->OnNext();
+  for (const char* refused : {"N:\\Share", "R:\\"}) {
+    Browse(refused);
+    EXPECT_FALSE(surface[1002].enabled) << refused;
+    ASSERT_FALSE(machine.messages.shown.empty());
+    EXPECT_EQ(machine.messages.shown.back().kind, platform::MessageKind::Warning);
+    EXPECT_EQ(machine.messages.shown.back().text, "Destination Folder Path Error");
+  }
+  EXPECT_EQ(Messages(), 2u);
+  EXPECT_EQ(surface[1009].text, "R:\\Quill Writer");
+
+  Browse("D:\\");
+  EXPECT_TRUE(surface[1002].enabled);
+  EXPECT_EQ(Messages(), 2u);
+}
+
+TEST_F(DestinationPageTest, AFolderWithoutADriveLetterShowsNoSpace) {
+  Start();
+  wizard->OnNext();
+  Browse("\\\\server\\share");
+  EXPECT_EQ(surface[1009].text, "\\\\server\\share\\Quill Writer");
+  EXPECT_EQ(surface[1015].text, "0.000000 GB");
+  EXPECT_EQ(surface[1017].text, "0.000000 GB");
+  EXPECT_FALSE(surface[1002].enabled);
+  EXPECT_EQ(Messages(), 1u);
+}
+
+TEST_F(DestinationPageTest, AnUnacceptedDefaultBlocksNextWithoutAMessage) {
+  Start({.installPath = "N:\\%ProductName%"});
+  wizard->OnNext();
+  EXPECT_EQ(surface[1009].text, "N:\\Quill Writer");
+  EXPECT_FALSE(surface[1002].enabled);
+  EXPECT_EQ(Messages(), 0u);
+}
+
+TEST_F(DestinationPageTest, ChangedPathTextIsCheckedWithAMessage) {
+  Start();
+  wizard->OnNext();
+  surface.SetText(1009, "N:\\Typed");
+  wizard->OnPathChanged();
+  EXPECT_FALSE(surface[1002].enabled);
+  EXPECT_EQ(Messages(), 1u);
+  surface.SetText(1009, "C:\\Typed");
+  wizard->OnPathChanged();
+  EXPECT_TRUE(surface[1002].enabled);
+  EXPECT_EQ(Messages(), 1u);
+}
+
+TEST_F(DestinationPageTest, ALockedFolderStaysLockedAfterBackAndNext) {
+  Start({.lockFlag = "1"});
+  wizard->OnNext();
+  EXPECT_TRUE(surface[1001].visible);
+  EXPECT_FALSE(surface[1001].enabled);
+  EXPECT_FALSE(surface[1009].enabled);
+
+  wizard->OnBack();
+  wizard->OnNext();
+  EXPECT_EQ(CurrentPage(), wizard::kDestinationPage);
+  EXPECT_TRUE(surface[1001].visible);
+  EXPECT_FALSE(surface[1001].enabled);
+  EXPECT_EQ(surface[1009].text, kDefaultFolder);
+}
+
+TEST_F(DestinationPageTest, TheChosenFolderSurvivesBackAndNext) {
+  Start({.licenceFlag = "1"});
+  wizard->OnNext();
+  Accept();
+  wizard->OnNext();
+  Browse("D:\\Apps");
+
+  wizard->OnBack();  // to the licence page, already accepted
+  wizard->OnNext();
+  EXPECT_EQ(surface[1009].text, "D:\\Apps\\Quill Writer");
+  EXPECT_EQ(surface[1015].text, "919.824766 GB");
+
+  wizard->OnBack();
+  wizard->OnBack();  // to the welcome page
+  wizard->OnNext();
+  Accept();
+  wizard->OnNext();
+  EXPECT_EQ(CurrentPage(), wizard::kDestinationPage);
+  EXPECT_EQ(surface[1009].text, "D:\\Apps\\Quill Writer");
+}
+
+}  // namespace
+}  // namespace wizard_test
