@@ -1,0 +1,55 @@
+// The driver's commands. Words are separated by blanks; a word in double
+// quotes may hold blanks and the escapes \n \t \r \" \\.
+//
+//   start PROGRAM [ARG...]          start the program under test
+//   window CAPTION                  wait for its top-level dialog with that caption
+//   expect ID STATE...              STATE: visible hidden enabled disabled checked unchecked
+//   text ID TEXT                    the control's text is exactly TEXT
+//   wait-text ID TEXT               wait until it is
+//   wait STATE ID                   wait until the control is in that state
+//   caption TEXT                    the current dialog's caption is exactly TEXT
+//   click ID                        posts BM_CLICK to the control (does not block)
+//   key ID escape|return            posts the key to the control, as typing it would
+//   close                           posts WM_CLOSE to the current dialog
+//   close-greyed                    the system menu's Close item is greyed
+//   box CAPTION TEXT BUTTON         wait for a message box, check its text, press OK|CANCEL
+//   no-box                          no other dialog of the program is open
+//   dialog CAPTION BUTTON           wait for another dialog (e.g. the folder browser), press OK|CANCEL
+//   gone                            wait until the current dialog is closed
+//   screenshot FILE.bmp             the screen as a 24-bit BMP
+//   exit CODE                       wait for the program to end with that exit code
+//   sleep MS
+//   timeout MS                      how long the wait commands wait (default 20000)
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace driver {
+
+bool SplitWords(const std::string& line, std::vector<std::string>& words, std::string& error);
+
+class Session {
+ public:
+  ~Session();
+  bool Run(const std::vector<std::string>& words, std::string& error);
+  // Ends the program under test if it still runs.
+  void Abandon();
+
+ private:
+  bool Start(const std::vector<std::string>& words, std::string& error);
+  HWND FindDialog(const std::string& caption, HWND except) const;
+  bool WaitFor(const std::string& what, std::string& error, bool (*test)(Session&, void*), void* context);
+  bool Control(const std::string& id, HWND& control, std::string& error) const;
+
+  PROCESS_INFORMATION process_{};
+  bool started_ = false;
+  HWND dialog_ = nullptr;
+  DWORD timeoutMs_ = 20000;
+
+  friend struct Waits;
+};
+
+}  // namespace driver
