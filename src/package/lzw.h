@@ -24,10 +24,12 @@ enum class LzwStatus {
   Ok,
   ShortHeader,    // fewer than 5 bytes
   BadWidth,       // width outside 9..25
-  BadCode,        // a code beyond the next code to be created
+  BadCode,        // a code beyond the next code to be created (the first code
+                  // must be a byte)
   Overrun,        // a string that would run past U
   Truncated,      // the stream ends before U bytes are produced
-  TooLarge,       // U cannot be produced by a stream of this length
+  TooLarge,       // U cannot be produced by a stream of this length (or, when
+                  // encoding, the input does not fit the 32-bit size field)
 };
 
 // A short English description of a status, for messages.
@@ -39,7 +41,8 @@ const char* LzwStatusText(LzwStatus status);
 LzwStatus LzwDecode(const std::uint8_t* stream, std::size_t length,
                     std::vector<std::uint8_t>& output);
 
-// Encodes a buffer with the given code width (9..25) into stream.
+// Encodes a buffer with the given code width (9..25) into stream, which holds
+// exactly the stream's bytes afterwards. BadWidth or TooLarge leave it empty.
 LzwStatus LzwEncode(const std::uint8_t* input, std::size_t length,
                     unsigned width, std::vector<std::uint8_t>& stream);
 

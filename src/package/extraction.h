@@ -1,0 +1,65 @@
+// Writing the payload archive into the staging folder: the window-free work
+// of the extraction dialog. Entries are written in archive order; a
+// compressed entry is decoded straight from the archive block, so what lands
+// in the folder is the file it holds.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace package {
+
+// The two things the extraction needs from the setup script. The script's
+// grammar lives in the script layer, above this one, so the caller hands in
+// the scans (the application fills this from the script's rules).
+class ScriptScanner {
+ public:
+  virtual ~ScriptScanner() = default;
+  // The script's compression flag (the line after "[fls]" is "1").
+  virtual bool CompressionFlag(platform::FileSystem& files, const std::string& scriptPath) = 0;
+  // The raw picture paths of the "[logo]" and "[Header]" sections; empty
+  // when a section is missing.
+  virtual void ImagePaths(platform::FileSystem& files, const std::string& scriptPath, std::string& logo,
+                          std::string& header) = 0;
+};
+
+// The two progress updates of an entry: the label before its file is
+// created, the bar after the file is written.
+enum class ProgressStep { Label, Bar };
+// percent is floor(100 * i / N) for entry i of N: it never reaches 100.
+using ProgressCallback = std::function<void(ProgressStep step, unsigned percent)>;
+
+enum class ExtractionStatus {
+  Ok,
+  DamagedArchive,  // the index did not check out: nothing was written
+  CannotCreate,    // an entry's file could not be opened for writing
+  CannotWrite,     // an entry's bytes could not all be written
+  DamagedStream,   // a compressed entry did not decode
+};
+
+struct ExtractionResult {
+  ExtractionStatus status = ExtractionStatus::Ok;
+  // What to tell the user when status is not Ok; for CannotCreate exactly
+  // "Cannot create file " followed by the entry's full path.
+  std::string message;
+  // Whether an entry was the setup script, and its full path. Without one
+  // the picture paths stay empty and nothing else of the script is known.
+  bool hasScript = false;
+  std::string scriptPath;
+  std::string logoPath;
+  std::string headerPath;
+};
+
+// Writes every entry of the archive block into stagingFolder (which must
+// exist; a backslash is added when it lacks one) and, when all went well,
+// reads the picture paths from the setup script. Entries written before a
+// failure stay; nothing after it is written; a failed entry leaves no file.
+ExtractionResult ExtractArchive(platform::FileSystem& files, std::span<const std::uint8_t> block,
+                                std::string stagingFolder, ScriptScanner& scanner,
+                                const ProgressCallback& progress);
+
+}  // namespace package

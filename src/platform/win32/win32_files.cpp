@@ -1,0 +1,95 @@
+// Files, folders and drives through the ANSI file calls.
+#include <cstdio>
+
+#include "platform/win32/win32_platform.h"
+
+namespace win32 {
+
+namespace {
+
+bool IsDotEntry(const char* name) {
+  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+std::uint64_t FileSize(const WIN32_FIND_DATAA& data) {
+  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+}  // namespace
+
+std::FILE* Win32FileSystem::OpenFile(const std::string& path, const char* mode) {
+  return std::fopen(path.c_str(), mode);
+}
+
+bool Win32FileSystem::Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32FileSystem::IsFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool Win32FileSystem::MakeFolder(const std::string& path) {
+  return CreateDirectoryA(path.c_str(), nullptr) != 0;
+}
+
+bool Win32FileSystem::CopyOver(const std::string& from, const std::string& to) {
+  return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+}
+
+bool Win32FileSystem::RemoveFile(const std::string& path) {
+  return DeleteFileA(path.c_str()) != 0;
+}
+
+std::vector<platform::FolderEntry> Win32FileSystem::ListFolder(const std::string& folder) {
+  std::vector<platform::FolderEntry> entries;
+  // An empty name would list the root of the current drive.
+  if (folder.empty()) return entries;
+  std::string pattern = folder;
+  if (pattern.back() != '\\') pattern += '\\';
+  pattern += "*.*";
+
+  WIN32_FIND_DATAA data;
+  const HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return entries;
+  do {
+    // cFileName is a fixed array; never read past it.
+    data.cFileName[MAX_PATH - 1] = '\0';
+    if (IsDotEntry(data.cFileName)) continue;
+    platform::FolderEntry entry;
+    entry.name = data.cFileName;
+    entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.size = entry.isFolder ? 0 : FileSize(data);
+    entries.push_back(entry);
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return entries;
+}
+
+platform::DriveKind Win32FileSystem::DriveKindOf(const std::string& root) {
+  const UINT kind = GetDriveTypeA(root.c_str());
+  if (kind > static_cast<UINT>(platform::DriveKind::RamDisk)) return platform::DriveKind::Unknown;
+  return static_cast<platform::DriveKind>(kind);
+}
+
+bool Win32FileSystem::QueryDiskSpace(const std::string& directory, platform::DiskSpace& space) {
+  ULARGE_INTEGER available;
+  ULARGE_INTEGER total;
+  ULARGE_INTEGER totalFree;
+  if (!GetDiskFreeSpaceExA(directory.c_str(), &available, &total, &totalFree)) return false;
+  space.freeBytesAvailable = available.QuadPart;
+  space.totalBytes = total.QuadPart;
+  space.totalFreeBytes = totalFree.QuadPart;
+  return true;
+}
+
+std::string Win32FileSystem::TempFolder() {
+  char buffer[MAX_PATH];
+  const DWORD length = GetTempPathA(MAX_PATH, buffer);
+  // Too small a buffer returns the size it would need instead.
+  if (length == 0 || length >= MAX_PATH) return {};
+  return std::string(buffer, length);
+}
+
+}  // namespace win32

@@ -1,0 +1,36 @@
+// The process's one platform, made on first use and kept to the end.
+#include "platform/win32/win32_platform.h"
+
+namespace win32 {
+
+namespace {
+
+struct Parts {
+  Win32FileSystem files;
+  Win32Registry registry;
+  Win32Machine machine;
+  Win32Shell shell;
+  Win32MessageBoxes messages;
+  platform::Platform platform{files, registry, machine, shell, messages};
+};
+
+Parts& TheParts() {
+  static Parts parts;
+  return parts;
+}
+
+}  // namespace
+
+platform::Platform& Win32Platform() {
+  return TheParts().platform;
+}
+
+void SetMessageBoxOwner(HWND owner) {
+  TheParts().messages.SetOwner(owner);
+}
+
+void SetBrowserOwner(HWND owner) {
+  TheParts().shell.SetBrowserOwner(owner);
+}
+
+}  // namespace win32

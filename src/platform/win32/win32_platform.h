@@ -1,0 +1,93 @@
+// The machine as the real Windows calls see it: the platform interfaces
+// implemented on the ANSI Win32 API, the shell and COM. Paths are passed
+// through unchanged.
+//
+// Only the Windows edge (src/ui, src/app, Windows-only test programs)
+// includes this header.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace win32 {
+
+class Win32FileSystem final : public platform::FileSystem {
+ public:
+  std::FILE* OpenFile(const std::string& path, const char* mode) override;
+  bool Exists(const std::string& path) override;
+  bool IsFolder(const std::string& path) override;
+  bool MakeFolder(const std::string& path) override;
+  bool CopyOver(const std::string& from, const std::string& to) override;
+  bool RemoveFile(const std::string& path) override;
+  std::vector<platform::FolderEntry> ListFolder(const std::string& folder) override;
+  platform::DriveKind DriveKindOf(const std::string& root) override;
+  bool QueryDiskSpace(const std::string& directory, platform::DiskSpace& space) override;
+  std::string TempFolder() override;
+};
+
+class Win32Registry final : public platform::Registry {
+ public:
+  bool SetValue(platform::RegistryRoot root, const std::string& key,
+                const std::string& name, std::uint32_t type,
+                const std::vector<std::uint8_t>& data) override;
+  // Accepts REG_SZ and REG_EXPAND_SZ values of at most 260 bytes.
+  bool QueryString(platform::RegistryRoot root, const std::string& key,
+                   const std::string& name, std::string& value) override;
+};
+
+class Win32Machine final : public platform::Machine {
+ public:
+  // Unlike the 16-character buffer of the computer name, the user name gets
+  // the system's full limit (UNLEN), so long user names come back whole.
+  bool UserName(std::string& name) override;
+  bool ComputerName(std::string& name) override;
+  bool LanguageName(std::string& name) override;
+  // Empty when the expansion does not fit in 260 characters.
+  std::string ExpandEnvironment(const std::string& text) override;
+  std::string WindowsFolder() override;
+  std::string SystemFolder() override;
+  std::string FolderPath(int csidl) override;
+  std::string SpecialFolderLocation(int csidl) override;
+};
+
+// The environment variable that answers the folder browser without showing
+// it. A test hook: when it is set, BrowseForFolder returns its value, and an
+// empty value or "<cancel>" reads as a cancelled browser.
+inline constexpr const char* kBrowseAnswerVariable = "SETUPKIT_BROWSE_ANSWER";
+
+class Win32Shell final : public platform::Shell {
+ public:
+  bool CreateLink(const std::string& linkPath, const std::string& target) override;
+  void Launch(const std::string& program) override;
+  bool BrowseForFolder(std::string& chosen) override;
+  void Sleep(unsigned milliseconds) override;
+
+  void SetBrowserOwner(HWND owner) { browserOwner_ = owner; }
+
+ private:
+  HWND browserOwner_ = nullptr;
+};
+
+class Win32MessageBoxes final : public platform::MessageBoxes {
+ public:
+  bool Show(platform::MessageKind kind, const std::string& text) override;
+
+  void SetOwner(HWND owner) { owner_ = owner; }
+
+ private:
+  HWND owner_ = nullptr;
+};
+
+// The one platform of the process, made on first use.
+platform::Platform& Win32Platform();
+// The window that owns the message boxes, and the one that owns the folder
+// browser (normally both the wizard). No owner until set.
+void SetMessageBoxOwner(HWND owner);
+void SetBrowserOwner(HWND owner);
+
+}  // namespace win32
