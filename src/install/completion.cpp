@@ -1,0 +1,27 @@
+// The end of the run: the programs to start at Finish and the clean-up of
+// the staging folder.
+#include "install/installing_step.h"
+#include "script/script_reader.h"
+#include "script/script_rules.h"
+
+namespace install {
+
+bool LaunchPrograms(platform::Platform& machine, script::PathExpander& expander) {
+  return script::ForEachLaunchProgram(
+      machine.files, script::ScriptPath(machine.files),
+      [&](const std::string& program) {
+        // A program that does not start gives no message.
+        machine.shell.Launch(expander.ExpandPathVariables(program));
+      });
+}
+
+void DeleteStagingFiles(platform::FileSystem& files) {
+  const std::string staging = script::StagingFolder(files);
+  if (!files.Exists(staging)) return;
+  // Only the files directly inside; sub-folders and the folder itself stay.
+  for (const platform::FolderEntry& entry : files.ListFolder(staging)) {
+    if (!entry.isFolder) files.RemoveFile(staging + entry.name);
+  }
+}
+
+}  // namespace install

@@ -1,0 +1,26 @@
+#include "install/installing_step.h"
+
+namespace install {
+
+namespace {
+
+// The platform's path limit: 260 bytes with the terminating zero. A longer
+// text can name no folder, and the bound keeps the recursion shallow.
+constexpr std::size_t kLongestPath = 259;
+
+}  // namespace
+
+void CreateFolderPath(platform::FileSystem& files, const std::string& path) {
+  std::string folder = path;
+  if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  if (folder.empty() || folder.size() > kLongestPath || files.Exists(folder)) return;
+  // A text without "\" is a drive ("C:") or a bare name: there is nothing
+  // above it to create first, and a bare name would land in whatever folder
+  // happens to be current, so the walk up ends here without creating it.
+  const std::size_t slash = folder.rfind('\\');
+  if (slash == std::string::npos) return;
+  CreateFolderPath(files, folder.substr(0, slash));
+  files.MakeFolder(folder);  // a failure shows later, when the folder is used
+}
+
+}  // namespace install

@@ -1,0 +1,56 @@
+#include "install/file_pass.h"
+
+#include "install/install_texts.h"
+#include "install/installing_step.h"
+#include "script/script_reader.h"
+#include "script/script_rules.h"
+
+namespace install {
+
+namespace {
+
+// Only fixed and removable drives take files; a network path, a CD or a RAM
+// disk does not, and neither does a root the system does not know.
+bool TakesFiles(platform::DriveKind kind) {
+  return kind == platform::DriveKind::Removable || kind == platform::DriveKind::Fixed;
+}
+
+}  // namespace
+
+void InstallFile(platform::Platform& machine, const std::string& source,
+                 const std::string& destination) {
+  const std::string invalid = std::string(texts::kInvalidInstallationPath) + destination;
+  // The root is the first three characters, as in "C:\".
+  if (!TakesFiles(machine.files.DriveKindOf(destination.substr(0, 3)))) {
+    machine.messages.Show(platform::MessageKind::Warning, invalid);
+    return;
+  }
+  // A destination without "\" has no folder to put the file in.
+  const std::size_t slash = destination.rfind('\\');
+  const std::string folder = slash == std::string::npos ? std::string() : destination.substr(0, slash);
+  CreateFolderPath(machine.files, folder);
+  if (folder.empty() || !machine.files.Exists(folder)) {
+    machine.messages.Show(platform::MessageKind::Warning, invalid);
+    return;
+  }
+  if (!machine.files.CopyOver(source, destination)) {
+    machine.messages.Show(platform::MessageKind::Warning,
+                          std::string(texts::kUnableToCreateFile) + destination);
+  }
+}
+
+void RunFilePass(platform::Platform& machine, script::PathExpander& expander) {
+  const std::string staging = script::StagingFolder(machine.files);
+  script::ForEachFileEntry(
+      machine.files, script::ScriptPath(machine.files),
+      [&](const std::string& kind, const std::string& rest) {
+        if (kind == texts::kFolderEntryKind) {
+          CreateFolderPath(machine.files, expander.ExpandPathVariables(rest));
+          return;
+        }
+        // The source name is the staged entry's own name, never expanded.
+        InstallFile(machine, staging + kind, expander.ExpandPathVariables(rest));
+      });
+}
+
+}  // namespace install

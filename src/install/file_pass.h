@@ -1,0 +1,21 @@
+// The "[fls]" file pass: folders to make and files to copy from the staging
+// folder to their destinations.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+#include "script/path_variables.h"
+
+namespace install {
+
+// Copies one staged file to its destination, making the destination folder
+// first. Refused drives, a folder that cannot be made and a failed copy each
+// show their message; nothing stops the caller.
+void InstallFile(platform::Platform& machine, const std::string& source,
+                 const std::string& destination);
+
+// Runs every entry of the "[fls]" section in file order.
+void RunFilePass(platform::Platform& machine, script::PathExpander& expander);
+
+}  // namespace install

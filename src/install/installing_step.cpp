@@ -1,0 +1,58 @@
+// The installing step in its order. Each part goes on past the failures of
+// the one before; only a log that cannot be created cuts the step short.
+#include "install/installing_step.h"
+
+#include "install/file_pass.h"
+#include "install/install_texts.h"
+#include "install/registry_values.h"
+#include "install/shortcuts.h"
+#include "install/uninstall_log.h"
+#include "install/uninstall_registration.h"
+
+namespace install {
+
+namespace {
+
+// The bar fills in seven steps after the files are copied; it shows that the
+// step is working, not how far the copying got.
+constexpr int kProgressSteps = 6;
+constexpr unsigned kProgressPauseMilliseconds = 200;
+
+void ShowProgressAnimation(InstallingPage& page, platform::Shell& shell) {
+  page.DisableBack();
+  for (int step = 0; step <= kProgressSteps; ++step) {
+    page.ShowProgress(100 * step / kProgressSteps);
+    shell.Sleep(kProgressPauseMilliseconds);
+  }
+}
+
+}  // namespace
+
+void RunInstallingStep(platform::Platform& machine, script::PathExpander& expander,
+                       InstallingPage& page, const InstallRequest& request,
+                       std::string& programGroup) {
+  CreateFolderPath(machine.files, request.installPath);
+  RunFilePass(machine, expander);
+
+  UninstallLog log(machine.files, request.installPath + "\\" + texts::kUninstallLogName);
+  // Without a log there is nothing to uninstall with, so nothing else is
+  // made that the uninstaller would not know of.
+  if (!log.IsOpen()) return;
+  WriteLogHead(machine.files, expander, log, request);
+
+  ShowProgressAnimation(page, machine.shell);
+
+  RunShortcutPass(machine, expander, log, programGroup);
+  CloseShortcutList(log);
+
+  RunRegistryPass(machine, expander);
+
+  WriteRemovalRegistryList(machine.files, expander, log);
+  const std::string uninstallKey = UninstallKey(request.productName);
+  // The path box's text, read again as the installation folder.
+  RegisterUninstaller(machine.registry, uninstallKey, request.productName,
+                      expander.GetPathVariable("InstallPath"));
+  WriteLogEnd(log, uninstallKey, programGroup);
+}
+
+}  // namespace install

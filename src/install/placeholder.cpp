@@ -1,1 +1,0 @@
-// placeholder until the layer has code of its own

@@ -1,0 +1,125 @@
+#include "install/uninstall_log.h"
+
+#include <vector>
+
+#include "install/install_texts.h"
+#include "script/script_reader.h"
+#include "script/script_rules.h"
+
+namespace install {
+
+namespace {
+
+// A folder path of 260 bytes cannot hold more levels than this, so a deeper
+// walk can only be a junction that leads back into itself.
+constexpr int kDeepestFolder = 130;
+
+std::string TrimmedAtBothEnds(const std::string& text) {
+  const char* const space = " \t\r\n\v\f";
+  const std::size_t first = text.find_first_not_of(space);
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(space) - first + 1);
+}
+
+void WriteFixedRemovalPaths(script::PathExpander& expander, UninstallLog& log) {
+  for (const char* path : texts::kFixedRemovalPaths) {
+    log.WriteLine(expander.ExpandPathVariables(path));
+  }
+}
+
+void ListFolderLevel(platform::FileSystem& files, UninstallLog& log,
+                     const std::string& folder, int depth) {
+  if (depth > kDeepestFolder) return;
+  const std::string base = !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
+  for (const platform::FolderEntry& entry : files.ListFolder(base)) {
+    const std::string path = base + entry.name;
+    if (entry.isFolder) {
+      ListFolderLevel(files, log, path, depth + 1);
+      log.WriteLine(path + "\\");
+    } else {
+      log.WriteLine(path);
+    }
+  }
+}
+
+}  // namespace
+
+UninstallLog::UninstallLog(platform::FileSystem& files, const std::string& path)
+    : file_(files.OpenFile(path, "w+b")) {}
+
+UninstallLog::~UninstallLog() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+void UninstallLog::Write(const std::string& text) {
+  if (file_ == nullptr) return;
+  for (const char c : text) {
+    if (c == '\n') std::fputc('\r', file_);
+    std::fputc(c, file_);
+  }
+}
+
+void WriteLogHead(platform::FileSystem& files, script::PathExpander& expander,
+                  UninstallLog& log, const InstallRequest& request) {
+  log.Write(request.productName);
+  log.WriteLine(request.installPath + "\\");
+  // The removal paths come out of the same read as the lines above them, so
+  // they are kept until those lines are written.
+  std::vector<std::string> removalPaths;
+  const script::UninstallSource source = script::ReadUninstallSource(
+      files, script::ScriptPath(files),
+      [&](const std::string& path) { removalPaths.push_back(path); });
+  // Version, company and the general lines go in raw, variables and all.
+  log.WriteLine(source.productVersion);
+  log.WriteLine(source.companyName);
+  log.WriteLine(source.generalLine1);
+  log.WriteLine(source.generalLine2);
+  log.Write(texts::kLogFilesStart);
+  if (removalPaths.empty()) WriteFixedRemovalPaths(expander, log);
+  // The uninstaller expects the three fixed paths after every listed one.
+  for (const std::string& path : removalPaths) {
+    if (path == texts::kWholeInstallFolder) {
+      ListFolderToLog(files, log, request.installPath);
+    } else {
+      log.WriteLine(expander.ExpandPathVariables(path));
+    }
+    WriteFixedRemovalPaths(expander, log);
+  }
+  log.Write(texts::kLogFilesEnd);
+  log.Write(texts::kLogShortcutsStart);
+}
+
+void ListFolderToLog(platform::FileSystem& files, UninstallLog& log,
+                     const std::string& folder) {
+  ListFolderLevel(files, log, folder, 0);
+}
+
+void WriteShortcutRecord(UninstallLog& log, const std::string& location,
+                         const std::string& name) {
+  log.WriteLine(location + "|" + name);
+}
+
+void CloseShortcutList(UninstallLog& log) { log.Write(texts::kLogShortcutsEndRegistryStart); }
+
+void WriteRemovalRegistryList(platform::FileSystem& files,
+                              script::PathExpander& expander, UninstallLog& log) {
+  script::ForEachRemovalRegistryLine(
+      files, script::ScriptPath(files),
+      [&](const std::string& root, const std::string& key, const std::string& name) {
+        // The uninstaller gets trimmed names; the root is never expanded.
+        log.WriteLine(TrimmedAtBothEnds(root) + "|" +
+                      TrimmedAtBothEnds(expander.ExpandPathVariables(key)) + "|" +
+                      TrimmedAtBothEnds(expander.ExpandPathVariables(name)) + "|");
+      });
+}
+
+void WriteLogEnd(UninstallLog& log, const std::string& uninstallKey,
+                 const std::string& programGroup) {
+  if (!uninstallKey.empty()) {
+    log.WriteLine(std::string(texts::kLocalMachine) + "|" + uninstallKey + "|");
+  }
+  log.Write(texts::kLogRegistryEnd);
+  log.Write(programGroup);  // untrimmed, and no line break after it
+}
+
+}  // namespace install

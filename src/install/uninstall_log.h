@@ -1,0 +1,63 @@
+// The uninstall log "Uninstallerpathtn.ini": what the uninstaller removes.
+// Its records are written at four points of the installing step, in file
+// order; each "\n" of a record is stored as CR LF.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "install/installing_step.h"
+#include "platform/platform.h"
+#include "script/path_variables.h"
+
+namespace install {
+
+class UninstallLog {
+ public:
+  // Creates the log, or empties an existing one.
+  UninstallLog(platform::FileSystem& files, const std::string& path);
+  ~UninstallLog();
+  UninstallLog(const UninstallLog&) = delete;
+  UninstallLog& operator=(const UninstallLog&) = delete;
+
+  bool IsOpen() const { return file_ != nullptr; }
+  // Writes the text as it stands, with every "\n" stored as CR LF, so the
+  // bytes are the same whatever the C library's text mode does.
+  void Write(const std::string& text);
+  // A record on a line of its own: "\n" + text.
+  void WriteLine(const std::string& text) { Write("\n" + text); }
+
+ private:
+  std::FILE* file_;
+};
+
+// Records 1 to 10: product name, installation folder, version, company, the
+// two general lines, and the file list between "[files]" and "[/files]",
+// then the opening of the shortcut list.
+void WriteLogHead(platform::FileSystem& files, script::PathExpander& expander,
+                  UninstallLog& log, const InstallRequest& request);
+
+// Every file and folder below folder, depth first, each folder after its
+// contents and ending in "\", so that removing in log order empties every
+// folder before it is reached.
+void ListFolderToLog(platform::FileSystem& files, UninstallLog& log,
+                     const std::string& folder);
+
+// Record 11: one shortcut the uninstaller removes.
+void WriteShortcutRecord(UninstallLog& log, const std::string& location,
+                         const std::string& name);
+
+// Record 12: closes the shortcut list and opens the registry list.
+void CloseShortcutList(UninstallLog& log);
+
+// Record 13: every line of "[uninst_reg]" as root|key|value name|.
+void WriteRemovalRegistryList(platform::FileSystem& files,
+                              script::PathExpander& expander, UninstallLog& log);
+
+// Records 14 to 16: the uninstall key, the end of the registry list and the
+// program group. With an empty uninstallKey (nothing was registered) the
+// key's record is left out.
+void WriteLogEnd(UninstallLog& log, const std::string& uninstallKey,
+                 const std::string& programGroup);
+
+}  // namespace install

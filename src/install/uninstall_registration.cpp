@@ -1,0 +1,52 @@
+#include "install/uninstall_registration.h"
+
+#include <vector>
+
+#include "install/install_texts.h"
+#include "install/registry_values.h"
+
+namespace install {
+
+namespace {
+
+// The system's key buffer: 260 bytes with the terminating zero.
+constexpr std::size_t kLongestKey = 259;
+
+}  // namespace
+
+std::string UninstallKey(const std::string& productName) {
+  // Writing the values into the list's own key, and leaving that key in the
+  // log for the uninstaller to remove, would take every other program's
+  // entry with it.
+  if (productName.find_first_not_of('\\') == std::string::npos) return {};
+  const std::string key = texts::kUninstallKeyPrefix + productName;
+  return key.size() <= kLongestKey ? key : key.substr(0, kLongestKey);
+}
+
+void WriteStringValue(platform::Registry& registry, const std::string& key,
+                      const std::string& name, const std::string& text) {
+  std::vector<std::uint8_t> bytes(text.begin(), text.end());
+  bytes.push_back(0);
+  registry.SetValue(platform::RegistryRoot::LocalMachine, key, name, platform::kRegSz, bytes);
+}
+
+void WriteDwordValue(platform::Registry& registry, const std::string& key,
+                     const std::string& name, std::uint32_t number) {
+  registry.SetValue(platform::RegistryRoot::LocalMachine, key, name, platform::kRegDword,
+                    DwordBytes(number));
+}
+
+void RegisterUninstaller(platform::Registry& registry, const std::string& uninstallKey,
+                         const std::string& productName, const std::string& installPath) {
+  if (uninstallKey.empty()) return;
+  const std::string uninstaller = installPath + "\\" + texts::kUninstallerName;
+  WriteStringValue(registry, uninstallKey, texts::kDisplayIcon, uninstaller);
+  WriteStringValue(registry, uninstallKey, texts::kDisplayName, productName);
+  WriteDwordValue(registry, uninstallKey, texts::kNoModify, 1);
+  WriteDwordValue(registry, uninstallKey, texts::kNoRepair, 1);
+  // Quoted: the system runs this as a command line, and an unquoted path
+  // with spaces ("C:\Program Files\...") could start C:\Program.exe.
+  WriteStringValue(registry, uninstallKey, texts::kUninstallString, "\"" + uninstaller + "\"");
+}
+
+}  // namespace install

@@ -1,0 +1,29 @@
+// The product's entry in the system's list of installed programs, under
+// HKEY_LOCAL_MACHINE, with the uninstaller as its uninstall command.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace install {
+
+// "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\" + product name, cut
+// to the 259 characters of the system's key buffer. Empty when the product
+// name holds nothing but "\": the key would be the list itself.
+std::string UninstallKey(const std::string& productName);
+
+// Sets a REG_SZ (the text and its terminating zero) or a four-byte REG_DWORD
+// under HKEY_LOCAL_MACHINE and the key. Failures are silent.
+void WriteStringValue(platform::Registry& registry, const std::string& key,
+                      const std::string& name, const std::string& text);
+void WriteDwordValue(platform::Registry& registry, const std::string& key,
+                     const std::string& name, std::uint32_t number);
+
+// Writes DisplayIcon, DisplayName, NoModify, NoRepair and UninstallString
+// for the uninstaller in installPath. Nothing without a key.
+void RegisterUninstaller(platform::Registry& registry, const std::string& uninstallKey,
+                         const std::string& productName, const std::string& installPath);
+
+}  // namespace install

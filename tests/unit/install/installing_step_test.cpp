@@ -1,0 +1,82 @@
+// The whole installing step on the Quill Writer payload, its progress
+// display, and the short way through when the uninstall log cannot be made.
+#ifndef _WIN32
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "install_test_support.h"
+
+namespace {
+
+using install_test::InstallTest;
+using install_test::Lines;
+using platform::RegistryRoot;
+
+const std::string kFolder = install_test::kInstallPath;
+
+TEST_F(InstallTest, QuillWriterInstallsEverythingItsScriptNames) {
+  StageQuillWriter();
+  Install();
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(sim.ReadFile(kFolder + "\\writer.exe"), "bytes of writer.exe");
+  EXPECT_EQ(sim.ReadFile(kFolder + "\\Data\\writer.cfg"), "bytes of writer.cfg");
+  EXPECT_EQ(sim.ReadFile(kFolder + "\\UnInstaller.exe"), "bytes of UnInstaller.exe");
+  EXPECT_EQ(sim.ReadFile(kFolder + "\\Remove Uninstaller.exe"), "bytes of Remove Uninstaller.exe");
+
+  const std::string target = kFolder + "\\writer.exe";
+  EXPECT_EQ(sim.ReadFile(std::string(install_test::kDesktopFolder) + "\\Quill Writer.lnk"), target + "\n");
+  EXPECT_EQ(sim.ReadFile(std::string(install_test::kProgramsFolder) + "\\Quill Writer\\Quill Writer.lnk"),
+            target + "\n");
+  EXPECT_EQ(programGroup, "Quill Writer");
+
+  const auto installDir = Value(RegistryRoot::CurrentUser, "Software\\Acme\\Quill Writer", "InstallDir");
+  ASSERT_TRUE(installDir.has_value());
+  EXPECT_EQ(installDir->data, install_test::StringValue(kFolder));
+
+  EXPECT_EQ(Log(),
+            Lines({"Quill Writer", kFolder + "\\", "2.0", "Acme",
+                   "Uninstalling %ProductName% %ProductVersion% ...", "-NA-", "[files]",
+                   kFolder + "\\Data\\settings.ini", kFolder + "\\UnInstaller.exe",
+                   kFolder + "\\Remove Uninstaller.exe", kFolder + "\\Uninstallerpathtn.ini",
+                   "[/files]", "[shrt]", "Desktop|Quill Writer", "Program Group|Quill Writer",
+                   "[/shrt]", "[regst]", "HKEY_CURRENT_USER|Software\\Acme\\Quill Writer|InstallDir|",
+                   "HKEY_LOCAL_MACHINE|SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quill "
+                   "Writer|",
+                   "[/regst]"}) +
+                "Quill Writer");
+}
+
+TEST_F(InstallTest, ProgressComesAfterTheFilesInSevenPausedSteps) {
+  StageQuillWriter();
+  bool filesThereFirst = false;
+  page.onProgress = [&](int percent) {
+    if (percent == 0) {
+      filesThereFirst = sim.files.Exists(kFolder + "\\writer.exe") && sim.shell.links.empty() &&
+                        sim.shell.sleptMilliseconds == 0 && page.backDisabled;
+    }
+  };
+  Install();
+  EXPECT_TRUE(filesThereFirst);
+  EXPECT_EQ(page.progress, (std::vector<int>{0, 16, 33, 50, 66, 83, 100}));
+  EXPECT_EQ(sim.shell.sleptMilliseconds, 7u * 200u);
+}
+
+TEST_F(InstallTest, WithoutALogOnlyTheFilesAreInstalled) {
+  StageQuillWriter();
+  install::CreateFolderPath(sim.files, kFolder + "\\Uninstallerpathtn.ini");  // in the log's way
+  const std::size_t valuesBefore = sim.registry.ValueCount();
+  Install();
+  EXPECT_EQ(sim.ReadFile(kFolder + "\\writer.exe"), "bytes of writer.exe");
+  EXPECT_FALSE(page.backDisabled);
+  EXPECT_TRUE(page.progress.empty());
+  EXPECT_EQ(sim.shell.sleptMilliseconds, 0u);
+  EXPECT_TRUE(sim.shell.links.empty());
+  EXPECT_EQ(programGroup, "");
+  EXPECT_EQ(sim.registry.ValueCount(), valuesBefore);
+  EXPECT_TRUE(Messages().empty());
+}
+
+}  // namespace
+#endif

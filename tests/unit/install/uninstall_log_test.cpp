@@ -1,0 +1,159 @@
+// The uninstall log is read by the uninstaller, so its bytes are checked
+// whole: record order, CR LF, the fixed entries, the folder walk and the end.
+#ifndef _WIN32
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "install/uninstall_registration.h"
+#include "install_test_support.h"
+
+namespace {
+
+using install_test::InstallTest;
+using install_test::Lines;
+using install_test::Script;
+using install_test::UninstallSections;
+using platform::RegistryRoot;
+
+const std::string kUninstallKey =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quill Writer";
+
+std::string FixedEntries(const std::string& folder) {
+  return Lines({folder + "\\UnInstaller.exe", folder + "\\Remove Uninstaller.exe",
+                folder + "\\Uninstallerpathtn.ini"});
+}
+
+class UninstallLogTest : public InstallTest {
+ protected:
+  void StageUninstallers() {
+    StageFile("UnInstaller.exe", "uninstaller");
+    StageFile("Remove Uninstaller.exe", "remover");
+  }
+  static std::string InstallUninstallers() {
+    return Lines({"[fls]", "1", "UnInstaller.exe|%InstallPath%\\UnInstaller.exe",
+                  "Remove Uninstaller.exe|%InstallPath%\\Remove Uninstaller.exe", "[/fls]"});
+  }
+};
+
+TEST_F(UninstallLogTest, QuillWriterExampleByteForByte) {
+  StageUninstallers();
+  StageScript(Script({InstallUninstallers(),
+                      Lines({"[shrt]", "Desktop|%InstallPath%\\writer.exe|%ProductName%", "[/shrt]"}),
+                      UninstallSections()}));
+  Install();
+  EXPECT_EQ(Log(),
+            "Quill Writer\r\n"
+            "C:\\Program Files\\Acme\\Quill Writer\\\r\n"
+            "2.0\r\n"
+            "Acme\r\n"
+            "Uninstalling %ProductName% ...\r\n"
+            "-NA-\r\n"
+            "[files]\r\n"
+            "C:\\Program Files\\Acme\\Quill Writer\\UnInstaller.exe\r\n"
+            "C:\\Program Files\\Acme\\Quill Writer\\Remove Uninstaller.exe\r\n"
+            "C:\\Program Files\\Acme\\Quill Writer\\Uninstallerpathtn.ini\r\n"
+            "[/files]\r\n"
+            "[shrt]\r\n"
+            "Desktop|Quill Writer\r\n"
+            "[/shrt]\r\n"
+            "[regst]\r\n"
+            "HKEY_LOCAL_MACHINE|SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quill "
+            "Writer|\r\n"
+            "[/regst]\r\n");
+}
+
+TEST_F(UninstallLogTest, EveryListedPathIsFollowedByTheThreeFixedEntries) {
+  StageScript(Script({UninstallSections({"%InstallPath%\\Data\\a.ini", "C:\\Shared\\%ProductName%.dat"})}));
+  Install();
+  const std::string folder = install_test::kInstallPath;
+  const std::string list = "[files]\r\n" + folder + "\\Data\\a.ini\r\n" + FixedEntries(folder) +
+                           "C:\\Shared\\Quill Writer.dat\r\n" + FixedEntries(folder) + "[/files]\r\n";
+  EXPECT_NE(Log().find(list), std::string::npos) << Log();
+}
+
+TEST_F(UninstallLogTest, WholeFolderLineListsContentsBeforeEachFolderAndAgainWhenRepeated) {
+  StageUninstallers();
+  StageFile("a.txt", "a");
+  StageFile("b.txt", "b");
+  StageScript(Script({Lines({"[fls]", "1", "UnInstaller.exe|%InstallPath%\\UnInstaller.exe",
+                             "Remove Uninstaller.exe|%InstallPath%\\Remove Uninstaller.exe",
+                             "a.txt|%InstallPath%\\a.txt", "b.txt|%InstallPath%\\Sub\\Deep\\b.txt",
+                             "Dir|%InstallPath%\\Empty", "[/fls]"}),
+                      UninstallSections({"%InstallPath%", "%InstallPath%"})}));
+  Install();
+  const std::string f = std::string(install_test::kInstallPath) + "\\";
+  // The file system's order; the log exists by now and lists itself.
+  const std::string walk = Lines({f + "Empty\\", f + "Remove Uninstaller.exe",
+                                  f + "Sub\\Deep\\b.txt", f + "Sub\\Deep\\", f + "Sub\\",
+                                  f + "UnInstaller.exe", f + "Uninstallerpathtn.ini", f + "a.txt"});
+  const std::string fixed = FixedEntries(install_test::kInstallPath);
+  EXPECT_NE(Log().find("[files]\r\n" + walk + fixed + walk + fixed + "[/files]"), std::string::npos)
+      << Log();
+}
+
+TEST_F(UninstallLogTest, DriveRootGivesDoubledBackslashes) {
+  StageScript(Script({UninstallSections()}));
+  Install("C:\\");
+  const std::string log = sim.ReadFile("C:\\Uninstallerpathtn.ini").value_or("");
+  EXPECT_EQ(log.rfind("Quill Writer\r\nC:\\\\\r\n2.0\r\n", 0), 0u) << log;
+  EXPECT_NE(log.find("[files]\r\n" + FixedEntries("C:\\")), std::string::npos) << log;
+}
+
+TEST_F(UninstallLogTest, RemovalRegistryLinesAreExpandedTrimmedAndNeverWritten) {
+  StageScript(Script({UninstallSections(),
+                      Lines({"[uninst_reg]",
+                             " HKEY_CURRENT_USER |  Software\\%CompanyName%\\%ProductName% \t| "
+                             "%ProductName% Dir |ignored|",
+                             "HKEY_USERS|OnlyKey", "no bars at all", "[/uninst_reg]"})}));
+  const std::size_t valuesBefore = sim.registry.ValueCount();
+  Install();
+  EXPECT_NE(Log().find("[/shrt]\r\n[regst]\r\n"
+                       "HKEY_CURRENT_USER|Software\\Acme\\Quill Writer|Quill Writer Dir|\r\n"
+                       "HKEY_USERS|||\r\n"
+                       "|||\r\n"
+                       "HKEY_LOCAL_MACHINE|" +
+                       kUninstallKey + "|\r\n[/regst]\r\n"),
+            std::string::npos)
+      << Log();
+  // Only the five values of the uninstall registration were added.
+  EXPECT_EQ(sim.registry.ValueCount(), valuesBefore + 5);
+}
+
+TEST_F(UninstallLogTest, ScriptEndingInsideTheRemovalPathsEndsTheListThere) {
+  StageScript(Script({Lines({"[uninst_gene]", "one", "two", "[/uninst_gene]", "[uninst_fls]",
+                             "C:\\last.txt"})}));
+  Install();
+  EXPECT_NE(Log().find("one\r\ntwo\r\n[files]\r\nC:\\last.txt\r\n" +
+                       FixedEntries(install_test::kInstallPath) + "[/files]\r\n[shrt]\r\n[/shrt]"),
+            std::string::npos)
+      << Log();
+}
+
+TEST_F(UninstallLogTest, LongProductNameCutsTheKeyAlikeInLogAndRegistry) {
+  wizard.productName = std::string(230, 'P');
+  StageScript(Script({UninstallSections()}));
+  Install();
+  const std::string key = install::UninstallKey(wizard.productName);
+  ASSERT_EQ(key.size(), 259u);
+  EXPECT_EQ(key, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + std::string(207, 'P'));
+  EXPECT_NE(Log().find("HKEY_LOCAL_MACHINE|" + key + "|\r\n"), std::string::npos);
+  const auto name = Value(RegistryRoot::LocalMachine, key, "DisplayName");
+  ASSERT_TRUE(name.has_value());
+  EXPECT_EQ(name->data, install_test::StringValue(wizard.productName));  // the name itself is whole
+}
+
+TEST_F(UninstallLogTest, ProductNameThatNamesNoKeyRegistersNothing) {
+  EXPECT_EQ(install::UninstallKey(""), "");
+  EXPECT_EQ(install::UninstallKey("\\\\"), "");
+  wizard.productName = "";
+  StageScript(Script({UninstallSections()}));
+  const std::size_t valuesBefore = sim.registry.ValueCount();
+  Install();
+  EXPECT_EQ(sim.registry.ValueCount(), valuesBefore);
+  const std::string log = Log();
+  EXPECT_TRUE(log.ends_with("[/shrt]\r\n[regst]\r\n[/regst]\r\n")) << log;
+}
+
+}  // namespace
+#endif
