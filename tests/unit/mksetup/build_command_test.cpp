@@ -1,0 +1,246 @@
+// Runs natively only: it needs the simulated machine.
+#ifndef _WIN32
+// mksetup build end to end: the exact archive in the written setup program,
+// build then extract giving back every input byte for byte (also as the
+// setup program's own extraction sees it), and inputs that must stop the
+// build without touching an existing output.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "builder_test_support.h"
+#include "mksetup/pe_resources.h"
+#include "package/extraction.h"
+#include "script/script_rules.h"
+
+// The simulated machine, /proc and user ids are the Linux build's.
+#if !defined(_WIN32)
+#define SETUPKIT_LINUX_TESTS 1
+#include <unistd.h>
+
+#include "platform/sim/sim_platform.h"
+#endif
+
+namespace mksetup {
+namespace {
+
+using builder_test::Bytes;
+using builder_test::BytesOf;
+using builder_test::MinimalScript;
+using builder_test::ProductFolder;
+using builder_test::RecordingConsole;
+
+void Append(Bytes& bytes, const std::string& text, bool withNul = false) {
+  bytes.insert(bytes.end(), text.begin(), text.end());
+  if (withNul) bytes.push_back(0);
+}
+
+void Append(Bytes& bytes, std::initializer_list<std::uint8_t> values) { bytes.insert(bytes.end(), values); }
+
+Bytes PayloadOf(const std::string& setupPath) {
+  Bytes data;
+  std::string error;
+  const ResourceKey key = PayloadResourceKey();
+  EXPECT_TRUE(ReadResource(builder_test::ReadFile(setupPath), key.type, key.name, data, error)) << error;
+  return data;
+}
+
+TEST(BuildCommand, ArchiveBytesOfASmallScript) {
+  ProductFolder product;
+  const std::string script = MinimalScript(
+      "1", {"a.txt|%InstallPath%\\a.txt", "UnInstaller.exe|%InstallPath%\\UnInstaller.exe",
+            "Remove Uninstaller.exe|%InstallPath%\\Remove Uninstaller.exe"});
+  ASSERT_EQ(script.size(), 269u);
+  product.WriteScript(script);
+  product.WriteFile("a.txt", "abababab");
+  product.WriteFile("UnInstaller.exe", "U");
+  product.WriteFile("Remove Uninstaller.exe", "");
+  product.WriteStub();
+  RecordingConsole console;
+  ASSERT_EQ(RunBuild(product.Options(), console.console), kExitOk) << console.err;
+  EXPECT_EQ(console.err, "");
+  EXPECT_EQ(console.out, "mksetup: wrote " + product.OutputPath() +
+                             ": 4 entries (1 compressed), 285 bytes stored for 278 bytes of files (102.5%)\n");
+
+  Bytes expected;
+  Append(expected, {0x04, 0x00, 0x00, 0x00});  // four entries
+  Append(expected, "log_file.txt", true);
+  Append(expected, {0x0D, 0x01, 0x00, 0x00});  // 269 bytes, stored as written
+  Append(expected, script);
+  Append(expected, "a.txt", true);
+  Append(expected, {0x0F, 0x00, 0x00, 0x00});  // a 15-byte LZW stream of 8 bytes, 16-bit codes
+  Append(expected, {0x08, 0x00, 0x00, 0x00, 0x10, 0x61, 0x00, 0x62, 0x00, 0x00, 0x01, 0x02, 0x01, 0x62, 0x00});
+  Append(expected, "UnInstaller.exe", true);
+  Append(expected, {0x01, 0x00, 0x00, 0x00, 'U'});
+  Append(expected, "Remove Uninstaller.exe", true);
+  Append(expected, {0x00, 0x00, 0x00, 0x00});
+  EXPECT_EQ(PayloadOf(product.OutputPath()), expected);
+
+  // With the flag off every entry is stored as it is.
+  std::string plain = script;
+  plain.replace(plain.find("[fls]\r\n1"), 8, "[fls]\r\n0");
+  product.WriteScript(plain);
+  ASSERT_EQ(RunBuild(product.Options(), console.console), kExitOk) << console.err;
+  const Bytes stored = PayloadOf(product.OutputPath());
+  const Bytes asIs = BytesOf(std::string("a.txt") + '\0' + std::string("\x08\0\0\0", 4) + "abababab");
+  EXPECT_NE(std::search(stored.begin(), stored.end(), asIs.begin(), asIs.end()), stored.end());
+}
+
+#if defined(SETUPKIT_LINUX_TESTS)
+// The setup program's own extraction, with the script rules it uses, into a
+// simulated staging folder.
+class ScriptRulesScanner : public package::ScriptScanner {
+ public:
+  bool CompressionFlag(platform::FileSystem& files, const std::string& path) override {
+    return script::ReadCompressionFlag(files, path);
+  }
+  void ImagePaths(platform::FileSystem& files, const std::string& path, std::string& logo,
+                  std::string& header) override {
+    const script::ImagePaths images = script::ReadImagePaths(files, path);
+    logo = images.logo;
+    header = images.header;
+  }
+};
+#endif
+
+TEST(BuildCommand, BuildThenExtractGivesBackEveryFile) {
+  ProductFolder product;
+  product.WriteQuillWriter();
+  std::vector<std::string> lines = builder_test::QuillWriterLines();
+  lines.insert(lines.begin() + 12, {"big data.bin|%InstallPath%\\big data.bin", "empty.txt|%InstallPath%\\empty.txt",
+                                    "text.txt|%InstallPath%\\text.txt"});
+  product.WriteScript(builder_test::JoinLines(lines));
+  // Six megabytes that do not repeat fill the 16-bit dictionary some eighty
+  // times over; the text compresses well and resets less often.
+  product.WriteFile("big data.bin", pe_test::PatternBytes(6 << 20, 7));
+  std::string text;
+  for (int i = 0; text.size() < (3u << 20); ++i) text += "line " + std::to_string(i * 7919 % 100003) + " of text\r\n";
+  product.WriteFile("text.txt", text);
+  product.WriteFile("empty.txt", "");
+  product.WriteFile("eula.lic", "Terms.\r\n");
+  product.WriteStub();
+
+  RecordingConsole console;
+  ASSERT_EQ(RunBuild(product.Options(), console.console), kExitOk) << console.err;
+  const std::string extracted = product.root() + "/extracted";
+  ASSERT_EQ(RunExtract(product.OutputPath(), extracted, console.console), kExitOk) << console.err;
+
+#if defined(SETUPKIT_LINUX_TESTS)
+  sim::SimFileSystem staging(product.root() + "/sim");
+  std::filesystem::create_directories(product.root() + "/sim/C/Temp/$ddinstall");
+  ScriptRulesScanner scanner;
+  const Bytes payload = PayloadOf(product.OutputPath());
+  const package::ExtractionResult result =
+      package::ExtractArchive(staging, payload, "C:\\Temp\\$ddinstall", scanner, nullptr);
+  ASSERT_EQ(result.status, package::ExtractionStatus::Ok) << result.message;
+  EXPECT_EQ(result.logoPath, "%TempDir%\\top.bmp");
+  EXPECT_EQ(result.headerPath, "%TempDir%\\side.bmp");
+#endif
+
+  std::vector<std::string> names = {"log_file.txt"};
+  for (const auto& entry : std::filesystem::directory_iterator(product.FilesPath())) {
+    names.push_back(entry.path().filename().string());
+  }
+  ASSERT_EQ(names.size(), 11u);
+  for (const std::string& name : names) {
+    const Bytes original = builder_test::ReadFile(name == "log_file.txt" ? product.ScriptPath() : product.FilePath(name));
+    EXPECT_TRUE(builder_test::ReadFile(extracted + "/" + name) == original) << name;
+#if defined(SETUPKIT_LINUX_TESTS)
+    EXPECT_TRUE(builder_test::ReadFile(product.root() + "/sim/C/Temp/$ddinstall/" + name) == original) << name;
+#endif
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(extracted), {}), 11);
+}
+
+// A build that must fail: the message, the exit status, and an output that
+// was there before left exactly as it was, with no temporary file beside it.
+void ExpectRefused(const ProductFolder& product, const BuildOptions& options, const std::string& message) {
+  pe_test::WriteBytes(product.OutputPath(), BytesOf("GOOD"));
+  const std::vector<std::string> before = product.RootNames();
+  RecordingConsole console;
+  EXPECT_EQ(RunBuild(options, console.console), kExitFailure);
+  EXPECT_NE(console.err.find(message), std::string::npos) << console.err;
+  EXPECT_EQ(builder_test::ReadFile(product.OutputPath()), BytesOf("GOOD"));
+  EXPECT_EQ(product.RootNames(), before);
+  EXPECT_EQ(console.out, "");
+}
+
+TEST(BuildCommand, BadRuntimesAreRefused) {
+  ProductFolder product;
+  product.WriteQuillWriter();
+  Bytes image = pe_test::MakeImage({});
+  pe_test::WriteBytes(product.StubPath(), Bytes(image.begin(), image.begin() + 300));
+  ExpectRefused(product, product.Options(), "the setup runtime " + product.StubPath() + " is not a usable Windows program: ");
+  pe_test::WriteBytes(product.StubPath(), BytesOf("#!/bin/sh\necho not a Windows program\n"));
+  ExpectRefused(product, product.Options(), "is not a usable Windows program");
+  std::filesystem::remove(product.StubPath());
+  ExpectRefused(product, product.Options(), "mksetup: error: cannot read the setup runtime " + product.StubPath() +
+                                                ": No such file or directory");
+}
+
+TEST(BuildCommand, BadInputsAreRefused) {
+  ProductFolder product;
+  product.WriteQuillWriter();
+  product.WriteStub();
+  BuildOptions options = product.Options();
+
+  std::filesystem::remove(product.FilePath("writer.cfg"));
+  ExpectRefused(product, options, "setup.txt:10: error: \"writer.cfg\" (a file of \"[fls]\") is missing from ");
+  ExpectRefused(product, options, "mksetup: error: 1 error in the script or the folder of files; nothing was written");
+  product.WriteFile("writer.cfg", "back");
+
+#if defined(SETUPKIT_LINUX_TESTS)
+  // A file that can be opened but not read (even by root).
+  std::filesystem::remove(product.FilePath("writer.exe"));
+  std::filesystem::create_symlink("/proc/self/mem", product.FilePath("writer.exe"));
+  ExpectRefused(product, options, "mksetup: error: cannot read " + product.FilePath("writer.exe") + ": ");
+  std::filesystem::remove(product.FilePath("writer.exe"));
+  product.WriteFile("writer.exe", "back");
+#endif
+
+  options.files = product.root() + "/no such folder";
+  ExpectRefused(product, options, "mksetup: error: the folder of files " + options.files + " does not exist");
+  options.files = product.ScriptPath();
+  ExpectRefused(product, options, "mksetup: error: " + options.files + " is not a folder");
+  options = product.Options();
+  options.script = product.root() + "/missing.txt";
+  ExpectRefused(product, options, "mksetup: error: cannot read the script " + options.script);
+  options = product.Options();
+  options.output = product.root() + "/no such folder/Setup.exe";
+  ExpectRefused(product, options, "the output's folder " + product.root() + "/no such folder/ does not exist");
+}
+
+#if defined(SETUPKIT_LINUX_TESTS)
+TEST(BuildCommand, UnreadableFolderOfFiles) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads every folder";
+  ProductFolder product;
+  product.WriteQuillWriter();
+  product.WriteStub();
+  std::filesystem::permissions(product.FilesPath(), std::filesystem::perms::none);
+  ExpectRefused(product, product.Options(), "mksetup: error: cannot list the folder of files ");
+  std::filesystem::permissions(product.FilesPath(), std::filesystem::perms::owner_all);
+}
+#endif
+
+TEST(BuildCommand, AGoodBuildReplacesTheOutput) {
+  ProductFolder product;
+  product.WriteQuillWriter();
+  product.WriteStub();
+  pe_test::WriteBytes(product.OutputPath(), BytesOf("OLD"));
+#if defined(SETUPKIT_LINUX_TESTS)
+  std::filesystem::permissions(product.OutputPath(), std::filesystem::perms(0750));
+#endif
+  RecordingConsole console;
+  ASSERT_EQ(RunBuild(product.Options(), console.console), kExitOk) << console.err;
+  EXPECT_NE(builder_test::ReadFile(product.OutputPath()), BytesOf("OLD"));
+#if defined(SETUPKIT_LINUX_TESTS)
+  EXPECT_EQ(std::filesystem::status(product.OutputPath()).permissions(), std::filesystem::perms(0750));
+#endif
+  EXPECT_EQ(product.RootNames(), (std::vector<std::string>{"Setup.exe", "files", "runtime.exe", "setup.txt"}));
+}
+
+}  // namespace
+}  // namespace mksetup
+
+#endif  // _WIN32

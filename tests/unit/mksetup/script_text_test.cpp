@@ -1,0 +1,108 @@
+// Runs natively only: it needs the simulated machine.
+#ifndef _WIN32
+// The builder's model of how the setup program reads its script must agree
+// with the setup program's own reader and scanning rules: otherwise a line
+// number in a message, a compression decision or an image name would be off.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "builder_test_support.h"
+#include "mksetup/compression_rule.h"
+#include "mksetup/script_text.h"
+#include "script/script_reader.h"
+#include "script/script_rules.h"
+#if !defined(_WIN32)
+#include "platform/sim/sim_platform.h"
+#endif
+
+namespace mksetup {
+namespace {
+
+#if !defined(_WIN32)  // the simulated machine is the Linux build's
+
+using builder_test::BytesOf;
+
+class ReaderAgreement : public ::testing::Test {
+ protected:
+  ReaderAgreement() : files_(scratch_.path()) { std::filesystem::create_directories(scratch_.path() + "/C"); }
+
+  // Writes the text as the staged script and returns its Windows path.
+  std::string Stage(const std::string& text) {
+    pe_test::WriteBytes(scratch_.path() + "/C/log_file.txt", BytesOf(text));
+    return "C:\\log_file.txt";
+  }
+
+  std::vector<std::string> ReaderLines(const std::string& path) {
+    script::ScriptReader reader(files_, path);
+    std::vector<std::string> lines;
+    std::string line;
+    while (reader.ReadLine(line)) lines.push_back(line);
+    return lines;
+  }
+
+  pe_test::ScratchDir scratch_;
+  sim::SimFileSystem files_;
+};
+
+const char* const kTexts[] = {
+    "",
+    "one",
+    "one\n",
+    "one\r\ntwo\nthree\r\n",
+    "\r\n\r\n\n",
+    "lone\rcr\r\ncr cr\r\r\nend\r",
+    "[fls]\r\n1\r\na|b\r\n\r\nc|d\r\n[/fls]\r\n",
+    "x\n[fls]\n[fls]\nw|1\n[fls]\nskipped|2\nv|3\n[/fls]\n",
+    "[fls]\r\n1 \r\n[logo]\r\nA\\b.bmp\r\n[logo]\r\n%TempDir%\\c.bmp\r\n[Header]\r\nside\r\n[logo]\r\nlate\r\n",
+    "[logo]\r\n[Header]\r\n[fls]\r\n1",
+    "[/fls]\r\n[fls]\r\n1\r\nq|r\r\n",
+};
+
+TEST_F(ReaderAgreement, LinesFlagFilePassAndImages) {
+  for (const char* text : kTexts) {
+    SCOPED_TRACE(::testing::PrintToString(std::string(text)));
+    const std::string path = Stage(text);
+    const std::vector<std::uint8_t> bytes = BytesOf(text);
+    const ScriptText script = SplitScriptLines(bytes);
+    EXPECT_EQ(script.lines, ReaderLines(path));
+    EXPECT_EQ(ReaderCompressionFlag(script), script::ReadCompressionFlag(files_, path));
+
+    std::vector<std::string> passed;
+    script::ForEachFileEntry(files_, path, [&](const std::string& kind, const std::string& rest) {
+      passed.push_back(kind + "|" + rest);
+    });
+    std::vector<std::string> modelled;
+    for (const std::size_t i : FilePassEntryLines(script)) {
+      std::string rest = script.lines[i];
+      const std::string kind = script::TakeField(rest);
+      modelled.push_back(kind + "|" + rest);
+    }
+    EXPECT_EQ(modelled, passed);
+  }
+}
+
+#endif
+
+TEST(CompressionRule, MarkersAndTheScriptsFlag) {
+  const std::vector<std::string> names = {"before.bin", "log_file.txt", "a.lic", "my.license", "UnInstaller.exe",
+                                          "Remove Uninstaller.exe", "uninstaller.exe", "x.bmp"};
+  EXPECT_EQ(ReaderDecodes(names, [](std::size_t) { return true; }),
+            (std::vector<bool>{true, false, false, false, false, false, true, true}));
+  // The switch is on until the script says otherwise.
+  EXPECT_EQ(ReaderDecodes(names, [](std::size_t) { return false; }),
+            (std::vector<bool>{true, false, false, false, false, false, false, false}));
+  EXPECT_EQ(StagingPathOf("a"), "$ddinstall\\a");
+}
+
+TEST(ScriptText, ImageFileNames) {
+  EXPECT_EQ(ImageFileName("%TempDir%\\top.bmp"), "top.bmp");
+  EXPECT_EQ(ImageFileName("top.bmp"), "top.bmp");
+  EXPECT_EQ(ImageFileName("C:\\art\\x\\side.bmp"), "side.bmp");
+  EXPECT_EQ(ImageFileName("%TempDir%\\"), "");
+}
+
+}  // namespace
+}  // namespace mksetup
+
+#endif  // _WIN32

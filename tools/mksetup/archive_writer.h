@@ -1,0 +1,43 @@
+// The payload archive's bytes: an entry count, then per entry its name with a
+// terminating NUL, its stored size and its stored bytes. All numbers are
+// unsigned 32-bit little-endian; there is no padding, no magic number and no
+// per-entry compression flag.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "mksetup/build_plan.h"
+
+namespace mksetup {
+
+// The code width the builder writes into every compressed entry.
+constexpr unsigned kStoredCodeWidth = 16;
+
+void WriteArchiveCount(std::vector<std::uint8_t>& archive, std::uint32_t count);
+void AppendArchiveEntry(std::vector<std::uint8_t>& archive, const std::string& name,
+                        std::span<const std::uint8_t> stored);
+
+// Called before each entry is read and stored: its index, and the bytes of
+// input stored so far out of all of them.
+using StoreProgress = std::function<void(std::size_t index, const PlannedEntry& entry,
+                                         std::uint64_t bytesDone, std::uint64_t bytesTotal)>;
+
+struct StoredArchive {
+  std::vector<std::uint8_t> bytes;
+  std::uint64_t inputBytes = 0;   // the files' own sizes
+  std::uint64_t storedBytes = 0;  // what the entries' data take in the archive
+  std::size_t compressedEntries = 0;
+};
+
+// Reads every planned file (the script's bytes are given), LZW-encodes the
+// entries the plan marks compressed and lays out the archive. On failure
+// (a file that cannot be read or has changed size, an entry too large for
+// the archive) returns false with error naming the file.
+bool StoreArchive(const BuildPlan& plan, std::span<const std::uint8_t> scriptBytes,
+                  const StoreProgress& progress, StoredArchive& archive, std::string& error);
+
+}  // namespace mksetup

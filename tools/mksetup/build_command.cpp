@@ -1,0 +1,163 @@
+// mksetup build: read and check everything first, then store the archive,
+// write it into a copy of the runtime, and put the result in place in one
+// rename, so a failed build leaves the previous output as it was.
+#include <cstdio>
+
+#include "mksetup/archive_writer.h"
+#include "mksetup/build_plan.h"
+#include "mksetup/commands.h"
+#include "mksetup/host_files.h"
+#include "mksetup/pe_image.h"
+#include "mksetup/pe_resources.h"
+#include "mksetup/progress.h"
+#include "mksetup/script_check.h"
+#include "mksetup/script_text.h"
+
+namespace mksetup {
+namespace {
+
+int Fail(Console& console, const std::string& message) {
+  console.err("mksetup: error: " + message + "\n");
+  return kExitFailure;
+}
+
+void Warn(Console& console, const std::string& message) { console.err("mksetup: warning: " + message + "\n"); }
+
+std::string Percent(std::uint64_t part, std::uint64_t whole) {
+  if (whole == 0) return "-";
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f%%", 100.0 * static_cast<double>(part) / static_cast<double>(whole));
+  return text;
+}
+
+// The stub must be a Windows program the resource writer can handle; the
+// setup runtime is a 32-bit one.
+bool ReadStub(const std::string& path, std::vector<std::uint8_t>& image, Console& console,
+              std::string& error) {
+  std::string why;
+  if (KindOf(path) == PathKind::Folder) {
+    error = "the setup runtime " + path + " is a folder";
+    return false;
+  }
+  if (!ReadWholeFile(path, image, why)) {
+    error = "cannot read the setup runtime " + path + ": " + why;
+    return false;
+  }
+  PeImage pe;
+  if (!ParsePeImage(image, pe, why)) {
+    error = "the setup runtime " + path + " is not a usable Windows program: " + why;
+    return false;
+  }
+  if (pe.is64) Warn(console, "the setup runtime " + path + " is a 64-bit program; the setup runtime is a 32-bit one");
+  return true;
+}
+
+bool CheckOutputPlace(const std::string& output, std::string& error) {
+  if (KindOf(output) == PathKind::Folder) {
+    error = "the output " + output + " is a folder";
+    return false;
+  }
+  const std::size_t slash = output.find_last_of(
+#if defined(_WIN32)
+      "\\/:"
+#else
+      "/"
+#endif
+  );
+  if (slash == std::string::npos) return true;
+  const std::string folder = output.substr(0, slash + 1);
+  if (KindOf(folder) != PathKind::Folder) {
+    error = "the output's folder " + folder + " does not exist";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string DefaultRuntimePath() {
+  const std::string folder = RunningExecutableFolder();
+  return folder.empty() ? std::string() : JoinPath(folder, kRuntimeFileName);
+}
+
+int RunBuild(const BuildOptions& options, Console& console) {
+  // Everything is read before anything is written.
+  std::vector<std::uint8_t> scriptBytes;
+  std::string why;
+  if (KindOf(options.script) == PathKind::Folder) return Fail(console, "the script " + options.script + " is a folder");
+  if (!ReadWholeFile(options.script, scriptBytes, why)) {
+    return Fail(console, "cannot read the script " + options.script + ": " + why);
+  }
+  switch (KindOf(options.files)) {
+    case PathKind::Missing:
+      return Fail(console, "the folder of files " + options.files + " does not exist");
+    case PathKind::File:
+    case PathKind::Other:
+      return Fail(console, options.files + " is not a folder");
+    case PathKind::Folder:
+      break;
+  }
+  std::vector<std::string> folderNames;
+  if (!ListFolderNames(options.files, folderNames, why)) {
+    return Fail(console, "cannot list the folder of files " + options.files + ": " + why);
+  }
+  std::string stubPath = options.stub;
+  if (stubPath.empty()) {
+    stubPath = DefaultRuntimePath();
+    if (stubPath.empty() || KindOf(stubPath) == PathKind::Missing) {
+      return Fail(console, std::string("no --stub given and no ") + kRuntimeFileName +
+                               " beside mksetup" + (stubPath.empty() ? "" : " (" + stubPath + ")"));
+    }
+  }
+  std::vector<std::uint8_t> stub;
+  if (!ReadStub(stubPath, stub, console, why)) return Fail(console, why);
+  if (!CheckOutputPlace(options.output, why)) return Fail(console, why);
+
+  const ScriptText script = SplitScriptLines(scriptBytes);
+  Diagnostics diagnostics;
+  CheckScript(script, diagnostics);
+  const BuildPlan plan = MakeBuildPlan(script, scriptBytes.size(), options.files, folderNames, diagnostics);
+  for (const Diagnostic& d : diagnostics.Sorted()) {
+    console.err(FormatDiagnostic(d, options.script, options.files) + "\n");
+  }
+  if (diagnostics.HasErrors()) {
+    const std::size_t errors = diagnostics.ErrorCount();
+    return Fail(console, std::to_string(errors) + (errors == 1 ? " error" : " errors") +
+                             " in the script or the folder of files; nothing was written");
+  }
+
+  StoredArchive archive;
+  {
+    ProgressDisplay progress(console);
+    const auto onEntry = [&](std::size_t index, const PlannedEntry& entry, std::uint64_t done,
+                             std::uint64_t total) {
+      progress.Entry(index, plan.entries.size(), entry.name, entry.size, done, total);
+    };
+    if (!StoreArchive(plan, scriptBytes, onEntry, archive, why)) {
+      progress.Finish();
+      return Fail(console, why + "; nothing was written");
+    }
+  }
+
+  std::vector<std::uint8_t> setup;
+  ResourceWriteNotes notes;
+  if (!WriteResource(stub, PayloadResourceKey(), archive.bytes, setup, why, &notes)) {
+    return Fail(console, "cannot put the setup archive into " + stubPath + ": " + why);
+  }
+  if (notes.removedSignature) {
+    Warn(console, "the setup runtime was signed; the signature no longer matched and was removed: sign " +
+                      options.output + " after building it");
+  }
+  if (!ReplaceFile(options.output, setup, why)) {
+    return Fail(console, "cannot write " + options.output + ": " + why);
+  }
+
+  console.out("mksetup: wrote " + options.output + ": " + std::to_string(plan.entries.size()) +
+              " entries (" + std::to_string(archive.compressedEntries) + " compressed), " +
+              std::to_string(archive.storedBytes) + " bytes stored for " +
+              std::to_string(archive.inputBytes) + " bytes of files (" +
+              Percent(archive.storedBytes, archive.inputBytes) + ")\n");
+  return kExitOk;
+}
+
+}  // namespace mksetup

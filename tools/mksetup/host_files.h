@@ -1,0 +1,50 @@
+// The files of the machine the builder runs on: reading inputs, listing the
+// folder of files, and writing outputs so that a failed write never leaves a
+// half-written file in place of a good one. Paths are the host's own
+// ("/home/me/files" or "C:\build\files"), 8-bit text.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace mksetup {
+
+enum class PathKind { Missing, File, Folder, Other };
+
+PathKind KindOf(const std::string& path);
+
+// folder + separator + name (no separator added after one already there).
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+// Reads a whole file. On failure error says why ("No such file or
+// directory", "Permission denied", ...), without the path.
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error);
+
+// The size of a file, for limits checked before anything is read.
+bool FileSize(const std::string& path, std::uint64_t& size, std::string& error);
+
+// The names of the entries of a folder (files and folders alike), sorted.
+bool ListFolderNames(const std::string& folder, std::vector<std::string>& names, std::string& error);
+
+// Creates a folder and any missing folders above it.
+bool MakeFolders(const std::string& path, std::string& error);
+
+// Writes bytes to path, creating or truncating it.
+bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes, std::string& error);
+
+// Writes bytes to a new file in path's folder, flushes it to the disk and
+// only then renames it over path. On failure the temporary file is removed
+// and whatever was at path is left as it was. An existing file keeps its
+// permissions.
+bool ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes, std::string& error);
+
+// The folder that holds the running executable (/proc/self/exe on Linux,
+// GetModuleFileNameA on Windows); empty when it cannot be found.
+std::string RunningExecutableFolder();
+
+// Whether standard error is a terminal (progress is redrawn in place there).
+bool StandardErrorIsTerminal();
+
+}  // namespace mksetup

@@ -1,0 +1,98 @@
+// mksetup list and mksetup extract: a built setup program's archive as the
+// setup program itself reads it.
+#include "mksetup/commands.h"
+#include "mksetup/host_files.h"
+#include "mksetup/setup_payload.h"
+#include "package/lzw.h"
+
+namespace mksetup {
+namespace {
+
+int Fail(Console& console, const std::string& message) {
+  console.err("mksetup: error: " + message + "\n");
+  return kExitFailure;
+}
+
+std::string RightAligned(const std::string& text, std::size_t width) {
+  return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+}
+
+std::string LeftAligned(const std::string& text, std::size_t width) {
+  return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
+}
+
+std::string Row(const std::string& stored, const std::string& lzw, const std::string& decoded,
+                const std::string& name) {
+  return RightAligned(stored, 10) + "  " + LeftAligned(lzw, 3) + "  " + RightAligned(decoded, 10) + "  " + name +
+         "\n";
+}
+
+}  // namespace
+
+int RunList(const std::string& setup, Console& console) {
+  SetupPayload payload;
+  std::string error;
+  if (!ReadSetupPayload(setup, payload, error)) return Fail(console, error);
+
+  console.out(Row("STORED", "LZW", "DECODED", "NAME"));
+  std::uint64_t stored = 0;
+  std::uint64_t decodedTotal = 0;
+  bool damaged = false;
+  std::vector<std::uint8_t> decoded;
+  for (std::size_t i = 0; i < payload.entries.size(); ++i) {
+    const package::ArchiveEntry& entry = payload.entries[i];
+    std::string decodedSize = std::to_string(entry.size);
+    std::uint64_t size = entry.size;
+    if (payload.decoded[i]) {
+      // Decoding the whole entry proves the stream, not just its header.
+      const package::LzwStatus status = package::LzwDecode(entry.data, entry.size, decoded);
+      if (status == package::LzwStatus::Ok) {
+        size = decoded.size();
+        decodedSize = std::to_string(size);
+      } else {
+        decodedSize = "damaged";
+        console.err("mksetup: error: " + setup + ": the compressed entry " + entry.name +
+                    " is damaged: " + package::LzwStatusText(status) + "\n");
+        damaged = true;
+        size = 0;
+      }
+    }
+    console.out(Row(std::to_string(entry.size), payload.decoded[i] ? "yes" : "no", decodedSize, entry.name));
+    stored += entry.size;
+    decodedTotal += size;
+  }
+  console.out(Row(std::to_string(stored), "", std::to_string(decodedTotal),
+                  "(" + std::to_string(payload.entries.size()) + " entries)"));
+  return damaged ? kExitFailure : kExitOk;
+}
+
+int RunExtract(const std::string& setup, const std::string& folder, Console& console) {
+  SetupPayload payload;
+  std::string error;
+  if (!ReadSetupPayload(setup, payload, error)) return Fail(console, error);
+  if (KindOf(folder) != PathKind::Folder && !MakeFolders(folder, error)) {
+    return Fail(console, "cannot create the folder " + folder + ": " + error);
+  }
+
+  std::vector<std::uint8_t> decoded;
+  for (std::size_t i = 0; i < payload.entries.size(); ++i) {
+    const package::ArchiveEntry& entry = payload.entries[i];
+    std::span<const std::uint8_t> bytes(entry.data, entry.size);
+    if (payload.decoded[i]) {
+      const package::LzwStatus status = package::LzwDecode(entry.data, entry.size, decoded);
+      if (status != package::LzwStatus::Ok) {
+        return Fail(console, setup + ": the compressed entry " + entry.name + " is damaged: " +
+                                 package::LzwStatusText(status));
+      }
+      bytes = decoded;
+    }
+    // The archive walk has refused names that would leave the folder.
+    const std::string path = JoinPath(folder, entry.name);
+    if (!WriteWholeFile(path, bytes, error)) return Fail(console, "cannot write " + path + ": " + error);
+  }
+  console.out("mksetup: extracted " + std::to_string(payload.entries.size()) + " entries into " + folder +
+              "\n");
+  return kExitOk;
+}
+
+}  // namespace mksetup

@@ -1,0 +1,222 @@
+#include "mksetup/script_check.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "package/payload_archive.h"
+#include "script/script_reader.h"
+
+namespace mksetup {
+namespace {
+
+constexpr std::size_t kHeaderLines = 5;
+const char* const kHeaderNames[kHeaderLines] = {"product name", "wizard title", "product version",
+                                                "company name", "notice line"};
+
+bool IsMarker(const std::string& line) {
+  return std::any_of(std::begin(kScriptMarkers), std::end(kScriptMarkers),
+                     [&](const char* marker) { return line == marker; });
+}
+
+std::string Trimmed(const std::string& text) {
+  const char* const kSpace = " \t\r\v\f";
+  const std::size_t first = text.find_first_not_of(kSpace);
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
+}
+
+bool EqualIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+// A line meant as a marker that the setup program will not take for one.
+void CheckMarkerSpelling(const ScriptText& script, Diagnostics& out) {
+  for (std::size_t i = 0; i < script.lines.size(); ++i) {
+    const std::string& line = script.lines[i];
+    if (line.size() < 3 || IsMarker(line)) continue;
+    const std::string trimmed = Trimmed(line);
+    for (const char* marker : kScriptMarkers) {
+      if (trimmed == marker) {
+        out.Error(i + 1, Quoted(line) + " is not the marker \"" + marker +
+                             "\": a marker stands alone on its line without spaces, so the setup "
+                             "program does not see this one");
+        break;
+      }
+      if (EqualIgnoringCase(trimmed, marker)) {
+        out.Error(i + 1, Quoted(line) + " is not the marker \"" + marker +
+                             "\": markers are matched with their exact case, so the setup program "
+                             "does not see this one");
+        break;
+      }
+    }
+  }
+}
+
+void CheckHeader(const ScriptText& script, Diagnostics& out) {
+  if (script.lines.empty()) {
+    out.Error(1, "the script is empty");
+    return;
+  }
+  for (std::size_t i = 0; i < kHeaderLines; ++i) {
+    if (i >= script.lines.size()) {
+      out.Error(script.LastLineNumber(),
+                "the header needs five lines (product name, wizard title, product version, company "
+                "name, notice line); the script ends after " + std::to_string(script.lines.size()));
+      return;
+    }
+    const std::string& line = script.lines[i];
+    if (IsMarker(line)) {
+      out.Error(i + 1, "the header needs five lines (product name, wizard title, product version, "
+                       "company name, notice line) before the first section; " + Quoted(line) +
+                       " is line " + std::to_string(i + 1));
+      return;
+    }
+    if (line.size() > kMaxFieldLength) {
+      out.Error(i + 1, std::string("the ") + kHeaderNames[i] + " is " + std::to_string(line.size()) +
+                           " characters long; the setup program keeps at most " +
+                           std::to_string(kMaxFieldLength));
+    }
+  }
+}
+
+void CheckFileEntry(const std::string& line, std::size_t number, Diagnostics& out) {
+  if (line.find('|') == std::string::npos) {
+    out.Error(number, "file entry " + Quoted(line) +
+                          " has no \"|\": expected SOURCE|DESTINATION or Dir|FOLDER");
+    return;
+  }
+  std::string rest = line;
+  const std::string source = script::TakeField(rest);
+  if (rest.empty()) out.Warning(number, "file entry " + Quoted(line) + " has an empty destination");
+  if (source == "Dir") return;
+  if (const std::string reason = package::UnsafeNameReason(source); !reason.empty()) {
+    out.Error(number, "source " + Quoted(source) +
+                          " cannot be a file in the setup program's staging folder: " + reason);
+  } else if (package::IsSetupScript(source)) {
+    out.Error(number, "source " + Quoted(source) +
+                          " holds \"log_file.txt\": the setup program would take it for the setup "
+                          "script");
+  }
+}
+
+void CheckFileSection(const ScriptText& script, Diagnostics& out) {
+  const auto fls = script.Find("[fls]");
+  const auto end = script.Find("[/fls]");
+  if (!fls) {
+    out.Error(script.LastLineNumber(),
+              "no \"[fls]\" line: the setup program needs it for the compression flag and the file list");
+  }
+  if (!end) {
+    out.Error(script.LastLineNumber(),
+              "no \"[/fls]\" line: the setup program's file pass would take every line after "
+              "\"[fls]\" as a file entry");
+  } else {
+    if (fls && *end < *fls) {
+      out.Error(*end + 1, "\"[/fls]\" before \"[fls]\": the setup program's file pass stops here "
+                          "and installs no file");
+    }
+    // The file pass ends at the first empty line, wherever it stands.
+    for (std::size_t i = 0; i < *end; ++i) {
+      if (!script.lines[i].empty()) continue;
+      std::string text = "empty line above \"[/fls]\": the setup program's file pass stops here";
+      if (i + 1 == kHeaderLines) text += " (an absent notice line is written \"-N-A-\")";
+      out.Error(i + 1, text);
+    }
+  }
+  if (!fls) return;
+
+  if (*fls + 1 >= script.lines.size()) {
+    out.Error(*fls + 1, "\"[fls]\" is the last line: the compression flag and the file list are missing");
+    return;
+  }
+  const std::string& flag = script.lines[*fls + 1];
+  if (IsMarker(flag)) {
+    out.Error(*fls + 2, "the line after \"[fls]\" is the compression flag (\"1\" or \"0\"), not " +
+                            Quoted(flag) + ": the setup program takes this line as the flag and "
+                            "reads on past it");
+  } else if (!flag.empty() && flag != "1" && flag != "0") {
+    out.Warning(*fls + 2, "compression flag " + Quoted(flag) +
+                              " is not \"1\": the setup program takes it as off, so every entry is "
+                              "stored uncompressed");
+  }
+  for (const std::size_t i : FileSectionLines(script)) CheckFileEntry(script.lines[i], i + 1, out);
+}
+
+// A flag line that is neither "1" nor "0" is off, which is rarely meant.
+void CheckFlag(const ScriptText& script, std::size_t index, const char* what, Diagnostics& out) {
+  if (index >= script.lines.size()) return;
+  const std::string& flag = script.lines[index];
+  if (flag == "1" || flag == "0") return;
+  out.Warning(index + 1, std::string("the ") + what + " " + Quoted(flag) +
+                             " is not \"1\" or \"0\": the setup program takes it as off");
+}
+
+void CheckOptionalSections(const ScriptText& script, Diagnostics& out) {
+  if (const auto lic = script.Find("[lic]")) CheckFlag(script, *lic + 1, "licence flag", out);
+  if (const auto path = script.Find("[inst_path]")) {
+    const std::string& folder = script.LineOrEmpty(*path + 1);
+    if (folder.size() > kMaxFieldLength) {
+      out.Error(*path + 2, "the installation folder template is " + std::to_string(folder.size()) +
+                               " characters long; the setup program keeps at most " +
+                               std::to_string(kMaxFieldLength));
+    }
+    CheckFlag(script, *path + 2, "lock flag", out);
+  }
+  for (auto launch = script.Find("[launch]"); launch; launch = script.Find("[launch]", *launch + 1)) {
+    CheckFlag(script, *launch + 1, "launch flag", out);
+  }
+  // The picture scan stops at the first "[Header]".
+  if (const auto header = script.Find("[Header]")) {
+    for (auto logo = script.Find("[logo]", *header); logo; logo = script.Find("[logo]", *logo + 1)) {
+      out.Error(*logo + 1, "\"[logo]\" after \"[Header]\": the setup program stops reading at "
+                           "\"[Header]\" and would show no logo");
+    }
+  }
+}
+
+// The uninstall log takes the two lines after "[uninst_gene]", drops two more
+// unread and takes what follows as the removal list, up to "[/uninst_fls]".
+void CheckUninstallSections(const ScriptText& script, Diagnostics& out) {
+  const auto general = script.Find("[uninst_gene]");
+  if (!general) {
+    out.Error(script.LastLineNumber(),
+              "no \"[uninst_gene]\" section: the setup program reads the uninstaller's two lines and "
+              "the removal list by position after it");
+    if (!script.Find("[/uninst_fls]")) {
+      out.Error(script.LastLineNumber(), "no \"[/uninst_fls]\" line: it ends the removal list");
+    }
+    return;
+  }
+  const auto expect = [&](std::size_t index, const char* marker, const char* why) {
+    if (script.LineOrEmpty(index) == marker) return true;
+    const std::size_t line = index < script.lines.size() ? index + 1 : script.LastLineNumber();
+    out.Error(line, std::string("expected \"") + marker + "\" here: " + why);
+    return false;
+  };
+  const bool closed = expect(*general + 3, "[/uninst_gene]",
+                             "\"[uninst_gene]\" holds exactly two lines and the setup program reads "
+                             "them by position");
+  if (closed) {
+    expect(*general + 4, "[uninst_fls]",
+           "the setup program reads the removal list by position right after \"[/uninst_gene]\"");
+  }
+  if (!script.Find("[/uninst_fls]", *general + 5)) {
+    out.Error(script.LastLineNumber(),
+              "no \"[/uninst_fls]\" line after the removal list: it ends the list");
+  }
+}
+
+}  // namespace
+
+void CheckScript(const ScriptText& script, Diagnostics& out) {
+  CheckHeader(script, out);
+  if (script.lines.empty()) return;
+  CheckMarkerSpelling(script, out);
+  CheckFileSection(script, out);
+  CheckOptionalSections(script, out);
+  CheckUninstallSections(script, out);
+}
+
+}  // namespace mksetup

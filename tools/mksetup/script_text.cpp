@@ -1,0 +1,81 @@
+#include "mksetup/script_text.h"
+
+namespace mksetup {
+
+const char* const kScriptMarkers[24] = {
+    "[fls]",         "[/fls]",         "[lic]",         "[/lic]",          "[inst_path]",
+    "[/inst_path]",  "[menu_grp]",     "[/menu_grp]",   "[shrt]",          "[/shrt]",
+    "[regi]",        "[/regi]",        "[launch]",      "[/launch]",       "[logo]",
+    "[/logo]",       "[Header]",       "[/Header]",     "[uninst_gene]",   "[/uninst_gene]",
+    "[uninst_fls]",  "[/uninst_fls]",  "[uninst_reg]",  "[/uninst_reg]",
+};
+
+std::optional<std::size_t> ScriptText::Find(const char* marker, std::size_t from) const {
+  for (std::size_t i = from; i < lines.size(); ++i) {
+    if (lines[i] == marker) return i;
+  }
+  return std::nullopt;
+}
+
+const std::string& ScriptText::LineOrEmpty(std::size_t index) const {
+  static const std::string kEmpty;
+  return index < lines.size() ? lines[index] : kEmpty;
+}
+
+ScriptText SplitScriptLines(std::span<const std::uint8_t> bytes) {
+  ScriptText script;
+  std::string line;
+  bool pending = false;  // bytes seen since the last line end
+  for (const std::uint8_t byte : bytes) {
+    if (byte == '\n') {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      script.lines.push_back(std::move(line));
+      line.clear();
+      pending = false;
+    } else {
+      line += static_cast<char>(byte);
+      pending = true;
+    }
+  }
+  if (pending) script.lines.push_back(std::move(line));
+  return script;
+}
+
+bool ReaderCompressionFlag(const ScriptText& script) {
+  const auto fls = script.Find("[fls]");
+  return fls && script.LineOrEmpty(*fls + 1) == "1";
+}
+
+std::vector<std::size_t> FilePassEntryLines(const ScriptText& script) {
+  std::vector<std::size_t> entries;
+  bool inside = false;
+  for (std::size_t i = 0; i < script.lines.size(); ++i) {
+    const std::string& line = script.lines[i];
+    if (line.empty() || line == "[/fls]") break;
+    if (inside) entries.push_back(i);
+    if (line == "[fls]") {
+      inside = true;
+      ++i;  // the compression flag
+    }
+  }
+  return entries;
+}
+
+std::vector<std::size_t> FileSectionLines(const ScriptText& script) {
+  std::vector<std::size_t> entries;
+  const auto fls = script.Find("[fls]");
+  if (!fls) return entries;
+  const auto end = script.Find("[/fls]", *fls + 2);
+  if (!end || script.Find("[/fls]").value() < *fls) return entries;
+  for (std::size_t i = *fls + 2; i < *end; ++i) {
+    if (!script.lines[i].empty()) entries.push_back(i);
+  }
+  return entries;
+}
+
+std::string ImageFileName(const std::string& imageLine) {
+  const std::size_t slash = imageLine.rfind('\\');
+  return slash == std::string::npos ? imageLine : imageLine.substr(slash + 1);
+}
+
+}  // namespace mksetup

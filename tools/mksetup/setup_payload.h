@@ -1,0 +1,35 @@
+// The payload archive of a built setup program, read back the way the setup
+// program reads it: the archive walk, and for each entry whether the program
+// decodes it after writing it into its staging folder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "package/payload_archive.h"
+
+namespace mksetup {
+
+struct SetupPayload {
+  SetupPayload() = default;
+  // The entries point into archive: a copy would point into the original.
+  SetupPayload(const SetupPayload&) = delete;
+  SetupPayload& operator=(const SetupPayload&) = delete;
+  SetupPayload(SetupPayload&&) = default;
+  SetupPayload& operator=(SetupPayload&&) = default;
+
+  std::vector<std::uint8_t> archive;            // the resource's bytes
+  std::vector<package::ArchiveEntry> entries;   // point into archive
+  std::vector<bool> decoded;                    // per entry: the program decodes it
+};
+
+// Reads the file, finds resource "IDR_EXE" #129 and walks its archive. On
+// failure error is a sentence about the file ("is not a PE image: ...",
+// "holds no setup archive", "The setup archive is damaged: ...").
+bool ReadSetupPayload(const std::string& setupPath, SetupPayload& payload, std::string& error);
+
+// The same from an archive already in memory.
+bool ReadPayloadArchive(std::vector<std::uint8_t> archive, SetupPayload& payload, std::string& error);
+
+}  // namespace mksetup
