@@ -4,9 +4,12 @@ function(setupkit_options target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror
     -Wshadow -Wconversion -Wno-sign-conversion)
   if(SETUPKIT_WINDOWS)
-    # The runtime is small: no exceptions, no RTTI, every function in a section
-    # of its own so that the linker can drop what nobody calls.
+    # The runtime is small: no exceptions, no RTTI, no unwind tables, every
+    # function in a section of its own so that the linker can drop what
+    # nobody calls. One thread: function-local statics need no lock, whose
+    # library code would bring the exception machinery back.
     target_compile_options(${target} PRIVATE -Os -fno-exceptions -fno-rtti
-      -ffunction-sections -fdata-sections)
+      -fno-threadsafe-statics -fno-asynchronous-unwind-tables -fno-unwind-tables
+      -ffunction-sections -fdata-sections -mpreferred-stack-boundary=2)
   endif()
 endfunction()

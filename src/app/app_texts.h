@@ -1,0 +1,22 @@
+// The messages of the start-up, gathered so that a reviewer or a translator
+// sees them at once. The extraction core words its own failures ("Cannot
+// create file " and the damaged-archive texts).
+#pragma once
+
+namespace app {
+
+inline constexpr const char* kNoPayload =
+    "This setup program holds no installation data. It may be damaged; "
+    "please obtain a new copy.";
+inline constexpr const char* kNoScript =
+    "The installation data of this setup program holds no setup script. "
+    "It may be damaged; please obtain a new copy.";
+inline constexpr const char* kDamagedPrefix =
+    "The installation data of this setup program is damaged; please obtain "
+    "a new copy.\n\n";
+
+// The process's exit code after a failure that stopped the start-up: a setup
+// program that could not run must not look like one that did.
+inline constexpr unsigned kFailureExitCode = 1;
+
+}  // namespace app

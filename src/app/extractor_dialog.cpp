@@ -1,0 +1,126 @@
+#include "app/extractor_dialog.h"
+
+#include <cstring>
+
+#include "app/app_texts.h"
+#include "app/payload_resource.h"
+#include "app/script_scanner.h"
+#include "app/wizard_session.h"
+#include "package/extraction.h"
+#include "platform/win32/win32_platform.h"
+#include "script/script_reader.h"
+#include "ui/colours.h"
+#include "ui/resource_ids.h"
+
+namespace app {
+
+char g_stagingFolder[MAX_PATH];
+std::string g_logoPath;
+std::string g_headerPath;
+
+namespace {
+
+constexpr UINT_PTR kExtractTimer = 1;
+constexpr UINT kExtractDelayMs = 500;
+
+}  // namespace
+
+CExeExtractorDlg::CExeExtractorDlg()
+    : ui::CDialog(IDD_EXEEXTRACTOR_DIALOG),
+      m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      m_brushBackground(::CreateSolidBrush(ui::kDialogBackColour)) {}
+
+bool CExeExtractorDlg::OnInitDialog() {
+  m_progress.SubclassDlgItem(IDC_EXTRACT_PROGRESS, m_hWnd);
+  SetIcon(m_hIcon, true);
+  SetIcon(m_hIcon, false);
+
+  // The temporary folder ends with a backslash; the staging folder is kept
+  // without one. A temporary folder too long for the fixed buffer leaves the
+  // folder empty, and the first entry then fails with its message.
+  char temp[MAX_PATH] = {};
+  const DWORD length = ::GetTempPathA(MAX_PATH, temp);
+  g_stagingFolder[0] = '\0';
+  if (length != 0 && length + std::strlen(script::kStagingFolderName) < MAX_PATH) {
+    std::strcpy(g_stagingFolder, temp);
+    std::strcat(g_stagingFolder, script::kStagingFolderName);
+  }
+  if (::GetFileAttributesA(g_stagingFolder) == INVALID_FILE_ATTRIBUTES) {
+    ::CreateDirectoryA(g_stagingFolder, nullptr);
+  }
+  m_nTimer = SetTimer(kExtractTimer, kExtractDelayMs);
+  return true;
+}
+
+void CExeExtractorDlg::OnTimer(UINT_PTR) {
+  // Killed first: the extraction and the whole wizard run inside this one
+  // message, and the handler must never run twice.
+  KillTimer(m_nTimer);
+  ExtractPayload(g_stagingFolder);
+}
+
+void CExeExtractorDlg::ExtractPayload(std::string stagingFolder) {
+  platform::Platform& machine = win32::Win32Platform();
+  ScriptRulesScanner scanner;
+  package::ExtractionResult result;
+  {
+    PayloadResource payload;
+    if (payload.Block().empty()) Fail(kNoPayload);
+    const HWND percentLabel = GetDlgItem(IDC_EXTRACT_PERCENT);
+    result = package::ExtractArchive(
+        machine.files, payload.Block(), stagingFolder, scanner,
+        [&](package::ProgressStep step, unsigned percent) {
+          if (step == package::ProgressStep::Label) {
+            const std::string text = std::to_string(percent) + "%";
+            ::SetWindowTextA(percentLabel, text.c_str());
+          } else {
+            m_progress.SetPos(static_cast<int>(percent));
+          }
+        });
+  }
+  switch (result.status) {
+    case package::ExtractionStatus::Ok:
+      break;
+    case package::ExtractionStatus::CannotCreate:
+    case package::ExtractionStatus::CannotWrite:
+      Fail(result.message);
+    case package::ExtractionStatus::DamagedArchive:
+    case package::ExtractionStatus::DamagedStream:
+      Fail(kDamagedPrefix + result.message);
+  }
+  if (!result.hasScript) Fail(kNoScript);
+  g_logoPath = result.logoPath;
+  g_headerPath = result.headerPath;
+
+  // The dialog disappears now; its modal run ends when this tick returns.
+  EndDialog(1);
+  RunWizard();
+}
+
+void CExeExtractorDlg::RunWizard() {
+  WizardSession session(win32::Win32Platform(), g_logoPath, g_headerPath);
+  session.Run();
+}
+
+void CExeExtractorDlg::Fail(const std::string& message) {
+  win32::Win32Platform().messages.Show(platform::MessageKind::Warning, message);
+  ::ExitProcess(kFailureExitCode);
+}
+
+HBRUSH CExeExtractorDlg::OnCtlColor(HDC dc, HWND control, ui::CtlColor kind) {
+  HBRUSH brush = ui::CDialog::OnCtlColor(dc, control, kind);
+  if (kind != ui::CtlColor::Static) return brush;
+  ::SetBkColor(dc, ui::kDialogBackColour);
+  ::SetTextColor(dc, ui::kTextColour);
+  ::SetBkMode(dc, OPAQUE);
+  return m_brushBackground;
+}
+
+bool CExeExtractorDlg::OnEraseBkgnd(HDC dc) {
+  FillClientArea(dc, m_brushBackground);
+  return true;
+}
+
+bool CExeExtractorDlg::OnPaint() { return PaintIfMinimised(m_hIcon); }
+
+}  // namespace app

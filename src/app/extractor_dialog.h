@@ -1,0 +1,49 @@
+// CExeExtractorDlg: the small "Extracting Files Please Wait..." dialog
+// (template 102). Half a second after it appears its one-shot timer writes
+// the payload into the staging folder and runs the install wizard.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/control.h"
+#include "ui/dialog.h"
+
+namespace app {
+
+// The staging folder without its trailing backslash, filled once by
+// OnInitDialog.
+extern char g_stagingFolder[MAX_PATH];
+// The raw lines after "[logo]" and "[Header]" in the setup script.
+extern std::string g_logoPath;
+extern std::string g_headerPath;
+
+class CExeExtractorDlg final : public ui::CDialog {
+ public:
+  CExeExtractorDlg();
+
+  // The extraction driver: the payload into the folder, then the wizard.
+  void ExtractPayload(std::string stagingFolder);
+
+ protected:
+  bool OnInitDialog() override;
+  void OnTimer(UINT_PTR id) override;
+  HBRUSH OnCtlColor(HDC dc, HWND control, ui::CtlColor kind) override;
+  bool OnEraseBkgnd(HDC dc) override;
+  bool OnPaint() override;
+  HICON OnQueryDragIcon() override { return m_hIcon; }
+
+ private:
+  // Shows the failure with the application's name as caption and ends the
+  // process with a failure exit code.
+  [[noreturn]] void Fail(const std::string& message);
+  void RunWizard();
+
+  ui::CProgressCtrl m_progress;
+  HICON m_hIcon;
+  UINT_PTR m_nTimer = 0;
+  HBRUSH m_brushBackground;
+};
+
+}  // namespace app

@@ -1,0 +1,27 @@
+// The payload archive: the resource "IDR_EXE" #129 of the executable.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <span>
+
+namespace app {
+
+class PayloadResource {
+ public:
+  // Finds, loads and locks the resource; Block() is empty when there is none.
+  PayloadResource();
+  // FreeResource, as the walk's end asks.
+  ~PayloadResource();
+  PayloadResource(const PayloadResource&) = delete;
+  PayloadResource& operator=(const PayloadResource&) = delete;
+
+  std::span<const std::uint8_t> Block() const { return block_; }
+
+ private:
+  HGLOBAL loaded_ = nullptr;
+  std::span<const std::uint8_t> block_;
+};
+
+}  // namespace app

@@ -1,0 +1,18 @@
+#include "app/script_scanner.h"
+
+#include "script/script_rules.h"
+
+namespace app {
+
+bool ScriptRulesScanner::CompressionFlag(platform::FileSystem& files, const std::string& scriptPath) {
+  return script::ReadCompressionFlag(files, scriptPath);
+}
+
+void ScriptRulesScanner::ImagePaths(platform::FileSystem& files, const std::string& scriptPath,
+                                    std::string& logo, std::string& header) {
+  const script::ImagePaths paths = script::ReadImagePaths(files, scriptPath);
+  logo = paths.logo;
+  header = paths.header;
+}
+
+}  // namespace app

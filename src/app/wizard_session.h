@@ -1,0 +1,36 @@
+// One run of the install wizard: its window, its page logic, and the
+// message boxes and folder browser owned by the window while it lasts.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+#include "ui/wizard_events.h"
+#include "ui/wizard_window.h"
+#include "wizard/install_wizard.h"
+
+namespace app {
+
+class WizardSession final : public ui::WizardEvents {
+ public:
+  WizardSession(platform::Platform& machine, const std::string& logoPath,
+                const std::string& headerPath);
+
+  // Runs the wizard modally; IDOK after Finish, IDCANCEL after the exit
+  // confirmation.
+  INT_PTR Run() { return window_.Run(*this); }
+
+  void OnInitDialog() override;
+  void OnNext() override { wizard_.OnNext(); }
+  void OnBack() override { wizard_.OnBack(); }
+  void OnAcceptClicked() override { wizard_.OnAcceptClicked(); }
+  void OnBrowse() override { wizard_.OnBrowse(); }
+  void OnPathChanged() override { wizard_.OnPathChanged(); }
+  void OnCloseRequested() override { wizard_.OnCloseRequested(); }
+
+ private:
+  ui::WizardWindow window_;
+  wizard::CInstallWizard wizard_;
+};
+
+}  // namespace app

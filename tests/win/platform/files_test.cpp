@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "scratch_folder.h"
+
+namespace {
+
+using platform::DriveKind;
+using platform_tests::ReadBytes;
+using platform_tests::ScratchFolder;
+using platform_tests::WriteBytes;
+
+class FilesTest : public ::testing::Test {
+ protected:
+  platform::FileSystem& files = win32::Win32Platform().files;
+  ScratchFolder scratch{files};
+};
+
+TEST_F(FilesTest, TempFolderIsAnExistingFolderEndingInABackslash) {
+  const std::string temp = files.TempFolder();
+  ASSERT_FALSE(temp.empty());
+  EXPECT_EQ(temp.back(), '\\');
+  EXPECT_TRUE(files.IsFolder(temp));
+  EXPECT_TRUE(files.IsFolder(scratch.Path()));
+}
+
+TEST_F(FilesTest, MakeFolderMakesOneLevelWhoseParentExists) {
+  EXPECT_TRUE(files.MakeFolder(scratch / "a"));
+  EXPECT_TRUE(files.IsFolder(scratch / "a"));
+  EXPECT_FALSE(files.MakeFolder(scratch / "a"));  // already there
+  EXPECT_FALSE(files.MakeFolder(scratch / "missing\\b"));
+  EXPECT_FALSE(files.Exists(scratch / "missing"));
+}
+
+TEST_F(FilesTest, OpenedFileIsWrittenAndFoundAsAFile) {
+  std::FILE* file = files.OpenFile(scratch / "note.txt", "wb");
+  ASSERT_NE(file, nullptr);
+  std::fputs("hello", file);
+  std::fclose(file);
+  EXPECT_TRUE(files.Exists(scratch / "note.txt"));
+  EXPECT_FALSE(files.IsFolder(scratch / "note.txt"));
+  EXPECT_EQ(ReadBytes(scratch / "note.txt"), "hello");
+  EXPECT_EQ(files.OpenFile(scratch / "missing\\note.txt", "wb"), nullptr);
+  EXPECT_FALSE(files.Exists(scratch / "nothing.txt"));
+  EXPECT_FALSE(files.IsFolder(scratch / "nothing.txt"));
+}
+
+TEST_F(FilesTest, CopyOverCreatesAndReplacesTheDestination) {
+  ASSERT_TRUE(WriteBytes(scratch / "from.txt", "first"));
+  EXPECT_TRUE(files.CopyOver(scratch / "from.txt", scratch / "to.txt"));
+  EXPECT_EQ(ReadBytes(scratch / "to.txt"), "first");
+  ASSERT_TRUE(WriteBytes(scratch / "from.txt", "second, longer"));
+  EXPECT_TRUE(files.CopyOver(scratch / "from.txt", scratch / "to.txt"));
+  EXPECT_EQ(ReadBytes(scratch / "to.txt"), "second, longer");
+  EXPECT_FALSE(files.CopyOver(scratch / "none.txt", scratch / "to2.txt"));
+  EXPECT_FALSE(files.Exists(scratch / "to2.txt"));
+}
+
+TEST_F(FilesTest, ListFolderGivesNamesKindsAndSizesWithoutDotEntries) {
+  ASSERT_TRUE(WriteBytes(scratch / "one.txt", "abc"));
+  ASSERT_TRUE(WriteBytes(scratch / "two.bin", std::string(5000, 'x')));
+  ASSERT_TRUE(files.MakeFolder(scratch / "sub"));
+  ASSERT_TRUE(WriteBytes(scratch / "sub\\inner.txt", "not listed"));
+
+  std::vector<platform::FolderEntry> entries = files.ListFolder(scratch.Path());
+  std::sort(entries.begin(), entries.end(),
+            [](const auto& a, const auto& b) { return a.name < b.name; });
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries[0].name, "one.txt");
+  EXPECT_FALSE(entries[0].isFolder);
+  EXPECT_EQ(entries[0].size, 3u);
+  EXPECT_EQ(entries[1].name, "sub");
+  EXPECT_TRUE(entries[1].isFolder);
+  EXPECT_EQ(entries[2].name, "two.bin");
+  EXPECT_EQ(entries[2].size, 5000u);
+
+  // A trailing backslash lists the same folder.
+  EXPECT_EQ(files.ListFolder(scratch.Path() + "\\").size(), 3u);
+  EXPECT_TRUE(files.ListFolder(scratch / "missing").empty());
+  EXPECT_TRUE(files.ListFolder("").empty());
+}
+
+TEST_F(FilesTest, RemoveFileDeletesFilesButNotFolders) {
+  ASSERT_TRUE(WriteBytes(scratch / "gone.txt", "x"));
+  ASSERT_TRUE(files.MakeFolder(scratch / "kept"));
+  EXPECT_TRUE(files.RemoveFile(scratch / "gone.txt"));
+  EXPECT_FALSE(files.Exists(scratch / "gone.txt"));
+  EXPECT_FALSE(files.RemoveFile(scratch / "gone.txt"));
+  EXPECT_FALSE(files.RemoveFile(scratch / "kept"));
+  EXPECT_TRUE(files.IsFolder(scratch / "kept"));
+}
+
+TEST(DrivesTest, KindsOfRoots) {
+  platform::FileSystem& files = win32::Win32Platform().files;
+  EXPECT_EQ(files.DriveKindOf("C:\\"), DriveKind::Fixed);
+  EXPECT_EQ(files.DriveKindOf("Q:\\"), DriveKind::NoRoot);
+  // A network root is never a drive the setup program accepts.
+  const DriveKind unc = files.DriveKindOf("\\\\server\\share\\");
+  EXPECT_NE(unc, DriveKind::Fixed);
+  EXPECT_NE(unc, DriveKind::Removable);
+  std::printf("drive kinds: C:\\ %u, Q:\\ %u, UNC %u, Z:\\ %u\n",
+              static_cast<unsigned>(files.DriveKindOf("C:\\")),
+              static_cast<unsigned>(files.DriveKindOf("Q:\\")), static_cast<unsigned>(unc),
+              static_cast<unsigned>(files.DriveKindOf("Z:\\")));
+}
+
+TEST(DrivesTest, DiskSpaceOfTheSystemDrive) {
+  platform::FileSystem& files = win32::Win32Platform().files;
+  platform::DiskSpace space;
+  ASSERT_TRUE(files.QueryDiskSpace("C:", space));
+  EXPECT_GT(space.totalBytes, 0u);
+  EXPECT_GT(space.totalFreeBytes, 0u);
+  EXPECT_LE(space.totalFreeBytes, space.totalBytes);
+  EXPECT_LE(space.freeBytesAvailable, space.totalFreeBytes);
+
+  platform::DiskSpace untouched;
+  untouched.totalBytes = 7;
+  EXPECT_FALSE(files.QueryDiskSpace("Q:", untouched));
+  EXPECT_EQ(untouched.totalBytes, 7u);
+}
+
+}  // namespace

@@ -1,0 +1,227 @@
+// ui_demo BANNER LOGO [PAGE [SECONDS]]
+//
+// Opens the install wizard's window with a stand-in page logic that flips
+// through the five page layouts on Next and Back, with the two images loaded
+// into the side banner (1014) and the logo (1019). PAGE (0 welcome .. 4
+// finish) is the page to open on; PAGE -1 first shows the extraction dialog
+// (template 102) filling its bar, then the welcome page. With SECONDS the
+// wizard closes by itself after that long, for screenshots.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "ui/app.h"
+#include "ui/colours.h"
+#include "ui/control.h"
+#include "ui/dialog.h"
+#include "ui/resource_ids.h"
+#include "ui/wizard_window.h"
+#include "wizard/control_ids.h"
+
+namespace {
+
+using namespace wizard;
+
+enum DemoPage { kWelcome, kLicence, kDestination, kInstalling, kFinish, kPageCount };
+
+// Every control that some page shows, with the pages it shows on (W welcome,
+// L licence, D destination, I installing, F finish); hidden on the others.
+struct PageRow {
+  int id;
+  const char* pages;
+};
+constexpr PageRow kPageRows[] = {
+    {kSideBanner, "WF"},         {kLogoPicture, "LDI"},        {kHeaderLine, "LDI"},
+    {kHeaderTitle, "LDI"},       {kNoticeLabel, "LDI"},        {kBottomLine, "LDI"},
+    {kWelcomeNote, "W"},         {kWelcomeGuide, "W"},         {kWelcomeTitle, "W"},
+    {kLicencePrompt, "L"},       {kLicenceText, "L"},          {kAcceptBox, "L"},
+    {kDestinationLabel, "D"},    {kPathBox, "D"},              {kDriveSpaceLabel, "D"},
+    {kRequiredSpaceLabel, "D"},  {kRequiredSpaceValue, "D"},   {kDriveSpaceValue, "D"},
+    {kFreeSpaceLabel, "D"},      {kFreeSpaceValue, "D"},       {kBrowseButton, "D"},
+    {kProgressBar, "I"},         {kFinishNote, "F"},           {kFinishInstalled, "F"},
+    {kFinishTitle, "F"},         {kLaunchBox, "F"},            {kBackButton, "WLDI"}};
+
+bool IsVisibleOn(int page, const PageRow& row) {
+  const char letter = "WLDIF"[page];
+  for (const char* p = row.pages; *p != '\0'; ++p) {
+    if (*p == letter) {
+      return true;
+    }
+  }
+  return false;
+}
+
+const char kDemoLicence[] =
+    "QUILL WRITER LICENCE AGREEMENT\r\n\r\n"
+    "1. You may install and use one copy of Quill Writer on each of your computers.\r\n"
+    "2. Quill Writer comes without any warranty.\r\n"
+    "3. This is a demonstration text, shown to look at the licence page.";
+
+class DemoWizard final : public ui::WizardEvents {
+ public:
+  DemoWizard(ui::WizardWindow& window, std::string banner, std::string logo, int firstPage)
+      : window_(window), banner_(std::move(banner)), logo_(std::move(logo)),
+        firstPage_(firstPage) {}
+
+  void OnInitDialog() override {
+    window_.SetCaption("Quill Writer 1.0 Setup");
+    window_.SetText(kWelcomeTitle, "Welcome to the Quill Writer Installation Wizard");
+    window_.SetText(kWelcomeGuide,
+                    "This wizard will guide you through the installation of Quill Writer.");
+    window_.SetText(kNoticeLabel, "Quill Writer 1.0 - Acme Writing Tools");
+    window_.FitNoticeLabel();
+    window_.LoadImageFile(kSideBanner, banner_);
+    window_.LoadImageFile(kLogoPicture, logo_);
+    window_.SetText(kLicenceText, kDemoLicence);
+    window_.SetText(kPathBox, "C:\\Program Files\\Quill Writer");
+    window_.SetBackColor(kLicenceText, RGB(255, 255, 255));
+    window_.SetBackColor(kPathBox, RGB(255, 255, 255));
+    for (int id : {kRequiredSpaceValue, kDriveSpaceValue, kFreeSpaceValue}) {
+      window_.SetBackColor(id, RGB(244, 245, 249));
+    }
+    window_.SetText(kDriveSpaceValue, "62.745098 GB");
+    window_.SetText(kFreeSpaceValue, "40.125000 GB");
+    window_.SetText(kFinishTitle, "Completing the Quill Writer Installation Wizard");
+    window_.SetText(kFinishInstalled, "Quill Writer has been installed on your computer.");
+    window_.SetText(kLaunchBox, "Launch Quill Writer");
+    window_.SetCheck(kLaunchBox, true);
+    window_.SetProgress(kProgressBar, 60);
+    if (firstPage_ != kWelcome) {
+      ShowPage(firstPage_);
+    }
+  }
+  void OnNext() override {
+    if (page_ == kFinish) {
+      window_.EndWizard(DialogResult::Ok);
+    } else {
+      ShowPage(page_ + 1);
+    }
+  }
+  void OnBack() override {
+    if (page_ > kWelcome) {
+      ShowPage(page_ - 1);
+    }
+  }
+  void OnAcceptClicked() override { window_.Enable(kNextButton, window_.GetCheck(kAcceptBox)); }
+  void OnBrowse() override {}
+  void OnPathChanged() override {}
+  void OnCloseRequested() override { window_.EndWizard(DialogResult::Cancel); }
+
+ private:
+  void ShowPage(int page) {
+    page_ = page;
+    for (const PageRow& row : kPageRows) {
+      window_.Show(row.id, IsVisibleOn(page, row));
+    }
+    static const char* const kTitles[] = {"", "\n\n\tLicense Agreement",
+                                          "\n\n\tInstallation Location", "\n\n\tInstalling...",
+                                          ""};
+    if (kTitles[page][0] != '\0') {
+      window_.SetText(kHeaderTitle, kTitles[page]);
+    }
+    const bool accepted = window_.GetCheck(kAcceptBox);
+    window_.Enable(kBackButton, page == kLicence || page == kDestination);
+    window_.Enable(kNextButton, page != kInstalling && (page != kLicence || accepted));
+    window_.SetText(kNextButton, page == kLicence ? "Accept" : page == kFinish ? "Finish" : "Next");
+    window_.Enable(kCancelButton, page < kInstalling);
+  }
+
+  ui::WizardWindow& window_;
+  std::string banner_;
+  std::string logo_;
+  int firstPage_;
+  int page_ = kWelcome;
+};
+
+// The extraction dialog's looks and furniture: icon, timer, colours, the
+// minimised painting; its bar fills in four seconds and it ends itself.
+class ExtractionPreview final : public ui::CDialog {
+ public:
+  ExtractionPreview()
+      : CDialog(IDD_EXEEXTRACTOR_DIALOG),
+        m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+        m_brush(::CreateSolidBrush(ui::kDialogBackColour)) {}
+  ~ExtractionPreview() override { ::DeleteObject(m_brush); }
+
+ protected:
+  bool OnInitDialog() override {
+    m_progress.SubclassDlgItem(IDC_EXTRACT_PROGRESS, m_hWnd);
+    SetIcon(m_hIcon, true);
+    SetIcon(m_hIcon, false);
+    m_nTimer = SetTimer(1, 160);
+    return true;
+  }
+  void OnTimer(UINT_PTR) override {
+    m_nPercent += 4;
+    if (m_nPercent >= 100) {
+      KillTimer(m_nTimer);
+      EndDialog(IDOK);
+      return;
+    }
+    ::SetDlgItemTextA(m_hWnd, IDC_EXTRACT_PERCENT, (std::to_string(m_nPercent) + "%").c_str());
+    m_progress.SetPos(m_nPercent);
+  }
+  HBRUSH OnCtlColor(HDC dc, HWND control, ui::CtlColor kind) override {
+    HBRUSH brush = CDialog::OnCtlColor(dc, control, kind);
+    if (kind != ui::CtlColor::Static) {
+      return brush;
+    }
+    ::SetBkColor(dc, ui::kDialogBackColour);
+    ::SetTextColor(dc, ui::kTextColour);
+    ::SetBkMode(dc, OPAQUE);
+    return m_brush;
+  }
+  bool OnEraseBkgnd(HDC dc) override {
+    FillClientArea(dc, m_brush);
+    return true;
+  }
+  bool OnPaint() override { return PaintIfMinimised(m_hIcon); }
+  HICON OnQueryDragIcon() override { return m_hIcon; }
+
+ private:
+  ui::CProgressCtrl m_progress;
+  HICON m_hIcon;
+  HBRUSH m_brush;
+  UINT_PTR m_nTimer = 0;
+  int m_nPercent = 0;
+};
+
+ui::WizardWindow* g_closingWindow = nullptr;
+
+void CALLBACK CloseDemo(HWND, UINT, UINT_PTR, DWORD) {
+  if (g_closingWindow != nullptr) {
+    g_closingWindow->EndWizard(DialogResult::Cancel);
+  }
+}
+
+class DemoApp final : public ui::CWinApp {
+ public:
+  bool InitInstance() override {
+    const std::string banner = __argc > 1 ? __argv[1] : "";
+    const std::string logo = __argc > 2 ? __argv[2] : "";
+    int page = __argc > 3 ? std::atoi(__argv[3]) : 0;
+    if (page == -1) {
+      ExtractionPreview extraction;
+      extraction.DoModal();
+    }
+    if (page < 0 || page >= kPageCount) {
+      page = kWelcome;
+    }
+    const int seconds = __argc > 4 ? std::atoi(__argv[4]) : 0;
+
+    ui::WizardWindow window;
+    DemoWizard demo(window, banner, logo, page);
+    if (seconds > 0) {
+      g_closingWindow = &window;
+      ::SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000U, CloseDemo);
+    }
+    window.Run(demo);
+    g_closingWindow = nullptr;
+    return false;
+  }
+};
+
+DemoApp theApp;
+
+}  // namespace
