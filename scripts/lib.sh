@@ -9,6 +9,7 @@ SETUPKIT_PACKAGES=(
   cmake make g++ clang libclang-rt-14-dev
   googletest libbenchmark-dev zlib1g-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686
+  gcc-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick fonts-liberation
   icoutils liblnk-utils
