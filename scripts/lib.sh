@@ -52,7 +52,8 @@ build_native() {
 # The native tree without sanitizers: the builder that the main job uses.
 build_release() {
   say "native build (release)"
-  cmake -S "$TOP" -B "$TOP/build/release" -DCMAKE_BUILD_TYPE=Release -DSETUPKIT_TESTS=OFF >/dev/null
+  cmake -S "$TOP" -B "$TOP/build/release" -DCMAKE_BUILD_TYPE=Release -DSETUPKIT_TESTS=OFF \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
   cmake --build "$TOP/build/release" -j"$JOBS" --target mksetup
 }
 
