@@ -116,47 +116,53 @@ void ForEachShortcutLine(platform::FileSystem& files, const std::string& path,
   }
 }
 
-void ForEachRegistryLine(platform::FileSystem& files, const std::string& path,
-                         const RegistryLineVisitor& visit) {
+namespace {
+
+// Every line between an opening and a closing marker, through the whole
+// script: the closing marker switches inside off, the opening one on, so
+// several sections are all taken.
+template <typename LineVisitor>
+void ForEachSectionLine(platform::FileSystem& files, const std::string& path,
+                        const char* opening, const char* closing, const LineVisitor& visit) {
   ScriptReader reader(files, path);
   bool inside = false;
   std::string line;
   while (reader.ReadLine(line)) {
-    if (line == "[/regi]") {
+    if (line == closing) {
       inside = false;
-    } else if (line == "[regi]") {
+    } else if (line == opening) {
       inside = true;
     } else if (inside) {
-      std::string rest = line;
-      const std::string root = TakeField(rest);
-      const std::string key = TakeField(rest);
-      const std::string name = TakeField(rest);
-      const std::string type = TakeField(rest);
-      const std::string data = TakeField(rest);
-      visit(root, key, name, type, data);  // whatever follows the fifth "|" is ignored
+      visit(line);
     }
   }
+}
+
+}  // namespace
+
+void ForEachRegistryLine(platform::FileSystem& files, const std::string& path,
+                         const RegistryLineVisitor& visit) {
+  ForEachSectionLine(files, path, "[regi]", "[/regi]", [&](const std::string& line) {
+    std::string rest = line;
+    const std::string root = TakeField(rest);
+    const std::string key = TakeField(rest);
+    const std::string name = TakeField(rest);
+    const std::string type = TakeField(rest);
+    const std::string data = TakeField(rest);
+    visit(root, key, name, type, data);  // whatever follows the fifth "|" is ignored
+  });
 }
 
 void ForEachRemovalRegistryLine(platform::FileSystem& files,
                                 const std::string& path,
                                 const RemovalRegistryVisitor& visit) {
-  ScriptReader reader(files, path);
-  bool inside = false;
-  std::string line;
-  while (reader.ReadLine(line)) {
-    if (line == "[/uninst_reg]") {
-      inside = false;
-    } else if (line == "[uninst_reg]") {
-      inside = true;
-    } else if (inside) {
-      std::string rest = line;
-      const std::string root = TakeField(rest);
-      const std::string key = TakeField(rest);
-      const std::string name = TakeField(rest);
-      visit(root, key, name);  // whatever follows the third "|" is ignored
-    }
-  }
+  ForEachSectionLine(files, path, "[uninst_reg]", "[/uninst_reg]", [&](const std::string& line) {
+    std::string rest = line;
+    const std::string root = TakeField(rest);
+    const std::string key = TakeField(rest);
+    const std::string name = TakeField(rest);
+    visit(root, key, name);  // whatever follows the third "|" is ignored
+  });
 }
 
 UninstallSource ReadUninstallSource(
