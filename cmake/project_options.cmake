@@ -8,7 +8,7 @@ function(setupkit_options target)
     # function in a section of its own so that the linker can drop what
     # nobody calls. One thread: function-local statics need no lock, whose
     # library code would bring the exception machinery back.
-    target_compile_options(${target} PRIVATE -Os -fno-exceptions -fno-rtti
+    target_compile_options(${target} PRIVATE -Oz -fno-exceptions -fno-rtti
       -fno-threadsafe-statics -fno-asynchronous-unwind-tables -fno-unwind-tables
       -ffunction-sections -fdata-sections -mpreferred-stack-boundary=2)
   endif()

@@ -59,12 +59,11 @@ void CreateShortcut(platform::Platform& machine, const std::string& programGroup
 
 void RunShortcutPass(platform::Platform& machine, script::PathExpander& expander,
                      UninstallLog& log, std::string& programGroup) {
-  script::ShortcutVisitor visit;
-  visit.programGroup = [&](const std::string& groupTemplate) {
+  const auto onProgramGroup = [&](const std::string& groupTemplate) {
     programGroup = expander.ExpandPathVariables(groupTemplate);
   };
-  visit.shortcut = [&](const std::string& location, const std::string& target,
-                       const std::string& name) {
+  const auto onShortcut = [&](const std::string& location, const std::string& target,
+                              const std::string& name) {
     const std::string expandedTarget = expander.ExpandPathVariables(target);
     const std::string expandedName = expander.ExpandPathVariables(name);
     const ShortcutLocation* const known = FindLocation(location);
@@ -73,7 +72,8 @@ void RunShortcutPass(platform::Platform& machine, script::PathExpander& expander
     WriteShortcutRecord(log, location, expandedName);
     CreateShortcut(machine, programGroup, known->folderNumber, expandedName, expandedTarget);
   };
-  script::ForEachShortcutLine(machine.files, script::ScriptPath(machine.files), visit);
+  script::ForEachShortcutLine(machine.files, script::ScriptPath(machine.files), onProgramGroup,
+                              onShortcut);
 }
 
 }  // namespace install

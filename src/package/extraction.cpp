@@ -31,7 +31,7 @@ bool WriteAndClose(std::FILE* file, const std::uint8_t* data, std::size_t size) 
 
 ExtractionResult ExtractArchive(platform::FileSystem& files, std::span<const std::uint8_t> block,
                                 std::string stagingFolder, ScriptScanner& scanner,
-                                const ProgressCallback& progress) {
+                                ProgressCallback progress) {
   std::vector<ArchiveEntry> entries;
   std::string error;
   if (!ReadArchiveIndex(block, entries, error)) return Failure(ExtractionStatus::DamagedArchive, error);

@@ -5,10 +5,10 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 
+#include "base/function_ref.h"
 #include "platform/platform.h"
 
 namespace package {
@@ -31,7 +31,7 @@ class ScriptScanner {
 // created, the bar after the file is written.
 enum class ProgressStep { Label, Bar };
 // percent is floor(100 * i / N) for entry i of N: it never reaches 100.
-using ProgressCallback = std::function<void(ProgressStep step, unsigned percent)>;
+using ProgressCallback = base::FunctionRef<void(ProgressStep step, unsigned percent)>;
 
 enum class ExtractionStatus {
   Ok,
@@ -60,6 +60,6 @@ struct ExtractionResult {
 // failure stay; nothing after it is written; a failed entry leaves no file.
 ExtractionResult ExtractArchive(platform::FileSystem& files, std::span<const std::uint8_t> block,
                                 std::string stagingFolder, ScriptScanner& scanner,
-                                const ProgressCallback& progress);
+                                ProgressCallback progress);
 
 }  // namespace package

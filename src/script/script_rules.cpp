@@ -74,7 +74,7 @@ bool ReadLicenceFlag(platform::FileSystem& files, const std::string& path,
 }
 
 void ForEachFileEntry(platform::FileSystem& files, const std::string& path,
-                      const FileEntryVisitor& visit) {
+                      FileEntryVisitor visit) {
   ScriptReader reader(files, path);
   bool inside = false;
   std::string line;
@@ -93,25 +93,25 @@ void ForEachFileEntry(platform::FileSystem& files, const std::string& path,
 }
 
 void ForEachShortcutLine(platform::FileSystem& files, const std::string& path,
-                         const ShortcutVisitor& visit) {
+                         ProgramGroupVisitor programGroup, ShortcutLineVisitor shortcut) {
   ScriptReader reader(files, path);
   bool inside = false;
   std::string line;
   while (reader.ReadLine(line)) {
     if (line == "[menu_grp]") {
       line = reader.NextLine();
-      if (visit.programGroup) visit.programGroup(line);
+      if (programGroup) programGroup(line);
       // The group line goes on to be examined like any other line.
     }
     if (line == "[shrt]") {
       inside = true;
     } else if (line == "[/shrt]") {
       inside = false;
-    } else if (inside && visit.shortcut) {
+    } else if (inside && shortcut) {
       std::string rest = line;
       const std::string location = TakeField(rest);
       const std::string target = TakeField(rest);
-      visit.shortcut(location, target, rest);  // the Name keeps any further "|"
+      shortcut(location, target, rest);  // the Name keeps any further "|"
     }
   }
 }
@@ -141,7 +141,7 @@ void ForEachSectionLine(platform::FileSystem& files, const std::string& path,
 }  // namespace
 
 void ForEachRegistryLine(platform::FileSystem& files, const std::string& path,
-                         const RegistryLineVisitor& visit) {
+                         RegistryLineVisitor visit) {
   ForEachSectionLine(files, path, "[regi]", "[/regi]", [&](const std::string& line) {
     std::string rest = line;
     const std::string root = TakeField(rest);
@@ -155,7 +155,7 @@ void ForEachRegistryLine(platform::FileSystem& files, const std::string& path,
 
 void ForEachRemovalRegistryLine(platform::FileSystem& files,
                                 const std::string& path,
-                                const RemovalRegistryVisitor& visit) {
+                                RemovalRegistryVisitor visit) {
   ForEachSectionLine(files, path, "[uninst_reg]", "[/uninst_reg]", [&](const std::string& line) {
     std::string rest = line;
     const std::string root = TakeField(rest);
@@ -167,7 +167,7 @@ void ForEachRemovalRegistryLine(platform::FileSystem& files,
 
 UninstallSource ReadUninstallSource(
     platform::FileSystem& files, const std::string& path,
-    const std::function<void(const std::string& removalPath)>& removalPath) {
+    base::FunctionRef<void(const std::string& removalPath)> removalPath) {
   UninstallSource source;
   ScriptReader reader(files, path);
   reader.NextLine();
@@ -206,7 +206,7 @@ FinishPageSetup ReadFinishPageSetup(platform::FileSystem& files,
 
 bool ForEachLaunchProgram(
     platform::FileSystem& files, const std::string& path,
-    const std::function<void(const std::string& programTemplate)>& launch) {
+    base::FunctionRef<void(const std::string& programTemplate)> launch) {
   ScriptReader reader(files, path);
   std::string line;
   while (reader.ReadLine(line)) {

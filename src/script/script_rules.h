@@ -3,9 +3,9 @@
 // of them stop at end of file.
 #pragma once
 
-#include <functional>
 #include <string>
 
+#include "base/function_ref.h"
 #include "platform/platform.h"
 
 namespace script {
@@ -54,36 +54,33 @@ bool ReadLicenceFlag(platform::FileSystem& files, const std::string& path,
 // kind is the text before the first "|" (empty without one), rest the text
 // after it (the whole line without one).
 using FileEntryVisitor =
-    std::function<void(const std::string& kind, const std::string& rest)>;
+    base::FunctionRef<void(const std::string& kind, const std::string& rest)>;
 void ForEachFileEntry(platform::FileSystem& files, const std::string& path,
-                      const FileEntryVisitor& visit);
+                      FileEntryVisitor visit);
 
 // Program group and shortcuts, one pass: the raw line after each
 // "[menu_grp]", and every line inside "[shrt]" ... "[/shrt]" split into
 // Location, Target and Name (raw fields; the caller expands).
-struct ShortcutVisitor {
-  std::function<void(const std::string& groupTemplate)> programGroup;
-  std::function<void(const std::string& location, const std::string& target,
-                     const std::string& name)>
-      shortcut;
-};
+using ProgramGroupVisitor = base::FunctionRef<void(const std::string& groupTemplate)>;
+using ShortcutLineVisitor = base::FunctionRef<void(
+    const std::string& location, const std::string& target, const std::string& name)>;
 void ForEachShortcutLine(platform::FileSystem& files, const std::string& path,
-                         const ShortcutVisitor& visit);
+                         ProgramGroupVisitor programGroup, ShortcutLineVisitor shortcut);
 
 // Registry values: every line inside "[regi]" ... "[/regi]", five fields.
-using RegistryLineVisitor = std::function<void(
+using RegistryLineVisitor = base::FunctionRef<void(
     const std::string& root, const std::string& key, const std::string& name,
     const std::string& type, const std::string& data)>;
 void ForEachRegistryLine(platform::FileSystem& files, const std::string& path,
-                         const RegistryLineVisitor& visit);
+                         RegistryLineVisitor visit);
 
 // Removal registry lines: every line inside "[uninst_reg]" ...
 // "[/uninst_reg]", three raw fields.
-using RemovalRegistryVisitor = std::function<void(
+using RemovalRegistryVisitor = base::FunctionRef<void(
     const std::string& root, const std::string& key, const std::string& name)>;
 void ForEachRemovalRegistryLine(platform::FileSystem& files,
                                 const std::string& path,
-                                const RemovalRegistryVisitor& visit);
+                                RemovalRegistryVisitor visit);
 
 // Uninstall log: lines 3 and 4, the two lines after "[uninst_gene]", and the
 // removal paths that follow positionally up to "[/uninst_fls]" (or end of
@@ -96,7 +93,7 @@ struct UninstallSource {
 };
 UninstallSource ReadUninstallSource(
     platform::FileSystem& files, const std::string& path,
-    const std::function<void(const std::string& removalPath)>& removalPath);
+    base::FunctionRef<void(const std::string& removalPath)> removalPath);
 
 // Finish page set-up: line 1 raw, and what the "[launch]" sections say.
 enum class LaunchOffer {
@@ -115,6 +112,6 @@ FinishPageSetup ReadFinishPageSetup(platform::FileSystem& files,
 // Returns false when a false flag ended the scan (the box is then hidden).
 bool ForEachLaunchProgram(
     platform::FileSystem& files, const std::string& path,
-    const std::function<void(const std::string& programTemplate)>& launch);
+    base::FunctionRef<void(const std::string& programTemplate)> launch);
 
 }  // namespace script

@@ -25,13 +25,11 @@ Texts FileEntries(ScriptMachine& m) {
 
 Texts ShortcutPass(ScriptMachine& m) {
   Texts seen;
-  script::ShortcutVisitor visit;
-  visit.programGroup = [&](const std::string& group) { seen.push_back("group " + group); };
-  visit.shortcut = [&](const std::string& location, const std::string& target,
-                       const std::string& name) {
-    seen.push_back(location + " > " + target + " > " + name);
-  };
-  script::ForEachShortcutLine(m.files(), m.path, visit);
+  script::ForEachShortcutLine(
+      m.files(), m.path, [&](const std::string& group) { seen.push_back("group " + group); },
+      [&](const std::string& location, const std::string& target, const std::string& name) {
+        seen.push_back(location + " > " + target + " > " + name);
+      });
   return seen;
 }
 
