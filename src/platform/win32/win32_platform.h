@@ -56,8 +56,10 @@ class Win32Machine final : public platform::Machine {
 };
 
 // The environment variable that answers the folder browser without showing
-// it. A test hook: when it is set, BrowseForFolder returns its value, and an
-// empty value or "<cancel>" reads as a cancelled browser.
+// it. A test hook: its value is a list of answers separated by "|", one per
+// BrowseForFolder call in turn; an empty answer or "<cancel>" reads as a
+// cancelled browser. Once the answers are used up the real browser shows.
+// A new value starts the list again.
 inline constexpr const char* kBrowseAnswerVariable = "SETUPKIT_BROWSE_ANSWER";
 
 class Win32Shell final : public platform::Shell {
@@ -70,6 +72,9 @@ class Win32Shell final : public platform::Shell {
   void SetBrowserOwner(HWND owner) { browserOwner_ = owner; }
 
  private:
+  enum class BrowseAnswer { None, Cancel, Folder };
+  BrowseAnswer AnswerFromEnvironment(std::string& folder);
+
   HWND browserOwner_ = nullptr;
 };
 

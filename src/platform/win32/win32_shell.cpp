@@ -4,6 +4,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstring>
+
 #include "platform/win32/item_list.h"
 #include "platform/win32/win32_platform.h"
 
@@ -27,22 +29,10 @@ std::wstring Widened(const std::string& text) {
   return wide;
 }
 
-enum class BrowseAnswer { None, Cancel, Folder };
-
-// The test hook: an answer for the folder browser from the environment.
-BrowseAnswer AnswerFromEnvironment(std::string& folder) {
-  char value[MAX_PATH];
-  SetLastError(ERROR_SUCCESS);
-  const DWORD length = GetEnvironmentVariableA(kBrowseAnswerVariable, value, MAX_PATH);
-  if (length == 0) {
-    return GetLastError() == ERROR_ENVVAR_NOT_FOUND ? BrowseAnswer::None : BrowseAnswer::Cancel;
-  }
-  // An answer too long for a path is no folder.
-  if (length >= MAX_PATH) return BrowseAnswer::Cancel;
-  folder.assign(value, length);
-  if (folder == "<cancel>") return BrowseAnswer::Cancel;
-  return BrowseAnswer::Folder;
-}
+// The browser hook's value as last read, and how many of its answers are
+// taken. Zero-filled, so they cost the file nothing.
+char g_browseAnswers[1024];
+unsigned g_browseAnswersTaken;
 
 }  // namespace
 
@@ -72,6 +62,35 @@ bool Win32Shell::CreateLink(const std::string& linkPath, const std::string& targ
 
 void Win32Shell::Launch(const std::string& program) {
   ShellExecuteA(nullptr, "open", program.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+Win32Shell::BrowseAnswer Win32Shell::AnswerFromEnvironment(std::string& folder) {
+  char value[sizeof g_browseAnswers];
+  SetLastError(ERROR_SUCCESS);
+  const DWORD length = GetEnvironmentVariableA(kBrowseAnswerVariable, value, sizeof value);
+  if (length == 0) {
+    return GetLastError() == ERROR_ENVVAR_NOT_FOUND ? BrowseAnswer::None : BrowseAnswer::Cancel;
+  }
+  if (length >= sizeof value) return BrowseAnswer::Cancel;
+  if (std::strcmp(g_browseAnswers, value) != 0) {
+    std::strcpy(g_browseAnswers, value);
+    g_browseAnswersTaken = 0;
+  }
+  // Plain C strings: the runtime has no room for more of std::string.
+  const char* answer = g_browseAnswers;
+  for (unsigned i = 0; i < g_browseAnswersTaken; ++i) {
+    answer = std::strchr(answer, '|');
+    if (answer == nullptr) return BrowseAnswer::None;
+    ++answer;
+  }
+  ++g_browseAnswersTaken;
+  const char* const end = std::strchr(answer, '|');
+  const std::size_t answerLength = end != nullptr ? static_cast<std::size_t>(end - answer) : std::strlen(answer);
+  // An answer too long for a path is no folder.
+  if (answerLength == 0 || answerLength >= MAX_PATH) return BrowseAnswer::Cancel;
+  folder.assign(answer, answerLength);
+  if (folder == "<cancel>") return BrowseAnswer::Cancel;
+  return BrowseAnswer::Folder;
 }
 
 bool Win32Shell::BrowseForFolder(std::string& chosen) {

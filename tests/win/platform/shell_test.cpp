@@ -88,4 +88,21 @@ TEST_F(BrowseAnswerTest, EmptyOrCancelAnswerCancelsAndKeepsTheFolder) {
   EXPECT_EQ(chosen, "C:\\kept");
 }
 
+TEST_F(BrowseAnswerTest, AnswersAreTakenInTurnAndANewValueStartsAgain) {
+  std::string chosen = "C:\\kept";
+  SetEnvironmentVariableA(win32::kBrowseAnswerVariable, "Q:\\|<cancel>||C:\\Tools");
+  platform::Shell& shell = win32::Win32Platform().shell;
+  ASSERT_TRUE(shell.BrowseForFolder(chosen));
+  EXPECT_EQ(chosen, "Q:\\");
+  EXPECT_FALSE(shell.BrowseForFolder(chosen));
+  EXPECT_FALSE(shell.BrowseForFolder(chosen));
+  EXPECT_EQ(chosen, "Q:\\");
+  ASSERT_TRUE(shell.BrowseForFolder(chosen));
+  EXPECT_EQ(chosen, "C:\\Tools");
+  // The list is used up; a fifth call would show the real browser.
+
+  ASSERT_TRUE(Browse("D:\\Apps|C:\\", chosen));
+  EXPECT_EQ(chosen, "D:\\Apps");
+}
+
 }  // namespace
