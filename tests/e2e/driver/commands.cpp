@@ -39,6 +39,14 @@ std::string Visible(const std::string& text) {
   return "\"" + shown + "\"";
 }
 
+// TEXT, or when it ends with "*", any text that starts with the rest.
+bool TextMatches(const std::string& text, const std::string& wanted) {
+  if (!wanted.empty() && wanted.back() == '*') {
+    return text.compare(0, wanted.size() - 1, wanted, 0, wanted.size() - 1) == 0;
+  }
+  return text == wanted;
+}
+
 bool IsChecked(HWND control) {
   DWORD_PTR state = 0;
   SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
@@ -80,6 +88,30 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM parameter) {
   if (*context->caption != "*" && TextOf(window) != *context->caption) return TRUE;
   context->found = window;
   return FALSE;
+}
+
+// The system menu's Close item cannot be read from another process (the
+// menu lives in the program's own), but the title bar's close button shows
+// its state: drawn in the button text colour when available, in grey when
+// the item is greyed. This counts the pixels of that colour at the right end
+// of the caption, where the button is; -1 when the screen cannot be read.
+// It needs title bars drawn by Wine itself (no window manager).
+int DarkPixelsOfCloseButton(HWND dialog) {
+  RECT frame{};
+  if (!GetWindowRect(dialog, &frame)) return -1;
+  HDC screen = GetDC(nullptr);
+  if (screen == nullptr) return -1;
+  const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+  const int caption = GetSystemMetrics(SM_CYCAPTION);
+  const int button = GetSystemMetrics(SM_CXSIZE);
+  int dark = 0;
+  for (int y = frame.top + 2; y < frame.top + 2 + caption; ++y) {
+    for (int x = frame.right - 2 - button - 8; x < frame.right - 2; ++x) {
+      if (GetPixel(screen, x, y) == text) ++dark;
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  return dark;
 }
 
 }  // namespace
@@ -210,6 +242,12 @@ bool Session::Run(const std::vector<std::string>& words, std::string& error) {
     Sleep(static_cast<DWORD>(std::atol(words[1].c_str())));
     return true;
   }
+  if (command == "env") {
+    if (!needs(3)) return false;
+    if (SetEnvironmentVariableA(words[1].c_str(), words[2].c_str())) return true;
+    error = "cannot set " + words[1];
+    return false;
+  }
   if (command == "screenshot") {
     if (!needs(2)) return false;
     return SaveScreenshot(words[1], error);
@@ -332,17 +370,25 @@ bool Session::Run(const std::vector<std::string>& words, std::string& error) {
     PostMessageA(dialog_, WM_CLOSE, 0, 0);
     return true;
   }
-  if (command == "close-greyed") {
-    if (!needs(1)) return false;
-    HMENU menu = GetSystemMenu(dialog_, FALSE);
-    const UINT state = menu ? GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND) : 0xFFFFFFFF;
-    if (state != 0xFFFFFFFF && (state & MF_GRAYED) != 0) return true;
-    error = "the system menu's Close item is not greyed (state " + std::to_string(state) + ")";
+  if (command == "close-button") {
+    if (!needs(2)) return false;
+    if (words[1] != "greyed" && words[1] != "available") {
+      error = "close-button takes greyed or available";
+      return false;
+    }
+    const int dark = DarkPixelsOfCloseButton(dialog_);
+    if (dark < 0) {
+      error = "cannot read the screen";
+      return false;
+    }
+    if ((dark == 0) == (words[1] == "greyed")) return true;
+    error = "the close button is not " + words[1] + " (" + std::to_string(dark) + " dark pixels)";
     return false;
   }
-  if (command == "box" || command == "dialog") {
+  if (command == "box" || command == "dialog" || command == "wait-dialog") {
     const bool isBox = command == "box";
-    if (!needs(isBox ? 4 : 3)) return false;
+    const bool answers = command != "wait-dialog";
+    if (!needs(isBox ? 4 : answers ? 3 : 2)) return false;
     struct Find {
       const std::string* caption;
       HWND except;
@@ -357,12 +403,11 @@ bool Session::Run(const std::vector<std::string>& words, std::string& error) {
                  &find)) {
       return false;
     }
-    if (isBox) {
-      const std::string text = TextOf(GetDlgItem(find.found, 0xFFFF));
-      if (text != words[2]) {
-        error = "the box reads " + Visible(text) + ", not " + Visible(words[2]);
-        return false;
-      }
+    if (!answers) return true;
+    const std::string text = TextOf(GetDlgItem(find.found, 0xFFFF));
+    if (isBox && !TextMatches(text, words[2])) {
+      error = "the box reads " + Visible(text) + ", not " + Visible(words[2]);
+      return false;
     }
     const std::string& button = words[isBox ? 3 : 2];
     const int id = button == "OK" ? IDOK : button == "CANCEL" ? IDCANCEL : 0;

@@ -11,10 +11,13 @@
 //   click ID                        posts BM_CLICK to the control (does not block)
 //   key ID escape|return            posts the key to the control, as typing it would
 //   close                           posts WM_CLOSE to the current dialog
-//   close-greyed                    the system menu's Close item is greyed
-//   box CAPTION TEXT BUTTON         wait for a message box, check its text, press OK|CANCEL
+//   close-button greyed|available   the title bar's close button as drawn (greyed system menu Close)
+//   box CAPTION TEXT BUTTON         wait for a message box, check its text, press OK|CANCEL;
+//                                   a TEXT ending in "*" matches any text that starts with the rest
 //   no-box                          no other dialog of the program is open
 //   dialog CAPTION BUTTON           wait for another dialog (e.g. the folder browser), press OK|CANCEL
+//   wait-dialog CAPTION             wait for another dialog and leave it open (to take a screenshot)
+//   env NAME VALUE                  set a variable in the environment that start passes on
 //   gone                            wait until the current dialog is closed
 //   screenshot FILE.bmp             the screen as a 24-bit BMP
 //   exit CODE                       wait for the program to end with that exit code
