@@ -17,12 +17,6 @@ constexpr std::uint32_t kOptionalFixedPe32 = 96;
 constexpr std::uint32_t kOptionalFixedPe32Plus = 112;
 constexpr std::uint32_t kMaxDirectories = 16;
 
-std::string Hex(std::uint64_t value) {
-  char text[24];
-  std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
-  return text;
-}
-
 bool IsPowerOfTwo(std::uint32_t value) { return value != 0 && (value & (value - 1)) == 0; }
 
 bool Fail(std::string& error, const std::string& message) {
@@ -31,6 +25,12 @@ bool Fail(std::string& error, const std::string& message) {
 }
 
 }  // namespace
+
+std::string PeHex(std::uint64_t value) {
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
+  return text;
+}
 
 bool ReadU16(std::span<const std::uint8_t> bytes, std::uint64_t offset, std::uint16_t& value) {
   if (offset > bytes.size() || bytes.size() - offset < 2) return false;
@@ -111,11 +111,11 @@ bool ParsePeImage(std::span<const std::uint8_t> file, PeImage& image, std::strin
   ReadU32(file, kLfanewOffset, lfanew);
   std::uint32_t signature = 0;
   if (!ReadU32(file, lfanew, signature)) {
-    return Fail(error, "not a PE image: the PE header offset " + Hex(lfanew) +
+    return Fail(error, "not a PE image: the PE header offset " + PeHex(lfanew) +
                            " lies outside the file");
   }
   if (signature != 0x00004550) {  // "PE\0\0"
-    return Fail(error, "not a PE image: no PE signature at " + Hex(lfanew));
+    return Fail(error, "not a PE image: no PE signature at " + PeHex(lfanew));
   }
 
   image.fileHeaderOffset = lfanew + 4;
@@ -136,7 +136,7 @@ bool ParsePeImage(std::span<const std::uint8_t> file, PeImage& image, std::strin
     return Fail(error, "truncated PE image: the optional header is cut off");
   }
   if (magic != kMagicPe32 && magic != kMagicPe32Plus) {
-    return Fail(error, "not a PE image: unknown optional header magic " + Hex(magic));
+    return Fail(error, "not a PE image: unknown optional header magic " + PeHex(magic));
   }
   image.is64 = magic == kMagicPe32Plus;
   const std::uint32_t fixed = image.is64 ? kOptionalFixedPe32Plus : kOptionalFixedPe32;
@@ -164,12 +164,12 @@ bool ParsePeImage(std::span<const std::uint8_t> file, PeImage& image, std::strin
 
   if (!IsPowerOfTwo(image.fileAlignment) || !IsPowerOfTwo(image.sectionAlignment) ||
       image.sectionAlignment < image.fileAlignment) {
-    return Fail(error, "bad PE image: file alignment " + Hex(image.fileAlignment) +
-                           " and section alignment " + Hex(image.sectionAlignment) +
+    return Fail(error, "bad PE image: file alignment " + PeHex(image.fileAlignment) +
+                           " and section alignment " + PeHex(image.sectionAlignment) +
                            " are not powers of two with the file alignment the smaller");
   }
   if (image.sizeOfHeaders > file.size()) {
-    return Fail(error, "truncated PE image: the headers (" + Hex(image.sizeOfHeaders) +
+    return Fail(error, "truncated PE image: the headers (" + PeHex(image.sizeOfHeaders) +
                            " bytes) are longer than the file");
   }
 
@@ -200,8 +200,8 @@ bool ParsePeImage(std::span<const std::uint8_t> file, PeImage& image, std::strin
     if (section.sizeOfRawData != 0 &&
         std::uint64_t{section.pointerToRawData} + section.sizeOfRawData > file.size()) {
       return Fail(error, "bad PE image: the data of section " + std::to_string(i + 1) + " (" +
-                             section.name + ") at " + Hex(section.pointerToRawData) + ", " +
-                             Hex(section.sizeOfRawData) + " bytes, lies outside the file");
+                             section.name + ") at " + PeHex(section.pointerToRawData) + ", " +
+                             PeHex(section.sizeOfRawData) + " bytes, lies outside the file");
     }
   }
   return true;

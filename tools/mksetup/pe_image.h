@@ -97,6 +97,9 @@ bool ReadU32(std::span<const std::uint8_t> bytes, std::uint64_t offset, std::uin
 void WriteU16(std::vector<std::uint8_t>& bytes, std::uint64_t offset, std::uint16_t value);
 void WriteU32(std::vector<std::uint8_t>& bytes, std::uint64_t offset, std::uint32_t value);
 
+// An offset, size or field as the PE messages show it: "0x" and upper-case hex.
+std::string PeHex(std::uint64_t value);
+
 // Rounds value up to a multiple of alignment (a power of two).
 constexpr std::uint64_t AlignUp(std::uint64_t value, std::uint64_t alignment) {
   return (value + alignment - 1) & ~(alignment - 1);

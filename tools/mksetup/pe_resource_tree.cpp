@@ -1,7 +1,6 @@
 #include "mksetup/pe_resource_tree.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <set>
 
 namespace mksetup {
@@ -14,12 +13,6 @@ constexpr std::uint32_t kDataEntrySize = 16;
 constexpr std::uint32_t kHighBit = 0x80000000;  // name: a string; target: a table
 constexpr std::uint64_t kLargestOffset = 0x7FFFFFFF;
 constexpr std::uint64_t kDataAlignment = 8;
-
-std::string Hex(std::uint64_t value) {
-  char text[24];
-  std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
-  return text;
-}
 
 char16_t AsciiUpper(char16_t unit) {
   return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - u'a' + u'A') : unit;
@@ -57,7 +50,7 @@ class TreeReader {
         !ReadU16(section_, std::uint64_t{offset} + 12, named) ||
         !ReadU16(section_, std::uint64_t{offset} + 14, numbered) ||
         offset + TableSize(std::size_t{named} + numbered) > section_.size()) {
-      return Fail("a resource directory table at offset " + Hex(offset) +
+      return Fail("a resource directory table at offset " + PeHex(offset) +
                   " runs past the end of the resource section");
     }
     entries.assign(std::size_t{named} + numbered, TableEntry{});
@@ -81,12 +74,12 @@ class TreeReader {
     if (!ReadU32(section_, offset, rva) || !ReadU32(section_, std::uint64_t{offset} + 4, size) ||
         !ReadU32(section_, std::uint64_t{offset} + 8, language.codePage) ||
         !ReadU32(section_, std::uint64_t{offset} + 12, language.reserved)) {
-      return Fail("a resource data entry at offset " + Hex(offset) +
+      return Fail("a resource data entry at offset " + PeHex(offset) +
                   " runs past the end of the resource section");
     }
     std::uint32_t fileOffset = 0;
     if (!image_.RvaToFileOffset(rva, size, fileOffset)) {
-      return Fail("resource data at RVA " + Hex(rva) + " (" + std::to_string(size) +
+      return Fail("resource data at RVA " + PeHex(rva) + " (" + std::to_string(size) +
                   " bytes) lie outside the image's sections");
     }
     // Sound trees do not share data, so all of it together fits in the file;
@@ -109,13 +102,13 @@ class TreeReader {
   // endless or its copies unbounded.
   bool Visit(std::uint32_t offset) {
     if (visited_.insert(offset).second) return true;
-    return Fail("the entry at offset " + Hex(offset) +
+    return Fail("the entry at offset " + PeHex(offset) +
                 " is reached twice (a loop or a shared subtree)");
   }
 
   bool ReadId(std::uint32_t field, ResourceId& id) {
     if ((field & kHighBit) == 0) {
-      if (field > 0xFFFF) return Fail("a resource id " + Hex(field) + " is above 0xFFFF");
+      if (field > 0xFFFF) return Fail("a resource id " + PeHex(field) + " is above 0xFFFF");
       id = ResourceId::Number(static_cast<std::uint16_t>(field));
       return true;
     }
@@ -123,7 +116,7 @@ class TreeReader {
     std::uint16_t length = 0;
     if (!ReadU16(section_, offset, length) ||
         section_.size() - offset - 2 < std::uint64_t{length} * 2) {
-      return Fail("a resource name at offset " + Hex(offset) +
+      return Fail("a resource name at offset " + PeHex(offset) +
                   " runs past the end of the resource section");
     }
     id.isName = true;
@@ -188,7 +181,7 @@ bool ReadResourceTree(std::span<const std::uint8_t> file, const PeImage& image,
 
   const PeSection* holder = image.SectionHolding(rootRva, kTableHeaderSize);
   if (holder == nullptr) {
-    error = "bad resource directory: its RVA " + Hex(rootRva) + " lies outside every section";
+    error = "bad resource directory: its RVA " + PeHex(rootRva) + " lies outside every section";
     return false;
   }
   const std::uint32_t intoSection = rootRva - holder->virtualAddress;

@@ -72,9 +72,6 @@ class Win32Shell final : public platform::Shell {
   void SetBrowserOwner(HWND owner) { browserOwner_ = owner; }
 
  private:
-  enum class BrowseAnswer { None, Cancel, Folder };
-  BrowseAnswer AnswerFromEnvironment(std::string& folder);
-
   HWND browserOwner_ = nullptr;
 };
 

@@ -34,6 +34,38 @@ std::wstring Widened(const std::string& text) {
 char g_browseAnswers[1024];
 unsigned g_browseAnswersTaken;
 
+enum class BrowseAnswer { None, Cancel, Folder };
+
+// The test hook: the next answer for the folder browser from the environment.
+BrowseAnswer AnswerFromEnvironment(std::string& folder) {
+  char value[sizeof g_browseAnswers];
+  SetLastError(ERROR_SUCCESS);
+  const DWORD length = GetEnvironmentVariableA(kBrowseAnswerVariable, value, sizeof value);
+  if (length == 0) {
+    return GetLastError() == ERROR_ENVVAR_NOT_FOUND ? BrowseAnswer::None : BrowseAnswer::Cancel;
+  }
+  if (length >= sizeof value) return BrowseAnswer::Cancel;
+  if (std::strcmp(g_browseAnswers, value) != 0) {
+    std::strcpy(g_browseAnswers, value);
+    g_browseAnswersTaken = 0;
+  }
+  // Plain C strings: the runtime has no room for more of std::string.
+  const char* answer = g_browseAnswers;
+  for (unsigned i = 0; i < g_browseAnswersTaken; ++i) {
+    answer = std::strchr(answer, '|');
+    if (answer == nullptr) return BrowseAnswer::None;
+    ++answer;
+  }
+  ++g_browseAnswersTaken;
+  const char* const end = std::strchr(answer, '|');
+  const std::size_t answerLength = end != nullptr ? static_cast<std::size_t>(end - answer) : std::strlen(answer);
+  // An answer too long for a path is no folder.
+  if (answerLength == 0 || answerLength >= MAX_PATH) return BrowseAnswer::Cancel;
+  folder.assign(answer, answerLength);
+  if (folder == "<cancel>") return BrowseAnswer::Cancel;
+  return BrowseAnswer::Folder;
+}
+
 }  // namespace
 
 bool Win32Shell::CreateLink(const std::string& linkPath, const std::string& target) {
@@ -62,35 +94,6 @@ bool Win32Shell::CreateLink(const std::string& linkPath, const std::string& targ
 
 void Win32Shell::Launch(const std::string& program) {
   ShellExecuteA(nullptr, "open", program.c_str(), nullptr, nullptr, SW_SHOW);
-}
-
-Win32Shell::BrowseAnswer Win32Shell::AnswerFromEnvironment(std::string& folder) {
-  char value[sizeof g_browseAnswers];
-  SetLastError(ERROR_SUCCESS);
-  const DWORD length = GetEnvironmentVariableA(kBrowseAnswerVariable, value, sizeof value);
-  if (length == 0) {
-    return GetLastError() == ERROR_ENVVAR_NOT_FOUND ? BrowseAnswer::None : BrowseAnswer::Cancel;
-  }
-  if (length >= sizeof value) return BrowseAnswer::Cancel;
-  if (std::strcmp(g_browseAnswers, value) != 0) {
-    std::strcpy(g_browseAnswers, value);
-    g_browseAnswersTaken = 0;
-  }
-  // Plain C strings: the runtime has no room for more of std::string.
-  const char* answer = g_browseAnswers;
-  for (unsigned i = 0; i < g_browseAnswersTaken; ++i) {
-    answer = std::strchr(answer, '|');
-    if (answer == nullptr) return BrowseAnswer::None;
-    ++answer;
-  }
-  ++g_browseAnswersTaken;
-  const char* const end = std::strchr(answer, '|');
-  const std::size_t answerLength = end != nullptr ? static_cast<std::size_t>(end - answer) : std::strlen(answer);
-  // An answer too long for a path is no folder.
-  if (answerLength == 0 || answerLength >= MAX_PATH) return BrowseAnswer::Cancel;
-  folder.assign(answer, answerLength);
-  if (folder == "<cancel>") return BrowseAnswer::Cancel;
-  return BrowseAnswer::Folder;
 }
 
 bool Win32Shell::BrowseForFolder(std::string& chosen) {
