@@ -14,6 +14,8 @@ namespace unattended {
 class HeadlessSurface final : public wizard::ControlSurface {
  public:
   using ProgressListener = base::FunctionRef<void(int percent)>;
+  // The listener's callable must outlive the surface: both live for one
+  // silent installation, the callable in its caller's frame.
   explicit HeadlessSurface(ProgressListener progress) : progress_(progress) {}
 
   void Show(int, bool) override {}
