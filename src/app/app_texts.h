@@ -15,8 +15,4 @@ inline constexpr const char* kDamagedPrefix =
     "The installation data of this setup program is damaged; please obtain "
     "a new copy.\n\n";
 
-// The process's exit code after a failure that stopped the start-up: a setup
-// program that could not run must not look like one that did.
-inline constexpr unsigned kFailureExitCode = 1;
-
 }  // namespace app

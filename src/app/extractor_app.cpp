@@ -1,6 +1,7 @@
 #include "app/extractor_app.h"
 
 #include "app/extractor_dialog.h"
+#include "app/setup_run.h"
 
 namespace app {
 
@@ -8,11 +9,20 @@ namespace app {
 CExeExtractorApp theApp;
 
 bool CExeExtractorApp::InitInstance() {
+  StartRun();
+  if (RunDisplay() == unattended::Display::None) {
+    // /S: the same steps without a window.
+    MakeStagingFolder();
+    StagePayload(g_stagingFolder, nullptr);
+    EndWithInstallation(InstallSilently(g_logoPath, g_headerPath, nullptr));
+  }
   CExeExtractorDlg dialog;
   m_pMainWnd = &dialog;
-  dialog.DoModal();
+  // The wizard ends the process itself; coming back here means the dialog
+  // could not be made, or was closed before the extraction began.
+  const INT_PTR result = dialog.DoModal();
   m_pMainWnd = nullptr;
-  return false;
+  EndRun(result == -1 ? unattended::ExitCode::DamagedSetup : unattended::ExitCode::Cancelled);
 }
 
 }  // namespace app

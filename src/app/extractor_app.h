@@ -8,7 +8,7 @@ namespace app {
 
 class CExeExtractorApp final : public ui::CWinApp {
  public:
-  // Returns false: the program ends when the extraction dialog has ended.
+  // Never returns: the run ends the process with its exit code.
   bool InitInstance() override;
 };
 

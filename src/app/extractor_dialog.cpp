@@ -1,12 +1,15 @@
 #include "app/extractor_dialog.h"
 
 #include <cstring>
+#include <vector>
 
 #include "app/app_texts.h"
 #include "app/payload_resource.h"
+#include "app/setup_run.h"
 #include "app/script_scanner.h"
 #include "app/wizard_session.h"
 #include "package/extraction.h"
+#include "package/payload_archive.h"
 #include "platform/win32/win32_platform.h"
 #include "script/script_reader.h"
 #include "ui/colours.h"
@@ -30,11 +33,7 @@ CExeExtractorDlg::CExeExtractorDlg()
       m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       m_brushBackground(::CreateSolidBrush(ui::kDialogBackColour)) {}
 
-bool CExeExtractorDlg::OnInitDialog() {
-  m_progress.SubclassDlgItem(IDC_EXTRACT_PROGRESS, m_hWnd);
-  SetIcon(m_hIcon, true);
-  SetIcon(m_hIcon, false);
-
+void MakeStagingFolder() {
   // The temporary folder ends with a backslash; the staging folder is kept
   // without one. A temporary folder too long for the fixed buffer leaves the
   // folder empty, and the first entry then fails with its message.
@@ -48,6 +47,15 @@ bool CExeExtractorDlg::OnInitDialog() {
   if (::GetFileAttributesA(g_stagingFolder) == INVALID_FILE_ATTRIBUTES) {
     ::CreateDirectoryA(g_stagingFolder, nullptr);
   }
+  if (Logging()) LogLine(std::string("Staging folder: ") + g_stagingFolder);
+}
+
+bool CExeExtractorDlg::OnInitDialog() {
+  m_progress.SubclassDlgItem(IDC_EXTRACT_PROGRESS, m_hWnd);
+  SetIcon(m_hIcon, true);
+  SetIcon(m_hIcon, false);
+
+  MakeStagingFolder();
   m_nTimer = SetTimer(kExtractTimer, kExtractDelayMs);
   return true;
 }
@@ -60,21 +68,50 @@ void CExeExtractorDlg::OnTimer(UINT_PTR) {
 }
 
 void CExeExtractorDlg::ExtractPayload(std::string stagingFolder) {
-  platform::Platform& machine = win32::Win32Platform();
+  const HWND percentLabel = GetDlgItem(IDC_EXTRACT_PERCENT);
+  // The label shows a percentage before each entry, the bar after it.
+  const auto show = [&](package::ProgressStep step, unsigned percent) {
+    if (step == package::ProgressStep::Label) {
+      const std::string text = std::to_string(percent) + "%";
+      ::SetWindowTextA(percentLabel, text.c_str());
+    } else {
+      m_progress.SetPos(static_cast<int>(percent));
+    }
+  };
+  StagePayload(stagingFolder, show);
+  if (RunDisplay() == unattended::Display::ProgressOnly) {
+    // /SILENT: the same window shows the installing progress, then the
+    // process ends.
+    SetWindowTextA(m_hWnd, "Installing");
+    EndWithInstallation(InstallSilently(g_logoPath, g_headerPath, [&](int percent) {
+      show(package::ProgressStep::Label, static_cast<unsigned>(percent));
+      show(package::ProgressStep::Bar, static_cast<unsigned>(percent));
+    }));
+  }
+
+  // The dialog disappears now; its modal run ends when this tick returns.
+  EndDialog(1);
+  RunWizard();
+}
+
+void StagePayload(const std::string& stagingFolder, package::ProgressCallback progress) {
   ScriptRulesScanner scanner;
   package::ExtractionResult result;
   {
     PayloadResource payload;
-    if (payload.Block().empty()) Fail(kNoPayload);
-    const HWND percentLabel = GetDlgItem(IDC_EXTRACT_PERCENT);
+    if (payload.Block().empty()) Fail(kNoPayload, unattended::ExitCode::DamagedSetup);
+    // With a log, each entry is logged once its file is written: the
+    // archive's entries in order, one bar step each.
+    std::vector<package::ArchiveEntry> entries;
+    std::string ignored;
+    if (Logging()) package::ReadArchiveIndex(payload.Block(), entries, ignored);
+    std::size_t written = 0;
     result = package::ExtractArchive(
-        machine.files, payload.Block(), stagingFolder, scanner,
+        win32::Win32Platform().files, payload.Block(), stagingFolder, scanner,
         [&](package::ProgressStep step, unsigned percent) {
-          if (step == package::ProgressStep::Label) {
-            const std::string text = std::to_string(percent) + "%";
-            ::SetWindowTextA(percentLabel, text.c_str());
-          } else {
-            m_progress.SetPos(static_cast<int>(percent));
+          if (progress) progress(step, percent);
+          if (step == package::ProgressStep::Bar && written < entries.size()) {
+            LogExtractedEntry(stagingFolder + "\\" + entries[written++].name);
           }
         });
   }
@@ -83,28 +120,33 @@ void CExeExtractorDlg::ExtractPayload(std::string stagingFolder) {
       break;
     case package::ExtractionStatus::CannotCreate:
     case package::ExtractionStatus::CannotWrite:
-      Fail(result.message);
+      Fail(result.message, unattended::ExitCode::NoStaging);
     case package::ExtractionStatus::DamagedArchive:
     case package::ExtractionStatus::DamagedStream:
-      Fail(kDamagedPrefix + result.message);
+      Fail(kDamagedPrefix + result.message, unattended::ExitCode::DamagedSetup);
   }
-  if (!result.hasScript) Fail(kNoScript);
+  if (!result.hasScript) Fail(kNoScript, unattended::ExitCode::DamagedSetup);
   g_logoPath = result.logoPath;
   g_headerPath = result.headerPath;
-
-  // The dialog disappears now; its modal run ends when this tick returns.
-  EndDialog(1);
-  RunWizard();
 }
 
 void CExeExtractorDlg::RunWizard() {
-  WizardSession session(win32::Win32Platform(), g_logoPath, g_headerPath);
-  session.Run();
+  platform::Platform machine = RunPlatform();
+  WizardSession session(machine, g_logoPath, g_headerPath);
+  EndWithInstallation(session.Run() == IDOK ? unattended::ExitCode::Installed
+                                           : unattended::ExitCode::Cancelled);
 }
 
-void CExeExtractorDlg::Fail(const std::string& message) {
-  win32::Win32Platform().messages.Show(platform::MessageKind::Warning, message);
-  ::ExitProcess(kFailureExitCode);
+void Fail(const std::string& message, unattended::ExitCode code) {
+  RunPlatform().messages.Show(platform::MessageKind::Warning, message);
+  EndRun(code);
+}
+
+void LogExtractedEntry(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  ::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+  // A payload entry's size has 32 bits.
+  LogLine("Extracted: " + path + " (" + std::to_string(data.nFileSizeLow) + " bytes)");
 }
 
 HBRUSH CExeExtractorDlg::OnCtlColor(HDC dc, HWND control, ui::CtlColor kind) {

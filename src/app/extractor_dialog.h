@@ -8,7 +8,9 @@
 #include <string>
 
 #include "ui/control.h"
+#include "package/extraction.h"
 #include "ui/dialog.h"
+#include "unattended/exit_codes.h"
 
 namespace app {
 
@@ -18,6 +20,18 @@ extern char g_stagingFolder[MAX_PATH];
 // The raw lines after "[logo]" and "[Header]" in the setup script.
 extern std::string g_logoPath;
 extern std::string g_headerPath;
+
+// The extraction without its window, for every mode of the run.
+// Fills g_stagingFolder and makes the folder.
+void MakeStagingFolder();
+// The payload into the staging folder and the picture paths read; a failure
+// shows (or logs) its message and ends the process.
+void StagePayload(const std::string& stagingFolder, package::ProgressCallback progress);
+// Shows (or, silent, logs) the failure with the application's name as
+// caption and ends the process with the code.
+[[noreturn]] void Fail(const std::string& message, unattended::ExitCode code);
+// "Extracted: PATH (N bytes)" in the log.
+void LogExtractedEntry(const std::string& path);
 
 class CExeExtractorDlg final : public ui::CDialog {
  public:
@@ -35,9 +49,6 @@ class CExeExtractorDlg final : public ui::CDialog {
   HICON OnQueryDragIcon() override { return m_hIcon; }
 
  private:
-  // Shows the failure with the application's name as caption and ends the
-  // process with a failure exit code.
-  [[noreturn]] void Fail(const std::string& message);
   void RunWizard();
 
   ui::CProgressCtrl m_progress;

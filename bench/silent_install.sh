@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The silent installation of a 100 MB product under wine64 with the 64-bit
+# runtime, side by side with its yardstick: `mksetup extract` of the same
+# setup program natively plus one bare Wine process start.
+#
+#   bench/silent_install.sh [RUNS]   (default 3; the median of each is shown)
+#
+# The product is the first 100 MB, by name, of Wine's own 32-bit Windows DLLs
+# (the i386-windows folder of the wine32 package, present even where it
+# cannot run), LZW-compressed as the sample is. Needs dist/bin for the
+# runtime (scripts/test, or: source scripts/lib.sh; build_native;
+# build_windows x64; install_dist native), and times the optimised mksetup
+# of build_release where there is one: dist/bin's may carry the sanitizers.
+set -u
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/../scripts/lib.sh"
+runs=${1:-3}
+dlls=/usr/lib/i386-linux-gnu/wine/i386-windows
+mksetup="$TOP/dist/bin/mksetup"
+[ -x "$TOP/build/release/tools/mksetup/mksetup" ] && mksetup="$TOP/build/release/tools/mksetup/mksetup"
+out="$TOP/build/bench/silent_install"
+rm -rf "$out" && mkdir -p "$out/files"
+
+# The product: whole DLLs in name order until 100 MB are reached.
+limit=$((100 * 1024 * 1024)) total=0 entries=()
+while IFS= read -r name; do
+  ((total >= limit)) && break
+  cp "$dlls/$name" "$out/files/" && entries+=("$name")
+  total=$((total + $(stat -c %s "$dlls/$name")))
+done < <(cd "$dlls" && LC_ALL=C ls -1 -- *.*)
+cp "$TOP/sample/quill_writer/files/"{UnInstaller.exe,"Remove Uninstaller.exe",top.bmp,side.bmp} "$out/files/"
+# The sample's script (CR LF) with the DLLs as its files and no shortcuts.
+tr -d '\r' < "$TOP/sample/quill_writer/setup/log_file.txt" > "$out/sample.txt"
+{
+  sed -n '1,/^\[fls\]$/p' "$out/sample.txt"
+  echo 1
+  for name in "${entries[@]}"; do echo "$name|%InstallPath%\\$name"; done
+  sed -n '/^\[\/fls\]$/,$p' "$out/sample.txt" | sed '/^\[shrt\]$/,/^\[\/shrt\]$/{//!d}'
+} | sed 's/$/\r/' > "$out/log_file.txt"
+setup="$out/BenchSetup.exe"
+"$mksetup" build --arch x64 --stub "$TOP/dist/bin/setup-runtime64.exe" --script "$out/log_file.txt" --files "$out/files" -o "$setup" >/dev/null || exit 1
+echo "mksetup: $mksetup"
+echo "product: ${#entries[@]} DLLs, $total bytes; setup program $(stat -c %s "$setup") bytes"
+
+export WINE_ENV_RUNTIME=x64
+source "$TOP/scripts/wine-env"
+trap wine_env_stop EXIT
+wine_env_start >/dev/null 2>&1 || exit 1
+wine_run cmd.exe /c exit 0 >/dev/null 2>&1  # the first start brings up Wine's services
+
+seconds() { date +%s.%N; }
+median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }
+silent_times=() yardstick_times=()
+for ((run = 1; run <= runs; run++)); do
+  rm -rf "$WINEPREFIX/drive_c/Bench"
+  start=$(seconds)
+  wine_run "$setup" /S /D=C:\\Bench >/dev/null 2>&1 || { echo "the silent installation failed ($?)"; exit 1; }
+  silent_times+=("$(echo "$(seconds) - $start" | bc)")
+
+  rm -rf "$out/extracted"
+  start=$(seconds)
+  "$mksetup" extract "$setup" -C "$out/extracted" >/dev/null || exit 1
+  wine_run cmd.exe /c exit 0 >/dev/null 2>&1
+  yardstick_times+=("$(echo "$(seconds) - $start" | bc)")
+done
+cmp -s "$dlls/${entries[0]}" "$WINEPREFIX/drive_c/Bench/${entries[0]}" || { echo "not installed"; exit 1; }
+silent=$(median "${silent_times[@]}") yardstick=$(median "${yardstick_times[@]}")
+printf '%-52s %8.2f s   (runs: %s)\n' "silent install (/S) under wine64" "$silent" "${silent_times[*]}"
+printf '%-52s %8.2f s   (runs: %s)\n' "mksetup extract natively + one bare Wine start" "$yardstick" "${yardstick_times[*]}"
+printf 'ratio %.2f (target: at most 2)\n' "$(echo "$silent / $yardstick" | bc -l)"

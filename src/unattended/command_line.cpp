@@ -1,0 +1,147 @@
+#include "unattended/command_line.h"
+
+#include <cctype>
+
+#include "install/install_texts.h"
+
+namespace unattended {
+
+const char* const kUsageText =
+    "Switches:\n"
+    "/S or /VERYSILENT\tinstall without any window\n"
+    "/SILENT\tshow the progress only, ask nothing\n"
+    "/D=FOLDER\tinstall into FOLDER (last, unquoted)\n"
+    "/DIR=\"FOLDER\"\tinstall into FOLDER\n"
+    "/LOG=FILE\twrite a log of the run to FILE\n"
+    "/LOG\tthe log in the temporary folder\n"
+    "/?\tshow this box\n\n"
+    "A silent run accepts the licence and starts no program.\n\n"
+    "Exit codes:\n"
+    "0 installed\n1 cancelled by the user\n2 installed with errors\n"
+    "3 bad command line or refused folder\n4 damaged setup program\n"
+    "5 the staging folder cannot be made";
+
+namespace {
+
+// The installation folder, with the uninstall log's name below it, must fit
+// the system's 259 characters.
+constexpr std::size_t kLongestFolder =
+    259 - 1 - std::char_traits<char>::length(install::texts::kUninstallLogName);
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+void SkipBlanks(const std::string& raw, std::size_t& at) {
+  while (at < raw.size() && IsBlank(raw[at])) ++at;
+}
+
+// The argument at `at`: quotes group blanks and are dropped.
+std::string NextArgument(const std::string& raw, std::size_t& at) {
+  std::string word;
+  bool quoted = false;
+  for (; at < raw.size(); ++at) {
+    const char c = raw[at];
+    if (c == '"') {
+      quoted = !quoted;
+    } else if (quoted || !IsBlank(c)) {
+      word += c;
+    } else {
+      break;
+    }
+  }
+  return word;
+}
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// A full path below a drive's root. The root itself is refused: its removal
+// at uninstall would take the whole drive.
+std::string FolderError(const std::string& folder) {
+  if (folder.size() < 4 || std::isalpha(static_cast<unsigned char>(folder[0])) == 0 ||
+      folder[1] != ':' || folder[2] != '\\') {
+    return "The installation folder \"" + folder +
+           "\" is not a full path below a drive's root, such as C:\\Program Files\\Product.";
+  }
+  if (folder.find_first_of("\"*?<>|:", 2) != std::string::npos) {
+    return "The installation folder \"" + folder + "\" holds a character no folder name holds.";
+  }
+  if (folder.size() > kLongestFolder) {
+    return "The installation folder \"" + folder + "\" is too long.";
+  }
+  return {};
+}
+
+void SetFolder(CommandLine& line, std::string folder) {
+  if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"') {
+    folder = folder.substr(1, folder.size() - 2);
+  }
+  while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+  line.installFolder = folder;
+  if (line.error.empty()) line.error = FolderError(folder);
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::string& raw) {
+  CommandLine line;
+  std::size_t at = 0;
+  SkipBlanks(raw, at);
+  NextArgument(raw, at);  // the program's own name
+  const auto refuse = [&line](const std::string& why) {
+    if (line.error.empty()) line.error = why;
+  };
+  while (true) {
+    SkipBlanks(raw, at);
+    if (at >= raw.size()) break;
+    const std::size_t start = at;
+    const std::string word = NextArgument(raw, at);
+    const std::size_t equals = word.find('=');
+    const std::string name = Upper(word.substr(0, equals == std::string::npos ? equals : equals + 1));
+    const std::string value = equals == std::string::npos ? std::string() : word.substr(equals + 1);
+    if (name == "/D=") {
+      // Unquoted, the rest of the line is the folder, blanks and all. A
+      // whole argument in quotes ends at its closing quote instead.
+      if (raw[start] == '"') {
+        SetFolder(line, value);
+        SkipBlanks(raw, at);
+        if (at < raw.size()) refuse("/D= must be the last argument.");
+      } else {
+        std::string rest = raw.substr(start + 3);
+        while (!rest.empty() && IsBlank(rest.back())) rest.pop_back();
+        SetFolder(line, rest);
+        at = raw.size();
+      }
+    } else if (name == "/DIR=") {
+      SetFolder(line, value);
+    } else if (name == "/S" || name == "/VERYSILENT") {
+      line.display = Display::None;
+    } else if (name == "/SILENT") {
+      // The quieter of the two wins, whatever their order.
+      if (line.display == Display::Full) line.display = Display::ProgressOnly;
+    } else if (name == "/LOG" || (name == "/LOG=" && !value.empty())) {
+      line.logWanted = true;
+      line.logPath = value;
+    } else if (name == "/?") {
+      line.showHelp = true;
+    } else {
+      refuse("Unknown argument \"" + word + "\".");
+    }
+  }
+  return line;
+}
+
+std::string DefaultLogPath(const std::string& tempFolder, const std::string& raw) {
+  std::size_t at = 0;
+  SkipBlanks(raw, at);
+  std::string name = NextArgument(raw, at);
+  const std::size_t slash = name.find_last_of("\\/");
+  if (slash != std::string::npos) name.erase(0, slash + 1);
+  const std::size_t dot = name.rfind('.');
+  if (dot != std::string::npos && dot > 0) name.erase(dot);
+  if (name.empty()) name = "setup";
+  return tempFolder + name + ".log";
+}
+
+}  // namespace unattended

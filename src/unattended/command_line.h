@@ -1,0 +1,42 @@
+// The setup program's command line: the switches a deployment tool passes.
+// Parsed from the raw text of GetCommandLineA, program name first.
+#pragma once
+
+#include <string>
+
+namespace unattended {
+
+enum class Display {
+  Full,          // no switch: the extraction dialog and the whole wizard
+  ProgressOnly,  // /SILENT: the extraction dialog and the installing progress
+  None,          // /S or /VERYSILENT: no window at all
+};
+
+struct CommandLine {
+  Display display = Display::Full;
+  // /D= or /DIR=: the installation folder instead of the script's default.
+  std::string installFolder;
+  // /LOG or /LOG=FILE; logPath is empty for the default log.
+  bool logWanted = false;
+  std::string logPath;
+  bool showHelp = false;  // /?
+  // Why the command line was refused; empty when it was accepted.
+  std::string error;
+
+  bool Silent() const { return display != Display::Full; }
+};
+
+// Switch names compare without regard to case. Quotes group blanks into one
+// argument and are dropped; a backslash is an ordinary character, so
+// "C:\Program Files\" keeps its closing quote. "/D=" takes the rest of the
+// line as it stands, spaces included, which makes it the last argument.
+CommandLine ParseCommandLine(const std::string& raw);
+
+// The log of /LOG alone: the temporary folder (ending with a backslash) and
+// the setup program's name with ".log" in place of its extension.
+std::string DefaultLogPath(const std::string& tempFolder, const std::string& raw);
+
+// The text of /?: every switch and exit code.
+extern const char* const kUsageText;
+
+}  // namespace unattended

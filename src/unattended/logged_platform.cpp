@@ -1,0 +1,71 @@
+#include "unattended/logged_platform.h"
+
+#include "install/install_texts.h"
+#include "wizard/wizard_texts.h"
+
+namespace unattended {
+
+namespace {
+
+// The roots by their place in platform::RegistryRoot.
+constexpr const char* kRootNames[] = {
+    install::texts::kClassesRoot, install::texts::kCurrentUser, install::texts::kLocalMachine,
+    install::texts::kUsers,       install::texts::kCurrentConfig,
+};
+
+}  // namespace
+
+bool LoggedPlatform::Note(bool worked, const char* what, const std::string& subject) {
+  const std::string line = std::string(what) + ": " + subject;
+  if (worked) {
+    log_.Line(line);
+  } else {
+    CountFailure("Failed: " + line);
+  }
+  return worked;
+}
+
+std::FILE* LoggedPlatform::OpenFile(const std::string& path, const char* mode) {
+  std::FILE* file = inner_.files.OpenFile(path, mode);
+  // Reading is the script's business and may miss; a file written is one of
+  // the installation's (the uninstall log).
+  if (mode[0] != 'r') Note(file != nullptr, "File written", path);
+  return file;
+}
+
+bool LoggedPlatform::MakeFolder(const std::string& path) {
+  return Note(inner_.files.MakeFolder(path), "Folder made", path);
+}
+
+bool LoggedPlatform::CopyOver(const std::string& from, const std::string& to) {
+  return Note(inner_.files.CopyOver(from, to), "File copied", to);
+}
+
+bool LoggedPlatform::SetValue(platform::RegistryRoot root, const std::string& key,
+                              const std::string& name, std::uint32_t type,
+                              const std::vector<std::uint8_t>& data) {
+  return Note(inner_.registry.SetValue(root, key, name, type, data), "Registry value",
+              std::string(kRootNames[static_cast<int>(root)]) + "\\" + key + " | " + name);
+}
+
+bool LoggedPlatform::CreateLink(const std::string& linkPath, const std::string& target) {
+  return Note(inner_.shell.CreateLink(linkPath, target), "Link", linkPath + " -> " + target);
+}
+
+void LoggedPlatform::Launch(const std::string& program) {
+  log_.Line("Started: " + program);
+  inner_.shell.Launch(program);
+}
+
+bool LoggedPlatform::Show(platform::MessageKind kind, const std::string& text) {
+  log_.Line("Message: " + text);
+  // Refusing a folder is the destination page's own warning, before anything
+  // is installed; every other warning tells of something not done.
+  if (kind == platform::MessageKind::Warning && text != wizard::texts::kDestinationPathError) {
+    ++failures_;
+  }
+  if (quiet_) return kind == platform::MessageKind::Warning;
+  return inner_.messages.Show(kind, text);
+}
+
+}  // namespace unattended

@@ -1,0 +1,84 @@
+// The machine as a run with a log sees it: every folder made, file copied or
+// written, registry value and link goes to the log as it happens, with the
+// text of every message box. Failures are counted, so that the run can end
+// with "installed with errors". In a silent run the boxes are not shown:
+// their text goes to the log and counts as a failure, and the waits of the
+// progress display are skipped when there is nothing to watch.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "unattended/run_log.h"
+
+namespace unattended {
+
+class LoggedPlatform final : public platform::FileSystem,
+                             public platform::Registry,
+                             public platform::Shell,
+                             public platform::MessageBoxes {
+ public:
+  LoggedPlatform(platform::Platform inner, RunLog& log) : inner_(inner), log_(log) {}
+
+  // No box is shown; with waits, the progress display still paces itself.
+  void BeQuiet(bool withWaits) {
+    quiet_ = true;
+    waits_ = withWaits;
+  }
+  unsigned Failures() const { return failures_; }
+  void CountFailure(const std::string& why) {
+    ++failures_;
+    log_.Line(why);
+  }
+  platform::Platform Get() { return {*this, *this, inner_.machine, *this, *this}; }
+
+  // --- platform::FileSystem ----------------------------------------------
+  std::FILE* OpenFile(const std::string& path, const char* mode) override;
+  bool Exists(const std::string& path) override { return inner_.files.Exists(path); }
+  bool IsFolder(const std::string& path) override { return inner_.files.IsFolder(path); }
+  bool MakeFolder(const std::string& path) override;
+  bool CopyOver(const std::string& from, const std::string& to) override;
+  bool RemoveFile(const std::string& path) override { return inner_.files.RemoveFile(path); }
+  std::vector<platform::FolderEntry> ListFolder(const std::string& folder) override {
+    return inner_.files.ListFolder(folder);
+  }
+  platform::DriveKind DriveKindOf(const std::string& root) override {
+    return inner_.files.DriveKindOf(root);
+  }
+  bool QueryDiskSpace(const std::string& directory, platform::DiskSpace& space) override {
+    return inner_.files.QueryDiskSpace(directory, space);
+  }
+  std::string TempFolder() override { return inner_.files.TempFolder(); }
+
+  // --- platform::Registry ------------------------------------------------
+  bool SetValue(platform::RegistryRoot root, const std::string& key, const std::string& name,
+                std::uint32_t type, const std::vector<std::uint8_t>& data) override;
+  bool QueryString(platform::RegistryRoot root, const std::string& key, const std::string& name,
+                   std::string& value) override {
+    return inner_.registry.QueryString(root, key, name, value);
+  }
+
+  // --- platform::Shell ---------------------------------------------------
+  bool CreateLink(const std::string& linkPath, const std::string& target) override;
+  void Launch(const std::string& program) override;
+  bool BrowseForFolder(std::string& chosen) override { return inner_.shell.BrowseForFolder(chosen); }
+  void Sleep(unsigned milliseconds) override {
+    if (waits_) inner_.shell.Sleep(milliseconds);
+  }
+
+  // --- platform::MessageBoxes --------------------------------------------
+  bool Show(platform::MessageKind kind, const std::string& text) override;
+
+ private:
+  // Logs "what: subject" when it worked, or counts "Failed: what: subject".
+  bool Note(bool worked, const char* what, const std::string& subject);
+
+  platform::Platform inner_;
+  RunLog& log_;
+  bool quiet_ = false;
+  bool waits_ = true;
+  unsigned failures_ = 0;
+};
+
+}  // namespace unattended

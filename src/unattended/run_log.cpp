@@ -1,0 +1,22 @@
+#include "unattended/run_log.h"
+
+namespace unattended {
+
+RunLog::~RunLog() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+bool RunLog::Open(platform::FileSystem& files, const std::string& path) {
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = files.OpenFile(path, "wb");
+  return file_ != nullptr;
+}
+
+void RunLog::Line(const std::string& text) {
+  if (file_ == nullptr) return;
+  for (const char c : text) std::fputc(c == '\r' || c == '\n' ? ' ' : c, file_);
+  std::fputs("\r\n", file_);
+  std::fflush(file_);
+}
+
+}  // namespace unattended

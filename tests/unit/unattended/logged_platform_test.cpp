@@ -1,0 +1,87 @@
+#include "unattended/logged_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/sim/sim_platform.h"
+#include "unattended/run_log.h"
+
+namespace {
+
+constexpr const char* kLogPath = "C:\\setup.log";
+
+class LoggedPlatformTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(log.Open(sim.files, kLogPath)); }
+  std::string LogText() { return sim.ReadFile(kLogPath).value_or("<no log>"); }
+
+  sim::SimPlatform sim;
+  unattended::RunLog log;
+  unattended::LoggedPlatform machine{sim.Get(), log};
+};
+
+TEST_F(LoggedPlatformTest, EachLineIsOnDiskAsSoonAsItIsWritten) {
+  log.Line("first");
+  EXPECT_EQ(LogText(), "first\r\n");
+  log.Line("two\nlines\r\nas one");
+  EXPECT_EQ(LogText(), "first\r\ntwo lines  as one\r\n");
+}
+
+TEST_F(LoggedPlatformTest, WithoutALogNothingIsWrittenAnywhere) {
+  unattended::RunLog none;
+  none.Line("lost");
+  EXPECT_FALSE(none.IsOpen());
+  EXPECT_FALSE(none.Open(sim.files, "Q:\\no drive\\setup.log"));
+}
+
+TEST_F(LoggedPlatformTest, InteractiveBoxesAreShownAndLogged) {
+  sim.messages.answers.push_back(false);
+  EXPECT_FALSE(machine.Show(platform::MessageKind::ExitQuestion, "Exit?"));
+  EXPECT_TRUE(machine.Show(platform::MessageKind::Warning, "Destination Folder Path Error"));
+  ASSERT_EQ(sim.messages.shown.size(), 2u);
+  EXPECT_EQ(LogText(), "Message: Exit?\r\nMessage: Destination Folder Path Error\r\n");
+  // Neither the question nor the destination page's warning is a failure of
+  // the installation.
+  EXPECT_EQ(machine.Failures(), 0u);
+  machine.Show(platform::MessageKind::Warning, "Unable to create file C:\\x");
+  EXPECT_EQ(machine.Failures(), 1u);
+}
+
+TEST_F(LoggedPlatformTest, QuietBoxesOnlyReachTheLog) {
+  machine.BeQuiet(true);
+  EXPECT_TRUE(machine.Show(platform::MessageKind::Warning, "Unable to create file C:\\x"));
+  EXPECT_TRUE(sim.messages.shown.empty());
+  EXPECT_EQ(machine.Failures(), 1u);
+  machine.Sleep(200);
+  EXPECT_EQ(sim.shell.sleptMilliseconds, 200u);  // /SILENT still paces its bar
+  machine.BeQuiet(false);
+  machine.Sleep(200);
+  EXPECT_EQ(sim.shell.sleptMilliseconds, 200u);
+}
+
+TEST_F(LoggedPlatformTest, FailedWritesAreCountedAndLogged) {
+  sim.registry.DenyWrites(platform::RegistryRoot::LocalMachine);
+  platform::Platform seen = machine.Get();
+  EXPECT_FALSE(seen.registry.SetValue(platform::RegistryRoot::LocalMachine, "Software\\A", "V",
+                                      platform::kRegSz, {'x', 0}));
+  EXPECT_TRUE(seen.registry.SetValue(platform::RegistryRoot::CurrentUser, "Software\\A", "V",
+                                     platform::kRegSz, {'x', 0}));
+  EXPECT_FALSE(seen.files.CopyOver("C:\\missing", "C:\\copy"));
+  EXPECT_FALSE(seen.files.MakeFolder("Q:\\nowhere"));
+  EXPECT_FALSE(seen.shell.CreateLink("Q:\\nowhere\\a.lnk", "C:\\a.exe"));
+  EXPECT_EQ(seen.files.OpenFile("Q:\\x.ini", "w+b"), nullptr);
+  // A script read that misses is not the installation's failure.
+  EXPECT_EQ(seen.files.OpenFile("C:\\absent.txt", "rb"), nullptr);
+  EXPECT_EQ(machine.Failures(), 5u);
+  EXPECT_EQ(LogText(),
+            "Failed: Registry value: HKEY_LOCAL_MACHINE\\Software\\A | V\r\n"
+            "Registry value: HKEY_CURRENT_USER\\Software\\A | V\r\n"
+            "Failed: File copied: C:\\copy\r\n"
+            "Failed: Folder made: Q:\\nowhere\r\n"
+            "Failed: Link: Q:\\nowhere\\a.lnk -> C:\\a.exe\r\n"
+            "Failed: File written: Q:\\x.ini\r\n");
+}
+
+}  // namespace
