@@ -65,12 +65,18 @@ build_windows() {
   cmake --build "$TOP/build/win" -j"$JOBS"
 }
 
-# dist/bin: mksetup with the runtime beside it, as a user gets them.
+# dist/bin: mksetup with the runtime and the two uninstall programs beside
+# it, as a user gets them.
 install_dist() {
-  local tree=$1
+  local tree=$1 program
   mkdir -p "$TOP/dist/bin"
   install -m 755 "$TOP/build/$tree/tools/mksetup/mksetup" "$TOP/dist/bin/mksetup"
   if [ -f "$TOP/build/win/src/app/setup-runtime.exe" ]; then
     install -m 644 "$TOP/build/win/src/app/setup-runtime.exe" "$TOP/dist/bin/setup-runtime.exe"
   fi
+  for program in uninstaller remover; do
+    if [ -f "$TOP/build/win/src/uninstaller_app/$program.exe" ]; then
+      install -m 644 "$TOP/build/win/src/uninstaller_app/$program.exe" "$TOP/dist/bin/$program.exe"
+    fi
+  done
 }

@@ -73,6 +73,21 @@ bool CheckOutputPlace(const std::string& output, std::string& error) {
   return true;
 }
 
+// The toolkit's uninstall programs beside mksetup; a path stays empty when
+// its file is not there.
+ToolkitUninstallers FindToolkitUninstallers() {
+  ToolkitUninstallers found;
+  const std::string folder = RunningExecutableFolder();
+  if (folder.empty()) return found;
+  const auto fileBeside = [&](const char* name) {
+    const std::string path = JoinPath(folder, name);
+    return KindOf(path) == PathKind::File ? path : std::string();
+  };
+  found.uninstaller = fileBeside(kToolkitUninstallerFileName);
+  found.remover = fileBeside(kToolkitRemoverFileName);
+  return found;
+}
+
 }  // namespace
 
 std::string DefaultRuntimePath() {
@@ -116,7 +131,8 @@ int RunBuild(const BuildOptions& options, Console& console) {
   const ScriptText script = SplitScriptLines(scriptBytes);
   Diagnostics diagnostics;
   CheckScript(script, diagnostics);
-  const BuildPlan plan = MakeBuildPlan(script, scriptBytes.size(), options.files, folderNames, diagnostics);
+  const BuildPlan plan = MakeBuildPlan(script, scriptBytes.size(), options.files, folderNames, diagnostics,
+                                       FindToolkitUninstallers());
   for (const Diagnostic& d : diagnostics.Sorted()) {
     console.err(FormatDiagnostic(d, options.script, options.files) + "\n");
   }

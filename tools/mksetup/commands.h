@@ -14,6 +14,12 @@ namespace mksetup {
 inline constexpr const char* kRuntimeFileName = "setup-runtime.exe";
 std::string DefaultRuntimePath();
 
+// The toolkit's uninstall programs, which build carries as "UnInstaller.exe"
+// and "Remove Uninstaller.exe" when the folder of files lacks them: these
+// files in the folder of the mksetup executable.
+inline constexpr const char* kToolkitUninstallerFileName = "uninstaller.exe";
+inline constexpr const char* kToolkitRemoverFileName = "remover.exe";
+
 struct BuildOptions {
   std::string script;  // the setup script, stored as "log_file.txt"
   std::string files;   // the folder of the product's files
