@@ -30,10 +30,10 @@ std::string Percent(std::uint64_t part, std::uint64_t whole) {
   return text;
 }
 
-// The stub must be a Windows program the resource writer can handle; the
-// setup runtime is a 32-bit one.
-bool ReadStub(const std::string& path, std::vector<std::uint8_t>& image, Console& console,
-              std::string& error) {
+// The stub must be a Windows program the resource writer can handle. A stub
+// of the other architecture than --arch names is most likely a mistake.
+bool ReadStub(const std::string& path, const BuildOptions& options, std::vector<std::uint8_t>& image,
+              Architecture& stubArch, Console& console, std::string& error) {
   std::string why;
   if (KindOf(path) == PathKind::Folder) {
     error = "the setup runtime " + path + " is a folder";
@@ -48,7 +48,11 @@ bool ReadStub(const std::string& path, std::vector<std::uint8_t>& image, Console
     error = "the setup runtime " + path + " is not a usable Windows program: " + why;
     return false;
   }
-  if (pe.is64) Warn(console, "the setup runtime " + path + " is a 64-bit program; the setup runtime is a 32-bit one");
+  stubArch = pe.is64 ? Architecture::X64 : Architecture::X86;
+  if (options.archGiven && stubArch != options.arch) {
+    Warn(console, "the setup runtime " + path + " is a " + (pe.is64 ? "64" : "32") + "-bit program, not the " +
+                      ArchitectureName(options.arch) + " one that --arch asks for");
+  }
   return true;
 }
 
@@ -75,7 +79,7 @@ bool CheckOutputPlace(const std::string& output, std::string& error) {
 
 // The toolkit's uninstall programs beside mksetup; a path stays empty when
 // its file is not there.
-ToolkitUninstallers FindToolkitUninstallers() {
+ToolkitUninstallers FindToolkitUninstallers(Architecture arch) {
   ToolkitUninstallers found;
   const std::string folder = RunningExecutableFolder();
   if (folder.empty()) return found;
@@ -83,17 +87,13 @@ ToolkitUninstallers FindToolkitUninstallers() {
     const std::string path = JoinPath(folder, name);
     return KindOf(path) == PathKind::File ? path : std::string();
   };
-  found.uninstaller = fileBeside(kToolkitUninstallerFileName);
-  found.remover = fileBeside(kToolkitRemoverFileName);
+  const bool is64 = arch == Architecture::X64;
+  found.uninstaller = fileBeside(is64 ? kToolkitUninstaller64FileName : kToolkitUninstallerFileName);
+  found.remover = fileBeside(is64 ? kToolkitRemover64FileName : kToolkitRemoverFileName);
   return found;
 }
 
 }  // namespace
-
-std::string DefaultRuntimePath() {
-  const std::string folder = RunningExecutableFolder();
-  return folder.empty() ? std::string() : JoinPath(folder, kRuntimeFileName);
-}
 
 int RunBuild(const BuildOptions& options, Console& console) {
   // Everything is read before anything is written.
@@ -118,21 +118,23 @@ int RunBuild(const BuildOptions& options, Console& console) {
   }
   std::string stubPath = options.stub;
   if (stubPath.empty()) {
-    stubPath = DefaultRuntimePath();
+    stubPath = DefaultRuntimePath(options.arch);
     if (stubPath.empty() || KindOf(stubPath) == PathKind::Missing) {
-      return Fail(console, std::string("no --stub given and no ") + kRuntimeFileName +
+      return Fail(console, std::string("no --stub given and no ") + RuntimeFileName(options.arch) +
                                " beside mksetup" + (stubPath.empty() ? "" : " (" + stubPath + ")"));
     }
   }
   std::vector<std::uint8_t> stub;
-  if (!ReadStub(stubPath, stub, console, why)) return Fail(console, why);
+  // The uninstall programs match the setup program's own architecture.
+  Architecture setupArch = options.arch;
+  if (!ReadStub(stubPath, options, stub, setupArch, console, why)) return Fail(console, why);
   if (!CheckOutputPlace(options.output, why)) return Fail(console, why);
 
   const ScriptText script = SplitScriptLines(scriptBytes);
   Diagnostics diagnostics;
   CheckScript(script, diagnostics);
   const BuildPlan plan = MakeBuildPlan(script, scriptBytes.size(), options.files, folderNames, diagnostics,
-                                       FindToolkitUninstallers());
+                                       FindToolkitUninstallers(setupArch));
   for (const Diagnostic& d : diagnostics.Sorted()) {
     console.err(FormatDiagnostic(d, options.script, options.files) + "\n");
   }
