@@ -35,7 +35,7 @@ TEST(MksetupTool, HelpAndUsageErrors) {
   pe_test::ScratchDir scratch;
   const Ran help = Mksetup("--help", scratch.path());
   EXPECT_EQ(help.status, kExitOk);
-  EXPECT_EQ(help.out.rfind("Usage:\n  mksetup build --script SCRIPT --files DIR [--stub RUNTIME.exe] -o SETUP.exe\n", 0),
+  EXPECT_EQ(help.out.rfind("Usage:\n  mksetup build --script SCRIPT --files DIR [--arch x86|x64] [--stub RUNTIME.exe]\n", 0),
             0u);
   EXPECT_NE(help.out.find("setup-runtime.exe (x86) or setup-runtime64.exe (x64) in the folder of mksetup"), std::string::npos);
   EXPECT_EQ(Mksetup("build --help", scratch.path()).out, help.out);
