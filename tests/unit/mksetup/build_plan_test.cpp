@@ -142,7 +142,7 @@ TEST(BuildPlan, TheToolkitsUninstallersFillInWhatTheFolderLacks) {
   EXPECT_EQ(entries[entries.size() - 2].name, "UnInstaller.exe");
   EXPECT_EQ(entries[entries.size() - 2].sourcePath, toolkit.uninstaller);
   EXPECT_EQ(entries.back().name, "Remove Uninstaller.exe");
-  EXPECT_EQ(entries.back().sourcePath, product.FilePath("Remove Uninstaller.exe"));
+  EXPECT_EQ(entries.back().sourcePath, JoinPath(product.FilesPath(), "Remove Uninstaller.exe"));
 
   // Without the toolkit's, a missing one is still an error.
   EXPECT_EQ(Plan(product, QuillWriterLines()).findings,

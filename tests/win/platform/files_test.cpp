@@ -94,15 +94,15 @@ TEST_F(FilesTest, RemoveFileDeletesFilesButNotFolders) {
 
 TEST_F(FilesTest, RemoveFolderTakesEmptyFoldersOnly) {
   ASSERT_TRUE(files.MakeFolder(scratch / "full"));
-  ASSERT_TRUE(WriteBytes(scratch / "full" / "inside.txt", "x"));
+  ASSERT_TRUE(WriteBytes(scratch / "full\\inside.txt", "x"));
   ASSERT_TRUE(files.MakeFolder(scratch / "empty"));
   EXPECT_FALSE(files.RemoveFolder(scratch / "full"));
-  EXPECT_TRUE(files.Exists(scratch / "full" / "inside.txt"));
+  EXPECT_TRUE(files.Exists(scratch / "full\\inside.txt"));
   EXPECT_TRUE(files.RemoveFolder(scratch / "empty"));
   EXPECT_FALSE(files.Exists(scratch / "empty"));
   // Plain files and folders are no reparse points.
   EXPECT_FALSE(files.IsReparsePoint(scratch / "full"));
-  EXPECT_FALSE(files.IsReparsePoint(scratch / "full" / "inside.txt"));
+  EXPECT_FALSE(files.IsReparsePoint(scratch / "full\\inside.txt"));
 }
 
 TEST(DrivesTest, KindsOfRoots) {
