@@ -51,11 +51,11 @@ UninstallLog::~UninstallLog() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
-void UninstallLog::Write(const std::string& text) {
+void UninstallLog::Write(const char* text, std::size_t length) {
   if (file_ == nullptr) return;
-  for (const char c : text) {
-    if (c == '\n') std::fputc('\r', file_);
-    std::fputc(c, file_);
+  for (std::size_t i = 0; i < length; ++i) {
+    if (text[i] == '\n') std::fputc('\r', file_);
+    std::fputc(text[i], file_);
   }
 }
 
