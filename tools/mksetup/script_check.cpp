@@ -154,7 +154,15 @@ void CheckFlag(const ScriptText& script, std::size_t index, const char* what, Di
 }
 
 void CheckOptionalSections(const ScriptText& script, Diagnostics& out) {
-  if (const auto lic = script.Find("[lic]")) CheckFlag(script, *lic + 1, "licence flag", out);
+  // The welcome page's Next reads the licence flag to choose the next page;
+  // without "[lic]" it finds none and stays where it is.
+  if (const auto lic = script.Find("[lic]")) {
+    CheckFlag(script, *lic + 1, "licence flag", out);
+  } else {
+    out.Warning(script.LastLineNumber(),
+                "no \"[lic]\" line: without it Next does nothing on the setup program's welcome page; "
+                "write \"[lic]\" with the flag \"0\" for no licence page");
+  }
   if (const auto path = script.Find("[inst_path]")) {
     const std::string& folder = script.LineOrEmpty(*path + 1);
     if (folder.size() > kMaxFieldLength) {
@@ -163,6 +171,10 @@ void CheckOptionalSections(const ScriptText& script, Diagnostics& out) {
                                std::to_string(kMaxFieldLength));
     }
     CheckFlag(script, *path + 2, "lock flag", out);
+  } else {
+    out.Warning(script.LastLineNumber(),
+                "no \"[inst_path]\" line: the setup program's destination page would start with an "
+                "empty installation folder");
   }
   for (auto launch = script.Find("[launch]"); launch; launch = script.Find("[launch]", *launch + 1)) {
     CheckFlag(script, *launch + 1, "launch flag", out);

@@ -24,8 +24,9 @@ Bytes ReadFile(const std::string& path);
 // Lines joined with CR LF, each line ended.
 std::string ScriptOf(std::initializer_list<std::string> lines);
 
-// The smallest script the checks accept: header, an "[fls]" section with the
-// given flag and entry lines, and the positional uninstall sections.
+// The smallest script the checks accept without a finding: header, an
+// "[fls]" section with the given flag and entry lines, "[lic]" off, a fixed
+// "[inst_path]", and the positional uninstall sections.
 std::string MinimalScript(const std::string& flag, std::initializer_list<std::string> entries);
 
 // The Quill Writer sample script (flag "1", two product files, top.bmp and

@@ -80,6 +80,18 @@ TEST(ScriptCheck, RequiredMarkersMissing) {
   EXPECT_EQ(swapped[0].rfind("s.txt:6: error: \"[/fls]\" before \"[fls]\"", 0), 0u) << swapped[0];
 }
 
+// Without "[lic]" the wizard never leaves its welcome page, and without
+// "[inst_path]" it offers no folder: both build, with a warning at the end.
+TEST(ScriptCheck, SectionsTheWizardCannotGoWithout) {
+  Lines noLicence = QuillWriterLines();
+  noLicence.erase(noLicence.begin() + 13, noLicence.begin() + 17);  // lines 14-17
+  ExpectOnly(noLicence, "s.txt:48: warning: ",
+             "no \"[lic]\" line: without it Next does nothing on the setup program's welcome page");
+  Lines noFolder = QuillWriterLines();
+  noFolder.erase(noFolder.begin() + 17, noFolder.begin() + 21);  // lines 18-21
+  ExpectOnly(noFolder, "s.txt:48: warning: ", "no \"[inst_path]\" line");
+}
+
 TEST(ScriptCheck, LongHeaderLinesAndFolderTemplate) {
   EXPECT_TRUE(Findings(Replaced(1, std::string(259, 'q'))).empty());
   ExpectOnly(Replaced(1, std::string(260, 'q')), "s.txt:1: error: ",

@@ -1,0 +1,1 @@
+INK1 welcome sample
