@@ -108,14 +108,24 @@ build_windows() {
   cmake --build "$(windows_tree "$arch")" -j"$JOBS"
 }
 
-# dist/bin: mksetup with the runtimes beside it, as a user gets them.
+# dist/bin: mksetup with the runtimes and the uninstall programs beside it,
+# as a user gets them: uninstaller.exe and remover.exe for x86 setups,
+# uninstaller64.exe and remover64.exe for x64 ones.
 install_dist() {
-  local tree=$1 runtime
+  local tree=$1 runtime program
   mkdir -p "$TOP/dist/bin"
   install -m 755 "$TOP/build/$tree/tools/mksetup/mksetup" "$TOP/dist/bin/mksetup"
   for runtime in "$TOP/build/win/src/app/setup-runtime.exe" "$TOP/build/win64/src/app/setup-runtime64.exe"; do
     if [ -f "$runtime" ]; then
       install -m 644 "$runtime" "$TOP/dist/bin/$(basename "$runtime")"
+    fi
+  done
+  for program in uninstaller remover; do
+    if [ -f "$TOP/build/win/src/uninstaller_app/$program.exe" ]; then
+      install -m 644 "$TOP/build/win/src/uninstaller_app/$program.exe" "$TOP/dist/bin/$program.exe"
+    fi
+    if [ -f "$TOP/build/win64/src/uninstaller_app/$program.exe" ]; then
+      install -m 644 "$TOP/build/win64/src/uninstaller_app/$program.exe" "$TOP/dist/bin/${program}64.exe"
     fi
   done
 }

@@ -1,7 +1,8 @@
 // Every text the installing step shows, writes or compares, in one place, so
-// that a reviewer or a translator sees them all at once. The uninstall log's
-// markers and names are read by the uninstaller: they must stay byte for byte.
+// that a reviewer or a translator sees them all at once.
 #pragma once
+
+#include "install/uninstall_log_format.h"
 
 namespace install::texts {
 
@@ -16,25 +17,10 @@ inline constexpr const char* kEnterMenuItemCorrectly =
 // The first field of a "[fls]" line that makes a folder instead of a file.
 inline constexpr const char* kFolderEntryKind = "Dir";
 
-// Files in the installation folder.
-inline constexpr const char* kUninstallLogName = "Uninstallerpathtn.ini";
-inline constexpr const char* kUninstallerName = "UnInstaller.exe";
-
-// The uninstall log's list of files always ends with these three.
-inline constexpr const char* kFixedRemovalPaths[] = {
-    "%InstallPath%\\UnInstaller.exe",
-    "%InstallPath%\\Remove Uninstaller.exe",
-    "%InstallPath%\\Uninstallerpathtn.ini",
-};
-// The removal path that stands for everything below the installation folder.
-inline constexpr const char* kWholeInstallFolder = "%InstallPath%";
-
-// Uninstall log markers, each written as it stands ("\n" is CR LF on disk).
-inline constexpr const char* kLogFilesStart = "\n[files]";
-inline constexpr const char* kLogFilesEnd = "\n[/files]";
-inline constexpr const char* kLogShortcutsStart = "\n[shrt]";
-inline constexpr const char* kLogShortcutsEndRegistryStart = "\n[/shrt]\n[regst]";
-inline constexpr const char* kLogRegistryEnd = "\n[/regst]\n";
+// Files in the installation folder; the log's own format is in
+// uninstall_log_format.h.
+inline constexpr const char* kUninstallLogName = log_format::kFileName;
+inline constexpr const char* kUninstallerName = log_format::kUninstallerName;
 
 // Shortcut locations, matched exactly.
 inline constexpr const char* kDesktop = "Desktop";
@@ -63,5 +49,8 @@ inline constexpr const char* kDisplayName = "DisplayName";
 inline constexpr const char* kNoModify = "NoModify";
 inline constexpr const char* kNoRepair = "NoRepair";
 inline constexpr const char* kUninstallString = "UninstallString";
+inline constexpr const char* kQuietUninstallString = "QuietUninstallString";
+// The uninstaller's switch for removing without any question or box.
+inline constexpr const char* kSilentSwitch = "/S";
 
 }  // namespace install::texts

@@ -22,19 +22,34 @@ constexpr ShortcutLocation kLocations[] = {
     {texts::kStartMenu, platform::kCsidlStartMenu},
 };
 
-const ShortcutLocation* FindLocation(const std::string& name) {
-  for (const ShortcutLocation& location : kLocations) {
-    if (name == location.name) return &location;
-  }
-  return nullptr;
-}
-
 std::string WithoutTrailingSpace(const std::string& text) {
   const std::size_t last = text.find_last_not_of(" \t\r\n\v\f");
   return last == std::string::npos ? std::string() : text.substr(0, last + 1);
 }
 
 }  // namespace
+
+std::optional<int> ShortcutFolderNumber(const std::string& location) {
+  for (const ShortcutLocation& known : kLocations) {
+    if (location == known.name) return known.folderNumber;
+  }
+  return std::nullopt;
+}
+
+std::string ProgramGroupFolder(const std::string& programsMenu, const std::string& programGroup) {
+  // An empty group leaves a doubled "\", which puts the link straight
+  // into the Programs menu.
+  return programsMenu + "\\" + WithoutTrailingSpace(programGroup);
+}
+
+std::string LinkFolder(platform::Machine& machine, const std::string& programGroup,
+                       int folderNumber) {
+  const std::string folder = machine.SpecialFolderLocation(folderNumber);
+  if (folder.empty()) return folder;
+  if (folderNumber == platform::kCsidlPrograms) return ProgramGroupFolder(folder, programGroup);
+  if (folderNumber == platform::kCsidlAppData) return folder + texts::kQuickLaunchFolder;
+  return folder;
+}
 
 void CreateShortcut(platform::Platform& machine, const std::string& programGroup,
                     int folderNumber, const std::string& name,
@@ -43,15 +58,11 @@ void CreateShortcut(platform::Platform& machine, const std::string& programGroup
     machine.messages.Show(platform::MessageKind::Warning, texts::kEnterMenuItemCorrectly);
     return;
   }
-  std::string folder = machine.machine.SpecialFolderLocation(folderNumber);
+  const std::string folder = LinkFolder(machine.machine, programGroup, folderNumber);
   if (folder.empty()) return;
-  if (folderNumber == platform::kCsidlPrograms) {
-    // An empty group leaves a doubled "\", which puts the link straight
-    // into the Programs menu.
-    folder += "\\" + WithoutTrailingSpace(programGroup);
-    if (!machine.files.Exists(folder)) CreateFolderPath(machine.files, folder);
-  } else if (folderNumber == platform::kCsidlAppData) {
-    folder += texts::kQuickLaunchFolder;  // not created: no Quick Launch, no link
+  // Quick Launch is not created: no Quick Launch, no link.
+  if (folderNumber == platform::kCsidlPrograms && !machine.files.Exists(folder)) {
+    CreateFolderPath(machine.files, folder);
   }
   // The result is not checked: a link that cannot be saved is simply missing.
   machine.shell.CreateLink(folder + "\\" + name + texts::kLinkExtension, target);
@@ -66,11 +77,11 @@ void RunShortcutPass(platform::Platform& machine, script::PathExpander& expander
                               const std::string& name) {
     const std::string expandedTarget = expander.ExpandPathVariables(target);
     const std::string expandedName = expander.ExpandPathVariables(name);
-    const ShortcutLocation* const known = FindLocation(location);
-    if (known == nullptr) return;
+    const std::optional<int> folderNumber = ShortcutFolderNumber(location);
+    if (!folderNumber) return;
     // Recorded even when the link then fails, so the uninstaller looks for it.
     WriteShortcutRecord(log, location, expandedName);
-    CreateShortcut(machine, programGroup, known->folderNumber, expandedName, expandedTarget);
+    CreateShortcut(machine, programGroup, *folderNumber, expandedName, expandedTarget);
   };
   script::ForEachShortcutLine(machine.files, script::ScriptPath(machine.files), onProgramGroup,
                               onShortcut);

@@ -2,6 +2,7 @@
 // menu, in Quick Launch or in the product's program group.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "install/uninstall_log.h"
@@ -9,6 +10,20 @@
 #include "script/path_variables.h"
 
 namespace install {
+
+// The shell folder number of a shortcut location as the script and the
+// uninstall log name it ("Desktop", "Program Group", ...); nothing for any
+// other text.
+std::optional<int> ShortcutFolderNumber(const std::string& location);
+
+// The folder that holds the links of a location: for the Programs menu, the
+// program group below it. Empty when the shell knows no such folder.
+std::string LinkFolder(platform::Machine& machine, const std::string& programGroup,
+                       int folderNumber);
+
+// The program group's folder below the Programs menu; the Programs menu
+// itself for an empty group.
+std::string ProgramGroupFolder(const std::string& programsMenu, const std::string& programGroup);
 
 // Makes the link "Name.lnk" pointing at target in the folder that the shell
 // folder number names (for the Programs menu, below the program group).

@@ -22,7 +22,7 @@ std::string TrimmedAtBothEnds(const std::string& text) {
 }
 
 void WriteFixedRemovalPaths(script::PathExpander& expander, UninstallLog& log) {
-  for (const char* path : texts::kFixedRemovalPaths) {
+  for (const char* path : log_format::kFixedRemovalPaths) {
     log.WriteLine(expander.ExpandPathVariables(path));
   }
 }
@@ -51,11 +51,11 @@ UninstallLog::~UninstallLog() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
-void UninstallLog::Write(const std::string& text) {
+void UninstallLog::Write(const char* text, std::size_t length) {
   if (file_ == nullptr) return;
-  for (const char c : text) {
-    if (c == '\n') std::fputc('\r', file_);
-    std::fputc(c, file_);
+  for (std::size_t i = 0; i < length; ++i) {
+    if (text[i] == '\n') std::fputc('\r', file_);
+    std::fputc(text[i], file_);
   }
 }
 
@@ -74,19 +74,19 @@ void WriteLogHead(platform::FileSystem& files, script::PathExpander& expander,
   log.WriteLine(source.companyName);
   log.WriteLine(source.generalLine1);
   log.WriteLine(source.generalLine2);
-  log.Write(texts::kLogFilesStart);
+  log.WriteLine(log_format::kFilesStart);
   if (removalPaths.empty()) WriteFixedRemovalPaths(expander, log);
   // The uninstaller expects the three fixed paths after every listed one.
   for (const std::string& path : removalPaths) {
-    if (path == texts::kWholeInstallFolder) {
+    if (path == log_format::kWholeInstallFolder) {
       ListFolderToLog(files, log, request.installPath);
     } else {
       log.WriteLine(expander.ExpandPathVariables(path));
     }
     WriteFixedRemovalPaths(expander, log);
   }
-  log.Write(texts::kLogFilesEnd);
-  log.Write(texts::kLogShortcutsStart);
+  log.WriteLine(log_format::kFilesEnd);
+  log.WriteLine(log_format::kShortcutsStart);
 }
 
 void ListFolderToLog(platform::FileSystem& files, UninstallLog& log,
@@ -96,10 +96,13 @@ void ListFolderToLog(platform::FileSystem& files, UninstallLog& log,
 
 void WriteShortcutRecord(UninstallLog& log, const std::string& location,
                          const std::string& name) {
-  log.WriteLine(location + "|" + name);
+  log.WriteLine(location + log_format::kFieldSeparator + name);
 }
 
-void CloseShortcutList(UninstallLog& log) { log.Write(texts::kLogShortcutsEndRegistryStart); }
+void CloseShortcutList(UninstallLog& log) {
+  log.WriteLine(log_format::kShortcutsEnd);
+  log.WriteLine(log_format::kRegistryStart);
+}
 
 void WriteRemovalRegistryList(platform::FileSystem& files,
                               script::PathExpander& expander, UninstallLog& log) {
@@ -118,7 +121,8 @@ void WriteLogEnd(UninstallLog& log, const std::string& uninstallKey,
   if (!uninstallKey.empty()) {
     log.WriteLine(std::string(texts::kLocalMachine) + "|" + uninstallKey + "|");
   }
-  log.Write(texts::kLogRegistryEnd);
+  log.WriteLine(log_format::kRegistryEnd);
+  log.Write("\n");
   log.Write(programGroup);  // untrimmed, and no line break after it
 }
 

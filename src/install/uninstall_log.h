@@ -23,9 +23,13 @@ class UninstallLog {
   bool IsOpen() const { return file_ != nullptr; }
   // Writes the text as it stands, with every "\n" stored as CR LF, so the
   // bytes are the same whatever the C library's text mode does.
-  void Write(const std::string& text);
+  void Write(const std::string& text) { Write(text.data(), text.size()); }
+  void Write(const char* text, std::size_t length);
   // A record on a line of its own: "\n" + text.
-  void WriteLine(const std::string& text) { Write("\n" + text); }
+  void WriteLine(const std::string& text) {
+    Write("\n", 1);
+    Write(text);
+  }
 
  private:
   std::FILE* file_;

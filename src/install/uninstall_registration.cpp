@@ -46,7 +46,10 @@ void RegisterUninstaller(platform::Registry& registry, const std::string& uninst
   WriteDwordValue(registry, uninstallKey, texts::kNoRepair, 1);
   // Quoted: the system runs this as a command line, and an unquoted path
   // with spaces ("C:\Program Files\...") could start C:\Program.exe.
-  WriteStringValue(registry, uninstallKey, texts::kUninstallString, "\"" + uninstaller + "\"");
+  const std::string command = "\"" + uninstaller + "\"";
+  WriteStringValue(registry, uninstallKey, texts::kUninstallString, command);
+  WriteStringValue(registry, uninstallKey, texts::kQuietUninstallString,
+                   command + " " + texts::kSilentSwitch);
 }
 
 }  // namespace install

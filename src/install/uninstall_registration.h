@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "install/install_texts.h"
 #include "platform/platform.h"
 
 namespace install {
@@ -21,8 +22,15 @@ void WriteStringValue(platform::Registry& registry, const std::string& key,
 void WriteDwordValue(platform::Registry& registry, const std::string& key,
                      const std::string& name, std::uint32_t number);
 
-// Writes DisplayIcon, DisplayName, NoModify, NoRepair and UninstallString
-// for the uninstaller in installPath. Nothing without a key.
+// Writes DisplayIcon, DisplayName, NoModify, NoRepair, UninstallString and
+// QuietUninstallString for the uninstaller in installPath. Nothing without a
+// key.
+// The names of the values above, which the uninstaller removes with the key.
+inline constexpr const char* kRegistrationValueNames[] = {
+    texts::kDisplayIcon, texts::kDisplayName,     texts::kNoModify,
+    texts::kNoRepair,    texts::kUninstallString, texts::kQuietUninstallString,
+};
+
 void RegisterUninstaller(platform::Registry& registry, const std::string& uninstallKey,
                          const std::string& productName, const std::string& installPath);
 

@@ -27,6 +27,7 @@ struct FolderEntry {
   std::string name;  // bare name, never "." or ".."
   bool isFolder = false;
   std::uint64_t size = 0;
+  bool isReparsePoint = false;
 };
 
 struct DiskSpace {
@@ -57,6 +58,12 @@ class FileSystem {
   virtual bool QueryDiskSpace(const std::string& directory, DiskSpace& space) = 0;
   // GetTempPathA: the user's temporary folder, ending with a backslash.
   virtual std::string TempFolder() = 0;
+  virtual bool IsReparsePoint(const std::string& path) = 0;
+
+  // Removal, for the uninstaller.
+  // RemoveDirectoryA: an empty folder only; a link or junction itself, never
+  // what it leads to.
+  virtual bool RemoveFolder(const std::string& path) = 0;
 };
 
 enum class RegistryRoot {
@@ -84,6 +91,17 @@ class Registry {
   // RegOpenKeyA and RegQueryValueExA of a string value; false when missing.
   virtual bool QueryString(RegistryRoot root, const std::string& key,
                            const std::string& name, std::string& value) = 0;
+
+  // Removal, for the uninstaller.
+  enum class KeyContent { Missing, Empty, NotEmpty };
+  // Whether the key exists and holds any value or subkey.
+  virtual KeyContent ContentOf(RegistryRoot root, const std::string& key) = 0;
+  // RegDeleteValueA; true when the value is gone afterwards (also when it was
+  // never there).
+  virtual bool DeleteValue(RegistryRoot root, const std::string& key,
+                           const std::string& name) = 0;
+  // RegDeleteKeyA of a key without subkeys; true when the key is gone.
+  virtual bool DeleteKey(RegistryRoot root, const std::string& key) = 0;
 };
 
 // CSIDL numbers the setup program uses.
@@ -96,6 +114,17 @@ constexpr int kCsidlDesktopDirectory = 0x0010;
 constexpr int kCsidlTemplates = 0x0015;
 constexpr int kCsidlAppData = 0x001A;
 constexpr int kCsidlFlagCreate = 0x8000;
+// Folders that the uninstaller never removes, whatever its log says.
+constexpr int kCsidlPersonal = 0x0005;
+constexpr int kCsidlLocalAppData = 0x001C;
+constexpr int kCsidlCommonAppData = 0x0023;
+constexpr int kCsidlProgramFiles = 0x0026;
+constexpr int kCsidlProfile = 0x0028;
+constexpr int kCsidlProgramFilesX86 = 0x002A;
+constexpr int kCsidlProgramFilesCommon = 0x002B;
+constexpr int kCsidlCommonPrograms = 0x0017;
+constexpr int kCsidlCommonStartMenu = 0x0016;
+constexpr int kCsidlCommonDesktop = 0x0019;
 
 // Values of the machine and the user, fetched anew at every call.
 class Machine {

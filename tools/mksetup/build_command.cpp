@@ -33,7 +33,7 @@ std::string Percent(std::uint64_t part, std::uint64_t whole) {
 // The stub must be a Windows program the resource writer can handle. A stub
 // of the other architecture than --arch names is most likely a mistake.
 bool ReadStub(const std::string& path, const BuildOptions& options, std::vector<std::uint8_t>& image,
-              Console& console, std::string& error) {
+              Architecture& stubArch, Console& console, std::string& error) {
   std::string why;
   if (KindOf(path) == PathKind::Folder) {
     error = "the setup runtime " + path + " is a folder";
@@ -48,7 +48,7 @@ bool ReadStub(const std::string& path, const BuildOptions& options, std::vector<
     error = "the setup runtime " + path + " is not a usable Windows program: " + why;
     return false;
   }
-  const Architecture stubArch = pe.is64 ? Architecture::X64 : Architecture::X86;
+  stubArch = pe.is64 ? Architecture::X64 : Architecture::X86;
   if (options.archGiven && stubArch != options.arch) {
     Warn(console, "the setup runtime " + path + " is a " + (pe.is64 ? "64" : "32") + "-bit program, not the " +
                       ArchitectureName(options.arch) + " one that --arch asks for");
@@ -75,6 +75,22 @@ bool CheckOutputPlace(const std::string& output, std::string& error) {
     return false;
   }
   return true;
+}
+
+// The toolkit's uninstall programs beside mksetup; a path stays empty when
+// its file is not there.
+ToolkitUninstallers FindToolkitUninstallers(Architecture arch) {
+  ToolkitUninstallers found;
+  const std::string folder = RunningExecutableFolder();
+  if (folder.empty()) return found;
+  const auto fileBeside = [&](const char* name) {
+    const std::string path = JoinPath(folder, name);
+    return KindOf(path) == PathKind::File ? path : std::string();
+  };
+  const bool is64 = arch == Architecture::X64;
+  found.uninstaller = fileBeside(is64 ? kToolkitUninstaller64FileName : kToolkitUninstallerFileName);
+  found.remover = fileBeside(is64 ? kToolkitRemover64FileName : kToolkitRemoverFileName);
+  return found;
 }
 
 }  // namespace
@@ -109,13 +125,16 @@ int RunBuild(const BuildOptions& options, Console& console) {
     }
   }
   std::vector<std::uint8_t> stub;
-  if (!ReadStub(stubPath, options, stub, console, why)) return Fail(console, why);
+  // The uninstall programs match the setup program's own architecture.
+  Architecture setupArch = options.arch;
+  if (!ReadStub(stubPath, options, stub, setupArch, console, why)) return Fail(console, why);
   if (!CheckOutputPlace(options.output, why)) return Fail(console, why);
 
   const ScriptText script = SplitScriptLines(scriptBytes);
   Diagnostics diagnostics;
   CheckScript(script, diagnostics);
-  const BuildPlan plan = MakeBuildPlan(script, scriptBytes.size(), options.files, folderNames, diagnostics);
+  const BuildPlan plan = MakeBuildPlan(script, scriptBytes.size(), options.files, folderNames, diagnostics,
+                                       FindToolkitUninstallers(setupArch));
   for (const Diagnostic& d : diagnostics.Sorted()) {
     console.err(FormatDiagnostic(d, options.script, options.files) + "\n");
   }

@@ -26,10 +26,12 @@ class PlanBuilder {
   }
 
   // Adds the file of the folder when it is there and usable; line is the
-  // script line that asks for it (0 when none).
-  void AddFile(const std::string& name, EntryRole role, std::size_t line, const std::string& why) {
+  // script line that asks for it (0 when none). source, when given, is the
+  // file to carry instead of the folder's.
+  void AddFile(const std::string& name, EntryRole role, std::size_t line, const std::string& why,
+               const std::string& source = {}) {
     if (!seen_.insert(name).second) return;
-    const std::string path = JoinPath(folder_, name);
+    const std::string path = source.empty() ? JoinPath(folder_, name) : source;
     const std::string inFolder = Quoted(name) + " (" + why + ")";
     switch (KindOf(path)) {
       case PathKind::Missing:
@@ -142,7 +144,8 @@ void AddImage(const ScriptText& script, std::size_t index, const char* section, 
 }  // namespace
 
 BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize, const std::string& folder,
-                        const std::vector<std::string>& folderNames, Diagnostics& out) {
+                        const std::vector<std::string>& folderNames, Diagnostics& out,
+                        const ToolkitUninstallers& toolkit) {
   PlanBuilder builder(folder, out);
   builder.AddScript(scriptSize);
   AddLicence(script, folder, folderNames, builder, out);
@@ -172,9 +175,17 @@ BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize, cons
   const char* const uninstallers[2] = {kUninstallerName, kUninstallerRemoverName};
   const char* const uses[2] = {"the setup program registers it as the uninstall command",
                                "the uninstall log lists it"};
+  const std::string* const toolkitFiles[2] = {&toolkit.uninstaller, &toolkit.remover};
   for (int k = 0; k < 2; ++k) {
+    const bool folderHasIt = KindOf(JoinPath(folder, uninstallers[k])) != PathKind::Missing;
+    const std::string& toolkitFile = *toolkitFiles[k];
+    if (folderHasIt && !toolkitFile.empty()) {
+      out.Note(uninstallerLines[k], std::string("carrying the folder's own \"") + uninstallers[k] +
+                                        "\" instead of the toolkit's " + toolkitFile);
+    }
     builder.AddFile(uninstallers[k], EntryRole::Uninstaller, uninstallerLines[k],
-                    k == 0 ? "the uninstall program" : "the uninstall program's remover");
+                    k == 0 ? "the uninstall program" : "the uninstall program's remover",
+                    folderHasIt ? std::string() : toolkitFile);
     if (uninstallerLines[k] == 0 && fls) {
       out.Warning(*fls + 1, std::string("\"[fls]\" does not install \"") + uninstallers[k] + "\", but " +
                                 uses[k] + " in the installation folder");

@@ -37,12 +37,21 @@ struct BuildPlan {
   std::vector<PlannedEntry> entries;
 };
 
+// The toolkit's own uninstall programs, carried under the names above when
+// the folder of files holds no file of that name; empty when there are none.
+struct ToolkitUninstallers {
+  std::string uninstaller;
+  std::string remover;
+};
+
 // Collects the entries and reports what the folder of files lacks: a source,
 // an image or an uninstaller that is missing or not a plain file, several
 // licence texts, or none when the licence page is on. folderNames are the
 // names of the folder's entries; scriptSize is the size of the script's
-// bytes. Entries with names that CheckScript refuses are left out.
+// bytes. Entries with names that CheckScript refuses are left out. An
+// uninstall program of the folder wins over the toolkit's, with a note.
 BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize, const std::string& folder,
-                        const std::vector<std::string>& folderNames, Diagnostics& out);
+                        const std::vector<std::string>& folderNames, Diagnostics& out,
+                        const ToolkitUninstallers& toolkit = {});
 
 }  // namespace mksetup

@@ -25,6 +25,15 @@ inline constexpr const char* kRuntime64FileName = "setup-runtime64.exe";
 const char* RuntimeFileName(Architecture arch);
 std::string DefaultRuntimePath(Architecture arch);
 
+// The toolkit's uninstall programs, which build carries as "UnInstaller.exe"
+// and "Remove Uninstaller.exe" when the folder of files lacks them: these
+// files in the folder of the mksetup executable, of the setup runtime's
+// architecture.
+inline constexpr const char* kToolkitUninstallerFileName = "uninstaller.exe";
+inline constexpr const char* kToolkitRemoverFileName = "remover.exe";
+inline constexpr const char* kToolkitUninstaller64FileName = "uninstaller64.exe";
+inline constexpr const char* kToolkitRemover64FileName = "remover64.exe";
+
 struct BuildOptions {
   std::string script;  // the setup script, stored as "log_file.txt"
   std::string files;   // the folder of the product's files

@@ -12,6 +12,10 @@ void Diagnostics::Warning(std::size_t line, std::string text) {
   items_.push_back({Severity::Warning, line, std::move(text)});
 }
 
+void Diagnostics::Note(std::size_t line, std::string text) {
+  items_.push_back({Severity::Note, line, std::move(text)});
+}
+
 bool Diagnostics::HasErrors() const { return ErrorCount() != 0; }
 
 std::size_t Diagnostics::ErrorCount() const {
@@ -34,7 +38,11 @@ std::string FormatDiagnostic(const Diagnostic& diagnostic, const std::string& sc
                              const std::string& folderName) {
   std::string text =
       diagnostic.line == 0 ? folderName : scriptName + ":" + std::to_string(diagnostic.line);
-  text += diagnostic.severity == Severity::Error ? ": error: " : ": warning: ";
+  switch (diagnostic.severity) {
+    case Severity::Error: text += ": error: "; break;
+    case Severity::Warning: text += ": warning: "; break;
+    case Severity::Note: text += ": note: "; break;
+  }
   text += diagnostic.text;
   return text;
 }

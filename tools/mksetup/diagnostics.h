@@ -1,4 +1,5 @@
-// What the checks of a build find: errors stop the build, warnings do not.
+// What the checks of a build find: errors stop the build, warnings and notes
+// do not.
 // Each is tied to a line of the setup script or to the folder of files.
 #pragma once
 
@@ -8,7 +9,7 @@
 
 namespace mksetup {
 
-enum class Severity { Warning, Error };
+enum class Severity { Note, Warning, Error };
 
 struct Diagnostic {
   Severity severity = Severity::Error;
@@ -22,6 +23,7 @@ class Diagnostics {
  public:
   void Error(std::size_t line, std::string text);
   void Warning(std::size_t line, std::string text);
+  void Note(std::size_t line, std::string text);
 
   bool HasErrors() const;
   std::size_t ErrorCount() const;

@@ -115,6 +115,7 @@ std::vector<platform::FolderEntry> SimFileSystem::ListFolder(const std::string& 
     platform::FolderEntry entry;
     entry.name = it->path().filename().string();
     entry.isFolder = it->is_directory(error);
+    entry.isReparsePoint = it->is_symlink(error);
     entry.size = entry.isFolder ? 0 : static_cast<std::uint64_t>(it->file_size(error));
     entries.push_back(entry);
   }
@@ -144,6 +145,22 @@ std::string SimFileSystem::TempFolder() {
   std::error_code ignored;
   fs::create_directories(NativePath(temp), ignored);
   return temp;
+}
+
+bool SimFileSystem::IsReparsePoint(const std::string& path) {
+  const std::string native = NativePath(path);
+  std::error_code error;
+  return !native.empty() && fs::is_symlink(native, error);
+}
+
+bool SimFileSystem::RemoveFolder(const std::string& path) {
+  const std::string native = NativePath(path);
+  std::error_code error;
+  // A link goes as a link; a real folder only when it is empty.
+  if (native.empty()) return false;
+  if (fs::is_symlink(native, error)) return fs::remove(native, error);
+  if (!fs::is_directory(native, error) || !fs::is_empty(native, error)) return false;
+  return fs::remove(native, error);
 }
 
 }  // namespace sim

@@ -41,6 +41,10 @@ class SimFileSystem : public platform::FileSystem {
   platform::DriveKind DriveKindOf(const std::string& root) override;
   bool QueryDiskSpace(const std::string& directory, platform::DiskSpace& space) override;
   std::string TempFolder() override;
+  // A host symbolic link stands for a link or junction.
+  bool IsReparsePoint(const std::string& path) override;
+
+  bool RemoveFolder(const std::string& path) override;
 
  private:
   struct Drive {
@@ -66,6 +70,11 @@ class SimRegistry : public platform::Registry {
   bool QueryString(platform::RegistryRoot root, const std::string& key,
                    const std::string& name, std::string& value) override;
 
+  KeyContent ContentOf(platform::RegistryRoot root, const std::string& key) override;
+  bool DeleteValue(platform::RegistryRoot root, const std::string& key,
+                   const std::string& name) override;
+  bool DeleteKey(platform::RegistryRoot root, const std::string& key) override;
+
   // Refuses every write under a root, as a user without the rights sees it.
   void DenyWrites(platform::RegistryRoot root) { denied_.push_back(root); }
   // The value, or nothing. Key paths and names compare case-insensitively.
@@ -74,9 +83,12 @@ class SimRegistry : public platform::Registry {
                                     const std::string& name) const;
   bool KeyExists(platform::RegistryRoot root, const std::string& key) const;
   std::size_t ValueCount() const;
+  // Makes an empty key (and the keys along its path).
+  void AddKey(platform::RegistryRoot root, const std::string& key);
 
  private:
   using KeyId = std::pair<platform::RegistryRoot, std::string>;
+  bool HasSubkey(platform::RegistryRoot root, const std::string& foldedKey) const;
   std::map<KeyId, std::map<std::string, RegistryValue>> keys_;
   std::vector<platform::RegistryRoot> denied_;
 };

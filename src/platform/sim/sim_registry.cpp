@@ -69,4 +69,48 @@ std::size_t SimRegistry::ValueCount() const {
   return count;
 }
 
+void SimRegistry::AddKey(platform::RegistryRoot root, const std::string& key) {
+  const std::string folded = FoldKey(key);
+  for (std::size_t at = folded.find('\\'); at != std::string::npos;
+       at = folded.find('\\', at + 1)) {
+    keys_[{root, folded.substr(0, at)}];
+  }
+  keys_[{root, folded}];
+}
+
+bool SimRegistry::HasSubkey(platform::RegistryRoot root, const std::string& foldedKey) const {
+  const std::string prefix = foldedKey + "\\";
+  const auto next = keys_.lower_bound({root, prefix});
+  return next != keys_.end() && next->first.first == root &&
+         next->first.second.rfind(prefix, 0) == 0;
+}
+
+platform::Registry::KeyContent SimRegistry::ContentOf(platform::RegistryRoot root,
+                                                      const std::string& key) {
+  const std::string folded = FoldKey(key);
+  const auto found = keys_.find({root, folded});
+  if (found == keys_.end()) return KeyContent::Missing;
+  if (!found->second.empty()) return KeyContent::NotEmpty;
+  return HasSubkey(root, folded) ? KeyContent::NotEmpty : KeyContent::Empty;
+}
+
+bool SimRegistry::DeleteValue(platform::RegistryRoot root, const std::string& key,
+                              const std::string& name) {
+  if (std::find(denied_.begin(), denied_.end(), root) != denied_.end()) return false;
+  const auto found = keys_.find({root, FoldKey(key)});
+  if (found != keys_.end()) found->second.erase(Fold(name));
+  return true;
+}
+
+bool SimRegistry::DeleteKey(platform::RegistryRoot root, const std::string& key) {
+  if (std::find(denied_.begin(), denied_.end(), root) != denied_.end()) return false;
+  const std::string folded = FoldKey(key);
+  if (folded.empty()) return false;
+  const auto found = keys_.find({root, folded});
+  if (found == keys_.end()) return true;
+  if (HasSubkey(root, folded)) return false;  // as RegDeleteKeyA refuses
+  keys_.erase(found);
+  return true;
+}
+
 }  // namespace sim

@@ -60,6 +60,7 @@ std::vector<platform::FolderEntry> Win32FileSystem::ListFolder(const std::string
     platform::FolderEntry entry;
     entry.name = data.cFileName;
     entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.isReparsePoint = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     entry.size = entry.isFolder ? 0 : FileSize(data);
     entries.push_back(entry);
   } while (FindNextFileA(find, &data));
@@ -90,6 +91,15 @@ std::string Win32FileSystem::TempFolder() {
   // Too small a buffer returns the size it would need instead.
   if (length == 0 || length >= MAX_PATH) return {};
   return std::string(buffer, length);
+}
+
+bool Win32FileSystem::IsReparsePoint(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+bool Win32FileSystem::RemoveFolder(const std::string& path) {
+  return RemoveDirectoryA(path.c_str()) != 0;
 }
 
 }  // namespace win32

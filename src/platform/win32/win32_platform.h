@@ -28,6 +28,9 @@ class Win32FileSystem final : public platform::FileSystem {
   platform::DriveKind DriveKindOf(const std::string& root) override;
   bool QueryDiskSpace(const std::string& directory, platform::DiskSpace& space) override;
   std::string TempFolder() override;
+  bool IsReparsePoint(const std::string& path) override;
+
+  bool RemoveFolder(const std::string& path) override;
 };
 
 class Win32Registry final : public platform::Registry {
@@ -38,6 +41,11 @@ class Win32Registry final : public platform::Registry {
   // Accepts REG_SZ and REG_EXPAND_SZ values of at most 260 bytes.
   bool QueryString(platform::RegistryRoot root, const std::string& key,
                    const std::string& name, std::string& value) override;
+
+  KeyContent ContentOf(platform::RegistryRoot root, const std::string& key) override;
+  bool DeleteValue(platform::RegistryRoot root, const std::string& key,
+                   const std::string& name) override;
+  bool DeleteKey(platform::RegistryRoot root, const std::string& key) override;
 };
 
 class Win32Machine final : public platform::Machine {

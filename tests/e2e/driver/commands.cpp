@@ -201,9 +201,13 @@ bool Session::WaitFor(const std::string& what, std::string& error,
 
 bool Session::Start(const std::vector<std::string>& words, std::string& error) {
   std::string commandLine;
-  for (std::size_t i = 1; i < words.size(); ++i) {
-    if (i > 1) commandLine += ' ';
-    commandLine += "\"" + words[i] + "\"";
+  if (words[0] == "start-command") {
+    commandLine = words[1];  // as it stands, as the system runs a stored command
+  } else {
+    for (std::size_t i = 1; i < words.size(); ++i) {
+      if (i > 1) commandLine += ' ';
+      commandLine += "\"" + words[i] + "\"";
+    }
   }
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -230,6 +234,10 @@ bool Session::Run(const std::vector<std::string>& words, std::string& error) {
       error = "start takes a program";
       return false;
     }
+    return Start(words, error);
+  }
+  if (command == "start-command") {
+    if (!needs(2)) return false;
     return Start(words, error);
   }
   if (command == "timeout") {
@@ -410,7 +418,11 @@ bool Session::Run(const std::vector<std::string>& words, std::string& error) {
       return false;
     }
     const std::string& button = words[isBox ? 3 : 2];
-    const int id = button == "OK" ? IDOK : button == "CANCEL" ? IDCANCEL : 0;
+    const int id = button == "OK"       ? IDOK
+                   : button == "CANCEL" ? IDCANCEL
+                   : button == "YES"    ? IDYES
+                   : button == "NO"     ? IDNO
+                                        : 0;
     HWND control = id ? GetDlgItem(find.found, id) : nullptr;
     if (control == nullptr) {
       error = "the box has no button " + button;

@@ -2,6 +2,7 @@
 // quotes may hold blanks and the escapes \n \t \r \" \\.
 //
 //   start PROGRAM [ARG...]          start the program under test
+//   start-command LINE              start it from a whole command line, quotes and all
 //   window CAPTION                  wait for its top-level dialog with that caption
 //   expect ID STATE...              STATE: visible hidden enabled disabled checked unchecked
 //   text ID TEXT                    the control's text is exactly TEXT
@@ -12,7 +13,7 @@
 //   key ID escape|return            posts the key to the control, as typing it would
 //   close                           posts WM_CLOSE to the current dialog
 //   close-button greyed|available   the title bar's close button as drawn (greyed system menu Close)
-//   box CAPTION TEXT BUTTON         wait for a message box, check its text, press OK|CANCEL;
+//   box CAPTION TEXT BUTTON         wait for a message box, check its text, press OK|CANCEL|YES|NO;
 //                                   a TEXT ending in "*" matches any text that starts with the rest
 //   no-box                          no other dialog of the program is open
 //   dialog CAPTION BUTTON           wait for another dialog (e.g. the folder browser), press OK|CANCEL

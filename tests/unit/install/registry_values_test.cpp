@@ -120,7 +120,7 @@ TEST_F(RegistryPassTest, UnknownRootsWriteNothing) {
   InstallRegistryLines({"hkey_current_user|Software\\Acme|A|REG_SZ|x|",
                         " HKEY_CURRENT_USER|Software\\Acme|B|REG_SZ|x|",
                         "HKCU|Software\\Acme|C|REG_SZ|x|", "|Software\\Acme|D|REG_SZ|x|", ""});
-  EXPECT_EQ(sim.registry.ValueCount(), before + 5);  // the uninstall registration only
+  EXPECT_EQ(sim.registry.ValueCount(), before + 6);  // the uninstall registration only
   EXPECT_FALSE(sim.registry.KeyExists(RegistryRoot::CurrentUser, "Software\\Acme"));
 }
 
@@ -147,6 +147,8 @@ TEST_F(RegistryPassTest, UninstallRegistrationQuotesTheCommand) {
   ExpectValue(RegistryRoot::LocalMachine, key, "NoRepair", platform::kRegDword, Bytes{1, 0, 0, 0});
   ExpectValue(RegistryRoot::LocalMachine, key, "UninstallString", platform::kRegSz,
               StringValue("\"" + uninstaller + "\""));
+  ExpectValue(RegistryRoot::LocalMachine, key, "QuietUninstallString", platform::kRegSz,
+              StringValue("\"" + uninstaller + "\" /S"));
 }
 
 TEST_F(RegistryPassTest, RefusedWritesAreSilentAndTheLogStillNamesTheKey) {

@@ -116,8 +116,8 @@ TEST_F(UninstallLogTest, RemovalRegistryLinesAreExpandedTrimmedAndNeverWritten) 
                        kUninstallKey + "|\r\n[/regst]\r\n"),
             std::string::npos)
       << Log();
-  // Only the five values of the uninstall registration were added.
-  EXPECT_EQ(sim.registry.ValueCount(), valuesBefore + 5);
+  // Only the six values of the uninstall registration were added.
+  EXPECT_EQ(sim.registry.ValueCount(), valuesBefore + 6);
 }
 
 TEST_F(UninstallLogTest, ScriptEndingInsideTheRemovalPathsEndsTheListThere) {

@@ -22,7 +22,8 @@ struct Planned {
   std::vector<std::string> findings;
 };
 
-Planned Plan(const ProductFolder& product, const std::vector<std::string>& lines) {
+Planned Plan(const ProductFolder& product, const std::vector<std::string>& lines,
+             const ToolkitUninstallers& toolkit = {}) {
   const std::vector<std::uint8_t> bytes = BytesOf(JoinLines(lines));
   const ScriptText script = SplitScriptLines(bytes);
   std::vector<std::string> names;
@@ -30,7 +31,7 @@ Planned Plan(const ProductFolder& product, const std::vector<std::string>& lines
   EXPECT_TRUE(ListFolderNames(product.FilesPath(), names, error)) << error;
   Diagnostics diagnostics;
   Planned planned;
-  planned.plan = MakeBuildPlan(script, bytes.size(), product.FilesPath(), names, diagnostics);
+  planned.plan = MakeBuildPlan(script, bytes.size(), product.FilesPath(), names, diagnostics, toolkit);
   for (const Diagnostic& d : diagnostics.Sorted()) {
     planned.findings.push_back(FormatDiagnostic(d, "s.txt", "FILES"));
   }
@@ -120,6 +121,33 @@ TEST(BuildPlan, UninstallersNotInstalledByTheFileList) {
                     product.FilesPath()}));
   // Still carried: the setup program's uninstall registration needs them.
   EXPECT_EQ(planned.plan.entries.back().name, "UnInstaller.exe");
+}
+
+TEST(BuildPlan, TheToolkitsUninstallersFillInWhatTheFolderLacks) {
+  ProductFolder product;
+  product.WriteQuillWriter();
+  std::filesystem::remove(product.FilePath("UnInstaller.exe"));
+  product.WriteFile("toolkit-uninstaller.exe", "toolkit's");
+  product.WriteFile("toolkit-remover.exe", "toolkit's");
+  const ToolkitUninstallers toolkit = {product.FilePath("toolkit-uninstaller.exe"),
+                                       product.FilePath("toolkit-remover.exe")};
+  const Planned planned = Plan(product, QuillWriterLines(), toolkit);
+  // The folder's own remover wins, with a note; the missing uninstaller is the toolkit's.
+  EXPECT_EQ(planned.findings,
+            (std::vector<std::string>{"s.txt:12: note: carrying the folder's own \"Remove Uninstaller.exe\" "
+                                      "instead of the toolkit's " +
+                                      toolkit.remover}));
+  const std::vector<PlannedEntry>& entries = planned.plan.entries;
+  ASSERT_GE(entries.size(), 2u);
+  EXPECT_EQ(entries[entries.size() - 2].name, "UnInstaller.exe");
+  EXPECT_EQ(entries[entries.size() - 2].sourcePath, toolkit.uninstaller);
+  EXPECT_EQ(entries.back().name, "Remove Uninstaller.exe");
+  EXPECT_EQ(entries.back().sourcePath, JoinPath(product.FilesPath(), "Remove Uninstaller.exe"));
+
+  // Without the toolkit's, a missing one is still an error.
+  EXPECT_EQ(Plan(product, QuillWriterLines()).findings,
+            (std::vector<std::string>{"s.txt:11: error: \"UnInstaller.exe\" (the uninstall program) is missing from " +
+                                      product.FilesPath()}));
 }
 
 TEST(BuildPlan, LicenceTexts) {

@@ -41,6 +41,8 @@ class NativeFiles : public platform::FileSystem {
   platform::DriveKind DriveKindOf(const std::string&) override { return platform::DriveKind::Fixed; }
   bool QueryDiskSpace(const std::string&, platform::DiskSpace&) override { return false; }
   std::string TempFolder() override { return std::filesystem::temp_directory_path().string(); }
+  bool IsReparsePoint(const std::string&) override { return false; }
+  bool RemoveFolder(const std::string&) override { return false; }
 };
 
 class LzwFile : public ::testing::Test {

@@ -92,6 +92,19 @@ TEST_F(FilesTest, RemoveFileDeletesFilesButNotFolders) {
   EXPECT_TRUE(files.IsFolder(scratch / "kept"));
 }
 
+TEST_F(FilesTest, RemoveFolderTakesEmptyFoldersOnly) {
+  ASSERT_TRUE(files.MakeFolder(scratch / "full"));
+  ASSERT_TRUE(WriteBytes(scratch / "full\\inside.txt", "x"));
+  ASSERT_TRUE(files.MakeFolder(scratch / "empty"));
+  EXPECT_FALSE(files.RemoveFolder(scratch / "full"));
+  EXPECT_TRUE(files.Exists(scratch / "full\\inside.txt"));
+  EXPECT_TRUE(files.RemoveFolder(scratch / "empty"));
+  EXPECT_FALSE(files.Exists(scratch / "empty"));
+  // Plain files and folders are no reparse points.
+  EXPECT_FALSE(files.IsReparsePoint(scratch / "full"));
+  EXPECT_FALSE(files.IsReparsePoint(scratch / "full\\inside.txt"));
+}
+
 TEST(DrivesTest, KindsOfRoots) {
   platform::FileSystem& files = win32::Win32Platform().files;
   EXPECT_EQ(files.DriveKindOf("C:\\"), DriveKind::Fixed);

@@ -95,3 +95,27 @@ TEST(MachineRegistryTest, ProgramFilesPathIsReadAndExpandsToAFolder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RegistryTest, RemovalTakesValuesAndOnlyEmptyKeys) {
+  using KeyContent = platform::Registry::KeyContent;
+  const std::string key = base + "\\Product";
+  ASSERT_TRUE(registry.SetValue(RegistryRoot::CurrentUser, key, "A", platform::kRegSz, Bytes("a")));
+  ASSERT_TRUE(registry.SetValue(RegistryRoot::CurrentUser, key + "\\Sub", "B", platform::kRegSz, Bytes("b")));
+  EXPECT_EQ(registry.ContentOf(RegistryRoot::CurrentUser, key), KeyContent::NotEmpty);
+  EXPECT_TRUE(registry.DeleteValue(RegistryRoot::CurrentUser, key, "A"));
+  EXPECT_TRUE(registry.DeleteValue(RegistryRoot::CurrentUser, key, "A"));  // gone already
+  EXPECT_TRUE(registry.DeleteValue(RegistryRoot::CurrentUser, key + "\\Missing", "A"));
+  // The subkey keeps its parent.
+  EXPECT_EQ(registry.ContentOf(RegistryRoot::CurrentUser, key), KeyContent::NotEmpty);
+  EXPECT_FALSE(registry.DeleteKey(RegistryRoot::CurrentUser, key));
+  EXPECT_TRUE(registry.DeleteValue(RegistryRoot::CurrentUser, key + "\\Sub", "B"));
+  EXPECT_EQ(registry.ContentOf(RegistryRoot::CurrentUser, key + "\\Sub"), KeyContent::Empty);
+  EXPECT_TRUE(registry.DeleteKey(RegistryRoot::CurrentUser, key + "\\Sub"));
+  EXPECT_EQ(registry.ContentOf(RegistryRoot::CurrentUser, key + "\\Sub"), KeyContent::Missing);
+  EXPECT_TRUE(registry.DeleteKey(RegistryRoot::CurrentUser, key));
+  EXPECT_FALSE(registry.DeleteKey(RegistryRoot::CurrentUser, ""));  // never the root itself
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+// The uninstall log "Uninstallerpathtn.ini": the contract between the
+// installing step, which writes it, and the uninstaller, which reads it.
+//
+// Records are separated by CR LF, with none after the last one:
+//
+//   product name
+//   installation folder, ending in "\"
+//   version                      } raw: %ProductName%, %ProductVersion% and
+//   company                      } %CompanyName% are left for the reader
+//   general line 1               } "-NA-" stands for no text
+//   general line 2               }
+//   [files]
+//   one path a record; a folder ends in "\" and follows its contents
+//   [/files]
+//   [shrt]
+//   location|link name           (a location of the shortcut table)
+//   [/shrt]
+//   [regst]
+//   root|key|value name|         (an empty name stands for the key itself)
+//   [/regst]
+//   program group name           (may be empty; the file ends with it)
+#pragma once
+
+#include <cstddef>
+
+namespace install::log_format {
+
+inline constexpr const char* kFileName = "Uninstallerpathtn.ini";
+// The two programs that remove a product, in its installation folder.
+inline constexpr const char* kUninstallerName = "UnInstaller.exe";
+inline constexpr const char* kRemoverName = "Remove Uninstaller.exe";
+
+// The list of files always ends with these three.
+inline constexpr const char* kFixedRemovalPaths[] = {
+    "%InstallPath%\\UnInstaller.exe",
+    "%InstallPath%\\Remove Uninstaller.exe",
+    "%InstallPath%\\Uninstallerpathtn.ini",
+};
+// The removal path that stands for everything below the installation folder.
+inline constexpr const char* kWholeInstallFolder = "%InstallPath%";
+
+inline constexpr const char* kRecordBreak = "\r\n";
+
+// The head records, in file order.
+enum HeadRecord : std::size_t {
+  kProductName,
+  kInstallPath,
+  kVersion,
+  kCompany,
+  kGeneralLine1,
+  kGeneralLine2,
+  kHeadRecords,
+};
+inline constexpr const char* kNoText = "-NA-";
+
+// Section markers, each a record of its own, in file order.
+inline constexpr const char* kFilesStart = "[files]";
+inline constexpr const char* kFilesEnd = "[/files]";
+inline constexpr const char* kShortcutsStart = "[shrt]";
+inline constexpr const char* kShortcutsEnd = "[/shrt]";
+inline constexpr const char* kRegistryStart = "[regst]";
+inline constexpr const char* kRegistryEnd = "[/regst]";
+
+// Between the fields of a shortcut or registry record.
+inline constexpr char kFieldSeparator = '|';
+
+}  // namespace install::log_format

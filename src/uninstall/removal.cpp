@@ -1,0 +1,127 @@
+#include "uninstall/removal.h"
+
+#include <algorithm>
+
+#include "install/install_texts.h"
+#include "install/registry_values.h"
+#include "install/shortcuts.h"
+#include "install/uninstall_registration.h"
+#include "uninstall/uninstall_texts.h"
+
+namespace uninstall {
+
+namespace {
+
+bool IsFolderRecord(const std::string& path) { return !path.empty() && path.back() == '\\'; }
+
+bool Kept(const std::vector<std::string>& keep, const std::string& path) {
+  return std::find(keep.begin(), keep.end(), ComparablePath(path)) != keep.end();
+}
+
+void RemoveOneFile(platform::FileSystem& files, const RemovalGuard& guard, const std::string& path,
+                   std::vector<Leftover>& leftovers) {
+  if (!files.Exists(path) && !files.IsReparsePoint(path)) return;
+  const std::string refusal = guard.RefusalReason(path);
+  if (!refusal.empty()) {
+    leftovers.push_back({path, refusal});
+  } else if (!files.RemoveFile(path)) {
+    leftovers.push_back({path, texts::kNotRemoved});
+  }
+}
+
+std::string RegistryItem(const RegistryRecord& record) {
+  return record.root + "\\" + record.key + (record.name.empty() ? "" : "\\" + record.name);
+}
+
+bool IsUninstallRegistration(platform::RegistryRoot root, const std::string& key) {
+  const std::string prefix = ComparablePath(install::texts::kUninstallKeyPrefix);
+  const std::string comparable = ComparablePath(key);
+  return root == platform::RegistryRoot::LocalMachine && comparable.size() > prefix.size() + 1 &&
+         comparable.rfind(prefix + "\\", 0) == 0;
+}
+
+}  // namespace
+
+void RemoveListedFiles(platform::FileSystem& files, const RemovalGuard& guard,
+                       const std::vector<std::string>& paths, const std::vector<std::string>& keep,
+                       std::vector<Leftover>& leftovers) {
+  for (const std::string& path : paths) {
+    if (path.empty() || IsFolderRecord(path) || Kept(keep, path)) continue;
+    RemoveOneFile(files, guard, path, leftovers);
+  }
+  for (const std::string& path : paths) {
+    if (!IsFolderRecord(path) || Kept(keep, path)) continue;
+    RemoveFolderWhenEmpty(files, guard, path, leftovers);
+  }
+}
+
+void RemoveFolderWhenEmpty(platform::FileSystem& files, const RemovalGuard& guard,
+                           const std::string& folder, std::vector<Leftover>& leftovers) {
+  if (!files.Exists(folder) && !files.IsReparsePoint(folder)) return;
+  const std::string refusal = guard.RefusalReason(folder);
+  if (!refusal.empty()) {
+    // A folder of the system was never the product's to remove: no leftover.
+    if (!guard.IsSystemFolder(folder) && !IsDriveRoot(folder)) leftovers.push_back({folder, refusal});
+    return;
+  }
+  if (files.RemoveFolder(folder)) return;
+  leftovers.push_back({folder, files.ListFolder(folder).empty() ? texts::kNotRemoved : texts::kNotEmpty});
+}
+
+void RemoveShortcuts(platform::Platform& machine, const RemovalGuard& guard,
+                     const std::vector<ShortcutRecord>& shortcuts, const std::string& programGroup,
+                     std::vector<Leftover>& leftovers) {
+  bool programGroupUsed = false;
+  for (const ShortcutRecord& shortcut : shortcuts) {
+    const std::optional<int> folderNumber = install::ShortcutFolderNumber(shortcut.location);
+    if (!folderNumber || shortcut.name.empty()) continue;
+    programGroupUsed = programGroupUsed || *folderNumber == platform::kCsidlPrograms;
+    const std::string folder = install::LinkFolder(machine.machine, programGroup, *folderNumber);
+    if (folder.empty()) continue;
+    RemoveOneFile(machine.files, guard, folder + "\\" + shortcut.name + install::texts::kLinkExtension,
+                  leftovers);
+  }
+  if (!programGroupUsed) return;
+  const std::string programs = machine.machine.SpecialFolderLocation(platform::kCsidlPrograms);
+  if (programs.empty()) return;
+  RemoveFolderWhenEmpty(machine.files, guard, install::ProgramGroupFolder(programs, programGroup),
+                        leftovers);
+}
+
+void RemoveRegistryValues(platform::Registry& registry, const std::vector<RegistryRecord>& records,
+                          std::vector<Leftover>& leftovers) {
+  for (const RegistryRecord& record : records) {
+    const std::optional<platform::RegistryRoot> root = install::RegistryRootNamed(record.root);
+    if (!root) {
+      leftovers.push_back({RegistryItem(record), texts::kUnknownRoot});
+      continue;
+    }
+    // No key path would name the root itself.
+    if (record.key.find_first_not_of('\\') == std::string::npos) continue;
+    std::vector<std::string> names = {record.name};
+    if (record.name.empty() && IsUninstallRegistration(*root, record.key)) {
+      names.insert(names.end(), std::begin(install::kRegistrationValueNames),
+                   std::end(install::kRegistrationValueNames));
+    }
+    for (const std::string& name : names) {
+      if (!registry.DeleteValue(*root, record.key, name)) {
+        leftovers.push_back({record.root + "\\" + record.key + "\\" + name, texts::kNotRemoved});
+      }
+    }
+    switch (registry.ContentOf(*root, record.key)) {
+      case platform::Registry::KeyContent::Missing:
+        break;
+      case platform::Registry::KeyContent::Empty:
+        if (!registry.DeleteKey(*root, record.key)) {
+          leftovers.push_back({record.root + "\\" + record.key, texts::kNotRemoved});
+        }
+        break;
+      case platform::Registry::KeyContent::NotEmpty:
+        // Values and keys the log does not name keep their key.
+        if (record.name.empty()) leftovers.push_back({record.root + "\\" + record.key, texts::kNotEmpty});
+        break;
+    }
+  }
+}
+
+}  // namespace uninstall

@@ -1,0 +1,45 @@
+// Reading the uninstall log back into what the uninstaller removes.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace uninstall {
+
+struct ShortcutRecord {
+  std::string location;  // a location of the shortcut table
+  std::string name;      // the link's name without ".lnk"
+};
+
+struct RegistryRecord {
+  std::string root;  // "HKEY_CURRENT_USER", ...
+  std::string key;
+  std::string name;  // empty: the key itself
+};
+
+struct UninstallRecords {
+  std::string productName;
+  std::string installPath;  // as recorded, ending in "\"
+  std::string version;
+  std::string company;
+  std::string generalLine1;
+  std::string generalLine2;
+  std::vector<std::string> files;
+  std::vector<ShortcutRecord> shortcuts;
+  std::vector<RegistryRecord> registry;
+  std::string programGroup;
+};
+
+// The records of a log's text. Nothing when the text is not a whole log:
+// empty, cut short (every section and the line break after "[/regst]" must be
+// there), or with its sections out of order; why then says what is wrong.
+std::optional<UninstallRecords> ParseUninstallLog(const std::string& text, std::string& why);
+
+// Reads and parses the log at path; why names a missing or unreadable file.
+std::optional<UninstallRecords> ReadUninstallLog(platform::FileSystem& files,
+                                                 const std::string& path, std::string& why);
+
+}  // namespace uninstall

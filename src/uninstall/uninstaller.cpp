@@ -1,0 +1,132 @@
+#include "uninstall/uninstaller.h"
+
+#include <cstdio>
+
+#include "install/uninstall_log_format.h"
+#include "uninstall/own_files.h"
+#include "uninstall/uninstall_texts.h"
+
+namespace uninstall {
+
+namespace format = install::log_format;
+
+namespace {
+
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+}
+
+std::string Caption(const std::string& productName) {
+  return productName.empty() ? texts::kCaptionWithoutProduct : productName + texts::kCaptionSuffix;
+}
+
+std::string ProductAndVersion(const UninstallRecords& log) {
+  const std::string version = ExpandGeneralLine(log.version, log);
+  return log.productName + (version.empty() ? "" : " " + version);
+}
+
+// A file name for the product in the temporary folder: characters that no
+// file name may hold become "_".
+std::string FileNameFor(const std::string& productName) {
+  std::string name = productName.empty() ? "Product" : productName;
+  for (char& c : name) {
+    if (std::string("\\/:*?\"<>|").find(c) != std::string::npos || static_cast<unsigned char>(c) < 32) c = '_';
+  }
+  return name + texts::kLeftoversFileSuffix;
+}
+
+// Writes the leftovers, one a line, into the temporary folder; the file's
+// path, or empty when it could not be written.
+std::string WriteLeftovers(platform::FileSystem& files, const std::string& productName,
+                           const std::vector<Leftover>& leftovers) {
+  const std::string temp = files.TempFolder();
+  if (temp.empty()) return {};
+  const std::string path = temp + (temp.back() == '\\' ? "" : "\\") + FileNameFor(productName);
+  std::FILE* file = files.OpenFile(path, "wb");
+  if (file == nullptr) return {};
+  bool written = true;
+  for (const Leftover& leftover : leftovers) {
+    const std::string line = leftover.item + ": " + leftover.reason + "\r\n";
+    written = std::fwrite(line.data(), 1, line.size(), file) == line.size() && written;
+  }
+  written = std::fclose(file) == 0 && written;
+  return written ? path : std::string();
+}
+
+std::string LeftoversText(const UninstallRecords& log, const std::vector<Leftover>& leftovers,
+                          const std::string& listPath) {
+  std::string text = ProductAndVersion(log) + texts::kLeftoversStart + "\n";
+  for (const Leftover& leftover : leftovers) text += "\n" + leftover.item + " (" + leftover.reason + ")";
+  if (!listPath.empty()) text += std::string("\n\n") + texts::kLeftoversListedIn + listPath;
+  return text;
+}
+
+}  // namespace
+
+std::string ExpandGeneralLine(const std::string& line, const UninstallRecords& log) {
+  if (line == format::kNoText) return {};
+  std::string text = line;
+  ReplaceAll(text, "%ProductName%", log.productName);
+  ReplaceAll(text, "%ProductVersion%", log.version);
+  ReplaceAll(text, "%CompanyName%", log.company);
+  return text;
+}
+
+std::string ConfirmationText(const UninstallRecords& log) {
+  std::string text;
+  for (const std::string* line : {&log.generalLine1, &log.generalLine2}) {
+    const std::string expanded = ExpandGeneralLine(*line, log);
+    if (!expanded.empty()) text += expanded + "\n";
+  }
+  if (!text.empty()) text += "\n";
+  return text + texts::kConfirmStart + ProductAndVersion(log) + texts::kConfirmEnd;
+}
+
+int RunUninstaller(platform::Platform& machine, Prompts& prompts, RemoverStart& remover,
+                   const UninstallOptions& options) {
+  const std::string logPath = OwnFilePath(options.ownFolder, format::kFileName);
+  std::string why;
+  const std::optional<UninstallRecords> log = ReadUninstallLog(machine.files, logPath, why);
+  if (!log) {
+    if (!options.silent) {
+      prompts.Fail(Caption({}), texts::kNoLogStart + logPath + ": " + why + texts::kNoLogEnd);
+    }
+    return kNoLog;
+  }
+  if (!options.silent && !prompts.Confirm(Caption(log->productName), ConfirmationText(*log))) {
+    return kCancelled;
+  }
+
+  const RemovalGuard guard(machine.files, machine.machine);
+  std::vector<Leftover> leftovers;
+  RemoveListedFiles(machine.files, guard, log->files, OwnFilesToKeep(options.ownFolder), leftovers);
+  RemoveShortcuts(machine, guard, log->shortcuts, log->programGroup, leftovers);
+  RemoveRegistryValues(machine.registry, log->registry, leftovers);
+  // The installation folder goes when it is empty; its own files go with the
+  // remover, which then takes the folder too.
+  const bool ownFolderIsInstallFolder =
+      ComparablePath(log->installPath) == ComparablePath(options.ownFolder);
+  if (!ownFolderIsInstallFolder) {
+    RemoveFolderWhenEmpty(machine.files, guard, log->installPath, leftovers);
+  } else if (HoldsMoreThanOwnFiles(machine.files, options.ownFolder) &&
+             guard.RefusalReason(options.ownFolder).empty()) {
+    leftovers.push_back({options.ownFolder, texts::kNotEmpty});
+  }
+  if (!remover.Start(options.ownFolder)) {
+    for (const std::string& path : OwnFilePaths(options.ownFolder)) {
+      if (machine.files.Exists(path)) leftovers.push_back({path, texts::kNotRemoved});
+    }
+  }
+
+  if (leftovers.empty()) {
+    if (!options.silent) prompts.Inform(Caption(log->productName), ProductAndVersion(*log) + texts::kRemovedEnd);
+    return kRemoved;
+  }
+  const std::string listPath = WriteLeftovers(machine.files, log->productName, leftovers);
+  if (!options.silent) prompts.Inform(Caption(log->productName), LeftoversText(*log, leftovers, listPath));
+  return kLeftovers;
+}
+
+}  // namespace uninstall

@@ -1,0 +1,69 @@
+#include "uninstaller_app/command_line.h"
+
+#include <windows.h>
+
+namespace uninstaller_app {
+
+namespace {
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+}  // namespace
+
+std::vector<std::string> CommandLineArguments(const char* commandLine) {
+  std::vector<std::string> words;
+  const std::string text = commandLine == nullptr ? "" : commandLine;
+  std::size_t at = 0;
+  bool first = true;
+  while (true) {
+    while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+    if (at >= text.size()) break;
+    std::string word;
+    bool quoted = false;
+    for (; at < text.size() && (quoted || (text[at] != ' ' && text[at] != '\t')); ++at) {
+      if (text[at] == '"') {
+        quoted = !quoted;
+      } else {
+        word += text[at];
+      }
+    }
+    // The first word is the program's own name.
+    if (!first) words.push_back(word);
+    first = false;
+  }
+  return words;
+}
+
+bool HasSilentSwitch(const std::vector<std::string>& arguments) {
+  for (const std::string& argument : arguments) {
+    if (argument.size() == 2 && argument[0] == '/' && (argument[1] == 'S' || argument[1] == 's')) return true;
+  }
+  return false;
+}
+
+std::string RemoverCommandLine(const std::string& program, const RemoverArguments& arguments) {
+  return Quoted(program) + " " + std::to_string(arguments.processHandle) + " " + Quoted(arguments.folder);
+}
+
+bool ParseRemoverArguments(const std::vector<std::string>& arguments, RemoverArguments& parsed) {
+  if (arguments.size() != 2 || arguments[0].empty() || arguments[1].empty()) return false;
+  std::uintptr_t handle = 0;
+  for (const char c : arguments[0]) {
+    if (c < '0' || c > '9') return false;
+    handle = handle * 10 + static_cast<std::uintptr_t>(c - '0');
+  }
+  parsed.processHandle = handle;
+  parsed.folder = arguments[1];
+  return true;
+}
+
+std::string OwnFolder() {
+  char buffer[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  std::string path(buffer, length);
+  const std::size_t slash = path.find_last_of('\\');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+}  // namespace uninstaller_app

@@ -1,0 +1,32 @@
+// "Remove Uninstaller.exe", run as a copy in a private temporary folder:
+// waits for the uninstaller to end, then deletes its files and the emptied
+// installation folder. The copy goes when the handle to it that it inherited
+// closes at its end; its folder, which it cannot remove while it runs, is
+// left to the system's next start.
+#include <windows.h>
+
+#include "platform/win32/win32_platform.h"
+#include "uninstall/own_files.h"
+#include "uninstall/uninstaller.h"
+#include "uninstaller_app/command_line.h"
+#include "uninstaller_app/dll_search.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  uninstaller_app::RestrictDllSearchToSystemFolder();
+  uninstaller_app::RemoverArguments arguments;
+  if (!uninstaller_app::ParseRemoverArguments(
+          uninstaller_app::CommandLineArguments(GetCommandLineA()), arguments)) {
+    return uninstall::ExitCode::kNoLog;
+  }
+  const HANDLE uninstaller = reinterpret_cast<HANDLE>(arguments.processHandle);
+  WaitForSingleObject(uninstaller, INFINITE);
+  CloseHandle(uninstaller);
+
+  platform::Platform& machine = win32::Win32Platform();
+  const uninstall::RemovalGuard guard(machine.files, machine.machine);
+  const std::vector<uninstall::Leftover> leftovers =
+      uninstall::RemoveOwnFiles(machine.files, machine.shell, guard, arguments.folder);
+
+  MoveFileExA(uninstaller_app::OwnFolder().c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+  return leftovers.empty() ? uninstall::ExitCode::kRemoved : uninstall::ExitCode::kLeftovers;
+}

@@ -1,0 +1,79 @@
+// The Quill Writer product installed on the simulated machine by the real
+// installing step, and an uninstaller run over it with recorded boxes.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../install/install_test_support.h"
+#include "uninstall/uninstaller.h"
+
+namespace uninstall_test {
+
+using install_test::kInstallPath;
+
+struct RecordedBox {
+  std::string kind;  // "confirm", "inform", "fail"
+  std::string caption;
+  std::string text;
+};
+
+class RecordingPrompts : public uninstall::Prompts {
+ public:
+  bool Confirm(const std::string& caption, const std::string& text) override {
+    boxes.push_back({"confirm", caption, text});
+    return answer;
+  }
+  void Inform(const std::string& caption, const std::string& text) override {
+    boxes.push_back({"inform", caption, text});
+  }
+  void Fail(const std::string& caption, const std::string& text) override {
+    boxes.push_back({"fail", caption, text});
+  }
+
+  bool answer = true;
+  std::vector<RecordedBox> boxes;
+};
+
+class RecordingRemoverStart : public uninstall::RemoverStart {
+ public:
+  bool Start(const std::string& folder) override {
+    started.push_back(folder);
+    return works;
+  }
+  bool works = true;
+  std::vector<std::string> started;
+};
+
+// The sample's script with its removal list naming every file it installs.
+inline std::string QuillWriterScriptRemovingAll() {
+  std::string script = install_test::QuillWriterScript();
+  const std::string line = "%InstallPath%\\Data\\settings.ini\r\n";
+  const std::size_t at = script.find(line);
+  EXPECT_NE(at, std::string::npos);
+  script.insert(at + line.size(),
+                "%InstallPath%\\writer.exe\r\n%InstallPath%\\Data\\writer.cfg\r\n%InstallPath%\\Data\\\r\n");
+  return script;
+}
+
+class UninstallTest : public install_test::InstallTest {
+ protected:
+  void InstallQuillWriter() {
+    StageQuillWriter();
+    StageScript(QuillWriterScriptRemovingAll());
+    Install();
+  }
+
+  int Uninstall(bool silent = false) {
+    return uninstall::RunUninstaller(platform, prompts, remover, {kInstallPath, silent});
+  }
+
+  bool Exists(const std::string& path) { return sim.files.Exists(path); }
+
+  RecordingPrompts prompts;
+  RecordingRemoverStart remover;
+};
+
+}  // namespace uninstall_test

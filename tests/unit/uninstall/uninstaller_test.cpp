@@ -1,0 +1,145 @@
+// The uninstaller's whole run over a product the installing step installed.
+#include <gtest/gtest.h>
+
+#include "uninstall/own_files.h"
+#include "uninstall_test_support.h"
+
+namespace {
+
+using platform::RegistryRoot;
+using uninstall_test::UninstallTest;
+
+const std::string kFolder = uninstall_test::kInstallPath;
+const std::string kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quill Writer";
+const std::string kProductKey = "Software\\Acme\\Quill Writer";
+const std::string kDesktopLink = std::string(install_test::kDesktopFolder) + "\\Quill Writer.lnk";
+const std::string kGroupFolder = std::string(install_test::kProgramsFolder) + "\\Quill Writer";
+
+TEST_F(UninstallTest, RemovesEverythingTheLogNamesAfterAsking) {
+  InstallQuillWriter();
+  ASSERT_TRUE(Exists(kDesktopLink));
+  ASSERT_TRUE(sim.registry.KeyExists(RegistryRoot::LocalMachine, kUninstallKey));
+
+  EXPECT_EQ(Uninstall(), uninstall::kRemoved);
+
+  ASSERT_EQ(prompts.boxes.size(), 2u);
+  EXPECT_EQ(prompts.boxes[0].kind, "confirm");
+  EXPECT_EQ(prompts.boxes[0].caption, "Quill Writer Uninstall");
+  EXPECT_EQ(prompts.boxes[0].text,
+            "Uninstalling Quill Writer 2.0 ...\n\nDo you want to remove Quill Writer 2.0 and all of its "
+            "components?");
+  EXPECT_EQ(prompts.boxes[1].text, "Quill Writer 2.0 was removed from your computer.");
+
+  for (const std::string& path : {kFolder + "\\writer.exe", kFolder + "\\Data\\writer.cfg",
+                                  kFolder + "\\Data", kDesktopLink, kGroupFolder + "\\Quill Writer.lnk",
+                                  kGroupFolder}) {
+    EXPECT_FALSE(Exists(path)) << path;
+  }
+  EXPECT_TRUE(Exists(install_test::kProgramsFolder));
+  EXPECT_FALSE(sim.registry.KeyExists(RegistryRoot::LocalMachine, kUninstallKey));
+  EXPECT_FALSE(sim.registry.KeyExists(RegistryRoot::CurrentUser, kProductKey));
+  // Its own three files wait for the remover, which takes the folder too.
+  EXPECT_EQ(remover.started, std::vector<std::string>{kFolder});
+  EXPECT_TRUE(Exists(kFolder + "\\UnInstaller.exe"));
+  EXPECT_FALSE(uninstall::HoldsMoreThanOwnFiles(sim.files, kFolder));
+}
+
+TEST_F(UninstallTest, UsersOwnFileAndValueStayWithTheirFolderAndKey) {
+  InstallQuillWriter();
+  ASSERT_TRUE(sim.WriteFile(kFolder + "\\my notes.txt", "mine"));
+  ASSERT_TRUE(sim.registry.SetValue(RegistryRoot::CurrentUser, kProductKey, "Theme", platform::kRegSz, {'x', 0}));
+
+  EXPECT_EQ(Uninstall(true), uninstall::kLeftovers);
+
+  EXPECT_TRUE(prompts.boxes.empty());
+  EXPECT_EQ(sim.ReadFile(kFolder + "\\my notes.txt"), "mine");
+  EXPECT_FALSE(Exists(kFolder + "\\writer.exe"));
+  EXPECT_TRUE(sim.registry.Find(RegistryRoot::CurrentUser, kProductKey, "Theme").has_value());
+  EXPECT_FALSE(sim.registry.Find(RegistryRoot::CurrentUser, kProductKey, "InstallDir").has_value());
+  EXPECT_FALSE(sim.registry.KeyExists(RegistryRoot::LocalMachine, kUninstallKey));
+  // The folder is the one leftover, named in the temporary folder.
+  EXPECT_EQ(sim.ReadFile("C:\\users\\tester\\Temp\\Quill Writer uninstall leftovers.txt"),
+            kFolder + ": holds items the uninstall log does not name\r\n");
+}
+
+TEST_F(UninstallTest, CancelRemovesNothing) {
+  InstallQuillWriter();
+  prompts.answer = false;
+  EXPECT_EQ(Uninstall(), uninstall::kCancelled);
+  EXPECT_EQ(prompts.boxes.size(), 1u);
+  EXPECT_TRUE(Exists(kFolder + "\\writer.exe"));
+  EXPECT_TRUE(Exists(kDesktopLink));
+  EXPECT_TRUE(sim.registry.KeyExists(RegistryRoot::LocalMachine, kUninstallKey));
+  EXPECT_TRUE(remover.started.empty());
+}
+
+TEST_F(UninstallTest, MissingEmptyOrCutLogRemovesNothing) {
+  InstallQuillWriter();
+  const std::string log = Log();
+  for (const std::string& damaged : {std::string("<missing>"), std::string(), log.substr(0, log.find("[regst]")),
+                                     log.substr(0, log.rfind("[/regst]") + 8)}) {
+    if (damaged == "<missing>") {
+      ASSERT_TRUE(sim.files.RemoveFile(LogPath()));
+    } else {
+      ASSERT_TRUE(sim.WriteFile(LogPath(), damaged));
+    }
+    prompts.boxes.clear();
+    EXPECT_EQ(Uninstall(), uninstall::kNoLog);
+    ASSERT_EQ(prompts.boxes.size(), 1u);
+    EXPECT_EQ(prompts.boxes[0].kind, "fail");
+    EXPECT_EQ(prompts.boxes[0].text.rfind("Cannot uninstall: the uninstall log " + LogPath() + ": ", 0), 0u)
+        << prompts.boxes[0].text;
+    EXPECT_EQ(Uninstall(true), uninstall::kNoLog);
+    EXPECT_EQ(prompts.boxes.size(), 1u);  // silent: no box
+  }
+  EXPECT_TRUE(Exists(kFolder + "\\writer.exe"));
+  EXPECT_TRUE(sim.registry.KeyExists(RegistryRoot::LocalMachine, kUninstallKey));
+  EXPECT_TRUE(remover.started.empty());
+}
+
+TEST_F(UninstallTest, RunningTwiceIsHarmless) {
+  InstallQuillWriter();
+  EXPECT_EQ(Uninstall(true), uninstall::kRemoved);
+  EXPECT_EQ(Uninstall(true), uninstall::kRemoved);
+  EXPECT_FALSE(Exists(kFolder + "\\writer.exe"));
+}
+
+TEST_F(UninstallTest, OwnFilesAreLeftoversWhenTheRemoverCannotStart) {
+  InstallQuillWriter();
+  remover.works = false;
+  EXPECT_EQ(Uninstall(true), uninstall::kLeftovers);
+  const std::string list =
+      sim.ReadFile("C:\\users\\tester\\Temp\\Quill Writer uninstall leftovers.txt").value_or("");
+  EXPECT_NE(list.find(kFolder + "\\UnInstaller.exe: could not be removed"), std::string::npos) << list;
+}
+
+TEST_F(UninstallTest, SystemFoldersAndTheirFilesSurviveWhateverTheLogSays) {
+  InstallQuillWriter();
+  ASSERT_TRUE(sim.WriteFile("C:\\Windows\\system32\\kernel32.dll", "system"));
+  ASSERT_TRUE(sim.files.MakeFolder("C:\\Program Files (x86)"));
+  std::string log = Log();
+  log.insert(log.find("[/files]"),
+             "C:\\Windows\\system32\\..\\system32\\kernel32.dll\r\nC:\\Windows\\system32\\\r\nC:\\\r\n"
+             "C:\\Program Files (x86)\\\r\nrelative\\file.txt\r\n");
+  ASSERT_TRUE(sim.WriteFile(LogPath(), log));
+
+  EXPECT_EQ(Uninstall(true), uninstall::kLeftovers);
+  EXPECT_TRUE(Exists("C:\\Windows\\system32\\kernel32.dll"));
+  EXPECT_TRUE(Exists("C:\\Program Files (x86)"));
+  EXPECT_FALSE(Exists(kFolder + "\\writer.exe"));
+}
+
+TEST_F(UninstallTest, GeneralLinesTakeTheLogsOwnValues) {
+  uninstall::UninstallRecords log;
+  log.productName = "Quill";
+  log.version = "2.0";
+  log.company = "Acme";
+  EXPECT_EQ(uninstall::ExpandGeneralLine("%CompanyName% %ProductName% %ProductVersion%", log), "Acme Quill 2.0");
+  EXPECT_EQ(uninstall::ExpandGeneralLine("-NA-", log), "");
+  log.generalLine1 = "-NA-";
+  log.generalLine2 = "Thanks from %CompanyName%";
+  EXPECT_EQ(uninstall::ConfirmationText(log),
+            "Thanks from Acme\n\nDo you want to remove Quill 2.0 and all of its components?");
+}
+
+}  // namespace
