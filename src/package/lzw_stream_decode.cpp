@@ -10,6 +10,7 @@
 // chunk, reading back from the sink what the window no longer holds.
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "package/lzw_decoding.h"
 #include "package/lzw_stream.h"
@@ -130,9 +131,7 @@ LzwStreamDecoder::LzwStreamDecoder(std::size_t window) : m_window(std::max(windo
 
 LzwStreamDecoder::~LzwStreamDecoder() = default;
 
-std::size_t LzwStreamDecoder::HeldBytes() const {
-  return m_buffer.capacity() + m_strings.capacity() * sizeof(Entry);
-}
+std::size_t LzwStreamDecoder::HeldBytes() const { return m_bufferSize + m_stringCount * sizeof(Entry); }
 
 LzwStatus LzwStreamDecoder::Decode(const std::uint8_t* stream, std::size_t length, LzwSink& sink) {
   if (length < kLzwHeaderSize) return LzwStatus::ShortHeader;
@@ -146,24 +145,26 @@ LzwStatus LzwStreamDecoder::Decode(const std::uint8_t* stream, std::size_t lengt
   const std::uint32_t maxEntries = (1u << width) - kFirstEntryCode;
   const std::size_t entryCount = static_cast<std::size_t>(std::min<std::uint64_t>(maxEntries, codeCount));
   const std::uint32_t capacity = static_cast<std::uint32_t>(std::min<std::size_t>(m_window, size));
-  // Buffers only grow, so one decoder serves a whole archive with one of
-  // each; the window's slack takes the chunked copies' overshoot.
-  if (m_strings.size() < entryCount) {
-    if (!lzw_detail::CanAllocate(entryCount * sizeof(Entry))) return LzwStatus::TooLarge;
-    m_strings.resize(entryCount);
+  // A failed allocation is a size memory cannot hold, not the end of the
+  // program. The window's slack takes the chunked copies' overshoot.
+  if (m_stringCount < entryCount) {
+    m_strings.reset(new (std::nothrow) Entry[entryCount]);
+    m_stringCount = m_strings ? entryCount : 0;
+    if (!m_strings) return LzwStatus::TooLarge;
   }
-  if (m_buffer.size() < capacity + kCopyChunk) {
-    if (!lzw_detail::CanAllocate(capacity + kCopyChunk)) return LzwStatus::TooLarge;
-    m_buffer.resize(capacity + kCopyChunk);
+  if (m_bufferSize < capacity + kCopyChunk) {
+    m_buffer.reset(new (std::nothrow) std::uint8_t[capacity + kCopyChunk]);
+    m_bufferSize = m_buffer ? capacity + kCopyChunk : 0;
+    if (!m_buffer) return LzwStatus::TooLarge;
   }
 
   lzw_detail::CodeReader codes(stream, length, width);
   const std::uint32_t first = codes.Next();
   if (first >= kFirstEntryCode) return LzwStatus::BadCode;
 
-  Window window(m_buffer.data(), capacity, sink);
+  Window window(m_buffer.get(), capacity, sink);
   window.AppendByte(static_cast<std::uint8_t>(first));  // the window is empty: no slide, no sink
-  Entry* const strings = m_strings.data();
+  Entry* const strings = m_strings.get();
   std::uint32_t entries = 0;  // in the dictionary
   // The entry the next code adds: the previous string and the first byte of
   // the next one. pendingFirst is the previous string's first byte.
