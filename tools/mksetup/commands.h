@@ -19,6 +19,7 @@ struct BuildOptions {
   std::string files;   // the folder of the product's files
   std::string stub;    // the setup runtime; empty for DefaultRuntimePath()
   std::string output;  // the setup program to write
+  unsigned jobs = 0;   // threads that encode entries; 0 for one per processor
 };
 
 // Checks the script against the folder, and when no error is found writes a
