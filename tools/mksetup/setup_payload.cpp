@@ -56,6 +56,7 @@ bool ReadSetupPayload(const std::string& setupPath, SetupPayload& payload, std::
     error = setupPath + ": " + why;
     return false;
   }
+  payload.is64 = pe.is64;
   return true;
 }
 

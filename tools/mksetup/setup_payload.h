@@ -27,6 +27,7 @@ struct SetupPayload {
   std::span<const std::uint8_t> archive;        // the resource's bytes, inside one of them
   std::vector<package::ArchiveEntry> entries;   // point into archive
   std::vector<bool> decoded;                    // per entry: the program decodes it
+  bool is64 = false;                            // the setup program is PE32+ (x64)
 };
 
 // Reads the file, finds resource "IDR_EXE" #129 and walks its archive. On
