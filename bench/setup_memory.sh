@@ -27,11 +27,12 @@ make_product() {
   local name=$1 megabytes=$2 folder="$work/$1"
   mkdir -p "$folder/files"
   cp "$TOP/sample/quill_writer/files/UnInstaller.exe" "$TOP/sample/quill_writer/files/Remove Uninstaller.exe" "$folder/files/"
-  while :; do cat /usr/lib/gcc/x86_64-linux-gnu/12/cc1; done | head -c $((megabytes * 1048576)) >"$folder/files/big.bin" || true
+  # cat stops at the first broken pipe, once head has what it needs.
+  while cat /usr/lib/gcc/x86_64-linux-gnu/12/cc1 2>/dev/null; do :; done | head -c $((megabytes * 1048576)) >"$folder/files/big.bin" || true
   printf 'Big\r\nBig Setup\r\n1.0\r\nAcme\r\n-N-A-\r\n[fls]\r\n1\r\nbig.bin|%%InstallPath%%\\big.bin\r\nUnInstaller.exe|%%InstallPath%%\\UnInstaller.exe\r\nRemove Uninstaller.exe|%%InstallPath%%\\Remove Uninstaller.exe\r\n[/fls]\r\n[uninst_gene]\r\nUninstalling\r\n-NA-\r\n[/uninst_gene]\r\n[uninst_fls]\r\n[/uninst_fls]\r\n' >"$folder/setup.txt"
   local started=$SECONDS
   "$mksetup" build --arch x64 --stub "$runtime" --script "$folder/setup.txt" --files "$folder/files" \
-    -o "$folder/Setup.exe" 2>/dev/null
+    -o "$folder/Setup.exe" >&2 2>/dev/null
   echo "$name: built in $((SECONDS - started)) s, $(stat -c %s "$folder/Setup.exe") bytes" >&2
   rm "$folder/files/big.bin"
 }
@@ -40,8 +41,7 @@ make_product() {
 # more), sampling the process's peak resident set; prints "peak_kb image_kb".
 measure() {
   local folder="$work/$1" bytes=$(($2 * 1048576))
-  local staged pid="" peak=0 hwm
-  staged=$(wine_unix_path 'C:\users\'"$USER"'\AppData\Local\Temp' 2>/dev/null || true)
+  local pid="" peak=0 hwm
   wine_run "$folder/Setup.exe" >/dev/null 2>&1 &
   local runner=$!
   for _ in $(seq 1 1200); do
