@@ -2,11 +2,16 @@
 // percentage, the file is created, the entry's bytes (decoded when the entry
 // is compressed) are written, the bar moves to the same percentage. The setup
 // script, once written, sets the compression switch for the entries after it.
+//
+// A compressed entry decodes straight into its file through the decoder's
+// window; one decoder serves every entry, so the memory the extraction takes
+// is that window and the dictionary, whatever the entries' sizes.
 #include <cstdio>
 #include <vector>
 
 #include "package/extraction.h"
 #include "package/lzw.h"
+#include "package/lzw_stream.h"
 #include "package/payload_archive.h"
 
 namespace package {
@@ -19,12 +24,15 @@ ExtractionResult Failure(ExtractionStatus status, std::string message) {
   return result;
 }
 
-// Writes the bytes and closes the file; fclose flushes what is buffered, so
-// its failure is a write failure too.
-bool WriteAndClose(std::FILE* file, const std::uint8_t* data, std::size_t size) {
-  const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
-  const bool closed = std::fclose(file) == 0;
-  return written && closed;
+// Writes one entry's bytes into its open file: decoded through the decoder
+// when the entry is compressed, as stored otherwise.
+LzwStatus WriteEntry(std::FILE* file, const ArchiveEntry& entry, bool compressed, LzwStreamDecoder& decoder) {
+  if (compressed) {
+    LzwFileSink sink(file);
+    return decoder.Decode(entry.data, entry.size, sink);
+  }
+  const bool written = entry.size == 0 || std::fwrite(entry.data, 1, entry.size, file) == entry.size;
+  return written ? LzwStatus::Ok : LzwStatus::WriteFailed;
 }
 
 }  // namespace
@@ -40,37 +48,28 @@ ExtractionResult ExtractArchive(platform::FileSystem& files, std::span<const std
 
   ExtractionResult result;
   bool compressionOn = true;
-  std::vector<std::uint8_t> decoded;
+  LzwStreamDecoder decoder;
   const std::uint64_t count = entries.size();
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const ArchiveEntry& entry = entries[i];
     const auto percent = static_cast<unsigned>(100 * std::uint64_t{i} / count);
     if (progress) progress(ProgressStep::Label, percent);
 
+    // Opened for update: a stream whose strings reach back past the
+    // decoder's window reads them back from the file.
     const std::string path = stagingFolder + entry.name;
-    std::FILE* file = files.OpenFile(path, "wb");
+    std::FILE* file = files.OpenFile(path, "w+b");
     if (file == nullptr) return Failure(ExtractionStatus::CannotCreate, "Cannot create file " + path);
 
     const bool compressed = compressionOn && !EntryStaysPlain(entry.name);
-    const std::uint8_t* data = entry.data;
-    std::size_t size = entry.size;
-    if (compressed) {
-      const LzwStatus status = LzwDecode(entry.data, entry.size, decoded);
-      if (status != LzwStatus::Ok) {
-        std::fclose(file);
-        files.RemoveFile(path);
-        return Failure(ExtractionStatus::DamagedStream,
-                       "The compressed file " + path + " is damaged: " + LzwStatusText(status) + ".");
-      }
-      data = decoded.data();
-      size = decoded.size();
-    }
-    const bool written = WriteAndClose(file, data, size);
-    // The decoded bytes can be large; hold them no longer than needed.
-    std::vector<std::uint8_t>().swap(decoded);
-    if (!written) {
+    LzwStatus status = WriteEntry(file, entry, compressed, decoder);
+    // fclose flushes what is buffered, so its failure is a write failure too.
+    if (std::fclose(file) != 0 && status == LzwStatus::Ok) status = LzwStatus::WriteFailed;
+    if (status != LzwStatus::Ok) {
       files.RemoveFile(path);
-      return Failure(ExtractionStatus::CannotWrite, "Cannot write file " + path);
+      if (status == LzwStatus::WriteFailed) return Failure(ExtractionStatus::CannotWrite, "Cannot write file " + path);
+      return Failure(ExtractionStatus::DamagedStream,
+                     "The compressed file " + path + " is damaged: " + LzwStatusText(status) + ".");
     }
     if (progress) progress(ProgressStep::Bar, percent);
 

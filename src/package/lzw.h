@@ -30,6 +30,8 @@ enum class LzwStatus {
   Truncated,      // the stream ends before U bytes are produced
   TooLarge,       // U cannot be produced by a stream of this length (or, when
                   // encoding, the input does not fit the 32-bit size field)
+  WriteFailed,    // a streaming decode's output could not be written or read
+                  // back (the stream itself may be sound)
 };
 
 // A short English description of a status, for messages.

@@ -21,8 +21,8 @@ void WriteArchiveCount(std::vector<std::uint8_t>& archive, std::uint32_t count);
 void AppendArchiveEntry(std::vector<std::uint8_t>& archive, const std::string& name,
                         std::span<const std::uint8_t> stored);
 
-// Called before each entry is read and stored: its index, and the bytes of
-// input stored so far out of all of them.
+// Called as each entry goes into the archive, in order: its index, and the
+// bytes of input stored before it out of all of them.
 using StoreProgress = std::function<void(std::size_t index, const PlannedEntry& entry,
                                          std::uint64_t bytesDone, std::uint64_t bytesTotal)>;
 
@@ -36,8 +36,11 @@ struct StoredArchive {
 // Reads every planned file (the script's bytes are given), LZW-encodes the
 // entries the plan marks compressed and lays out the archive. On failure
 // (a file that cannot be read or has changed size, an entry too large for
-// the archive) returns false with error naming the file.
+// the archive) returns false with error naming the file. Entries are stored
+// on `threads` threads (0: one per processor); the bytes are the same for
+// any number. progress is called on the calling thread, in entry order.
 bool StoreArchive(const BuildPlan& plan, std::span<const std::uint8_t> scriptBytes,
-                  const StoreProgress& progress, StoredArchive& archive, std::string& error);
+                  const StoreProgress& progress, StoredArchive& archive, std::string& error,
+                  unsigned threads = 0);
 
 }  // namespace mksetup

@@ -151,7 +151,7 @@ int RunBuild(const BuildOptions& options, Console& console) {
                              std::uint64_t total) {
       progress.Entry(index, plan.entries.size(), entry.name, entry.size, done, total);
     };
-    if (!StoreArchive(plan, scriptBytes, onEntry, archive, why)) {
+    if (!StoreArchive(plan, scriptBytes, onEntry, archive, why, options.jobs)) {
       progress.Finish();
       return Fail(console, why + "; nothing was written");
     }

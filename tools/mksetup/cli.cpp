@@ -80,7 +80,8 @@ bool ParseOptions(const std::vector<std::string>& arguments, std::size_t first,
 int Build(const std::vector<std::string>& arguments, Console& console) {
   ParsedOptions parsed;
   std::string problem;
-  if (!ParseOptions(arguments, 1, {"--script", "--files", "--stub", "--arch", "-o", "--output"}, parsed, problem)) {
+  if (!ParseOptions(arguments, 1, {"--script", "--files", "--stub", "--arch", "-o", "--output", "--jobs"}, parsed,
+                    problem)) {
     return Usage(console, "build: " + problem);
   }
   if (parsed.help) {
@@ -109,6 +110,16 @@ int Build(const std::vector<std::string>& arguments, Console& console) {
   if (options.script.empty()) return Usage(console, "build: missing --script SCRIPT");
   if (options.files.empty()) return Usage(console, "build: missing --files DIR");
   if (options.output.empty()) return Usage(console, "build: missing -o SETUP.exe");
+  if (const std::string* jobs = parsed.Find("--jobs")) {
+    // A count from 1 to 256; the setup program is the same for any.
+    unsigned count = 0;
+    for (const char digit : *jobs) {
+      if (digit < '0' || digit > '9' || count > 256) return Usage(console, "build: --jobs takes a number from 1 to 256");
+      count = count * 10 + static_cast<unsigned>(digit - '0');
+    }
+    if (count < 1 || count > 256) return Usage(console, "build: --jobs takes a number from 1 to 256");
+    options.jobs = count;
+  }
   return RunBuild(options, console);
 }
 
@@ -173,6 +184,8 @@ std::string HelpText() {
          kRuntimeFileName + " (x86) or " + kRuntime64FileName +
          " (x64) in the folder of mksetup\n"
          "  -o, --output SETUP.exe  the setup program to write\n"
+         "  --jobs N           compress on N threads (1 to 256; default: one per\n"
+         "                     processor); the setup program is the same for any N\n"
          "\n"
          "list     Lists the entries of a setup program: stored size, whether the setup\n"
          "         program decodes the entry (LZW), decoded size, name.\n"

@@ -41,6 +41,7 @@ struct BuildOptions {
   Architecture arch = Architecture::X86;
   bool archGiven = false;  // --arch was on the command line
   std::string output;  // the setup program to write
+  unsigned jobs = 0;   // threads that encode entries; 0 for one per processor
 };
 
 // Checks the script against the folder, and when no error is found writes a

@@ -16,6 +16,9 @@
 extern "C" __declspec(dllimport) unsigned long __stdcall GetModuleFileNameA(void* module, char* name,
                                                                             unsigned long size);
 #else
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -86,6 +89,14 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, st
     error = LastError();
     return false;
   }
+  // One read for the size the file has now (few page faults and no copies
+  // for a large one), then pieces for whatever it grew by meanwhile.
+  std::error_code ec;
+  const std::uintmax_t expected = fs::file_size(path, ec);
+  if (!ec && expected > 0 && expected < bytes.max_size()) {
+    bytes.resize(static_cast<std::size_t>(expected));
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+  }
   std::uint8_t chunk[1 << 16];
   std::size_t got = 0;
   while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
@@ -94,6 +105,39 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, st
   std::fclose(file);
   if (failed) bytes.clear();
   return !failed;
+}
+
+FileBytes::~FileBytes() {
+#if !defined(_WIN32)
+  if (m_mapping != nullptr) munmap(m_mapping, m_mappedSize);
+#endif
+}
+
+bool FileBytes::Open(const std::string& path, std::string& error) {
+#if !defined(_WIN32)
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    error = LastError();
+    return false;
+  }
+  struct stat info {};
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+    const auto size = static_cast<std::size_t>(info.st_size);
+    // Populated at once: one call instead of a page fault per page.
+    void* mapping = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    if (mapping != MAP_FAILED) {
+      close(fd);
+      m_mapping = mapping;
+      m_mappedSize = size;
+      m_bytes = {static_cast<const std::uint8_t*>(mapping), size};
+      return true;
+    }
+  }
+  close(fd);
+#endif
+  if (!ReadWholeFile(path, m_read, error)) return false;
+  m_bytes = m_read;
+  return true;
 }
 
 bool FileSize(const std::string& path, std::uint64_t& size, std::string& error) {

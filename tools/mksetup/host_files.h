@@ -22,6 +22,25 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // directory", "Permission denied", ...), without the path.
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error);
 
+// A whole file's bytes for reading: mapped into memory where the system
+// allows it (no copy, no zero-filled buffer), read into memory otherwise.
+class FileBytes {
+ public:
+  FileBytes() = default;
+  ~FileBytes();
+  FileBytes(const FileBytes&) = delete;
+  FileBytes& operator=(const FileBytes&) = delete;
+
+  bool Open(const std::string& path, std::string& error);
+  std::span<const std::uint8_t> Bytes() const { return m_bytes; }
+
+ private:
+  void* m_mapping = nullptr;
+  std::size_t m_mappedSize = 0;
+  std::vector<std::uint8_t> m_read;
+  std::span<const std::uint8_t> m_bytes;
+};
+
 // The size of a file, for limits checked before anything is read.
 bool FileSize(const std::string& path, std::uint64_t& size, std::string& error);
 

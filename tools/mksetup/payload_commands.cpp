@@ -1,9 +1,14 @@
 // mksetup list and mksetup extract: a built setup program's archive as the
 // setup program itself reads it.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include "mksetup/commands.h"
 #include "mksetup/host_files.h"
 #include "mksetup/setup_payload.h"
 #include "package/lzw.h"
+#include "package/lzw_stream.h"
 
 namespace mksetup {
 namespace {
@@ -25,6 +30,34 @@ std::string Row(const std::string& stored, const std::string& lzw, const std::st
                 const std::string& name) {
   return RightAligned(stored, 10) + "  " + LeftAligned(lzw, 3) + "  " + RightAligned(decoded, 10) + "  " + name +
          "\n";
+}
+
+// Writes one entry into path: decoded straight into the file when the setup
+// program decodes it, as stored otherwise. error is empty when the entry's
+// stream is damaged (status says how) and says why the file failed otherwise.
+package::LzwStatus ExtractEntry(const package::ArchiveEntry& entry, bool decode, const std::string& path,
+                                package::LzwStreamDecoder& decoder, std::string& error) {
+  // Opened for update: a stream whose strings reach back past the decoder's
+  // window reads them back from the file.
+  std::FILE* file = std::fopen(path.c_str(), "w+b");
+  if (file == nullptr) {
+    error = std::strerror(errno);
+    return package::LzwStatus::WriteFailed;
+  }
+  package::LzwStatus status = package::LzwStatus::Ok;
+  if (decode) {
+    package::LzwFileSink sink(file);
+    status = decoder.Decode(entry.data, entry.size, sink);
+  } else if (entry.size > 0 && std::fwrite(entry.data, 1, entry.size, file) != entry.size) {
+    status = package::LzwStatus::WriteFailed;
+  }
+  if (status == package::LzwStatus::WriteFailed) error = std::strerror(errno);
+  if (std::fclose(file) != 0 && status == package::LzwStatus::Ok) {
+    error = std::strerror(errno);
+    status = package::LzwStatus::WriteFailed;
+  }
+  if (status != package::LzwStatus::Ok) std::remove(path.c_str());
+  return status;
 }
 
 }  // namespace
@@ -77,21 +110,17 @@ int RunExtract(const std::string& setup, const std::string& folder, Console& con
     return Fail(console, "cannot create the folder " + folder + ": " + error);
   }
 
-  std::vector<std::uint8_t> decoded;
+  package::LzwStreamDecoder decoder;
   for (std::size_t i = 0; i < payload.entries.size(); ++i) {
     const package::ArchiveEntry& entry = payload.entries[i];
-    std::span<const std::uint8_t> bytes(entry.data, entry.size);
-    if (payload.decoded[i]) {
-      const package::LzwStatus status = package::LzwDecode(entry.data, entry.size, decoded);
-      if (status != package::LzwStatus::Ok) {
-        return Fail(console, setup + ": the compressed entry " + entry.name + " is damaged: " +
-                                 package::LzwStatusText(status));
-      }
-      bytes = decoded;
-    }
     // The archive walk has refused names that would leave the folder.
     const std::string path = JoinPath(folder, entry.name);
-    if (!WriteWholeFile(path, bytes, error)) return Fail(console, "cannot write " + path + ": " + error);
+    const package::LzwStatus status = ExtractEntry(entry, payload.decoded[i], path, decoder, error);
+    if (status == package::LzwStatus::WriteFailed) return Fail(console, "cannot write " + path + ": " + error);
+    if (status != package::LzwStatus::Ok) {
+      return Fail(console, setup + ": the compressed entry " + entry.name + " is damaged: " +
+                               package::LzwStatusText(status));
+    }
   }
   console.out("mksetup: extracted " + std::to_string(payload.entries.size()) + " entries into " + folder +
               "\n");

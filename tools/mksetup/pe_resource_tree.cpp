@@ -35,8 +35,8 @@ struct TableEntry {
 class TreeReader {
  public:
   TreeReader(std::span<const std::uint8_t> file, const PeImage& image,
-             std::span<const std::uint8_t> section, std::string& error)
-      : file_(file), image_(image), section_(section), error_(error) {}
+             std::span<const std::uint8_t> section, std::string& error, bool copyData)
+      : file_(file), image_(image), section_(section), error_(error), copyData_(copyData) {}
 
   bool ReadTable(std::uint32_t offset, ResourceDirectoryInfo& info,
                  std::vector<TableEntry>& entries) {
@@ -86,8 +86,8 @@ class TreeReader {
     // entries that overlap could otherwise multiply the copies without end.
     copied_ += size;
     if (copied_ > file_.size()) return Fail("resource data entries overlap one another");
-    const auto begin = file_.begin() + fileOffset;
-    language.data.assign(begin, begin + size);
+    language.stored = file_.subspan(fileOffset, size);
+    if (copyData_) language.data.assign(language.stored.begin(), language.stored.end());
     return true;
   }
 
@@ -133,6 +133,7 @@ class TreeReader {
   const PeImage& image_;
   std::span<const std::uint8_t> section_;
   std::string& error_;
+  bool copyData_;
   std::set<std::uint32_t> visited_;
   std::uint64_t copied_ = 0;
 };
@@ -173,7 +174,7 @@ bool ResourceIdLess(const ResourceId& left, const ResourceId& right) {
 }
 
 bool ReadResourceTree(std::span<const std::uint8_t> file, const PeImage& image,
-                      ResourceTree& tree, std::string& error) {
+                      ResourceTree& tree, std::string& error, bool copyData) {
   tree = ResourceTree{};
   if (image.directories.size() <= kResourceDirectory) return true;
   const std::uint32_t rootRva = image.directories[kResourceDirectory].virtualAddress;
@@ -187,7 +188,7 @@ bool ReadResourceTree(std::span<const std::uint8_t> file, const PeImage& image,
   const std::uint32_t intoSection = rootRva - holder->virtualAddress;
   const auto section = file.subspan(std::size_t{holder->pointerToRawData} + intoSection,
                                     holder->MappedRawSize() - intoSection);
-  TreeReader reader(file, image, section, error);
+  TreeReader reader(file, image, section, error, copyData);
 
   std::vector<TableEntry> typeEntries;
   if (!reader.ReadTable(0, tree.info, typeEntries)) return false;

@@ -161,18 +161,26 @@ bool ListResources(std::span<const std::uint8_t> image, std::vector<ResourceInfo
   return true;
 }
 
-bool ReadResource(std::span<const std::uint8_t> image, const ResourceId& type,
-                  const ResourceId& name, std::vector<std::uint8_t>& data, std::string& error) {
+bool FindResourceData(std::span<const std::uint8_t> image, const ResourceId& type, const ResourceId& name,
+                      std::span<const std::uint8_t>& data, std::string& error) {
   PeImage pe;
   ResourceTree tree;
-  if (!ParseWithTree(image, pe, tree, error)) return false;
+  if (!ParsePeImage(image, pe, error) || !ReadResourceTree(image, pe, tree, error, false)) return false;
   const ResourceName* entry = FindResourceName(tree, type, name);
   if (entry == nullptr || entry->languages.empty()) {
     return Fail(error, "the image has no resource " + type.ToString() + " " + name.ToString());
   }
   const auto neutral = std::find_if(entry->languages.begin(), entry->languages.end(),
                                     [](const ResourceLanguage& l) { return l.language == 0; });
-  data = neutral != entry->languages.end() ? neutral->data : entry->languages.front().data;
+  data = neutral != entry->languages.end() ? neutral->stored : entry->languages.front().stored;
+  return true;
+}
+
+bool ReadResource(std::span<const std::uint8_t> image, const ResourceId& type,
+                  const ResourceId& name, std::vector<std::uint8_t>& data, std::string& error) {
+  std::span<const std::uint8_t> found;
+  if (!FindResourceData(image, type, name, found, error)) return false;
+  data.assign(found.begin(), found.end());
   return true;
 }
 

@@ -8,9 +8,10 @@
 
 namespace mksetup {
 
-bool ReadPayloadArchive(std::vector<std::uint8_t> archive, SetupPayload& payload, std::string& error) {
-  payload = SetupPayload{};
-  payload.archive = std::move(archive);
+namespace {
+
+// Walks payload.archive, which points into payload.bytes.
+bool WalkArchive(SetupPayload& payload, std::string& error) {
   if (!package::ReadArchiveIndex(payload.archive, payload.entries, error)) return false;
 
   std::vector<std::string> names;
@@ -22,25 +23,36 @@ bool ReadPayloadArchive(std::vector<std::uint8_t> archive, SetupPayload& payload
   return true;
 }
 
+}  // namespace
+
+bool ReadPayloadArchive(std::vector<std::uint8_t> archive, SetupPayload& payload, std::string& error) {
+  payload = SetupPayload{};
+  payload.bytes = std::move(archive);
+  payload.archive = payload.bytes;
+  return WalkArchive(payload, error);
+}
+
 bool ReadSetupPayload(const std::string& setupPath, SetupPayload& payload, std::string& error) {
-  std::vector<std::uint8_t> image;
+  // The archive is used where it lies in the file's bytes, not copied.
+  payload = SetupPayload{};
+  payload.file = std::make_unique<FileBytes>();
   std::string why;
-  if (!ReadWholeFile(setupPath, image, why)) {
+  if (!payload.file->Open(setupPath, why)) {
     error = "cannot read " + setupPath + ": " + why;
     return false;
   }
+  const std::span<const std::uint8_t> image = payload.file->Bytes();
   PeImage pe;
   if (!ParsePeImage(image, pe, why)) {
     error = setupPath + " is not a usable Windows program: " + why;
     return false;
   }
   const ResourceKey key = PayloadResourceKey();
-  std::vector<std::uint8_t> archive;
-  if (!ReadResource(image, key.type, key.name, archive, why)) {
+  if (!FindResourceData(image, key.type, key.name, payload.archive, why)) {
     error = setupPath + " holds no setup archive (resource IDR_EXE #129): " + why;
     return false;
   }
-  if (!ReadPayloadArchive(std::move(archive), payload, why)) {
+  if (!WalkArchive(payload, why)) {
     error = setupPath + ": " + why;
     return false;
   }

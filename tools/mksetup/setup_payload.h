@@ -4,9 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "mksetup/host_files.h"
 #include "package/payload_archive.h"
 
 namespace mksetup {
@@ -19,7 +22,9 @@ struct SetupPayload {
   SetupPayload(SetupPayload&&) = default;
   SetupPayload& operator=(SetupPayload&&) = default;
 
-  std::vector<std::uint8_t> archive;            // the resource's bytes
+  std::unique_ptr<FileBytes> file;              // the setup program's bytes, when read from one
+  std::vector<std::uint8_t> bytes;              // or the archive's alone
+  std::span<const std::uint8_t> archive;        // the resource's bytes, inside one of them
   std::vector<package::ArchiveEntry> entries;   // point into archive
   std::vector<bool> decoded;                    // per entry: the program decodes it
   bool is64 = false;                            // the setup program is PE32+ (x64)

@@ -44,10 +44,10 @@ class RecordingFiles : public sim::SimFileSystem {
   std::string lastCreated;
 
   std::FILE* OpenFile(const std::string& path, const char* mode) override {
-    if (std::string(mode) == "wb") {
+    if (mode[0] == 'w') {
       m_events.push_back("create " + path);
       lastCreated = path;
-      if (path == fullDiskPath) return std::fopen("/dev/full", "wb");
+      if (path == fullDiskPath) return std::fopen("/dev/full", mode);
     }
     return sim::SimFileSystem::OpenFile(path, mode);
   }
