@@ -26,6 +26,9 @@ enum class DriveKind : unsigned {
 struct FolderEntry {
   std::string name;  // bare name, never "." or ".."
   bool isFolder = false;
+  // A symbolic link, junction or other reparse point: what it names may lie
+  // anywhere, so walks that must stay inside a folder do not enter it.
+  bool isReparsePoint = false;
   std::uint64_t size = 0;
 };
 
@@ -43,6 +46,9 @@ class FileSystem {
   // GetFileAttributesA succeeds: a file or folder of that name exists.
   virtual bool Exists(const std::string& path) = 0;
   virtual bool IsFolder(const std::string& path) = 0;
+  // The path itself (not what it points at) is a reparse point: a symbolic
+  // link or a junction. False when it does not exist.
+  virtual bool IsReparsePoint(const std::string& path) = 0;
   // CreateDirectoryA: one level, the parent must exist.
   virtual bool MakeFolder(const std::string& path) = 0;
   // CopyFileA with fail-if-exists FALSE.

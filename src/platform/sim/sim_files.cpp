@@ -82,6 +82,12 @@ bool SimFileSystem::IsFolder(const std::string& path) {
   return !native.empty() && fs::is_directory(native, error);
 }
 
+bool SimFileSystem::IsReparsePoint(const std::string& path) {
+  const std::string native = NativePath(path);
+  std::error_code error;
+  return !native.empty() && fs::is_symlink(native, error);
+}
+
 bool SimFileSystem::MakeFolder(const std::string& path) {
   const std::string native = NativePath(path);
   if (native.empty()) return false;
@@ -114,8 +120,13 @@ std::vector<platform::FolderEntry> SimFileSystem::ListFolder(const std::string& 
   for (fs::directory_iterator it(native, error), end; !error && it != end; it.increment(error)) {
     platform::FolderEntry entry;
     entry.name = it->path().filename().string();
-    entry.isFolder = it->is_directory(error);
-    entry.size = entry.isFolder ? 0 : static_cast<std::uint64_t>(it->file_size(error));
+    // A dangling link has no target to ask about; it still lists, so the
+    // questions about one entry keep their own error.
+    std::error_code entryError;
+    entry.isFolder = it->is_directory(entryError);
+    entry.isReparsePoint = it->is_symlink(entryError);
+    const std::uintmax_t size = entry.isFolder ? 0 : it->file_size(entryError);
+    entry.size = entryError ? 0 : static_cast<std::uint64_t>(size);
     entries.push_back(entry);
   }
   // A stable order, as NTFS lists by name.

@@ -34,6 +34,8 @@ class SimFileSystem : public platform::FileSystem {
   std::FILE* OpenFile(const std::string& path, const char* mode) override;
   bool Exists(const std::string& path) override;
   bool IsFolder(const std::string& path) override;
+  // Symbolic links on the host stand for Windows' links and junctions.
+  bool IsReparsePoint(const std::string& path) override;
   bool MakeFolder(const std::string& path) override;
   bool CopyOver(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;

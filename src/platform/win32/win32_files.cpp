@@ -30,6 +30,11 @@ bool Win32FileSystem::IsFolder(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool Win32FileSystem::IsReparsePoint(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 bool Win32FileSystem::MakeFolder(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
@@ -60,6 +65,7 @@ std::vector<platform::FolderEntry> Win32FileSystem::ListFolder(const std::string
     platform::FolderEntry entry;
     entry.name = data.cFileName;
     entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.isReparsePoint = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     entry.size = entry.isFolder ? 0 : FileSize(data);
     entries.push_back(entry);
   } while (FindNextFileA(find, &data));

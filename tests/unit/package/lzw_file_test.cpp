@@ -34,6 +34,7 @@ class NativeFiles : public platform::FileSystem {
   }
   bool Exists(const std::string& path) override { return std::filesystem::exists(path); }
   bool IsFolder(const std::string& path) override { return std::filesystem::is_directory(path); }
+  bool IsReparsePoint(const std::string& path) override { return std::filesystem::is_symlink(path); }
   bool MakeFolder(const std::string& path) override { return std::filesystem::create_directory(path); }
   bool CopyOver(const std::string&, const std::string&) override { return false; }
   bool RemoveFile(const std::string& path) override { return std::remove(path.c_str()) == 0; }
