@@ -15,8 +15,13 @@ inline constexpr const char* kDamagedPrefix =
     "The installation data of this setup program is damaged; please obtain "
     "a new copy.\n\n";
 
-// The process's exit code after a failure that stopped the start-up: a setup
+// The process's exit codes after a failure that stopped the start-up: a setup
 // program that could not run must not look like one that did.
 inline constexpr unsigned kFailureExitCode = 1;
+// The setup program's bytes do not match their recorded checksum.
+inline constexpr unsigned kDamagedExitCode = 4;
+// No usable temporary folder, or a staging folder that cannot be made, held
+// or have its old files replaced.
+inline constexpr unsigned kStagingExitCode = 5;
 
 }  // namespace app

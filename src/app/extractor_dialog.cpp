@@ -1,12 +1,11 @@
 #include "app/extractor_dialog.h"
 
-#include <cstring>
-
 #include "app/app_texts.h"
 #include "app/payload_resource.h"
 #include "app/script_scanner.h"
 #include "app/wizard_session.h"
 #include "package/extraction.h"
+#include "package/staging_folder.h"
 #include "platform/win32/win32_platform.h"
 #include "script/script_reader.h"
 #include "ui/colours.h"
@@ -14,7 +13,6 @@
 
 namespace app {
 
-char g_stagingFolder[MAX_PATH];
 std::string g_logoPath;
 std::string g_headerPath;
 
@@ -34,20 +32,6 @@ bool CExeExtractorDlg::OnInitDialog() {
   m_progress.SubclassDlgItem(IDC_EXTRACT_PROGRESS, m_hWnd);
   SetIcon(m_hIcon, true);
   SetIcon(m_hIcon, false);
-
-  // The temporary folder ends with a backslash; the staging folder is kept
-  // without one. A temporary folder too long for the fixed buffer leaves the
-  // folder empty, and the first entry then fails with its message.
-  char temp[MAX_PATH] = {};
-  const DWORD length = ::GetTempPathA(MAX_PATH, temp);
-  g_stagingFolder[0] = '\0';
-  if (length != 0 && length + std::strlen(script::kStagingFolderName) < MAX_PATH) {
-    std::strcpy(g_stagingFolder, temp);
-    std::strcat(g_stagingFolder, script::kStagingFolderName);
-  }
-  if (::GetFileAttributesA(g_stagingFolder) == INVALID_FILE_ATTRIBUTES) {
-    ::CreateDirectoryA(g_stagingFolder, nullptr);
-  }
   m_nTimer = SetTimer(kExtractTimer, kExtractDelayMs);
   return true;
 }
@@ -56,16 +40,20 @@ void CExeExtractorDlg::OnTimer(UINT_PTR) {
   // Killed first: the extraction and the whole wizard run inside this one
   // message, and the handler must never run twice.
   KillTimer(m_nTimer);
-  ExtractPayload(g_stagingFolder);
+  ExtractPayload();
 }
 
-void CExeExtractorDlg::ExtractPayload(std::string stagingFolder) {
+void CExeExtractorDlg::ExtractPayload() {
   platform::Platform& machine = win32::Win32Platform();
   ScriptRulesScanner scanner;
   package::ExtractionResult result;
   {
     PayloadResource payload;
     if (payload.Block().empty()) Fail(kNoPayload);
+    // Nothing is written before the folder is known to be ours.
+    const std::string stagingFolder = script::StagingFolder(machine.files);
+    const package::StagingResult staging = package::PrepareStagingFolder(machine.files, stagingFolder);
+    if (staging.status != package::StagingStatus::Ready) Fail(staging.message, kStagingExitCode);
     const HWND percentLabel = GetDlgItem(IDC_EXTRACT_PERCENT);
     result = package::ExtractArchive(
         machine.files, payload.Block(), stagingFolder, scanner,
@@ -82,6 +70,8 @@ void CExeExtractorDlg::ExtractPayload(std::string stagingFolder) {
     case package::ExtractionStatus::Ok:
       break;
     case package::ExtractionStatus::CannotCreate:
+      // An old file in the staging folder that cannot be replaced.
+      Fail(result.message, kStagingExitCode);
     case package::ExtractionStatus::CannotWrite:
       Fail(result.message);
     case package::ExtractionStatus::DamagedArchive:
@@ -102,9 +92,9 @@ void CExeExtractorDlg::RunWizard() {
   session.Run();
 }
 
-void CExeExtractorDlg::Fail(const std::string& message) {
+void CExeExtractorDlg::Fail(const std::string& message, unsigned exitCode) {
   win32::Win32Platform().messages.Show(platform::MessageKind::Warning, message);
-  ::ExitProcess(kFailureExitCode);
+  ::ExitProcess(exitCode);
 }
 
 HBRUSH CExeExtractorDlg::OnCtlColor(HDC dc, HWND control, ui::CtlColor kind) {

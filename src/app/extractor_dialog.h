@@ -7,14 +7,12 @@
 
 #include <string>
 
+#include "app/app_texts.h"
 #include "ui/control.h"
 #include "ui/dialog.h"
 
 namespace app {
 
-// The staging folder without its trailing backslash, filled once by
-// OnInitDialog.
-extern char g_stagingFolder[MAX_PATH];
 // The raw lines after "[logo]" and "[Header]" in the setup script.
 extern std::string g_logoPath;
 extern std::string g_headerPath;
@@ -23,8 +21,9 @@ class CExeExtractorDlg final : public ui::CDialog {
  public:
   CExeExtractorDlg();
 
-  // The extraction driver: the payload into the folder, then the wizard.
-  void ExtractPayload(std::string stagingFolder);
+  // The extraction driver: the payload into the staging folder, then the
+  // wizard.
+  void ExtractPayload();
 
  protected:
   bool OnInitDialog() override;
@@ -36,8 +35,8 @@ class CExeExtractorDlg final : public ui::CDialog {
 
  private:
   // Shows the failure with the application's name as caption and ends the
-  // process with a failure exit code.
-  [[noreturn]] void Fail(const std::string& message);
+  // process with the exit code.
+  [[noreturn]] void Fail(const std::string& message, unsigned exitCode = kFailureExitCode);
   void RunWizard();
 
   ui::CProgressCtrl m_progress;

@@ -48,7 +48,7 @@ ExtractionResult ExtractArchive(platform::FileSystem& files, std::span<const std
     if (progress) progress(ProgressStep::Label, percent);
 
     const std::string path = stagingFolder + entry.name;
-    std::FILE* file = files.OpenFile(path, "wb");
+    std::FILE* file = files.CreateStagedFile(path);
     if (file == nullptr) return Failure(ExtractionStatus::CannotCreate, "Cannot create file " + path);
 
     const bool compressed = compressionOn && !EntryStaysPlain(entry.name);

@@ -51,6 +51,18 @@ class FileSystem {
   virtual bool IsReparsePoint(const std::string& path) = 0;
   // CreateDirectoryA: one level, the parent must exist.
   virtual bool MakeFolder(const std::string& path) = 0;
+  // Keeps the folder itself (never what a link names) from being renamed,
+  // moved or deleted until the process ends. False when the path is a link
+  // or junction, is not a folder, or cannot be opened.
+  virtual bool HoldFolder(const std::string& path) = 0;
+  // A new file for writing ("wb") in a held staging folder. An old file of
+  // that name is deleted first, so a link planted under the name is removed
+  // rather than written through; nullptr when it cannot be (a folder, or a
+  // file another program has open). The file stays locked against other
+  // programs' writes, deletes and renames until the process ends or
+  // RemoveFile removes it; reads and CopyOver from it still work, and the
+  // caller closes the stream as usual.
+  virtual std::FILE* CreateStagedFile(const std::string& path) = 0;
   // CopyFileA with fail-if-exists FALSE.
   virtual bool CopyOver(const std::string& from, const std::string& to) = 0;
   // DeleteFileA: files only.

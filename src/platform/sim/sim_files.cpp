@@ -62,11 +62,16 @@ std::string SimFileSystem::NativePath(const std::string& windowsPath) const {
   return native;
 }
 
+bool SimFileSystem::IsHeld(const std::string& path) const {
+  return held_.count(NativePath(path)) != 0;
+}
+
 std::FILE* SimFileSystem::OpenFile(const std::string& path, const char* mode) {
   const std::string native = NativePath(path);
   if (native.empty()) return nullptr;
   std::error_code error;
   if (fs::is_directory(native, error)) return nullptr;
+  if (mode[0] != 'r' && held_.count(native) != 0) return nullptr;
   return std::fopen(native.c_str(), mode);
 }
 
@@ -97,11 +102,34 @@ bool SimFileSystem::MakeFolder(const std::string& path) {
   return fs::create_directory(native, error);
 }
 
+bool SimFileSystem::HoldFolder(const std::string& path) {
+  const std::string native = NativePath(path);
+  std::error_code error;
+  if (native.empty() || fs::is_symlink(native, error) || !fs::is_directory(native, error)) return false;
+  held_.insert(native);
+  return true;
+}
+
+std::FILE* SimFileSystem::CreateStagedFile(const std::string& path) {
+  const std::string native = NativePath(path);
+  if (native.empty()) return nullptr;
+  held_.erase(native);  // an earlier staged file of ours is replaced
+  std::error_code error;
+  if (fs::is_symlink(native, error) || fs::exists(native, error)) {
+    if (fs::is_directory(fs::symlink_status(native, error)) || !fs::remove(native, error)) return nullptr;
+  }
+  // "x": the name must be free, as for CREATE_NEW.
+  std::FILE* file = std::fopen(native.c_str(), "wbx");
+  if (file != nullptr) held_.insert(native);
+  return file;
+}
+
 bool SimFileSystem::CopyOver(const std::string& from, const std::string& to) {
   const std::string source = NativePath(from);
   const std::string target = NativePath(to);
   std::error_code error;
   if (source.empty() || target.empty() || !fs::is_regular_file(source, error)) return false;
+  if (held_.count(target) != 0) return false;
   return fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
 }
 
@@ -109,6 +137,8 @@ bool SimFileSystem::RemoveFile(const std::string& path) {
   const std::string native = NativePath(path);
   std::error_code error;
   if (native.empty() || !fs::is_regular_file(native, error)) return false;
+  // The setup program's own delete: the hold ends with it.
+  held_.erase(native);
   return fs::remove(native, error);
 }
 

@@ -23,12 +23,26 @@ class Win32FileSystem final : public platform::FileSystem {
   bool IsFolder(const std::string& path) override;
   bool IsReparsePoint(const std::string& path) override;
   bool MakeFolder(const std::string& path) override;
+  bool HoldFolder(const std::string& path) override;
+  std::FILE* CreateStagedFile(const std::string& path) override;
   bool CopyOver(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
   std::vector<platform::FolderEntry> ListFolder(const std::string& folder) override;
   platform::DriveKind DriveKindOf(const std::string& root) override;
   bool QueryDiskSpace(const std::string& directory, platform::DiskSpace& space) override;
   std::string TempFolder() override;
+
+ private:
+  // A staged file and the handle that keeps it locked; closed only by
+  // RemoveFile, otherwise when the process ends.
+  struct HeldFile {
+    std::string path;
+    HANDLE handle;
+  };
+  HeldFile* FindHeld(const std::string& path);
+  static bool CopyFromHeld(HANDLE source, const std::string& to);
+
+  std::vector<HeldFile> heldFiles_;
 };
 
 class Win32Registry final : public platform::Registry {

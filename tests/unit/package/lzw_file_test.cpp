@@ -36,6 +36,8 @@ class NativeFiles : public platform::FileSystem {
   bool IsFolder(const std::string& path) override { return std::filesystem::is_directory(path); }
   bool IsReparsePoint(const std::string& path) override { return std::filesystem::is_symlink(path); }
   bool MakeFolder(const std::string& path) override { return std::filesystem::create_directory(path); }
+  bool HoldFolder(const std::string&) override { return false; }
+  std::FILE* CreateStagedFile(const std::string&) override { return nullptr; }
   bool CopyOver(const std::string&, const std::string&) override { return false; }
   bool RemoveFile(const std::string& path) override { return std::remove(path.c_str()) == 0; }
   std::vector<platform::FolderEntry> ListFolder(const std::string&) override { return {}; }
