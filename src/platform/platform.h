@@ -113,6 +113,9 @@ constexpr int kCsidlStartMenu = 0x000B;
 constexpr int kCsidlDesktopDirectory = 0x0010;
 constexpr int kCsidlTemplates = 0x0015;
 constexpr int kCsidlAppData = 0x001A;
+constexpr int kCsidlProgramFiles = 0x0026;
+constexpr int kCsidlProfile = 0x0028;
+constexpr int kCsidlProgramFilesX86 = 0x002A;
 constexpr int kCsidlFlagCreate = 0x8000;
 
 // Values of the machine and the user, fetched anew at every call.

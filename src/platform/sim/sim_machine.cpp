@@ -44,6 +44,9 @@ std::string SimMachine::KnownFolder(int csidl) {
     case platform::kCsidlStartup: return profile + "AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
     case platform::kCsidlFavorites: return profile + "Favorites";
     case platform::kCsidlTemplates: return profile + "AppData\\Roaming\\Microsoft\\Windows\\Templates";
+    case platform::kCsidlProfile: return "C:\\users\\tester";
+    case platform::kCsidlProgramFiles: return "C:\\Program Files";
+    case platform::kCsidlProgramFilesX86: return "C:\\Program Files (x86)";
     default: return {};
   }
 }
