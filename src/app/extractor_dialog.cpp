@@ -5,6 +5,7 @@
 #include "app/script_scanner.h"
 #include "app/wizard_session.h"
 #include "package/extraction.h"
+#include "package/payload_checksum.h"
 #include "package/staging_folder.h"
 #include "platform/win32/win32_platform.h"
 #include "script/script_reader.h"
@@ -50,6 +51,12 @@ void CExeExtractorDlg::ExtractPayload() {
   {
     PayloadResource payload;
     if (payload.Block().empty()) Fail(kNoPayload);
+    // Before anything is written: a damaged download must install nothing.
+    // A program without a checksum (made by another tool) goes on unchecked.
+    if (package::CheckPayloadChecksum(payload.Block(), payload.HasChecksum(), payload.Checksum()) ==
+        package::ChecksumVerdict::Mismatch) {
+      Fail(kChecksumMismatch, kDamagedExitCode);
+    }
     // Nothing is written before the folder is known to be ours.
     const std::string stagingFolder = script::StagingFolder(machine.files);
     const package::StagingResult staging = package::PrepareStagingFolder(machine.files, stagingFolder);

@@ -4,6 +4,7 @@
 #include "mksetup/host_files.h"
 #include "mksetup/setup_payload.h"
 #include "package/lzw.h"
+#include "package/payload_checksum.h"
 
 namespace mksetup {
 namespace {
@@ -25,6 +26,28 @@ std::string Row(const std::string& stored, const std::string& lzw, const std::st
                 const std::string& name) {
   return RightAligned(stored, 10) + "  " + LeftAligned(lzw, 3) + "  " + RightAligned(decoded, 10) + "  " + name +
          "\n";
+}
+
+// The line about the archive's checksum, as the setup program will check
+// it; false when it does not match.
+bool ReportChecksum(const std::string& setup, const SetupPayload& payload, Console& console) {
+  switch (package::CheckPayloadChecksum(payload.archive, payload.hasChecksum, payload.checksum)) {
+    case package::ChecksumVerdict::Absent:
+      console.out("checksum: none (not built by mksetup); the setup program installs without checking\n");
+      return true;
+    case package::ChecksumVerdict::Matches:
+      console.out("checksum: SHA-256 " + package::DigestText(payload.checksum) + ", matches the archive\n");
+      return true;
+    case package::ChecksumVerdict::Mismatch:
+      break;
+  }
+  const std::string archive = package::DigestText(package::Sha256Of(payload.archive));
+  console.out("checksum: SHA-256 " + package::DigestText(payload.checksum) + ", DOES NOT MATCH the archive (" +
+              archive + ")\n");
+  console.err("mksetup: error: " + setup +
+              ": the setup archive does not match its checksum: the setup program is damaged and refuses to "
+              "install\n");
+  return false;
 }
 
 }  // namespace
@@ -63,6 +86,7 @@ int RunList(const std::string& setup, Console& console) {
   }
   console.out(Row(std::to_string(stored), "", std::to_string(decodedTotal),
                   "(" + std::to_string(payload.entries.size()) + " entries)"));
+  if (!ReportChecksum(setup, payload, console)) damaged = true;
   return damaged ? kExitFailure : kExitOk;
 }
 
