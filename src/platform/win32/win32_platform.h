@@ -70,13 +70,6 @@ class Win32Machine final : public platform::Machine {
   std::string SpecialFolderLocation(int csidl) override;
 };
 
-// The environment variable that answers the folder browser without showing
-// it. A test hook: its value is a list of answers separated by "|", one per
-// BrowseForFolder call in turn; an empty answer or "<cancel>" reads as a
-// cancelled browser. Once the answers are used up the real browser shows.
-// A new value starts the list again.
-inline constexpr const char* kBrowseAnswerVariable = "SETUPKIT_BROWSE_ANSWER";
-
 class Win32Shell final : public platform::Shell {
  public:
   bool CreateLink(const std::string& linkPath, const std::string& target) override;
