@@ -9,7 +9,7 @@ SETUPKIT_PACKAGES=(
   cmake make g++ clang libclang-rt-14-dev
   googletest libbenchmark-dev zlib1g-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686
-  gcc-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
+  gcc-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick fonts-liberation
   icoutils liblnk-utils
@@ -40,37 +40,82 @@ ensure_packages() {
 
 JOBS=${JOBS:-$(nproc)}
 
+# The one probe that decides whether the 32-bit runtime can be run here: the
+# 32-bit Wine loader started once. Machines whose kernel has no IA-32
+# emulation refuse it ("Exec format error"); they run the 64-bit runtime
+# under wine64 only. Sets WINE32_WHY to the reason when it cannot.
+WINE32_LOADER=/usr/lib/wine/wine
+WINE64_LOADER=/usr/lib/wine/wine64
+can_run_wine32() {
+  if [ "${SETUPKIT_NO_WINE32:-0}" = 1 ]; then
+    WINE32_WHY="SETUPKIT_NO_WINE32=1 is set"
+    return 1
+  fi
+  if [ ! -x "$WINE32_LOADER" ]; then
+    WINE32_WHY="the 32-bit Wine loader $WINE32_LOADER is not installed"
+    return 1
+  fi
+  local answer
+  if ! answer=$("$WINE32_LOADER" --version 2>&1); then
+    WINE32_WHY="this machine cannot run 32-bit programs ($WINE32_LOADER: ${answer##*: })"
+    return 1
+  fi
+  WINE32_WHY=""
+  return 0
+}
+
+# The Windows architectures this machine tests, in the order they run: x64
+# always, x86 where 32-bit programs run. Says which, and why one is left out.
+windows_architectures() {
+  if can_run_wine32; then
+    say "architectures: x64 (wine64) and x86 (32-bit Wine)"
+    WINDOWS_ARCHES=(x64 x86)
+  else
+    say "architectures: x64 (wine64) only; x86 skipped: $WINE32_WHY"
+    WINDOWS_ARCHES=(x64)
+  fi
+}
+
+# The Windows build tree of an architecture.
+windows_tree() { [ "$1" = x64 ] && echo "$TOP/build/win64" || echo "$TOP/build/win"; }
+
 # The native tree: clang with AddressSanitizer and UndefinedBehaviorSanitizer,
 # unit tests and the builder.
 build_native() {
   say "native build (sanitizers)"
   cmake -S "$TOP" -B "$TOP/build/native" -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DSETUPKIT_SANITIZE=ON >/dev/null
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DSETUPKIT_SANITIZE=ON -DSETUPKIT_WERROR=ON >/dev/null
   cmake --build "$TOP/build/native" -j"$JOBS"
 }
 
-# The native tree without sanitizers: the builder that the main job uses.
+# The native tree without sanitizers, with Debian's default compiler (GCC):
+# the builder that the main job uses.
 build_release() {
-  say "native build (release)"
+  say "native build (release, GCC)"
   cmake -S "$TOP" -B "$TOP/build/release" -DCMAKE_BUILD_TYPE=Release -DSETUPKIT_TESTS=OFF \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+    -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ -DSETUPKIT_WERROR=ON >/dev/null
   cmake --build "$TOP/build/release" -j"$JOBS" --target mksetup
 }
 
-# The Windows tree: the setup runtime and the Windows test programs.
+# A Windows tree: the setup runtime and the Windows test programs, for x86
+# (build/win, setup-runtime.exe) or x64 (build/win64, setup-runtime64.exe).
 build_windows() {
-  say "Windows build (MinGW-w64 i686)"
-  cmake -S "$TOP" -B "$TOP/build/win" -DCMAKE_BUILD_TYPE=MinSizeRel \
-    -DCMAKE_TOOLCHAIN_FILE="$TOP/cmake/mingw-i686.cmake" >/dev/null
-  cmake --build "$TOP/build/win" -j"$JOBS"
+  local arch=${1:-x86} toolchain=mingw-i686
+  [ "$arch" = x64 ] && toolchain=mingw-x86_64
+  say "Windows build ($arch, MinGW-w64 ${toolchain#mingw-})"
+  cmake -S "$TOP" -B "$(windows_tree "$arch")" -DCMAKE_BUILD_TYPE=MinSizeRel \
+    -DCMAKE_TOOLCHAIN_FILE="$TOP/cmake/$toolchain.cmake" -DSETUPKIT_WERROR=ON >/dev/null
+  cmake --build "$(windows_tree "$arch")" -j"$JOBS"
 }
 
-# dist/bin: mksetup with the runtime beside it, as a user gets them.
+# dist/bin: mksetup with the runtimes beside it, as a user gets them.
 install_dist() {
-  local tree=$1
+  local tree=$1 runtime
   mkdir -p "$TOP/dist/bin"
   install -m 755 "$TOP/build/$tree/tools/mksetup/mksetup" "$TOP/dist/bin/mksetup"
-  if [ -f "$TOP/build/win/src/app/setup-runtime.exe" ]; then
-    install -m 644 "$TOP/build/win/src/app/setup-runtime.exe" "$TOP/dist/bin/setup-runtime.exe"
-  fi
+  for runtime in "$TOP/build/win/src/app/setup-runtime.exe" "$TOP/build/win64/src/app/setup-runtime64.exe"; do
+    if [ -f "$runtime" ]; then
+      install -m 644 "$runtime" "$TOP/dist/bin/$(basename "$runtime")"
+    fi
+  done
 }

@@ -31,10 +31,10 @@ std::string Percent(std::uint64_t part, std::uint64_t whole) {
   return text;
 }
 
-// The stub must be a Windows program the resource writer can handle; the
-// setup runtime is a 32-bit one.
-bool ReadStub(const std::string& path, std::vector<std::uint8_t>& image, Console& console,
-              std::string& error) {
+// The stub must be a Windows program the resource writer can handle. A stub
+// of the other architecture than --arch names is most likely a mistake.
+bool ReadStub(const std::string& path, const BuildOptions& options, std::vector<std::uint8_t>& image,
+              Console& console, std::string& error) {
   std::string why;
   if (KindOf(path) == PathKind::Folder) {
     error = "the setup runtime " + path + " is a folder";
@@ -49,7 +49,11 @@ bool ReadStub(const std::string& path, std::vector<std::uint8_t>& image, Console
     error = "the setup runtime " + path + " is not a usable Windows program: " + why;
     return false;
   }
-  if (pe.is64) Warn(console, "the setup runtime " + path + " is a 64-bit program; the setup runtime is a 32-bit one");
+  const Architecture stubArch = pe.is64 ? Architecture::X64 : Architecture::X86;
+  if (options.archGiven && stubArch != options.arch) {
+    Warn(console, "the setup runtime " + path + " is a " + (pe.is64 ? "64" : "32") + "-bit program, not the " +
+                      ArchitectureName(options.arch) + " one that --arch asks for");
+  }
   return true;
 }
 
@@ -76,11 +80,6 @@ bool CheckOutputPlace(const std::string& output, std::string& error) {
 
 }  // namespace
 
-std::string DefaultRuntimePath() {
-  const std::string folder = RunningExecutableFolder();
-  return folder.empty() ? std::string() : JoinPath(folder, kRuntimeFileName);
-}
-
 int RunBuild(const BuildOptions& options, Console& console) {
   // Everything is read before anything is written.
   std::vector<std::uint8_t> scriptBytes;
@@ -104,14 +103,14 @@ int RunBuild(const BuildOptions& options, Console& console) {
   }
   std::string stubPath = options.stub;
   if (stubPath.empty()) {
-    stubPath = DefaultRuntimePath();
+    stubPath = DefaultRuntimePath(options.arch);
     if (stubPath.empty() || KindOf(stubPath) == PathKind::Missing) {
-      return Fail(console, std::string("no --stub given and no ") + kRuntimeFileName +
+      return Fail(console, std::string("no --stub given and no ") + RuntimeFileName(options.arch) +
                                " beside mksetup" + (stubPath.empty() ? "" : " (" + stubPath + ")"));
     }
   }
   std::vector<std::uint8_t> stub;
-  if (!ReadStub(stubPath, stub, console, why)) return Fail(console, why);
+  if (!ReadStub(stubPath, options, stub, console, why)) return Fail(console, why);
   if (!CheckOutputPlace(options.output, why)) return Fail(console, why);
 
   const ScriptText script = SplitScriptLines(scriptBytes);

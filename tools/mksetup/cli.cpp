@@ -80,7 +80,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, std::size_t first,
 int Build(const std::vector<std::string>& arguments, Console& console) {
   ParsedOptions parsed;
   std::string problem;
-  if (!ParseOptions(arguments, 1, {"--script", "--files", "--stub", "-o", "--output"}, parsed, problem)) {
+  if (!ParseOptions(arguments, 1, {"--script", "--files", "--stub", "--arch", "-o", "--output"}, parsed, problem)) {
     return Usage(console, "build: " + problem);
   }
   if (parsed.help) {
@@ -100,6 +100,12 @@ int Build(const std::vector<std::string>& arguments, Console& console) {
   take("--stub", options.stub);
   take("-o", options.output);
   take("--output", options.output);
+  if (const std::string* arch = parsed.Find("--arch")) {
+    if (!ParseArchitecture(*arch, options.arch)) {
+      return Usage(console, "build: --arch takes x86 or x64, not '" + *arch + "'");
+    }
+    options.archGiven = true;
+  }
   if (options.script.empty()) return Usage(console, "build: missing --script SCRIPT");
   if (options.files.empty()) return Usage(console, "build: missing --files DIR");
   if (options.output.empty()) return Usage(console, "build: missing -o SETUP.exe");
@@ -139,7 +145,8 @@ int Extract(const std::vector<std::string>& arguments, Console& console) {
 std::string HelpText() {
   return std::string(
              "Usage:\n"
-             "  mksetup build --script SCRIPT --files DIR [--stub RUNTIME.exe] -o SETUP.exe\n"
+             "  mksetup build --script SCRIPT --files DIR [--arch x86|x64] [--stub RUNTIME.exe]\n"
+             "                -o SETUP.exe\n"
              "  mksetup list SETUP.exe\n"
              "  mksetup extract SETUP.exe -C DIR\n"
              "  mksetup --help\n"
@@ -156,9 +163,12 @@ std::string HelpText() {
              "         once the new one is complete.\n"
              "  --script SCRIPT    the setup script\n"
              "  --files DIR        the folder that holds the files the script names\n"
+             "  --arch x86|x64     the setup runtime's architecture (default x86): an x86\n"
+             "                     setup installs into the 32-bit program files folder and\n"
+             "                     registry view, an x64 one into the 64-bit ones\n"
              "  --stub RUNTIME.exe the setup runtime; default: ") +
-         kRuntimeFileName +
-         " in the folder of mksetup\n"
+         kRuntimeFileName + " (x86) or " + kRuntime64FileName +
+         " (x64) in the folder of mksetup\n"
          "  -o, --output SETUP.exe  the setup program to write\n"
          "\n"
          "list     Lists the entries of a setup program: stored size, whether the setup\n"

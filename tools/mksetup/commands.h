@@ -9,15 +9,28 @@
 
 namespace mksetup {
 
+// The two setup runtimes: a 32-bit one, whose setup programs install into
+// the 32-bit program files folder and registry view, and a 64-bit one for
+// products that belong in the 64-bit ones.
+enum class Architecture { X86, X64 };
+
+// "x86" or "x64", as --arch takes it.
+const char* ArchitectureName(Architecture arch);
+bool ParseArchitecture(const std::string& text, Architecture& arch);
+
 // The setup runtime that build uses without --stub: this file in the folder
 // of the mksetup executable.
 inline constexpr const char* kRuntimeFileName = "setup-runtime.exe";
-std::string DefaultRuntimePath();
+inline constexpr const char* kRuntime64FileName = "setup-runtime64.exe";
+const char* RuntimeFileName(Architecture arch);
+std::string DefaultRuntimePath(Architecture arch);
 
 struct BuildOptions {
   std::string script;  // the setup script, stored as "log_file.txt"
   std::string files;   // the folder of the product's files
-  std::string stub;    // the setup runtime; empty for DefaultRuntimePath()
+  std::string stub;    // the setup runtime; empty for DefaultRuntimePath(arch)
+  Architecture arch = Architecture::X86;
+  bool archGiven = false;  // --arch was on the command line
   std::string output;  // the setup program to write
 };
 

@@ -57,6 +57,9 @@ int RunList(const std::string& setup, Console& console) {
   std::string error;
   if (!ReadSetupPayload(setup, payload, error)) return Fail(console, error);
 
+  console.out(std::string("architecture: ") +
+              (payload.is64 ? "x64 (PE32+, installs into the 64-bit program files folder and registry view)\n"
+                            : "x86 (PE32, installs into the 32-bit program files folder and registry view)\n"));
   console.out(Row("STORED", "LZW", "DECODED", "NAME"));
   std::uint64_t stored = 0;
   std::uint64_t decodedTotal = 0;

@@ -46,6 +46,7 @@ bool ReadSetupPayload(const std::string& setupPath, SetupPayload& payload, std::
   }
   const ResourceKey checksum = ChecksumResourceKey();
   payload.hasChecksum = ReadResource(image, checksum.type, checksum.name, payload.checksum, why);
+  payload.is64 = pe.is64;
   return true;
 }
 

@@ -25,6 +25,7 @@ struct SetupPayload {
   // The checksum resource "IDR_EXE_SHA256" #129, when the program has one.
   bool hasChecksum = false;
   std::vector<std::uint8_t> checksum;
+  bool is64 = false;                            // the setup program is PE32+ (x64)
 };
 
 // Reads the file, finds resource "IDR_EXE" #129 and walks its archive, and

@@ -35,9 +35,9 @@ TEST(MksetupTool, HelpAndUsageErrors) {
   pe_test::ScratchDir scratch;
   const Ran help = Mksetup("--help", scratch.path());
   EXPECT_EQ(help.status, kExitOk);
-  EXPECT_EQ(help.out.rfind("Usage:\n  mksetup build --script SCRIPT --files DIR [--stub RUNTIME.exe] -o SETUP.exe\n", 0),
+  EXPECT_EQ(help.out.rfind("Usage:\n  mksetup build --script SCRIPT --files DIR [--arch x86|x64] [--stub RUNTIME.exe]\n", 0),
             0u);
-  EXPECT_NE(help.out.find("setup-runtime.exe in the folder of mksetup"), std::string::npos);
+  EXPECT_NE(help.out.find("setup-runtime.exe (x86) or setup-runtime64.exe (x64) in the folder of mksetup"), std::string::npos);
   EXPECT_EQ(Mksetup("build --help", scratch.path()).out, help.out);
 
   const struct {
@@ -79,7 +79,8 @@ TEST(MksetupTool, BuildListExtractThroughTheExecutable) {
   const Ran listed = Mksetup("list " + pe_test::Quote(product.OutputPath()), product.root());
   EXPECT_EQ(listed.status, kExitOk) << listed.err;
   // Plain entries are stored at their own size; compressed ones decode to it.
-  EXPECT_EQ(listed.out.rfind("    STORED  LZW     DECODED  NAME\n", 0), 0u) << listed.out;
+  EXPECT_EQ(listed.out.rfind("architecture: x86 (PE32, ", 0), 0u) << listed.out;
+  EXPECT_NE(listed.out.find("\n    STORED  LZW     DECODED  NAME\n"), std::string::npos) << listed.out;
   EXPECT_NE(listed.out.find("  yes        3000  writer.exe\n"), std::string::npos) << listed.out;
   EXPECT_NE(listed.out.find("        11  no           11  UnInstaller.exe\n"), std::string::npos) << listed.out;
   EXPECT_NE(listed.out.find("(7 entries)\n"), std::string::npos) << listed.out;
@@ -100,6 +101,50 @@ TEST(MksetupTool, BuildListExtractThroughTheExecutable) {
   const Ran noPayload = Mksetup("list " + pe_test::Quote(product.StubPath()), product.root());
   EXPECT_EQ(noPayload.status, kExitFailure);
   EXPECT_NE(noPayload.err.find("holds no setup archive (resource IDR_EXE #129)"), std::string::npos) << noPayload.err;
+}
+
+// Without --stub the runtime beside mksetup is taken, the 32-bit one unless
+// --arch says x64; list names what was built.
+TEST(MksetupTool, ArchPicksTheRuntimeBesideMksetup) {
+  ProductFolder product;
+  product.WriteQuillWriter();
+  const std::string bin = product.root() + "/bin";
+  ASSERT_EQ(pe_test::Run("mkdir " + pe_test::Quote(bin) + " && cp " + pe_test::Quote(SETUPKIT_MKSETUP_BINARY) + " " +
+                             pe_test::Quote(bin + "/mksetup"),
+                         nullptr),
+            0);
+  const std::string tool = pe_test::Quote(bin + "/mksetup");
+  const std::string common = " --script " + pe_test::Quote(product.ScriptPath()) + " --files " +
+                             pe_test::Quote(product.FilesPath()) + " -o " + pe_test::Quote(product.OutputPath());
+  const auto run = [&](const std::string& arguments, std::string* out) {
+    return pe_test::Run(tool + " " + arguments + " 2>" + pe_test::Quote(product.root() + "/err.txt"), out);
+  };
+  const auto err = [&] {
+    const auto bytes = builder_test::ReadFile(product.root() + "/err.txt");
+    return std::string(bytes.begin(), bytes.end());
+  };
+
+  // Neither runtime there yet: the message names the one that is missing.
+  EXPECT_EQ(run("build --arch x64" + common, nullptr), kExitFailure);
+  EXPECT_NE(err().find("no --stub given and no setup-runtime64.exe beside mksetup"), std::string::npos) << err();
+
+  pe_test::WriteBytes(bin + "/setup-runtime.exe", pe_test::MakeImage({}));
+  pe_test::SyntheticOptions wide;
+  wide.pe32plus = true;
+  pe_test::WriteBytes(bin + "/setup-runtime64.exe", pe_test::MakeImage(wide));
+  std::string out;
+  EXPECT_EQ(run("build" + common, nullptr), kExitOk) << err();
+  EXPECT_EQ(run("list " + pe_test::Quote(product.OutputPath()), &out), kExitOk) << err();
+  EXPECT_EQ(out.rfind("architecture: x86 (PE32, ", 0), 0u) << out;
+  EXPECT_EQ(run("build --arch x64" + common, nullptr), kExitOk) << err();
+  EXPECT_EQ(run("list " + pe_test::Quote(product.OutputPath()), &out), kExitOk) << err();
+  EXPECT_EQ(out.rfind("architecture: x64 (PE32+, ", 0), 0u) << out;
+
+  // --stub wins; a stub of the other architecture than --arch is named.
+  EXPECT_EQ(run("build --arch x86 --stub " + pe_test::Quote(bin + "/setup-runtime64.exe") + common, nullptr), kExitOk);
+  EXPECT_NE(err().find("is a 64-bit program, not the x86 one that --arch asks for"), std::string::npos) << err();
+  EXPECT_EQ(run("build --arch arm64" + common, nullptr), kExitUsage);
+  EXPECT_NE(err().find("build: --arch takes x86 or x64, not 'arm64'"), std::string::npos) << err();
 }
 
 TEST(MksetupTool, ChecksStopTheBuildWithScriptLineMessages) {

@@ -109,7 +109,9 @@ TEST_F(PathVariables, MachineTable) {
   for (const Row& row : rows) {
     EXPECT_EQ(Expand(row.name), row.value) << row.name;
     // The create flag is passed, so a missing shell folder exists afterwards.
-    if (row.folderMade) EXPECT_TRUE(sim.files.IsFolder(row.value)) << row.name;
+    if (row.folderMade) {
+      EXPECT_TRUE(sim.files.IsFolder(row.value)) << row.name;
+    }
   }
 }
 

@@ -53,7 +53,9 @@ inline void ExpectLayout(const std::map<int, ControlState>& controls, Page page)
       const ControlState& state = controls.at(id);
       SCOPED_TRACE(std::string(kNames[page]) + " page, control " + std::to_string(id));
       EXPECT_EQ(state.visible, want != '-');
-      if (want != '-') EXPECT_EQ(state.enabled, want == 'V');
+      if (want != '-') {
+        EXPECT_EQ(state.enabled, want == 'V');
+      }
     }
   }
   static const char* const kNextCaptions[] = {"Next", "Accept", "Next", "Next", "Finish"};
