@@ -11,6 +11,10 @@ inline constexpr const char* kNoPayload =
 inline constexpr const char* kNoScript =
     "The installation data of this setup program holds no setup script. "
     "It may be damaged; please obtain a new copy.";
+inline constexpr const char* kChecksumMismatch =
+    "This setup program is damaged: its installation data does not match the "
+    "checksum it was built with, as happens after an incomplete or corrupted "
+    "download. Nothing was installed. Please download the setup program again.";
 inline constexpr const char* kDamagedPrefix =
     "The installation data of this setup program is damaged; please obtain "
     "a new copy.\n\n";

@@ -12,8 +12,7 @@ bool CExeExtractorApp::InitInstance() {
   StartRun();
   if (RunDisplay() == unattended::Display::None) {
     // /S: the same steps without a window.
-    MakeStagingFolder();
-    StagePayload(g_stagingFolder, nullptr);
+    StagePayload(nullptr);
     EndWithInstallation(InstallSilently(g_logoPath, g_headerPath, nullptr));
   }
   CExeExtractorDlg dialog;

@@ -1,6 +1,5 @@
 #include "app/extractor_dialog.h"
 
-#include <cstring>
 #include <vector>
 
 #include "app/app_texts.h"
@@ -10,6 +9,8 @@
 #include "app/wizard_session.h"
 #include "package/extraction.h"
 #include "package/payload_archive.h"
+#include "package/payload_checksum.h"
+#include "package/staging_folder.h"
 #include "platform/win32/win32_platform.h"
 #include "script/script_reader.h"
 #include "ui/colours.h"
@@ -17,7 +18,6 @@
 
 namespace app {
 
-char g_stagingFolder[MAX_PATH];
 std::string g_logoPath;
 std::string g_headerPath;
 
@@ -33,29 +33,10 @@ CExeExtractorDlg::CExeExtractorDlg()
       m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       m_brushBackground(::CreateSolidBrush(ui::kDialogBackColour)) {}
 
-void MakeStagingFolder() {
-  // The temporary folder ends with a backslash; the staging folder is kept
-  // without one. A temporary folder too long for the fixed buffer leaves the
-  // folder empty, and the first entry then fails with its message.
-  char temp[MAX_PATH] = {};
-  const DWORD length = ::GetTempPathA(MAX_PATH, temp);
-  g_stagingFolder[0] = '\0';
-  if (length != 0 && length + std::strlen(script::kStagingFolderName) < MAX_PATH) {
-    std::strcpy(g_stagingFolder, temp);
-    std::strcat(g_stagingFolder, script::kStagingFolderName);
-  }
-  if (::GetFileAttributesA(g_stagingFolder) == INVALID_FILE_ATTRIBUTES) {
-    ::CreateDirectoryA(g_stagingFolder, nullptr);
-  }
-  if (Logging()) LogLine(std::string("Staging folder: ") + g_stagingFolder);
-}
-
 bool CExeExtractorDlg::OnInitDialog() {
   m_progress.SubclassDlgItem(IDC_EXTRACT_PROGRESS, m_hWnd);
   SetIcon(m_hIcon, true);
   SetIcon(m_hIcon, false);
-
-  MakeStagingFolder();
   m_nTimer = SetTimer(kExtractTimer, kExtractDelayMs);
   return true;
 }
@@ -64,10 +45,10 @@ void CExeExtractorDlg::OnTimer(UINT_PTR) {
   // Killed first: the extraction and the whole wizard run inside this one
   // message, and the handler must never run twice.
   KillTimer(m_nTimer);
-  ExtractPayload(g_stagingFolder);
+  ExtractPayload();
 }
 
-void CExeExtractorDlg::ExtractPayload(std::string stagingFolder) {
+void CExeExtractorDlg::ExtractPayload() {
   const HWND percentLabel = GetDlgItem(IDC_EXTRACT_PERCENT);
   // The label shows a percentage before each entry, the bar after it.
   const auto show = [&](package::ProgressStep step, unsigned percent) {
@@ -78,7 +59,7 @@ void CExeExtractorDlg::ExtractPayload(std::string stagingFolder) {
       m_progress.SetPos(static_cast<int>(percent));
     }
   };
-  StagePayload(stagingFolder, show);
+  StagePayload(show);
   if (RunDisplay() == unattended::Display::ProgressOnly) {
     // /SILENT: the same window shows the installing progress, then the
     // process ends.
@@ -94,12 +75,24 @@ void CExeExtractorDlg::ExtractPayload(std::string stagingFolder) {
   RunWizard();
 }
 
-void StagePayload(const std::string& stagingFolder, package::ProgressCallback progress) {
+void StagePayload(package::ProgressCallback progress) {
+  platform::FileSystem& files = win32::Win32Platform().files;
   ScriptRulesScanner scanner;
   package::ExtractionResult result;
   {
     PayloadResource payload;
     if (payload.Block().empty()) Fail(kNoPayload, unattended::ExitCode::DamagedSetup);
+    // Before anything is written: a damaged download must install nothing.
+    // A program without a checksum (made by another tool) goes on unchecked.
+    if (package::CheckPayloadChecksum(payload.Block(), payload.HasChecksum(), payload.Checksum()) ==
+        package::ChecksumVerdict::Mismatch) {
+      Fail(kChecksumMismatch, unattended::ExitCode::DamagedSetup);
+    }
+    // Nothing is written before the folder is known to be ours.
+    const std::string stagingFolder = script::StagingFolder(files);
+    if (Logging()) LogLine("Staging folder: " + stagingFolder);
+    const package::StagingResult staging = package::PrepareStagingFolder(files, stagingFolder);
+    if (staging.status != package::StagingStatus::Ready) Fail(staging.message, unattended::ExitCode::NoStaging);
     // With a log, each entry is logged once its file is written: the
     // archive's entries in order, one bar step each.
     std::vector<package::ArchiveEntry> entries;
@@ -107,7 +100,7 @@ void StagePayload(const std::string& stagingFolder, package::ProgressCallback pr
     if (Logging()) package::ReadArchiveIndex(payload.Block(), entries, ignored);
     std::size_t written = 0;
     result = package::ExtractArchive(
-        win32::Win32Platform().files, payload.Block(), stagingFolder, scanner,
+        files, payload.Block(), stagingFolder, scanner,
         [&](package::ProgressStep step, unsigned percent) {
           if (progress) progress(step, percent);
           if (step == package::ProgressStep::Bar && written < entries.size()) {
@@ -118,7 +111,7 @@ void StagePayload(const std::string& stagingFolder, package::ProgressCallback pr
   switch (result.status) {
     case package::ExtractionStatus::Ok:
       break;
-    case package::ExtractionStatus::CannotCreate:
+    case package::ExtractionStatus::CannotCreate:  // an old staged file that cannot be replaced
     case package::ExtractionStatus::CannotWrite:
       Fail(result.message, unattended::ExitCode::NoStaging);
     case package::ExtractionStatus::DamagedArchive:

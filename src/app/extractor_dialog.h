@@ -14,19 +14,15 @@
 
 namespace app {
 
-// The staging folder without its trailing backslash, filled once by
-// OnInitDialog.
-extern char g_stagingFolder[MAX_PATH];
 // The raw lines after "[logo]" and "[Header]" in the setup script.
 extern std::string g_logoPath;
 extern std::string g_headerPath;
 
-// The extraction without its window, for every mode of the run.
-// Fills g_stagingFolder and makes the folder.
-void MakeStagingFolder();
-// The payload into the staging folder and the picture paths read; a failure
-// shows (or logs) its message and ends the process.
-void StagePayload(const std::string& stagingFolder, package::ProgressCallback progress);
+// The extraction without its window, for every mode of the run: the
+// payload's checksum checked, the staging folder made ours, the payload
+// written into it and the picture paths read. A failure shows (or logs) its
+// message and ends the process.
+void StagePayload(package::ProgressCallback progress);
 // Shows (or, silent, logs) the failure with the application's name as
 // caption and ends the process with the code.
 [[noreturn]] void Fail(const std::string& message, unattended::ExitCode code);
@@ -37,8 +33,9 @@ class CExeExtractorDlg final : public ui::CDialog {
  public:
   CExeExtractorDlg();
 
-  // The extraction driver: the payload into the folder, then the wizard.
-  void ExtractPayload(std::string stagingFolder);
+  // The extraction driver: the payload into the staging folder, then the
+  // wizard.
+  void ExtractPayload();
 
  protected:
   bool OnInitDialog() override;

@@ -1,8 +1,25 @@
 #include "app/payload_resource.h"
 
+#include "package/payload_checksum.h"
+
 namespace app {
 
+namespace {
+
+// A resource's bytes in place; resources need no freeing on Win32.
+bool FindBytes(const char* type, unsigned name, std::span<const std::uint8_t>& bytes) {
+  HRSRC found = ::FindResourceA(nullptr, MAKEINTRESOURCEA(name), type);
+  if (found == nullptr) return false;
+  const void* data = ::LockResource(::LoadResource(nullptr, found));
+  if (data == nullptr) return false;
+  bytes = {static_cast<const std::uint8_t*>(data), ::SizeofResource(nullptr, found)};
+  return true;
+}
+
+}  // namespace
+
 PayloadResource::PayloadResource() {
+  hasChecksum_ = FindBytes(package::kChecksumResourceType, package::kChecksumResourceName, checksum_);
   HRSRC found = ::FindResourceA(nullptr, MAKEINTRESOURCEA(129), "IDR_EXE");
   if (found == nullptr) return;
   loaded_ = ::LoadResource(nullptr, found);

@@ -1,4 +1,5 @@
-// The payload archive: the resource "IDR_EXE" #129 of the executable.
+// The payload archive: the resource "IDR_EXE" #129 of the executable, and
+// its checksum "IDR_EXE_SHA256" #129 when mksetup wrote one.
 #pragma once
 
 #include <windows.h>
@@ -18,10 +19,14 @@ class PayloadResource {
   PayloadResource& operator=(const PayloadResource&) = delete;
 
   std::span<const std::uint8_t> Block() const { return block_; }
+  bool HasChecksum() const { return hasChecksum_; }
+  std::span<const std::uint8_t> Checksum() const { return checksum_; }
 
  private:
   HGLOBAL loaded_ = nullptr;
   std::span<const std::uint8_t> block_;
+  bool hasChecksum_ = false;
+  std::span<const std::uint8_t> checksum_;
 };
 
 }  // namespace app

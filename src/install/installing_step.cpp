@@ -38,7 +38,7 @@ void RunInstallingStep(platform::Platform& machine, script::PathExpander& expand
   // Without a log there is nothing to uninstall with, so nothing else is
   // made that the uninstaller would not know of.
   if (!log.IsOpen()) return;
-  WriteLogHead(machine.files, expander, log, request);
+  WriteLogHead(machine, expander, log, request);
 
   ShowProgressAnimation(page, machine.shell);
 

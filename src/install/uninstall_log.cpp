@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "install/install_texts.h"
+#include "install/shared_folders.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
 
@@ -33,7 +34,11 @@ void ListFolderLevel(platform::FileSystem& files, UninstallLog& log,
   const std::string base = !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
   for (const platform::FolderEntry& entry : files.ListFolder(base)) {
     const std::string path = base + entry.name;
-    if (entry.isFolder) {
+    // A link or junction may lead anywhere: the uninstaller removes the link
+    // itself, never what it names.
+    if (entry.isReparsePoint) {
+      log.WriteLine(entry.isFolder ? path + "\\" : path);
+    } else if (entry.isFolder) {
       ListFolderLevel(files, log, path, depth + 1);
       log.WriteLine(path + "\\");
     } else {
@@ -59,8 +64,9 @@ void UninstallLog::Write(const char* text, std::size_t length) {
   }
 }
 
-void WriteLogHead(platform::FileSystem& files, script::PathExpander& expander,
+void WriteLogHead(platform::Platform& machine, script::PathExpander& expander,
                   UninstallLog& log, const InstallRequest& request) {
+  platform::FileSystem& files = machine.files;
   log.Write(request.productName);
   log.WriteLine(request.installPath + "\\");
   // The removal paths come out of the same read as the lines above them, so
@@ -79,7 +85,9 @@ void WriteLogHead(platform::FileSystem& files, script::PathExpander& expander,
   // The uninstaller expects the three fixed paths after every listed one.
   for (const std::string& path : removalPaths) {
     if (path == log_format::kWholeInstallFolder) {
-      ListFolderToLog(files, log, request.installPath);
+      // Installed into a drive root or a folder of the system or the user,
+      // the folder's contents are not the product's: nothing is recorded.
+      if (!IsSharedFolder(machine, request.installPath)) ListFolderToLog(files, log, request.installPath);
     } else {
       log.WriteLine(expander.ExpandPathVariables(path));
     }

@@ -38,12 +38,13 @@ class UninstallLog {
 // Records 1 to 10: product name, installation folder, version, company, the
 // two general lines, and the file list between "[files]" and "[/files]",
 // then the opening of the shortcut list.
-void WriteLogHead(platform::FileSystem& files, script::PathExpander& expander,
+void WriteLogHead(platform::Platform& machine, script::PathExpander& expander,
                   UninstallLog& log, const InstallRequest& request);
 
 // Every file and folder below folder, depth first, each folder after its
 // contents and ending in "\", so that removing in log order empties every
-// folder before it is reached.
+// folder before it is reached. A link or junction is recorded as itself
+// (a folder one with its "\") and never entered.
 void ListFolderToLog(platform::FileSystem& files, UninstallLog& log,
                      const std::string& folder);
 

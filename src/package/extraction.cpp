@@ -58,7 +58,7 @@ ExtractionResult ExtractArchive(platform::FileSystem& files, std::span<const std
     // Opened for update: a stream whose strings reach back past the
     // decoder's window reads them back from the file.
     const std::string path = stagingFolder + entry.name;
-    std::FILE* file = files.OpenFile(path, "w+b");
+    std::FILE* file = files.CreateStagedFile(path);
     if (file == nullptr) return Failure(ExtractionStatus::CannotCreate, "Cannot create file " + path);
 
     const bool compressed = compressionOn && !EntryStaysPlain(entry.name);

@@ -26,8 +26,10 @@ enum class DriveKind : unsigned {
 struct FolderEntry {
   std::string name;  // bare name, never "." or ".."
   bool isFolder = false;
-  std::uint64_t size = 0;
+  // A symbolic link, junction or other reparse point: what it names may lie
+  // anywhere, so walks that must stay inside a folder do not enter it.
   bool isReparsePoint = false;
+  std::uint64_t size = 0;
 };
 
 struct DiskSpace {
@@ -44,8 +46,23 @@ class FileSystem {
   // GetFileAttributesA succeeds: a file or folder of that name exists.
   virtual bool Exists(const std::string& path) = 0;
   virtual bool IsFolder(const std::string& path) = 0;
+  // The path itself (not what it points at) is a reparse point: a symbolic
+  // link or a junction. False when it does not exist.
+  virtual bool IsReparsePoint(const std::string& path) = 0;
   // CreateDirectoryA: one level, the parent must exist.
   virtual bool MakeFolder(const std::string& path) = 0;
+  // Keeps the folder itself (never what a link names) from being renamed,
+  // moved or deleted until the process ends. False when the path is a link
+  // or junction, is not a folder, or cannot be opened.
+  virtual bool HoldFolder(const std::string& path) = 0;
+  // A new file for writing ("wb") in a held staging folder. An old file of
+  // that name is deleted first, so a link planted under the name is removed
+  // rather than written through; nullptr when it cannot be (a folder, or a
+  // file another program has open). The file stays locked against other
+  // programs' writes, deletes and renames until the process ends or
+  // RemoveFile removes it; reads and CopyOver from it still work, and the
+  // caller closes the stream as usual.
+  virtual std::FILE* CreateStagedFile(const std::string& path) = 0;
   // CopyFileA with fail-if-exists FALSE.
   virtual bool CopyOver(const std::string& from, const std::string& to) = 0;
   // DeleteFileA: files only.
@@ -58,7 +75,6 @@ class FileSystem {
   virtual bool QueryDiskSpace(const std::string& directory, DiskSpace& space) = 0;
   // GetTempPathA: the user's temporary folder, ending with a backslash.
   virtual std::string TempFolder() = 0;
-  virtual bool IsReparsePoint(const std::string& path) = 0;
 
   // Removal, for the uninstaller.
   // RemoveDirectoryA: an empty folder only; a link or junction itself, never
@@ -113,14 +129,14 @@ constexpr int kCsidlStartMenu = 0x000B;
 constexpr int kCsidlDesktopDirectory = 0x0010;
 constexpr int kCsidlTemplates = 0x0015;
 constexpr int kCsidlAppData = 0x001A;
+constexpr int kCsidlProgramFiles = 0x0026;
+constexpr int kCsidlProfile = 0x0028;
+constexpr int kCsidlProgramFilesX86 = 0x002A;
 constexpr int kCsidlFlagCreate = 0x8000;
 // Folders that the uninstaller never removes, whatever its log says.
 constexpr int kCsidlPersonal = 0x0005;
 constexpr int kCsidlLocalAppData = 0x001C;
 constexpr int kCsidlCommonAppData = 0x0023;
-constexpr int kCsidlProgramFiles = 0x0026;
-constexpr int kCsidlProfile = 0x0028;
-constexpr int kCsidlProgramFilesX86 = 0x002A;
 constexpr int kCsidlProgramFilesCommon = 0x002B;
 constexpr int kCsidlCommonPrograms = 0x0017;
 constexpr int kCsidlCommonStartMenu = 0x0016;

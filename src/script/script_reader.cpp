@@ -10,11 +10,19 @@ constexpr std::size_t kFieldCharacters = 259;
 }  // namespace
 
 std::string StagingFolder(platform::FileSystem& files) {
-  return files.TempFolder() + kStagingFolderName + "\\";
+  const std::string temp = files.TempFolder();
+  if (temp.empty()) return {};
+  std::string folder = temp;
+  if (folder.back() != '\\') folder += '\\';
+  folder += kStagingFolderName;
+  if (folder.size() > kMaxStagingFolderLength) return {};
+  return folder + "\\";
 }
 
 std::string ScriptPath(platform::FileSystem& files) {
-  return StagingFolder(files) + kScriptName;
+  const std::string staging = StagingFolder(files);
+  // Never a bare name, which would read from the current folder.
+  return staging.empty() ? std::string() : staging + kScriptName;
 }
 
 // Binary mode, so the line ends are ours to handle on every platform; the

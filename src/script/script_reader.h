@@ -14,8 +14,12 @@ inline constexpr const char* kScriptName = "log_file.txt";
 inline constexpr const char* kStagingFolderName = "$ddinstall";
 
 // The staging folder with its trailing backslash: the temporary folder
-// followed by "$ddinstall\".
+// followed by "$ddinstall\". The extraction and the wizard both take it from
+// here. Empty when the temporary folder is unknown, or when the staging
+// folder's path is too long for CreateDirectoryA (248 characters, room for
+// an 8.3 name below it).
 std::string StagingFolder(platform::FileSystem& files);
+inline constexpr std::size_t kMaxStagingFolderLength = 247;
 // The script's path in the staging folder.
 std::string ScriptPath(platform::FileSystem& files);
 

@@ -1,6 +1,8 @@
 // The few functions of GDI+'s flat interface that the picture control uses.
 // Declared here rather than taken from <gdiplus.h>, which brings the whole
 // C++ wrapper library with it; the names and signatures are gdiplus.dll's.
+// Drawing calls are only made on a graphics object that GdipCreateFromHDC
+// made, so they need no check of their own.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +10,8 @@
 
 namespace ui::gdiplus {
 
-enum Status : int { Ok = 0 };
+// NotLoaded is GDI+'s GenericError, for calls made without the library.
+enum Status : int { Ok = 0, NotLoaded = 1 };
 
 struct GdiplusStartupInput {
   UINT32 GdiplusVersion = 1;
@@ -20,16 +23,38 @@ struct GdiplusStartupInput {
 struct GpGraphics;
 struct GpImage;
 
-extern "C" {
-Status WINAPI GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input,
-                             void* output);
-void WINAPI GdiplusShutdown(ULONG_PTR token);
-Status WINAPI GdipCreateFromHDC(HDC dc, GpGraphics** graphics);
-Status WINAPI GdipDeleteGraphics(GpGraphics* graphics);
-Status WINAPI GdipLoadImageFromStream(IStream* stream, GpImage** image);
-Status WINAPI GdipDisposeImage(GpImage* image);
-Status WINAPI GdipDrawImageRectI(GpGraphics* graphics, GpImage* image, INT x, INT y,
-                                 INT width, INT height);
+// gdiplus.dll is not a Known DLL, so a static import would be looked for
+// beside the program first, where a planted copy would run elevated. It is
+// loaded by its full path in the system folder on first use instead; when
+// it cannot be, every call below fails and nothing is drawn.
+struct Functions {
+  Status(WINAPI* startup)(ULONG_PTR* token, const GdiplusStartupInput* input, void* output);
+  void(WINAPI* shutdown)(ULONG_PTR token);
+  Status(WINAPI* createFromHdc)(HDC dc, GpGraphics** graphics);
+  Status(WINAPI* deleteGraphics)(GpGraphics* graphics);
+  Status(WINAPI* loadImageFromStream)(IStream* stream, GpImage** image);
+  Status(WINAPI* disposeImage)(GpImage* image);
+  Status(WINAPI* drawImageRectI)(GpGraphics* graphics, GpImage* image, INT x, INT y, INT width, INT height);
+};
+// Every entry set, or (when the library or one of them is missing) none.
+const Functions& Library();
+
+inline Status GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input, void* output) {
+  return Library().startup ? Library().startup(token, input, output) : NotLoaded;
+}
+inline void GdiplusShutdown(ULONG_PTR token) {
+  if (Library().shutdown) Library().shutdown(token);
+}
+inline Status GdipCreateFromHDC(HDC dc, GpGraphics** graphics) {
+  return Library().createFromHdc ? Library().createFromHdc(dc, graphics) : NotLoaded;
+}
+inline Status GdipDeleteGraphics(GpGraphics* graphics) { return Library().deleteGraphics(graphics); }
+inline Status GdipLoadImageFromStream(IStream* stream, GpImage** image) {
+  return Library().loadImageFromStream(stream, image);
+}
+inline Status GdipDisposeImage(GpImage* image) { return Library().disposeImage(image); }
+inline Status GdipDrawImageRectI(GpGraphics* graphics, GpImage* image, INT x, INT y, INT width, INT height) {
+  return Library().drawImageRectI(graphics, image, x, y, width, height);
 }
 
 }  // namespace ui::gdiplus

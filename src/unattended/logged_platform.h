@@ -37,7 +37,10 @@ class LoggedPlatform final : public platform::FileSystem,
   std::FILE* OpenFile(const std::string& path, const char* mode) override;
   bool Exists(const std::string& path) override { return inner_.files.Exists(path); }
   bool IsFolder(const std::string& path) override { return inner_.files.IsFolder(path); }
+  bool IsReparsePoint(const std::string& path) override { return inner_.files.IsReparsePoint(path); }
   bool MakeFolder(const std::string& path) override;
+  bool HoldFolder(const std::string& path) override { return inner_.files.HoldFolder(path); }
+  std::FILE* CreateStagedFile(const std::string& path) override { return inner_.files.CreateStagedFile(path); }
   bool CopyOver(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override { return inner_.files.RemoveFile(path); }
   std::vector<platform::FolderEntry> ListFolder(const std::string& folder) override {
@@ -50,6 +53,7 @@ class LoggedPlatform final : public platform::FileSystem,
     return inner_.files.QueryDiskSpace(directory, space);
   }
   std::string TempFolder() override { return inner_.files.TempFolder(); }
+  bool RemoveFolder(const std::string& path) override { return inner_.files.RemoveFolder(path); }
 
   // --- platform::Registry ------------------------------------------------
   bool SetValue(platform::RegistryRoot root, const std::string& key, const std::string& name,
@@ -57,6 +61,15 @@ class LoggedPlatform final : public platform::FileSystem,
   bool QueryString(platform::RegistryRoot root, const std::string& key, const std::string& name,
                    std::string& value) override {
     return inner_.registry.QueryString(root, key, name, value);
+  }
+  KeyContent ContentOf(platform::RegistryRoot root, const std::string& key) override {
+    return inner_.registry.ContentOf(root, key);
+  }
+  bool DeleteValue(platform::RegistryRoot root, const std::string& key, const std::string& name) override {
+    return inner_.registry.DeleteValue(root, key, name);
+  }
+  bool DeleteKey(platform::RegistryRoot root, const std::string& key) override {
+    return inner_.registry.DeleteKey(root, key);
   }
 
   // --- platform::Shell ---------------------------------------------------

@@ -12,6 +12,7 @@
 #include "mksetup/progress.h"
 #include "mksetup/script_check.h"
 #include "mksetup/script_text.h"
+#include "package/sha256.h"
 
 namespace mksetup {
 namespace {
@@ -161,6 +162,12 @@ int RunBuild(const BuildOptions& options, Console& console) {
   ResourceWriteNotes notes;
   if (!WriteResource(stub, PayloadResourceKey(), archive.bytes, setup, why, &notes)) {
     return Fail(console, "cannot put the setup archive into " + stubPath + ": " + why);
+  }
+  // The checksum goes in after the archive, so it covers exactly the bytes
+  // the setup program will find.
+  const package::Sha256Digest digest = package::Sha256Of(archive.bytes);
+  if (!WriteResource(setup, ChecksumResourceKey(), digest, setup, why)) {
+    return Fail(console, "cannot put the setup archive's checksum into " + stubPath + ": " + why);
   }
   if (notes.removedSignature) {
     Warn(console, "the setup runtime was signed; the signature no longer matched and was removed: sign " +

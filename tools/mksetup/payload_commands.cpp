@@ -9,6 +9,7 @@
 #include "mksetup/setup_payload.h"
 #include "package/lzw.h"
 #include "package/lzw_stream.h"
+#include "package/payload_checksum.h"
 
 namespace mksetup {
 namespace {
@@ -60,6 +61,28 @@ package::LzwStatus ExtractEntry(const package::ArchiveEntry& entry, bool decode,
   return status;
 }
 
+// The line about the archive's checksum, as the setup program will check
+// it; false when it does not match.
+bool ReportChecksum(const std::string& setup, const SetupPayload& payload, Console& console) {
+  switch (package::CheckPayloadChecksum(payload.archive, payload.hasChecksum, payload.checksum)) {
+    case package::ChecksumVerdict::Absent:
+      console.out("checksum: none (not built by mksetup); the setup program installs without checking\n");
+      return true;
+    case package::ChecksumVerdict::Matches:
+      console.out("checksum: SHA-256 " + package::DigestText(payload.checksum) + ", matches the archive\n");
+      return true;
+    case package::ChecksumVerdict::Mismatch:
+      break;
+  }
+  const std::string archive = package::DigestText(package::Sha256Of(payload.archive));
+  console.out("checksum: SHA-256 " + package::DigestText(payload.checksum) + ", DOES NOT MATCH the archive (" +
+              archive + ")\n");
+  console.err("mksetup: error: " + setup +
+              ": the setup archive does not match its checksum: the setup program is damaged and refuses to "
+              "install\n");
+  return false;
+}
+
 }  // namespace
 
 int RunList(const std::string& setup, Console& console) {
@@ -99,6 +122,7 @@ int RunList(const std::string& setup, Console& console) {
   }
   console.out(Row(std::to_string(stored), "", std::to_string(decodedTotal),
                   "(" + std::to_string(payload.entries.size()) + " entries)"));
+  if (!ReportChecksum(setup, payload, console)) damaged = true;
   return damaged ? kExitFailure : kExitOk;
 }
 

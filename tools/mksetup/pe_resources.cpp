@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "package/payload_checksum.h"
+
 namespace mksetup {
 
 namespace {
@@ -142,6 +144,11 @@ struct Overlay {
 
 ResourceKey PayloadResourceKey() {
   return ResourceKey{ResourceId::Name("IDR_EXE"), ResourceId::Number(129), 0};
+}
+
+ResourceKey ChecksumResourceKey() {
+  return ResourceKey{ResourceId::Name(package::kChecksumResourceType),
+                     ResourceId::Number(package::kChecksumResourceName), 0};
 }
 
 bool ListResources(std::span<const std::uint8_t> image, std::vector<ResourceInfo>& resources,

@@ -38,6 +38,9 @@ struct ResourceKey {
 // Where the setup runtime looks for its payload archive: type "IDR_EXE",
 // name 129, language neutral.
 ResourceKey PayloadResourceKey();
+// Where mksetup build stores the SHA-256 of the payload archive: type
+// "IDR_EXE_SHA256", name 129, language neutral.
+ResourceKey ChecksumResourceKey();
 
 struct ResourceInfo {
   ResourceKey key;

@@ -56,6 +56,8 @@ bool ReadSetupPayload(const std::string& setupPath, SetupPayload& payload, std::
     error = setupPath + ": " + why;
     return false;
   }
+  const ResourceKey checksum = ChecksumResourceKey();
+  payload.hasChecksum = ReadResource(image, checksum.type, checksum.name, payload.checksum, why);
   payload.is64 = pe.is64;
   return true;
 }

@@ -62,11 +62,16 @@ std::string SimFileSystem::NativePath(const std::string& windowsPath) const {
   return native;
 }
 
+bool SimFileSystem::IsHeld(const std::string& path) const {
+  return held_.count(NativePath(path)) != 0;
+}
+
 std::FILE* SimFileSystem::OpenFile(const std::string& path, const char* mode) {
   const std::string native = NativePath(path);
   if (native.empty()) return nullptr;
   std::error_code error;
   if (fs::is_directory(native, error)) return nullptr;
+  if (mode[0] != 'r' && held_.count(native) != 0) return nullptr;
   return std::fopen(native.c_str(), mode);
 }
 
@@ -82,6 +87,12 @@ bool SimFileSystem::IsFolder(const std::string& path) {
   return !native.empty() && fs::is_directory(native, error);
 }
 
+bool SimFileSystem::IsReparsePoint(const std::string& path) {
+  const std::string native = NativePath(path);
+  std::error_code error;
+  return !native.empty() && fs::is_symlink(native, error);
+}
+
 bool SimFileSystem::MakeFolder(const std::string& path) {
   const std::string native = NativePath(path);
   if (native.empty()) return false;
@@ -91,11 +102,35 @@ bool SimFileSystem::MakeFolder(const std::string& path) {
   return fs::create_directory(native, error);
 }
 
+bool SimFileSystem::HoldFolder(const std::string& path) {
+  const std::string native = NativePath(path);
+  std::error_code error;
+  if (native.empty() || fs::is_symlink(native, error) || !fs::is_directory(native, error)) return false;
+  held_.insert(native);
+  return true;
+}
+
+std::FILE* SimFileSystem::CreateStagedFile(const std::string& path) {
+  const std::string native = NativePath(path);
+  if (native.empty()) return nullptr;
+  held_.erase(native);  // an earlier staged file of ours is replaced
+  std::error_code error;
+  if (fs::is_symlink(native, error) || fs::exists(native, error)) {
+    if (fs::is_directory(fs::symlink_status(native, error)) || !fs::remove(native, error)) return nullptr;
+  }
+  // "x": the name must be free, as for CREATE_NEW; "+": the decoder reads
+  // back what has left its window.
+  std::FILE* file = std::fopen(native.c_str(), "w+bx");
+  if (file != nullptr) held_.insert(native);
+  return file;
+}
+
 bool SimFileSystem::CopyOver(const std::string& from, const std::string& to) {
   const std::string source = NativePath(from);
   const std::string target = NativePath(to);
   std::error_code error;
   if (source.empty() || target.empty() || !fs::is_regular_file(source, error)) return false;
+  if (held_.count(target) != 0) return false;
   return fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
 }
 
@@ -103,6 +138,8 @@ bool SimFileSystem::RemoveFile(const std::string& path) {
   const std::string native = NativePath(path);
   std::error_code error;
   if (native.empty() || !fs::is_regular_file(native, error)) return false;
+  // The setup program's own delete: the hold ends with it.
+  held_.erase(native);
   return fs::remove(native, error);
 }
 
@@ -114,9 +151,13 @@ std::vector<platform::FolderEntry> SimFileSystem::ListFolder(const std::string& 
   for (fs::directory_iterator it(native, error), end; !error && it != end; it.increment(error)) {
     platform::FolderEntry entry;
     entry.name = it->path().filename().string();
-    entry.isFolder = it->is_directory(error);
-    entry.isReparsePoint = it->is_symlink(error);
-    entry.size = entry.isFolder ? 0 : static_cast<std::uint64_t>(it->file_size(error));
+    // A dangling link has no target to ask about; it still lists, so the
+    // questions about one entry keep their own error.
+    std::error_code entryError;
+    entry.isFolder = it->is_directory(entryError);
+    entry.isReparsePoint = it->is_symlink(entryError);
+    const std::uintmax_t size = entry.isFolder ? 0 : it->file_size(entryError);
+    entry.size = entryError ? 0 : static_cast<std::uint64_t>(size);
     entries.push_back(entry);
   }
   // A stable order, as NTFS lists by name.
@@ -145,12 +186,6 @@ std::string SimFileSystem::TempFolder() {
   std::error_code ignored;
   fs::create_directories(NativePath(temp), ignored);
   return temp;
-}
-
-bool SimFileSystem::IsReparsePoint(const std::string& path) {
-  const std::string native = NativePath(path);
-  std::error_code error;
-  return !native.empty() && fs::is_symlink(native, error);
 }
 
 bool SimFileSystem::RemoveFolder(const std::string& path) {

@@ -10,6 +10,7 @@
 #include <deque>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,7 +35,11 @@ class SimFileSystem : public platform::FileSystem {
   std::FILE* OpenFile(const std::string& path, const char* mode) override;
   bool Exists(const std::string& path) override;
   bool IsFolder(const std::string& path) override;
+  // Symbolic links on the host stand for Windows' links and junctions.
+  bool IsReparsePoint(const std::string& path) override;
   bool MakeFolder(const std::string& path) override;
+  bool HoldFolder(const std::string& path) override;
+  std::FILE* CreateStagedFile(const std::string& path) override;
   bool CopyOver(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
   std::vector<platform::FolderEntry> ListFolder(const std::string& folder) override;
@@ -42,9 +47,15 @@ class SimFileSystem : public platform::FileSystem {
   bool QueryDiskSpace(const std::string& directory, platform::DiskSpace& space) override;
   std::string TempFolder() override;
   // A host symbolic link stands for a link or junction.
-  bool IsReparsePoint(const std::string& path) override;
 
   bool RemoveFolder(const std::string& path) override;
+
+  // Whether a staged file or a folder is held (by CreateStagedFile or
+  // HoldFolder). The stand-in cannot tell programs apart: it refuses every
+  // write open of a held file and every copy onto it, as Windows refuses
+  // them to other programs; RemoveFile, the setup program's own clean-up,
+  // ends the hold.
+  bool IsHeld(const std::string& path) const;
 
  private:
   struct Drive {
@@ -55,6 +66,7 @@ class SimFileSystem : public platform::FileSystem {
 
   std::string root_;
   std::map<char, Drive> drives_;
+  std::set<std::string> held_;  // native paths
 };
 
 struct RegistryValue {

@@ -30,15 +30,28 @@ bool Win32FileSystem::IsFolder(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool Win32FileSystem::IsReparsePoint(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 bool Win32FileSystem::MakeFolder(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
 
 bool Win32FileSystem::CopyOver(const std::string& from, const std::string& to) {
+  // A staged file is open for writing under our lock, which CopyFileA's own
+  // open of it need not share; it is read through the lock's handle instead.
+  if (const HeldFile* held = FindHeld(from)) return CopyFromHeld(held->handle, to);
   return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
 bool Win32FileSystem::RemoveFile(const std::string& path) {
+  if (HeldFile* held = FindHeld(path)) {
+    CloseHandle(held->handle);
+    *held = heldFiles_.back();
+    heldFiles_.pop_back();
+  }
   return DeleteFileA(path.c_str()) != 0;
 }
 
@@ -91,11 +104,6 @@ std::string Win32FileSystem::TempFolder() {
   // Too small a buffer returns the size it would need instead.
   if (length == 0 || length >= MAX_PATH) return {};
   return std::string(buffer, length);
-}
-
-bool Win32FileSystem::IsReparsePoint(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
 bool Win32FileSystem::RemoveFolder(const std::string& path) {

@@ -21,16 +21,30 @@ class Win32FileSystem final : public platform::FileSystem {
   std::FILE* OpenFile(const std::string& path, const char* mode) override;
   bool Exists(const std::string& path) override;
   bool IsFolder(const std::string& path) override;
+  bool IsReparsePoint(const std::string& path) override;
   bool MakeFolder(const std::string& path) override;
+  bool HoldFolder(const std::string& path) override;
+  std::FILE* CreateStagedFile(const std::string& path) override;
   bool CopyOver(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
   std::vector<platform::FolderEntry> ListFolder(const std::string& folder) override;
   platform::DriveKind DriveKindOf(const std::string& root) override;
   bool QueryDiskSpace(const std::string& directory, platform::DiskSpace& space) override;
   std::string TempFolder() override;
-  bool IsReparsePoint(const std::string& path) override;
 
   bool RemoveFolder(const std::string& path) override;
+
+ private:
+  // A staged file and the handle that keeps it locked; closed only by
+  // RemoveFile, otherwise when the process ends.
+  struct HeldFile {
+    std::string path;
+    HANDLE handle;
+  };
+  HeldFile* FindHeld(const std::string& path);
+  static bool CopyFromHeld(HANDLE source, const std::string& to);
+
+  std::vector<HeldFile> heldFiles_;
 };
 
 class Win32Registry final : public platform::Registry {
@@ -62,13 +76,6 @@ class Win32Machine final : public platform::Machine {
   std::string FolderPath(int csidl) override;
   std::string SpecialFolderLocation(int csidl) override;
 };
-
-// The environment variable that answers the folder browser without showing
-// it. A test hook: its value is a list of answers separated by "|", one per
-// BrowseForFolder call in turn; an empty answer or "<cancel>" reads as a
-// cancelled browser. Once the answers are used up the real browser shows.
-// A new value starts the list again.
-inline constexpr const char* kBrowseAnswerVariable = "SETUPKIT_BROWSE_ANSWER";
 
 class Win32Shell final : public platform::Shell {
  public:

@@ -4,8 +4,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <cstring>
-
+#include "platform/win32/browse_hook.h"
 #include "platform/win32/item_list.h"
 #include "platform/win32/win32_platform.h"
 
@@ -27,43 +26,6 @@ std::wstring Widened(const std::string& text) {
   if (MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length) != length) return {};
   wide.pop_back();  // the terminator the call counted
   return wide;
-}
-
-// The browser hook's value as last read, and how many of its answers are
-// taken. Zero-filled, so they cost the file nothing.
-char g_browseAnswers[1024];
-unsigned g_browseAnswersTaken;
-
-enum class BrowseAnswer { None, Cancel, Folder };
-
-// The test hook: the next answer for the folder browser from the environment.
-BrowseAnswer AnswerFromEnvironment(std::string& folder) {
-  char value[sizeof g_browseAnswers];
-  SetLastError(ERROR_SUCCESS);
-  const DWORD length = GetEnvironmentVariableA(kBrowseAnswerVariable, value, sizeof value);
-  if (length == 0) {
-    return GetLastError() == ERROR_ENVVAR_NOT_FOUND ? BrowseAnswer::None : BrowseAnswer::Cancel;
-  }
-  if (length >= sizeof value) return BrowseAnswer::Cancel;
-  if (std::strcmp(g_browseAnswers, value) != 0) {
-    std::strcpy(g_browseAnswers, value);
-    g_browseAnswersTaken = 0;
-  }
-  // Plain C strings: the runtime has no room for more of std::string.
-  const char* answer = g_browseAnswers;
-  for (unsigned i = 0; i < g_browseAnswersTaken; ++i) {
-    answer = std::strchr(answer, '|');
-    if (answer == nullptr) return BrowseAnswer::None;
-    ++answer;
-  }
-  ++g_browseAnswersTaken;
-  const char* const end = std::strchr(answer, '|');
-  const std::size_t answerLength = end != nullptr ? static_cast<std::size_t>(end - answer) : std::strlen(answer);
-  // An answer too long for a path is no folder.
-  if (answerLength == 0 || answerLength >= MAX_PATH) return BrowseAnswer::Cancel;
-  folder.assign(answer, answerLength);
-  if (folder == "<cancel>") return BrowseAnswer::Cancel;
-  return BrowseAnswer::Folder;
 }
 
 }  // namespace
@@ -97,12 +59,14 @@ void Win32Shell::Launch(const std::string& program) {
 }
 
 bool Win32Shell::BrowseForFolder(std::string& chosen) {
+#if defined(SETUPKIT_TEST_HOOKS)
   std::string answer;
   switch (AnswerFromEnvironment(answer)) {
     case BrowseAnswer::Folder: chosen = answer; return true;
     case BrowseAnswer::Cancel: return false;
     case BrowseAnswer::None: break;
   }
+#endif
 
   EnterApartment();
   char displayName[MAX_PATH] = {};

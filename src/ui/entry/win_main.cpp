@@ -5,6 +5,22 @@
 
 #include "ui/app.h"
 
+namespace {
+
+// Libraries loaded by name from now on (by the system's own DLLs too, such
+// as uxtheme.dll) come from the system folder only, never from the folder of
+// the program, which is usually Downloads. Looked up rather than imported:
+// older systems without the call still run the program.
+void LoadLibrariesFromTheSystemFolderOnly() {
+  using SetDirectories = BOOL(WINAPI*)(DWORD);
+  const auto set = reinterpret_cast<SetDirectories>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+  if (set != nullptr) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  LoadLibrariesFromTheSystemFolderOnly();
   return ui::RunApplication(instance);
 }

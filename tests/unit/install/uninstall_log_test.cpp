@@ -3,6 +3,7 @@
 #ifndef _WIN32
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "install/uninstall_registration.h"
@@ -98,6 +99,50 @@ TEST_F(UninstallLogTest, DriveRootGivesDoubledBackslashes) {
   const std::string log = sim.ReadFile("C:\\Uninstallerpathtn.ini").value_or("");
   EXPECT_EQ(log.rfind("Quill Writer\r\nC:\\\\\r\n2.0\r\n", 0), 0u) << log;
   EXPECT_NE(log.find("[files]\r\n" + FixedEntries("C:\\")), std::string::npos) << log;
+}
+
+TEST_F(UninstallLogTest, LinksInsideTheFolderAreRecordedAsThemselvesNeverEntered) {
+  // A junction to the user's documents and a link to a system file, put
+  // into the installation folder: the uninstaller must remove the links, not
+  // what they name.
+  ASSERT_TRUE(sim.WriteFile("C:\\users\\tester\\Documents\\thesis.doc", "years of work"));
+  ASSERT_TRUE(sim.WriteFile("C:\\Windows\\win.ini", "[windows]"));
+  const std::string f = std::string(install_test::kInstallPath) + "\\";
+  ASSERT_TRUE(sim.WriteFile(f + "Data\\keep.dat", "data"));
+  std::filesystem::create_directory_symlink(sim.files.NativePath("C:\\users\\tester\\Documents"),
+                                            sim.files.NativePath(f + "Docs"));
+  std::filesystem::create_symlink(sim.files.NativePath("C:\\Windows\\win.ini"),
+                                  sim.files.NativePath(f + "Data\\win.ini"));
+  StageScript(Script({UninstallSections({"%InstallPath%"})}));
+  Install();
+  const std::string walk = Lines({f + "Data\\keep.dat", f + "Data\\win.ini", f + "Data\\", f + "Docs\\",
+                                  f + "Uninstallerpathtn.ini"});
+  EXPECT_NE(Log().find("[files]\r\n" + walk + FixedEntries(install_test::kInstallPath)), std::string::npos)
+      << Log();
+  EXPECT_EQ(Log().find("thesis.doc"), std::string::npos);
+}
+
+TEST_F(UninstallLogTest, TheWholeFolderLineRecordsNothingForADriveRootOrASharedFolder) {
+  ASSERT_TRUE(sim.WriteFile("C:\\pagefile.sys", "the system's"));
+  ASSERT_TRUE(sim.WriteFile("C:\\Windows\\system32\\kernel32.dll", "the system's"));
+  ASSERT_TRUE(sim.WriteFile("C:\\Program Files\\Other\\other.exe", "another product"));
+  ASSERT_TRUE(sim.WriteFile("C:\\users\\tester\\Documents\\thesis.doc", "years of work"));
+  for (const std::string folder : {"C:\\", "C:\\Windows", "c:\\windows\\SYSTEM32\\", "C:\\Program Files",
+                                   "C:\\Program Files (x86)", "C:\\users\\tester"}) {
+    SCOPED_TRACE(folder);
+    StageScript(Script({UninstallSections({"%InstallPath%"})}));
+    Install(folder);
+    const std::string log = Log();
+    // Straight to the fixed entries: nothing of the folder's own.
+    EXPECT_NE(log.find("[files]\r\n" + FixedEntries(folder) + "[/files]"), std::string::npos) << log;
+    for (const char* name : {"pagefile.sys", "kernel32.dll", "other.exe", "thesis.doc"}) {
+      EXPECT_EQ(log.find(name), std::string::npos) << name;
+    }
+  }
+  // One level below, the folder is the product's again.
+  StageScript(Script({UninstallSections({"%InstallPath%"})}));
+  Install("C:\\Program Files\\Other");
+  EXPECT_NE(Log().find("C:\\Program Files\\Other\\other.exe\r\n"), std::string::npos) << Log();
 }
 
 TEST_F(UninstallLogTest, RemovalRegistryLinesAreExpandedTrimmedAndNeverWritten) {

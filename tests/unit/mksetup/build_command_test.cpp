@@ -8,10 +8,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "builder_test_support.h"
 #include "mksetup/pe_resources.h"
 #include "package/extraction.h"
+#include "package/payload_checksum.h"
 #include "script/script_rules.h"
 
 // The simulated machine, /proc and user ids are the Linux build's.
@@ -44,6 +46,11 @@ Bytes PayloadOf(const std::string& setupPath) {
   const ResourceKey key = PayloadResourceKey();
   EXPECT_TRUE(ReadResource(builder_test::ReadFile(setupPath), key.type, key.name, data, error)) << error;
   return data;
+}
+
+void WriteWhole(const std::string& path, const Bytes& bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 TEST(BuildCommand, ArchiveBytesOfASmallScript) {
@@ -85,6 +92,58 @@ TEST(BuildCommand, ArchiveBytesOfASmallScript) {
   const Bytes stored = PayloadOf(product.OutputPath());
   const Bytes asIs = BytesOf(std::string("a.txt") + '\0' + std::string("\x08\0\0\0", 4) + "abababab");
   EXPECT_NE(std::search(stored.begin(), stored.end(), asIs.begin(), asIs.end()), stored.end());
+}
+
+TEST(BuildCommand, TheChecksumCoversTheArchiveAndListReportsIt) {
+  ProductFolder product;
+  product.WriteQuillWriter();
+  product.WriteStub();
+  RecordingConsole console;
+  ASSERT_EQ(RunBuild(product.Options(), console.console), kExitOk) << console.err;
+  const Bytes setup = builder_test::ReadFile(product.OutputPath());
+  const Bytes archive = PayloadOf(product.OutputPath());
+  Bytes checksum;
+  std::string error;
+  const ResourceKey key = ChecksumResourceKey();
+  ASSERT_TRUE(ReadResource(setup, key.type, key.name, checksum, error)) << error;
+  const package::Sha256Digest digest = package::Sha256Of(archive);
+  EXPECT_EQ(checksum, Bytes(digest.begin(), digest.end()));
+
+  RecordingConsole listed;
+  EXPECT_EQ(RunList(product.OutputPath(), listed.console), kExitOk) << listed.err;
+  EXPECT_NE(listed.out.find("checksum: SHA-256 " + package::DigestText(digest) + ", matches the archive\n"),
+            std::string::npos)
+      << listed.out;
+
+  // One byte changed inside a stored entry: the archive still walks, so
+  // only the checksum can tell.
+  Bytes damagedArchive = archive;
+  damagedArchive[damagedArchive.size() - 1] ^= 0x20;
+  Bytes damaged;
+  ASSERT_TRUE(WriteResource(setup, PayloadResourceKey(), damagedArchive, damaged, error)) << error;
+  const std::string damagedPath = product.root() + "/damaged.exe";
+  WriteWhole(damagedPath, damaged);
+  RecordingConsole mismatch;
+  EXPECT_EQ(RunList(damagedPath, mismatch.console), kExitFailure);
+  EXPECT_NE(mismatch.out.find("(7 entries)\n"), std::string::npos) << mismatch.out;
+  EXPECT_NE(mismatch.out.find(", DOES NOT MATCH the archive (" + package::DigestText(package::Sha256Of(damagedArchive)) +
+                              ")\n"),
+            std::string::npos)
+      << mismatch.out;
+  EXPECT_EQ(mismatch.err, "mksetup: error: " + damagedPath +
+                              ": the setup archive does not match its checksum: the setup program is damaged and "
+                              "refuses to install\n");
+
+  // Made by another tool: only the archive, no checksum, still listed.
+  Bytes bare;
+  ASSERT_TRUE(WriteResource(builder_test::ReadFile(product.StubPath()), PayloadResourceKey(), archive, bare, error));
+  const std::string barePath = product.root() + "/bare.exe";
+  WriteWhole(barePath, bare);
+  RecordingConsole none;
+  EXPECT_EQ(RunList(barePath, none.console), kExitOk) << none.err;
+  EXPECT_NE(none.out.find("checksum: none (not built by mksetup); the setup program installs without checking\n"),
+            std::string::npos)
+      << none.out;
 }
 
 #if defined(SETUPKIT_LINUX_TESTS)

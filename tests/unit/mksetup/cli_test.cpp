@@ -84,6 +84,8 @@ TEST(MksetupTool, BuildListExtractThroughTheExecutable) {
   EXPECT_NE(listed.out.find("  yes        3000  writer.exe\n"), std::string::npos) << listed.out;
   EXPECT_NE(listed.out.find("        11  no           11  UnInstaller.exe\n"), std::string::npos) << listed.out;
   EXPECT_NE(listed.out.find("(7 entries)\n"), std::string::npos) << listed.out;
+  EXPECT_NE(listed.out.find("\nchecksum: SHA-256 "), std::string::npos) << listed.out;
+  EXPECT_NE(listed.out.find(", matches the archive\n"), std::string::npos) << listed.out;
 
   const Ran extracted =
       Mksetup("extract " + pe_test::Quote(product.OutputPath()) + " -C " + pe_test::Quote(product.root() + "/x"),

@@ -43,13 +43,11 @@ class RecordingFiles : public sim::SimFileSystem {
   std::string fullDiskPath;
   std::string lastCreated;
 
-  std::FILE* OpenFile(const std::string& path, const char* mode) override {
-    if (mode[0] == 'w') {
-      m_events.push_back("create " + path);
-      lastCreated = path;
-      if (path == fullDiskPath) return std::fopen("/dev/full", mode);
-    }
-    return sim::SimFileSystem::OpenFile(path, mode);
+  std::FILE* CreateStagedFile(const std::string& path) override {
+    m_events.push_back("create " + path);
+    lastCreated = path;
+    if (path == fullDiskPath) return std::fopen("/dev/full", "wb");
+    return sim::SimFileSystem::CreateStagedFile(path);
   }
 
  private:
@@ -258,6 +256,37 @@ TEST_F(Extraction, ReusesTheFolderAndOverwritesItsFiles) {
     EXPECT_EQ(Staged("app.exe"), kProgram);
     EXPECT_EQ(Staged("left.txt"), "from an earlier run");
   }
+}
+
+TEST_F(Extraction, StagedFilesStayLockedAndAPlantedLinkIsReplacedNotFollowed) {
+  // A link put under an entry's name before the extraction: writing through
+  // it would let the elevated program overwrite the file it names.
+  ASSERT_TRUE(sim.WriteFile("C:\\Windows\\system.ini", "the system's own"));
+  std::filesystem::create_symlink(sim.files.NativePath("C:\\Windows\\system.ini"),
+                                  sim.files.NativePath(kStaging + "\\app.exe"));
+  const Block block = ArchiveBuilder().AddPlain("log_file.txt", kScript).AddCompressed("app.exe", kProgram).Build();
+  ASSERT_EQ(Extract(block).status, ExtractionStatus::Ok);
+  EXPECT_EQ(sim.ReadFile("C:\\Windows\\system.ini"), "the system's own");
+  EXPECT_FALSE(sim.files.IsReparsePoint(kStaging + "\\app.exe"));
+
+  // Until the end, another program can read the staged files but neither
+  // write them nor copy its own file over them.
+  ASSERT_TRUE(sim.WriteFile("C:\\users\\tester\\own.exe", "another program's bytes"));
+  for (const char* name : {"app.exe", "log_file.txt"}) {
+    const std::string staged = kStaging + "\\" + name;
+    SCOPED_TRACE(staged);
+    EXPECT_TRUE(files.IsHeld(staged));
+    EXPECT_EQ(files.OpenFile(staged, "wb"), nullptr);
+    EXPECT_EQ(files.OpenFile(staged, "ab"), nullptr);
+    EXPECT_FALSE(files.CopyOver("C:\\users\\tester\\own.exe", staged));
+  }
+  EXPECT_EQ(Staged("app.exe"), kProgram);
+  EXPECT_EQ(Staged("log_file.txt"), kScript);
+  EXPECT_TRUE(files.CopyOver(kStaging + "\\app.exe", "C:\\users\\tester\\copy.exe"));
+  EXPECT_EQ(sim.ReadFile("C:\\users\\tester\\copy.exe"), kProgram);
+  // The setup program's own clean-up ends the hold.
+  EXPECT_TRUE(files.RemoveFile(kStaging + "\\app.exe"));
+  EXPECT_FALSE(files.IsHeld(kStaging + "\\app.exe"));
 }
 
 TEST_F(Extraction, AnArchiveWithoutScriptEndsInOrder) {

@@ -34,14 +34,16 @@ class NativeFiles : public platform::FileSystem {
   }
   bool Exists(const std::string& path) override { return std::filesystem::exists(path); }
   bool IsFolder(const std::string& path) override { return std::filesystem::is_directory(path); }
+  bool IsReparsePoint(const std::string& path) override { return std::filesystem::is_symlink(path); }
   bool MakeFolder(const std::string& path) override { return std::filesystem::create_directory(path); }
+  bool HoldFolder(const std::string&) override { return false; }
+  std::FILE* CreateStagedFile(const std::string&) override { return nullptr; }
   bool CopyOver(const std::string&, const std::string&) override { return false; }
   bool RemoveFile(const std::string& path) override { return std::remove(path.c_str()) == 0; }
   std::vector<platform::FolderEntry> ListFolder(const std::string&) override { return {}; }
   platform::DriveKind DriveKindOf(const std::string&) override { return platform::DriveKind::Fixed; }
   bool QueryDiskSpace(const std::string&, platform::DiskSpace&) override { return false; }
   std::string TempFolder() override { return std::filesystem::temp_directory_path().string(); }
-  bool IsReparsePoint(const std::string&) override { return false; }
   bool RemoveFolder(const std::string&) override { return false; }
 };
 

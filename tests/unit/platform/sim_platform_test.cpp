@@ -2,6 +2,8 @@
 // every native test above it checks the wrong thing.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/sim/sim_platform.h"
 
 namespace {
@@ -45,6 +47,30 @@ TEST(SimFileSystem, CopyOverwritesListSortsAndRemoveTakesFilesOnly) {
   EXPECT_FALSE(machine.files.RemoveFile("C:\\src\\sub"));
   EXPECT_TRUE(machine.files.RemoveFile("C:\\src\\a.txt"));
   EXPECT_FALSE(machine.files.Exists("C:\\src\\a.txt"));
+}
+
+TEST(SimFileSystem, HostSymlinksAreReparsePointsWhereverTheyPoint) {
+  sim::SimPlatform machine;
+  ASSERT_TRUE(machine.WriteFile("C:\\outside\\keep.txt", "x"));
+  ASSERT_TRUE(machine.files.MakeFolder("C:\\app"));
+  std::filesystem::create_directory_symlink(machine.files.NativePath("C:\\outside"),
+                                            machine.files.NativePath("C:\\app\\link"));
+  std::filesystem::create_symlink(machine.files.NativePath("C:\\outside\\keep.txt"),
+                                  machine.files.NativePath("C:\\app\\file.lnk"));
+  std::filesystem::create_symlink(machine.files.NativePath("C:\\nowhere"),
+                                  machine.files.NativePath("C:\\app\\dangling"));
+
+  EXPECT_TRUE(machine.files.IsReparsePoint("C:\\app\\link"));
+  EXPECT_TRUE(machine.files.IsReparsePoint("C:\\app\\file.lnk"));
+  EXPECT_TRUE(machine.files.IsReparsePoint("C:\\app\\dangling"));
+  EXPECT_FALSE(machine.files.IsReparsePoint("C:\\app"));
+  EXPECT_FALSE(machine.files.IsReparsePoint("C:\\outside\\keep.txt"));
+  EXPECT_FALSE(machine.files.IsReparsePoint("C:\\app\\missing"));
+
+  const auto entries = machine.files.ListFolder("C:\\app");
+  ASSERT_EQ(entries.size(), 3u);
+  for (const auto& entry : entries) EXPECT_TRUE(entry.isReparsePoint) << entry.name;
+  EXPECT_TRUE(entries[2].isFolder);  // "link", a folder link, as a junction lists
 }
 
 TEST(SimFileSystem, DrivesHaveKindsAndSpace) {

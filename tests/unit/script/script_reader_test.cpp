@@ -72,6 +72,36 @@ TEST(ScriptReader, MarkersMatchWholeLinesExactly) {
   EXPECT_EQ(reader.NextLine(), "");
 }
 
+// The temporary folder as a test sets it; the rest is the stand-in's.
+class TempFolderFiles : public sim::SimFileSystem {
+ public:
+  using sim::SimFileSystem::SimFileSystem;
+  std::string temp;
+  std::string TempFolder() override { return temp; }
+};
+
+TEST(StagingFolder, IsEmptyRatherThanBareOrTooLongForTheFolderCalls) {
+  sim::SimPlatform machine;
+  TempFolderFiles files(machine.Root());
+  files.temp = "C:\\Temp\\";
+  EXPECT_EQ(script::StagingFolder(files), "C:\\Temp\\$ddinstall\\");
+  EXPECT_EQ(script::ScriptPath(files), "C:\\Temp\\$ddinstall\\log_file.txt");
+  files.temp = "C:\\Temp";  // a missing backslash is supplied
+  EXPECT_EQ(script::StagingFolder(files), "C:\\Temp\\$ddinstall\\");
+
+  // Unknown: never "$ddinstall\", which would unpack into the current folder.
+  files.temp = "";
+  EXPECT_EQ(script::StagingFolder(files), "");
+  EXPECT_EQ(script::ScriptPath(files), "");
+
+  // "C:\", a backslash and "$ddinstall" take 14 characters; 247 is the
+  // longest path a folder can be made with.
+  files.temp = "C:\\" + std::string(233, 'x') + "\\";
+  EXPECT_EQ(script::StagingFolder(files).size(), 248u);  // with its backslash
+  files.temp = "C:\\" + std::string(234, 'x') + "\\";
+  EXPECT_EQ(script::StagingFolder(files), "");
+}
+
 TEST(TakeField, TakesFromTheLeftAndLeavesTheRestWithoutABar) {
   std::string rest = "a||b|c";
   EXPECT_EQ(script::TakeField(rest), "a");

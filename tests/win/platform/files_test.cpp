@@ -105,6 +105,50 @@ TEST_F(FilesTest, RemoveFolderTakesEmptyFoldersOnly) {
   EXPECT_FALSE(files.IsReparsePoint(scratch / "full\\inside.txt"));
 }
 
+TEST_F(FilesTest, AStagedFileStaysLockedAgainstWritesDeletesAndRenamesButReads) {
+  const std::string staged = scratch / "writer.exe";
+  ASSERT_TRUE(WriteBytes(staged, "an older, longer file of that name"));
+  std::FILE* stream = files.CreateStagedFile(staged);
+  ASSERT_NE(stream, nullptr);
+  ASSERT_GE(std::fputs("payload bytes", stream), 0);
+  ASSERT_EQ(std::fclose(stream), 0);
+
+  // What another program of the user would try; the share modes hold
+  // within one process as they do across processes.
+  const HANDLE writer = CreateFileA(staged.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE |
+                                    FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
+  if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
+  EXPECT_FALSE(DeleteFileA(staged.c_str()));
+  EXPECT_FALSE(MoveFileA(staged.c_str(), (scratch / "moved.exe").c_str()));
+  ASSERT_TRUE(WriteBytes(scratch / "own.exe", "another program's bytes"));
+  EXPECT_FALSE(CopyFileA((scratch / "own.exe").c_str(), staged.c_str(), FALSE));
+
+  // The setup program itself still reads and copies it.
+  EXPECT_EQ(ReadBytes(staged), "payload bytes");
+  EXPECT_TRUE(files.CopyOver(staged, scratch / "installed.exe"));
+  EXPECT_EQ(ReadBytes(scratch / "installed.exe"), "payload bytes");
+  // Its own clean-up ends the lock.
+  EXPECT_TRUE(files.RemoveFile(staged));
+  EXPECT_FALSE(files.Exists(staged));
+  // A folder of the name cannot be replaced.
+  ASSERT_TRUE(files.MakeFolder(scratch / "dir.cfg"));
+  EXPECT_EQ(files.CreateStagedFile(scratch / "dir.cfg"), nullptr);
+}
+
+TEST_F(FilesTest, AHeldFolderCannotBeRenamedAway) {
+  // Held to the end of the test program, so it outlives the scratch folder.
+  const std::string folder = scratch / "$ddinstall";
+  ASSERT_TRUE(files.MakeFolder(folder));
+  ASSERT_TRUE(files.HoldFolder(folder));
+  EXPECT_FALSE(MoveFileA(folder.c_str(), (scratch / "elsewhere").c_str()));
+  EXPECT_TRUE(files.IsFolder(folder));
+  EXPECT_FALSE(files.IsReparsePoint(folder));
+  EXPECT_FALSE(files.HoldFolder(scratch / "missing"));
+  ASSERT_TRUE(WriteBytes(scratch / "plain.txt", "x"));
+  EXPECT_FALSE(files.HoldFolder(scratch / "plain.txt"));
+}
+
 TEST(DrivesTest, KindsOfRoots) {
   platform::FileSystem& files = win32::Win32Platform().files;
   EXPECT_EQ(files.DriveKindOf("C:\\"), DriveKind::Fixed);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/win32/browse_hook.h"
 #include "scratch_folder.h"
 
 namespace {

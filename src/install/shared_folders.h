@@ -1,0 +1,16 @@
+// Folders that belong to the whole machine or the user rather than to one
+// product: a product installed there must not claim their contents.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace install {
+
+// A drive root ("C:", "C:\", "\\server\share"), the Windows or system folder,
+// a program files folder or the user's profile folder; letter case and
+// trailing backslashes do not matter. An empty path counts as one too.
+bool IsSharedFolder(platform::Platform& machine, const std::string& folder);
+
+}  // namespace install

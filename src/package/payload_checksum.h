@@ -1,0 +1,31 @@
+// The payload's checksum: the SHA-256 of the IDR_EXE block, stored by
+// mksetup build as a resource of its own, so that a truncated or damaged
+// download is caught before anything of it is written.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "package/sha256.h"
+
+namespace package {
+
+// The checksum's resource: type "IDR_EXE_SHA256", name 129, the 32 bytes of
+// the digest and nothing else.
+inline constexpr const char* kChecksumResourceType = "IDR_EXE_SHA256";
+inline constexpr unsigned kChecksumResourceName = 129;
+
+enum class ChecksumVerdict {
+  Absent,    // no checksum resource: a setup program made by another tool
+  Matches,
+  Mismatch,  // the digest differs, or the resource is not 32 bytes long
+};
+
+ChecksumVerdict CheckPayloadChecksum(std::span<const std::uint8_t> block, bool hasResource,
+                                     std::span<const std::uint8_t> resource);
+
+// The digest as 64 lower-case hexadecimal digits.
+std::string DigestText(std::span<const std::uint8_t> digest);
+
+}  // namespace package

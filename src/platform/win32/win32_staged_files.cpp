@@ -1,0 +1,117 @@
+// The staging folder under lock. The setup program runs elevated but unpacks
+// into the user's temporary folder, where any program of the user can write:
+// the folder is held against renaming, and each staged file stays open from
+// its creation to the end of the process without write or delete sharing,
+// so the bytes the installing step copies are the bytes the extraction wrote.
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
+#include "platform/win32/win32_platform.h"
+
+namespace win32 {
+
+namespace {
+
+bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+
+}  // namespace
+
+bool Win32FileSystem::HoldFolder(const std::string& path) {
+  // The folder itself, not a link's target; without delete sharing nobody
+  // can rename it away and put a link in its place while the handle lives.
+  const HANDLE folder = CreateFileA(path.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info;
+  const bool plainFolder = GetFileInformationByHandle(folder, &info) &&
+                           (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                           (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+  // Held to the end of the process: the handle is deliberately never closed.
+  if (!plainFolder) CloseHandle(folder);
+  return plainFolder;
+}
+
+std::FILE* Win32FileSystem::CreateStagedFile(const std::string& path) {
+  // An earlier staged file of ours of that name is replaced like any other.
+  if (FindHeld(path) != nullptr) RemoveFile(path);
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return nullptr;
+    // Deleting a link removes the link, never its target.
+    if (!DeleteFileA(path.c_str())) return nullptr;
+  }
+  // CREATE_NEW: whatever appears under the name after the delete is refused.
+  const HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (lock == INVALID_HANDLE_VALUE) return nullptr;
+  // The stream writes through a second handle of the same open file, so
+  // closing the stream leaves the lock in place. It reads too: the decoder
+  // reads back strings that have left its window.
+  HANDLE writer = nullptr;
+  std::FILE* stream = nullptr;
+  if (DuplicateHandle(GetCurrentProcess(), lock, GetCurrentProcess(), &writer, 0, FALSE,
+                      DUPLICATE_SAME_ACCESS)) {
+    const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(writer), _O_RDWR | _O_BINARY);
+    if (descriptor == -1) {
+      CloseHandle(writer);
+    } else {
+      stream = _fdopen(descriptor, "w+b");
+      if (stream == nullptr) _close(descriptor);
+    }
+  }
+  if (stream == nullptr) {
+    CloseHandle(lock);
+    DeleteFileA(path.c_str());
+    return nullptr;
+  }
+  heldFiles_.push_back(HeldFile{path, lock});
+  return stream;
+}
+
+Win32FileSystem::HeldFile* Win32FileSystem::FindHeld(const std::string& path) {
+  for (HeldFile& held : heldFiles_) {
+    if (SamePath(held.path, path)) return &held;
+  }
+  return nullptr;
+}
+
+bool Win32FileSystem::CopyFromHeld(HANDLE source, const std::string& to) {
+  const HANDLE target = CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (target == INVALID_HANDLE_VALUE) return false;
+  // Positioned reads from the start: the lock's handle has no position of
+  // its own that anyone else relies on.
+  static char buffer[1 << 16];
+  OVERLAPPED at = {};
+  bool ok = true;
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(source, buffer, sizeof buffer, &got, &at)) {
+      ok = GetLastError() == ERROR_HANDLE_EOF;
+      break;
+    }
+    if (got == 0) break;
+    DWORD put = 0;
+    if (!WriteFile(target, buffer, got, &put, nullptr) || put != got) {
+      ok = false;
+      break;
+    }
+    ULARGE_INTEGER next;
+    next.LowPart = at.Offset;
+    next.HighPart = at.OffsetHigh;
+    next.QuadPart += got;
+    at.Offset = next.LowPart;
+    at.OffsetHigh = next.HighPart;
+  }
+  // CopyFileA keeps the time of the last write; so does this copy.
+  FILETIME written;
+  if (ok && GetFileTime(source, nullptr, nullptr, &written)) SetFileTime(target, nullptr, nullptr, &written);
+  ok = CloseHandle(target) && ok;
+  if (!ok) DeleteFileA(to.c_str());
+  return ok;
+}
+
+}  // namespace win32
