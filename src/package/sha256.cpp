@@ -61,6 +61,8 @@ void Sha256::Compress(const std::uint8_t* block) {
 }
 
 void Sha256::Update(std::span<const std::uint8_t> bytes) {
+  // An empty span may carry no pointer at all, which memcpy must not get.
+  if (bytes.empty()) return;
   totalBytes_ += bytes.size();
   std::size_t at = 0;
   if (pendingSize_ != 0) {

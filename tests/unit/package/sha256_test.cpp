@@ -38,6 +38,9 @@ TEST(Sha256, KnownVectorsWholeAndPieceByPiece) {
     }
     EXPECT_EQ(DigestText(hash.Finish()), vector.digest);
   }
+  // An empty block without any storage behind it, as an empty payload is.
+  EXPECT_EQ(DigestText(Sha256Of(std::span<const std::uint8_t>())),
+            "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
   // The lengths around the padding's boundary: 55 fits one block, 56 not.
   EXPECT_EQ(DigestText(Sha256Of(Bytes(std::string(55, 'a')))),
             "9f4390f8d30c2dd92ec9f095b65e2b9ae9b0a925a5258e241c9f1e910f734318");
