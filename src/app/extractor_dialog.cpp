@@ -104,7 +104,7 @@ void StagePayload(package::ProgressCallback progress) {
         [&](package::ProgressStep step, unsigned percent) {
           if (progress) progress(step, percent);
           if (step == package::ProgressStep::Bar && written < entries.size()) {
-            LogExtractedEntry(stagingFolder + "\\" + entries[written++].name);
+            LogExtractedEntry(stagingFolder + entries[written++].name);  // the folder ends with a backslash
           }
         });
   }
