@@ -235,6 +235,18 @@ TEST_F(WizardWindowTest, DrawsALoadedPictureStretchedAndReplacesItOnTheNextLoad)
       });
 }
 
+// The setup program holds each staged file open for writing, sharing only
+// reads, so that no other program can change it; its own pictures must
+// still load from such a file.
+TEST_F(WizardWindowTest, LoadsAPictureThatIsHeldOpenForWriting) {
+  const TempFile image("held.bmp", TwoColourBitmap(8, 8, RGB(255, 0, 0), RGB(255, 0, 0)));
+  const HANDLE held = ::CreateFileA(image.path().c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  wizard.Run(window, [&] { EXPECT_TRUE(window.LoadImageFile(kSideBanner, image.path())) << ::GetLastError(); });
+  ::CloseHandle(held);
+}
+
 TEST_F(WizardWindowTest, PictureLoadFailuresReportWhyAndLeaveThePictureEmpty) {
   const TempFile image("image.bmp", TwoColourBitmap(8, 8, RGB(255, 0, 0), RGB(255, 0, 0)));
   const TempFile empty("empty.bmp", "");
