@@ -108,13 +108,13 @@ void BM_Checksum(benchmark::State& state) {
 void BM_Extraction(benchmark::State& state) {
   const bool compressed = state.range(0) != 0;
   const Bytes& block = Block(compressed);
-  sim::SimPlatform machine;
+  sim::SimPlatform sim;
   const std::string staging = "C:\\users\\tester\\Temp\\$ddinstall";
-  machine.files.TempFolder();
-  machine.files.MakeFolder(staging);
+  sim.files.TempFolder();
+  sim.files.MakeFolder(staging);
   FixedScanner scanner(compressed);
   for (auto _ : state) {
-    const package::ExtractionResult result = package::ExtractArchive(machine.files, block, staging, scanner, {});
+    const package::ExtractionResult result = package::ExtractArchive(sim.files, block, staging, scanner, {});
     if (result.status != package::ExtractionStatus::Ok) state.SkipWithError(result.message.c_str());
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * block.size()));

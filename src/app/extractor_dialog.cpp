@@ -124,8 +124,8 @@ void StagePayload(package::ProgressCallback progress) {
 }
 
 void CExeExtractorDlg::RunWizard() {
-  platform::Platform machine = RunPlatform();
-  WizardSession session(machine, g_logoPath, g_headerPath);
+  platform::Platform host = RunPlatform();
+  WizardSession session(host, g_logoPath, g_headerPath);
   EndWithInstallation(session.Run() == IDOK ? unattended::ExitCode::Installed
                                            : unattended::ExitCode::Cancelled);
 }

@@ -18,7 +18,7 @@ struct SetupRun {
   std::string rawCommandLine;
   unattended::CommandLine commandLine;
   unattended::RunLog log;
-  unattended::LoggedPlatform machine;
+  unattended::LoggedPlatform host;
 };
 
 SetupRun& TheRun() {
@@ -33,14 +33,14 @@ void StartRun() {
   run.rawCommandLine = ::GetCommandLineA();
   run.commandLine = unattended::ParseCommandLine(run.rawCommandLine);
   const unattended::CommandLine& line = run.commandLine;
-  if (line.Silent()) run.machine.BeQuiet(line.display == unattended::Display::ProgressOnly);
+  if (line.Silent()) run.host.BeQuiet(line.display == unattended::Display::ProgressOnly);
   platform::FileSystem& files = win32::Win32Platform().files;
   if (line.logWanted) {
     const std::string path = line.logPath.empty()
                                  ? unattended::DefaultLogPath(files.TempFolder(), run.rawCommandLine)
                                  : line.logPath;
     if (!run.log.Open(files, path)) {
-      run.machine.Show(platform::MessageKind::Warning, "Cannot create the log file " + path);
+      run.host.Show(platform::MessageKind::Warning, "Cannot create the log file " + path);
       EndRun(ExitCode::BadCommandLine);
     }
   }
@@ -50,14 +50,14 @@ void StartRun() {
     EndRun(ExitCode::Installed);
   }
   if (!line.error.empty()) {
-    run.machine.Show(platform::MessageKind::Warning,
-                     line.error + "\n\nRun the setup program with /? for its switches.");
+    run.host.Show(platform::MessageKind::Warning,
+                  line.error + "\n\nRun the setup program with /? for its switches.");
     EndRun(ExitCode::BadCommandLine);
   }
 }
 
 unattended::Display RunDisplay() { return TheRun().commandLine.display; }
-platform::Platform RunPlatform() { return TheRun().machine.Get(); }
+platform::Platform RunPlatform() { return TheRun().host.Get(); }
 bool Logging() { return TheRun().log.IsOpen(); }
 void LogLine(const std::string& text) { TheRun().log.Line(text); }
 
@@ -65,7 +65,7 @@ ExitCode InstallSilently(const std::string& logoPath, const std::string& headerP
                          unattended::HeadlessSurface::ProgressListener progress) {
   SetupRun& run = TheRun();
   return unattended::InstallUnattended(
-      run.machine, run.log, {run.commandLine.installFolder, logoPath, headerPath}, progress);
+      run.host, run.log, {run.commandLine.installFolder, logoPath, headerPath}, progress);
 }
 
 void EndRun(ExitCode code) {
@@ -76,7 +76,7 @@ void EndRun(ExitCode code) {
 }
 
 void EndWithInstallation(ExitCode code) {
-  if (code == ExitCode::Installed && TheRun().machine.Failures() != 0) {
+  if (code == ExitCode::Installed && TheRun().host.Failures() != 0) {
     code = ExitCode::InstalledWithErrors;
   }
   EndRun(code);

@@ -13,7 +13,7 @@ namespace app {
 
 class WizardSession final : public ui::WizardEvents {
  public:
-  WizardSession(platform::Platform& machine, const std::string& logoPath,
+  WizardSession(platform::Platform& host, const std::string& logoPath,
                 const std::string& headerPath);
 
   // Runs the wizard modally; IDOK after Finish, IDCANCEL after the exit

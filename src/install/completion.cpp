@@ -6,12 +6,12 @@
 
 namespace install {
 
-bool LaunchPrograms(platform::Platform& machine, script::PathExpander& expander) {
+bool LaunchPrograms(platform::Platform& host, script::PathExpander& expander) {
   return script::ForEachLaunchProgram(
-      machine.files, script::ScriptPath(machine.files),
+      host.files, script::ScriptPath(host.files),
       [&](const std::string& program) {
         // A program that does not start gives no message.
-        machine.shell.Launch(expander.ExpandPathVariables(program));
+        host.shell.Launch(expander.ExpandPathVariables(program));
       });
 }
 

@@ -17,39 +17,39 @@ bool TakesFiles(platform::DriveKind kind) {
 
 }  // namespace
 
-void InstallFile(platform::Platform& machine, const std::string& source,
+void InstallFile(platform::Platform& host, const std::string& source,
                  const std::string& destination) {
   const std::string invalid = std::string(texts::kInvalidInstallationPath) + destination;
   // The root is the first three characters, as in "C:\".
-  if (!TakesFiles(machine.files.DriveKindOf(destination.substr(0, 3)))) {
-    machine.messages.Show(platform::MessageKind::Warning, invalid);
+  if (!TakesFiles(host.files.DriveKindOf(destination.substr(0, 3)))) {
+    host.messages.Show(platform::MessageKind::Warning, invalid);
     return;
   }
   // A destination without "\" has no folder to put the file in.
   const std::size_t slash = destination.rfind('\\');
   const std::string folder = slash == std::string::npos ? std::string() : destination.substr(0, slash);
-  CreateFolderPath(machine.files, folder);
-  if (folder.empty() || !machine.files.Exists(folder)) {
-    machine.messages.Show(platform::MessageKind::Warning, invalid);
+  CreateFolderPath(host.files, folder);
+  if (folder.empty() || !host.files.Exists(folder)) {
+    host.messages.Show(platform::MessageKind::Warning, invalid);
     return;
   }
-  if (!machine.files.CopyOver(source, destination)) {
-    machine.messages.Show(platform::MessageKind::Warning,
-                          std::string(texts::kUnableToCreateFile) + destination);
+  if (!host.files.CopyOver(source, destination)) {
+    host.messages.Show(platform::MessageKind::Warning,
+                       std::string(texts::kUnableToCreateFile) + destination);
   }
 }
 
-void RunFilePass(platform::Platform& machine, script::PathExpander& expander) {
-  const std::string staging = script::StagingFolder(machine.files);
+void RunFilePass(platform::Platform& host, script::PathExpander& expander) {
+  const std::string staging = script::StagingFolder(host.files);
   script::ForEachFileEntry(
-      machine.files, script::ScriptPath(machine.files),
+      host.files, script::ScriptPath(host.files),
       [&](const std::string& kind, const std::string& rest) {
         if (kind == texts::kFolderEntryKind) {
-          CreateFolderPath(machine.files, expander.ExpandPathVariables(rest));
+          CreateFolderPath(host.files, expander.ExpandPathVariables(rest));
           return;
         }
         // The source name is the staged entry's own name, never expanded.
-        InstallFile(machine, staging + kind, expander.ExpandPathVariables(rest));
+        InstallFile(host, staging + kind, expander.ExpandPathVariables(rest));
       });
 }
 

@@ -12,10 +12,10 @@ namespace install {
 // Copies one staged file to its destination, making the destination folder
 // first. Refused drives, a folder that cannot be made and a failed copy each
 // show their message; nothing stops the caller.
-void InstallFile(platform::Platform& machine, const std::string& source,
+void InstallFile(platform::Platform& host, const std::string& source,
                  const std::string& destination);
 
 // Runs every entry of the "[fls]" section in file order.
-void RunFilePass(platform::Platform& machine, script::PathExpander& expander);
+void RunFilePass(platform::Platform& host, script::PathExpander& expander);
 
 }  // namespace install

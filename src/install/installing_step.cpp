@@ -28,29 +28,29 @@ void ShowProgressAnimation(InstallingPage& page, platform::Shell& shell) {
 
 }  // namespace
 
-void RunInstallingStep(platform::Platform& machine, script::PathExpander& expander,
+void RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
                        InstallingPage& page, const InstallRequest& request,
                        std::string& programGroup) {
-  CreateFolderPath(machine.files, request.installPath);
-  RunFilePass(machine, expander);
+  CreateFolderPath(host.files, request.installPath);
+  RunFilePass(host, expander);
 
-  UninstallLog log(machine.files, request.installPath + "\\" + texts::kUninstallLogName);
+  UninstallLog log(host.files, request.installPath + "\\" + texts::kUninstallLogName);
   // Without a log there is nothing to uninstall with, so nothing else is
   // made that the uninstaller would not know of.
   if (!log.IsOpen()) return;
-  WriteLogHead(machine, expander, log, request);
+  WriteLogHead(host, expander, log, request);
 
-  ShowProgressAnimation(page, machine.shell);
+  ShowProgressAnimation(page, host.shell);
 
-  RunShortcutPass(machine, expander, log, programGroup);
+  RunShortcutPass(host, expander, log, programGroup);
   CloseShortcutList(log);
 
-  RunRegistryPass(machine, expander);
+  RunRegistryPass(host, expander);
 
-  WriteRemovalRegistryList(machine.files, expander, log);
+  WriteRemovalRegistryList(host.files, expander, log);
   const std::string uninstallKey = UninstallKey(request.productName);
   // The path box's text, read again as the installation folder.
-  RegisterUninstaller(machine.registry, uninstallKey, request.productName,
+  RegisterUninstaller(host.registry, uninstallKey, request.productName,
                       expander.GetPathVariable("InstallPath"));
   WriteLogEnd(log, uninstallKey, programGroup);
 }

@@ -32,7 +32,7 @@ struct InstallRequest {
 // registry values, the removal registry lines and the uninstall
 // registration. programGroup is the wizard's m_strProgramGroup: the shortcut
 // pass sets it and the uninstall log ends with it.
-void RunInstallingStep(platform::Platform& machine, script::PathExpander& expander,
+void RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
                        InstallingPage& page, const InstallRequest& request,
                        std::string& programGroup);
 
@@ -42,7 +42,7 @@ void CreateFolderPath(platform::FileSystem& files, const std::string& path);
 // Finish with the launch box checked: starts the program of every "[launch]"
 // with a true flag. Returns false when a false flag ended the scan, which
 // hides the launch box.
-bool LaunchPrograms(platform::Platform& machine, script::PathExpander& expander);
+bool LaunchPrograms(platform::Platform& host, script::PathExpander& expander);
 
 // Deletes the files directly inside the staging folder; sub-folders and the
 // folder itself stay.

@@ -124,16 +124,16 @@ void WriteRegistryValue(platform::Registry& registry, const std::string& rootNam
   registry.SetValue(*root, key, valueName, value->type, value->bytes);
 }
 
-void RunRegistryPass(platform::Platform& machine, script::PathExpander& expander) {
+void RunRegistryPass(platform::Platform& host, script::PathExpander& expander) {
   script::ForEachRegistryLine(
-      machine.files, script::ScriptPath(machine.files),
+      host.files, script::ScriptPath(host.files),
       [&](const std::string& root, const std::string& key, const std::string& name,
           const std::string& type, const std::string& data) {
         // Expanded in this order: key, value name, data.
         const std::string expandedKey = expander.ExpandPathVariables(key);
         const std::string expandedName = expander.ExpandPathVariables(name);
         const std::string expandedData = expander.ExpandPathVariables(data);
-        WriteRegistryValue(machine.registry, root, expandedKey, expandedName, type, expandedData);
+        WriteRegistryValue(host.registry, root, expandedKey, expandedName, type, expandedData);
       });
 }
 

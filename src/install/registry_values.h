@@ -43,6 +43,6 @@ void WriteRegistryValue(platform::Registry& registry, const std::string& rootNam
                         const std::string& typeName, const std::string& data);
 
 // Every registry line of the script, in file order.
-void RunRegistryPass(platform::Platform& machine, script::PathExpander& expander);
+void RunRegistryPass(platform::Platform& host, script::PathExpander& expander);
 
 }  // namespace install

@@ -28,16 +28,16 @@ bool IsDriveRoot(const std::string& path) {
 
 }  // namespace
 
-bool IsSharedFolder(platform::Platform& machine, const std::string& folder) {
+bool IsSharedFolder(platform::Platform& host, const std::string& folder) {
   const std::string path = Normalised(folder);
   if (path.empty() || IsDriveRoot(path)) return true;
   const std::string shared[] = {
-      machine.machine.WindowsFolder(),
-      machine.machine.SystemFolder(),
-      script::ReadProgramFilesPath(machine.registry, machine.machine),
-      machine.machine.FolderPath(platform::kCsidlProgramFiles),
-      machine.machine.FolderPath(platform::kCsidlProgramFilesX86),
-      machine.machine.FolderPath(platform::kCsidlProfile),
+      host.machine.WindowsFolder(),
+      host.machine.SystemFolder(),
+      script::ReadProgramFilesPath(host.registry, host.machine),
+      host.machine.FolderPath(platform::kCsidlProgramFiles),
+      host.machine.FolderPath(platform::kCsidlProgramFilesX86),
+      host.machine.FolderPath(platform::kCsidlProfile),
   };
   for (const std::string& known : shared) {
     if (!known.empty() && Normalised(known) == path) return true;

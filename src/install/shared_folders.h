@@ -11,6 +11,6 @@ namespace install {
 // A drive root ("C:", "C:\", "\\server\share"), the Windows or system folder,
 // a program files folder or the user's profile folder; letter case and
 // trailing backslashes do not matter. An empty path counts as one too.
-bool IsSharedFolder(platform::Platform& machine, const std::string& folder);
+bool IsSharedFolder(platform::Platform& host, const std::string& folder);
 
 }  // namespace install

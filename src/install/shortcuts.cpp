@@ -51,24 +51,24 @@ std::string LinkFolder(platform::Machine& machine, const std::string& programGro
   return folder;
 }
 
-void CreateShortcut(platform::Platform& machine, const std::string& programGroup,
+void CreateShortcut(platform::Platform& host, const std::string& programGroup,
                     int folderNumber, const std::string& name,
                     const std::string& target) {
   if (name.empty() || target.empty()) {
-    machine.messages.Show(platform::MessageKind::Warning, texts::kEnterMenuItemCorrectly);
+    host.messages.Show(platform::MessageKind::Warning, texts::kEnterMenuItemCorrectly);
     return;
   }
-  const std::string folder = LinkFolder(machine.machine, programGroup, folderNumber);
+  const std::string folder = LinkFolder(host.machine, programGroup, folderNumber);
   if (folder.empty()) return;
   // Quick Launch is not created: no Quick Launch, no link.
-  if (folderNumber == platform::kCsidlPrograms && !machine.files.Exists(folder)) {
-    CreateFolderPath(machine.files, folder);
+  if (folderNumber == platform::kCsidlPrograms && !host.files.Exists(folder)) {
+    CreateFolderPath(host.files, folder);
   }
   // The result is not checked: a link that cannot be saved is simply missing.
-  machine.shell.CreateLink(folder + "\\" + name + texts::kLinkExtension, target);
+  host.shell.CreateLink(folder + "\\" + name + texts::kLinkExtension, target);
 }
 
-void RunShortcutPass(platform::Platform& machine, script::PathExpander& expander,
+void RunShortcutPass(platform::Platform& host, script::PathExpander& expander,
                      UninstallLog& log, std::string& programGroup) {
   const auto onProgramGroup = [&](const std::string& groupTemplate) {
     programGroup = expander.ExpandPathVariables(groupTemplate);
@@ -81,9 +81,9 @@ void RunShortcutPass(platform::Platform& machine, script::PathExpander& expander
     if (!folderNumber) return;
     // Recorded even when the link then fails, so the uninstaller looks for it.
     WriteShortcutRecord(log, location, expandedName);
-    CreateShortcut(machine, programGroup, *folderNumber, expandedName, expandedTarget);
+    CreateShortcut(host, programGroup, *folderNumber, expandedName, expandedTarget);
   };
-  script::ForEachShortcutLine(machine.files, script::ScriptPath(machine.files), onProgramGroup,
+  script::ForEachShortcutLine(host.files, script::ScriptPath(host.files), onProgramGroup,
                               onShortcut);
 }
 

@@ -64,9 +64,9 @@ void UninstallLog::Write(const char* text, std::size_t length) {
   }
 }
 
-void WriteLogHead(platform::Platform& machine, script::PathExpander& expander,
+void WriteLogHead(platform::Platform& host, script::PathExpander& expander,
                   UninstallLog& log, const InstallRequest& request) {
-  platform::FileSystem& files = machine.files;
+  platform::FileSystem& files = host.files;
   log.Write(request.productName);
   log.WriteLine(request.installPath + "\\");
   // The removal paths come out of the same read as the lines above them, so
@@ -87,7 +87,7 @@ void WriteLogHead(platform::Platform& machine, script::PathExpander& expander,
     if (path == log_format::kWholeInstallFolder) {
       // Installed into a drive root or a folder of the system or the user,
       // the folder's contents are not the product's: nothing is recorded.
-      if (!IsSharedFolder(machine, request.installPath)) ListFolderToLog(files, log, request.installPath);
+      if (!IsSharedFolder(host, request.installPath)) ListFolderToLog(files, log, request.installPath);
     } else {
       log.WriteLine(expander.ExpandPathVariables(path));
     }

@@ -5,10 +5,10 @@
 
 namespace unattended {
 
-ExitCode InstallUnattended(LoggedPlatform& machine, RunLog& log, const UnattendedRequest& request,
+ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRequest& request,
                            HeadlessSurface::ProgressListener progress) {
   HeadlessSurface surface(progress);
-  wizard::CInstallWizard wizard(surface, machine.Get(), request.logoPath, request.headerPath);
+  wizard::CInstallWizard wizard(surface, host.Get(), request.logoPath, request.headerPath);
   wizard.OnInitDialog();
 
   wizard.OnNext();
@@ -47,7 +47,7 @@ ExitCode InstallUnattended(LoggedPlatform& machine, RunLog& log, const Unattende
   surface.SetCheck(wizard::kLaunchBox, false);
   wizard.OnNext();  // Finish: the staged files are deleted
   log.Line("Staged files deleted");
-  return machine.Failures() == 0 ? ExitCode::Installed : ExitCode::InstalledWithErrors;
+  return host.Failures() == 0 ? ExitCode::Installed : ExitCode::InstalledWithErrors;
 }
 
 std::string OutcomeLine(ExitCode code) {

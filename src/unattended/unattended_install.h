@@ -24,7 +24,7 @@ struct UnattendedRequest {
 // Installed, InstalledWithErrors, BadCommandLine for a folder refused by the
 // script's lock or its drive, DamagedSetup for a script that leads to no
 // installation folder. The reason of a refusal is in the log.
-ExitCode InstallUnattended(LoggedPlatform& machine, RunLog& log, const UnattendedRequest& request,
+ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRequest& request,
                            HeadlessSurface::ProgressListener progress);
 
 // The log's last line: "Outcome: 0 (installed)" and the like.

@@ -68,7 +68,7 @@ void RemoveFolderWhenEmpty(platform::FileSystem& files, const RemovalGuard& guar
   leftovers.push_back({folder, files.ListFolder(folder).empty() ? texts::kNotRemoved : texts::kNotEmpty});
 }
 
-void RemoveShortcuts(platform::Platform& machine, const RemovalGuard& guard,
+void RemoveShortcuts(platform::Platform& host, const RemovalGuard& guard,
                      const std::vector<ShortcutRecord>& shortcuts, const std::string& programGroup,
                      std::vector<Leftover>& leftovers) {
   bool programGroupUsed = false;
@@ -76,15 +76,15 @@ void RemoveShortcuts(platform::Platform& machine, const RemovalGuard& guard,
     const std::optional<int> folderNumber = install::ShortcutFolderNumber(shortcut.location);
     if (!folderNumber || shortcut.name.empty()) continue;
     programGroupUsed = programGroupUsed || *folderNumber == platform::kCsidlPrograms;
-    const std::string folder = install::LinkFolder(machine.machine, programGroup, *folderNumber);
+    const std::string folder = install::LinkFolder(host.machine, programGroup, *folderNumber);
     if (folder.empty()) continue;
-    RemoveOneFile(machine.files, guard, folder + "\\" + shortcut.name + install::texts::kLinkExtension,
+    RemoveOneFile(host.files, guard, folder + "\\" + shortcut.name + install::texts::kLinkExtension,
                   leftovers);
   }
   if (!programGroupUsed) return;
-  const std::string programs = machine.machine.SpecialFolderLocation(platform::kCsidlPrograms);
+  const std::string programs = host.machine.SpecialFolderLocation(platform::kCsidlPrograms);
   if (programs.empty()) return;
-  RemoveFolderWhenEmpty(machine.files, guard, install::ProgramGroupFolder(programs, programGroup),
+  RemoveFolderWhenEmpty(host.files, guard, install::ProgramGroupFolder(programs, programGroup),
                         leftovers);
 }
 

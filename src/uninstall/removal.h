@@ -25,7 +25,7 @@ void RemoveListedFiles(platform::FileSystem& files, const RemovalGuard& guard,
 
 // Each link from the folder its location names, then the program group's
 // folder when it is empty.
-void RemoveShortcuts(platform::Platform& machine, const RemovalGuard& guard,
+void RemoveShortcuts(platform::Platform& host, const RemovalGuard& guard,
                      const std::vector<ShortcutRecord>& shortcuts, const std::string& programGroup,
                      std::vector<Leftover>& leftovers);
 

@@ -84,11 +84,11 @@ std::string ConfirmationText(const UninstallRecords& log) {
   return text + texts::kConfirmStart + ProductAndVersion(log) + texts::kConfirmEnd;
 }
 
-int RunUninstaller(platform::Platform& machine, Prompts& prompts, RemoverStart& remover,
+int RunUninstaller(platform::Platform& host, Prompts& prompts, RemoverStart& remover,
                    const UninstallOptions& options) {
   const std::string logPath = OwnFilePath(options.ownFolder, format::kFileName);
   std::string why;
-  const std::optional<UninstallRecords> log = ReadUninstallLog(machine.files, logPath, why);
+  const std::optional<UninstallRecords> log = ReadUninstallLog(host.files, logPath, why);
   if (!log) {
     if (!options.silent) {
       prompts.Fail(Caption({}), texts::kNoLogStart + logPath + ": " + why + texts::kNoLogEnd);
@@ -99,24 +99,24 @@ int RunUninstaller(platform::Platform& machine, Prompts& prompts, RemoverStart& 
     return kCancelled;
   }
 
-  const RemovalGuard guard(machine.files, machine.machine);
+  const RemovalGuard guard(host.files, host.machine);
   std::vector<Leftover> leftovers;
-  RemoveListedFiles(machine.files, guard, log->files, OwnFilesToKeep(options.ownFolder), leftovers);
-  RemoveShortcuts(machine, guard, log->shortcuts, log->programGroup, leftovers);
-  RemoveRegistryValues(machine.registry, log->registry, leftovers);
+  RemoveListedFiles(host.files, guard, log->files, OwnFilesToKeep(options.ownFolder), leftovers);
+  RemoveShortcuts(host, guard, log->shortcuts, log->programGroup, leftovers);
+  RemoveRegistryValues(host.registry, log->registry, leftovers);
   // The installation folder goes when it is empty; its own files go with the
   // remover, which then takes the folder too.
   const bool ownFolderIsInstallFolder =
       ComparablePath(log->installPath) == ComparablePath(options.ownFolder);
   if (!ownFolderIsInstallFolder) {
-    RemoveFolderWhenEmpty(machine.files, guard, log->installPath, leftovers);
-  } else if (HoldsMoreThanOwnFiles(machine.files, options.ownFolder) &&
+    RemoveFolderWhenEmpty(host.files, guard, log->installPath, leftovers);
+  } else if (HoldsMoreThanOwnFiles(host.files, options.ownFolder) &&
              guard.RefusalReason(options.ownFolder).empty()) {
     leftovers.push_back({options.ownFolder, texts::kNotEmpty});
   }
   if (!remover.Start(options.ownFolder)) {
     for (const std::string& path : OwnFilePaths(options.ownFolder)) {
-      if (machine.files.Exists(path)) leftovers.push_back({path, texts::kNotRemoved});
+      if (host.files.Exists(path)) leftovers.push_back({path, texts::kNotRemoved});
     }
   }
 
@@ -124,7 +124,7 @@ int RunUninstaller(platform::Platform& machine, Prompts& prompts, RemoverStart& 
     if (!options.silent) prompts.Inform(Caption(log->productName), ProductAndVersion(*log) + texts::kRemovedEnd);
     return kRemoved;
   }
-  const std::string listPath = WriteLeftovers(machine.files, log->productName, leftovers);
+  const std::string listPath = WriteLeftovers(host.files, log->productName, leftovers);
   if (!options.silent) prompts.Inform(Caption(log->productName), LeftoversText(*log, leftovers, listPath));
   return kLeftovers;
 }

@@ -51,7 +51,7 @@ std::string ExpandGeneralLine(const std::string& line, const UninstallRecords& l
 std::string ConfirmationText(const UninstallRecords& log);
 
 // The whole run; returns the exit code.
-int RunUninstaller(platform::Platform& machine, Prompts& prompts, RemoverStart& remover,
+int RunUninstaller(platform::Platform& host, Prompts& prompts, RemoverStart& remover,
                    const UninstallOptions& options);
 
 }  // namespace uninstall

@@ -22,10 +22,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   WaitForSingleObject(uninstaller, INFINITE);
   CloseHandle(uninstaller);
 
-  platform::Platform& machine = win32::Win32Platform();
-  const uninstall::RemovalGuard guard(machine.files, machine.machine);
+  platform::Platform& host = win32::Win32Platform();
+  const uninstall::RemovalGuard guard(host.files, host.machine);
   const std::vector<uninstall::Leftover> leftovers =
-      uninstall::RemoveOwnFiles(machine.files, machine.shell, guard, arguments.folder);
+      uninstall::RemoveOwnFiles(host.files, host.shell, guard, arguments.folder);
 
   MoveFileExA(uninstaller_app::OwnFolder().c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
   return leftovers.empty() ? uninstall::ExitCode::kRemoved : uninstall::ExitCode::kLeftovers;

@@ -79,7 +79,7 @@ void CInstallWizard::ShowDestinationPage() {
   if (!m_bDestinationVisited) {
     m_bDestinationVisited = true;
     const script::InstallPathSection section =
-        script::ReadInstallPathSection(machine_.files, ScriptPath());
+        script::ReadInstallPathSection(host_.files, ScriptPath());
     folder = expander_.ExpandPathVariables(section.pathTemplate);
     surface_.SetText(kPathBox, folder);
     lockFlag = section.lockFlag;
@@ -100,7 +100,7 @@ void CInstallWizard::ShowDestinationPage() {
 
 void CInstallWizard::UpdateDriveSpace(const std::string& driveLetter) {
   // A failed query leaves the fresh manager's zeros: "0.000000 GB".
-  CHardDiskManager disk(machine_.files);
+  CHardDiskManager disk(host_.files);
   disk.CheckDiskSpace(driveLetter + ":");
   surface_.SetText(kFreeSpaceValue,
                    FormatFigure(disk.GetFreeBytes() / kBytesPerGigabyte, texts::kGigabyteSuffix));
@@ -111,7 +111,7 @@ void CInstallWizard::UpdateDriveSpace(const std::string& driveLetter) {
 double CInstallWizard::GetRequiredSpace() {
   double bytes = 0;
   for (const platform::FolderEntry& entry :
-       machine_.files.ListFolder(script::StagingFolder(machine_.files))) {
+       host_.files.ListFolder(script::StagingFolder(host_.files))) {
     if (entry.isFolder) continue;
     const double size = static_cast<double>(entry.size);
     bytes += size;
@@ -123,9 +123,9 @@ double CInstallWizard::GetRequiredSpace() {
 }
 
 bool CInstallWizard::CheckDrive(const std::string& folder, bool withMessage) {
-  const bool accepted = IsAcceptedDrive(machine_.files.DriveKindOf(folder.substr(0, 3)));
+  const bool accepted = IsAcceptedDrive(host_.files.DriveKindOf(folder.substr(0, 3)));
   if (!accepted && withMessage) {
-    machine_.messages.Show(platform::MessageKind::Warning, texts::kDestinationPathError);
+    host_.messages.Show(platform::MessageKind::Warning, texts::kDestinationPathError);
   }
   surface_.Enable(kNextButton, accepted);
   return accepted;
@@ -135,7 +135,7 @@ void CInstallWizard::OnBrowse() {
   // The new folder is the chosen one with the old folder's last part below it.
   const std::string lastPart = LastPart(surface_.GetText(kPathBox));
   std::string chosen;
-  if (!machine_.shell.BrowseForFolder(chosen)) return;
+  if (!host_.shell.BrowseForFolder(chosen)) return;
 
   const std::string folder = !chosen.empty() && chosen.back() == '\\'
                                  ? chosen + lastPart

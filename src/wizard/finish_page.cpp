@@ -31,7 +31,7 @@ void CInstallWizard::ShowFinishTransition() {
 
 void CInstallWizard::SetUpFinishPage() {
   // The product name is line 1 of the script as written, not expanded.
-  const script::FinishPageSetup setup = script::ReadFinishPageSetup(machine_.files, ScriptPath());
+  const script::FinishPageSetup setup = script::ReadFinishPageSetup(host_.files, ScriptPath());
   surface_.SetText(kFinishTitle,
                    texts::kFinishTitleStart + setup.productName + texts::kFinishTitleEnd);
   surface_.SetText(kFinishInstalled, setup.productName + texts::kFinishInstalledEnd);
@@ -54,10 +54,10 @@ void CInstallWizard::SetUpFinishPage() {
 void CInstallWizard::FinishClick() {
   surface_.Show(kBottomLine, false);
   surface_.Show(kNoticeLabel, false);
-  if (surface_.GetCheck(kLaunchBox) && !install::LaunchPrograms(machine_, expander_)) {
+  if (surface_.GetCheck(kLaunchBox) && !install::LaunchPrograms(host_, expander_)) {
     surface_.Show(kLaunchBox, false);
   }
-  install::DeleteStagingFiles(machine_.files);
+  install::DeleteStagingFiles(host_.files);
   surface_.EndWizard(DialogResult::Ok);
 }
 

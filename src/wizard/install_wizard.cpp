@@ -12,21 +12,21 @@ namespace wizard {
 
 int g_nWizardPage = kWelcomePage;
 
-CInstallWizard::CInstallWizard(ControlSurface& surface, platform::Platform machine,
+CInstallWizard::CInstallWizard(ControlSurface& surface, platform::Platform host,
                                std::string logoPath, std::string headerPath)
     : surface_(surface),
-      machine_(machine),
-      expander_(*this, machine_.registry, machine_.machine, machine_.files),
+      host_(host),
+      expander_(*this, host_.registry, host_.machine, host_.files),
       logoPath_(std::move(logoPath)),
       headerPath_(std::move(headerPath)) {}
 
-std::string CInstallWizard::ScriptPath() { return script::ScriptPath(machine_.files); }
+std::string CInstallWizard::ScriptPath() { return script::ScriptPath(host_.files); }
 
 void CInstallWizard::OnInitDialog() {
   m_bDialogReady = 0;
   g_nWizardPage = kWelcomePage;
 
-  const script::WizardHeader header = script::ReadWizardHeader(machine_.files, ScriptPath());
+  const script::WizardHeader header = script::ReadWizardHeader(host_.files, ScriptPath());
   CopyField(m_szProductName, header.productName);
   CopyField(m_szWizardTitle, header.wizardTitle);
   CopyField(m_szProductVersion, header.productVersion);

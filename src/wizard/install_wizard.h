@@ -32,7 +32,7 @@ class CInstallWizard : public ui::WizardEvents, public script::WizardValues {
  public:
   // logoPath and headerPath are the raw lines after "[logo]" and "[Header]"
   // (g_logoPath and g_headerPath of the extraction).
-  CInstallWizard(ControlSurface& surface, platform::Platform machine,
+  CInstallWizard(ControlSurface& surface, platform::Platform host,
                  std::string logoPath, std::string headerPath);
   CInstallWizard(const CInstallWizard&) = delete;
   CInstallWizard& operator=(const CInstallWizard&) = delete;
@@ -104,7 +104,7 @@ class CInstallWizard : public ui::WizardEvents, public script::WizardValues {
   std::string ScriptPath();
 
   ControlSurface& surface_;
-  platform::Platform machine_;
+  platform::Platform host_;
   script::PathExpander expander_;
   std::string logoPath_;
   std::string headerPath_;

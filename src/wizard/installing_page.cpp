@@ -56,7 +56,7 @@ void CInstallWizard::RunInstallingStep() {
   request.installPath = surface_.GetText(kPathBox);
   request.productName = FieldText(m_szProductName);
   SurfaceInstallingPage page(surface_);
-  install::RunInstallingStep(machine_, expander_, page, request, m_strProgramGroup);
+  install::RunInstallingStep(host_, expander_, page, request, m_strProgramGroup);
   ShowFinishTransition();
 }
 

@@ -13,9 +13,9 @@ namespace wizard {
 std::string CInstallWizard::ComposeLicenceText() {
   // The licence travels as the staged entry whose name contains ".lic"; the
   // first one in the folder's order wins.
-  const std::string staging = script::StagingFolder(machine_.files);
+  const std::string staging = script::StagingFolder(host_.files);
   std::string licencePath;
-  for (const platform::FolderEntry& entry : machine_.files.ListFolder(staging)) {
+  for (const platform::FolderEntry& entry : host_.files.ListFolder(staging)) {
     if (entry.name.find(texts::kLicenceNameMark) != std::string::npos) {
       licencePath = staging + entry.name;
       break;
@@ -27,7 +27,7 @@ std::string CInstallWizard::ComposeLicenceText() {
   // An empty line is a paragraph break; other lines are joined as they
   // stand, so each paragraph wraps at the box's width. A file that does not
   // open gives an empty text.
-  script::ScriptReader reader(machine_.files, licencePath);
+  script::ScriptReader reader(host_.files, licencePath);
   std::string line;
   while (reader.ReadLine(line)) {
     text += line.empty() ? std::string(texts::kLicenceParagraphBreak) : line;

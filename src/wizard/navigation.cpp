@@ -13,7 +13,7 @@
 namespace wizard {
 
 void CInstallWizard::RefreshNotice() {
-  const std::string notice = script::ReadNoticeLine(machine_.files, ScriptPath());
+  const std::string notice = script::ReadNoticeLine(host_.files, ScriptPath());
   surface_.SetText(kNoticeLabel,
                    notice == texts::kNoNotice ? std::string()
                                               : expander_.ExpandPathVariables(notice));
@@ -29,7 +29,7 @@ void CInstallWizard::OnNext() {
   if (m_nLicensePass == 0) {
     surface_.Show(kHeaderTitle, true);
     std::string flag;
-    if (script::ReadLicenceFlag(machine_.files, ScriptPath(), flag)) {
+    if (script::ReadLicenceFlag(host_.files, ScriptPath(), flag)) {
       ++m_nLicensePass;
       if (script::IsTrueFlag(flag)) {
         ShowLicensePage();
@@ -66,7 +66,7 @@ void CInstallWizard::OnBack() {
   if (g_nWizardPage == kDestinationPage) {
     surface_.Show(kHeaderTitle, false);
     std::string flag;
-    if (!script::ReadLicenceFlag(machine_.files, ScriptPath(), flag)) return;
+    if (!script::ReadLicenceFlag(host_.files, ScriptPath(), flag)) return;
     ++m_nLicensePass;
     if (!script::IsTrueFlag(flag)) {
       ShowWelcomePage();
@@ -124,10 +124,10 @@ void CInstallWizard::ShowWelcomePage() {
 }
 
 void CInstallWizard::OnCloseRequested() {
-  if (!machine_.messages.Show(platform::MessageKind::ExitQuestion, texts::kExitQuestion)) {
+  if (!host_.messages.Show(platform::MessageKind::ExitQuestion, texts::kExitQuestion)) {
     return;
   }
-  install::DeleteStagingFiles(machine_.files);
+  install::DeleteStagingFiles(host_.files);
   surface_.EndWizard(DialogResult::Cancel);
 }
 

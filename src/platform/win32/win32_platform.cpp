@@ -11,7 +11,7 @@ struct Parts {
   Win32Machine machine;
   Win32Shell shell;
   Win32MessageBoxes messages;
-  platform::Platform platform{files, registry, machine, shell, messages};
+  platform::Platform host{files, registry, machine, shell, messages};
 };
 
 Parts& TheParts() {
@@ -22,7 +22,7 @@ Parts& TheParts() {
 }  // namespace
 
 platform::Platform& Win32Platform() {
-  return TheParts().platform;
+  return TheParts().host;
 }
 
 void SetMessageBoxOwner(HWND owner) {

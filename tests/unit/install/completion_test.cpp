@@ -17,7 +17,7 @@ using Texts = std::vector<std::string>;
 TEST_F(InstallTest, EveryTrueLaunchSectionStartsItsProgram) {
   StageScript(Script({Lines({"[launch]", "1", "%InstallPath%\\writer.exe", "[/launch]", "[launch]",
                              "1", "%WindowDir%\\notepad.exe", "[/launch]"})}));
-  EXPECT_TRUE(install::LaunchPrograms(platform, expander));
+  EXPECT_TRUE(install::LaunchPrograms(host, expander));
   EXPECT_EQ(sim.shell.launched, (Texts{std::string(install_test::kInstallPath) + "\\writer.exe",
                                        "C:\\Windows\\notepad.exe"}));
 }
@@ -25,13 +25,13 @@ TEST_F(InstallTest, EveryTrueLaunchSectionStartsItsProgram) {
 TEST_F(InstallTest, FalseLaunchFlagEndsTheLaunches) {
   StageScript(Script({Lines({"[launch]", "1", "C:\\first.exe", "[/launch]", "[launch]", "0",
                              "C:\\never.exe", "[launch]", "1", "C:\\after.exe"})}));
-  EXPECT_FALSE(install::LaunchPrograms(platform, expander));
+  EXPECT_FALSE(install::LaunchPrograms(host, expander));
   EXPECT_EQ(sim.shell.launched, (Texts{"C:\\first.exe"}));
 }
 
 TEST_F(InstallTest, WithoutLaunchSectionNothingStarts) {
   StageScript(Script({}));
-  EXPECT_TRUE(install::LaunchPrograms(platform, expander));
+  EXPECT_TRUE(install::LaunchPrograms(host, expander));
   EXPECT_TRUE(sim.shell.launched.empty());
 }
 

@@ -25,7 +25,7 @@ class FilePassTest : public InstallTest {
     std::string section = Lines({"[fls]", "1"});
     for (const std::string& entry : entries) section += entry + "\r\n";
     StageScript(Script({section, Lines({"[/fls]"})}));
-    install::RunFilePass(platform, expander);
+    install::RunFilePass(host, expander);
   }
   std::string Installed(const std::string& path) { return sim.ReadFile(path).value_or("<missing>"); }
 };
@@ -91,7 +91,7 @@ TEST_F(FilePassTest, FlagLineIsNeverAnEntry) {
   StageFile("a.txt", "a");
   StageScript(Script({Lines({"[fls]", "a.txt|%InstallPath%\\flag.txt", "a.txt|%InstallPath%\\a.txt",
                              "[/fls]"})}));
-  install::RunFilePass(platform, expander);
+  install::RunFilePass(host, expander);
   EXPECT_FALSE(sim.files.Exists(kFolder + "\\flag.txt"));
   EXPECT_EQ(Installed(kFolder + "\\a.txt"), "a");
 }
@@ -111,7 +111,7 @@ TEST_F(FilePassTest, EmptyHeaderLineEndsThePassBeforeTheSection) {
   StageFile("a.txt", "a");
   StageScript(Lines({"Quill Writer", "title", "2.0", "Acme", "", "[fls]", "1",
                      "a.txt|%InstallPath%\\a.txt", "[/fls]"}));
-  install::RunFilePass(platform, expander);
+  install::RunFilePass(host, expander);
   EXPECT_FALSE(sim.files.Exists(kFolder + "\\a.txt"));
 }
 

@@ -122,7 +122,7 @@ class InstallTest : public ::testing::Test {
     install::InstallRequest request;
     request.installPath = installPath;
     request.productName = wizard.productName;
-    install::RunInstallingStep(platform, expander, page, request, programGroup);
+    install::RunInstallingStep(host, expander, page, request, programGroup);
   }
 
   std::string LogPath() { return wizard.installPath + "\\Uninstallerpathtn.ini"; }
@@ -143,7 +143,7 @@ class InstallTest : public ::testing::Test {
   }
 
   sim::SimPlatform sim;
-  platform::Platform platform = sim.Get();
+  platform::Platform host = sim.Get();
   TestWizard wizard;
   script::PathExpander expander{wizard, sim.registry, sim.machine, sim.files};
   RecordingPage page;

@@ -39,9 +39,9 @@ bool Below(const std::string& path, const std::string& folder) {
 
 class Win32PathVariables : public ::testing::Test {
  protected:
-  platform::Platform& machine = win32::Win32Platform();
+  platform::Platform& host = win32::Win32Platform();
   FixedWizard wizard;
-  script::PathExpander expander{wizard, machine.registry, machine.machine, machine.files};
+  script::PathExpander expander{wizard, host.registry, host.machine, host.files};
 
   std::string Expand(const char* name) {
     const std::string value = expander.ExpandPathVariables(name);
@@ -80,7 +80,7 @@ TEST_F(Win32PathVariables, FolderVariablesNameExistingFoldersOfTheirKind) {
         &startup, &favorites, &templates, &appData}) {
     ASSERT_FALSE(folder->empty());
     EXPECT_EQ(folder->find('%'), std::string::npos) << *folder;  // environment references resolved
-    EXPECT_TRUE(machine.files.IsFolder(*folder)) << *folder;
+    EXPECT_TRUE(host.files.IsFolder(*folder)) << *folder;
   }
   EXPECT_TRUE(Below(system, windows)) << system;
   EXPECT_NE(Lower(programFiles).find("program files"), std::string::npos) << programFiles;
@@ -100,9 +100,9 @@ TEST_F(Win32PathVariables, FolderVariablesNameExistingFoldersOfTheirKind) {
 }
 
 TEST_F(Win32PathVariables, CrLfScriptThroughTheRunTime) {
-  const std::string path = machine.files.TempFolder() + "setupkit-script-" +
+  const std::string path = host.files.TempFolder() + "setupkit-script-" +
                            std::to_string(GetCurrentProcessId()) + ".txt";
-  std::FILE* file = machine.files.OpenFile(path, "wb");
+  std::FILE* file = host.files.OpenFile(path, "wb");
   ASSERT_NE(file, nullptr);
   const std::string script =
       "Quill Writer\r\n%ProductName% %ProductVersion% Installation Wizard\r\n2.0\r\nAcme\r\n"
@@ -110,13 +110,13 @@ TEST_F(Win32PathVariables, CrLfScriptThroughTheRunTime) {
   std::fwrite(script.data(), 1, script.size(), file);
   std::fclose(file);
 
-  const script::WizardHeader header = script::ReadWizardHeader(machine.files, path);
-  machine.files.RemoveFile(path);
+  const script::WizardHeader header = script::ReadWizardHeader(host.files, path);
+  host.files.RemoveFile(path);
   EXPECT_EQ(header.productName, "Quill Writer");
   EXPECT_EQ(header.noticeLine, "-N-A-");
   EXPECT_EQ(expander.ExpandPathVariables(header.wizardTitle), "Quill Writer 2.0 Installation Wizard");
   EXPECT_EQ(expander.ExpandPathVariables(header.installPathTemplate),
-            script::ReadProgramFilesPath(machine.registry, machine.machine) + "\\Acme\\Quill Writer");
+            script::ReadProgramFilesPath(host.registry, host.machine) + "\\Acme\\Quill Writer");
 }
 
 }  // namespace

@@ -81,8 +81,8 @@ class TempFolderFiles : public sim::SimFileSystem {
 };
 
 TEST(StagingFolder, IsEmptyRatherThanBareOrTooLongForTheFolderCalls) {
-  sim::SimPlatform machine;
-  TempFolderFiles files(machine.Root());
+  sim::SimPlatform sim;
+  TempFolderFiles files(sim.Root());
   files.temp = "C:\\Temp\\";
   EXPECT_EQ(script::StagingFolder(files), "C:\\Temp\\$ddinstall\\");
   EXPECT_EQ(script::ScriptPath(files), "C:\\Temp\\$ddinstall\\log_file.txt");

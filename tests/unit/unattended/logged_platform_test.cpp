@@ -19,7 +19,7 @@ class LoggedPlatformTest : public ::testing::Test {
 
   sim::SimPlatform sim;
   unattended::RunLog log;
-  unattended::LoggedPlatform machine{sim.Get(), log};
+  unattended::LoggedPlatform host{sim.Get(), log};
 };
 
 TEST_F(LoggedPlatformTest, EachLineIsOnDiskAsSoonAsItIsWritten) {
@@ -38,32 +38,32 @@ TEST_F(LoggedPlatformTest, WithoutALogNothingIsWrittenAnywhere) {
 
 TEST_F(LoggedPlatformTest, InteractiveBoxesAreShownAndLogged) {
   sim.messages.answers.push_back(false);
-  EXPECT_FALSE(machine.Show(platform::MessageKind::ExitQuestion, "Exit?"));
-  EXPECT_TRUE(machine.Show(platform::MessageKind::Warning, "Destination Folder Path Error"));
+  EXPECT_FALSE(host.Show(platform::MessageKind::ExitQuestion, "Exit?"));
+  EXPECT_TRUE(host.Show(platform::MessageKind::Warning, "Destination Folder Path Error"));
   ASSERT_EQ(sim.messages.shown.size(), 2u);
   EXPECT_EQ(LogText(), "Message: Exit?\r\nMessage: Destination Folder Path Error\r\n");
   // Neither the question nor the destination page's warning is a failure of
   // the installation.
-  EXPECT_EQ(machine.Failures(), 0u);
-  machine.Show(platform::MessageKind::Warning, "Unable to create file C:\\x");
-  EXPECT_EQ(machine.Failures(), 1u);
+  EXPECT_EQ(host.Failures(), 0u);
+  host.Show(platform::MessageKind::Warning, "Unable to create file C:\\x");
+  EXPECT_EQ(host.Failures(), 1u);
 }
 
 TEST_F(LoggedPlatformTest, QuietBoxesOnlyReachTheLog) {
-  machine.BeQuiet(true);
-  EXPECT_TRUE(machine.Show(platform::MessageKind::Warning, "Unable to create file C:\\x"));
+  host.BeQuiet(true);
+  EXPECT_TRUE(host.Show(platform::MessageKind::Warning, "Unable to create file C:\\x"));
   EXPECT_TRUE(sim.messages.shown.empty());
-  EXPECT_EQ(machine.Failures(), 1u);
-  machine.Sleep(200);
+  EXPECT_EQ(host.Failures(), 1u);
+  host.Sleep(200);
   EXPECT_EQ(sim.shell.sleptMilliseconds, 200u);  // /SILENT still paces its bar
-  machine.BeQuiet(false);
-  machine.Sleep(200);
+  host.BeQuiet(false);
+  host.Sleep(200);
   EXPECT_EQ(sim.shell.sleptMilliseconds, 200u);
 }
 
 TEST_F(LoggedPlatformTest, FailedWritesAreCountedAndLogged) {
   sim.registry.DenyWrites(platform::RegistryRoot::LocalMachine);
-  platform::Platform seen = machine.Get();
+  platform::Platform seen = host.Get();
   EXPECT_FALSE(seen.registry.SetValue(platform::RegistryRoot::LocalMachine, "Software\\A", "V",
                                       platform::kRegSz, {'x', 0}));
   EXPECT_TRUE(seen.registry.SetValue(platform::RegistryRoot::CurrentUser, "Software\\A", "V",
@@ -74,7 +74,7 @@ TEST_F(LoggedPlatformTest, FailedWritesAreCountedAndLogged) {
   EXPECT_EQ(seen.files.OpenFile("Q:\\x.ini", "w+b"), nullptr);
   // A script read that misses is not the installation's failure.
   EXPECT_EQ(seen.files.OpenFile("C:\\absent.txt", "rb"), nullptr);
-  EXPECT_EQ(machine.Failures(), 5u);
+  EXPECT_EQ(host.Failures(), 5u);
   EXPECT_EQ(LogText(),
             "Failed: Registry value: HKEY_LOCAL_MACHINE\\Software\\A | V\r\n"
             "Registry value: HKEY_CURRENT_USER\\Software\\A | V\r\n"

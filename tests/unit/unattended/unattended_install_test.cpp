@@ -35,8 +35,8 @@ class UnattendedInstallTest : public ::testing::Test {
 
   ExitCode Install(const std::string& folder = {}) {
     EXPECT_TRUE(log.Open(sim.files, kLogPath));
-    machine.BeQuiet(false);
-    return unattended::InstallUnattended(machine, log, {folder, "%TempDir%\\top.bmp", "%TempDir%\\side.bmp"},
+    host.BeQuiet(false);
+    return unattended::InstallUnattended(host, log, {folder, "%TempDir%\\top.bmp", "%TempDir%\\side.bmp"},
                                          [&](int percent) { progress.push_back(percent); });
   }
 
@@ -50,7 +50,7 @@ class UnattendedInstallTest : public ::testing::Test {
 
   sim::SimPlatform sim;
   unattended::RunLog log;
-  unattended::LoggedPlatform machine{sim.Get(), log};
+  unattended::LoggedPlatform host{sim.Get(), log};
   std::vector<int> progress;
 };
 

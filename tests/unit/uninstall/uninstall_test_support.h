@@ -67,7 +67,7 @@ class UninstallTest : public install_test::InstallTest {
   }
 
   int Uninstall(bool silent = false) {
-    return uninstall::RunUninstaller(platform, prompts, remover, {kInstallPath, silent});
+    return uninstall::RunUninstaller(host, prompts, remover, {kInstallPath, silent});
   }
 
   bool Exists(const std::string& path) { return sim.files.Exists(path); }

@@ -11,16 +11,16 @@ using platform::DriveKind;
 class DestinationPageTest : public WizardTest {
  protected:
   void SetUp() override {
-    machine.files.AddDrive('D', DriveKind::Fixed,
-                           DiskSpace{1234567890ull, 987654321987ull, 1234567890ull});
-    machine.files.AddDrive('N', DriveKind::Remote);
-    machine.files.AddDrive('R', DriveKind::CdRom);
+    sim.files.AddDrive('D', DriveKind::Fixed,
+                       DiskSpace{1234567890ull, 987654321987ull, 1234567890ull});
+    sim.files.AddDrive('N', DriveKind::Remote);
+    sim.files.AddDrive('R', DriveKind::CdRom);
   }
   void Browse(std::optional<std::string> answer) {
-    machine.shell.browseAnswers.push_back(std::move(answer));
+    sim.shell.browseAnswers.push_back(std::move(answer));
     wizard->OnBrowse();
   }
-  std::size_t Messages() const { return machine.messages.shown.size(); }
+  std::size_t Messages() const { return sim.messages.shown.size(); }
 };
 
 TEST_F(DestinationPageTest, FirstVisitShowsTheDefaultFolderAndItsDrive) {
@@ -38,19 +38,19 @@ TEST_F(DestinationPageTest, RequiredSpaceOfALoneScriptIsShownInMegabytes) {
   std::string script = QuillWriterScript();
   script += std::string(3268 - script.size() - 2, 'x') + "\r\n";
   ASSERT_EQ(script.size(), 3268u);
-  machine.WriteFile(Staging() + "log_file.txt", script);
+  sim.WriteFile(Staging() + "log_file.txt", script);
   Open();
   wizard->OnNext();
   EXPECT_EQ(surface[1013].text, "0.003117 MB");
 }
 
 TEST_F(DestinationPageTest, RequiredSpaceCountsTheUninstallProgramsTwiceAndNoFolders) {
-  machine.WriteFile(Staging() + "Uninstall.exe", std::string(1000, 'u'));
-  machine.WriteFile(Staging() + "UnInstaller.exe", std::string(100, 'i'));
-  machine.WriteFile(Staging() + "RemoveUninstaller.exe", std::string(10, 'r'));
-  machine.WriteFile(Staging() + "SetUp Wizard.exe", "s");
-  machine.WriteFile(Staging() + "uninstall.exe.bak", std::string(7, 'b'));
-  machine.WriteFile(Staging() + "sub\\big.bin", std::string(5000, 'f'));
+  sim.WriteFile(Staging() + "Uninstall.exe", std::string(1000, 'u'));
+  sim.WriteFile(Staging() + "UnInstaller.exe", std::string(100, 'i'));
+  sim.WriteFile(Staging() + "RemoveUninstaller.exe", std::string(10, 'r'));
+  sim.WriteFile(Staging() + "SetUp Wizard.exe", "s");
+  sim.WriteFile(Staging() + "uninstall.exe.bak", std::string(7, 'b'));
+  sim.WriteFile(Staging() + "sub\\big.bin", std::string(5000, 'f'));
   Open();
   EXPECT_DOUBLE_EQ(wizard->GetRequiredSpace(), (2000 + 100 + 20 + 2 + 7) / 1048576.0);
 }
@@ -81,9 +81,9 @@ TEST_F(DestinationPageTest, BrowsingToAnUnacceptedDriveWarnsAndBlocksNext) {
   for (const char* refused : {"N:\\Share", "R:\\"}) {
     Browse(refused);
     EXPECT_FALSE(surface[1002].enabled) << refused;
-    ASSERT_FALSE(machine.messages.shown.empty());
-    EXPECT_EQ(machine.messages.shown.back().kind, platform::MessageKind::Warning);
-    EXPECT_EQ(machine.messages.shown.back().text, "Destination Folder Path Error");
+    ASSERT_FALSE(sim.messages.shown.empty());
+    EXPECT_EQ(sim.messages.shown.back().kind, platform::MessageKind::Warning);
+    EXPECT_EQ(sim.messages.shown.back().text, "Destination Folder Path Error");
   }
   EXPECT_EQ(Messages(), 2u);
   EXPECT_EQ(surface[1009].text, "R:\\Quill Writer");

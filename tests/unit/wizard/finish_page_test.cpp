@@ -17,15 +17,15 @@ class FinishPageTest : public WizardTest {
     wizard->OnNext();
     EXPECT_EQ(surface.endResult, wizard::DialogResult::Ok);
     EXPECT_FALSE(StagedFilesLeft());
-    EXPECT_TRUE(machine.files.IsFolder(Staging()));
+    EXPECT_TRUE(sim.files.IsFolder(Staging()));
   }
 };
 
 TEST_F(FinishPageTest, OfferedLaunchIsCheckedAndStartsTheChosenFolderProgram) {
   Start({.launchFlag = "1"});
-  machine.files.AddDrive('D', platform::DriveKind::Fixed);
+  sim.files.AddDrive('D', platform::DriveKind::Fixed);
   wizard->OnNext();
-  machine.shell.browseAnswers.push_back("D:\\Apps");
+  sim.shell.browseAnswers.push_back("D:\\Apps");
   wizard->OnBrowse();
   wizard->OnNext();
 
@@ -38,7 +38,7 @@ TEST_F(FinishPageTest, OfferedLaunchIsCheckedAndStartsTheChosenFolderProgram) {
   EXPECT_FALSE(surface[1033].visible);
 
   Finish();
-  EXPECT_EQ(machine.shell.launched,
+  EXPECT_EQ(sim.shell.launched,
             std::vector<std::string>{"D:\\Apps\\Quill Writer\\writer.exe"});
 }
 
@@ -46,7 +46,7 @@ TEST_F(FinishPageTest, ClearingTheOfferLaunchesNothing) {
   RunToFinish({.launchFlag = "1"});
   surface.ClickCheckBox(1029);
   Finish();
-  EXPECT_TRUE(machine.shell.launched.empty());
+  EXPECT_TRUE(sim.shell.launched.empty());
 }
 
 TEST_F(FinishPageTest, AnyOtherLaunchFlagHidesTheOffer) {
@@ -54,7 +54,7 @@ TEST_F(FinishPageTest, AnyOtherLaunchFlagHidesTheOffer) {
   EXPECT_FALSE(surface[1029].visible);
   EXPECT_FALSE(surface[1029].checked);
   Finish();
-  EXPECT_TRUE(machine.shell.launched.empty());
+  EXPECT_TRUE(sim.shell.launched.empty());
 }
 
 TEST_F(FinishPageTest, WithoutALaunchSectionTheBoxStaysEmptyAndStartsNothing) {
@@ -64,14 +64,14 @@ TEST_F(FinishPageTest, WithoutALaunchSectionTheBoxStaysEmptyAndStartsNothing) {
   EXPECT_EQ(surface[1029].text, "");
   surface.ClickCheckBox(1029);
   Finish();
-  EXPECT_TRUE(machine.shell.launched.empty());
+  EXPECT_TRUE(sim.shell.launched.empty());
 }
 
 TEST_F(FinishPageTest, TheTextsUseTheFirstLineAsWritten) {
   StagePayload({});
   std::string script = QuillWriterScript();
   script.replace(0, std::string("Quill Writer").size(), "Quill %CompanyName% Writer");
-  machine.WriteFile(Staging() + "log_file.txt", script);
+  sim.WriteFile(Staging() + "log_file.txt", script);
   Open();
   wizard->OnNext();
   wizard->OnNext();

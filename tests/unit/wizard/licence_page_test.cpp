@@ -10,8 +10,8 @@ class LicencePageTest : public WizardTest {
   // Stages the payload with the given licence entries, then shows the page.
   std::string LicenceBoxFor(const std::map<std::string, std::string>& licences) {
     StagePayload({.licenceFlag = "1"});
-    machine.files.RemoveFile(Staging() + "licence.lic");
-    for (const auto& [name, text] : licences) machine.WriteFile(Staging() + name, text);
+    sim.files.RemoveFile(Staging() + "licence.lic");
+    for (const auto& [name, text] : licences) sim.WriteFile(Staging() + name, text);
     Open();
     wizard->OnNext();
     EXPECT_EQ(CurrentPage(), wizard::kLicencePage);

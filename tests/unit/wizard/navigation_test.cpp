@@ -103,11 +103,11 @@ TEST_F(WizardTest, NoticeIsEmptyForNoNoticeAndExpandedOnEveryNext) {
   Start({.notice = "Installing to %InstallPath%"});
   // While the wizard opens, %InstallPath% is the default folder...
   EXPECT_EQ(surface[1039].text, std::string("Installing to ") + kDefaultFolder);
-  machine.files.AddDrive('D', platform::DriveKind::Fixed);
+  sim.files.AddDrive('D', platform::DriveKind::Fixed);
   wizard->OnNext();
   // ...afterwards the path box, empty until the destination page fills it.
   EXPECT_EQ(surface[1039].text, "Installing to ");
-  machine.shell.browseAnswers.push_back("D:\\Apps");
+  sim.shell.browseAnswers.push_back("D:\\Apps");
   wizard->OnBrowse();
   wizard->OnNext();
   EXPECT_EQ(surface[1039].text, "Installing to D:\\Apps\\Quill Writer");
@@ -125,16 +125,16 @@ TEST_F(WizardTest, ConfirmedExitDeletesTheStagedFilesOnEveryPage) {
     }
 
     wizard->OnCloseRequested();
-    ASSERT_EQ(machine.messages.shown.size(), 1u);
-    EXPECT_EQ(machine.messages.shown[0].kind, MessageKind::ExitQuestion);
-    EXPECT_EQ(machine.messages.shown[0].text,
+    ASSERT_EQ(sim.messages.shown.size(), 1u);
+    EXPECT_EQ(sim.messages.shown[0].kind, MessageKind::ExitQuestion);
+    EXPECT_EQ(sim.messages.shown[0].text,
               "Setup Installation is not completed yet. If you exit now, the program will "
               "not be installed.\n\nYou may run Setup again at another time to complete "
               "the installation.\n\n Do you want to Exit Setup?");
     EXPECT_EQ(surface.endResult, wizard::DialogResult::Cancel);
     EXPECT_FALSE(StagedFilesLeft());
-    EXPECT_TRUE(machine.files.IsFolder(Staging()));
-    machine.messages.shown.clear();
+    EXPECT_TRUE(sim.files.IsFolder(Staging()));
+    sim.messages.shown.clear();
     surface = RecordingSurface();
   }
 }
@@ -143,12 +143,12 @@ TEST_F(WizardTest, DeclinedExitChangesNothing) {
   Start({.licenceFlag = "1"});
   wizard->OnNext();
   const auto before = surface.Controls();
-  machine.messages.answers.push_back(false);
+  sim.messages.answers.push_back(false);
   wizard->OnCloseRequested();
 
-  EXPECT_EQ(machine.messages.shown.size(), 1u);
+  EXPECT_EQ(sim.messages.shown.size(), 1u);
   EXPECT_FALSE(surface.endResult.has_value());
-  EXPECT_TRUE(machine.files.Exists(Staging() + "log_file.txt"));
+  EXPECT_TRUE(sim.files.Exists(Staging() + "log_file.txt"));
   EXPECT_EQ(CurrentPage(), wizard::kLicencePage);
   for (const auto& [id, state] : before) {
     EXPECT_EQ(surface[id].visible, state.visible) << id;

@@ -70,7 +70,7 @@ inline void ExpectLayout(const std::map<int, ControlState>& controls, Page page)
 
 class WizardTest : public ::testing::Test {
  protected:
-  std::string Staging() { return machine.files.TempFolder() + "$ddinstall\\"; }
+  std::string Staging() { return sim.files.TempFolder() + "$ddinstall\\"; }
 
   // Stages the payload, then opens the wizard on its welcome page.
   void Start(const ScriptOptions& options = {}) {
@@ -78,15 +78,15 @@ class WizardTest : public ::testing::Test {
     Open();
   }
   void StagePayload(const ScriptOptions& options) {
-    machine.WriteFile(Staging() + "log_file.txt", QuillWriterScript(options));
+    sim.WriteFile(Staging() + "log_file.txt", QuillWriterScript(options));
     for (const char* name : {"writer.exe", "writer.cfg", "top.bmp", "side.bmp",
                              "UnInstaller.exe", "Remove Uninstaller.exe"}) {
-      machine.WriteFile(Staging() + name, std::string("bytes of ") + name);
+      sim.WriteFile(Staging() + name, std::string("bytes of ") + name);
     }
-    machine.WriteFile(Staging() + "licence.lic", "Terms\r\n\r\nMore terms\r\n");
+    sim.WriteFile(Staging() + "licence.lic", "Terms\r\n\r\nMore terms\r\n");
   }
   void Open() {
-    wizard = std::make_unique<wizard::CInstallWizard>(surface, machine.Get(),
+    wizard = std::make_unique<wizard::CInstallWizard>(surface, sim.Get(),
                                                       "%TempDir%\\top.bmp",
                                                       "%TempDir%\\side.bmp");
     wizard->OnInitDialog();
@@ -96,14 +96,14 @@ class WizardTest : public ::testing::Test {
     wizard->OnAcceptClicked();
   }
   bool StagedFilesLeft() {
-    for (const platform::FolderEntry& entry : machine.files.ListFolder(Staging())) {
+    for (const platform::FolderEntry& entry : sim.files.ListFolder(Staging())) {
       if (!entry.isFolder) return true;
     }
     return false;
   }
   int CurrentPage() const { return wizard::g_nWizardPage; }
 
-  sim::SimPlatform machine;
+  sim::SimPlatform sim;
   RecordingSurface surface;
   std::unique_ptr<wizard::CInstallWizard> wizard;
 };

@@ -111,13 +111,13 @@ class DialogsTest : public ::testing::Test {
   void SetUp() override {
     if (!GuiTestsEnabled()) GTEST_SKIP() << "SETUPKIT_GUI_TESTS not set";
   }
-  platform::Platform& machine = win32::Win32Platform();
+  platform::Platform& host = win32::Win32Platform();
 };
 
 TEST_F(DialogsTest, WarningShowsTheTextUnderTheProgramsNameWithOkOnly) {
   DialogWatcher watcher(IDOK);
-  EXPECT_TRUE(machine.messages.Show(platform::MessageKind::Warning,
-                                    "Destination Folder Path Error"));
+  EXPECT_TRUE(host.messages.Show(platform::MessageKind::Warning,
+                                 "Destination Folder Path Error"));
   ASSERT_TRUE(watcher.found);
   EXPECT_EQ(watcher.caption, "platform_win_tests");
   EXPECT_EQ(watcher.text, "Destination Folder Path Error");
@@ -128,7 +128,7 @@ TEST_F(DialogsTest, WarningShowsTheTextUnderTheProgramsNameWithOkOnly) {
 TEST_F(DialogsTest, ExitQuestionIsTrueOnlyForOk) {
   {
     DialogWatcher watcher(IDOK);
-    EXPECT_TRUE(machine.messages.Show(platform::MessageKind::ExitQuestion, "Leave?"));
+    EXPECT_TRUE(host.messages.Show(platform::MessageKind::ExitQuestion, "Leave?"));
     ASSERT_TRUE(watcher.found);
     EXPECT_EQ(watcher.caption, "Setup Wizard");
     EXPECT_EQ(watcher.text, "Leave?");
@@ -137,7 +137,7 @@ TEST_F(DialogsTest, ExitQuestionIsTrueOnlyForOk) {
   }
   {
     DialogWatcher watcher(IDCANCEL);
-    EXPECT_FALSE(machine.messages.Show(platform::MessageKind::ExitQuestion, "Leave?"));
+    EXPECT_FALSE(host.messages.Show(platform::MessageKind::ExitQuestion, "Leave?"));
     EXPECT_TRUE(watcher.found);
   }
 }
@@ -146,12 +146,12 @@ TEST_F(DialogsTest, FolderBrowserReturnsTheChosenFolder) {
   // Wine's browser selects folders of drive C: by path, but not those below
   // the user's profile, which it shows under the desktop.
   const std::string folder = "C:\\setupkit-browse-" + std::to_string(GetCurrentProcessId());
-  ASSERT_TRUE(machine.files.MakeFolder(folder));
+  ASSERT_TRUE(host.files.MakeFolder(folder));
   std::string chosen;
   bool accepted = false;
   {
     DialogWatcher watcher(IDOK, folder);
-    accepted = machine.shell.BrowseForFolder(chosen);
+    accepted = host.shell.BrowseForFolder(chosen);
     EXPECT_TRUE(watcher.found);
   }
   RemoveDirectoryA(folder.c_str());
@@ -162,7 +162,7 @@ TEST_F(DialogsTest, FolderBrowserReturnsTheChosenFolder) {
 TEST_F(DialogsTest, CancelledFolderBrowserKeepsTheFolder) {
   DialogWatcher watcher(IDCANCEL);
   std::string chosen = "C:\\kept";
-  EXPECT_FALSE(machine.shell.BrowseForFolder(chosen));
+  EXPECT_FALSE(host.shell.BrowseForFolder(chosen));
   EXPECT_TRUE(watcher.found);
   EXPECT_EQ(chosen, "C:\\kept");
 }

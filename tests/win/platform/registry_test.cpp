@@ -82,15 +82,15 @@ TEST_F(RegistryTest, StringStoredWithoutZeroByteEndsAtItsSize) {
 }
 
 TEST(MachineRegistryTest, ProgramFilesPathIsReadAndExpandsToAFolder) {
-  platform::Platform& machine = win32::Win32Platform();
+  platform::Platform& host = win32::Win32Platform();
   std::string value;
-  ASSERT_TRUE(machine.registry.QueryString(RegistryRoot::LocalMachine,
-                                           "Software\\Microsoft\\Windows\\CurrentVersion",
-                                           "ProgramFilesPath", value));
+  ASSERT_TRUE(host.registry.QueryString(RegistryRoot::LocalMachine,
+                                        "Software\\Microsoft\\Windows\\CurrentVersion",
+                                        "ProgramFilesPath", value));
   ASSERT_FALSE(value.empty());
-  const std::string folder = machine.machine.ExpandEnvironment(value);
+  const std::string folder = host.machine.ExpandEnvironment(value);
   EXPECT_EQ(folder.find('%'), std::string::npos) << folder;
-  EXPECT_TRUE(machine.files.IsFolder(folder)) << folder;
+  EXPECT_TRUE(host.files.IsFolder(folder)) << folder;
   std::printf("ProgramFilesPath %s -> %s\n", value.c_str(), folder.c_str());
 }
 

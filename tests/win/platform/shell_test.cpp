@@ -23,13 +23,13 @@ bool IsShellLinkFile(const std::string& bytes) {
 
 class ShellTest : public ::testing::Test {
  protected:
-  platform::Platform& machine = win32::Win32Platform();
-  ScratchFolder scratch{machine.files};
+  platform::Platform& host = win32::Win32Platform();
+  ScratchFolder scratch{host.files};
 };
 
 TEST_F(ShellTest, CreateLinkWritesAShellLinkToTheTarget) {
   ASSERT_TRUE(WriteBytes(scratch / "first.txt", "1"));
-  ASSERT_TRUE(machine.shell.CreateLink(scratch / "App.lnk", scratch / "first.txt"));
+  ASSERT_TRUE(host.shell.CreateLink(scratch / "App.lnk", scratch / "first.txt"));
   const std::string bytes = ReadBytes(scratch / "App.lnk");
   EXPECT_TRUE(IsShellLinkFile(bytes));
   EXPECT_NE(bytes.find("first.txt"), std::string::npos);
@@ -38,8 +38,8 @@ TEST_F(ShellTest, CreateLinkWritesAShellLinkToTheTarget) {
 TEST_F(ShellTest, CreateLinkAgainReplacesTheLink) {
   ASSERT_TRUE(WriteBytes(scratch / "first.txt", "1"));
   ASSERT_TRUE(WriteBytes(scratch / "second.txt", "2"));
-  ASSERT_TRUE(machine.shell.CreateLink(scratch / "App.lnk", scratch / "first.txt"));
-  ASSERT_TRUE(machine.shell.CreateLink(scratch / "App.lnk", scratch / "second.txt"));
+  ASSERT_TRUE(host.shell.CreateLink(scratch / "App.lnk", scratch / "first.txt"));
+  ASSERT_TRUE(host.shell.CreateLink(scratch / "App.lnk", scratch / "second.txt"));
   const std::string bytes = ReadBytes(scratch / "App.lnk");
   EXPECT_TRUE(IsShellLinkFile(bytes));
   EXPECT_NE(bytes.find("second.txt"), std::string::npos);
@@ -48,8 +48,8 @@ TEST_F(ShellTest, CreateLinkAgainReplacesTheLink) {
 
 TEST_F(ShellTest, CreateLinkInAMissingFolderMakesNothing) {
   ASSERT_TRUE(WriteBytes(scratch / "first.txt", "1"));
-  EXPECT_FALSE(machine.shell.CreateLink(scratch / "missing\\App.lnk", scratch / "first.txt"));
-  EXPECT_FALSE(machine.files.Exists(scratch / "missing"));
+  EXPECT_FALSE(host.shell.CreateLink(scratch / "missing\\App.lnk", scratch / "first.txt"));
+  EXPECT_FALSE(host.files.Exists(scratch / "missing"));
 }
 
 // For the harness: when SETUPKIT_LINK_OUT names a link file, a link to the
@@ -58,10 +58,10 @@ TEST(ShellHarnessTest, LinkLeftForInspection) {
   char out[MAX_PATH];
   const DWORD length = GetEnvironmentVariableA("SETUPKIT_LINK_OUT", out, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) GTEST_SKIP() << "SETUPKIT_LINK_OUT not set";
-  platform::Platform& machine = win32::Win32Platform();
-  const std::string target = machine.machine.WindowsFolder() + "\\notepad.exe";
-  ASSERT_TRUE(machine.files.Exists(target));
-  EXPECT_TRUE(machine.shell.CreateLink(std::string(out, length), target));
+  platform::Platform& host = win32::Win32Platform();
+  const std::string target = host.machine.WindowsFolder() + "\\notepad.exe";
+  ASSERT_TRUE(host.files.Exists(target));
+  EXPECT_TRUE(host.shell.CreateLink(std::string(out, length), target));
   std::printf("link %s -> %s\n", out, target.c_str());
 }
 
