@@ -6,10 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
-
-#include "platform/platform.h"
 
 namespace package {
 
@@ -47,12 +44,5 @@ LzwStatus LzwDecode(const std::uint8_t* stream, std::size_t length,
 // exactly the stream's bytes afterwards. BadWidth or TooLarge leave it empty.
 LzwStatus LzwEncode(const std::uint8_t* input, std::size_t length,
                     unsigned width, std::vector<std::uint8_t>& stream);
-
-// Replaces destination by the decoded (compress false) or encoded (compress
-// true) contents of source; the two may be the same path. On any failure the
-// destination is left as it was and false is returned.
-bool LzwConvertFile(platform::FileSystem& files, const std::string& source,
-                    const std::string& destination, bool compress,
-                    unsigned width);
 
 }  // namespace package
