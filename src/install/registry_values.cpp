@@ -1,5 +1,6 @@
 #include "install/registry_values.h"
 
+#include "base/text_trim.h"
 #include "install/install_texts.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
@@ -8,7 +9,6 @@ namespace install {
 
 namespace {
 
-constexpr const char* kSpace = " \t\r\n\v\f";
 // What may stand between and around the byte pairs of a binary value.
 constexpr const char* kPairSeparators = " \t\r\n\v\f,";
 
@@ -24,12 +24,6 @@ constexpr RootName kRoots[] = {
     {texts::kCurrentConfig, platform::RegistryRoot::CurrentConfig},
 };
 
-std::string Trimmed(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(kSpace);
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
-}
-
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -40,7 +34,7 @@ int HexDigit(char c) {
 // Decimal, or hexadecimal after "0x"; no sign. Leading zeros are decimal,
 // not octal: the script's author writes numbers, not C literals.
 std::optional<std::uint32_t> ParseDword(const std::string& text) {
-  const std::string number = Trimmed(text);
+  const std::string number = base::Trimmed(text);
   const bool hex = number.size() > 2 && number[0] == '0' && (number[1] == 'x' || number[1] == 'X');
   const std::size_t start = hex ? 2 : 0;
   const std::uint64_t base = hex ? 16 : 10;

@@ -1,5 +1,6 @@
 #include "install/shortcuts.h"
 
+#include "base/text_trim.h"
 #include "install/install_texts.h"
 #include "install/installing_step.h"
 #include "script/script_reader.h"
@@ -22,11 +23,6 @@ constexpr ShortcutLocation kLocations[] = {
     {texts::kStartMenu, platform::kCsidlStartMenu},
 };
 
-std::string WithoutTrailingSpace(const std::string& text) {
-  const std::size_t last = text.find_last_not_of(" \t\r\n\v\f");
-  return last == std::string::npos ? std::string() : text.substr(0, last + 1);
-}
-
 }  // namespace
 
 std::optional<int> ShortcutFolderNumber(const std::string& location) {
@@ -39,7 +35,7 @@ std::optional<int> ShortcutFolderNumber(const std::string& location) {
 std::string ProgramGroupFolder(const std::string& programsMenu, const std::string& programGroup) {
   // An empty group leaves a doubled "\", which puts the link straight
   // into the Programs menu.
-  return programsMenu + "\\" + WithoutTrailingSpace(programGroup);
+  return programsMenu + "\\" + base::TrimmedEnd(programGroup);
 }
 
 std::string LinkFolder(platform::Machine& machine, const std::string& programGroup,

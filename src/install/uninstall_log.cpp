@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "base/text_trim.h"
 #include "install/install_texts.h"
 #include "install/shared_folders.h"
 #include "script/script_reader.h"
@@ -14,13 +15,6 @@ namespace {
 // A folder path of 260 bytes cannot hold more levels than this, so a deeper
 // walk can only be a junction that leads back into itself.
 constexpr int kDeepestFolder = 130;
-
-std::string TrimmedAtBothEnds(const std::string& text) {
-  const char* const space = " \t\r\n\v\f";
-  const std::size_t first = text.find_first_not_of(space);
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(space) - first + 1);
-}
 
 void WriteFixedRemovalPaths(script::PathExpander& expander, UninstallLog& log) {
   for (const char* path : log_format::kFixedRemovalPaths) {
@@ -118,9 +112,9 @@ void WriteRemovalRegistryList(platform::FileSystem& files,
       files, script::ScriptPath(files),
       [&](const std::string& root, const std::string& key, const std::string& name) {
         // The uninstaller gets trimmed names; the root is never expanded.
-        log.WriteLine(TrimmedAtBothEnds(root) + "|" +
-                      TrimmedAtBothEnds(expander.ExpandPathVariables(key)) + "|" +
-                      TrimmedAtBothEnds(expander.ExpandPathVariables(name)) + "|");
+        log.WriteLine(base::Trimmed(root) + "|" +
+                      base::Trimmed(expander.ExpandPathVariables(key)) + "|" +
+                      base::Trimmed(expander.ExpandPathVariables(name)) + "|");
       });
 }
 

@@ -2,10 +2,12 @@
 // characters and terminated, every read stops at the field's end.
 #pragma once
 
-#include <cctype>
 #include <cstddef>
 #include <cstring>
 #include <string>
+#include <string_view>
+
+#include "base/text_trim.h"
 
 namespace wizard {
 
@@ -30,12 +32,9 @@ inline void CopyField(char (&field)[kFieldSize], const std::string& text) {
 
 // Drops trailing white space from the field itself and returns the rest.
 inline std::string TrimFieldEnd(char (&field)[kFieldSize]) {
-  std::size_t length = FieldLength(field);
-  while (length > 0 && std::isspace(static_cast<unsigned char>(field[length - 1])) != 0) {
-    --length;
-  }
-  field[length] = '\0';
-  return std::string(field, length);
+  std::string trimmed = base::TrimmedEnd(std::string_view(field, FieldLength(field)));
+  field[trimmed.size()] = '\0';
+  return trimmed;
 }
 
 }  // namespace wizard

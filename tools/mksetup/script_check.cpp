@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/text_trim.h"
 #include "package/payload_archive.h"
 #include "script/script_reader.h"
 
@@ -18,13 +19,6 @@ bool IsMarker(const std::string& line) {
                      [&](const char* marker) { return line == marker; });
 }
 
-std::string Trimmed(const std::string& text) {
-  const char* const kSpace = " \t\r\v\f";
-  const std::size_t first = text.find_first_not_of(kSpace);
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
-}
-
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
@@ -36,7 +30,7 @@ void CheckMarkerSpelling(const ScriptText& script, Diagnostics& out) {
   for (std::size_t i = 0; i < script.lines.size(); ++i) {
     const std::string& line = script.lines[i];
     if (line.size() < 3 || IsMarker(line)) continue;
-    const std::string trimmed = Trimmed(line);
+    const std::string trimmed = base::Trimmed(line);
     for (const char* marker : kScriptMarkers) {
       if (trimmed == marker) {
         out.Error(i + 1, Quoted(line) + " is not the marker \"" + marker +

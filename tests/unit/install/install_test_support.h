@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text_trim.h"
 #include "install/installing_step.h"
 #include "platform/sim/sim_platform.h"
 #include "script/path_variables.h"
@@ -70,7 +70,7 @@ class TestWizard : public script::WizardValues {
 
  private:
   static std::string TrimEnd(std::string& field) {
-    while (!field.empty() && std::isspace(static_cast<unsigned char>(field.back()))) field.pop_back();
+    field = base::TrimmedEnd(field);
     return field;
   }
 };

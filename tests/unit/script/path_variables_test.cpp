@@ -3,9 +3,9 @@
 #ifndef _WIN32
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
 
+#include "base/text_trim.h"
 #include "platform/sim/sim_platform.h"
 #include "script/path_variables.h"
 
@@ -26,7 +26,7 @@ class TestWizard : public script::WizardValues {
 
  private:
   static std::string TrimEnd(std::string& field) {
-    while (!field.empty() && std::isspace(static_cast<unsigned char>(field.back()))) field.pop_back();
+    field = base::TrimmedEnd(field);
     return field;
   }
 };
