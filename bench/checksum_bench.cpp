@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "base/little_endian.h"
 #include "package/extraction.h"
 #include "package/lzw.h"
 #include "package/payload_checksum.h"
@@ -29,9 +30,7 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr std::size_t kBlockSize = 100u << 20;
 constexpr std::size_t kFileSize = 8u << 20;
 
-void AppendLe32(Bytes& block, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) block.push_back(static_cast<std::uint8_t>(value >> shift));
-}
+using base::AppendLe32;
 
 void AppendEntry(Bytes& block, const std::string& name, const Bytes& stored) {
   block.insert(block.end(), name.begin(), name.end());

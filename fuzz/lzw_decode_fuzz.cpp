@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/little_endian.h"
 #include "package/lzw.h"
 #include "package/lzw_stream.h"
 
@@ -48,8 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!output.empty()) std::abort();
     return 0;
   }
-  const std::uint32_t announced = std::uint32_t{data[0]} | std::uint32_t{data[1]} << 8 |
-                                  std::uint32_t{data[2]} << 16 | std::uint32_t{data[3]} << 24;
+  const std::uint32_t announced = base::LoadLe32(data);
   if (output.size() != announced) std::abort();
 
   std::vector<std::uint8_t> stream;

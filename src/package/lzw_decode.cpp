@@ -23,7 +23,7 @@ using lzw_detail::Entry;
 using lzw_detail::kCopyChunk;
 using lzw_detail::kFirstEntryCode;
 using lzw_detail::kMaxSize;
-using lzw_detail::LoadLe32;
+using base::LoadLe32;
 using lzw_detail::MostBytesFrom;
 
 LzwStatus Decode(const std::uint8_t* stream, std::size_t length, std::vector<std::uint8_t>& output) {

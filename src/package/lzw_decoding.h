@@ -2,13 +2,13 @@
 // string copy and the bound on what a number of codes can produce.
 #pragma once
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <new>
 
+#include "base/little_endian.h"
 #include "package/lzw.h"
 
 namespace package::lzw_detail {
@@ -31,13 +31,6 @@ struct Entry {
   std::uint32_t length;
 };
 
-inline std::uint32_t LoadLe32(const std::uint8_t* at) {
-  std::uint32_t value;
-  std::memcpy(&value, at, 4);
-  if constexpr (std::endian::native == std::endian::big) value = __builtin_bswap32(value);
-  return value;
-}
-
 // Reads the codes of a stream in order: the 32-bit little-endian word at the
 // code's first byte, shifted by its bit offset and masked to the width. Near
 // the end of the stream the missing bytes of that word read as zero.
@@ -50,7 +43,7 @@ class CodeReader {
   std::uint32_t Next() {
     std::uint32_t word = 0;
     if (m_pEnd - m_pNext >= 4) {
-      word = LoadLe32(m_pNext);
+      word = base::LoadLe32(m_pNext);
     } else {
       for (std::ptrdiff_t i = 0; i < m_pEnd - m_pNext; ++i) word |= std::uint32_t{m_pNext[i]} << (8 * i);
     }

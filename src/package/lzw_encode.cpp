@@ -2,9 +2,9 @@
 // byte after it for as long as the extended string is in the dictionary; when
 // it is not, the string is added, the match's code is written, and a new match
 // starts at that byte.
-#include <cstring>
 #include <limits>
 
+#include "base/little_endian.h"
 #include "package/binary_tree.h"
 #include "package/lzw.h"
 
@@ -30,7 +30,7 @@ class CodeWriter {
     m_bits |= static_cast<std::uint64_t>(code) << m_count;
     m_count += m_width;
     if (m_count >= 32) {  // width <= 25, so the word never holds more than 56 bits
-      StoreLe32(m_stream.data() + m_pos, static_cast<std::uint32_t>(m_bits));
+      base::StoreLe32(m_stream.data() + m_pos, static_cast<std::uint32_t>(m_bits));
       m_pos += 4;
       m_bits >>= 32;
       m_count -= 32;
@@ -45,13 +45,6 @@ class CodeWriter {
       m_bits >>= 8;
     }
     m_stream.resize(m_pos);
-  }
-
-  static void StoreLe32(std::uint8_t* at, std::uint32_t value) {
-    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-                                   static_cast<std::uint8_t>(value >> 16),
-                                   static_cast<std::uint8_t>(value >> 24)};
-    std::memcpy(at, bytes, 4);
   }
 
  private:
@@ -76,7 +69,7 @@ LzwStatus LzwEncode(const std::uint8_t* input, std::size_t length, unsigned widt
   }
 
   CodeWriter writer(stream, static_cast<std::size_t>(capacity), width);
-  CodeWriter::StoreLe32(stream.data(), static_cast<std::uint32_t>(length));
+  base::StoreLe32(stream.data(), static_cast<std::uint32_t>(length));
   stream[4] = static_cast<std::uint8_t>(width);
   if (length == 0) {
     writer.Finish();

@@ -135,7 +135,7 @@ std::size_t LzwStreamDecoder::HeldBytes() const { return m_bufferSize + m_string
 
 LzwStatus LzwStreamDecoder::Decode(const std::uint8_t* stream, std::size_t length, LzwSink& sink) {
   if (length < kLzwHeaderSize) return LzwStatus::ShortHeader;
-  const std::uint32_t size = lzw_detail::LoadLe32(stream);
+  const std::uint32_t size = base::LoadLe32(stream);
   const unsigned width = stream[4];
   if (width < kLzwMinWidth || width > kLzwMaxWidth) return LzwStatus::BadWidth;
   if (size == 0) return LzwStatus::Ok;

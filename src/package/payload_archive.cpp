@@ -7,6 +7,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "base/little_endian.h"
 #include "package/payload_archive.h"
 
 namespace package {
@@ -15,11 +16,6 @@ namespace {
 constexpr std::size_t kSizeField = 4;
 // The smallest entry: a one-character name, its NUL and the size field.
 constexpr std::size_t kSmallestEntry = 2 + kSizeField;
-
-std::uint32_t LoadLe32(const std::uint8_t* at) {
-  return std::uint32_t{at[0]} | std::uint32_t{at[1]} << 8 | std::uint32_t{at[2]} << 16 |
-         std::uint32_t{at[3]} << 24;
-}
 
 // A name as it can be shown in a message: control characters as \xNN.
 std::string Printable(std::string_view name) {
@@ -84,7 +80,7 @@ bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEn
   };
 
   if (block.size() < kSizeField) return refuse(Damaged("it is too short to hold its entry count"));
-  const std::uint32_t count = LoadLe32(block.data());
+  const std::uint32_t count = base::LoadLe32(block.data());
   std::size_t cursor = kSizeField;
   // A hostile count must not make us reserve gigabytes.
   entries.reserve(std::min<std::size_t>(count, (block.size() - cursor) / kSmallestEntry));
@@ -112,7 +108,7 @@ bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEn
     if (block.size() - cursor < kSizeField) {
       return refuse(Damaged(EntryLabel(index, entry.name) + " has no room for its stored size"));
     }
-    entry.size = LoadLe32(block.data() + cursor);
+    entry.size = base::LoadLe32(block.data() + cursor);
     cursor += kSizeField;
     if (block.size() - cursor < entry.size) {
       return refuse(Damaged(EntryLabel(index, entry.name) + " announces " + std::to_string(entry.size) +

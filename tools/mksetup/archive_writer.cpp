@@ -2,16 +2,13 @@
 
 #include <limits>
 
+#include "base/little_endian.h"
 #include "mksetup/host_files.h"
 #include "mksetup/ordered_work.h"
 #include "package/lzw.h"
 
 namespace mksetup {
 namespace {
-
-void AppendLe32(std::vector<std::uint8_t>& bytes, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(value >> shift));
-}
 
 constexpr std::uint64_t kMaxStored = std::numeric_limits<std::uint32_t>::max();
 
@@ -67,14 +64,14 @@ StoredEntry StoreEntry(const PlannedEntry& entry, std::span<const std::uint8_t> 
 
 void WriteArchiveCount(std::vector<std::uint8_t>& archive, std::uint32_t count) {
   archive.clear();
-  AppendLe32(archive, count);
+  base::AppendLe32(archive, count);
 }
 
 void AppendArchiveEntry(std::vector<std::uint8_t>& archive, const std::string& name,
                         std::span<const std::uint8_t> stored) {
   archive.insert(archive.end(), name.begin(), name.end());
   archive.push_back(0);
-  AppendLe32(archive, static_cast<std::uint32_t>(stored.size()));
+  base::AppendLe32(archive, static_cast<std::uint32_t>(stored.size()));
   archive.insert(archive.end(), stored.begin(), stored.end());
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/little_endian.h"
+
 namespace mksetup {
 
 namespace {
@@ -35,29 +37,27 @@ std::string PeHex(std::uint64_t value) {
 bool ReadU16(std::span<const std::uint8_t> bytes, std::uint64_t offset, std::uint16_t& value) {
   if (offset > bytes.size() || bytes.size() - offset < 2) return false;
   const auto at = static_cast<std::size_t>(offset);
-  value = static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
+  value = base::LoadLe16(bytes.data() + at);
   return true;
 }
 
 bool ReadU32(std::span<const std::uint8_t> bytes, std::uint64_t offset, std::uint32_t& value) {
   if (offset > bytes.size() || bytes.size() - offset < 4) return false;
   const auto at = static_cast<std::size_t>(offset);
-  value = 0;
-  for (std::size_t i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(bytes[at + i]) << (8 * i);
+  value = base::LoadLe32(bytes.data() + at);
   return true;
 }
 
 void WriteU16(std::vector<std::uint8_t>& bytes, std::uint64_t offset, std::uint16_t value) {
   if (offset > bytes.size() || bytes.size() - offset < 2) return;
   const auto at = static_cast<std::size_t>(offset);
-  bytes[at] = static_cast<std::uint8_t>(value);
-  bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
+  base::StoreLe16(bytes.data() + at, value);
 }
 
 void WriteU32(std::vector<std::uint8_t>& bytes, std::uint64_t offset, std::uint32_t value) {
   if (offset > bytes.size() || bytes.size() - offset < 4) return;
   const auto at = static_cast<std::size_t>(offset);
-  for (std::size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  base::StoreLe32(bytes.data() + at, value);
 }
 
 std::uint32_t PeSection::MappedRawSize() const {

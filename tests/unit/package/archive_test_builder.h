@@ -6,15 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "base/little_endian.h"
 #include "package/lzw.h"
 
 namespace package::test {
 
 using Block = std::vector<std::uint8_t>;
 
-inline void AppendLe32(Block& block, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) block.push_back(static_cast<std::uint8_t>(value >> shift));
-}
+using base::AppendLe32;
 
 inline Block Stored(const std::string& bytes) { return Block(bytes.begin(), bytes.end()); }
 

@@ -4,6 +4,7 @@
 
 #include <chrono>
 
+#include "base/little_endian.h"
 #include "package/lzw.h"
 #include "package/lzw_test_data.h"
 
@@ -26,7 +27,7 @@ LzwStatus DecodeStatus(const Bytes& stream, Bytes* output = nullptr) {
 }
 
 Bytes WithSize(Bytes stream, std::uint32_t size) {
-  for (int i = 0; i < 4; ++i) stream[i] = static_cast<std::uint8_t>(size >> (8 * i));
+  base::StoreLe32(stream.data(), size);
   return stream;
 }
 

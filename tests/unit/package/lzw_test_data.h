@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/little_endian.h"
+
 namespace package::test {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -90,7 +92,7 @@ inline Bytes ModelEncode(const Bytes& d, unsigned width) {
   }
   // Header, then each code ORed into the 32-bit word at its first byte.
   Bytes stream(5 + (codes.size() * width + 7) / 8 + 4, 0);
-  for (int i = 0; i < 4; ++i) stream[i] = static_cast<std::uint8_t>(m >> (8 * i));
+  base::StoreLe32(stream.data(), static_cast<std::uint32_t>(m));
   stream[4] = static_cast<std::uint8_t>(width);
   std::size_t b = 40;
   for (const std::uint32_t code : codes) {

@@ -1,5 +1,7 @@
 #include "dialog_template.h"
 
+#include "base/little_endian.h"
+
 namespace ui_tests {
 
 namespace {
@@ -12,7 +14,7 @@ class Reader {
 
   WORD Word() {
     if (!Need(2)) return 0;
-    const WORD value = static_cast<WORD>(data_[pos_] | (data_[pos_ + 1] << 8));
+    const WORD value = base::LoadLe16(data_ + pos_);
     pos_ += 2;
     return value;
   }
