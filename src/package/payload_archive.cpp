@@ -7,6 +7,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "base/hex_escape.h"
 #include "base/little_endian.h"
 #include "package/payload_archive.h"
 
@@ -17,25 +18,8 @@ constexpr std::size_t kSizeField = 4;
 // The smallest entry: a one-character name, its NUL and the size field.
 constexpr std::size_t kSmallestEntry = 2 + kSizeField;
 
-// A name as it can be shown in a message: control characters as \xNN.
-std::string Printable(std::string_view name) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string shown;
-  for (const char c : name) {
-    const unsigned char byte = static_cast<unsigned char>(c);
-    if (byte < 0x20) {
-      shown += "\\x";
-      shown += kHex[byte >> 4];
-      shown += kHex[byte & 0xF];
-    } else {
-      shown += c;
-    }
-  }
-  return shown;
-}
-
 std::string EntryLabel(std::size_t index, std::string_view name) {
-  return "entry " + std::to_string(index + 1) + " (\"" + Printable(name) + "\")";
+  return "entry " + std::to_string(index + 1) + " (\"" + base::HexEscaped(name) + "\")";
 }
 
 std::string Damaged(const std::string& what) { return "The setup archive is damaged: " + what + "."; }

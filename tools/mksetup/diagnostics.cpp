@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/hex_escape.h"
+
 namespace mksetup {
 
 void Diagnostics::Error(std::size_t line, std::string text) {
@@ -47,21 +49,6 @@ std::string FormatDiagnostic(const Diagnostic& diagnostic, const std::string& sc
   return text;
 }
 
-std::string Quoted(const std::string& text) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string quoted = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) {
-      quoted += "\\x";
-      quoted += kHex[byte >> 4];
-      quoted += kHex[byte & 0xF];
-    } else {
-      quoted += c;
-    }
-  }
-  quoted += '"';
-  return quoted;
-}
+std::string Quoted(const std::string& text) { return "\"" + base::HexEscaped(text) + "\""; }
 
 }  // namespace mksetup

@@ -40,8 +40,8 @@ class Diagnostics {
 std::string FormatDiagnostic(const Diagnostic& diagnostic, const std::string& scriptName,
                              const std::string& folderName);
 
-// A text in double quotes, with control characters shown as \xNN, so that a
-// stray space or a CR in a script line can be seen in a message.
+// A text in double quotes, with control characters and DEL shown as \xNN, so
+// that a stray space or a CR in a script line can be seen in a message.
 std::string Quoted(const std::string& text);
 
 }  // namespace mksetup

@@ -124,6 +124,12 @@ TEST(ArchiveIndex, RefusesNamesThatLeaveTheStagingFolder) {
             "The setup archive holds an unsafe file name in entry 1 (\"a\\x01b\"): "
             "the name holds a control character.");
 
+  // DEL is a legal name byte but not a printable one: it is escaped too.
+  Block del = ArchiveBuilder().AddPlain("a\x7F" "b", "").Build();
+  del[del.size() - 4] = 9;  // announces 9 bytes, none follow
+  EXPECT_EQ(WalkBlock(del).error,
+            "The setup archive is damaged: entry 1 (\"a\\x7Fb\") announces 9 bytes but only 0 are left.");
+
   const char* const safe[] = {"CONSOLE.txt", "COM0", "LPT10", "x.lic", "Remove Uninstaller.exe", ".profile",
                               "caf\xE9.txt"};
   for (const std::string name : safe) {
