@@ -1,5 +1,6 @@
 #include "install/file_pass.h"
 
+#include "base/accepted_drive.h"
 #include "install/install_texts.h"
 #include "install/installing_step.h"
 #include "script/script_reader.h"
@@ -7,21 +8,11 @@
 
 namespace install {
 
-namespace {
-
-// Only fixed and removable drives take files; a network path, a CD or a RAM
-// disk does not, and neither does a root the system does not know.
-bool TakesFiles(platform::DriveKind kind) {
-  return kind == platform::DriveKind::Removable || kind == platform::DriveKind::Fixed;
-}
-
-}  // namespace
-
 void InstallFile(platform::Platform& host, const std::string& source,
                  const std::string& destination) {
   const std::string invalid = std::string(texts::kInvalidInstallationPath) + destination;
   // The root is the first three characters, as in "C:\".
-  if (!TakesFiles(host.files.DriveKindOf(destination.substr(0, 3)))) {
+  if (!base::IsAcceptedDrive(host.files.DriveKindOf(destination.substr(0, 3)))) {
     host.messages.Show(platform::MessageKind::Warning, invalid);
     return;
   }

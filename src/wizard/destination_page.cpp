@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/accepted_drive.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
 #include "wizard/control_ids.h"
@@ -44,10 +45,6 @@ std::string FormatFigure(double value, const char* unit) {
 std::string LastPart(const std::string& folder) {
   const std::size_t slash = folder.rfind('\\');
   return slash == std::string::npos ? folder : folder.substr(slash + 1);
-}
-
-bool IsAcceptedDrive(platform::DriveKind kind) {
-  return kind == platform::DriveKind::Removable || kind == platform::DriveKind::Fixed;
 }
 
 }  // namespace
@@ -123,7 +120,7 @@ double CInstallWizard::GetRequiredSpace() {
 }
 
 bool CInstallWizard::CheckDrive(const std::string& folder, bool withMessage) {
-  const bool accepted = IsAcceptedDrive(host_.files.DriveKindOf(folder.substr(0, 3)));
+  const bool accepted = base::IsAcceptedDrive(host_.files.DriveKindOf(folder.substr(0, 3)));
   if (!accepted && withMessage) {
     host_.messages.Show(platform::MessageKind::Warning, texts::kDestinationPathError);
   }
