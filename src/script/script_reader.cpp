@@ -1,5 +1,7 @@
 #include "script/script_reader.h"
 
+#include "package/payload_contract.h"
+
 namespace script {
 
 namespace {
@@ -22,7 +24,7 @@ std::string StagingFolder(platform::FileSystem& files) {
 std::string ScriptPath(platform::FileSystem& files) {
   const std::string staging = StagingFolder(files);
   // Never a bare name, which would read from the current folder.
-  return staging.empty() ? std::string() : staging + kScriptName;
+  return staging.empty() ? std::string() : staging + package::kScriptEntryName;
 }
 
 // Binary mode, so the line ends are ours to handle on every platform; the

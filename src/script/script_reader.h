@@ -9,8 +9,8 @@
 
 namespace script {
 
-// The script's name and where the extraction puts it.
-inline constexpr const char* kScriptName = "log_file.txt";
+// The folder of the temporary folder that the extraction puts the payload's
+// entries into, the setup script among them.
 inline constexpr const char* kStagingFolderName = "$ddinstall";
 
 // The staging folder with its trailing backslash: the temporary folder

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "package/payload_archive.h"
+#include "package/payload_contract.h"
 #include "script/script_reader.h"
 
 namespace mksetup {
@@ -95,9 +96,8 @@ void CheckFileEntry(const std::string& line, std::size_t number, Diagnostics& ou
     out.Error(number, "source " + Quoted(source) +
                           " cannot be a file in the setup program's staging folder: " + reason);
   } else if (package::IsSetupScript(source)) {
-    out.Error(number, "source " + Quoted(source) +
-                          " holds \"log_file.txt\": the setup program would take it for the setup "
-                          "script");
+    out.Error(number, "source " + Quoted(source) + " holds \"" + package::kScriptEntryName +
+                          "\": the setup program would take it for the setup script");
   }
 }
 
