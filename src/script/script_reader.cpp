@@ -4,13 +4,6 @@
 
 namespace script {
 
-namespace {
-
-// The fixed text fields of the wizard hold 259 characters and a terminator.
-constexpr std::size_t kFieldCharacters = 259;
-
-}  // namespace
-
 std::string StagingFolder(platform::FileSystem& files) {
   const std::string temp = files.TempFolder();
   if (temp.empty()) return {};
@@ -67,7 +60,7 @@ bool ScriptReader::SkipPast(const char* marker) {
 }
 
 std::string TakeField(std::string& rest) {
-  const std::size_t bar = rest.find('|');
+  const std::size_t bar = rest.find(format::kFieldSeparator);
   if (bar == std::string::npos) return {};
   std::string field = rest.substr(0, bar);
   rest.erase(0, bar + 1);
@@ -75,7 +68,7 @@ std::string TakeField(std::string& rest) {
 }
 
 std::string FitField(const std::string& text) {
-  return text.size() <= kFieldCharacters ? text : text.substr(0, kFieldCharacters);
+  return text.size() <= format::kFieldCharacters ? text : text.substr(0, format::kFieldCharacters);
 }
 
 }  // namespace script

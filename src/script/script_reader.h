@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "script/script_format.h"
 
 namespace script {
 
@@ -54,6 +55,6 @@ std::string TakeField(std::string& rest);
 std::string FitField(const std::string& text);
 
 // A flag line is true when it is exactly "1".
-inline bool IsTrueFlag(const std::string& line) { return line == "1"; }
+inline bool IsTrueFlag(const std::string& line) { return line == format::kTrueFlag; }
 
 }  // namespace script

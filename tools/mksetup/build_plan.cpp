@@ -76,7 +76,7 @@ void AddLicence(const ScriptText& script, const std::string& folder,
       licences.push_back(name);
     }
   }
-  const auto lic = script.Find("[lic]");
+  const auto lic = script.Find(format::kLicence);
   const std::size_t flagLine = lic ? *lic + 2 : 0;
   if (licences.size() > 1) {
     std::string names;
@@ -113,9 +113,9 @@ struct ImageLines {
 ImageLines FindImageLines(const ScriptText& script) {
   ImageLines found;
   for (std::size_t i = 0; i < script.lines.size(); ++i) {
-    if (script.lines[i] == "[logo]") {
+    if (script.lines[i] == format::kLogo) {
       found.logo = ++i;
-    } else if (script.lines[i] == "[Header]") {
+    } else if (script.lines[i] == format::kHeaderImage) {
       found.header = i + 1;
       break;
     }
@@ -158,7 +158,7 @@ BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize, cons
     std::string rest = script.lines[i];
     if (rest.find('|') == std::string::npos) continue;
     const std::string source = script::TakeField(rest);
-    if (source == "Dir") continue;
+    if (source == format::kFolderEntryKind) continue;
     if (!package::UnsafeNameReason(source).empty() || package::IsSetupScript(source)) continue;
     if (source == package::kUninstallerEntryName || source == package::kRemoverEntryName) {
       std::size_t& line = uninstallerLines[source == package::kUninstallerEntryName ? 0 : 1];
@@ -169,10 +169,10 @@ BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize, cons
   }
 
   const ImageLines images = FindImageLines(script);
-  if (images.logo) AddImage(script, *images.logo, "[logo]", builder, out);
-  if (images.header) AddImage(script, *images.header, "[Header]", builder, out);
+  if (images.logo) AddImage(script, *images.logo, format::kLogo, builder, out);
+  if (images.header) AddImage(script, *images.header, format::kHeaderImage, builder, out);
 
-  const auto fls = script.Find("[fls]");
+  const auto fls = script.Find(format::kFiles);
   const char* const uninstallers[2] = {package::kUninstallerEntryName, package::kRemoverEntryName};
   const char* const uses[2] = {"the setup program registers it as the uninstall command",
                                "the uninstall log lists it"};
