@@ -10,8 +10,8 @@
 
 namespace script {
 
-// The folder of the temporary folder that the extraction puts the payload's
-// entries into, the setup script among them.
+// The staging folder's name: the extraction writes the payload's entries,
+// the setup script among them, into this folder of the temporary folder.
 inline constexpr const char* kStagingFolderName = "$ddinstall";
 
 // The staging folder with its trailing backslash: the temporary folder
