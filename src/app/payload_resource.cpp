@@ -1,6 +1,6 @@
 #include "app/payload_resource.h"
 
-#include "package/payload_checksum.h"
+#include "package/payload_contract.h"
 
 namespace app {
 
@@ -20,7 +20,8 @@ bool FindBytes(const char* type, unsigned name, std::span<const std::uint8_t>& b
 
 PayloadResource::PayloadResource() {
   hasChecksum_ = FindBytes(package::kChecksumResourceType, package::kChecksumResourceName, checksum_);
-  HRSRC found = ::FindResourceA(nullptr, MAKEINTRESOURCEA(129), "IDR_EXE");
+  HRSRC found = ::FindResourceA(nullptr, MAKEINTRESOURCEA(package::kArchiveResourceName),
+                                package::kArchiveResourceType);
   if (found == nullptr) return;
   loaded_ = ::LoadResource(nullptr, found);
   if (loaded_ == nullptr) return;

@@ -1,5 +1,5 @@
-// The payload archive: the resource "IDR_EXE" #129 of the executable, and
-// its checksum "IDR_EXE_SHA256" #129 when mksetup wrote one.
+// The payload archive: its resource in the executable, and its checksum's
+// resource when mksetup wrote one (package/payload_contract.h names both).
 #pragma once
 
 #include <windows.h>

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "install/uninstall_log_format.h"
+#include "script/script_format.h"
 
 namespace install::texts {
 
@@ -15,7 +16,7 @@ inline constexpr const char* kEnterMenuItemCorrectly =
     "Please,enter the Menu Item and File name correctly.";
 
 // The first field of a "[fls]" line that makes a folder instead of a file.
-inline constexpr const char* kFolderEntryKind = "Dir";
+inline constexpr const char* kFolderEntryKind = script::format::kFolderEntryKind;
 
 // Files in the installation folder; the log's own format is in
 // uninstall_log_format.h.

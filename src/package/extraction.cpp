@@ -1,7 +1,8 @@
 // The extraction loop. Per entry, in archive order: the label shows the
 // percentage, the file is created, the entry's bytes (decoded when the entry
 // is compressed) are written, the bar moves to the same percentage. The setup
-// script, once written, sets the compression switch for the entries after it.
+// script, once written, sets the compression switch for the entries after it
+// (payload_contract.h).
 //
 // A compressed entry decodes straight into its file through the decoder's
 // window; one decoder serves every entry, so the memory the extraction takes
@@ -13,6 +14,7 @@
 #include "package/lzw.h"
 #include "package/lzw_stream.h"
 #include "package/payload_archive.h"
+#include "package/payload_contract.h"
 
 namespace package {
 namespace {
@@ -47,7 +49,7 @@ ExtractionResult ExtractArchive(platform::FileSystem& files, std::span<const std
   if (!stagingFolder.empty() && stagingFolder.back() != '\\') stagingFolder += '\\';
 
   ExtractionResult result;
-  bool compressionOn = true;
+  CompressionSwitch compression;
   LzwStreamDecoder decoder;
   const std::uint64_t count = entries.size();
   for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -61,7 +63,7 @@ ExtractionResult ExtractArchive(platform::FileSystem& files, std::span<const std
     std::FILE* file = files.CreateStagedFile(path);
     if (file == nullptr) return Failure(ExtractionStatus::CannotCreate, "Cannot create file " + path);
 
-    const bool compressed = compressionOn && !EntryStaysPlain(entry.name);
+    const bool compressed = compression.Compresses(entry.name);
     LzwStatus status = WriteEntry(file, entry, compressed, decoder);
     // fclose flushes what is buffered, so its failure is a write failure too.
     if (std::fclose(file) != 0 && status == LzwStatus::Ok) status = LzwStatus::WriteFailed;
@@ -76,8 +78,8 @@ ExtractionResult ExtractArchive(platform::FileSystem& files, std::span<const std
     if (IsSetupScript(entry.name)) {
       result.hasScript = true;
       result.scriptPath = path;
-      compressionOn = scanner.CompressionFlag(files, path);
     }
+    compression.AfterEntry(entry.name, [&] { return scanner.CompressionFlag(files, path); });
   }
 
   if (result.hasScript) scanner.ImagePaths(files, result.scriptPath, result.logoPath, result.headerPath);

@@ -105,13 +105,4 @@ bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEn
   return true;
 }
 
-bool IsSetupScript(const std::string& name) { return name.find("log_file.txt") != std::string::npos; }
-
-bool EntryStaysPlain(const std::string& name) {
-  static const std::array<std::string_view, 4> kPlainMarkers = {"log_file.txt", "UnInstaller.exe", ".lic",
-                                                                 "Remove Uninstaller.exe"};
-  return std::any_of(kPlainMarkers.begin(), kPlainMarkers.end(),
-                     [&](std::string_view marker) { return name.find(marker) != std::string::npos; });
-}
-
 }  // namespace package

@@ -1,6 +1,7 @@
-// The payload's checksum: the SHA-256 of the IDR_EXE block, stored by
-// mksetup build as a resource of its own, so that a truncated or damaged
-// download is caught before anything of it is written.
+// The payload's checksum: the SHA-256 of the archive block, stored by
+// mksetup build as a resource of its own (payload_contract.h names it), so
+// that a truncated or damaged download is caught before anything of it is
+// written.
 #pragma once
 
 #include <cstdint>
@@ -10,11 +11,6 @@
 #include "package/sha256.h"
 
 namespace package {
-
-// The checksum's resource: type "IDR_EXE_SHA256", name 129, the 32 bytes of
-// the digest and nothing else.
-inline constexpr const char* kChecksumResourceType = "IDR_EXE_SHA256";
-inline constexpr unsigned kChecksumResourceName = 129;
 
 enum class ChecksumVerdict {
   Absent,    // no checksum resource: a setup program made by another tool

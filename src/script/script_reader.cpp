@@ -1,13 +1,8 @@
 #include "script/script_reader.h"
 
+#include "package/payload_contract.h"
+
 namespace script {
-
-namespace {
-
-// The fixed text fields of the wizard hold 259 characters and a terminator.
-constexpr std::size_t kFieldCharacters = 259;
-
-}  // namespace
 
 std::string StagingFolder(platform::FileSystem& files) {
   const std::string temp = files.TempFolder();
@@ -22,7 +17,7 @@ std::string StagingFolder(platform::FileSystem& files) {
 std::string ScriptPath(platform::FileSystem& files) {
   const std::string staging = StagingFolder(files);
   // Never a bare name, which would read from the current folder.
-  return staging.empty() ? std::string() : staging + kScriptName;
+  return staging.empty() ? std::string() : staging + package::kScriptEntryName;
 }
 
 // Binary mode, so the line ends are ours to handle on every platform; the
@@ -65,7 +60,7 @@ bool ScriptReader::SkipPast(const char* marker) {
 }
 
 std::string TakeField(std::string& rest) {
-  const std::size_t bar = rest.find('|');
+  const std::size_t bar = rest.find(format::kFieldSeparator);
   if (bar == std::string::npos) return {};
   std::string field = rest.substr(0, bar);
   rest.erase(0, bar + 1);
@@ -73,7 +68,7 @@ std::string TakeField(std::string& rest) {
 }
 
 std::string FitField(const std::string& text) {
-  return text.size() <= kFieldCharacters ? text : text.substr(0, kFieldCharacters);
+  return text.size() <= format::kFieldCharacters ? text : text.substr(0, format::kFieldCharacters);
 }
 
 }  // namespace script

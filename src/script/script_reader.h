@@ -6,11 +6,12 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "script/script_format.h"
 
 namespace script {
 
-// The script's name and where the extraction puts it.
-inline constexpr const char* kScriptName = "log_file.txt";
+// The staging folder's name: the extraction writes the payload's entries,
+// the setup script among them, into this folder of the temporary folder.
 inline constexpr const char* kStagingFolderName = "$ddinstall";
 
 // The staging folder with its trailing backslash: the temporary folder
@@ -54,6 +55,6 @@ std::string TakeField(std::string& rest);
 std::string FitField(const std::string& text);
 
 // A flag line is true when it is exactly "1".
-inline bool IsTrueFlag(const std::string& line) { return line == "1"; }
+inline bool IsTrueFlag(const std::string& line) { return line == format::kTrueFlag; }
 
 }  // namespace script

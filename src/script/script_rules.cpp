@@ -4,16 +4,9 @@
 
 namespace script {
 
-namespace {
-
-// The tool writes the header as the first five lines.
-constexpr int kHeaderLines = 5;
-
-}  // namespace
-
 bool ReadCompressionFlag(platform::FileSystem& files, const std::string& path) {
   ScriptReader reader(files, path);
-  if (!reader.SkipPast("[fls]")) return false;
+  if (!reader.SkipPast(format::kFiles)) return false;
   return IsTrueFlag(reader.NextLine());
 }
 
@@ -22,9 +15,9 @@ ImagePaths ReadImagePaths(platform::FileSystem& files, const std::string& path) 
   ScriptReader reader(files, path);
   std::string line;
   while (reader.ReadLine(line)) {
-    if (line == "[logo]") {
+    if (line == format::kLogo) {
       images.logo = reader.NextLine();
-    } else if (line == "[Header]") {
+    } else if (line == format::kHeaderImage) {
       // The scan ends here: a [logo] further down is never seen.
       images.header = reader.NextLine();
       break;
@@ -36,12 +29,12 @@ ImagePaths ReadImagePaths(platform::FileSystem& files, const std::string& path) 
 WizardHeader ReadWizardHeader(platform::FileSystem& files, const std::string& path) {
   WizardHeader header;
   ScriptReader reader(files, path);
-  std::string* const fields[kHeaderLines] = {&header.productName, &header.wizardTitle,
-                                             &header.productVersion, &header.companyName,
-                                             &header.noticeLine};
+  std::string* const fields[format::kHeaderLines] = {&header.productName, &header.wizardTitle,
+                                                     &header.productVersion, &header.companyName,
+                                                     &header.noticeLine};
   for (std::string* field : fields) *field = FitField(reader.NextLine());
   // The search starts at line 6: a header line never counts as the marker.
-  if (reader.SkipPast("[inst_path]")) header.installPathTemplate = FitField(reader.NextLine());
+  if (reader.SkipPast(format::kInstallPath)) header.installPathTemplate = FitField(reader.NextLine());
   return header;
 }
 
@@ -49,7 +42,7 @@ InstallPathSection ReadInstallPathSection(platform::FileSystem& files,
                                           const std::string& path) {
   InstallPathSection section;
   ScriptReader reader(files, path);
-  if (!reader.SkipPast("[inst_path]")) return section;
+  if (!reader.SkipPast(format::kInstallPath)) return section;
   section.found = true;
   section.pathTemplate = FitField(reader.NextLine());
   section.lockFlag = reader.NextLine();
@@ -58,7 +51,7 @@ InstallPathSection ReadInstallPathSection(platform::FileSystem& files,
 
 std::string ReadNoticeLine(platform::FileSystem& files, const std::string& path) {
   ScriptReader reader(files, path);
-  for (int line = 1; line < kHeaderLines; ++line) reader.NextLine();
+  for (std::size_t line = 1; line < format::kHeaderLines; ++line) reader.NextLine();
   // Cut like the wizard's notice field, so every click shows what the
   // initialisation showed.
   return FitField(reader.NextLine());
@@ -68,7 +61,7 @@ bool ReadLicenceFlag(platform::FileSystem& files, const std::string& path,
                      std::string& flag) {
   flag.clear();
   ScriptReader reader(files, path);
-  if (!reader.SkipPast("[lic]")) return false;
+  if (!reader.SkipPast(format::kLicence)) return false;
   flag = reader.NextLine();
   return true;
 }
@@ -79,13 +72,13 @@ void ForEachFileEntry(platform::FileSystem& files, const std::string& path,
   bool inside = false;
   std::string line;
   // An empty line ends the pass wherever it stands, as end of file does.
-  while (reader.ReadLine(line) && !line.empty() && line != "[/fls]") {
+  while (reader.ReadLine(line) && !line.empty() && line != format::kFilesEnd) {
     if (inside) {
       std::string rest = line;
       const std::string kind = TakeField(rest);
       visit(kind, rest);
     }
-    if (line == "[fls]") {
+    if (line == format::kFiles) {
       inside = true;
       reader.NextLine();  // the compression flag, never an entry
     }
@@ -98,14 +91,14 @@ void ForEachShortcutLine(platform::FileSystem& files, const std::string& path,
   bool inside = false;
   std::string line;
   while (reader.ReadLine(line)) {
-    if (line == "[menu_grp]") {
+    if (line == format::kProgramGroup) {
       line = reader.NextLine();
       if (programGroup) programGroup(line);
       // The group line goes on to be examined like any other line.
     }
-    if (line == "[shrt]") {
+    if (line == format::kShortcuts) {
       inside = true;
-    } else if (line == "[/shrt]") {
+    } else if (line == format::kShortcutsEnd) {
       inside = false;
     } else if (inside && shortcut) {
       std::string rest = line;
@@ -142,27 +135,28 @@ void ForEachSectionLine(platform::FileSystem& files, const std::string& path,
 
 void ForEachRegistryLine(platform::FileSystem& files, const std::string& path,
                          RegistryLineVisitor visit) {
-  ForEachSectionLine(files, path, "[regi]", "[/regi]", [&](const std::string& line) {
-    std::string rest = line;
-    const std::string root = TakeField(rest);
-    const std::string key = TakeField(rest);
-    const std::string name = TakeField(rest);
-    const std::string type = TakeField(rest);
-    const std::string data = TakeField(rest);
-    visit(root, key, name, type, data);  // whatever follows the fifth "|" is ignored
-  });
+  ForEachSectionLine(
+      files, path, format::kRegistry, format::kRegistryEnd, [&](const std::string& line) {
+        std::string rest = line;
+        const std::string root = TakeField(rest);
+        const std::string key = TakeField(rest);
+        const std::string name = TakeField(rest);
+        const std::string type = TakeField(rest);
+        const std::string data = TakeField(rest);
+        visit(root, key, name, type, data);  // whatever follows the fifth "|" is ignored
+      });
 }
 
-void ForEachRemovalRegistryLine(platform::FileSystem& files,
-                                const std::string& path,
+void ForEachRemovalRegistryLine(platform::FileSystem& files, const std::string& path,
                                 RemovalRegistryVisitor visit) {
-  ForEachSectionLine(files, path, "[uninst_reg]", "[/uninst_reg]", [&](const std::string& line) {
-    std::string rest = line;
-    const std::string root = TakeField(rest);
-    const std::string key = TakeField(rest);
-    const std::string name = TakeField(rest);
-    visit(root, key, name);  // whatever follows the third "|" is ignored
-  });
+  ForEachSectionLine(files, path, format::kUninstallRegistry, format::kUninstallRegistryEnd,
+                     [&](const std::string& line) {
+                       std::string rest = line;
+                       const std::string root = TakeField(rest);
+                       const std::string key = TakeField(rest);
+                       const std::string name = TakeField(rest);
+                       visit(root, key, name);  // whatever follows the third "|" is ignored
+                     });
 }
 
 UninstallSource ReadUninstallSource(
@@ -174,7 +168,7 @@ UninstallSource ReadUninstallSource(
   reader.NextLine();
   source.productVersion = reader.NextLine();
   source.companyName = reader.NextLine();
-  if (!reader.SkipPast("[uninst_gene]")) return source;
+  if (!reader.SkipPast(format::kUninstallGeneral)) return source;
   source.generalLine1 = reader.NextLine();
   source.generalLine2 = reader.NextLine();
   // Positional: "[/uninst_gene]" and "[uninst_fls]" are taken as read, the
@@ -182,7 +176,7 @@ UninstallSource ReadUninstallSource(
   // a script without "[/uninst_fls]" cannot keep the pass going.
   std::string line;
   if (!reader.ReadLine(line) || !reader.ReadLine(line)) return source;
-  while (reader.ReadLine(line) && line != "[/uninst_fls]") removalPath(line);
+  while (reader.ReadLine(line) && line != format::kUninstallFilesEnd) removalPath(line);
   return source;
 }
 
@@ -193,7 +187,7 @@ FinishPageSetup ReadFinishPageSetup(platform::FileSystem& files,
   setup.productName = reader.NextLine();
   std::string line;
   while (reader.ReadLine(line)) {
-    if (line != "[launch]") continue;
+    if (line != format::kLaunch) continue;
     if (!IsTrueFlag(reader.NextLine())) {
       setup.offer = LaunchOffer::Hidden;
       break;
@@ -210,7 +204,7 @@ bool ForEachLaunchProgram(
   ScriptReader reader(files, path);
   std::string line;
   while (reader.ReadLine(line)) {
-    if (line != "[launch]") continue;
+    if (line != format::kLaunch) continue;
     if (!IsTrueFlag(reader.NextLine())) return false;
     launch(reader.NextLine());
   }

@@ -3,6 +3,8 @@
 // live in wizard_controls.h.
 #pragma once
 
+#include "package/payload_contract.h"
+
 namespace wizard::texts {
 
 // Captions of the Next button; the Next handler decides by the caption.
@@ -38,7 +40,7 @@ inline constexpr const char* kNoNotice = "-N-A-";
 // Line breaks that an empty line of the licence file becomes.
 inline constexpr const char* kLicenceParagraphBreak = "\r\n\r\n";
 // A staged entry whose name contains this is the licence text.
-inline constexpr const char* kLicenceNameMark = ".lic";
+inline constexpr const char* kLicenceNameMark = package::kLicenceMarker;
 
 // Units of the destination page's figures.
 inline constexpr const char* kGigabyteSuffix = " GB";

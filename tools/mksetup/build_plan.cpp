@@ -3,9 +3,9 @@
 #include <limits>
 #include <set>
 
-#include "mksetup/compression_rule.h"
 #include "mksetup/host_files.h"
 #include "package/payload_archive.h"
+#include "package/payload_contract.h"
 #include "script/script_reader.h"
 
 namespace mksetup {
@@ -21,8 +21,8 @@ class PlanBuilder {
   BuildPlan& plan() { return plan_; }
 
   void AddScript(std::uint64_t size) {
-    seen_.insert(script::kScriptName);
-    plan_.entries.push_back({script::kScriptName, EntryRole::Script, "", size, false, 0});
+    seen_.insert(package::kScriptEntryName);
+    plan_.entries.push_back({package::kScriptEntryName, EntryRole::Script, "", size, false, 0});
   }
 
   // Adds the file of the folder when it is there and usable; line is the
@@ -71,17 +71,17 @@ void AddLicence(const ScriptText& script, const std::string& folder,
                 const std::vector<std::string>& folderNames, PlanBuilder& builder, Diagnostics& out) {
   std::vector<std::string> licences;
   for (const std::string& name : folderNames) {
-    if (name.find(kLicenceMarker) != std::string::npos &&
+    if (name.find(package::kLicenceMarker) != std::string::npos &&
         KindOf(JoinPath(folder, name)) == PathKind::File) {
       licences.push_back(name);
     }
   }
-  const auto lic = script.Find("[lic]");
+  const auto lic = script.Find(format::kLicence);
   const std::size_t flagLine = lic ? *lic + 2 : 0;
   if (licences.size() > 1) {
     std::string names;
     for (const std::string& name : licences) names += (names.empty() ? "" : ", ") + Quoted(name);
-    out.Error(lic ? *lic + 1 : 0, "several files of " + folder + " hold \"" + kLicenceMarker +
+    out.Error(lic ? *lic + 1 : 0, "several files of " + folder + " hold \"" + package::kLicenceMarker +
                                       "\" in their names (" + names +
                                       "): the setup program shows only one licence text; keep one");
     return;
@@ -89,7 +89,8 @@ void AddLicence(const ScriptText& script, const std::string& folder,
   if (licences.empty()) {
     if (lic && script::IsTrueFlag(script.LineOrEmpty(*lic + 1))) {
       out.Warning(flagLine, std::string("the licence page is on, but no file of ") + folder + " holds \"" +
-                                kLicenceMarker + "\" in its name: the page would show an empty licence");
+                                package::kLicenceMarker +
+                                "\" in its name: the page would show an empty licence");
     }
     return;
   }
@@ -112,9 +113,9 @@ struct ImageLines {
 ImageLines FindImageLines(const ScriptText& script) {
   ImageLines found;
   for (std::size_t i = 0; i < script.lines.size(); ++i) {
-    if (script.lines[i] == "[logo]") {
+    if (script.lines[i] == format::kLogo) {
       found.logo = ++i;
-    } else if (script.lines[i] == "[Header]") {
+    } else if (script.lines[i] == format::kHeaderImage) {
       found.header = i + 1;
       break;
     }
@@ -134,8 +135,8 @@ void AddImage(const ScriptText& script, std::size_t index, const char* section, 
     out.Error(number, why + " " + Quoted(name) + " cannot be a file in the setup program's staging folder: " +
                           reason);
   } else if (package::IsSetupScript(name)) {
-    out.Error(number, why + " " + Quoted(name) +
-                          " holds \"log_file.txt\": the setup program would take it for the setup script");
+    out.Error(number, why + " " + Quoted(name) + " holds \"" + package::kScriptEntryName +
+                          "\": the setup program would take it for the setup script");
   } else {
     builder.AddFile(name, EntryRole::Image, number, why);
   }
@@ -157,10 +158,10 @@ BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize, cons
     std::string rest = script.lines[i];
     if (rest.find('|') == std::string::npos) continue;
     const std::string source = script::TakeField(rest);
-    if (source == "Dir") continue;
+    if (source == format::kFolderEntryKind) continue;
     if (!package::UnsafeNameReason(source).empty() || package::IsSetupScript(source)) continue;
-    if (source == kUninstallerName || source == kUninstallerRemoverName) {
-      std::size_t& line = uninstallerLines[source == kUninstallerName ? 0 : 1];
+    if (source == package::kUninstallerEntryName || source == package::kRemoverEntryName) {
+      std::size_t& line = uninstallerLines[source == package::kUninstallerEntryName ? 0 : 1];
       if (line == 0) line = i + 1;
       continue;
     }
@@ -168,11 +169,11 @@ BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize, cons
   }
 
   const ImageLines images = FindImageLines(script);
-  if (images.logo) AddImage(script, *images.logo, "[logo]", builder, out);
-  if (images.header) AddImage(script, *images.header, "[Header]", builder, out);
+  if (images.logo) AddImage(script, *images.logo, format::kLogo, builder, out);
+  if (images.header) AddImage(script, *images.header, format::kHeaderImage, builder, out);
 
-  const auto fls = script.Find("[fls]");
-  const char* const uninstallers[2] = {kUninstallerName, kUninstallerRemoverName};
+  const auto fls = script.Find(format::kFiles);
+  const char* const uninstallers[2] = {package::kUninstallerEntryName, package::kRemoverEntryName};
   const char* const uses[2] = {"the setup program registers it as the uninstall command",
                                "the uninstall log lists it"};
   const std::string* const toolkitFiles[2] = {&toolkit.uninstaller, &toolkit.remover};
@@ -196,9 +197,9 @@ BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize, cons
   plan.compressionFlag = ReaderCompressionFlag(script);
   std::vector<std::string> names;
   for (const PlannedEntry& entry : plan.entries) names.push_back(entry.name);
-  const std::vector<bool> decodes =
-      ReaderDecodes(names, [&](std::size_t) { return plan.compressionFlag; });
-  for (std::size_t i = 0; i < plan.entries.size(); ++i) plan.entries[i].compressed = decodes[i];
+  const std::vector<bool> compressed =
+      package::CompressedEntries(names, [&](std::size_t) { return plan.compressionFlag; });
+  for (std::size_t i = 0; i < plan.entries.size(); ++i) plan.entries[i].compressed = compressed[i];
   return std::move(plan);
 }
 

@@ -15,12 +15,6 @@
 
 namespace mksetup {
 
-inline constexpr const char* kUninstallerName = "UnInstaller.exe";
-inline constexpr const char* kUninstallerRemoverName = "Remove Uninstaller.exe";
-// What names a licence text: the setup program shows the first staged file
-// whose name holds it.
-inline constexpr const char* kLicenceMarker = ".lic";
-
 enum class EntryRole { Script, Licence, ProductFile, Image, Uninstaller };
 
 struct PlannedEntry {

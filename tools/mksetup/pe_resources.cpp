@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "package/payload_checksum.h"
+#include "package/payload_contract.h"
 
 namespace mksetup {
 
@@ -143,7 +143,8 @@ struct Overlay {
 }  // namespace
 
 ResourceKey PayloadResourceKey() {
-  return ResourceKey{ResourceId::Name("IDR_EXE"), ResourceId::Number(129), 0};
+  return ResourceKey{ResourceId::Name(package::kArchiveResourceType),
+                     ResourceId::Number(package::kArchiveResourceName), 0};
 }
 
 ResourceKey ChecksumResourceKey() {

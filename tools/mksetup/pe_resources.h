@@ -35,11 +35,9 @@ struct ResourceKey {
   std::uint16_t language = 0;  // neutral
 };
 
-// Where the setup runtime looks for its payload archive: type "IDR_EXE",
-// name 129, language neutral.
+// Where the setup runtime looks for its payload archive, and where mksetup
+// build stores the archive's SHA-256 (package/payload_contract.h).
 ResourceKey PayloadResourceKey();
-// Where mksetup build stores the SHA-256 of the payload archive: type
-// "IDR_EXE_SHA256", name 129, language neutral.
 ResourceKey ChecksumResourceKey();
 
 struct ResourceInfo {

@@ -5,17 +5,14 @@
 
 #include "base/text_trim.h"
 #include "package/payload_archive.h"
+#include "package/payload_contract.h"
 #include "script/script_reader.h"
 
 namespace mksetup {
 namespace {
 
-constexpr std::size_t kHeaderLines = 5;
-const char* const kHeaderNames[kHeaderLines] = {"product name", "wizard title", "product version",
-                                                "company name", "notice line"};
-
 bool IsMarker(const std::string& line) {
-  return std::any_of(std::begin(kScriptMarkers), std::end(kScriptMarkers),
+  return std::any_of(std::begin(format::kMarkers), std::end(format::kMarkers),
                      [&](const char* marker) { return line == marker; });
 }
 
@@ -31,7 +28,7 @@ void CheckMarkerSpelling(const ScriptText& script, Diagnostics& out) {
     const std::string& line = script.lines[i];
     if (line.size() < 3 || IsMarker(line)) continue;
     const std::string trimmed = base::Trimmed(line);
-    for (const char* marker : kScriptMarkers) {
+    for (const char* marker : format::kMarkers) {
       if (trimmed == marker) {
         out.Error(i + 1, Quoted(line) + " is not the marker \"" + marker +
                              "\": a marker stands alone on its line without spaces, so the setup "
@@ -53,7 +50,7 @@ void CheckHeader(const ScriptText& script, Diagnostics& out) {
     out.Error(1, "the script is empty");
     return;
   }
-  for (std::size_t i = 0; i < kHeaderLines; ++i) {
+  for (std::size_t i = 0; i < format::kHeaderLines; ++i) {
     if (i >= script.lines.size()) {
       out.Error(script.LastLineNumber(),
                 "the header needs five lines (product name, wizard title, product version, company "
@@ -68,9 +65,9 @@ void CheckHeader(const ScriptText& script, Diagnostics& out) {
       return;
     }
     if (line.size() > kMaxFieldLength) {
-      out.Error(i + 1, std::string("the ") + kHeaderNames[i] + " is " + std::to_string(line.size()) +
-                           " characters long; the setup program keeps at most " +
-                           std::to_string(kMaxFieldLength));
+      out.Error(i + 1,
+                std::string("the ") + format::kHeaderFieldNames[i] + " is " + std::to_string(line.size()) +
+                    " characters long; the setup program keeps at most " + std::to_string(kMaxFieldLength));
     }
   }
 }
@@ -84,20 +81,19 @@ void CheckFileEntry(const std::string& line, std::size_t number, Diagnostics& ou
   std::string rest = line;
   const std::string source = script::TakeField(rest);
   if (rest.empty()) out.Warning(number, "file entry " + Quoted(line) + " has an empty destination");
-  if (source == "Dir") return;
+  if (source == format::kFolderEntryKind) return;
   if (const std::string reason = package::UnsafeNameReason(source); !reason.empty()) {
     out.Error(number, "source " + Quoted(source) +
                           " cannot be a file in the setup program's staging folder: " + reason);
   } else if (package::IsSetupScript(source)) {
-    out.Error(number, "source " + Quoted(source) +
-                          " holds \"log_file.txt\": the setup program would take it for the setup "
-                          "script");
+    out.Error(number, "source " + Quoted(source) + " holds \"" + package::kScriptEntryName +
+                          "\": the setup program would take it for the setup script");
   }
 }
 
 void CheckFileSection(const ScriptText& script, Diagnostics& out) {
-  const auto fls = script.Find("[fls]");
-  const auto end = script.Find("[/fls]");
+  const auto fls = script.Find(format::kFiles);
+  const auto end = script.Find(format::kFilesEnd);
   if (!fls) {
     out.Error(script.LastLineNumber(),
               "no \"[fls]\" line: the setup program needs it for the compression flag and the file list");
@@ -115,7 +111,7 @@ void CheckFileSection(const ScriptText& script, Diagnostics& out) {
     for (std::size_t i = 0; i < *end; ++i) {
       if (!script.lines[i].empty()) continue;
       std::string text = "empty line above \"[/fls]\": the setup program's file pass stops here";
-      if (i + 1 == kHeaderLines) text += " (an absent notice line is written \"-N-A-\")";
+      if (i + 1 == format::kHeaderLines) text += " (an absent notice line is written \"-N-A-\")";
       out.Error(i + 1, text);
     }
   }
@@ -150,14 +146,14 @@ void CheckFlag(const ScriptText& script, std::size_t index, const char* what, Di
 void CheckOptionalSections(const ScriptText& script, Diagnostics& out) {
   // The welcome page's Next reads the licence flag to choose the next page;
   // without "[lic]" it finds none and stays where it is.
-  if (const auto lic = script.Find("[lic]")) {
+  if (const auto lic = script.Find(format::kLicence)) {
     CheckFlag(script, *lic + 1, "licence flag", out);
   } else {
     out.Warning(script.LastLineNumber(),
                 "no \"[lic]\" line: without it Next does nothing on the setup program's welcome page; "
                 "write \"[lic]\" with the flag \"0\" for no licence page");
   }
-  if (const auto path = script.Find("[inst_path]")) {
+  if (const auto path = script.Find(format::kInstallPath)) {
     const std::string& folder = script.LineOrEmpty(*path + 1);
     if (folder.size() > kMaxFieldLength) {
       out.Error(*path + 2, "the installation folder template is " + std::to_string(folder.size()) +
@@ -170,12 +166,14 @@ void CheckOptionalSections(const ScriptText& script, Diagnostics& out) {
                 "no \"[inst_path]\" line: the setup program's destination page would start with an "
                 "empty installation folder");
   }
-  for (auto launch = script.Find("[launch]"); launch; launch = script.Find("[launch]", *launch + 1)) {
+  for (auto launch = script.Find(format::kLaunch); launch;
+       launch = script.Find(format::kLaunch, *launch + 1)) {
     CheckFlag(script, *launch + 1, "launch flag", out);
   }
   // The picture scan stops at the first "[Header]".
-  if (const auto header = script.Find("[Header]")) {
-    for (auto logo = script.Find("[logo]", *header); logo; logo = script.Find("[logo]", *logo + 1)) {
+  if (const auto header = script.Find(format::kHeaderImage)) {
+    for (auto logo = script.Find(format::kLogo, *header); logo;
+         logo = script.Find(format::kLogo, *logo + 1)) {
       out.Error(*logo + 1, "\"[logo]\" after \"[Header]\": the setup program stops reading at "
                            "\"[Header]\" and would show no logo");
     }
@@ -185,12 +183,12 @@ void CheckOptionalSections(const ScriptText& script, Diagnostics& out) {
 // The uninstall log takes the two lines after "[uninst_gene]", drops two more
 // unread and takes what follows as the removal list, up to "[/uninst_fls]".
 void CheckUninstallSections(const ScriptText& script, Diagnostics& out) {
-  const auto general = script.Find("[uninst_gene]");
+  const auto general = script.Find(format::kUninstallGeneral);
   if (!general) {
     out.Error(script.LastLineNumber(),
               "no \"[uninst_gene]\" section: the setup program reads the uninstaller's two lines and "
               "the removal list by position after it");
-    if (!script.Find("[/uninst_fls]")) {
+    if (!script.Find(format::kUninstallFilesEnd)) {
       out.Error(script.LastLineNumber(), "no \"[/uninst_fls]\" line: it ends the removal list");
     }
     return;
@@ -201,14 +199,14 @@ void CheckUninstallSections(const ScriptText& script, Diagnostics& out) {
     out.Error(line, std::string("expected \"") + marker + "\" here: " + why);
     return false;
   };
-  const bool closed = expect(*general + 3, "[/uninst_gene]",
+  const bool closed = expect(*general + 3, format::kUninstallGeneralEnd,
                              "\"[uninst_gene]\" holds exactly two lines and the setup program reads "
                              "them by position");
   if (closed) {
-    expect(*general + 4, "[uninst_fls]",
+    expect(*general + 4, format::kUninstallFiles,
            "the setup program reads the removal list by position right after \"[/uninst_gene]\"");
   }
-  if (!script.Find("[/uninst_fls]", *general + 5)) {
+  if (!script.Find(format::kUninstallFilesEnd, *general + 5)) {
     out.Error(script.LastLineNumber(),
               "no \"[/uninst_fls]\" line after the removal list: it ends the list");
   }

@@ -10,7 +10,7 @@ namespace mksetup {
 
 // The setup program copies each header line and the installation folder
 // template into a 260-byte field with its terminating zero.
-constexpr std::size_t kMaxFieldLength = 259;
+constexpr std::size_t kMaxFieldLength = format::kFieldCharacters;
 
 void CheckScript(const ScriptText& script, Diagnostics& out);
 

@@ -2,14 +2,6 @@
 
 namespace mksetup {
 
-const char* const kScriptMarkers[24] = {
-    "[fls]",         "[/fls]",         "[lic]",         "[/lic]",          "[inst_path]",
-    "[/inst_path]",  "[menu_grp]",     "[/menu_grp]",   "[shrt]",          "[/shrt]",
-    "[regi]",        "[/regi]",        "[launch]",      "[/launch]",       "[logo]",
-    "[/logo]",       "[Header]",       "[/Header]",     "[uninst_gene]",   "[/uninst_gene]",
-    "[uninst_fls]",  "[/uninst_fls]",  "[uninst_reg]",  "[/uninst_reg]",
-};
-
 std::optional<std::size_t> ScriptText::Find(const char* marker, std::size_t from) const {
   for (std::size_t i = from; i < lines.size(); ++i) {
     if (lines[i] == marker) return i;
@@ -42,8 +34,8 @@ ScriptText SplitScriptLines(std::span<const std::uint8_t> bytes) {
 }
 
 bool ReaderCompressionFlag(const ScriptText& script) {
-  const auto fls = script.Find("[fls]");
-  return fls && script.LineOrEmpty(*fls + 1) == "1";
+  const auto fls = script.Find(format::kFiles);
+  return fls && script.LineOrEmpty(*fls + 1) == format::kTrueFlag;
 }
 
 std::vector<std::size_t> FilePassEntryLines(const ScriptText& script) {
@@ -51,9 +43,9 @@ std::vector<std::size_t> FilePassEntryLines(const ScriptText& script) {
   bool inside = false;
   for (std::size_t i = 0; i < script.lines.size(); ++i) {
     const std::string& line = script.lines[i];
-    if (line.empty() || line == "[/fls]") break;
+    if (line.empty() || line == format::kFilesEnd) break;
     if (inside) entries.push_back(i);
-    if (line == "[fls]") {
+    if (line == format::kFiles) {
       inside = true;
       ++i;  // the compression flag
     }
@@ -63,10 +55,10 @@ std::vector<std::size_t> FilePassEntryLines(const ScriptText& script) {
 
 std::vector<std::size_t> FileSectionLines(const ScriptText& script) {
   std::vector<std::size_t> entries;
-  const auto fls = script.Find("[fls]");
+  const auto fls = script.Find(format::kFiles);
   if (!fls) return entries;
-  const auto end = script.Find("[/fls]", *fls + 2);
-  if (!end || script.Find("[/fls]").value() < *fls) return entries;
+  const auto end = script.Find(format::kFilesEnd, *fls + 2);
+  if (!end || script.Find(format::kFilesEnd).value() < *fls) return entries;
   for (std::size_t i = *fls + 2; i < *end; ++i) {
     if (!script.lines[i].empty()) entries.push_back(i);
   }

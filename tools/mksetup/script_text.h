@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "script/script_format.h"
+
 namespace mksetup {
 
-// Every section marker of the script, exactly as the setup program matches it.
-extern const char* const kScriptMarkers[24];
+// The markers and fields, as the setup program's scanning rules know them.
+namespace format = script::format;
 
 struct ScriptText {
   std::vector<std::string> lines;  // without their line ends

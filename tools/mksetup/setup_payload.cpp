@@ -1,10 +1,10 @@
 #include "mksetup/setup_payload.h"
 
-#include "mksetup/compression_rule.h"
 #include "mksetup/host_files.h"
 #include "mksetup/pe_image.h"
 #include "mksetup/pe_resources.h"
 #include "mksetup/script_text.h"
+#include "package/payload_contract.h"
 
 namespace mksetup {
 
@@ -16,7 +16,7 @@ bool WalkArchive(SetupPayload& payload, std::string& error) {
 
   std::vector<std::string> names;
   for (const package::ArchiveEntry& entry : payload.entries) names.push_back(entry.name);
-  payload.decoded = ReaderDecodes(names, [&](std::size_t index) {
+  payload.decoded = package::CompressedEntries(names, [&](std::size_t index) {
     const package::ArchiveEntry& script = payload.entries[index];
     return ReaderCompressionFlag(SplitScriptLines({script.data, script.size}));
   });
@@ -49,7 +49,8 @@ bool ReadSetupPayload(const std::string& setupPath, SetupPayload& payload, std::
   }
   const ResourceKey key = PayloadResourceKey();
   if (!FindResourceData(image, key.type, key.name, payload.archive, why)) {
-    error = setupPath + " holds no setup archive (resource IDR_EXE #129): " + why;
+    error = setupPath + " holds no setup archive (resource " + package::kArchiveResourceType + " #" +
+            std::to_string(package::kArchiveResourceName) + "): " + why;
     return false;
   }
   if (!WalkArchive(payload, why)) {

@@ -27,13 +27,13 @@ struct SetupPayload {
   std::span<const std::uint8_t> archive;        // the resource's bytes, inside one of them
   std::vector<package::ArchiveEntry> entries;   // point into archive
   std::vector<bool> decoded;                    // per entry: the program decodes it
-  // The checksum resource "IDR_EXE_SHA256" #129, when the program has one.
+  // The checksum resource, when the program has one.
   bool hasChecksum = false;
   std::vector<std::uint8_t> checksum;
   bool is64 = false;                            // the setup program is PE32+ (x64)
 };
 
-// Reads the file, finds resource "IDR_EXE" #129 and walks its archive, and
+// Reads the file, finds the archive's resource and walks the archive, and
 // reads the checksum resource if there is one. On
 // failure error is a sentence about the file ("is not a PE image: ...",
 // "holds no setup archive", "The setup archive is damaged: ...").

@@ -5,11 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <initializer_list>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +14,7 @@
 #include "base/text_trim.h"
 #include "install/installing_step.h"
 #include "platform/sim/sim_platform.h"
+#include "sample_script.h"
 #include "script/path_variables.h"
 #include "script/script_reader.h"
 
@@ -24,13 +22,8 @@ namespace install_test {
 
 inline constexpr const char* kInstallPath = "C:\\Program Files\\Acme\\Quill Writer";
 
-// The Quill Writer script as the building tool writes it, CR LF line ends.
-inline std::string QuillWriterScript() {
-  const std::filesystem::path fixture = std::filesystem::path(__FILE__).parent_path() /
-                                        "../../fixtures/quill_writer/log_file.txt";
-  std::ifstream in(fixture, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+// The sample's script as the building tool writes it, CR LF line ends.
+inline std::string QuillWriterScript() { return sample_test::SampleScript(); }
 
 // Lines each followed by CR LF.
 inline std::string Lines(std::initializer_list<std::string> lines) {

@@ -35,16 +35,22 @@ TEST_F(InstallTest, QuillWriterInstallsEverythingItsScriptNames) {
   ASSERT_TRUE(installDir.has_value());
   EXPECT_EQ(installDir->data, install_test::StringValue(kFolder));
 
+  // Each path of the removal list is followed by the three fixed ones.
+  std::string removalList;
+  for (const char* path :
+       {"\\writer.exe", "\\Data\\writer.cfg", "\\Data\\settings.ini", "\\launched.txt", "\\Data\\"}) {
+    removalList += Lines({kFolder + path, kFolder + "\\UnInstaller.exe", kFolder + "\\Remove Uninstaller.exe",
+                          kFolder + "\\Uninstallerpathtn.ini"});
+  }
   EXPECT_EQ(Log(),
             Lines({"Quill Writer", kFolder + "\\", "2.0", "Acme",
-                   "Uninstalling %ProductName% %ProductVersion% ...", "-NA-", "[files]",
-                   kFolder + "\\Data\\settings.ini", kFolder + "\\UnInstaller.exe",
-                   kFolder + "\\Remove Uninstaller.exe", kFolder + "\\Uninstallerpathtn.ini",
-                   "[/files]", "[shrt]", "Desktop|Quill Writer", "Program Group|Quill Writer",
-                   "[/shrt]", "[regst]", "HKEY_CURRENT_USER|Software\\Acme\\Quill Writer|InstallDir|",
-                   "HKEY_LOCAL_MACHINE|SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quill "
-                   "Writer|",
-                   "[/regst]"}) +
+                   "Uninstalling %ProductName% %ProductVersion% ...", "-NA-", "[files]"}) +
+                removalList +
+                Lines({"[/files]", "[shrt]", "Desktop|Quill Writer", "Program Group|Quill Writer", "[/shrt]",
+                       "[regst]", "HKEY_CURRENT_USER|Software\\Acme\\Quill Writer|InstallDir|",
+                       "HKEY_LOCAL_MACHINE|SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quill "
+                       "Writer|",
+                       "[/regst]"}) +
                 "Quill Writer");
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "mksetup/host_files.h"
+#include "sample_script.h"
 
 namespace builder_test {
 
@@ -34,60 +35,7 @@ std::string MinimalScript(const std::string& flag, std::initializer_list<std::st
   return JoinLines(lines);
 }
 
-std::vector<std::string> QuillWriterLines() {
-  return {"Quill Writer",
-          "%ProductName% %ProductVersion% Installation Wizard",
-          "2.0",
-          "Acme",
-          "-N-A-",
-          "[fls]",
-          "1",
-          "Dir|%InstallPath%\\Data",
-          "writer.exe|%InstallPath%\\writer.exe",
-          "writer.cfg|%InstallPath%\\Data\\writer.cfg",
-          "UnInstaller.exe|%InstallPath%\\UnInstaller.exe",
-          "Remove Uninstaller.exe|%InstallPath%\\Remove Uninstaller.exe",
-          "[/fls]",
-          "[lic]",
-          "0",
-          "C:\\Build\\licence.txt",
-          "[/lic]",
-          "[inst_path]",
-          "%ProgramFiles%\\%CompanyName%\\%ProductName%",
-          "0",
-          "[/inst_path]",
-          "[menu_grp]",
-          "%ProductName%",
-          "0",
-          "[/menu_grp]",
-          "[shrt]",
-          "Desktop|%InstallPath%\\writer.exe|%ProductName%",
-          "Program Group|%InstallPath%\\writer.exe|%ProductName%",
-          "[/shrt]",
-          "[regi]",
-          "HKEY_CURRENT_USER|Software\\%CompanyName%\\%ProductName%|InstallDir|REG_SZ|%InstallPath%|",
-          "[/regi]",
-          "[launch]",
-          "1",
-          "%InstallPath%\\writer.exe",
-          "[/launch]",
-          "[logo]",
-          "%TempDir%\\top.bmp",
-          "[/logo]",
-          "[Header]",
-          "%TempDir%\\side.bmp",
-          "[/Header]",
-          "[uninst_gene]",
-          "Uninstalling %ProductName% %ProductVersion% ...",
-          "-NA-",
-          "[/uninst_gene]",
-          "[uninst_fls]",
-          "%InstallPath%\\Data\\settings.ini",
-          "[/uninst_fls]",
-          "[uninst_reg]",
-          "HKEY_CURRENT_USER|Software\\%CompanyName%\\%ProductName%|InstallDir|",
-          "[/uninst_reg]"};
-}
+std::vector<std::string> QuillWriterLines() { return sample_test::SampleLines(); }
 
 ProductFolder::ProductFolder() { std::filesystem::create_directory(FilesPath()); }
 

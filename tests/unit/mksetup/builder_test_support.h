@@ -29,7 +29,7 @@ std::string ScriptOf(std::initializer_list<std::string> lines);
 // "[inst_path]", and the positional uninstall sections.
 std::string MinimalScript(const std::string& flag, std::initializer_list<std::string> entries);
 
-// The Quill Writer sample script (flag "1", two product files, top.bmp and
+// The Quill Writer sample's script (flag "1", two product files, top.bmp and
 // side.bmp), as lines.
 std::vector<std::string> QuillWriterLines();
 std::string JoinLines(const std::vector<std::string>& lines);

@@ -67,11 +67,11 @@ TEST(ScriptCheck, RequiredMarkersMissing) {
   noFls.erase(noFls.begin() + 5);
   const auto found = Findings(noFls);
   ASSERT_EQ(found.size(), 1u) << ::testing::PrintToString(found);
-  EXPECT_EQ(found[0], "s.txt:51: error: no \"[fls]\" line: the setup program needs it for the compression "
+  EXPECT_EQ(found[0], "s.txt:55: error: no \"[fls]\" line: the setup program needs it for the compression "
                       "flag and the file list");
 
-  ExpectOnly(Replaced(13, std::nullopt), "s.txt:51: error: ", "no \"[/fls]\" line");
-  ExpectOnly(Replaced(49, std::nullopt), "s.txt:51: error: ", "no \"[/uninst_fls]\" line");
+  ExpectOnly(Replaced(13, std::nullopt), "s.txt:55: error: ", "no \"[/fls]\" line");
+  ExpectOnly(Replaced(53, std::nullopt), "s.txt:55: error: ", "no \"[/uninst_fls]\" line");
 
   Lines early = QuillWriterLines();
   std::swap(early[5], early[12]);  // "[/fls]" at line 6, "[fls]" at line 13
@@ -85,11 +85,11 @@ TEST(ScriptCheck, RequiredMarkersMissing) {
 TEST(ScriptCheck, SectionsTheWizardCannotGoWithout) {
   Lines noLicence = QuillWriterLines();
   noLicence.erase(noLicence.begin() + 13, noLicence.begin() + 17);  // lines 14-17
-  ExpectOnly(noLicence, "s.txt:48: warning: ",
+  ExpectOnly(noLicence, "s.txt:52: warning: ",
              "no \"[lic]\" line: without it Next does nothing on the setup program's welcome page");
   Lines noFolder = QuillWriterLines();
   noFolder.erase(noFolder.begin() + 17, noFolder.begin() + 21);  // lines 18-21
-  ExpectOnly(noFolder, "s.txt:48: warning: ", "no \"[inst_path]\" line");
+  ExpectOnly(noFolder, "s.txt:52: warning: ", "no \"[inst_path]\" line");
 }
 
 TEST(ScriptCheck, LongHeaderLinesAndFolderTemplate) {
@@ -106,7 +106,7 @@ TEST(ScriptCheck, MarkersWithStraySpacesOrAnotherCase) {
   ExpectOnly(Replaced(30, "[regi] "), "s.txt:30: error: ",
              "\"[regi] \" is not the marker \"[regi]\": a marker stands alone on its line without spaces");
   ExpectOnly(Replaced(26, "\t[shrt]"), "s.txt:26: error: ", "\"\\x09[shrt]\" is not the marker \"[shrt]\"");
-  ExpectOnly(Replaced(52, "[/uninst_reg]\r"), "s.txt:52: error: ", "\"[/uninst_reg]\\x0D\"");
+  ExpectOnly(Replaced(56, "[/uninst_reg]\r"), "s.txt:56: error: ", "\"[/uninst_reg]\\x0D\"");
   ExpectOnly(Replaced(40, "[header]"), "s.txt:40: error: ",
              "\"[header]\" is not the marker \"[Header]\": markers are matched with their exact case");
 }
@@ -126,7 +126,7 @@ TEST(ScriptCheck, UninstallSectionsReadByPosition) {
              "expected \"[uninst_fls]\" here");
   Lines none = QuillWriterLines();
   none.erase(none.begin() + 42, none.begin() + 46);  // lines 43-46
-  ExpectOnly(none, "s.txt:48: error: ", "no \"[uninst_gene]\" section");
+  ExpectOnly(none, "s.txt:52: error: ", "no \"[uninst_gene]\" section");
 }
 
 TEST(ScriptCheck, HeaderShorterThanFiveLines) {

@@ -8,7 +8,6 @@
 #include <filesystem>
 
 #include "builder_test_support.h"
-#include "mksetup/compression_rule.h"
 #include "mksetup/script_text.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
@@ -83,17 +82,6 @@ TEST_F(ReaderAgreement, LinesFlagFilePassAndImages) {
 }
 
 #endif
-
-TEST(CompressionRule, MarkersAndTheScriptsFlag) {
-  const std::vector<std::string> names = {"before.bin", "log_file.txt", "a.lic", "my.license", "UnInstaller.exe",
-                                          "Remove Uninstaller.exe", "uninstaller.exe", "x.bmp"};
-  EXPECT_EQ(ReaderDecodes(names, [](std::size_t) { return true; }),
-            (std::vector<bool>{true, false, false, false, false, false, true, true}));
-  // The switch is on until the script says otherwise.
-  EXPECT_EQ(ReaderDecodes(names, [](std::size_t) { return false; }),
-            (std::vector<bool>{true, false, false, false, false, false, false, false}));
-  EXPECT_EQ(StagingPathOf("a"), "$ddinstall\\a");
-}
 
 TEST(ScriptText, ImageFileNames) {
   EXPECT_EQ(ImageFileName("%TempDir%\\top.bmp"), "top.bmp");

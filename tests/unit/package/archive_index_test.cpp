@@ -1,5 +1,5 @@
 // The archive walk: well-formed blocks, damaged and hostile ones (refused
-// whole, never read past their end), unsafe names, and the plain-entry rule.
+// whole, never read past their end), and unsafe names.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -135,19 +135,6 @@ TEST(ArchiveIndex, RefusesNamesThatLeaveTheStagingFolder) {
   for (const std::string name : safe) {
     EXPECT_TRUE(UnsafeNameReason(name).empty()) << name;
   }
-}
-
-TEST(ArchiveIndex, PlainEntriesAreKnownByMarkersInTheirNames) {
-  const char* const plain[] = {"log_file.txt",   "old_log_file.txt.bak", "UnInstaller.exe", "Remove Uninstaller.exe",
-                               "licence.lic",    "x.license.txt",        "MyUnInstaller.exe.manifest"};
-  for (const std::string name : plain) EXPECT_TRUE(EntryStaysPlain(name)) << name;
-  // The markers are case-sensitive.
-  const char* const compressed[] = {"app.exe", "uninstaller.exe", "Uninstaller.exe", "LOG_FILE.TXT", "x.LIC",
-                                    "logo.bmp"};
-  for (const std::string name : compressed) EXPECT_FALSE(EntryStaysPlain(name)) << name;
-
-  EXPECT_TRUE(IsSetupScript("log_file.txt"));
-  EXPECT_FALSE(IsSetupScript("Log_File.txt"));
 }
 
 }  // namespace

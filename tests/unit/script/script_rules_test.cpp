@@ -123,7 +123,8 @@ TEST(ScriptRules, QuillWriterScript) {
       "HKEY_CURRENT_USER > Software\\%CompanyName%\\%ProductName% > InstallDir > REG_SZ > %InstallPath%",
       "-- uninst_reg", "HKEY_CURRENT_USER > Software\\%CompanyName%\\%ProductName% > InstallDir",
       "-- uninst", "2.0", "Acme", "Uninstalling %ProductName% %ProductVersion% ...", "-NA-",
-      "%InstallPath%\\Data\\settings.ini",
+      "%InstallPath%\\writer.exe", "%InstallPath%\\Data\\writer.cfg", "%InstallPath%\\Data\\settings.ini",
+      "%InstallPath%\\launched.txt", "%InstallPath%\\Data\\",
       "-- finish", "Quill Writer", std::to_string(static_cast<int>(script::LaunchOffer::Offered)),
       "-- launch", "%InstallPath%\\writer.exe",
   };

@@ -1,24 +1,17 @@
 // A simulated machine with a setup script in its staging folder.
 #pragma once
 
-#include <filesystem>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <string>
 
 #include "platform/sim/sim_platform.h"
+#include "sample_script.h"
 #include "script/script_reader.h"
 
 namespace script_test {
 
-// The Quill Writer script as the building tool writes it, CR LF line ends.
-inline std::string QuillWriterScript() {
-  const std::filesystem::path fixture = std::filesystem::path(__FILE__).parent_path() /
-                                        "../../fixtures/quill_writer/log_file.txt";
-  std::ifstream in(fixture, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+// The sample's script as the building tool writes it, CR LF line ends.
+inline std::string QuillWriterScript() { return sample_test::SampleScript(); }
 
 // Lines joined with the given line end after each one.
 inline std::string Lines(std::initializer_list<const char*> lines, const char* end = "\r\n") {

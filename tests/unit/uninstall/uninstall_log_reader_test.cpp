@@ -22,7 +22,7 @@ TEST_F(UninstallTest, ReadsBackEveryRecordTheInstallerWrote) {
   EXPECT_EQ(log->generalLine1, "Uninstalling %ProductName% %ProductVersion% ...");
   EXPECT_EQ(log->generalLine2, "-NA-");
   ASSERT_GE(log->files.size(), 4u);
-  EXPECT_EQ(log->files[0], kFolder + "\\Data\\settings.ini");
+  EXPECT_EQ(log->files[0], kFolder + "\\writer.exe");
   EXPECT_EQ(log->files.back(), kFolder + "\\Uninstallerpathtn.ini");
   ASSERT_EQ(log->shortcuts.size(), 2u);
   EXPECT_EQ(log->shortcuts[1].location, "Program Group");

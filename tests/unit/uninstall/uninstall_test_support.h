@@ -47,14 +47,13 @@ class RecordingRemoverStart : public uninstall::RemoverStart {
   std::vector<std::string> started;
 };
 
-// The sample's script with its removal list naming every file it installs.
+// The sample's script, whose removal list names every file it installs.
 inline std::string QuillWriterScriptRemovingAll() {
-  std::string script = install_test::QuillWriterScript();
-  const std::string line = "%InstallPath%\\Data\\settings.ini\r\n";
-  const std::size_t at = script.find(line);
-  EXPECT_NE(at, std::string::npos);
-  script.insert(at + line.size(),
-                "%InstallPath%\\writer.exe\r\n%InstallPath%\\Data\\writer.cfg\r\n%InstallPath%\\Data\\\r\n");
+  const std::string script = install_test::QuillWriterScript();
+  for (const char* line : {"%InstallPath%\\writer.exe\r\n", "%InstallPath%\\Data\\writer.cfg\r\n",
+                           "%InstallPath%\\Data\\settings.ini\r\n", "%InstallPath%\\Data\\\r\n"}) {
+    EXPECT_NE(script.find(line), std::string::npos) << line;
+  }
   return script;
 }
 
