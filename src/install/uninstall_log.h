@@ -38,7 +38,7 @@ class UninstallLog {
 // Records 1 to 10: product name, installation folder, version, company, the
 // two general lines, and the file list between "[files]" and "[/files]",
 // then the opening of the shortcut list.
-void WriteLogHead(platform::Platform& machine, script::PathExpander& expander,
+void WriteLogHead(platform::Platform& host, script::PathExpander& expander,
                   UninstallLog& log, const InstallRequest& request);
 
 // Every file and folder below folder, depth first, each folder after its
