@@ -23,6 +23,7 @@ struct StoredEntry {
   std::string error;
 };
 
+constexpr std::size_t kItemsAheadPerThread = 8;
 constexpr std::size_t kLargestKeptBuffer = std::size_t{64} << 20;
 
 // What a thread keeps from one entry to the next: the encoder's tables and
@@ -125,7 +126,12 @@ bool StoreArchive(const BuildPlan& plan, std::span<const std::uint8_t> scriptByt
     if (entry.compressed) ++archive.compressedEntries;
     return true;
   };
-  if (!RunInOrder<StoredEntry>(plan.entries.size(), threads == 0 ? ProcessorCount() : threads, store, append)) {
+  // Threads may run well ahead of the entry being laid out: one large file
+  // then does not leave the others waiting for it, and what they hold goes
+  // into the archive anyway.
+  if (threads == 0) threads = ProcessorCount();
+  const std::size_t ahead = std::size_t{threads} * kItemsAheadPerThread;
+  if (!RunInOrder<StoredEntry>(plan.entries.size(), threads, store, append, ahead)) {
     return false;
   }
   checksum.Update(std::span<const std::uint8_t>(archive.bytes).subspan(checked));
