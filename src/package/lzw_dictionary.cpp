@@ -16,7 +16,7 @@ void LzwDictionary::Reset(unsigned width, std::size_t length) {
     // A larger table kept from before: use all of it, fewer probes.
     while ((std::size_t{1} << bits) < m_slots.size()) ++bits;
   }
-  m_mask = (std::uint64_t{1} << bits) - 1;
+  m_mask = (std::size_t{1} << bits) - 1;
   m_shift = 64 - bits;
   if (m_slotOf.size() < entries) m_slotOf.resize(entries);
   Clear();

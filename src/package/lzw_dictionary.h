@@ -40,7 +40,7 @@ class LzwDictionary {
       return false;
     }
     const std::uint64_t key = std::uint64_t{prefix} << 8 | byte;
-    std::uint64_t slot = (key * kHashMultiplier) >> m_shift;
+    std::size_t slot = static_cast<std::size_t>((key * kHashMultiplier) >> m_shift);
     std::size_t probes = 1;
     for (;; slot = (slot + 1) & m_mask, ++probes) {
       const std::uint64_t held = m_slots[slot];
@@ -83,7 +83,7 @@ class LzwDictionary {
   // 33 bits and never 0 there, since its prefix is a code of 256 or more);
   // 0 is an empty slot.
   std::vector<std::uint64_t> m_slots;
-  std::uint64_t m_mask = 0;  // the hash table's size less one
+  std::size_t m_mask = 0;  // the hash table's size less one
   unsigned m_shift = 0;      // 64 less the table's size in bits
   std::vector<std::uint32_t> m_slotOf;  // per entry, the slot it took
   std::uint32_t m_codeLimit = 0;
