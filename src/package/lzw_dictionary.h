@@ -83,8 +83,8 @@ class LzwDictionary {
   // 33 bits and never 0 there, since its prefix is a code of 256 or more);
   // 0 is an empty slot.
   std::vector<std::uint64_t> m_slots;
-  std::size_t m_mask = 0;  // the hash table's size less one
-  unsigned m_shift = 0;      // 64 less the table's size in bits
+  std::size_t m_mask = 0;               // the hash table's size less one
+  unsigned m_shift = 0;                 // 64 less the table's size in bits
   std::vector<std::uint32_t> m_slotOf;  // per entry, the slot it took
   std::uint32_t m_codeLimit = 0;
   std::uint32_t m_nextCode = kFirstCode;

@@ -94,8 +94,7 @@ LzwStatus LzwEncoder::Encode(const std::uint8_t* input, std::size_t length, unsi
   return LzwStatus::Ok;
 }
 
-LzwStatus LzwEncode(const std::uint8_t* input, std::size_t length, unsigned width,
-                    std::vector<std::uint8_t>& stream) {
+LzwStatus LzwEncode(const std::uint8_t* input, std::size_t length, unsigned width, std::vector<std::uint8_t>& stream) {
   LzwEncoder encoder;
   return encoder.Encode(input, length, width, stream);
 }

@@ -64,19 +64,25 @@ std::vector<Entry> MakeEntries() {
   // "a", then a code beyond the next one to be made.
   const Bytes badCode = {0x03, 0, 0, 0, 0x10, 0x61, 0x00, 0x34, 0x12};
   return {
-      {"text.txt", Encoded(TextOf(300'000))},   {"noise.bin", Encoded(pe_test::PatternBytes(500'000, 52))},
-      {"zeros.img", Encoded(Bytes(4u << 20, 0))}, {"reaching back.bin", Encoded(ReachingBack())},
-      {"empty.dat", Encoded(Bytes())},           {"truncated.bin", truncated},
-      {"bad code.bin", badCode},                 {"cut late.bin", cutLate},
+      {"text.txt", Encoded(TextOf(300'000))},
+      {"noise.bin", Encoded(pe_test::PatternBytes(500'000, 52))},
+      {"zeros.img", Encoded(Bytes(4u << 20, 0))},
+      {"reaching back.bin", Encoded(ReachingBack())},
+      {"empty.dat", Encoded(Bytes())},
+      {"truncated.bin", truncated},
+      {"bad code.bin", badCode},
+      {"cut late.bin", cutLate},
       {"short.bin", Bytes{0x01, 0x00}},
   };
 }
 
 std::string Row(const std::string& stored, const std::string& lzw, const std::string& decoded,
                 const std::string& name) {
-  const auto right = [](const std::string& text) { return std::string(10 - std::min<std::size_t>(10, text.size()), ' ') + text; };
-  return right(stored) + "  " + lzw + (lzw.size() < 3 ? std::string(3 - lzw.size(), ' ') : "") + "  " +
-         right(decoded) + "  " + name + "\n";
+  const auto right = [](const std::string& text) {
+    return std::string(10 - std::min<std::size_t>(10, text.size()), ' ') + text;
+  };
+  return right(stored) + "  " + lzw + (lzw.size() < 3 ? std::string(3 - lzw.size(), ' ') : "") + "  " + right(decoded) +
+         "  " + name + "\n";
 }
 
 TEST(ListCommand, ReportsWhatDecodingTheWholeEntrySays) {
@@ -103,7 +109,8 @@ TEST(ListCommand, ReportsWhatDecodingTheWholeEntrySays) {
     Bytes decoded;
     const package::LzwStatus status = package::LzwDecode(entry.stream.data(), entry.stream.size(), decoded);
     const bool ok = status == package::LzwStatus::Ok;
-    rows += Row(std::to_string(entry.stream.size()), "yes", ok ? std::to_string(decoded.size()) : "damaged", entry.name);
+    rows +=
+        Row(std::to_string(entry.stream.size()), "yes", ok ? std::to_string(decoded.size()) : "damaged", entry.name);
     if (!ok) {
       errors += "mksetup: error: " + product.OutputPath() + ": the compressed entry " + entry.name +
                 " is damaged: " + package::LzwStatusText(status) + "\n";
@@ -140,8 +147,8 @@ TEST(ListCommand, SizesComeOutRightThroughAnyWindow) {
 
   // The smallest window sends nearly every string back to the temporary
   // file; the default one only the entry that reaches back megabytes.
-  for (const std::size_t window : {package::LzwStreamDecoder::kMinWindow, std::size_t{4096},
-                                   package::LzwStreamDecoder::kDefaultWindow}) {
+  for (const std::size_t window :
+       {package::LzwStreamDecoder::kMinWindow, std::size_t{4096}, package::LzwStreamDecoder::kDefaultWindow}) {
     SCOPED_TRACE("window " + std::to_string(window));
     package::LzwStreamDecoder decoder(window);
     for (const Entry& entry : Entries()) {

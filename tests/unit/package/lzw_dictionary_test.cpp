@@ -2,10 +2,11 @@
 // codes handed out in order and found again, emptying that forgets every
 // entry of either table, short probes where keys arrive in sorted order, and
 // no state of one input leaking into the stream of the next.
+#include "package/lzw_dictionary.h"
+
 #include <gtest/gtest.h>
 
 #include "package/lzw.h"
-#include "package/lzw_dictionary.h"
 #include "package/lzw_encoder.h"
 #include "package/lzw_test_data.h"
 
@@ -96,10 +97,14 @@ TEST(LzwEncoder, AKeptEncoderGivesTheStreamsOfAFreshOne) {
     unsigned width;
   };
   const Input inputs[] = {
-      {test::TextBytes(1'500'000, 42), 16}, {test::BytesOf("abababab"), 16},
-      {test::RandomBytes(300'000, 43), 25}, {test::StructuredBytes(200'000), 9},
-      {Bytes(), 16},                        {Bytes(1, 0), 16},
-      {Bytes(100'000, 0), 12},              {test::TextBytes(50'000, 44), 16},
+      {test::TextBytes(1'500'000, 42), 16},
+      {test::BytesOf("abababab"), 16},
+      {test::RandomBytes(300'000, 43), 25},
+      {test::StructuredBytes(200'000), 9},
+      {Bytes(), 16},
+      {Bytes(1, 0), 16},
+      {Bytes(100'000, 0), 12},
+      {test::TextBytes(50'000, 44), 16},
   };
   LzwEncoder kept;
   for (const Input& input : inputs) {
