@@ -6,6 +6,7 @@
 #include "mksetup/host_files.h"
 #include "mksetup/ordered_work.h"
 #include "package/lzw.h"
+#include "package/lzw_encoder.h"
 
 namespace mksetup {
 namespace {
@@ -19,12 +20,23 @@ struct StoredEntry {
   std::string error;
 };
 
-// Reads the entry's file (the script's bytes are given) and encodes it when
-// the plan says so. Touches nothing but its own result, so entries can be
-// stored on several threads at once.
-StoredEntry StoreEntry(const PlannedEntry& entry, std::span<const std::uint8_t> scriptBytes) {
-  StoredEntry stored;
+constexpr std::size_t kItemsAheadPerThread = 8;
+constexpr std::size_t kLargestKeptBuffer = std::size_t{64} << 20;
+
+// What a thread keeps from one entry to the next: the encoder's tables and
+// the buffer files are read into, allocated and faulted in once.
+struct ThreadBuffers {
+  package::LzwEncoder encoder;
   std::vector<std::uint8_t> contents;
+};
+
+// Reads the entry's file (the script's bytes are given) and encodes it when
+// the plan says so. Touches nothing but its own result and its thread's
+// buffers, so entries can be stored on several threads at once.
+StoredEntry StoreEntry(const PlannedEntry& entry, std::span<const std::uint8_t> scriptBytes) {
+  thread_local ThreadBuffers buffers;
+  StoredEntry stored;
+  std::vector<std::uint8_t>& contents = buffers.contents;
   std::span<const std::uint8_t> input = scriptBytes;
   if (entry.role != EntryRole::Script) {
     std::string why;
@@ -43,7 +55,8 @@ StoredEntry StoreEntry(const PlannedEntry& entry, std::span<const std::uint8_t> 
   stored.inputSize = input.size();
 
   if (entry.compressed) {
-    const package::LzwStatus status = package::LzwEncode(input.data(), input.size(), kStoredCodeWidth, stored.bytes);
+    const package::LzwStatus status =
+        buffers.encoder.Encode(input.data(), input.size(), kStoredCodeWidth, stored.bytes);
     if (status != package::LzwStatus::Ok) {
       stored.error = "cannot compress " + entry.name + ": " + package::LzwStatusText(status);
       return stored;
@@ -51,8 +64,11 @@ StoredEntry StoreEntry(const PlannedEntry& entry, std::span<const std::uint8_t> 
   } else if (entry.role == EntryRole::Script) {
     stored.bytes.assign(input.begin(), input.end());
   } else {
-    stored.bytes = std::move(contents);
+    stored.bytes.assign(contents.begin(), contents.end());
   }
+  // A very large file's buffers are given back rather than held through the
+  // rest of the build.
+  if (contents.capacity() > kLargestKeptBuffer) buffers = ThreadBuffers{};
   if (stored.bytes.size() > kMaxStored) {
     stored.error = entry.name + " takes " + std::to_string(stored.bytes.size()) +
                    " bytes stored; an archive entry holds at most 4 GB - 1";
@@ -80,7 +96,12 @@ bool StoreArchive(const BuildPlan& plan, std::span<const std::uint8_t> scriptByt
   archive = StoredArchive{};
   std::uint64_t total = 0;
   for (const PlannedEntry& entry : plan.entries) total += entry.size;
+  // Room for the files as they are: most entries store smaller, so the
+  // archive seldom moves while it grows.
+  if (total < archive.bytes.max_size() / 2) archive.bytes.reserve(static_cast<std::size_t>(total) + 4096);
   WriteArchiveCount(archive.bytes, static_cast<std::uint32_t>(plan.entries.size()));
+  package::Sha256 checksum;
+  std::size_t checked = 0;  // archive bytes the checksum has taken
 
   // Entries are read and encoded independently, on as many threads as asked
   // for, and laid out in plan order: the archive is the same bytes whatever
@@ -95,12 +116,24 @@ bool StoreArchive(const BuildPlan& plan, std::span<const std::uint8_t> scriptByt
       return false;
     }
     AppendArchiveEntry(archive.bytes, entry.name, stored.bytes);
+    checksum.Update(std::span<const std::uint8_t>(archive.bytes).subspan(checked));
+    checked = archive.bytes.size();
     archive.inputBytes += stored.inputSize;
     archive.storedBytes += stored.bytes.size();
     if (entry.compressed) ++archive.compressedEntries;
     return true;
   };
-  return RunInOrder<StoredEntry>(plan.entries.size(), threads == 0 ? ProcessorCount() : threads, store, append);
+  // Threads may run well ahead of the entry being laid out: one large file
+  // then does not leave the others waiting for it, and what they hold goes
+  // into the archive anyway.
+  if (threads == 0) threads = ProcessorCount();
+  const std::size_t ahead = std::size_t{threads} * kItemsAheadPerThread;
+  if (!RunInOrder<StoredEntry>(plan.entries.size(), threads, store, append, ahead)) {
+    return false;
+  }
+  checksum.Update(std::span<const std::uint8_t>(archive.bytes).subspan(checked));
+  archive.digest = checksum.Finish();
+  return true;
 }
 
 }  // namespace mksetup

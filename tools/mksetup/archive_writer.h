@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "mksetup/build_plan.h"
+#include "package/sha256.h"
 
 namespace mksetup {
 
@@ -31,6 +32,9 @@ struct StoredArchive {
   std::uint64_t inputBytes = 0;   // the files' own sizes
   std::uint64_t storedBytes = 0;  // what the entries' data take in the archive
   std::size_t compressedEntries = 0;
+  // SHA-256 of bytes, taken as the entries are laid out (while later ones
+  // are still being encoded) rather than in one pass at the end.
+  package::Sha256Digest digest{};
 };
 
 // Reads every planned file (the script's bytes are given), LZW-encodes the

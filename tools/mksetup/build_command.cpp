@@ -12,7 +12,6 @@
 #include "mksetup/progress.h"
 #include "mksetup/script_check.h"
 #include "mksetup/script_text.h"
-#include "package/sha256.h"
 
 namespace mksetup {
 namespace {
@@ -158,17 +157,21 @@ int RunBuild(const BuildOptions& options, Console& console) {
     }
   }
 
-  std::vector<std::uint8_t> setup;
+  // The checksum of the archive's bytes goes into the small runtime first,
+  // so that the large archive is copied into the image once; the resources
+  // are kept sorted, so the image is the same in either order.
+  std::vector<std::uint8_t> withChecksum;
   ResourceWriteNotes notes;
-  if (!WriteResource(stub, PayloadResourceKey(), archive.bytes, setup, why, &notes)) {
+  if (!WriteResource(stub, ChecksumResourceKey(), archive.digest, withChecksum, why, &notes)) {
+    // The runtime's own shape is what fails here: the message names the archive.
     return Fail(console, "cannot put the setup archive into " + stubPath + ": " + why);
   }
-  // The checksum goes in after the archive, so it covers exactly the bytes
-  // the setup program will find.
-  const package::Sha256Digest digest = package::Sha256Of(archive.bytes);
-  if (!WriteResource(setup, ChecksumResourceKey(), digest, setup, why)) {
-    return Fail(console, "cannot put the setup archive's checksum into " + stubPath + ": " + why);
+  std::vector<std::uint8_t>().swap(stub);
+  std::vector<std::uint8_t> setup;
+  if (!WriteResource(withChecksum, PayloadResourceKey(), archive.bytes, setup, why)) {
+    return Fail(console, "cannot put the setup archive into " + stubPath + ": " + why);
   }
+  std::vector<std::uint8_t>().swap(archive.bytes);
   if (notes.removedSignature) {
     Warn(console, "the setup runtime was signed; the signature no longer matched and was removed: sign " +
                       options.output + " after building it");

@@ -26,12 +26,14 @@ unsigned ProcessorCount();
 
 // Calls produce(i) for i = 0 .. count - 1 on up to `threads` threads and
 // consume(i, result) on the calling thread in the order of i. produce must
-// touch nothing shared. Workers run at most a few items ahead of consume, so
-// results do not pile up behind a slow one. When consume returns false no
-// further item is started, the running ones finish, and the call returns
-// false.
+// touch nothing shared. Workers start an item only while it lies fewer than
+// `ahead` items (0: twice the threads) after the one consume waits for, so
+// results do not pile up behind a slow one; a larger `ahead` keeps threads
+// busy past a long item at the cost of holding more results. When consume
+// returns false no further item is started, the running ones finish, and the
+// call returns false.
 template <class Result, class Produce, class Consume>
-bool RunInOrder(std::size_t count, unsigned threads, Produce produce, Consume consume) {
+bool RunInOrder(std::size_t count, unsigned threads, Produce produce, Consume consume, std::size_t ahead = 0) {
 #if MKSETUP_HAS_THREADS
   if (threads > 1 && count > 1) {
     std::mutex mutex;
@@ -40,7 +42,7 @@ bool RunInOrder(std::size_t count, unsigned threads, Produce produce, Consume co
     std::size_t next = 0;      // the next item a worker takes
     std::size_t consumed = 0;  // items consume has taken
     bool stop = false;
-    const std::size_t ahead = std::size_t{threads} * 2;
+    if (ahead == 0) ahead = std::size_t{threads} * 2;
 
     const auto work = [&] {
       std::unique_lock<std::mutex> lock(mutex);
@@ -80,6 +82,7 @@ bool RunInOrder(std::size_t count, unsigned threads, Produce produce, Consume co
   }
 #endif
   (void)threads;
+  (void)ahead;
   for (std::size_t item = 0; item < count; ++item) {
     Result result = produce(item);
     if (!consume(item, result)) return false;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "mksetup/commands.h"
+#include "mksetup/decoded_size.h"
 #include "mksetup/host_files.h"
 #include "mksetup/setup_payload.h"
 #include "package/lzw.h"
@@ -97,17 +98,22 @@ int RunList(const std::string& setup, Console& console) {
   std::uint64_t stored = 0;
   std::uint64_t decodedTotal = 0;
   bool damaged = false;
-  std::vector<std::uint8_t> decoded;
+  // One decoder for every entry: its window and dictionary are all the
+  // memory a listing takes beyond the mapped setup program.
+  package::LzwStreamDecoder decoder;
   for (std::size_t i = 0; i < payload.entries.size(); ++i) {
     const package::ArchiveEntry& entry = payload.entries[i];
     std::string decodedSize = std::to_string(entry.size);
     std::uint64_t size = entry.size;
     if (payload.decoded[i]) {
       // Decoding the whole entry proves the stream, not just its header.
-      const package::LzwStatus status = package::LzwDecode(entry.data, entry.size, decoded);
+      const package::LzwStatus status = DecodedSize(decoder, {entry.data, entry.size}, size, error);
       if (status == package::LzwStatus::Ok) {
-        size = decoded.size();
         decodedSize = std::to_string(size);
+      } else if (status == package::LzwStatus::WriteFailed) {
+        decodedSize = "unchecked";
+        console.err("mksetup: error: cannot check the compressed entry " + entry.name + ": " + error + "\n");
+        damaged = true;
       } else {
         decodedSize = "damaged";
         console.err("mksetup: error: " + setup + ": the compressed entry " + entry.name +
