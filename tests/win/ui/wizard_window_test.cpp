@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/wizard_window.h"
 #include "wizard/control_ids.h"
+#include "wizard_window/wizard_window.h"
 #include "wizard_harness.h"
 
 namespace {
@@ -62,7 +62,7 @@ class WizardWindowTest : public ::testing::Test {
     return colour;
   }
 
-  ui::WizardWindow window;
+  wizard_window::WizardWindow window;
   ScriptedWizard wizard;
 };
 
