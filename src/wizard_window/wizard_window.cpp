@@ -15,19 +15,12 @@ namespace {
 
 using namespace wizard;
 
-// Which template control each member binds to. The controls not listed
-// (Cancel 1027, 1018, 1021, the header line 1034) are served by id alone.
-// Ids fit in 16 bits, and the runtime counts its bytes.
+// The controls that answer for themselves, and so are bound to a member: the
+// ones the page logic colours, and the two pictures. Every other control is
+// served by id alone. Ids fit in 16 bits, and the runtime counts its bytes.
 using ControlId16 = std::uint16_t;
-constexpr ControlId16 kButtonIds[] = {kBackButton, kAcceptBox, kNextButton, kBrowseButton,
-                                      kLaunchBox};
-constexpr ControlId16 kStaticIds[] = {
-    kLicencePrompt, kWelcomeNote,         kWelcomeGuide, kWelcomeTitle, kUnusedStatic,
-    kFinishNote,    kFinishInstalled,     kFinishTitle,  kHeaderTitle,  kUnusedLocationTitle,
-    kBottomLine,    kNoticeLabel,         kUnusedInstallingTitle};
-constexpr ControlId16 kColorStaticIds[] = {
-    kLicenceText,     kDestinationLabel, kPathBox,          kDriveSpaceLabel, kRequiredSpaceLabel,
-    kRequiredSpaceValue, kDriveSpaceValue, kFreeSpaceLabel, kFreeSpaceValue};
+constexpr ControlId16 kColorStaticIds[] = {kLicenceText, kPathBox, kRequiredSpaceValue,
+                                           kDriveSpaceValue, kFreeSpaceValue};
 // The controls that get the title font, in the order they get it.
 constexpr ControlId16 kTitleFontIds[] = {kWelcomeTitle, kUnusedInstallingTitle, kHeaderTitle,
                                          kUnusedLocationTitle, kFinishTitle};
@@ -52,8 +45,6 @@ WizardWindow::WizardWindow()
       m_brushDialog(::CreateSolidBrush(kDialogBackColour)),
       m_brushHeader(::CreateSolidBrush(kHeaderBackColour)),
       m_brushLicence(::CreateSolidBrush(kLicenceBackColour)) {
-  static_assert(CountOf(kButtonIds) == sizeof m_buttons / sizeof m_buttons[0]);
-  static_assert(CountOf(kStaticIds) == sizeof m_statics / sizeof m_statics[0]);
   static_assert(CountOf(kColorStaticIds) == sizeof m_colorStatics / sizeof m_colorStatics[0]);
 }
 
@@ -86,16 +77,9 @@ bool WizardWindow::OnInitDialog() {
 }
 
 void WizardWindow::BindControls() {
-  for (std::size_t i = 0; i < CountOf(kButtonIds); ++i) {
-    m_buttons[i].SubclassDlgItem(kButtonIds[i], m_hWnd);
-  }
-  for (std::size_t i = 0; i < CountOf(kStaticIds); ++i) {
-    m_statics[i].SubclassDlgItem(kStaticIds[i], m_hWnd);
-  }
   for (std::size_t i = 0; i < CountOf(kColorStaticIds); ++i) {
     m_colorStatics[i].SubclassDlgItem(kColorStaticIds[i], m_hWnd);
   }
-  m_progress.SubclassDlgItem(kProgressBar, m_hWnd);
   m_sideBanner.SubclassDlgItem(kSideBanner, m_hWnd);
   m_logo.SubclassDlgItem(kLogoPicture, m_hWnd);
 }

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "ui/color_static.h"
-#include "ui/control.h"
 #include "ui/dialog.h"
 #include "ui/picture_ctrl.h"
 #include "wizard/control_surface.h"
@@ -57,8 +56,7 @@ class WizardWindow : public ui::CDialog, public wizard::ControlSurface {
   bool OnClose() override;
 
  private:
-  // The framework's data exchange: every member control bound to its
-  // template control.
+  // Binds the member controls to their template controls.
   void BindControls();
   // The bold title font, created anew for each run of the window.
   void ApplyTitleFont();
@@ -68,10 +66,7 @@ class WizardWindow : public ui::CDialog, public wizard::ControlSurface {
   WizardEvents* m_events = nullptr;
 
   // Bound controls, in the order of the ids in wizard_window.cpp.
-  ui::CButton m_buttons[5];
-  ui::CStatic m_statics[13];
-  ui::CColorStatic m_colorStatics[9];
-  ui::CProgressCtrl m_progress;
+  ui::CColorStatic m_colorStatics[5];
   ui::CPictureCtrl m_sideBanner;
   ui::CPictureCtrl m_logo;
 

@@ -197,7 +197,7 @@ void CALLBACK CloseDemo(HWND, UINT, UINT_PTR, DWORD) {
 
 class DemoApp final : public ui::CWinApp {
  public:
-  bool InitInstance() override {
+  void InitInstance() override {
     const std::string banner = __argc > 1 ? __argv[1] : "";
     const std::string logo = __argc > 2 ? __argv[2] : "";
     int page = __argc > 3 ? std::atoi(__argv[3]) : 0;
@@ -218,7 +218,6 @@ class DemoApp final : public ui::CWinApp {
     }
     window.Run(demo);
     g_closingWindow = nullptr;
-    return false;
   }
 };
 
