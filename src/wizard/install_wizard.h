@@ -66,26 +66,26 @@ class CInstallWizard : public script::WizardValues {
   std::string CompanyName() override;
   std::string InstallPath() override;
 
-  // --- Fields, as the framework's dialogs keep them ----------------------
-  int m_bAccept = 0;  // the accept box as the last data exchange read it
-  std::string m_strProgramGroup;  // set by the installing step's shortcut pass
-  char m_szProductName[kFieldSize] = {};
-  char m_szProductVersion[kFieldSize] = {};
-  char m_szCompanyName[kFieldSize] = {};
-  char m_szWizardTitle[kFieldSize] = {};
-  char m_szInstallPathTemplate[kFieldSize] = {};
-  char m_szNoticeLine[kFieldSize] = {};
+  // --- The page logic's state, open to the tests ------------------------
+  int accept_ = 0;  // the accept box as the last data exchange read it
+  std::string programGroup_;  // set by the installing step's shortcut pass
+  char productName_[kFieldSize] = {};
+  char productVersion_[kFieldSize] = {};
+  char companyName_[kFieldSize] = {};
+  char wizardTitle_[kFieldSize] = {};
+  char installPathTemplate_[kFieldSize] = {};
+  char noticeLine_[kFieldSize] = {};
   // How often the licence flag was read since the welcome page was last
   // shown; 0 means the licence decision is still open.
-  int m_nLicensePass = 0;
+  int licensePass_ = 0;
   // The default installation folder: the [inst_path] template expanded.
-  std::string m_strInstallPath;
-  // 0 while OnInitDialog runs: %InstallPath% is m_strInstallPath until
+  std::string installPath_;
+  // 0 while OnInitDialog runs: %InstallPath% is installPath_ until
   // then, the path box's text afterwards.
-  int m_bDialogReady = 0;
+  int dialogReady_ = 0;
   // Only the first visit of the destination page reads [inst_path]; later
   // visits keep the path box's folder. One wizard per run, so a member.
-  bool m_bDestinationVisited = false;
+  bool destinationVisited_ = false;
 
  private:
   // Next handler's transitions.
