@@ -14,7 +14,7 @@
 #include "package/staging_folder.h"
 #include "platform/win32/win32_platform.h"
 #include "script/script_reader.h"
-#include "wizard_window/colours.h"
+#include "app/wizard_window/colours.h"
 
 namespace app {
 

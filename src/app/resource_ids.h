@@ -4,7 +4,7 @@
 #define SETUPKIT_APP_RESOURCE_IDS_H
 
 // The install wizard's template id, 130, is its window's business.
-#include "wizard_window/wizard_template_id.h"
+#include "app/wizard_window/wizard_template_id.h"
 
 // The application icon, big and small.
 #define IDR_MAINFRAME 128

@@ -6,8 +6,8 @@
 
 #include "platform/platform.h"
 #include "wizard/install_wizard.h"
-#include "wizard_window/wizard_events.h"
-#include "wizard_window/wizard_window.h"
+#include "app/wizard_window/wizard_events.h"
+#include "app/wizard_window/wizard_window.h"
 
 namespace app {
 

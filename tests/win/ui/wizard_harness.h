@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "wizard_window/wizard_events.h"
-#include "wizard_window/wizard_window.h"
+#include "app/wizard_window/wizard_events.h"
+#include "app/wizard_window/wizard_window.h"
 
 namespace ui_tests {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "wizard/control_ids.h"
-#include "wizard_window/wizard_window.h"
+#include "app/wizard_window/wizard_window.h"
 #include "wizard_harness.h"
 
 namespace {

@@ -16,8 +16,8 @@
 #include "ui/control.h"
 #include "ui/dialog.h"
 #include "wizard/control_ids.h"
-#include "wizard_window/colours.h"
-#include "wizard_window/wizard_window.h"
+#include "app/wizard_window/colours.h"
+#include "app/wizard_window/wizard_window.h"
 
 namespace {
 

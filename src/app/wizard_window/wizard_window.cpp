@@ -1,4 +1,4 @@
-#include "wizard_window/wizard_window.h"
+#include "app/wizard_window/wizard_window.h"
 
 #include <commctrl.h>
 
@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "wizard/control_ids.h"
-#include "wizard_window/colours.h"
-#include "wizard_window/wizard_template_id.h"
+#include "app/wizard_window/colours.h"
+#include "app/wizard_window/wizard_template_id.h"
 
 namespace wizard_window {
 

@@ -13,7 +13,7 @@
 #include "ui/dialog.h"
 #include "ui/picture_ctrl.h"
 #include "wizard/control_surface.h"
-#include "wizard_window/wizard_events.h"
+#include "app/wizard_window/wizard_events.h"
 
 namespace wizard_window {
 
