@@ -8,13 +8,13 @@
 #include "app/setup_run.h"
 #include "app/script_scanner.h"
 #include "app/wizard_session.h"
+#include "app/wizard_window/colours.h"
 #include "package/extraction.h"
 #include "package/payload_archive.h"
 #include "package/payload_checksum.h"
 #include "package/staging_folder.h"
 #include "platform/win32/win32_platform.h"
 #include "script/script_reader.h"
-#include "app/wizard_window/colours.h"
 
 namespace app {
 

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "platform/platform.h"
-#include "wizard/install_wizard.h"
 #include "app/wizard_window/wizard_events.h"
 #include "app/wizard_window/wizard_window.h"
+#include "platform/platform.h"
+#include "wizard/install_wizard.h"
 
 namespace app {
 

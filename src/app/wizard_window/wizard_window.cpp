@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "wizard/control_ids.h"
 #include "app/wizard_window/colours.h"
 #include "app/wizard_window/wizard_template_id.h"
+#include "wizard/control_ids.h"
 
 namespace wizard_window {
 

@@ -9,11 +9,11 @@
 #include <cstdint>
 #include <string>
 
+#include "app/wizard_window/wizard_events.h"
 #include "ui/color_static.h"
 #include "ui/dialog.h"
 #include "ui/picture_ctrl.h"
 #include "wizard/control_surface.h"
-#include "app/wizard_window/wizard_events.h"
 
 namespace wizard_window {
 

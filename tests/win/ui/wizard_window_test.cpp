@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "wizard/control_ids.h"
 #include "app/wizard_window/wizard_window.h"
+#include "wizard/control_ids.h"
 #include "wizard_harness.h"
 
 namespace {

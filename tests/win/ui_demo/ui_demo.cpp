@@ -12,12 +12,12 @@
 #include <string>
 
 #include "app/resource_ids.h"
+#include "app/wizard_window/colours.h"
+#include "app/wizard_window/wizard_window.h"
 #include "ui/app.h"
 #include "ui/control.h"
 #include "ui/dialog.h"
 #include "wizard/control_ids.h"
-#include "app/wizard_window/colours.h"
-#include "app/wizard_window/wizard_window.h"
 
 namespace {
 
