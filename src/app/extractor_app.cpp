@@ -8,7 +8,7 @@ namespace app {
 // The one application object, built during static initialisation.
 CExeExtractorApp theApp;
 
-bool CExeExtractorApp::InitInstance() {
+void CExeExtractorApp::InitInstance() {
   StartRun();
   if (RunDisplay() == unattended::Display::None) {
     // /S: the same steps without a window.
@@ -16,11 +16,9 @@ bool CExeExtractorApp::InitInstance() {
     EndWithInstallation(InstallSilently(g_logoPath, g_headerPath, nullptr));
   }
   CExeExtractorDlg dialog;
-  m_pMainWnd = &dialog;
   // The wizard ends the process itself; coming back here means the dialog
   // could not be made, or was closed before the extraction began.
   const INT_PTR result = dialog.DoModal();
-  m_pMainWnd = nullptr;
   EndRun(result == -1 ? unattended::ExitCode::DamagedSetup : unattended::ExitCode::Cancelled);
 }
 

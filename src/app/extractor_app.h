@@ -9,7 +9,7 @@ namespace app {
 class CExeExtractorApp final : public ui::CWinApp {
  public:
   // Never returns: the run ends the process with its exit code.
-  bool InitInstance() override;
+  void InitInstance() override;
 };
 
 }  // namespace app

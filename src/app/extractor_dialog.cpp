@@ -4,17 +4,17 @@
 
 #include "app/app_texts.h"
 #include "app/payload_resource.h"
+#include "app/resource_ids.h"
 #include "app/setup_run.h"
 #include "app/script_scanner.h"
 #include "app/wizard_session.h"
+#include "app/wizard_window/colours.h"
 #include "package/extraction.h"
 #include "package/payload_archive.h"
 #include "package/payload_checksum.h"
 #include "package/staging_folder.h"
 #include "platform/win32/win32_platform.h"
 #include "script/script_reader.h"
-#include "ui/colours.h"
-#include "ui/resource_ids.h"
 
 namespace app {
 
@@ -31,7 +31,7 @@ constexpr UINT kExtractDelayMs = 500;
 CExeExtractorDlg::CExeExtractorDlg()
     : ui::CDialog(IDD_EXEEXTRACTOR_DIALOG),
       m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
-      m_brushBackground(::CreateSolidBrush(ui::kDialogBackColour)) {}
+      m_brushBackground(::CreateSolidBrush(wizard_window::kDialogBackColour)) {}
 
 bool CExeExtractorDlg::OnInitDialog() {
   m_progress.SubclassDlgItem(IDC_EXTRACT_PROGRESS, m_hWnd);
@@ -145,8 +145,8 @@ void LogExtractedEntry(const std::string& path) {
 HBRUSH CExeExtractorDlg::OnCtlColor(HDC dc, HWND control, ui::CtlColor kind) {
   HBRUSH brush = ui::CDialog::OnCtlColor(dc, control, kind);
   if (kind != ui::CtlColor::Static) return brush;
-  ::SetBkColor(dc, ui::kDialogBackColour);
-  ::SetTextColor(dc, ui::kTextColour);
+  ::SetBkColor(dc, wizard_window::kDialogBackColour);
+  ::SetTextColor(dc, wizard_window::kTextColour);
   ::SetBkMode(dc, OPAQUE);
   return m_brushBackground;
 }

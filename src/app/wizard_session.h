@@ -4,14 +4,14 @@
 
 #include <string>
 
+#include "app/wizard_window/wizard_events.h"
+#include "app/wizard_window/wizard_window.h"
 #include "platform/platform.h"
-#include "ui/wizard_events.h"
-#include "ui/wizard_window.h"
 #include "wizard/install_wizard.h"
 
 namespace app {
 
-class WizardSession final : public ui::WizardEvents {
+class WizardSession final : public wizard_window::WizardEvents {
  public:
   WizardSession(platform::Platform& host, const std::string& logoPath,
                 const std::string& headerPath);
@@ -29,7 +29,7 @@ class WizardSession final : public ui::WizardEvents {
   void OnCloseRequested() override { wizard_.OnCloseRequested(); }
 
  private:
-  ui::WizardWindow window_;
+  wizard_window::WizardWindow window_;
   wizard::CInstallWizard wizard_;
 };
 

@@ -30,7 +30,7 @@ struct InstallRequest {
 // Runs the step: the installation folder, the "[fls]" file pass, the
 // uninstall log with its file list, the progress display, shortcuts,
 // registry values, the removal registry lines and the uninstall
-// registration. programGroup is the wizard's m_strProgramGroup: the shortcut
+// registration. programGroup is the wizard's own program group: the shortcut
 // pass sets it and the uninstall log ends with it.
 void RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
                        InstallingPage& page, const InstallRequest& request,

@@ -17,8 +17,8 @@ class WizardValues {
   virtual std::string ProductName() = 0;
   virtual std::string ProductVersion() = 0;
   virtual std::string CompanyName() = 0;
-  // m_strInstallPath while the dialog is being initialised, the path box's
-  // text afterwards.
+  // The expanded [inst_path] template while the dialog is being
+  // initialised, the path box's text afterwards.
   virtual std::string InstallPath() = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/app.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 namespace ui {
@@ -19,15 +20,6 @@ CWinApp::~CWinApp() {
 
 CWinApp* CWinApp::Current() { return g_pApp; }
 
-int CWinApp::Run() {
-  MSG message{};
-  while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
-    ::TranslateMessage(&message);
-    ::DispatchMessageA(&message);
-  }
-  return static_cast<int>(message.wParam);
-}
-
 bool RegisterCommonControls() {
   INITCOMMONCONTROLSEX classes{};
   classes.dwSize = sizeof classes;
@@ -35,17 +27,14 @@ bool RegisterCommonControls() {
   return ::InitCommonControlsEx(&classes) != FALSE;
 }
 
-int RunApplication(HINSTANCE instance) {
+int RunApplication() {
   CWinApp* app = CWinApp::Current();
   if (app == nullptr) {
     return 0;
   }
-  app->m_hInstance = instance;
   RegisterCommonControls();
-  if (!app->InitInstance()) {
-    return 0;
-  }
-  return app->Run();
+  app->InitInstance();
+  return 0;
 }
 
 }  // namespace ui

@@ -51,22 +51,12 @@ class CControl : public CWnd {
 // The plain control kinds: typed wrappers of their messages.
 class CStatic : public CControl {};
 
-class CButton : public CControl {
- public:
-  // BM_SETCHECK / BM_GETCHECK with BST_CHECKED or BST_UNCHECKED.
-  void SetCheck(bool checked) const {
-    Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
-  }
-  bool GetCheck() const { return Send(BM_GETCHECK) == BST_CHECKED; }
-};
-
 class CProgressCtrl : public CControl {
  public:
   // PBM_SETPOS; returns the previous position.
   int SetPos(int position) const {
     return static_cast<int>(Send(PBM_SETPOS, static_cast<WPARAM>(position)));
   }
-  int GetPos() const { return static_cast<int>(Send(PBM_GETPOS)); }
 };
 
 }  // namespace ui

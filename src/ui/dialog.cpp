@@ -136,15 +136,14 @@ INT_PTR CDialog::DialogMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
     case WM_CLOSE:
       return OnClose() ? Handled(0) : FALSE;
-    case WM_SYSCOMMAND:
-      return OnSysCommand(static_cast<UINT>(wParam), lParam) ? Handled(0) : FALSE;
     case WM_DRAWITEM: {
+      // Only a control draws itself; a menu's item (id 0) is left alone.
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (wParam != 0 && item.hwndItem != nullptr &&
           ::SendMessageA(item.hwndItem, Reflected(WM_DRAWITEM), wParam, lParam) != 0) {
         return Handled(TRUE);
       }
-      return OnDrawItem(static_cast<int>(wParam), item) ? Handled(TRUE) : FALSE;
+      return FALSE;
     }
     default:
       return FALSE;

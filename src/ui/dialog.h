@@ -46,9 +46,6 @@ class CDialog : public CWnd {
   virtual HICON OnQueryDragIcon() { return nullptr; }
   // WM_CLOSE; the default turns it into IDCANCEL.
   virtual bool OnClose() { return false; }
-  virtual bool OnSysCommand(UINT, LPARAM) { return false; }
-  // WM_DRAWITEM of a control that did not draw itself when asked.
-  virtual bool OnDrawItem(int, const DRAWITEMSTRUCT&) { return false; }
 
   // The dispatch of every message of the dialog's procedure. Returns what a
   // dialog procedure returns: FALSE for "not handled".

@@ -11,23 +11,12 @@ namespace ui {
 
 class CWnd {
  public:
-  CWnd() = default;
-  explicit CWnd(HWND hwnd) : m_hWnd(hwnd) {}
-
   HWND GetSafeHwnd() const { return m_hWnd; }
 
   // SendMessageA.
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
   }
-  // ShowWindow with SW_SHOW or SW_HIDE.
-  void Show(bool visible) const { ::ShowWindow(m_hWnd, visible ? SW_SHOW : SW_HIDE); }
-  // EnableWindow.
-  void Enable(bool enabled) const { ::EnableWindow(m_hWnd, enabled ? TRUE : FALSE); }
-  // SetWindowTextA.
-  void SetText(const std::string& text) const { ::SetWindowTextA(m_hWnd, text.c_str()); }
-  // GetWindowTextA, whole.
-  std::string GetText() const;
   // GetDlgItem.
   HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
   // GetClientRect.
@@ -51,7 +40,5 @@ class CWnd {
 
 // GetWindowTextA of any window, whole; empty for no window.
 std::string WindowText(HWND hwnd);
-
-inline std::string CWnd::GetText() const { return WindowText(m_hWnd); }
 
 }  // namespace ui

@@ -73,8 +73,8 @@ void CInstallWizard::ShowDestinationPage() {
   // survives going Back and coming forward again.
   std::string folder;
   std::string lockFlag;
-  if (!m_bDestinationVisited) {
-    m_bDestinationVisited = true;
+  if (!destinationVisited_) {
+    destinationVisited_ = true;
     const script::InstallPathSection section =
         script::ReadInstallPathSection(host_.files, ScriptPath());
     folder = expander_.ExpandPathVariables(section.pathTemplate);

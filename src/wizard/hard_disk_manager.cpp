@@ -7,9 +7,9 @@ bool CHardDiskManager::CheckDiskSpace(const std::string& directoryName) {
   // figures behind.
   platform::DiskSpace space;
   if (!files_.QueryDiskSpace(directoryName, space)) return false;
-  m_ullFreeBytesAvailable = space.freeBytesAvailable;
-  m_ullTotalBytes = space.totalBytes;
-  m_ullTotalFreeBytes = space.totalFreeBytes;
+  freeBytesAvailable_ = space.freeBytesAvailable;
+  totalBytes_ = space.totalBytes;
+  totalFreeBytes_ = space.totalFreeBytes;
   return true;
 }
 

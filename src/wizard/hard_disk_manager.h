@@ -16,12 +16,12 @@ class CHardDiskManager {
   // GetDiskFreeSpaceExA of the directory name (such as "C:"). On failure the
   // figures stay as they were, 0 for a fresh manager.
   bool CheckDiskSpace(const std::string& directoryName);
-  double GetFreeBytes() const { return static_cast<double>(m_ullFreeBytesAvailable); }
-  double GetTotalBytes() const { return static_cast<double>(m_ullTotalBytes); }
+  double GetFreeBytes() const { return static_cast<double>(freeBytesAvailable_); }
+  double GetTotalBytes() const { return static_cast<double>(totalBytes_); }
 
-  std::uint64_t m_ullFreeBytesAvailable = 0;  // available to the calling user
-  std::uint64_t m_ullTotalBytes = 0;
-  std::uint64_t m_ullTotalFreeBytes = 0;      // filled, not shown
+  std::uint64_t freeBytesAvailable_ = 0;  // available to the calling user
+  std::uint64_t totalBytes_ = 0;
+  std::uint64_t totalFreeBytes_ = 0;  // filled, not shown
 
  private:
   platform::FileSystem& files_;

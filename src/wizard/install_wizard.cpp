@@ -23,35 +23,35 @@ CInstallWizard::CInstallWizard(ControlSurface& surface, platform::Platform host,
 std::string CInstallWizard::ScriptPath() { return script::ScriptPath(host_.files); }
 
 void CInstallWizard::OnInitDialog() {
-  m_bDialogReady = 0;
+  dialogReady_ = 0;
   g_nWizardPage = kWelcomePage;
 
   const script::WizardHeader header = script::ReadWizardHeader(host_.files, ScriptPath());
-  CopyField(m_szProductName, header.productName);
-  CopyField(m_szWizardTitle, header.wizardTitle);
-  CopyField(m_szProductVersion, header.productVersion);
-  CopyField(m_szCompanyName, header.companyName);
-  CopyField(m_szNoticeLine, header.noticeLine);
-  CopyField(m_szInstallPathTemplate, header.installPathTemplate);
+  CopyField(productName_, header.productName);
+  CopyField(wizardTitle_, header.wizardTitle);
+  CopyField(productVersion_, header.productVersion);
+  CopyField(companyName_, header.companyName);
+  CopyField(noticeLine_, header.noticeLine);
+  CopyField(installPathTemplate_, header.installPathTemplate);
 
-  // While the template is expanded m_strInstallPath is still empty, so an
+  // While the template is expanded installPath_ is still empty, so an
   // %InstallPath% inside the template itself gives nothing.
-  m_strInstallPath = expander_.ExpandPathVariables(FieldText(m_szInstallPathTemplate));
-  surface_.SetCaption(expander_.ExpandPathVariables(FieldText(m_szWizardTitle)));
+  installPath_ = expander_.ExpandPathVariables(FieldText(installPathTemplate_));
+  surface_.SetCaption(expander_.ExpandPathVariables(FieldText(wizardTitle_)));
 
   // The welcome texts take the product name as the field holds it now.
-  const std::string productName = FieldText(m_szProductName);
+  const std::string productName = FieldText(productName_);
   surface_.SetText(kWelcomeTitle,
                    texts::kWelcomeTitleStart + productName + texts::kWelcomeTitleEnd);
   surface_.SetText(kWelcomeGuide,
                    texts::kWelcomeGuideStart + productName + texts::kWelcomeGuideEnd);
 
-  m_nLicensePass = 0;
+  licensePass_ = 0;
 
   // "-N-A-" is shown as it stands here; the first Next click empties it.
-  surface_.SetText(kNoticeLabel, expander_.ExpandPathVariables(FieldText(m_szNoticeLine)));
+  surface_.SetText(kNoticeLabel, expander_.ExpandPathVariables(FieldText(noticeLine_)));
   surface_.FitNoticeLabel();
-  m_bDialogReady = 1;
+  dialogReady_ = 1;
 
   // A failed load leaves the picture empty; there is nothing to tell the user.
   surface_.LoadImageFile(kSideBanner, expander_.ExpandImagePath(headerPath_));
@@ -61,12 +61,12 @@ void CInstallWizard::OnInitDialog() {
 
 // Each lookup of a header value trims the field itself, so later readers of
 // the field see the trimmed text.
-std::string CInstallWizard::ProductName() { return TrimFieldEnd(m_szProductName); }
-std::string CInstallWizard::ProductVersion() { return TrimFieldEnd(m_szProductVersion); }
-std::string CInstallWizard::CompanyName() { return TrimFieldEnd(m_szCompanyName); }
+std::string CInstallWizard::ProductName() { return TrimFieldEnd(productName_); }
+std::string CInstallWizard::ProductVersion() { return TrimFieldEnd(productVersion_); }
+std::string CInstallWizard::CompanyName() { return TrimFieldEnd(companyName_); }
 
 std::string CInstallWizard::InstallPath() {
-  return m_bDialogReady != 0 ? surface_.GetText(kPathBox) : m_strInstallPath;
+  return dialogReady_ != 0 ? surface_.GetText(kPathBox) : installPath_;
 }
 
 }  // namespace wizard

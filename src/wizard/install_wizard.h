@@ -1,8 +1,9 @@
 // CInstallWizard: the page logic of the install wizard. One dialog whose
 // controls are shown and hidden to form five pages (welcome, licence,
-// destination, installing, finish). The Win32 dialog forwards its events here;
-// everything visible is changed through the ControlSurface, everything on the
-// machine through the Platform, so the logic runs natively in tests.
+// destination, installing, finish). Whatever window shows it calls the event
+// handlers below; everything visible is changed through the ControlSurface,
+// everything on the machine through the Platform, so the logic runs natively
+// in tests.
 #pragma once
 
 #include <string>
@@ -10,7 +11,6 @@
 #include "install/installing_step.h"
 #include "platform/platform.h"
 #include "script/path_variables.h"
-#include "ui/wizard_events.h"
 #include "wizard/control_surface.h"
 #include "wizard/header_field.h"
 
@@ -28,7 +28,7 @@ enum WizardPage : int {
 // The current page, process-wide. OnInitDialog sets it to the welcome page.
 extern int g_nWizardPage;
 
-class CInstallWizard : public ui::WizardEvents, public script::WizardValues {
+class CInstallWizard : public script::WizardValues {
  public:
   // logoPath and headerPath are the raw lines after "[logo]" and "[Header]"
   // (g_logoPath and g_headerPath of the extraction).
@@ -37,19 +37,19 @@ class CInstallWizard : public ui::WizardEvents, public script::WizardValues {
   CInstallWizard(const CInstallWizard&) = delete;
   CInstallWizard& operator=(const CInstallWizard&) = delete;
 
-  // --- ui::WizardEvents: what the dialog reports -------------------------
+  // --- What the window reports --------------------------------------------
   // After the controls exist: header fields, caption, welcome texts, notice,
   // pictures. The title font is the window's business.
-  void OnInitDialog() override;
-  void OnNext() override;
-  void OnBack() override;
+  void OnInitDialog();
+  void OnNext();
+  void OnBack();
   // A click on the accept box 1007 (the box has already toggled itself).
-  void OnAcceptClicked() override;
-  void OnBrowse() override;
+  void OnAcceptClicked();
+  void OnBrowse();
   // The path box 1009 reports a change by the user.
-  void OnPathChanged() override;
+  void OnPathChanged();
   // Cancel button or the window's close command: the exit confirmation.
-  void OnCloseRequested() override;
+  void OnCloseRequested();
 
   // --- Page set-ups ------------------------------------------------------
   void ShowWelcomePage();
@@ -66,26 +66,26 @@ class CInstallWizard : public ui::WizardEvents, public script::WizardValues {
   std::string CompanyName() override;
   std::string InstallPath() override;
 
-  // --- Fields, as the framework's dialogs keep them ----------------------
-  int m_bAccept = 0;  // the accept box as the last data exchange read it
-  std::string m_strProgramGroup;  // set by the installing step's shortcut pass
-  char m_szProductName[kFieldSize] = {};
-  char m_szProductVersion[kFieldSize] = {};
-  char m_szCompanyName[kFieldSize] = {};
-  char m_szWizardTitle[kFieldSize] = {};
-  char m_szInstallPathTemplate[kFieldSize] = {};
-  char m_szNoticeLine[kFieldSize] = {};
+  // --- The page logic's state, open to the tests ------------------------
+  int accept_ = 0;  // the accept box as the last data exchange read it
+  std::string programGroup_;  // set by the installing step's shortcut pass
+  char productName_[kFieldSize] = {};
+  char productVersion_[kFieldSize] = {};
+  char companyName_[kFieldSize] = {};
+  char wizardTitle_[kFieldSize] = {};
+  char installPathTemplate_[kFieldSize] = {};
+  char noticeLine_[kFieldSize] = {};
   // How often the licence flag was read since the welcome page was last
   // shown; 0 means the licence decision is still open.
-  int m_nLicensePass = 0;
+  int licensePass_ = 0;
   // The default installation folder: the [inst_path] template expanded.
-  std::string m_strInstallPath;
-  // 0 while OnInitDialog runs: %InstallPath% is m_strInstallPath until
+  std::string installPath_;
+  // 0 while OnInitDialog runs: %InstallPath% is installPath_ until
   // then, the path box's text afterwards.
-  int m_bDialogReady = 0;
+  int dialogReady_ = 0;
   // Only the first visit of the destination page reads [inst_path]; later
   // visits keep the path box's folder. One wizard per run, so a member.
-  bool m_bDestinationVisited = false;
+  bool destinationVisited_ = false;
 
  private:
   // Next handler's transitions.

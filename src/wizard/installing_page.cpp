@@ -54,9 +54,9 @@ void CInstallWizard::RunInstallingStep() {
   install::InstallRequest request;
   // The path box's text is the installation folder from here on.
   request.installPath = surface_.GetText(kPathBox);
-  request.productName = FieldText(m_szProductName);
+  request.productName = FieldText(productName_);
   SurfaceInstallingPage page(surface_);
-  install::RunInstallingStep(host_, expander_, page, request, m_strProgramGroup);
+  install::RunInstallingStep(host_, expander_, page, request, programGroup_);
   ShowFinishTransition();
 }
 

@@ -59,8 +59,8 @@ void CInstallWizard::ShowLicensePage() {
 
 void CInstallWizard::OnAcceptClicked() {
   // The data exchange from the controls: only the accept box is bound.
-  m_bAccept = surface_.GetCheck(kAcceptBox) ? 1 : 0;
-  surface_.Enable(kNextButton, m_bAccept != 0);
+  accept_ = surface_.GetCheck(kAcceptBox) ? 1 : 0;
+  surface_.Enable(kNextButton, accept_ != 0);
   // The exchange back to the controls writes the same state again, which
   // changes nothing visible, so it is left out.
 }

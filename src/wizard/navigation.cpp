@@ -26,11 +26,11 @@ void CInstallWizard::OnNext() {
 
   RefreshNotice();
 
-  if (m_nLicensePass == 0) {
+  if (licensePass_ == 0) {
     surface_.Show(kHeaderTitle, true);
     std::string flag;
     if (script::ReadLicenceFlag(host_.files, ScriptPath(), flag)) {
-      ++m_nLicensePass;
+      ++licensePass_;
       if (script::IsTrueFlag(flag)) {
         ShowLicensePage();
       } else {
@@ -67,7 +67,7 @@ void CInstallWizard::OnBack() {
     surface_.Show(kHeaderTitle, false);
     std::string flag;
     if (!script::ReadLicenceFlag(host_.files, ScriptPath(), flag)) return;
-    ++m_nLicensePass;
+    ++licensePass_;
     if (!script::IsTrueFlag(flag)) {
       ShowWelcomePage();
       return;
@@ -88,7 +88,7 @@ void CInstallWizard::OnBack() {
   // page a stray Back would lay the welcome controls over the page.
   if (g_nWizardPage != kLicencePage) return;
 
-  m_nLicensePass = 0;
+  licensePass_ = 0;
   surface_.Show(kBottomLine, false);
   surface_.Show(kNoticeLabel, false);
   surface_.Show(kSideBanner, true);
@@ -105,7 +105,7 @@ void CInstallWizard::OnBack() {
 }
 
 void CInstallWizard::ShowWelcomePage() {
-  m_nLicensePass = 0;
+  licensePass_ = 0;
   surface_.Show(kSideBanner, true);
   for (const int id : {kLogoPicture, kHeaderLine, kBottomLine, kNoticeLabel}) {
     surface_.Show(id, false);

@@ -20,7 +20,7 @@ void LoadLibrariesFromTheSystemFolderOnly() {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   LoadLibrariesFromTheSystemFolderOnly();
-  return ui::RunApplication(instance);
+  return ui::RunApplication();
 }

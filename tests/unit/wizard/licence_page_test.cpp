@@ -40,10 +40,10 @@ TEST_F(LicencePageTest, TheAcceptBoxGatesAccept) {
   LicenceBoxFor({{"terms.lic", "Terms"}});
   EXPECT_FALSE(surface[1002].enabled);
   Accept();
-  EXPECT_EQ(wizard->m_bAccept, 1);
+  EXPECT_EQ(wizard->accept_, 1);
   EXPECT_TRUE(surface[1002].enabled);
   Accept();
-  EXPECT_EQ(wizard->m_bAccept, 0);
+  EXPECT_EQ(wizard->accept_, 0);
   EXPECT_FALSE(surface[1002].enabled);
   EXPECT_EQ(surface[1002].text, "Accept");
 }

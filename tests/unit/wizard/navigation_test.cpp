@@ -14,12 +14,12 @@ TEST_F(WizardTest, LicenceFlagOneShowsTheLicencePageWithoutRunningOn) {
   EXPECT_EQ(CurrentPage(), wizard::kLicencePage);
   EXPECT_EQ(surface[1002].text, "Accept");
   EXPECT_FALSE(surface[1002].enabled);
-  EXPECT_EQ(wizard->m_nLicensePass, 1);
+  EXPECT_EQ(wizard->licensePass_, 1);
 
   Accept();
   wizard->OnNext();
   EXPECT_EQ(CurrentPage(), wizard::kDestinationPage);
-  EXPECT_EQ(wizard->m_nLicensePass, 1);
+  EXPECT_EQ(wizard->licensePass_, 1);
 }
 
 TEST_F(WizardTest, OtherLicenceFlagsGoStraightToTheDestinationAndBackToWelcome) {
@@ -32,7 +32,7 @@ TEST_F(WizardTest, OtherLicenceFlagsGoStraightToTheDestinationAndBackToWelcome) 
 
     wizard->OnBack();
     EXPECT_EQ(CurrentPage(), wizard::kWelcomePage);
-    EXPECT_EQ(wizard->m_nLicensePass, 0);
+    EXPECT_EQ(wizard->licensePass_, 0);
     ExpectLayout(surface.Controls(), kWelcome);
     surface = RecordingSurface();
   }
@@ -43,7 +43,7 @@ TEST_F(WizardTest, WithoutALicenceSectionNextStaysOnTheWelcomePage) {
   wizard->OnNext();
   wizard->OnNext();
   EXPECT_EQ(CurrentPage(), wizard::kWelcomePage);
-  EXPECT_EQ(wizard->m_nLicensePass, 0);
+  EXPECT_EQ(wizard->licensePass_, 0);
   EXPECT_TRUE(surface[1033].visible);
   EXPECT_TRUE(surface[1023].visible);
   EXPECT_FALSE(surface[1009].visible);
@@ -54,7 +54,7 @@ TEST_F(WizardTest, BackFromTheLicencePageShowsTheWelcomePage) {
   wizard->OnNext();
   wizard->OnBack();
   EXPECT_EQ(CurrentPage(), wizard::kWelcomePage);
-  EXPECT_EQ(wizard->m_nLicensePass, 0);
+  EXPECT_EQ(wizard->licensePass_, 0);
   ExpectLayout(surface.Controls(), kWelcome);
 
   // The decision is open again: Next reads the flag anew.
@@ -82,7 +82,7 @@ TEST_F(WizardTest, BackFromTheDestinationFindsTheLicenceAccepted) {
   // Forward again without reading the flag a further time.
   wizard->OnNext();
   EXPECT_EQ(CurrentPage(), wizard::kDestinationPage);
-  EXPECT_EQ(wizard->m_nLicensePass, 2);
+  EXPECT_EQ(wizard->licensePass_, 2);
   ExpectLayout(surface.Controls(), kDestination);
 
   // The title keeps the second spelling, also when reached from the welcome page.

@@ -21,13 +21,13 @@ TEST_F(WizardTest, OpensOnTheWelcomePageWithTheScriptsTexts) {
   EXPECT_EQ(surface[1019].image, Staging() + "\\top.bmp");
 
   EXPECT_EQ(CurrentPage(), wizard::kWelcomePage);
-  EXPECT_EQ(wizard->m_nLicensePass, 0);
-  EXPECT_EQ(wizard->m_bDialogReady, 1);
-  EXPECT_STREQ(wizard->m_szProductName, "Quill Writer");
-  EXPECT_STREQ(wizard->m_szProductVersion, "2.0");
-  EXPECT_STREQ(wizard->m_szCompanyName, "Acme");
-  EXPECT_STREQ(wizard->m_szInstallPathTemplate, "%ProgramFiles%\\%CompanyName%\\%ProductName%");
-  EXPECT_EQ(wizard->m_strInstallPath, kDefaultFolder);
+  EXPECT_EQ(wizard->licensePass_, 0);
+  EXPECT_EQ(wizard->dialogReady_, 1);
+  EXPECT_STREQ(wizard->productName_, "Quill Writer");
+  EXPECT_STREQ(wizard->productVersion_, "2.0");
+  EXPECT_STREQ(wizard->companyName_, "Acme");
+  EXPECT_STREQ(wizard->installPathTemplate_, "%ProgramFiles%\\%CompanyName%\\%ProductName%");
+  EXPECT_EQ(wizard->installPath_, kDefaultFolder);
   // Once open, %InstallPath% is the path box, which the destination page fills.
   EXPECT_EQ(wizard->InstallPath(), "");
 }

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "dialog_template.h"
-#include "ui/resource_ids.h"
+#include "app/resource_ids.h"
 #include "wizard/wizard_controls.h"
 
 namespace {

@@ -8,7 +8,7 @@ namespace {
 ScriptedWizard* g_running = nullptr;
 }  // namespace
 
-INT_PTR ScriptedWizard::Run(ui::WizardWindow& window, std::function<void()> atInit,
+INT_PTR ScriptedWizard::Run(wizard_window::WizardWindow& window, std::function<void()> atInit,
                             std::function<void()> whenShown) {
   window_ = &window;
   atInit_ = std::move(atInit);

@@ -9,19 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "ui/wizard_events.h"
-#include "ui/wizard_window.h"
+#include "app/wizard_window/wizard_events.h"
+#include "app/wizard_window/wizard_window.h"
 
 namespace ui_tests {
 
-class ScriptedWizard final : public ui::WizardEvents {
+class ScriptedWizard final : public wizard_window::WizardEvents {
  public:
   // Runs `atInit` in OnInitDialog and `whenShown` once the window shows;
   // the wizard then ends with Ok unless a step ended it already. Without a
   // `whenShown` it ends before it is ever shown, which is quicker: hiding a
   // shown window waits for a window manager that Xvfb does not have. Returns
   // what the modal run returned.
-  INT_PTR Run(ui::WizardWindow& window, std::function<void()> atInit,
+  INT_PTR Run(wizard_window::WizardWindow& window, std::function<void()> atInit,
               std::function<void()> whenShown = {});
 
   void OnInitDialog() override;
@@ -39,7 +39,7 @@ class ScriptedWizard final : public ui::WizardEvents {
  private:
   static void CALLBACK AfterShown(HWND, UINT, UINT_PTR timer, DWORD);
 
-  ui::WizardWindow* window_ = nullptr;
+  wizard_window::WizardWindow* window_ = nullptr;
   std::function<void()> atInit_;
   std::function<void()> whenShown_;
 };

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/wizard_window.h"
+#include "app/wizard_window/wizard_window.h"
 #include "wizard/control_ids.h"
 #include "wizard_harness.h"
 
@@ -62,7 +62,7 @@ class WizardWindowTest : public ::testing::Test {
     return colour;
   }
 
-  ui::WizardWindow window;
+  wizard_window::WizardWindow window;
   ScriptedWizard wizard;
 };
 

@@ -11,12 +11,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/resource_ids.h"
+#include "app/wizard_window/colours.h"
+#include "app/wizard_window/wizard_window.h"
 #include "ui/app.h"
-#include "ui/colours.h"
 #include "ui/control.h"
 #include "ui/dialog.h"
-#include "ui/resource_ids.h"
-#include "ui/wizard_window.h"
 #include "wizard/control_ids.h"
 
 namespace {
@@ -58,9 +58,9 @@ const char kDemoLicence[] =
     "2. Quill Writer comes without any warranty.\r\n"
     "3. This is a demonstration text, shown to look at the licence page.";
 
-class DemoWizard final : public ui::WizardEvents {
+class DemoWizard final : public wizard_window::WizardEvents {
  public:
-  DemoWizard(ui::WizardWindow& window, std::string banner, std::string logo, int firstPage)
+  DemoWizard(wizard_window::WizardWindow& window, std::string banner, std::string logo, int firstPage)
       : window_(window), banner_(std::move(banner)), logo_(std::move(logo)),
         firstPage_(firstPage) {}
 
@@ -127,7 +127,7 @@ class DemoWizard final : public ui::WizardEvents {
     window_.Enable(kCancelButton, page < kInstalling);
   }
 
-  ui::WizardWindow& window_;
+  wizard_window::WizardWindow& window_;
   std::string banner_;
   std::string logo_;
   int firstPage_;
@@ -141,7 +141,7 @@ class ExtractionPreview final : public ui::CDialog {
   ExtractionPreview()
       : CDialog(IDD_EXEEXTRACTOR_DIALOG),
         m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
-        m_brush(::CreateSolidBrush(ui::kDialogBackColour)) {}
+        m_brush(::CreateSolidBrush(wizard_window::kDialogBackColour)) {}
   ~ExtractionPreview() override { ::DeleteObject(m_brush); }
 
  protected:
@@ -167,8 +167,8 @@ class ExtractionPreview final : public ui::CDialog {
     if (kind != ui::CtlColor::Static) {
       return brush;
     }
-    ::SetBkColor(dc, ui::kDialogBackColour);
-    ::SetTextColor(dc, ui::kTextColour);
+    ::SetBkColor(dc, wizard_window::kDialogBackColour);
+    ::SetTextColor(dc, wizard_window::kTextColour);
     ::SetBkMode(dc, OPAQUE);
     return m_brush;
   }
@@ -187,7 +187,7 @@ class ExtractionPreview final : public ui::CDialog {
   int m_nPercent = 0;
 };
 
-ui::WizardWindow* g_closingWindow = nullptr;
+wizard_window::WizardWindow* g_closingWindow = nullptr;
 
 void CALLBACK CloseDemo(HWND, UINT, UINT_PTR, DWORD) {
   if (g_closingWindow != nullptr) {
@@ -197,7 +197,7 @@ void CALLBACK CloseDemo(HWND, UINT, UINT_PTR, DWORD) {
 
 class DemoApp final : public ui::CWinApp {
  public:
-  bool InitInstance() override {
+  void InitInstance() override {
     const std::string banner = __argc > 1 ? __argv[1] : "";
     const std::string logo = __argc > 2 ? __argv[2] : "";
     int page = __argc > 3 ? std::atoi(__argv[3]) : 0;
@@ -210,7 +210,7 @@ class DemoApp final : public ui::CWinApp {
     }
     const int seconds = __argc > 4 ? std::atoi(__argv[4]) : 0;
 
-    ui::WizardWindow window;
+    wizard_window::WizardWindow window;
     DemoWizard demo(window, banner, logo, page);
     if (seconds > 0) {
       g_closingWindow = &window;
@@ -218,7 +218,6 @@ class DemoApp final : public ui::CWinApp {
     }
     window.Run(demo);
     g_closingWindow = nullptr;
-    return false;
   }
 };
 

@@ -1,33 +1,26 @@
-#include "ui/wizard_window.h"
+#include "app/wizard_window/wizard_window.h"
 
 #include <commctrl.h>
 
 #include <cstddef>
 #include <cstdint>
 
-#include "ui/colours.h"
-#include "ui/resource_ids.h"
+#include "app/wizard_window/colours.h"
+#include "app/wizard_window/wizard_template_id.h"
 #include "wizard/control_ids.h"
 
-namespace ui {
+namespace wizard_window {
 
 namespace {
 
 using namespace wizard;
 
-// Which template control each member binds to. The controls not listed
-// (Cancel 1027, 1018, 1021, the header line 1034) are served by id alone.
-// Ids fit in 16 bits, and the runtime counts its bytes.
+// The controls that answer for themselves, and so are bound to a member: the
+// ones the page logic colours, and the two pictures. Every other control is
+// served by id alone. Ids fit in 16 bits, and the runtime counts its bytes.
 using ControlId16 = std::uint16_t;
-constexpr ControlId16 kButtonIds[] = {kBackButton, kAcceptBox, kNextButton, kBrowseButton,
-                                      kLaunchBox};
-constexpr ControlId16 kStaticIds[] = {
-    kLicencePrompt, kWelcomeNote,         kWelcomeGuide, kWelcomeTitle, kUnusedStatic,
-    kFinishNote,    kFinishInstalled,     kFinishTitle,  kHeaderTitle,  kUnusedLocationTitle,
-    kBottomLine,    kNoticeLabel,         kUnusedInstallingTitle};
-constexpr ControlId16 kColorStaticIds[] = {
-    kLicenceText,     kDestinationLabel, kPathBox,          kDriveSpaceLabel, kRequiredSpaceLabel,
-    kRequiredSpaceValue, kDriveSpaceValue, kFreeSpaceLabel, kFreeSpaceValue};
+constexpr ControlId16 kColorStaticIds[] = {kLicenceText, kPathBox, kRequiredSpaceValue,
+                                           kDriveSpaceValue, kFreeSpaceValue};
 // The controls that get the title font, in the order they get it.
 constexpr ControlId16 kTitleFontIds[] = {kWelcomeTitle, kUnusedInstallingTitle, kHeaderTitle,
                                          kUnusedLocationTitle, kFinishTitle};
@@ -48,12 +41,10 @@ HBRUSH Paint(HDC dc, COLORREF back, HBRUSH brush) {
 }  // namespace
 
 WizardWindow::WizardWindow()
-    : CDialog(IDD_INSTALL_WIZARD),
+    : ui::CDialog(IDD_INSTALL_WIZARD),
       m_brushDialog(::CreateSolidBrush(kDialogBackColour)),
       m_brushHeader(::CreateSolidBrush(kHeaderBackColour)),
       m_brushLicence(::CreateSolidBrush(kLicenceBackColour)) {
-  static_assert(CountOf(kButtonIds) == sizeof m_buttons / sizeof m_buttons[0]);
-  static_assert(CountOf(kStaticIds) == sizeof m_statics / sizeof m_statics[0]);
   static_assert(CountOf(kColorStaticIds) == sizeof m_colorStatics / sizeof m_colorStatics[0]);
 }
 
@@ -86,16 +77,9 @@ bool WizardWindow::OnInitDialog() {
 }
 
 void WizardWindow::BindControls() {
-  for (std::size_t i = 0; i < CountOf(kButtonIds); ++i) {
-    m_buttons[i].SubclassDlgItem(kButtonIds[i], m_hWnd);
-  }
-  for (std::size_t i = 0; i < CountOf(kStaticIds); ++i) {
-    m_statics[i].SubclassDlgItem(kStaticIds[i], m_hWnd);
-  }
   for (std::size_t i = 0; i < CountOf(kColorStaticIds); ++i) {
     m_colorStatics[i].SubclassDlgItem(kColorStaticIds[i], m_hWnd);
   }
-  m_progress.SubclassDlgItem(kProgressBar, m_hWnd);
   m_sideBanner.SubclassDlgItem(kSideBanner, m_hWnd);
   m_logo.SubclassDlgItem(kLogoPicture, m_hWnd);
 }
@@ -141,7 +125,7 @@ bool WizardWindow::OnCommand(int id, int code, HWND control) {
       return true;
     }
   }
-  return CDialog::OnCommand(id, code, control);
+  return ui::CDialog::OnCommand(id, code, control);
 }
 
 bool WizardWindow::OnClose() {
@@ -151,14 +135,14 @@ bool WizardWindow::OnClose() {
   return true;
 }
 
-HBRUSH WizardWindow::OnCtlColor(HDC dc, HWND control, CtlColor kind) {
+HBRUSH WizardWindow::OnCtlColor(HDC dc, HWND control, ui::CtlColor kind) {
   // A coloured static answers first; the wizard's colours then win.
-  HBRUSH brush = CDialog::OnCtlColor(dc, control, kind);
+  HBRUSH brush = ui::CDialog::OnCtlColor(dc, control, kind);
   // The dialog's own query (WM_CTLCOLORDLG) has no control id.
   const int id = control != nullptr && control != m_hWnd ? ::GetDlgCtrlID(control) : 0;
   if (id == kHeaderTitle) {
     brush = Paint(dc, kHeaderBackColour, m_brushHeader);
-  } else if (kind == CtlColor::Static) {
+  } else if (kind == ui::CtlColor::Static) {
     brush = Paint(dc, kDialogBackColour, m_brushDialog);
   }
   if (id == kLicenceText) {
@@ -191,7 +175,7 @@ void WizardWindow::SetText(int id, const std::string& text) {
   ::SetWindowTextA(GetDlgItem(id), text.c_str());
 }
 
-std::string WizardWindow::GetText(int id) { return WindowText(GetDlgItem(id)); }
+std::string WizardWindow::GetText(int id) { return ui::WindowText(GetDlgItem(id)); }
 
 void WizardWindow::SetCheck(int id, bool checked) {
   ::SendDlgItemMessageA(m_hWnd, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -206,13 +190,13 @@ void WizardWindow::SetProgress(int id, int position) {
 }
 
 void WizardWindow::SetBackColor(int id, std::uint32_t rgb) {
-  if (CColorStatic* control = ColorStaticOf(id)) {
+  if (ui::CColorStatic* control = ColorStaticOf(id)) {
     control->SetBackColor(static_cast<COLORREF>(rgb));
   }
 }
 
 bool WizardWindow::LoadImageFile(int id, const std::string& path) {
-  CPictureCtrl* picture = PictureOf(id);
+  ui::CPictureCtrl* picture = PictureOf(id);
   if (picture == nullptr) {
     ::SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return false;
@@ -229,7 +213,7 @@ void WizardWindow::FitNoticeLabel() {
   if (label == nullptr) {
     return;
   }
-  const std::string text = WindowText(label);
+  const std::string text = ui::WindowText(label);
   // GetTextExtentPoint32A counts in int; a label never holds more.
   const int length = text.size() < 0x7FFF ? static_cast<int>(text.size()) : 0x7FFF;
 
@@ -266,7 +250,7 @@ void WizardWindow::EndWizard(wizard::DialogResult result) {
   EndDialog(static_cast<INT_PTR>(result));
 }
 
-CColorStatic* WizardWindow::ColorStaticOf(int id) {
+ui::CColorStatic* WizardWindow::ColorStaticOf(int id) {
   for (std::size_t i = 0; i < CountOf(kColorStaticIds); ++i) {
     if (kColorStaticIds[i] == id) {
       return &m_colorStatics[i];
@@ -275,7 +259,7 @@ CColorStatic* WizardWindow::ColorStaticOf(int id) {
   return nullptr;
 }
 
-CPictureCtrl* WizardWindow::PictureOf(int id) {
+ui::CPictureCtrl* WizardWindow::PictureOf(int id) {
   if (id == kSideBanner) {
     return &m_sideBanner;
   }
@@ -285,4 +269,4 @@ CPictureCtrl* WizardWindow::PictureOf(int id) {
   return nullptr;
 }
 
-}  // namespace ui
+}  // namespace wizard_window

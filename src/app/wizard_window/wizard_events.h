@@ -1,10 +1,11 @@
 // What the wizard's window reports to its page logic. The window calls these
 // from inside its message handling; the page logic answers through the
-// wizard::ControlSurface that the window also is. Plain C++, no <windows.h>:
-// the page logic may implement it directly or through an adapter.
+// wizard::ControlSurface that the window also is. The page logic knows
+// nothing of this window: an adapter (app::WizardSession) passes each event
+// on to it.
 #pragma once
 
-namespace ui {
+namespace wizard_window {
 
 class WizardEvents {
  public:
@@ -27,4 +28,4 @@ class WizardEvents {
   ~WizardEvents() = default;
 };
 
-}  // namespace ui
+}  // namespace wizard_window

@@ -9,16 +9,15 @@
 #include <cstdint>
 #include <string>
 
+#include "app/wizard_window/wizard_events.h"
 #include "ui/color_static.h"
-#include "ui/control.h"
 #include "ui/dialog.h"
 #include "ui/picture_ctrl.h"
-#include "ui/wizard_events.h"
 #include "wizard/control_surface.h"
 
-namespace ui {
+namespace wizard_window {
 
-class WizardWindow : public CDialog, public wizard::ControlSurface {
+class WizardWindow : public ui::CDialog, public wizard::ControlSurface {
  public:
   WizardWindow();
   ~WizardWindow() override;
@@ -51,29 +50,25 @@ class WizardWindow : public CDialog, public wizard::ControlSurface {
   void OnOK() override {}
   void OnCancel() override {}
   bool OnCommand(int id, int code, HWND control) override;
-  HBRUSH OnCtlColor(HDC dc, HWND control, CtlColor kind) override;
+  HBRUSH OnCtlColor(HDC dc, HWND control, ui::CtlColor kind) override;
   bool OnEraseBkgnd(HDC dc) override;
   bool OnPaint() override;
   bool OnClose() override;
 
  private:
-  // The framework's data exchange: every member control bound to its
-  // template control.
+  // Binds the member controls to their template controls.
   void BindControls();
   // The bold title font, created anew for each run of the window.
   void ApplyTitleFont();
-  CColorStatic* ColorStaticOf(int id);
-  CPictureCtrl* PictureOf(int id);
+  ui::CColorStatic* ColorStaticOf(int id);
+  ui::CPictureCtrl* PictureOf(int id);
 
   WizardEvents* m_events = nullptr;
 
   // Bound controls, in the order of the ids in wizard_window.cpp.
-  CButton m_buttons[5];
-  CStatic m_statics[13];
-  CColorStatic m_colorStatics[9];
-  CProgressCtrl m_progress;
-  CPictureCtrl m_sideBanner;
-  CPictureCtrl m_logo;
+  ui::CColorStatic m_colorStatics[5];
+  ui::CPictureCtrl m_sideBanner;
+  ui::CPictureCtrl m_logo;
 
   HFONT m_fontTitle = nullptr;
   // One brush per colour for the window's whole life.
@@ -82,4 +77,4 @@ class WizardWindow : public CDialog, public wizard::ControlSurface {
   HBRUSH m_brushLicence;
 };
 
-}  // namespace ui
+}  // namespace wizard_window

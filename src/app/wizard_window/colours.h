@@ -1,12 +1,12 @@
-// The colours both dialogs paint with.
+// The colours the setup program's two windows paint with.
 #pragma once
 
 #include <windows.h>
 
-namespace ui {
+namespace wizard_window {
 
-// Dialog background and static controls of the extraction dialog and the
-// wizard.
+// Dialog background and static controls of the wizard; the extraction
+// dialog paints with the same, so that the two look like one program.
 constexpr COLORREF kDialogBackColour = RGB(240, 244, 250);
 // The wizard's header title band.
 constexpr COLORREF kHeaderBackColour = RGB(245, 247, 253);
@@ -14,4 +14,4 @@ constexpr COLORREF kHeaderBackColour = RGB(245, 247, 253);
 constexpr COLORREF kLicenceBackColour = RGB(255, 255, 255);
 constexpr COLORREF kTextColour = RGB(0, 0, 0);
 
-}  // namespace ui
+}  // namespace wizard_window

@@ -1,0 +1,35 @@
+#!/bin/sh
+# Fails when an include runs against the layers: the dialog framework (src/ui)
+# must know nothing of the wizard, the unattended run or the program, the
+# wizard's page logic nothing of any window, and <windows.h> must stay in the
+# Windows-only folders. Prints each offending line with its file and line.
+#
+#   includes_point_down.sh SOURCE_FOLDER   (the checkout's src/)
+set -u
+src=${1:?usage: includes_point_down.sh SOURCE_FOLDER}
+status=0
+
+# forbid FOLDER PATTERN WHY: no line of FOLDER's sources (its win32/ left
+# out) matches PATTERN.
+forbid() {
+  found=$(grep -rnE --include='*.h' --include='*.cpp' --exclude-dir=win32 "$2" "$src/$1")
+  if [ -n "$found" ]; then
+    printf '%s\n' "$found"
+    echo "  ^ $3"
+    status=1
+  fi
+}
+
+forbid ui '#include "(wizard|unattended|install|app)/' \
+  "src/ui is the generic dialog framework: the wizard's window belongs in src/app/wizard_window"
+forbid wizard '#include "(ui|app)/' \
+  "src/wizard is the page logic: it reaches its window only through wizard::ControlSurface"
+for folder in "$src"/*/; do
+  name=$(basename "$folder")
+  case $name in
+    ui | app | uninstaller_app) ;;
+    *) forbid "$name" '#include <windows\.h>' \
+      "only src/ui, src/app, src/platform/win32 and src/uninstaller_app include <windows.h>" ;;
+  esac
+done
+exit $status
