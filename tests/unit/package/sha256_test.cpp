@@ -16,7 +16,7 @@
 namespace package {
 namespace {
 
-constexpr const char* kLongMessageDigest = "8716fbf9a5f8c4562b48528e2d3085b64c56b5d1169ccf3295ad03e805580676";
+constexpr const char* kLongMessageDigest = "3cbb1c125e17fd549045a77b616c1dfee6cc7feecfef3335506216702f87c3c9";
 
 std::span<const std::uint8_t> Bytes(const std::string& text) {
   return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
@@ -83,7 +83,7 @@ TEST(Sha256, EachCompressionGivesTheFips180Digests) {
   }
 }
 
-// A long message, a piece at a time: 2^26 bytes of a repeated 64-byte
+// A long message, a piece at a time: 2^23 bytes (8 MiB) of a repeated 64-byte
 // pattern (the "extremely long message" of the NIST test set, shortened to
 // keep the test quick; its digest is Python's hashlib's).
 TEST(Sha256, EachCompressionAgreesOnALongMessage) {
@@ -93,7 +93,7 @@ TEST(Sha256, EachCompressionAgreesOnALongMessage) {
   for (const auto& [name, compress] : Compressions()) {
     SCOPED_TRACE(name);
     Sha256 hash(compress);
-    for (int i = 0; i < 1024; ++i) hash.Update(pattern);
+    for (int i = 0; i < 128; ++i) hash.Update(pattern);
     EXPECT_EQ(DigestText(hash.Finish()), kLongMessageDigest);
   }
 }
