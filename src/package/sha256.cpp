@@ -1,64 +1,30 @@
+// The hash's buffering and padding; the compression is in sha256_blocks.h.
+// Whole blocks of an update are compressed where they lie: only the pieces
+// of a block that an update leaves over are copied aside.
 #include "package/sha256.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "package/sha256_blocks.h"
 
 namespace package {
 
 namespace {
 
-constexpr std::uint32_t kRounds[64] = {
-    0x428a2f98, 0x71374491, 0xb5c0fbcf, 0xe9b5dba5, 0x3956c25b, 0x59f111f1, 0x923f82a4, 0xab1c5ed5,
-    0xd807aa98, 0x12835b01, 0x243185be, 0x550c7dc3, 0x72be5d74, 0x80deb1fe, 0x9bdc06a7, 0xc19bf174,
-    0xe49b69c1, 0xefbe4786, 0x0fc19dc6, 0x240ca1cc, 0x2de92c6f, 0x4a7484aa, 0x5cb0a9dc, 0x76f988da,
-    0x983e5152, 0xa831c66d, 0xb00327c8, 0xbf597fc7, 0xc6e00bf3, 0xd5a79147, 0x06ca6351, 0x14292967,
-    0x27b70a85, 0x2e1b2138, 0x4d2c6dfc, 0x53380d13, 0x650a7354, 0x766a0abb, 0x81c2c92e, 0x92722c85,
-    0xa2bfe8a1, 0xa81a664b, 0xc24b8b70, 0xc76c51a3, 0xd192e819, 0xd6990624, 0xf40e3585, 0x106aa070,
-    0x19a4c116, 0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
-    0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2,
-};
-
-constexpr std::uint32_t Rotr(std::uint32_t x, int n) { return (x >> n) | (x << (32 - n)); }
+Sha256Blocks FastestBlocks() {
+  static const Sha256Blocks chosen = HasSha256Instructions() ? Sha256BlocksX86 : Sha256BlocksPortable;
+  return chosen;
+}
 
 }  // namespace
 
-Sha256::Sha256()
-    : state_{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19},
-      pending_{} {}
+Sha256::Sha256() : Sha256(FastestBlocks()) {}
 
-void Sha256::Compress(const std::uint8_t* block) {
-  std::uint32_t w[64];
-  for (int i = 0; i < 16; ++i) {
-    w[i] = static_cast<std::uint32_t>(block[4 * i]) << 24 | static_cast<std::uint32_t>(block[4 * i + 1]) << 16 |
-           static_cast<std::uint32_t>(block[4 * i + 2]) << 8 | block[4 * i + 3];
-  }
-  for (int i = 16; i < 64; ++i) {
-    const std::uint32_t s0 = Rotr(w[i - 15], 7) ^ Rotr(w[i - 15], 18) ^ (w[i - 15] >> 3);
-    const std::uint32_t s1 = Rotr(w[i - 2], 17) ^ Rotr(w[i - 2], 19) ^ (w[i - 2] >> 10);
-    w[i] = w[i - 16] + s0 + w[i - 7] + s1;
-  }
-  std::uint32_t a = state_[0], b = state_[1], c = state_[2], d = state_[3];
-  std::uint32_t e = state_[4], f = state_[5], g = state_[6], h = state_[7];
-  for (int i = 0; i < 64; ++i) {
-    const std::uint32_t t1 = h + (Rotr(e, 6) ^ Rotr(e, 11) ^ Rotr(e, 25)) + ((e & f) ^ (~e & g)) + kRounds[i] + w[i];
-    const std::uint32_t t2 = (Rotr(a, 2) ^ Rotr(a, 13) ^ Rotr(a, 22)) + ((a & b) ^ (a & c) ^ (b & c));
-    h = g;
-    g = f;
-    f = e;
-    e = d + t1;
-    d = c;
-    c = b;
-    b = a;
-    a = t1 + t2;
-  }
-  state_[0] += a;
-  state_[1] += b;
-  state_[2] += c;
-  state_[3] += d;
-  state_[4] += e;
-  state_[5] += f;
-  state_[6] += g;
-  state_[7] += h;
-}
+Sha256::Sha256(Sha256Blocks compress)
+    : compress_(compress),
+      state_{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19},
+      pending_{} {}
 
 void Sha256::Update(std::span<const std::uint8_t> bytes) {
   // An empty span may carry no pointer at all, which memcpy must not get.
@@ -71,10 +37,12 @@ void Sha256::Update(std::span<const std::uint8_t> bytes) {
     pendingSize_ += take;
     at = take;
     if (pendingSize_ < sizeof pending_) return;
-    Compress(pending_);
+    compress_(state_, pending_, 1);
     pendingSize_ = 0;
   }
-  for (; bytes.size() - at >= 64; at += 64) Compress(bytes.data() + at);
+  const std::size_t wholeBlocks = (bytes.size() - at) / 64;
+  if (wholeBlocks != 0) compress_(state_, bytes.data() + at, wholeBlocks);
+  at += wholeBlocks * 64;
   std::memcpy(pending_, bytes.data() + at, bytes.size() - at);
   pendingSize_ = bytes.size() - at;
 }

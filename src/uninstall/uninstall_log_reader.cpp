@@ -145,7 +145,9 @@ std::optional<UninstallRecords> ReadUninstallLog(platform::FileSystem& files,
     return std::nullopt;
   }
   std::string text;
-  char buffer[4096];
+  // Less than a page: the 32-bit programs have no stack probes, so a
+  // frame of 4 KB or more does not build.
+  char buffer[2048];
   std::size_t got = 0;
   bool tooLong = false;
   while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
