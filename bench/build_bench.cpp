@@ -41,7 +41,8 @@ struct Product {
     }
     fs::create_directory(files);
     std::string script = "Bench\r\nBench Setup\r\n1.0\r\nAcme\r\n-N-A-\r\n[fls]\r\n1\r\n";
-    std::string nsis = "OutFile \"" + scratch.Path("nsis.exe") + "\"\nInstallDir $PROGRAMFILES\\Bench\nSection\n";
+    std::string nsis =
+        "OutFile \"" + scratch.Path("nsis.exe") + "\"\nInstallDir $PROGRAMFILES\\Bench\nSection\n";
     for (const fs::path& dll : dlls) {
       if (bytes >= kProductSize) break;
       const std::string name = dll.filename().string();
@@ -51,7 +52,8 @@ struct Product {
       nsis += "File \"" + files + "/" + name + "\"\n";
     }
     CopySampleUninstallers(files);
-    script += "[/fls]\r\n[uninst_gene]\r\nUninstalling\r\n-NA-\r\n[/uninst_gene]\r\n[uninst_fls]\r\n[/uninst_fls]\r\n";
+    script +=
+        "[/fls]\r\n[uninst_gene]\r\nUninstalling\r\n-NA-\r\n[/uninst_gene]\r\n[uninst_fls]\r\n[/uninst_fls]\r\n";
     nsis += "SectionEnd\n";
     WriteFile(scratch.Path("setup.txt"), Bytes(script.begin(), script.end()));
     WriteFile(scratch.Path("bench.nsi"), Bytes(nsis.begin(), nsis.end()));
@@ -65,7 +67,8 @@ Product& TheProduct() {
 
 void Report(benchmark::State& state, const std::string& output, double cpuSeconds) {
   const Product& product = TheProduct();
-  state.counters["ratio"] = static_cast<double>(fs::file_size(output)) / static_cast<double>(product.bytes);
+  state.counters["ratio"] =
+      static_cast<double>(fs::file_size(output)) / static_cast<double>(product.bytes);
   state.counters["cpu_s"] = cpuSeconds / static_cast<double>(state.iterations());
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * product.bytes));
 }
@@ -80,8 +83,8 @@ void BM_MksetupBuild(benchmark::State& state) {
   const std::string jobs = std::to_string(state.range(0));
   double cpu = 0;
   for (auto _ : state) {
-    if (Run({MksetupPath(), "build", "--jobs", jobs, "--script", product.scratch.Path("setup.txt"), "--files",
-             product.files, "--stub", RuntimePath(), "-o", output},
+    if (Run({MksetupPath(), "build", "--jobs", jobs, "--script", product.scratch.Path("setup.txt"),
+             "--files", product.files, "--stub", RuntimePath(), "-o", output},
             "/dev/null", &cpu) != 0) {
       state.SkipWithError("mksetup build failed (is the runtime there? set SETUPKIT_RUNTIME)");
       return;
@@ -93,7 +96,8 @@ void BM_MksetupBuild(benchmark::State& state) {
 void BM_Makensis(benchmark::State& state) {
   Product& product = TheProduct();
   if (!product.error.empty() || !fs::exists(kMakensis)) {
-    state.SkipWithError(product.error.empty() ? "makensis is not installed" : product.error.c_str());
+    state.SkipWithError(product.error.empty() ? "makensis is not installed"
+                                              : product.error.c_str());
     return;
   }
   double cpu = 0;
@@ -106,7 +110,12 @@ void BM_Makensis(benchmark::State& state) {
   Report(state, product.scratch.Path("nsis.exe"), cpu);
 }
 
-BENCHMARK(BM_MksetupBuild)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_MksetupBuild)
+    ->Arg(1)
+    ->Arg(2)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK(BM_Makensis)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

@@ -46,7 +46,8 @@ void AppendEntry(Bytes& block, const std::string& name, const Bytes& stored) {
 Bytes ProgramLike(std::size_t size, unsigned seed) {
   std::mt19937 random(seed);
   Bytes bytes;
-  static const std::uint8_t kOps[][3] = {{0x48, 0x89, 0xE5}, {0x48, 0x8B, 0x45}, {0xE8, 0, 0}, {0x0F, 0x1F, 0x44}};
+  static const std::uint8_t kOps[][3] = {
+      {0x48, 0x89, 0xE5}, {0x48, 0x8B, 0x45}, {0xE8, 0, 0}, {0x0F, 0x1F, 0x44}};
   while (bytes.size() < size) {
     const auto& op = kOps[random() % 4];
     bytes.insert(bytes.end(), op, op + 3);
@@ -58,8 +59,9 @@ Bytes ProgramLike(std::size_t size, unsigned seed) {
 }
 
 Bytes BuildBlock(bool compressed) {
-  const std::string script = std::string("Bench\r\nBench Setup\r\n1.0\r\nAcme\r\nnotice\r\n[fls]\r\n") +
-                             (compressed ? "1" : "0") + "\r\n[/fls]\r\n";
+  const std::string script =
+      std::string("Bench\r\nBench Setup\r\n1.0\r\nAcme\r\nnotice\r\n[fls]\r\n") +
+      (compressed ? "1" : "0") + "\r\n[/fls]\r\n";
   std::vector<std::pair<std::string, Bytes>> entries;
   std::size_t total = 4 + 17 + script.size();
   for (unsigned i = 0; total < kBlockSize; ++i) {
@@ -129,7 +131,8 @@ void BM_Extraction(benchmark::State& state) {
   sim.files.MakeFolder(staging);
   FixedScanner scanner(compressed);
   for (auto _ : state) {
-    const package::ExtractionResult result = package::ExtractArchive(sim.files, block, staging, scanner, {});
+    const package::ExtractionResult result =
+        package::ExtractArchive(sim.files, block, staging, scanner, {});
     if (result.status != package::ExtractionStatus::Ok) state.SkipWithError(result.message.c_str());
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * block.size()));
@@ -137,8 +140,22 @@ void BM_Extraction(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_Checksum)->ArgName("compressed")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2);
-BENCHMARK(BM_ChecksumPortable)->ArgName("compressed")->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2);
-BENCHMARK(BM_Extraction)->ArgName("compressed")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_Checksum)
+    ->ArgName("compressed")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2);
+BENCHMARK(BM_ChecksumPortable)
+    ->ArgName("compressed")
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2);
+BENCHMARK(BM_Extraction)
+    ->ArgName("compressed")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2);
 
 BENCHMARK_MAIN();

@@ -41,8 +41,9 @@ struct Product {
         "program.bin|%InstallPath%\\program.bin\r\nlicences.txt|%InstallPath%\\licences.txt\r\n"
         "[/fls]\r\n[uninst_gene]\r\nUninstalling\r\n-NA-\r\n[/uninst_gene]\r\n[uninst_fls]\r\n[/uninst_fls]\r\n";
     WriteFile(scratch.Path("setup.txt"), Bytes(script.begin(), script.end()));
-    if (Run({MksetupPath(), "build", "--script", scratch.Path("setup.txt"), "--files", scratch.Path("files"),
-             "--stub", RuntimePath(), "-o", setup}, "/dev/null") != 0) {
+    if (Run({MksetupPath(), "build", "--script", scratch.Path("setup.txt"), "--files",
+             scratch.Path("files"), "--stub", RuntimePath(), "-o", setup},
+            "/dev/null") != 0) {
       error = "mksetup build failed (is " + RuntimePath() + " there? set SETUPKIT_RUNTIME)";
       return;
     }
@@ -55,7 +56,8 @@ struct Product {
 
 // Bytes per second of wall time, and the processor time per run.
 void Report(benchmark::State& state, double cpuSeconds) {
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * (kProgramSize + kTextSize)));
+  state.SetBytesProcessed(
+      static_cast<std::int64_t>(state.iterations() * (kProgramSize + kTextSize)));
   state.counters["cpu_ms"] = 1000 * cpuSeconds / static_cast<double>(state.iterations());
 }
 

@@ -41,9 +41,9 @@ Bytes ReadFile(const std::string& path, std::size_t limit) {
 }
 
 Bytes BinaryInput() {
-  const char* const candidates[] = {
-      "/usr/lib/gcc/x86_64-linux-gnu/12/cc1", "/usr/lib/gcc/x86_64-linux-gnu/12/cc1plus",
-      "/usr/lib/x86_64-linux-gnu/libLLVM-14.so.1", "/usr/bin/node"};
+  const char* const candidates[] = {"/usr/lib/gcc/x86_64-linux-gnu/12/cc1",
+                                    "/usr/lib/gcc/x86_64-linux-gnu/12/cc1plus",
+                                    "/usr/lib/x86_64-linux-gnu/libLLVM-14.so.1", "/usr/bin/node"};
   for (const char* path : candidates) {
     Bytes bytes = ReadFile(path, kBinarySize);
     if (bytes.size() == kBinarySize) {
@@ -52,14 +52,17 @@ Bytes BinaryInput() {
     }
   }
   // Records of a few recurring opcodes with small varying operands.
-  std::fprintf(stderr, "binary input: none of the candidate files exists; using a synthetic stand-in\n");
+  std::fprintf(stderr,
+               "binary input: none of the candidate files exists; using a synthetic stand-in\n");
   std::mt19937 random(1);
   Bytes bytes;
   while (bytes.size() < kBinarySize) {
-    static const std::uint8_t kOps[][3] = {{0x48, 0x89, 0xE5}, {0x48, 0x8B, 0x45}, {0xE8, 0, 0}, {0x0F, 0x1F, 0x44}};
+    static const std::uint8_t kOps[][3] = {
+        {0x48, 0x89, 0xE5}, {0x48, 0x8B, 0x45}, {0xE8, 0, 0}, {0x0F, 0x1F, 0x44}};
     const auto& op = kOps[random() % 4];
     bytes.insert(bytes.end(), op, op + 3);
-    for (unsigned i = random() % 5; i > 0; --i) bytes.push_back(static_cast<std::uint8_t>(random() % 16));
+    for (unsigned i = random() % 5; i > 0; --i)
+      bytes.push_back(static_cast<std::uint8_t>(random() % 16));
   }
   bytes.resize(kBinarySize);
   return bytes;
@@ -69,7 +72,8 @@ Bytes TextInput() {
   Bytes once;
   std::error_code error;
   std::vector<std::filesystem::path> files;
-  for (const auto& entry : std::filesystem::directory_iterator("/usr/share/common-licenses", error)) {
+  for (const auto& entry :
+       std::filesystem::directory_iterator("/usr/share/common-licenses", error)) {
     if (entry.is_regular_file()) files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
@@ -120,10 +124,11 @@ const Input& GetInput(const std::string& name) {
   package::LzwEncode(input.plain.data(), input.plain.size(), package::kLzwDefaultWidth, input.lzw);
   uLongf zlibSize = compressBound(static_cast<uLong>(input.plain.size()));
   input.zlib.resize(zlibSize);
-  compress2(input.zlib.data(), &zlibSize, input.plain.data(), static_cast<uLong>(input.plain.size()), 6);
+  compress2(input.zlib.data(), &zlibSize, input.plain.data(),
+            static_cast<uLong>(input.plain.size()), 6);
   input.zlib.resize(zlibSize);
-  std::fprintf(stderr, "%-7s %9zu bytes; LZW (W=16) %9zu; zlib -6 %9zu\n", name.c_str(), input.plain.size(),
-               input.lzw.size(), input.zlib.size());
+  std::fprintf(stderr, "%-7s %9zu bytes; LZW (W=16) %9zu; zlib -6 %9zu\n", name.c_str(),
+               input.plain.size(), input.lzw.size(), input.zlib.size());
   return inputs.emplace(name, std::move(input)).first->second;
 }
 
@@ -158,7 +163,8 @@ void ZlibInflate(benchmark::State& state, const std::string& name) {
   Bytes output(input.plain.size());
   for (auto _ : state) {
     uLongf size = static_cast<uLongf>(output.size());
-    if (uncompress(output.data(), &size, input.zlib.data(), static_cast<uLong>(input.zlib.size())) != Z_OK) {
+    if (uncompress(output.data(), &size, input.zlib.data(),
+                   static_cast<uLong>(input.zlib.size())) != Z_OK) {
       state.SkipWithError("inflate failed");
       break;
     }
@@ -191,10 +197,14 @@ void ZlibDeflate6(benchmark::State& state, const std::string& name) {
 void RegisterAll() {
   for (const char* name : {"binary", "text", "random", "ramp16", "zeros"}) {
     const std::string input = name;
-    benchmark::RegisterBenchmark(("memcpy/" + input).c_str(), Memcpy, input)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("LzwDecode/" + input).c_str(), LzwDecode, input)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("inflate/" + input).c_str(), ZlibInflate, input)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("LzwEncode/" + input).c_str(), LzwEncode, input)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("memcpy/" + input).c_str(), Memcpy, input)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("LzwDecode/" + input).c_str(), LzwDecode, input)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("inflate/" + input).c_str(), ZlibInflate, input)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("LzwEncode/" + input).c_str(), LzwEncode, input)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("deflate6/" + input).c_str(), ZlibDeflate6, input)
         ->Unit(benchmark::kMillisecond);
   }

@@ -39,12 +39,14 @@ Bytes ReadFile(const std::string& path, std::size_t limit) {
 
 void WriteFile(const std::string& path, const Bytes& bytes) {
   std::ofstream file(path, std::ios::binary);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 Bytes ProgramBytes(std::size_t size) {
-  for (const char* path : {"/usr/lib/gcc/x86_64-linux-gnu/12/cc1", "/usr/lib/gcc/x86_64-linux-gnu/12/cc1plus",
-                           "/usr/lib/x86_64-linux-gnu/libLLVM-14.so.1"}) {
+  for (const char* path :
+       {"/usr/lib/gcc/x86_64-linux-gnu/12/cc1", "/usr/lib/gcc/x86_64-linux-gnu/12/cc1plus",
+        "/usr/lib/x86_64-linux-gnu/libLLVM-14.so.1"}) {
     Bytes bytes = ReadFile(path, size);
     if (bytes.size() == size) return bytes;
   }
@@ -54,7 +56,8 @@ Bytes ProgramBytes(std::size_t size) {
 Bytes LicenceText(std::size_t size) {
   std::vector<std::filesystem::path> files;
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator("/usr/share/common-licenses", error)) {
+  for (const auto& entry :
+       std::filesystem::directory_iterator("/usr/share/common-licenses", error)) {
     if (entry.is_regular_file()) files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
@@ -72,7 +75,8 @@ Bytes LicenceText(std::size_t size) {
 
 void CopySampleUninstallers(const std::string& folder) {
   for (const char* name : {"UnInstaller.exe", "Remove Uninstaller.exe"}) {
-    WriteFile(folder + "/" + name, ReadFile(std::string(SETUPKIT_SOURCE_DIR) + "/sample/quill_writer/files/" + name));
+    WriteFile(folder + "/" + name,
+              ReadFile(std::string(SETUPKIT_SOURCE_DIR) + "/sample/quill_writer/files/" + name));
   }
 }
 
@@ -83,7 +87,8 @@ int Run(const std::vector<std::string>& argv, const std::string& outputFile, dou
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   if (!outputFile.empty()) {
-    posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
   }
   pid_t child = 0;
   const int started = posix_spawn(&child, args[0], &actions, nullptr, args.data(), environ);

@@ -41,7 +41,8 @@ void CopySampleUninstallers(const std::string& folder);
 // exit status, or -1 when it could not be started. cpuSeconds, when given,
 // grows by the processor time (user and system) the program took: on a
 // machine shared with other work that is steadier than the wall time.
-int Run(const std::vector<std::string>& argv, const std::string& outputFile = {}, double* cpuSeconds = nullptr);
+int Run(const std::vector<std::string>& argv, const std::string& outputFile = {},
+        double* cpuSeconds = nullptr);
 
 // The builder and the setup runtime: the paths this tree was configured
 // with, or SETUPKIT_RUNTIME for the runtime.

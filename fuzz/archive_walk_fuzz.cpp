@@ -24,11 +24,13 @@ constexpr std::uint8_t kNoChecksum = 0xFF;
 
 void CheckTheChecksum(std::span<const std::uint8_t> block, bool hasResource,
                       std::span<const std::uint8_t> resource) {
-  const package::ChecksumVerdict verdict = package::CheckPayloadChecksum(block, hasResource, resource);
+  const package::ChecksumVerdict verdict =
+      package::CheckPayloadChecksum(block, hasResource, resource);
   package::ChecksumVerdict expected = package::ChecksumVerdict::Absent;
   if (hasResource) {
     const package::Sha256Digest digest = package::Sha256Of(block);
-    expected = resource.size() == digest.size() && std::equal(digest.begin(), digest.end(), resource.begin())
+    expected = resource.size() == digest.size() &&
+                       std::equal(digest.begin(), digest.end(), resource.begin())
                    ? package::ChecksumVerdict::Matches
                    : package::ChecksumVerdict::Mismatch;
   }
@@ -48,7 +50,8 @@ void WalkTheArchive(std::span<const std::uint8_t> block) {
     if (!package::UnsafeNameReason(entry.name).empty()) std::abort();
     // The entry's bytes follow its name, its NUL and its size field.
     if (entry.data != cursor + entry.name.size() + 1 + 4) std::abort();
-    if (entry.size > static_cast<std::size_t>(block.data() + block.size() - entry.data)) std::abort();
+    if (entry.size > static_cast<std::size_t>(block.data() + block.size() - entry.data))
+      std::abort();
     cursor = entry.data + entry.size;
   }
 }

@@ -53,9 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (output.size() != announced) std::abort();
 
   std::vector<std::uint8_t> stream;
-  if (package::LzwEncode(output.data(), output.size(), data[4], stream) != package::LzwStatus::Ok) std::abort();
+  if (package::LzwEncode(output.data(), output.size(), data[4], stream) != package::LzwStatus::Ok)
+    std::abort();
   std::vector<std::uint8_t> again;
-  if (package::LzwDecode(stream.data(), stream.size(), again) != package::LzwStatus::Ok || again != output) {
+  if (package::LzwDecode(stream.data(), stream.size(), again) != package::LzwStatus::Ok ||
+      again != output) {
     std::abort();
   }
   return 0;

@@ -6,7 +6,7 @@ export TOP
 
 # What a fresh Debian 12 machine needs for the builds and the tests.
 SETUPKIT_PACKAGES=(
-  cmake make g++ clang libclang-rt-14-dev
+  cmake make g++ clang libclang-rt-14-dev clang-format
   googletest libbenchmark-dev zlib1g-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   gcc-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64

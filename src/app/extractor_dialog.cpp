@@ -92,7 +92,8 @@ void StagePayload(package::ProgressCallback progress) {
     const std::string stagingFolder = script::StagingFolder(files);
     if (Logging()) LogLine("Staging folder: " + stagingFolder);
     const package::StagingResult staging = package::PrepareStagingFolder(files, stagingFolder);
-    if (staging.status != package::StagingStatus::Ready) Fail(staging.message, unattended::ExitCode::NoStaging);
+    if (staging.status != package::StagingStatus::Ready)
+      Fail(staging.message, unattended::ExitCode::NoStaging);
     // With a log, each entry is logged once its file is written: the
     // archive's entries in order, one bar step each.
     std::vector<package::ArchiveEntry> entries;
@@ -104,7 +105,8 @@ void StagePayload(package::ProgressCallback progress) {
         [&](package::ProgressStep step, unsigned percent) {
           if (progress) progress(step, percent);
           if (step == package::ProgressStep::Bar && written < entries.size()) {
-            LogExtractedEntry(stagingFolder + entries[written++].name);  // the folder ends with a backslash
+            LogExtractedEntry(stagingFolder +
+                              entries[written++].name);  // the folder ends with a backslash
           }
         });
   }
@@ -127,7 +129,7 @@ void CExeExtractorDlg::RunWizard() {
   platform::Platform host = RunPlatform();
   WizardSession session(host, g_logoPath, g_headerPath);
   EndWithInstallation(session.Run() == IDOK ? unattended::ExitCode::Installed
-                                           : unattended::ExitCode::Cancelled);
+                                            : unattended::ExitCode::Cancelled);
 }
 
 void Fail(const std::string& message, unattended::ExitCode code) {

@@ -19,7 +19,8 @@ bool FindBytes(const char* type, unsigned name, std::span<const std::uint8_t>& b
 }  // namespace
 
 PayloadResource::PayloadResource() {
-  hasChecksum_ = FindBytes(package::kChecksumResourceType, package::kChecksumResourceName, checksum_);
+  hasChecksum_ =
+      FindBytes(package::kChecksumResourceType, package::kChecksumResourceName, checksum_);
   HRSRC found = ::FindResourceA(nullptr, MAKEINTRESOURCEA(package::kArchiveResourceName),
                                 package::kArchiveResourceType);
   if (found == nullptr) return;

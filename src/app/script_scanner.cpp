@@ -4,7 +4,8 @@
 
 namespace app {
 
-bool ScriptRulesScanner::CompressionFlag(platform::FileSystem& files, const std::string& scriptPath) {
+bool ScriptRulesScanner::CompressionFlag(platform::FileSystem& files,
+                                         const std::string& scriptPath) {
   return script::ReadCompressionFlag(files, scriptPath);
 }
 

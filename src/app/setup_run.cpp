@@ -36,9 +36,9 @@ void StartRun() {
   if (line.Silent()) run.host.BeQuiet(line.display == unattended::Display::ProgressOnly);
   platform::FileSystem& files = win32::Win32Platform().files;
   if (line.logWanted) {
-    const std::string path = line.logPath.empty()
-                                 ? unattended::DefaultLogPath(files.TempFolder(), run.rawCommandLine)
-                                 : line.logPath;
+    const std::string path =
+        line.logPath.empty() ? unattended::DefaultLogPath(files.TempFolder(), run.rawCommandLine)
+                             : line.logPath;
     if (!run.log.Open(files, path)) {
       run.host.Show(platform::MessageKind::Warning, "Cannot create the log file " + path);
       EndRun(ExitCode::BadCommandLine);

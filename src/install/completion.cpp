@@ -7,12 +7,11 @@
 namespace install {
 
 bool LaunchPrograms(platform::Platform& host, script::PathExpander& expander) {
-  return script::ForEachLaunchProgram(
-      host.files, script::ScriptPath(host.files),
-      [&](const std::string& program) {
-        // A program that does not start gives no message.
-        host.shell.Launch(expander.ExpandPathVariables(program));
-      });
+  return script::ForEachLaunchProgram(host.files, script::ScriptPath(host.files),
+                                      [&](const std::string& program) {
+                                        // A program that does not start gives no message.
+                                        host.shell.Launch(expander.ExpandPathVariables(program));
+                                      });
 }
 
 void DeleteStagingFiles(platform::FileSystem& files) {

@@ -18,7 +18,8 @@ void InstallFile(platform::Platform& host, const std::string& source,
   }
   // A destination without "\" has no folder to put the file in.
   const std::size_t slash = destination.rfind('\\');
-  const std::string folder = slash == std::string::npos ? std::string() : destination.substr(0, slash);
+  const std::string folder =
+      slash == std::string::npos ? std::string() : destination.substr(0, slash);
   CreateFolderPath(host.files, folder);
   if (folder.empty() || !host.files.Exists(folder)) {
     host.messages.Show(platform::MessageKind::Warning, invalid);
@@ -32,16 +33,15 @@ void InstallFile(platform::Platform& host, const std::string& source,
 
 void RunFilePass(platform::Platform& host, script::PathExpander& expander) {
   const std::string staging = script::StagingFolder(host.files);
-  script::ForEachFileEntry(
-      host.files, script::ScriptPath(host.files),
-      [&](const std::string& kind, const std::string& rest) {
-        if (kind == texts::kFolderEntryKind) {
-          CreateFolderPath(host.files, expander.ExpandPathVariables(rest));
-          return;
-        }
-        // The source name is the staged entry's own name, never expanded.
-        InstallFile(host, staging + kind, expander.ExpandPathVariables(rest));
-      });
+  script::ForEachFileEntry(host.files, script::ScriptPath(host.files),
+                           [&](const std::string& kind, const std::string& rest) {
+                             if (kind == texts::kFolderEntryKind) {
+                               CreateFolderPath(host.files, expander.ExpandPathVariables(rest));
+                               return;
+                             }
+                             // The source name is the staged entry's own name, never expanded.
+                             InstallFile(host, staging + kind, expander.ExpandPathVariables(rest));
+                           });
 }
 
 }  // namespace install

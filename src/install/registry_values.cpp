@@ -82,8 +82,7 @@ std::optional<platform::RegistryRoot> RegistryRootNamed(const std::string& name)
   return std::nullopt;
 }
 
-std::optional<RegistryData> RegistryDataOf(const std::string& typeName,
-                                           const std::string& text) {
+std::optional<RegistryData> RegistryDataOf(const std::string& typeName, const std::string& text) {
   RegistryData data;
   if (typeName == texts::kRegSzName) {
     data.type = platform::kRegSz;

@@ -33,8 +33,7 @@ std::vector<std::uint8_t> DwordBytes(std::uint32_t number);
 // White space around a number or a list of pairs does not count. Nothing for
 // a text that is no such value, and for any other type name, since any bytes
 // would be a guess at what the line meant.
-std::optional<RegistryData> RegistryDataOf(const std::string& typeName,
-                                           const std::string& text);
+std::optional<RegistryData> RegistryDataOf(const std::string& typeName, const std::string& text);
 
 // Creates the key as needed and sets the value. An unknown root or type, or
 // data that does not fit the type, writes nothing. Failures are silent.

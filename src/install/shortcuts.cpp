@@ -47,9 +47,8 @@ std::string LinkFolder(platform::Machine& machine, const std::string& programGro
   return folder;
 }
 
-void CreateShortcut(platform::Platform& host, const std::string& programGroup,
-                    int folderNumber, const std::string& name,
-                    const std::string& target) {
+void CreateShortcut(platform::Platform& host, const std::string& programGroup, int folderNumber,
+                    const std::string& name, const std::string& target) {
   if (name.empty() || target.empty()) {
     host.messages.Show(platform::MessageKind::Warning, texts::kEnterMenuItemCorrectly);
     return;
@@ -64,8 +63,8 @@ void CreateShortcut(platform::Platform& host, const std::string& programGroup,
   host.shell.CreateLink(folder + "\\" + name + texts::kLinkExtension, target);
 }
 
-void RunShortcutPass(platform::Platform& host, script::PathExpander& expander,
-                     UninstallLog& log, std::string& programGroup) {
+void RunShortcutPass(platform::Platform& host, script::PathExpander& expander, UninstallLog& log,
+                     std::string& programGroup) {
   const auto onProgramGroup = [&](const std::string& groupTemplate) {
     programGroup = expander.ExpandPathVariables(groupTemplate);
   };

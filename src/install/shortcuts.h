@@ -29,13 +29,12 @@ std::string ProgramGroupFolder(const std::string& programsMenu, const std::strin
 // folder number names (for the Programs menu, below the program group).
 // An empty name or target shows its message and makes no link; a folder the
 // shell does not know makes no link and no message.
-void CreateShortcut(platform::Platform& host, const std::string& programGroup,
-                    int folderNumber, const std::string& name,
-                    const std::string& target);
+void CreateShortcut(platform::Platform& host, const std::string& programGroup, int folderNumber,
+                    const std::string& name, const std::string& target);
 
 // The program group and every shortcut line of the script. Each line with a
 // known location is recorded in the log before its link is made.
-void RunShortcutPass(platform::Platform& host, script::PathExpander& expander,
-                     UninstallLog& log, std::string& programGroup);
+void RunShortcutPass(platform::Platform& host, script::PathExpander& expander, UninstallLog& log,
+                     std::string& programGroup);
 
 }  // namespace install

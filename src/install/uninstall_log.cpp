@@ -22,8 +22,8 @@ void WriteFixedRemovalPaths(script::PathExpander& expander, UninstallLog& log) {
   }
 }
 
-void ListFolderLevel(platform::FileSystem& files, UninstallLog& log,
-                     const std::string& folder, int depth) {
+void ListFolderLevel(platform::FileSystem& files, UninstallLog& log, const std::string& folder,
+                     int depth) {
   if (depth > kDeepestFolder) return;
   const std::string base = !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
   for (const platform::FolderEntry& entry : files.ListFolder(base)) {
@@ -58,17 +58,17 @@ void UninstallLog::Write(const char* text, std::size_t length) {
   }
 }
 
-void WriteLogHead(platform::Platform& host, script::PathExpander& expander,
-                  UninstallLog& log, const InstallRequest& request) {
+void WriteLogHead(platform::Platform& host, script::PathExpander& expander, UninstallLog& log,
+                  const InstallRequest& request) {
   platform::FileSystem& files = host.files;
   log.Write(request.productName);
   log.WriteLine(request.installPath + "\\");
   // The removal paths come out of the same read as the lines above them, so
   // they are kept until those lines are written.
   std::vector<std::string> removalPaths;
-  const script::UninstallSource source = script::ReadUninstallSource(
-      files, script::ScriptPath(files),
-      [&](const std::string& path) { removalPaths.push_back(path); });
+  const script::UninstallSource source =
+      script::ReadUninstallSource(files, script::ScriptPath(files),
+                                  [&](const std::string& path) { removalPaths.push_back(path); });
   // Version, company and the general lines go in raw, variables and all.
   log.WriteLine(source.productVersion);
   log.WriteLine(source.companyName);
@@ -81,7 +81,8 @@ void WriteLogHead(platform::Platform& host, script::PathExpander& expander,
     if (path == log_format::kWholeInstallFolder) {
       // Installed into a drive root or a folder of the system or the user,
       // the folder's contents are not the product's: nothing is recorded.
-      if (!IsSharedFolder(host, request.installPath)) ListFolderToLog(files, log, request.installPath);
+      if (!IsSharedFolder(host, request.installPath))
+        ListFolderToLog(files, log, request.installPath);
     } else {
       log.WriteLine(expander.ExpandPathVariables(path));
     }
@@ -91,13 +92,11 @@ void WriteLogHead(platform::Platform& host, script::PathExpander& expander,
   log.WriteLine(log_format::kShortcutsStart);
 }
 
-void ListFolderToLog(platform::FileSystem& files, UninstallLog& log,
-                     const std::string& folder) {
+void ListFolderToLog(platform::FileSystem& files, UninstallLog& log, const std::string& folder) {
   ListFolderLevel(files, log, folder, 0);
 }
 
-void WriteShortcutRecord(UninstallLog& log, const std::string& location,
-                         const std::string& name) {
+void WriteShortcutRecord(UninstallLog& log, const std::string& location, const std::string& name) {
   log.WriteLine(location + log_format::kFieldSeparator + name);
 }
 
@@ -106,15 +105,14 @@ void CloseShortcutList(UninstallLog& log) {
   log.WriteLine(log_format::kRegistryStart);
 }
 
-void WriteRemovalRegistryList(platform::FileSystem& files,
-                              script::PathExpander& expander, UninstallLog& log) {
+void WriteRemovalRegistryList(platform::FileSystem& files, script::PathExpander& expander,
+                              UninstallLog& log) {
   script::ForEachRemovalRegistryLine(
       files, script::ScriptPath(files),
       [&](const std::string& root, const std::string& key, const std::string& name) {
         // The uninstaller gets trimmed names; the root is never expanded.
-        log.WriteLine(base::Trimmed(root) + "|" +
-                      base::Trimmed(expander.ExpandPathVariables(key)) + "|" +
-                      base::Trimmed(expander.ExpandPathVariables(name)) + "|");
+        log.WriteLine(base::Trimmed(root) + "|" + base::Trimmed(expander.ExpandPathVariables(key)) +
+                      "|" + base::Trimmed(expander.ExpandPathVariables(name)) + "|");
       });
 }
 

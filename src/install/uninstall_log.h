@@ -38,26 +38,24 @@ class UninstallLog {
 // Records 1 to 10: product name, installation folder, version, company, the
 // two general lines, and the file list between "[files]" and "[/files]",
 // then the opening of the shortcut list.
-void WriteLogHead(platform::Platform& host, script::PathExpander& expander,
-                  UninstallLog& log, const InstallRequest& request);
+void WriteLogHead(platform::Platform& host, script::PathExpander& expander, UninstallLog& log,
+                  const InstallRequest& request);
 
 // Every file and folder below folder, depth first, each folder after its
 // contents and ending in "\", so that removing in log order empties every
 // folder before it is reached. A link or junction is recorded as itself
 // (a folder one with its "\") and never entered.
-void ListFolderToLog(platform::FileSystem& files, UninstallLog& log,
-                     const std::string& folder);
+void ListFolderToLog(platform::FileSystem& files, UninstallLog& log, const std::string& folder);
 
 // Record 11: one shortcut the uninstaller removes.
-void WriteShortcutRecord(UninstallLog& log, const std::string& location,
-                         const std::string& name);
+void WriteShortcutRecord(UninstallLog& log, const std::string& location, const std::string& name);
 
 // Record 12: closes the shortcut list and opens the registry list.
 void CloseShortcutList(UninstallLog& log);
 
 // Record 13: every line of "[uninst_reg]" as root|key|value name|.
-void WriteRemovalRegistryList(platform::FileSystem& files,
-                              script::PathExpander& expander, UninstallLog& log);
+void WriteRemovalRegistryList(platform::FileSystem& files, script::PathExpander& expander,
+                              UninstallLog& log);
 
 // Records 14 to 16: the uninstall key, the end of the registry list and the
 // program group. With an empty uninstallKey (nothing was registered) the

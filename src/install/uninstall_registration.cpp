@@ -23,15 +23,15 @@ std::string UninstallKey(const std::string& productName) {
   return key.size() <= kLongestKey ? key : key.substr(0, kLongestKey);
 }
 
-void WriteStringValue(platform::Registry& registry, const std::string& key,
-                      const std::string& name, const std::string& text) {
+void WriteStringValue(platform::Registry& registry, const std::string& key, const std::string& name,
+                      const std::string& text) {
   std::vector<std::uint8_t> bytes(text.begin(), text.end());
   bytes.push_back(0);
   registry.SetValue(platform::RegistryRoot::LocalMachine, key, name, platform::kRegSz, bytes);
 }
 
-void WriteDwordValue(platform::Registry& registry, const std::string& key,
-                     const std::string& name, std::uint32_t number) {
+void WriteDwordValue(platform::Registry& registry, const std::string& key, const std::string& name,
+                     std::uint32_t number) {
   registry.SetValue(platform::RegistryRoot::LocalMachine, key, name, platform::kRegDword,
                     DwordBytes(number));
 }

@@ -17,10 +17,10 @@ std::string UninstallKey(const std::string& productName);
 
 // Sets a REG_SZ (the text and its terminating zero) or a four-byte REG_DWORD
 // under HKEY_LOCAL_MACHINE and the key. Failures are silent.
-void WriteStringValue(platform::Registry& registry, const std::string& key,
-                      const std::string& name, const std::string& text);
-void WriteDwordValue(platform::Registry& registry, const std::string& key,
-                     const std::string& name, std::uint32_t number);
+void WriteStringValue(platform::Registry& registry, const std::string& key, const std::string& name,
+                      const std::string& text);
+void WriteDwordValue(platform::Registry& registry, const std::string& key, const std::string& name,
+                     std::uint32_t number);
 
 // Writes DisplayIcon, DisplayName, NoModify, NoRepair, UninstallString and
 // QuietUninstallString for the uninstaller in installPath. Nothing without a

@@ -28,12 +28,14 @@ ExtractionResult Failure(ExtractionStatus status, std::string message) {
 
 // Writes one entry's bytes into its open file: decoded through the decoder
 // when the entry is compressed, as stored otherwise.
-LzwStatus WriteEntry(std::FILE* file, const ArchiveEntry& entry, bool compressed, LzwStreamDecoder& decoder) {
+LzwStatus WriteEntry(std::FILE* file, const ArchiveEntry& entry, bool compressed,
+                     LzwStreamDecoder& decoder) {
   if (compressed) {
     LzwFileSink sink(file);
     return decoder.Decode(entry.data, entry.size, sink);
   }
-  const bool written = entry.size == 0 || std::fwrite(entry.data, 1, entry.size, file) == entry.size;
+  const bool written =
+      entry.size == 0 || std::fwrite(entry.data, 1, entry.size, file) == entry.size;
   return written ? LzwStatus::Ok : LzwStatus::WriteFailed;
 }
 
@@ -44,7 +46,8 @@ ExtractionResult ExtractArchive(platform::FileSystem& files, std::span<const std
                                 ProgressCallback progress) {
   std::vector<ArchiveEntry> entries;
   std::string error;
-  if (!ReadArchiveIndex(block, entries, error)) return Failure(ExtractionStatus::DamagedArchive, error);
+  if (!ReadArchiveIndex(block, entries, error))
+    return Failure(ExtractionStatus::DamagedArchive, error);
 
   if (!stagingFolder.empty() && stagingFolder.back() != '\\') stagingFolder += '\\';
 
@@ -61,7 +64,8 @@ ExtractionResult ExtractArchive(platform::FileSystem& files, std::span<const std
     // decoder's window reads them back from the file.
     const std::string path = stagingFolder + entry.name;
     std::FILE* file = files.CreateStagedFile(path);
-    if (file == nullptr) return Failure(ExtractionStatus::CannotCreate, "Cannot create file " + path);
+    if (file == nullptr)
+      return Failure(ExtractionStatus::CannotCreate, "Cannot create file " + path);
 
     const bool compressed = compression.Compresses(entry.name);
     LzwStatus status = WriteEntry(file, entry, compressed, decoder);
@@ -69,7 +73,8 @@ ExtractionResult ExtractArchive(platform::FileSystem& files, std::span<const std
     if (std::fclose(file) != 0 && status == LzwStatus::Ok) status = LzwStatus::WriteFailed;
     if (status != LzwStatus::Ok) {
       files.RemoveFile(path);
-      if (status == LzwStatus::WriteFailed) return Failure(ExtractionStatus::CannotWrite, "Cannot write file " + path);
+      if (status == LzwStatus::WriteFailed)
+        return Failure(ExtractionStatus::CannotWrite, "Cannot write file " + path);
       return Failure(ExtractionStatus::DamagedStream,
                      "The compressed file " + path + " is damaged: " + LzwStatusText(status) + ".");
     }
@@ -82,7 +87,8 @@ ExtractionResult ExtractArchive(platform::FileSystem& files, std::span<const std
     compression.AfterEntry(entry.name, [&] { return scanner.CompressionFlag(files, path); });
   }
 
-  if (result.hasScript) scanner.ImagePaths(files, result.scriptPath, result.logoPath, result.headerPath);
+  if (result.hasScript)
+    scanner.ImagePaths(files, result.scriptPath, result.logoPath, result.headerPath);
   return result;
 }
 

@@ -23,8 +23,8 @@ class ScriptScanner {
   virtual bool CompressionFlag(platform::FileSystem& files, const std::string& scriptPath) = 0;
   // The raw picture paths of the "[logo]" and "[Header]" sections; empty
   // when a section is missing.
-  virtual void ImagePaths(platform::FileSystem& files, const std::string& scriptPath, std::string& logo,
-                          std::string& header) = 0;
+  virtual void ImagePaths(platform::FileSystem& files, const std::string& scriptPath,
+                          std::string& logo, std::string& header) = 0;
 };
 
 // The two progress updates of an entry: the label before its file is

@@ -19,16 +19,16 @@ constexpr std::size_t kLzwHeaderSize = 5;
 
 enum class LzwStatus {
   Ok,
-  ShortHeader,    // fewer than 5 bytes
-  BadWidth,       // width outside 9..25
-  BadCode,        // a code beyond the next code to be created (the first code
-                  // must be a byte)
-  Overrun,        // a string that would run past U
-  Truncated,      // the stream ends before U bytes are produced
-  TooLarge,       // U cannot be produced by a stream of this length (or, when
-                  // encoding, the input does not fit the 32-bit size field)
-  WriteFailed,    // a streaming decode's output could not be written or read
-                  // back (the stream itself may be sound)
+  ShortHeader,  // fewer than 5 bytes
+  BadWidth,     // width outside 9..25
+  BadCode,      // a code beyond the next code to be created (the first code
+                // must be a byte)
+  Overrun,      // a string that would run past U
+  Truncated,    // the stream ends before U bytes are produced
+  TooLarge,     // U cannot be produced by a stream of this length (or, when
+                // encoding, the input does not fit the 32-bit size field)
+  WriteFailed,  // a streaming decode's output could not be written or read
+                // back (the stream itself may be sound)
 };
 
 // A short English description of a status, for messages.
@@ -42,7 +42,7 @@ LzwStatus LzwDecode(const std::uint8_t* stream, std::size_t length,
 
 // Encodes a buffer with the given code width (9..25) into stream, which holds
 // exactly the stream's bytes afterwards. BadWidth or TooLarge leave it empty.
-LzwStatus LzwEncode(const std::uint8_t* input, std::size_t length,
-                    unsigned width, std::vector<std::uint8_t>& stream);
+LzwStatus LzwEncode(const std::uint8_t* input, std::size_t length, unsigned width,
+                    std::vector<std::uint8_t>& stream);
 
 }  // namespace package

@@ -16,6 +16,7 @@
 namespace package {
 namespace {
 
+using base::LoadLe32;
 using lzw_detail::CanAllocate;
 using lzw_detail::CodeReader;
 using lzw_detail::CopyString;
@@ -23,10 +24,10 @@ using lzw_detail::Entry;
 using lzw_detail::kCopyChunk;
 using lzw_detail::kFirstEntryCode;
 using lzw_detail::kMaxSize;
-using base::LoadLe32;
 using lzw_detail::MostBytesFrom;
 
-LzwStatus Decode(const std::uint8_t* stream, std::size_t length, std::vector<std::uint8_t>& output) {
+LzwStatus Decode(const std::uint8_t* stream, std::size_t length,
+                 std::vector<std::uint8_t>& output) {
   if (length < kLzwHeaderSize) return LzwStatus::ShortHeader;
   const std::uint32_t size = LoadLe32(stream);
   const unsigned width = stream[4];
@@ -42,7 +43,8 @@ LzwStatus Decode(const std::uint8_t* stream, std::size_t length, std::vector<std
   const std::uint32_t maxEntries = (1u << width) - kFirstEntryCode;
   const std::size_t stringCount =
       kFirstEntryCode + static_cast<std::size_t>(std::min<std::uint64_t>(maxEntries, codeCount));
-  if (bufferSize > output.max_size() || !CanAllocate(bufferSize) || !CanAllocate(stringCount * sizeof(Entry))) {
+  if (bufferSize > output.max_size() || !CanAllocate(bufferSize) ||
+      !CanAllocate(stringCount * sizeof(Entry))) {
     return LzwStatus::TooLarge;
   }
 
@@ -54,7 +56,8 @@ LzwStatus Decode(const std::uint8_t* stream, std::size_t length, std::vector<std
   // values (with slack of their own) that the literal codes copy from.
   output.resize(bufferSize);
   std::uint8_t* const out = output.data();
-  for (unsigned byte = 0; byte < 256; ++byte) out[literals + byte] = static_cast<std::uint8_t>(byte);
+  for (unsigned byte = 0; byte < 256; ++byte)
+    out[literals + byte] = static_cast<std::uint8_t>(byte);
   out[0] = static_cast<std::uint8_t>(first);
 
   // The strings of all codes by code: the 256 single bytes, then the
@@ -105,7 +108,8 @@ LzwStatus Decode(const std::uint8_t* stream, std::size_t length, std::vector<std
 
 }  // namespace
 
-LzwStatus LzwDecode(const std::uint8_t* stream, std::size_t length, std::vector<std::uint8_t>& output) {
+LzwStatus LzwDecode(const std::uint8_t* stream, std::size_t length,
+                    std::vector<std::uint8_t>& output) {
   output.clear();
   const LzwStatus status = Decode(stream, length, output);
   // A failed decode hands back nothing, not even the memory it took.

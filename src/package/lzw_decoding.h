@@ -37,7 +37,9 @@ struct Entry {
 class CodeReader {
  public:
   CodeReader(const std::uint8_t* stream, std::size_t length, unsigned width)
-      : m_pNext(stream + kLzwHeaderSize), m_pEnd(stream + length), m_width(width),
+      : m_pNext(stream + kLzwHeaderSize),
+        m_pEnd(stream + length),
+        m_width(width),
         m_mask((1u << width) - 1) {}
 
   std::uint32_t Next() {
@@ -45,7 +47,8 @@ class CodeReader {
     if (m_pEnd - m_pNext >= 4) {
       word = base::LoadLe32(m_pNext);
     } else {
-      for (std::ptrdiff_t i = 0; i < m_pEnd - m_pNext; ++i) word |= std::uint32_t{m_pNext[i]} << (8 * i);
+      for (std::ptrdiff_t i = 0; i < m_pEnd - m_pNext; ++i)
+        word |= std::uint32_t{m_pNext[i]} << (8 * i);
     }
     const std::uint32_t code = (word >> m_shift) & m_mask;
     m_shift += m_width;

@@ -55,7 +55,8 @@ LzwStatus LzwEncoder::Encode(const std::uint8_t* input, std::size_t length, unsi
   if (width < kLzwMinWidth || width > kLzwMaxWidth) return LzwStatus::BadWidth;
   // The header holds the length in 32 bits, and the buffer must be
   // addressable: header + one code per byte + a word of slack.
-  const std::uint64_t capacity = kLzwHeaderSize + (static_cast<std::uint64_t>(length) * width + 7) / 8 + 8;
+  const std::uint64_t capacity =
+      kLzwHeaderSize + (static_cast<std::uint64_t>(length) * width + 7) / 8 + 8;
   if (length > std::numeric_limits<std::uint32_t>::max() || capacity > m_codes.max_size()) {
     return LzwStatus::TooLarge;
   }
@@ -88,7 +89,8 @@ LzwStatus LzwEncoder::Encode(const std::uint8_t* input, std::size_t length, unsi
   return LzwStatus::Ok;
 }
 
-LzwStatus LzwEncode(const std::uint8_t* input, std::size_t length, unsigned width, std::vector<std::uint8_t>& stream) {
+LzwStatus LzwEncode(const std::uint8_t* input, std::size_t length, unsigned width,
+                    std::vector<std::uint8_t>& stream) {
   LzwEncoder encoder;
   return encoder.Encode(input, length, width, stream);
 }

@@ -117,7 +117,8 @@ bool LzwFileSink::Write(const std::uint8_t* data, std::size_t size) {
 bool LzwFileSink::ReadBack(std::uint64_t offset, std::uint8_t* data, std::size_t size) {
   // A positioning call must come between writing and reading and back; the
   // steps back from the end stay within what a 32-bit long can express.
-  if (offset > m_written || size > m_written - offset || std::fseek(m_file, 0, SEEK_END) != 0) return false;
+  if (offset > m_written || size > m_written - offset || std::fseek(m_file, 0, SEEK_END) != 0)
+    return false;
   for (std::uint64_t back = m_written - offset; back > 0;) {
     const std::uint64_t step = std::min(back, kLongestSeek);
     if (std::fseek(m_file, -static_cast<long>(step), SEEK_CUR) != 0) return false;
@@ -131,7 +132,9 @@ LzwStreamDecoder::LzwStreamDecoder(std::size_t window) : m_window(std::max(windo
 
 LzwStreamDecoder::~LzwStreamDecoder() = default;
 
-std::size_t LzwStreamDecoder::HeldBytes() const { return m_bufferSize + m_stringCount * sizeof(Entry); }
+std::size_t LzwStreamDecoder::HeldBytes() const {
+  return m_bufferSize + m_stringCount * sizeof(Entry);
+}
 
 LzwStatus LzwStreamDecoder::Decode(const std::uint8_t* stream, std::size_t length, LzwSink& sink) {
   if (length < kLzwHeaderSize) return LzwStatus::ShortHeader;
@@ -141,9 +144,11 @@ LzwStatus LzwStreamDecoder::Decode(const std::uint8_t* stream, std::size_t lengt
   if (size == 0) return LzwStatus::Ok;
 
   const std::uint64_t codeCount = lzw_detail::CodeCount(length, width);
-  if (size > lzw_detail::MostBytesFrom(codeCount) || size > lzw_detail::kMaxSize) return LzwStatus::TooLarge;
+  if (size > lzw_detail::MostBytesFrom(codeCount) || size > lzw_detail::kMaxSize)
+    return LzwStatus::TooLarge;
   const std::uint32_t maxEntries = (1u << width) - kFirstEntryCode;
-  const std::size_t entryCount = static_cast<std::size_t>(std::min<std::uint64_t>(maxEntries, codeCount));
+  const std::size_t entryCount =
+      static_cast<std::size_t>(std::min<std::uint64_t>(maxEntries, codeCount));
   const std::uint32_t capacity = static_cast<std::uint32_t>(std::min<std::size_t>(m_window, size));
   // A failed allocation is a size memory cannot hold, not the end of the
   // program. The window's slack takes the chunked copies' overshoot.

@@ -22,18 +22,22 @@ std::string EntryLabel(std::size_t index, std::string_view name) {
   return "entry " + std::to_string(index + 1) + " (\"" + base::HexEscaped(name) + "\")";
 }
 
-std::string Damaged(const std::string& what) { return "The setup archive is damaged: " + what + "."; }
+std::string Damaged(const std::string& what) {
+  return "The setup archive is damaged: " + what + ".";
+}
 
 // Windows opens these names as devices in any folder, with any extension.
 bool IsDeviceName(const std::string& name) {
   std::string stem = name.substr(0, name.find('.'));
   while (!stem.empty() && stem.back() == ' ') stem.pop_back();
-  std::transform(stem.begin(), stem.end(), stem.begin(),
-                 [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
-  static const std::array<std::string_view, 6> kDevices = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+  std::transform(stem.begin(), stem.end(), stem.begin(), [](char c) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  });
+  static const std::array<std::string_view, 6> kDevices = {"CON", "PRN",    "AUX",
+                                                           "NUL", "CONIN$", "CONOUT$"};
   if (std::find(kDevices.begin(), kDevices.end(), stem) != kDevices.end()) return true;
-  return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) && stem[3] >= '1' &&
-         stem[3] <= '9';
+  return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
+         stem[3] >= '1' && stem[3] <= '9';
 }
 
 }  // namespace
@@ -86,8 +90,8 @@ bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEn
     cursor += entry.name.size() + 1;
 
     if (const std::string reason = UnsafeNameReason(entry.name); !reason.empty()) {
-      return refuse("The setup archive holds an unsafe file name in " + EntryLabel(index, entry.name) + ": " +
-                    reason + ".");
+      return refuse("The setup archive holds an unsafe file name in " +
+                    EntryLabel(index, entry.name) + ": " + reason + ".");
     }
     if (block.size() - cursor < kSizeField) {
       return refuse(Damaged(EntryLabel(index, entry.name) + " has no room for its stored size"));
@@ -95,8 +99,9 @@ bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEn
     entry.size = base::LoadLe32(block.data() + cursor);
     cursor += kSizeField;
     if (block.size() - cursor < entry.size) {
-      return refuse(Damaged(EntryLabel(index, entry.name) + " announces " + std::to_string(entry.size) +
-                            " bytes but only " + std::to_string(block.size() - cursor) + " are left"));
+      return refuse(Damaged(EntryLabel(index, entry.name) + " announces " +
+                            std::to_string(entry.size) + " bytes but only " +
+                            std::to_string(block.size() - cursor) + " are left"));
     }
     entry.data = block.data() + cursor;
     cursor += entry.size;

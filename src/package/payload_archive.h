@@ -23,8 +23,8 @@ struct ArchiveEntry {
 // a bare file name that stays inside the staging folder. Bytes after the last
 // entry are allowed (resource sections pad their data). On failure entries is
 // empty and error names the entry and what is wrong with it.
-bool ReadArchiveIndex(std::span<const std::uint8_t> block,
-                      std::vector<ArchiveEntry>& entries, std::string& error);
+bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEntry>& entries,
+                      std::string& error);
 
 // Why a name cannot be a file in the staging folder; empty when it can. A
 // name must not be empty, "." or "..", hold a folder separator, a drive or

@@ -13,7 +13,7 @@
 namespace package {
 
 enum class ChecksumVerdict {
-  Absent,    // no checksum resource: a setup program made by another tool
+  Absent,  // no checksum resource: a setup program made by another tool
   Matches,
   Mismatch,  // the digest differs, or the resource is not 32 bytes long
 };

@@ -9,7 +9,9 @@ bool EntryStaysPlain(std::string_view name) {
   return false;
 }
 
-bool IsSetupScript(std::string_view name) { return name.find(kScriptEntryName) != std::string_view::npos; }
+bool IsSetupScript(std::string_view name) {
+  return name.find(kScriptEntryName) != std::string_view::npos;
+}
 
 std::vector<bool> CompressedEntries(std::span<const std::string> names,
                                     base::FunctionRef<bool(std::size_t index)> scriptFlag) {

@@ -37,8 +37,8 @@ inline constexpr const char* kLicenceMarker = ".lic";
 // An entry is always stored plain when its name holds one of these markers
 // (case-sensitive, anywhere in the name): the setup script, the licence text
 // and the two uninstall programs.
-inline constexpr const char* kPlainMarkers[] = {kScriptEntryName, kUninstallerEntryName, kLicenceMarker,
-                                                kRemoverEntryName};
+inline constexpr const char* kPlainMarkers[] = {kScriptEntryName, kUninstallerEntryName,
+                                                kLicenceMarker, kRemoverEntryName};
 
 // Only the entry's name is tested, never the folder it is written to: a
 // temporary folder such as "C:\Users\m.lichter\..." must not turn every

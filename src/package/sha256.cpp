@@ -13,7 +13,8 @@ namespace package {
 namespace {
 
 Sha256Blocks FastestBlocks() {
-  static const Sha256Blocks chosen = HasSha256Instructions() ? Sha256BlocksX86 : Sha256BlocksPortable;
+  static const Sha256Blocks chosen =
+      HasSha256Instructions() ? Sha256BlocksX86 : Sha256BlocksPortable;
   return chosen;
 }
 
@@ -23,7 +24,8 @@ Sha256::Sha256() : Sha256(FastestBlocks()) {}
 
 Sha256::Sha256(Sha256Blocks compress)
     : compress_(compress),
-      state_{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19},
+      state_{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+             0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19},
       pending_{} {}
 
 void Sha256::Update(std::span<const std::uint8_t> bytes) {
@@ -52,10 +54,12 @@ Sha256Digest Sha256::Finish() {
   std::uint8_t tail[72] = {0x80};
   // Padding to 56 bytes past a block boundary, then the length in bits.
   const std::size_t padding = (pendingSize_ < 56 ? 56 : 120) - pendingSize_;
-  for (int i = 0; i < 8; ++i) tail[padding + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(bits >> (56 - 8 * i));
+  for (int i = 0; i < 8; ++i)
+    tail[padding + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(bits >> (56 - 8 * i));
   Update({tail, padding + 8});
   Sha256Digest digest;
-  for (std::size_t i = 0; i < 32; ++i) digest[i] = static_cast<std::uint8_t>(state_[i / 4] >> (24 - 8 * (i % 4)));
+  for (std::size_t i = 0; i < 32; ++i)
+    digest[i] = static_cast<std::uint8_t>(state_[i / 4] >> (24 - 8 * (i % 4)));
   return digest;
 }
 

@@ -28,8 +28,9 @@ inline std::uint32_t LoadBigEndian(const std::uint8_t* bytes) {
 
 // One round. The caller passes the eight variables in their order for this
 // round; of them only d and h change (d gains T1, h becomes the new a).
-inline void Round(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t& d, std::uint32_t e,
-                  std::uint32_t f, std::uint32_t g, std::uint32_t& h, std::uint32_t constantPlusWord) {
+inline void Round(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t& d,
+                  std::uint32_t e, std::uint32_t f, std::uint32_t g, std::uint32_t& h,
+                  std::uint32_t constantPlusWord) {
   const std::uint32_t sum1 = std::rotr(e, 6) ^ std::rotr(e, 11) ^ std::rotr(e, 25);
   const std::uint32_t choose = g ^ (e & (f ^ g));
   const std::uint32_t t1 = h + sum1 + choose + constantPlusWord;
@@ -46,7 +47,8 @@ void Sha256BlocksPortable(std::uint32_t* state, const std::uint8_t* blocks, std:
     std::uint32_t w[64];
     for (int i = 0; i < 16; ++i) w[i] = LoadBigEndian(blocks + 4 * i);
     for (int i = 16; i < 64; ++i) {
-      const std::uint32_t s0 = std::rotr(w[i - 15], 7) ^ std::rotr(w[i - 15], 18) ^ (w[i - 15] >> 3);
+      const std::uint32_t s0 =
+          std::rotr(w[i - 15], 7) ^ std::rotr(w[i - 15], 18) ^ (w[i - 15] >> 3);
       const std::uint32_t s1 = std::rotr(w[i - 2], 17) ^ std::rotr(w[i - 2], 19) ^ (w[i - 2] >> 10);
       w[i] = w[i - 16] + s0 + w[i - 7] + s1;
     }

@@ -23,7 +23,8 @@ bool HasSha256Instructions() {
 // The instructions keep the state as two vectors, ABEF and CDGH, and run
 // two rounds a step; a group of four rounds takes one vector of the
 // schedule, which sha256msg1/msg2 extend four words at a time.
-__attribute__((target("sha,sse4.1,ssse3"))) void Sha256BlocksX86(std::uint32_t* state, const std::uint8_t* blocks,
+__attribute__((target("sha,sse4.1,ssse3"))) void Sha256BlocksX86(std::uint32_t* state,
+                                                                 const std::uint8_t* blocks,
                                                                  std::size_t count) {
   const __m128i byteSwap = _mm_set_epi64x(0x0c0d0e0f08090a0bLL, 0x0405060700010203LL);
   __m128i dcba = _mm_loadu_si128(reinterpret_cast<const __m128i*>(state));
@@ -40,7 +41,8 @@ __attribute__((target("sha,sse4.1,ssse3"))) void Sha256BlocksX86(std::uint32_t* 
     for (int group = 0; group < 16; ++group) {
       __m128i& words = w[group & 3];
       if (group < 4) {
-        words = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(blocks + 16 * group)), byteSwap);
+        words = _mm_shuffle_epi8(
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(blocks + 16 * group)), byteSwap);
       } else {
         // W[t-16] + s0(W[t-15]), then + W[t-7], then + s1(W[t-2]).
         const __m128i& previous = w[(group - 1) & 3];
@@ -49,7 +51,8 @@ __attribute__((target("sha,sse4.1,ssse3"))) void Sha256BlocksX86(std::uint32_t* 
         words = _mm_sha256msg2_epu32(words, previous);
       }
       __m128i message = _mm_add_epi32(
-          words, _mm_loadu_si128(reinterpret_cast<const __m128i*>(kSha256RoundConstants + 4 * group)));
+          words,
+          _mm_loadu_si128(reinterpret_cast<const __m128i*>(kSha256RoundConstants + 4 * group)));
       cdgh = _mm_sha256rnds2_epu32(cdgh, abef, message);
       message = _mm_shuffle_epi32(message, 0x0E);
       abef = _mm_sha256rnds2_epu32(abef, cdgh, message);

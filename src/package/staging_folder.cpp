@@ -4,22 +4,26 @@ namespace package {
 
 namespace {
 
-StagingResult Refusal(StagingStatus status, std::string message) { return {status, std::move(message)}; }
+StagingResult Refusal(StagingStatus status, std::string message) {
+  return {status, std::move(message)};
+}
 
 }  // namespace
 
 StagingResult PrepareStagingFolder(platform::FileSystem& files, const std::string& folder) {
   if (folder.empty()) {
-    return Refusal(StagingStatus::NoTemporaryFolder,
-                   "Setup cannot use the temporary folder: it is not set or its path is too long. "
-                   "Point the TEMP variable to an existing folder with a short path and run setup again.");
+    return Refusal(
+        StagingStatus::NoTemporaryFolder,
+        "Setup cannot use the temporary folder: it is not set or its path is too long. "
+        "Point the TEMP variable to an existing folder with a short path and run setup again.");
   }
   const std::string bare = folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder;
   if (files.IsReparsePoint(bare) || (files.Exists(bare) && !files.IsFolder(bare))) {
-    return Refusal(StagingStatus::IsLink,
-                   "Setup does not unpack into " + bare +
-                       ": it is a link, a junction or a file rather than a folder. Remove it and run "
-                       "setup again.");
+    return Refusal(
+        StagingStatus::IsLink,
+        "Setup does not unpack into " + bare +
+            ": it is a link, a junction or a file rather than a folder. Remove it and run "
+            "setup again.");
   }
   if (!files.IsFolder(bare)) files.MakeFolder(bare);
   // Held even when just made: a link could have taken the name since.

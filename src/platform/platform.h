@@ -101,12 +101,11 @@ class Registry {
   // RegCreateKeyExA (creating missing keys), RegSetValueExA, RegCloseKey.
   // An empty value name sets the key's default value. False when the key
   // could not be created or opened or the value not set.
-  virtual bool SetValue(RegistryRoot root, const std::string& key,
-                        const std::string& name, std::uint32_t type,
-                        const std::vector<std::uint8_t>& data) = 0;
+  virtual bool SetValue(RegistryRoot root, const std::string& key, const std::string& name,
+                        std::uint32_t type, const std::vector<std::uint8_t>& data) = 0;
   // RegOpenKeyA and RegQueryValueExA of a string value; false when missing.
-  virtual bool QueryString(RegistryRoot root, const std::string& key,
-                           const std::string& name, std::string& value) = 0;
+  virtual bool QueryString(RegistryRoot root, const std::string& key, const std::string& name,
+                           std::string& value) = 0;
 
   // Removal, for the uninstaller.
   enum class KeyContent { Missing, Empty, NotEmpty };
@@ -114,8 +113,7 @@ class Registry {
   virtual KeyContent ContentOf(RegistryRoot root, const std::string& key) = 0;
   // RegDeleteValueA; true when the value is gone afterwards (also when it was
   // never there).
-  virtual bool DeleteValue(RegistryRoot root, const std::string& key,
-                           const std::string& name) = 0;
+  virtual bool DeleteValue(RegistryRoot root, const std::string& key, const std::string& name) = 0;
   // RegDeleteKeyA of a key without subkeys; true when the key is gone.
   virtual bool DeleteKey(RegistryRoot root, const std::string& key) = 0;
 };

@@ -16,12 +16,9 @@ struct ShellFolderVariable {
   int csidl;
 };
 constexpr ShellFolderVariable kShellFolders[] = {
-    {"%Desktop%", platform::kCsidlDesktopDirectory},
-    {"%ProgramDir%", platform::kCsidlPrograms},
-    {"%StartMenu%", platform::kCsidlStartMenu},
-    {"%Favorites%", platform::kCsidlFavorites},
-    {"%Startup%", platform::kCsidlStartup},
-    {"%Templates%", platform::kCsidlTemplates},
+    {"%Desktop%", platform::kCsidlDesktopDirectory}, {"%ProgramDir%", platform::kCsidlPrograms},
+    {"%StartMenu%", platform::kCsidlStartMenu},      {"%Favorites%", platform::kCsidlFavorites},
+    {"%Startup%", platform::kCsidlStartup},          {"%Templates%", platform::kCsidlTemplates},
     {"%AppData%", platform::kCsidlAppData},
 };
 
@@ -30,8 +27,7 @@ constexpr ShellFolderVariable kShellFolders[] = {
 template <typename Lookup>
 std::string ExpandPieces(const std::string& text, std::string& result, Lookup lookup) {
   std::size_t start = 0;
-  for (std::size_t sign = text.find('%'); sign != std::string::npos;
-       sign = text.find('%', start)) {
+  for (std::size_t sign = text.find('%'); sign != std::string::npos; sign = text.find('%', start)) {
     result += lookup(text.substr(start, sign - start));
     start = sign + 1;
   }
@@ -40,8 +36,7 @@ std::string ExpandPieces(const std::string& text, std::string& result, Lookup lo
 
 }  // namespace
 
-std::string ReadProgramFilesPath(platform::Registry& registry,
-                                 platform::Machine& machine) {
+std::string ReadProgramFilesPath(platform::Registry& registry, platform::Machine& machine) {
   std::string value;
   if (!registry.QueryString(platform::RegistryRoot::LocalMachine, kCurrentVersionKey,
                             kProgramFilesValue, value)) {

@@ -24,13 +24,12 @@ class WizardValues {
 
 // ReadProgramFilesPath: HKLM\Software\Microsoft\Windows\CurrentVersion
 // "ProgramFilesPath" with environment references expanded; empty when absent.
-std::string ReadProgramFilesPath(platform::Registry& registry,
-                                 platform::Machine& machine);
+std::string ReadProgramFilesPath(platform::Registry& registry, platform::Machine& machine);
 
 class PathExpander {
  public:
-  PathExpander(WizardValues& wizard, platform::Registry& registry,
-               platform::Machine& machine, platform::FileSystem& files)
+  PathExpander(WizardValues& wizard, platform::Registry& registry, platform::Machine& machine,
+               platform::FileSystem& files)
       : wizard_(wizard), registry_(registry), machine_(machine), files_(files) {}
 
   // Every piece before a "%" is looked up; the rest after the last "%" is

@@ -16,8 +16,8 @@ namespace script::format {
 // with its terminating zero. The installation folder template shares that
 // field width.
 inline constexpr std::size_t kHeaderLines = 5;
-inline constexpr const char* kHeaderFieldNames[kHeaderLines] = {"product name", "wizard title", "product version",
-                                                                "company name", "notice line"};
+inline constexpr const char* kHeaderFieldNames[kHeaderLines] = {
+    "product name", "wizard title", "product version", "company name", "notice line"};
 inline constexpr std::size_t kFieldCharacters = 259;
 
 // The sections' markers. The first line after "[fls]", "[lic]" and
@@ -49,11 +49,30 @@ inline constexpr const char* kUninstallRegistryEnd = "[/uninst_reg]";
 
 // Every marker, each section's opening one followed by its end.
 inline constexpr const char* kMarkers[] = {
-    kFiles,         kFilesEnd,         kLicence,          kLicenceEnd,          kInstallPath,
-    kInstallPathEnd, kProgramGroup,    kProgramGroupEnd,  kShortcuts,           kShortcutsEnd,
-    kRegistry,      kRegistryEnd,      kLaunch,           kLaunchEnd,           kLogo,
-    kLogoEnd,       kHeaderImage,      kHeaderImageEnd,   kUninstallGeneral,    kUninstallGeneralEnd,
-    kUninstallFiles, kUninstallFilesEnd, kUninstallRegistry, kUninstallRegistryEnd,
+    kFiles,
+    kFilesEnd,
+    kLicence,
+    kLicenceEnd,
+    kInstallPath,
+    kInstallPathEnd,
+    kProgramGroup,
+    kProgramGroupEnd,
+    kShortcuts,
+    kShortcutsEnd,
+    kRegistry,
+    kRegistryEnd,
+    kLaunch,
+    kLaunchEnd,
+    kLogo,
+    kLogoEnd,
+    kHeaderImage,
+    kHeaderImageEnd,
+    kUninstallGeneral,
+    kUninstallGeneralEnd,
+    kUninstallFiles,
+    kUninstallFilesEnd,
+    kUninstallRegistry,
+    kUninstallRegistryEnd,
 };
 
 // Fields.

@@ -34,12 +34,12 @@ WizardHeader ReadWizardHeader(platform::FileSystem& files, const std::string& pa
                                                      &header.noticeLine};
   for (std::string* field : fields) *field = FitField(reader.NextLine());
   // The search starts at line 6: a header line never counts as the marker.
-  if (reader.SkipPast(format::kInstallPath)) header.installPathTemplate = FitField(reader.NextLine());
+  if (reader.SkipPast(format::kInstallPath))
+    header.installPathTemplate = FitField(reader.NextLine());
   return header;
 }
 
-InstallPathSection ReadInstallPathSection(platform::FileSystem& files,
-                                          const std::string& path) {
+InstallPathSection ReadInstallPathSection(platform::FileSystem& files, const std::string& path) {
   InstallPathSection section;
   ScriptReader reader(files, path);
   if (!reader.SkipPast(format::kInstallPath)) return section;
@@ -57,8 +57,7 @@ std::string ReadNoticeLine(platform::FileSystem& files, const std::string& path)
   return FitField(reader.NextLine());
 }
 
-bool ReadLicenceFlag(platform::FileSystem& files, const std::string& path,
-                     std::string& flag) {
+bool ReadLicenceFlag(platform::FileSystem& files, const std::string& path, std::string& flag) {
   flag.clear();
   ScriptReader reader(files, path);
   if (!reader.SkipPast(format::kLicence)) return false;
@@ -115,8 +114,8 @@ namespace {
 // script: the closing marker switches inside off, the opening one on, so
 // several sections are all taken.
 template <typename LineVisitor>
-void ForEachSectionLine(platform::FileSystem& files, const std::string& path,
-                        const char* opening, const char* closing, const LineVisitor& visit) {
+void ForEachSectionLine(platform::FileSystem& files, const std::string& path, const char* opening,
+                        const char* closing, const LineVisitor& visit) {
   ScriptReader reader(files, path);
   bool inside = false;
   std::string line;
@@ -180,8 +179,7 @@ UninstallSource ReadUninstallSource(
   return source;
 }
 
-FinishPageSetup ReadFinishPageSetup(platform::FileSystem& files,
-                                    const std::string& path) {
+FinishPageSetup ReadFinishPageSetup(platform::FileSystem& files, const std::string& path) {
   FinishPageSetup setup;
   ScriptReader reader(files, path);
   setup.productName = reader.NextLine();
@@ -198,9 +196,8 @@ FinishPageSetup ReadFinishPageSetup(platform::FileSystem& files,
   return setup;
 }
 
-bool ForEachLaunchProgram(
-    platform::FileSystem& files, const std::string& path,
-    base::FunctionRef<void(const std::string& programTemplate)> launch) {
+bool ForEachLaunchProgram(platform::FileSystem& files, const std::string& path,
+                          base::FunctionRef<void(const std::string& programTemplate)> launch) {
   ScriptReader reader(files, path);
   std::string line;
   while (reader.ReadLine(line)) {

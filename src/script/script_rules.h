@@ -39,24 +39,20 @@ struct InstallPathSection {
   std::string pathTemplate;  // cut to 259 characters
   std::string lockFlag;
 };
-InstallPathSection ReadInstallPathSection(platform::FileSystem& files,
-                                          const std::string& path);
+InstallPathSection ReadInstallPathSection(platform::FileSystem& files, const std::string& path);
 
 // Notice: header line 5, cut to 259 characters like the wizard's field.
 std::string ReadNoticeLine(platform::FileSystem& files, const std::string& path);
 
 // Licence decision: the line after "[lic]". False without "[lic]".
-bool ReadLicenceFlag(platform::FileSystem& files, const std::string& path,
-                     std::string& flag);
+bool ReadLicenceFlag(platform::FileSystem& files, const std::string& path, std::string& flag);
 
 // File installation: each line inside "[fls]" after its flag line, up to the
 // first empty line or "[/fls]" wherever it stands (also above "[fls]").
 // kind is the text before the first "|" (empty without one), rest the text
 // after it (the whole line without one).
-using FileEntryVisitor =
-    base::FunctionRef<void(const std::string& kind, const std::string& rest)>;
-void ForEachFileEntry(platform::FileSystem& files, const std::string& path,
-                      FileEntryVisitor visit);
+using FileEntryVisitor = base::FunctionRef<void(const std::string& kind, const std::string& rest)>;
+void ForEachFileEntry(platform::FileSystem& files, const std::string& path, FileEntryVisitor visit);
 
 // Program group and shortcuts, one pass: the raw line after each
 // "[menu_grp]", and every line inside "[shrt]" ... "[/shrt]" split into
@@ -68,9 +64,9 @@ void ForEachShortcutLine(platform::FileSystem& files, const std::string& path,
                          ProgramGroupVisitor programGroup, ShortcutLineVisitor shortcut);
 
 // Registry values: every line inside "[regi]" ... "[/regi]", five fields.
-using RegistryLineVisitor = base::FunctionRef<void(
-    const std::string& root, const std::string& key, const std::string& name,
-    const std::string& type, const std::string& data)>;
+using RegistryLineVisitor =
+    base::FunctionRef<void(const std::string& root, const std::string& key, const std::string& name,
+                           const std::string& type, const std::string& data)>;
 void ForEachRegistryLine(platform::FileSystem& files, const std::string& path,
                          RegistryLineVisitor visit);
 
@@ -78,8 +74,7 @@ void ForEachRegistryLine(platform::FileSystem& files, const std::string& path,
 // "[/uninst_reg]", three raw fields.
 using RemovalRegistryVisitor = base::FunctionRef<void(
     const std::string& root, const std::string& key, const std::string& name)>;
-void ForEachRemovalRegistryLine(platform::FileSystem& files,
-                                const std::string& path,
+void ForEachRemovalRegistryLine(platform::FileSystem& files, const std::string& path,
                                 RemovalRegistryVisitor visit);
 
 // Uninstall log: lines 3 and 4, the two lines after "[uninst_gene]", and the
@@ -105,13 +100,11 @@ struct FinishPageSetup {
   std::string productName;
   LaunchOffer offer = LaunchOffer::None;
 };
-FinishPageSetup ReadFinishPageSetup(platform::FileSystem& files,
-                                    const std::string& path);
+FinishPageSetup ReadFinishPageSetup(platform::FileSystem& files, const std::string& path);
 
 // Launch: for each "[launch]" with a true flag, the program template (raw).
 // Returns false when a false flag ended the scan (the box is then hidden).
-bool ForEachLaunchProgram(
-    platform::FileSystem& files, const std::string& path,
-    base::FunctionRef<void(const std::string& programTemplate)> launch);
+bool ForEachLaunchProgram(platform::FileSystem& files, const std::string& path,
+                          base::FunctionRef<void(const std::string& programTemplate)> launch);
 
 }  // namespace script

@@ -16,8 +16,7 @@ bool CControl::SubclassDlgItem(int id, HWND dialog) {
   }
   m_hWnd = control;
   PreSubclassWindow();
-  if (!::SetWindowSubclass(control, SubclassProc, kSubclassId,
-                           reinterpret_cast<DWORD_PTR>(this))) {
+  if (!::SetWindowSubclass(control, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
     m_hWnd = nullptr;
     return false;
   }
@@ -53,8 +52,8 @@ LRESULT CControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return Default(message, wParam, lParam);
 }
 
-LRESULT CALLBACK CControl::SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
-                                        LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK CControl::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR self) {
   auto* control = reinterpret_cast<CControl*>(self);
   if (control == nullptr || control->m_hWnd != hwnd) {
     return ::DefSubclassProc(hwnd, message, wParam, lParam);

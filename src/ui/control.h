@@ -43,9 +43,8 @@ class CControl : public CWnd {
   }
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
-                                       LPARAM lParam, UINT_PTR subclassId,
-                                       DWORD_PTR self);
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR subclassId, DWORD_PTR self);
 };
 
 // The plain control kinds: typed wrappers of their messages.

@@ -13,8 +13,8 @@ int ClampToRange(int value, int low, int high) {
 }  // namespace
 
 INT_PTR CDialog::DoModal(HWND parent) {
-  return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nTemplateId),
-                           parent, DialogProc, reinterpret_cast<LPARAM>(this));
+  return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nTemplateId), parent,
+                           DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 bool CDialog::OnCommand(int id, int code, HWND) {
@@ -36,9 +36,9 @@ HBRUSH CDialog::OnCtlColor(HDC dc, HWND control, CtlColor kind) {
   if (control == nullptr || control == m_hWnd) {
     return nullptr;
   }
-  const LRESULT answer = ::SendMessageA(control, Reflected(CtlColorMessageOf(kind)),
-                                        reinterpret_cast<WPARAM>(dc),
-                                        reinterpret_cast<LPARAM>(control));
+  const LRESULT answer =
+      ::SendMessageA(control, Reflected(CtlColorMessageOf(kind)), reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(control));
   return reinterpret_cast<HBRUSH>(answer);
 }
 
@@ -121,9 +121,8 @@ INT_PTR CDialog::DialogMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return focus;
     }
     case WM_COMMAND:
-      return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))
-                 ? Handled(0)
-                 : FALSE;
+      return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? Handled(0)
+                                                                                       : FALSE;
     case WM_TIMER:
       OnTimer(wParam);
       return Handled(0);

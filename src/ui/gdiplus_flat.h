@@ -34,7 +34,8 @@ struct Functions {
   Status(WINAPI* deleteGraphics)(GpGraphics* graphics);
   Status(WINAPI* loadImageFromStream)(IStream* stream, GpImage** image);
   Status(WINAPI* disposeImage)(GpImage* image);
-  Status(WINAPI* drawImageRectI)(GpGraphics* graphics, GpImage* image, INT x, INT y, INT width, INT height);
+  Status(WINAPI* drawImageRectI)(GpGraphics* graphics, GpImage* image, INT x, INT y, INT width,
+                                 INT height);
 };
 // Every entry set, or (when the library or one of them is missing) none.
 const Functions& Library();
@@ -48,12 +49,15 @@ inline void GdiplusShutdown(ULONG_PTR token) {
 inline Status GdipCreateFromHDC(HDC dc, GpGraphics** graphics) {
   return Library().createFromHdc ? Library().createFromHdc(dc, graphics) : NotLoaded;
 }
-inline Status GdipDeleteGraphics(GpGraphics* graphics) { return Library().deleteGraphics(graphics); }
+inline Status GdipDeleteGraphics(GpGraphics* graphics) {
+  return Library().deleteGraphics(graphics);
+}
 inline Status GdipLoadImageFromStream(IStream* stream, GpImage** image) {
   return Library().loadImageFromStream(stream, image);
 }
 inline Status GdipDisposeImage(GpImage* image) { return Library().disposeImage(image); }
-inline Status GdipDrawImageRectI(GpGraphics* graphics, GpImage* image, INT x, INT y, INT width, INT height) {
+inline Status GdipDrawImageRectI(GpGraphics* graphics, GpImage* image, INT x, INT y, INT width,
+                                 INT height) {
   return Library().drawImageRectI(graphics, image, x, y, width, height);
 }
 

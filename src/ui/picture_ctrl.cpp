@@ -56,8 +56,8 @@ bool CPictureCtrl::LoadImageFile(const std::string& path) {
 
   // Write sharing too: a staged image is held open for writing by the setup
   // program itself, to keep other programs from changing it.
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     return FailLoad(::GetLastError());
   }

@@ -98,7 +98,8 @@ CommandLine ParseCommandLine(const std::string& raw) {
     const std::size_t start = at;
     const std::string word = NextArgument(raw, at);
     const std::size_t equals = word.find('=');
-    const std::string name = Upper(word.substr(0, equals == std::string::npos ? equals : equals + 1));
+    const std::string name =
+        Upper(word.substr(0, equals == std::string::npos ? equals : equals + 1));
     const std::string value = equals == std::string::npos ? std::string() : word.substr(equals + 1);
     if (name == "/D=") {
       // Unquoted, the rest of the line is the folder, blanks and all. A

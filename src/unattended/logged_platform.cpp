@@ -9,7 +9,7 @@ namespace {
 
 // The roots by their place in platform::RegistryRoot.
 constexpr const char* kRootNames[] = {
-    install::texts::kClassesRoot, install::texts::kCurrentUser, install::texts::kLocalMachine,
+    install::texts::kClassesRoot, install::texts::kCurrentUser,   install::texts::kLocalMachine,
     install::texts::kUsers,       install::texts::kCurrentConfig,
 };
 

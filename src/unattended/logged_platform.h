@@ -37,10 +37,14 @@ class LoggedPlatform final : public platform::FileSystem,
   std::FILE* OpenFile(const std::string& path, const char* mode) override;
   bool Exists(const std::string& path) override { return inner_.files.Exists(path); }
   bool IsFolder(const std::string& path) override { return inner_.files.IsFolder(path); }
-  bool IsReparsePoint(const std::string& path) override { return inner_.files.IsReparsePoint(path); }
+  bool IsReparsePoint(const std::string& path) override {
+    return inner_.files.IsReparsePoint(path);
+  }
   bool MakeFolder(const std::string& path) override;
   bool HoldFolder(const std::string& path) override { return inner_.files.HoldFolder(path); }
-  std::FILE* CreateStagedFile(const std::string& path) override { return inner_.files.CreateStagedFile(path); }
+  std::FILE* CreateStagedFile(const std::string& path) override {
+    return inner_.files.CreateStagedFile(path);
+  }
   bool CopyOver(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override { return inner_.files.RemoveFile(path); }
   std::vector<platform::FolderEntry> ListFolder(const std::string& folder) override {
@@ -65,7 +69,8 @@ class LoggedPlatform final : public platform::FileSystem,
   KeyContent ContentOf(platform::RegistryRoot root, const std::string& key) override {
     return inner_.registry.ContentOf(root, key);
   }
-  bool DeleteValue(platform::RegistryRoot root, const std::string& key, const std::string& name) override {
+  bool DeleteValue(platform::RegistryRoot root, const std::string& key,
+                   const std::string& name) override {
     return inner_.registry.DeleteValue(root, key, name);
   }
   bool DeleteKey(platform::RegistryRoot root, const std::string& key) override {
@@ -75,7 +80,9 @@ class LoggedPlatform final : public platform::FileSystem,
   // --- platform::Shell ---------------------------------------------------
   bool CreateLink(const std::string& linkPath, const std::string& target) override;
   void Launch(const std::string& program) override;
-  bool BrowseForFolder(std::string& chosen) override { return inner_.shell.BrowseForFolder(chosen); }
+  bool BrowseForFolder(std::string& chosen) override {
+    return inner_.shell.BrowseForFolder(chosen);
+  }
   void Sleep(unsigned milliseconds) override {
     if (waits_) inner_.shell.Sleep(milliseconds);
   }

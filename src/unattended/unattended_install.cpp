@@ -27,8 +27,9 @@ ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRe
   if (!request.installFolder.empty()) {
     // A locked folder is the one place where Browse stays disabled.
     if (!surface.IsEnabled(wizard::kBrowseButton)) {
-      log.Line("Refused: the setup script locks the installation folder, so /D= and /DIR= "
-               "cannot change it");
+      log.Line(
+          "Refused: the setup script locks the installation folder, so /D= and /DIR= "
+          "cannot change it");
       return ExitCode::BadCommandLine;
     }
     surface.SetText(wizard::kPathBox, request.installFolder);
@@ -52,8 +53,12 @@ ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRe
 
 std::string OutcomeLine(ExitCode code) {
   static constexpr const char* kMeanings[] = {
-      "installed", "cancelled by the user", "installed with errors",
-      "bad command line or refused folder", "damaged setup program", "no staging folder",
+      "installed",
+      "cancelled by the user",
+      "installed with errors",
+      "bad command line or refused folder",
+      "damaged setup program",
+      "no staging folder",
   };
   const auto number = static_cast<unsigned>(code);
   return "Outcome: " + std::to_string(number) + " (" + kMeanings[number] + ")";

@@ -11,7 +11,8 @@ namespace {
 
 namespace format = install::log_format;
 
-constexpr const char* kOwnNames[] = {format::kUninstallerName, format::kRemoverName, format::kFileName};
+constexpr const char* kOwnNames[] = {format::kUninstallerName, format::kRemoverName,
+                                     format::kFileName};
 
 // About five seconds in all.
 constexpr int kDeleteTries = 50;
@@ -38,8 +39,9 @@ std::vector<std::string> OwnFilesToKeep(const std::string& folder) {
 bool HoldsMoreThanOwnFiles(platform::FileSystem& files, const std::string& folder) {
   for (const platform::FolderEntry& entry : files.ListFolder(folder)) {
     const std::string name = ComparablePath(entry.name);
-    const bool own = std::any_of(std::begin(kOwnNames), std::end(kOwnNames),
-                                 [&](const char* ownName) { return ComparablePath(ownName) == name; });
+    const bool own =
+        std::any_of(std::begin(kOwnNames), std::end(kOwnNames),
+                    [&](const char* ownName) { return ComparablePath(ownName) == name; });
     if (!own) return true;
   }
   return false;

@@ -61,11 +61,13 @@ void RemoveFolderWhenEmpty(platform::FileSystem& files, const RemovalGuard& guar
   const std::string refusal = guard.RefusalReason(folder);
   if (!refusal.empty()) {
     // A folder of the system was never the product's to remove: no leftover.
-    if (!guard.IsSystemFolder(folder) && !IsDriveRoot(folder)) leftovers.push_back({folder, refusal});
+    if (!guard.IsSystemFolder(folder) && !IsDriveRoot(folder))
+      leftovers.push_back({folder, refusal});
     return;
   }
   if (files.RemoveFolder(folder)) return;
-  leftovers.push_back({folder, files.ListFolder(folder).empty() ? texts::kNotRemoved : texts::kNotEmpty});
+  leftovers.push_back(
+      {folder, files.ListFolder(folder).empty() ? texts::kNotRemoved : texts::kNotEmpty});
 }
 
 void RemoveShortcuts(platform::Platform& host, const RemovalGuard& guard,
@@ -118,7 +120,8 @@ void RemoveRegistryValues(platform::Registry& registry, const std::vector<Regist
         break;
       case platform::Registry::KeyContent::NotEmpty:
         // Values and keys the log does not name keep their key.
-        if (record.name.empty()) leftovers.push_back({record.root + "\\" + record.key, texts::kNotEmpty});
+        if (record.name.empty())
+          leftovers.push_back({record.root + "\\" + record.key, texts::kNotEmpty});
         break;
     }
   }

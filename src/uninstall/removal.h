@@ -12,7 +12,7 @@
 namespace uninstall {
 
 struct Leftover {
-  std::string item;    // a path, or "ROOT\key" or "ROOT\key\value name"
+  std::string item;  // a path, or "ROOT\key" or "ROOT\key\value name"
   std::string reason;
 };
 

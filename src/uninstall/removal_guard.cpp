@@ -7,18 +7,30 @@ namespace uninstall {
 namespace {
 
 constexpr int kSystemFolderNumbers[] = {
-    platform::kCsidlDesktop,         platform::kCsidlDesktopDirectory, platform::kCsidlPrograms,
-    platform::kCsidlPersonal,        platform::kCsidlFavorites,        platform::kCsidlStartup,
-    platform::kCsidlStartMenu,       platform::kCsidlTemplates,        platform::kCsidlAppData,
-    platform::kCsidlLocalAppData,    platform::kCsidlCommonAppData,    platform::kCsidlProgramFiles,
-    platform::kCsidlProfile,         platform::kCsidlProgramFilesX86,  platform::kCsidlProgramFilesCommon,
-    platform::kCsidlCommonPrograms,  platform::kCsidlCommonStartMenu,  platform::kCsidlCommonDesktop,
+    platform::kCsidlDesktop,
+    platform::kCsidlDesktopDirectory,
+    platform::kCsidlPrograms,
+    platform::kCsidlPersonal,
+    platform::kCsidlFavorites,
+    platform::kCsidlStartup,
+    platform::kCsidlStartMenu,
+    platform::kCsidlTemplates,
+    platform::kCsidlAppData,
+    platform::kCsidlLocalAppData,
+    platform::kCsidlCommonAppData,
+    platform::kCsidlProgramFiles,
+    platform::kCsidlProfile,
+    platform::kCsidlProgramFilesX86,
+    platform::kCsidlProgramFilesCommon,
+    platform::kCsidlCommonPrograms,
+    platform::kCsidlCommonStartMenu,
+    platform::kCsidlCommonDesktop,
 };
 
 // Folders a 32-bit program does not see through the shell's numbers.
 constexpr const char* kSystemFolderVariables[] = {
-    "%ProgramW6432%", "%ProgramFiles(x86)%", "%ProgramFiles%", "%SystemRoot%",
-    "%USERPROFILE%",  "%PUBLIC%",            "%ALLUSERSPROFILE%",
+    "%ProgramW6432%", "%ProgramFiles(x86)%", "%ProgramFiles%", "%SystemRoot%", "%USERPROFILE%",
+    "%PUBLIC%",       "%ALLUSERSPROFILE%",
 };
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -73,7 +85,8 @@ bool IsDriveRoot(const std::string& path) {
   return root != 0 && root == comparable.size();
 }
 
-RemovalGuard::RemovalGuard(platform::FileSystem& files, platform::Machine& machine) : files_(files) {
+RemovalGuard::RemovalGuard(platform::FileSystem& files, platform::Machine& machine)
+    : files_(files) {
   std::vector<std::string> folders = {machine.WindowsFolder(), machine.SystemFolder(),
                                       files.TempFolder()};
   for (const int number : kSystemFolderNumbers) folders.push_back(machine.FolderPath(number));
@@ -93,7 +106,8 @@ RemovalGuard::RemovalGuard(platform::FileSystem& files, platform::Machine& machi
 
 bool RemovalGuard::IsSystemFolder(const std::string& path) const {
   const std::string comparable = ComparablePath(path);
-  return std::find(systemFolders_.begin(), systemFolders_.end(), comparable) != systemFolders_.end();
+  return std::find(systemFolders_.begin(), systemFolders_.end(), comparable) !=
+         systemFolders_.end();
 }
 
 std::string RemovalGuard::RefusalReason(const std::string& path) const {

@@ -18,7 +18,8 @@ std::vector<std::string> SplitRecords(const std::string& text) {
   std::size_t start = 0;
   while (true) {
     const std::size_t end = text.find('\n', start);
-    std::string record = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    std::string record =
+        text.substr(start, end == std::string::npos ? std::string::npos : end - start);
     if (!record.empty() && record.back() == '\r') record.pop_back();
     records.push_back(record);
     if (end == std::string::npos) return records;
@@ -80,8 +81,9 @@ std::optional<UninstallRecords> ParseUninstallLog(const std::string& text, std::
   }
   RecordWalk walk(SplitRecords(text));
   UninstallRecords log;
-  std::string* const head[format::kHeadRecords] = {&log.productName, &log.installPath, &log.version,
-                                                   &log.company, &log.generalLine1, &log.generalLine2};
+  std::string* const head[format::kHeadRecords] = {&log.productName,  &log.installPath,
+                                                   &log.version,      &log.company,
+                                                   &log.generalLine1, &log.generalLine2};
   for (std::string* record : head) {
     if (walk.AtEnd()) {
       why = "it ends before its list of files";

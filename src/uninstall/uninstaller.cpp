@@ -13,7 +13,8 @@ namespace format = install::log_format;
 namespace {
 
 void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
-  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+  for (std::size_t at = text.find(from); at != std::string::npos;
+       at = text.find(from, at + to.size())) {
     text.replace(at, from.size(), to);
   }
 }
@@ -32,7 +33,9 @@ std::string ProductAndVersion(const UninstallRecords& log) {
 std::string FileNameFor(const std::string& productName) {
   std::string name = productName.empty() ? "Product" : productName;
   for (char& c : name) {
-    if (std::string("\\/:*?\"<>|").find(c) != std::string::npos || static_cast<unsigned char>(c) < 32) c = '_';
+    if (std::string("\\/:*?\"<>|").find(c) != std::string::npos ||
+        static_cast<unsigned char>(c) < 32)
+      c = '_';
   }
   return name + texts::kLeftoversFileSuffix;
 }
@@ -58,7 +61,8 @@ std::string WriteLeftovers(platform::FileSystem& files, const std::string& produ
 std::string LeftoversText(const UninstallRecords& log, const std::vector<Leftover>& leftovers,
                           const std::string& listPath) {
   std::string text = ProductAndVersion(log) + texts::kLeftoversStart + "\n";
-  for (const Leftover& leftover : leftovers) text += "\n" + leftover.item + " (" + leftover.reason + ")";
+  for (const Leftover& leftover : leftovers)
+    text += "\n" + leftover.item + " (" + leftover.reason + ")";
   if (!listPath.empty()) text += std::string("\n\n") + texts::kLeftoversListedIn + listPath;
   return text;
 }
@@ -121,11 +125,13 @@ int RunUninstaller(platform::Platform& host, Prompts& prompts, RemoverStart& rem
   }
 
   if (leftovers.empty()) {
-    if (!options.silent) prompts.Inform(Caption(log->productName), ProductAndVersion(*log) + texts::kRemovedEnd);
+    if (!options.silent)
+      prompts.Inform(Caption(log->productName), ProductAndVersion(*log) + texts::kRemovedEnd);
     return kRemoved;
   }
   const std::string listPath = WriteLeftovers(host.files, log->productName, leftovers);
-  if (!options.silent) prompts.Inform(Caption(log->productName), LeftoversText(*log, leftovers, listPath));
+  if (!options.silent)
+    prompts.Inform(Caption(log->productName), LeftoversText(*log, leftovers, listPath));
   return kLeftovers;
 }
 

@@ -36,13 +36,15 @@ std::vector<std::string> CommandLineArguments(const char* commandLine) {
 
 bool HasSilentSwitch(const std::vector<std::string>& arguments) {
   for (const std::string& argument : arguments) {
-    if (argument.size() == 2 && argument[0] == '/' && (argument[1] == 'S' || argument[1] == 's')) return true;
+    if (argument.size() == 2 && argument[0] == '/' && (argument[1] == 'S' || argument[1] == 's'))
+      return true;
   }
   return false;
 }
 
 std::string RemoverCommandLine(const std::string& program, const RemoverArguments& arguments) {
-  return Quoted(program) + " " + std::to_string(arguments.processHandle) + " " + Quoted(arguments.folder);
+  return Quoted(program) + " " + std::to_string(arguments.processHandle) + " " +
+         Quoted(arguments.folder);
 }
 
 bool ParseRemoverArguments(const std::vector<std::string>& arguments, RemoverArguments& parsed) {

@@ -21,8 +21,8 @@ std::string MakeFreshFolder() {
   if (length == 0 || length >= MAX_PATH) return {};
   const DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
   for (int i = 0; i < kFolderTries; ++i) {
-    const std::string folder = std::string(temp, length) + kFolderPrefix +
-                               std::to_string(seed + static_cast<DWORD>(i));
+    const std::string folder =
+        std::string(temp, length) + kFolderPrefix + std::to_string(seed + static_cast<DWORD>(i));
     if (CreateDirectoryA(folder.c_str(), nullptr)) return folder;
   }
   return {};
@@ -32,8 +32,8 @@ std::string MakeFreshFolder() {
 // the remover inherits this handle, and its end is the copy's end.
 HANDLE OpenForDeletionOnClose(const std::string& path) {
   SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
-  return CreateFileA(path.c_str(), DELETE | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherited,
-                     OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  return CreateFileA(path.c_str(), DELETE | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                     &inherited, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
 }
 
 }  // namespace
@@ -51,8 +51,8 @@ bool RemoverHandover::Start(const std::string& folder) {
   const HANDLE deleteOnClose = OpenForDeletionOnClose(copy);
 
   HANDLE self = nullptr;
-  if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self, SYNCHRONIZE, TRUE,
-                       0)) {
+  if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self,
+                       SYNCHRONIZE, TRUE, 0)) {
     self = nullptr;
   }
   RemoverArguments arguments;
@@ -63,9 +63,9 @@ bool RemoverHandover::Start(const std::string& folder) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
   // Started in its own folder, so that it holds no other folder open.
-  const bool started = self != nullptr &&
-                       CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                      privateFolder.c_str(), &startup, &process) != 0;
+  const bool started =
+      self != nullptr && CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0,
+                                        nullptr, privateFolder.c_str(), &startup, &process) != 0;
   if (started) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

@@ -13,7 +13,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   uninstaller_app::RestrictDllSearchToSystemFolder();
   uninstall::UninstallOptions options;
   options.ownFolder = uninstaller_app::OwnFolder();
-  options.silent = uninstaller_app::HasSilentSwitch(uninstaller_app::CommandLineArguments(GetCommandLineA()));
+  options.silent =
+      uninstaller_app::HasSilentSwitch(uninstaller_app::CommandLineArguments(GetCommandLineA()));
   uninstaller_app::MessageBoxPrompts prompts;
   uninstaller_app::RemoverHandover remover;
   return uninstall::RunUninstaller(win32::Win32Platform(), prompts, remover, options);

@@ -57,9 +57,9 @@ void CInstallWizard::ShowDestinationPage() {
   surface_.Enable(kBackButton, true);
   surface_.Enable(kNextButton, true);
   for (const int id : {kLicencePrompt, kAcceptBox, kLicenceText}) surface_.Show(id, false);
-  for (const int id : {kDestinationLabel, kPathBox, kDriveSpaceLabel, kRequiredSpaceLabel,
-                       kRequiredSpaceValue, kDriveSpaceValue, kFreeSpaceLabel,
-                       kFreeSpaceValue, kBrowseButton}) {
+  for (const int id :
+       {kDestinationLabel, kPathBox, kDriveSpaceLabel, kRequiredSpaceLabel, kRequiredSpaceValue,
+        kDriveSpaceValue, kFreeSpaceLabel, kFreeSpaceValue, kBrowseButton}) {
     surface_.Show(id, true);
   }
   surface_.SetText(kNextButton, texts::kNextCaption);
@@ -134,9 +134,8 @@ void CInstallWizard::OnBrowse() {
   std::string chosen;
   if (!host_.shell.BrowseForFolder(chosen)) return;
 
-  const std::string folder = !chosen.empty() && chosen.back() == '\\'
-                                 ? chosen + lastPart
-                                 : chosen + "\\" + lastPart;
+  const std::string folder =
+      !chosen.empty() && chosen.back() == '\\' ? chosen + lastPart : chosen + "\\" + lastPart;
   surface_.SetText(kPathBox, folder);
   UpdateDriveSpace(folder.substr(0, 1));
   CheckDrive(folder, true);

@@ -32,8 +32,8 @@ class CInstallWizard : public script::WizardValues {
  public:
   // logoPath and headerPath are the raw lines after "[logo]" and "[Header]"
   // (g_logoPath and g_headerPath of the extraction).
-  CInstallWizard(ControlSurface& surface, platform::Platform host,
-                 std::string logoPath, std::string headerPath);
+  CInstallWizard(ControlSurface& surface, platform::Platform host, std::string logoPath,
+                 std::string headerPath);
   CInstallWizard(const CInstallWizard&) = delete;
   CInstallWizard& operator=(const CInstallWizard&) = delete;
 
@@ -67,7 +67,7 @@ class CInstallWizard : public script::WizardValues {
   std::string InstallPath() override;
 
   // --- The page logic's state, open to the tests ------------------------
-  int accept_ = 0;  // the accept box as the last data exchange read it
+  int accept_ = 0;            // the accept box as the last data exchange read it
   std::string programGroup_;  // set by the installing step's shortcut pass
   char productName_[kFieldSize] = {};
   char productVersion_[kFieldSize] = {};

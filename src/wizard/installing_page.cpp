@@ -38,13 +38,12 @@ void CInstallWizard::ShowInstallingTransition() {
   surface_.Enable(kCancelButton, false);
   surface_.Show(kProgressBar, true);
   surface_.Enable(kBackButton, false);
-  for (const int id : {kPathBox, kBrowseButton, kDriveSpaceValue, kFreeSpaceValue,
-                       kRequiredSpaceValue}) {
+  for (const int id :
+       {kPathBox, kBrowseButton, kDriveSpaceValue, kFreeSpaceValue, kRequiredSpaceValue}) {
     surface_.Show(id, false);
   }
   surface_.Enable(kNextButton, false);
-  for (const int id : {kDestinationLabel, kFreeSpaceLabel, kDriveSpaceLabel,
-                       kRequiredSpaceLabel}) {
+  for (const int id : {kDestinationLabel, kFreeSpaceLabel, kDriveSpaceLabel, kRequiredSpaceLabel}) {
     surface_.Show(id, false);
   }
 }

@@ -14,9 +14,9 @@ namespace wizard {
 
 void CInstallWizard::RefreshNotice() {
   const std::string notice = script::ReadNoticeLine(host_.files, ScriptPath());
-  surface_.SetText(kNoticeLabel,
-                   notice == texts::kNoNotice ? std::string()
-                                              : expander_.ExpandPathVariables(notice));
+  surface_.SetText(kNoticeLabel, notice == texts::kNoNotice
+                                     ? std::string()
+                                     : expander_.ExpandPathVariables(notice));
 }
 
 void CInstallWizard::OnNext() {
@@ -74,9 +74,9 @@ void CInstallWizard::OnBack() {
     }
     // Back to the licence page, which the user has already accepted.
     surface_.SetText(kHeaderTitle, texts::kLicenceAgainTitle);
-    for (const int id : {kUnusedLocationTitle, kDestinationLabel, kPathBox, kDriveSpaceLabel,
-                         kRequiredSpaceLabel, kRequiredSpaceValue, kDriveSpaceValue,
-                         kFreeSpaceLabel, kFreeSpaceValue, kBrowseButton}) {
+    for (const int id :
+         {kUnusedLocationTitle, kDestinationLabel, kPathBox, kDriveSpaceLabel, kRequiredSpaceLabel,
+          kRequiredSpaceValue, kDriveSpaceValue, kFreeSpaceLabel, kFreeSpaceValue, kBrowseButton}) {
       surface_.Show(id, false);
     }
     ShowLicensePage();
@@ -114,9 +114,8 @@ void CInstallWizard::ShowWelcomePage() {
   surface_.Enable(kNextButton, true);
   surface_.Enable(kBackButton, false);
   for (const int id : {kLicencePrompt, kLicenceText, kAcceptBox, kDestinationLabel, kPathBox,
-                       kDriveSpaceLabel, kRequiredSpaceLabel, kRequiredSpaceValue,
-                       kDriveSpaceValue, kFreeSpaceLabel, kFreeSpaceValue, kBrowseButton,
-                       kUnusedLocationTitle}) {
+                       kDriveSpaceLabel, kRequiredSpaceLabel, kRequiredSpaceValue, kDriveSpaceValue,
+                       kFreeSpaceLabel, kFreeSpaceValue, kBrowseButton, kUnusedLocationTitle}) {
     surface_.Show(id, false);
   }
   g_nWizardPage = kWelcomePage;

@@ -45,8 +45,8 @@ inline std::string JoinCrLf(const std::vector<std::string>& lines) {
 }
 
 // Sets the line `offset` lines below the first line that is exactly marker.
-inline void SetLineAfter(std::vector<std::string>& lines, const std::string& marker, std::size_t offset,
-                         const std::string& value) {
+inline void SetLineAfter(std::vector<std::string>& lines, const std::string& marker,
+                         std::size_t offset, const std::string& value) {
   for (std::size_t i = 0; i + offset < lines.size(); ++i) {
     if (lines[i] == marker) {
       lines[i + offset] = value;

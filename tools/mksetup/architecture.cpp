@@ -4,7 +4,9 @@
 
 namespace mksetup {
 
-const char* ArchitectureName(Architecture arch) { return arch == Architecture::X64 ? "x64" : "x86"; }
+const char* ArchitectureName(Architecture arch) {
+  return arch == Architecture::X64 ? "x64" : "x86";
+}
 
 bool ParseArchitecture(const std::string& text, Architecture& arch) {
   if (text == "x86") {

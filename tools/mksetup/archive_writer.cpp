@@ -92,13 +92,15 @@ void AppendArchiveEntry(std::vector<std::uint8_t>& archive, const std::string& n
 }
 
 bool StoreArchive(const BuildPlan& plan, std::span<const std::uint8_t> scriptBytes,
-                  const StoreProgress& progress, StoredArchive& archive, std::string& error, unsigned threads) {
+                  const StoreProgress& progress, StoredArchive& archive, std::string& error,
+                  unsigned threads) {
   archive = StoredArchive{};
   std::uint64_t total = 0;
   for (const PlannedEntry& entry : plan.entries) total += entry.size;
   // Room for the files as they are: most entries store smaller, so the
   // archive seldom moves while it grows.
-  if (total < archive.bytes.max_size() / 2) archive.bytes.reserve(static_cast<std::size_t>(total) + 4096);
+  if (total < archive.bytes.max_size() / 2)
+    archive.bytes.reserve(static_cast<std::size_t>(total) + 4096);
   WriteArchiveCount(archive.bytes, static_cast<std::uint32_t>(plan.entries.size()));
   package::Sha256 checksum;
   std::size_t checked = 0;  // archive bytes the checksum has taken
@@ -107,7 +109,9 @@ bool StoreArchive(const BuildPlan& plan, std::span<const std::uint8_t> scriptByt
   // for, and laid out in plan order: the archive is the same bytes whatever
   // the number of threads, and the first entry in that order that fails is
   // the one reported.
-  const auto store = [&](std::size_t index) { return StoreEntry(plan.entries[index], scriptBytes); };
+  const auto store = [&](std::size_t index) {
+    return StoreEntry(plan.entries[index], scriptBytes);
+  };
   const auto append = [&](std::size_t index, StoredEntry& stored) {
     const PlannedEntry& entry = plan.entries[index];
     if (progress) progress(index, entry, archive.inputBytes, total);

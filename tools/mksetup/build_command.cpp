@@ -21,19 +21,23 @@ int Fail(Console& console, const std::string& message) {
   return kExitFailure;
 }
 
-void Warn(Console& console, const std::string& message) { console.err("mksetup: warning: " + message + "\n"); }
+void Warn(Console& console, const std::string& message) {
+  console.err("mksetup: warning: " + message + "\n");
+}
 
 std::string Percent(std::uint64_t part, std::uint64_t whole) {
   if (whole == 0) return "-";
   char text[32];
-  std::snprintf(text, sizeof text, "%.1f%%", 100.0 * static_cast<double>(part) / static_cast<double>(whole));
+  std::snprintf(text, sizeof text, "%.1f%%",
+                100.0 * static_cast<double>(part) / static_cast<double>(whole));
   return text;
 }
 
 // The stub must be a Windows program the resource writer can handle. A stub
 // of the other architecture than --arch names is most likely a mistake.
-bool ReadStub(const std::string& path, const BuildOptions& options, std::vector<std::uint8_t>& image,
-              Architecture& stubArch, Console& console, std::string& error) {
+bool ReadStub(const std::string& path, const BuildOptions& options,
+              std::vector<std::uint8_t>& image, Architecture& stubArch, Console& console,
+              std::string& error) {
   std::string why;
   if (KindOf(path) == PathKind::Folder) {
     error = "the setup runtime " + path + " is a folder";
@@ -50,8 +54,9 @@ bool ReadStub(const std::string& path, const BuildOptions& options, std::vector<
   }
   stubArch = pe.is64 ? Architecture::X64 : Architecture::X86;
   if (options.archGiven && stubArch != options.arch) {
-    Warn(console, "the setup runtime " + path + " is a " + (pe.is64 ? "64" : "32") + "-bit program, not the " +
-                      ArchitectureName(options.arch) + " one that --arch asks for");
+    Warn(console, "the setup runtime " + path + " is a " + (pe.is64 ? "64" : "32") +
+                      "-bit program, not the " + ArchitectureName(options.arch) +
+                      " one that --arch asks for");
   }
   return true;
 }
@@ -88,7 +93,8 @@ ToolkitUninstallers FindToolkitUninstallers(Architecture arch) {
     return KindOf(path) == PathKind::File ? path : std::string();
   };
   const bool is64 = arch == Architecture::X64;
-  found.uninstaller = fileBeside(is64 ? kToolkitUninstaller64FileName : kToolkitUninstallerFileName);
+  found.uninstaller =
+      fileBeside(is64 ? kToolkitUninstaller64FileName : kToolkitUninstallerFileName);
   found.remover = fileBeside(is64 ? kToolkitRemover64FileName : kToolkitRemoverFileName);
   return found;
 }
@@ -99,7 +105,8 @@ int RunBuild(const BuildOptions& options, Console& console) {
   // Everything is read before anything is written.
   std::vector<std::uint8_t> scriptBytes;
   std::string why;
-  if (KindOf(options.script) == PathKind::Folder) return Fail(console, "the script " + options.script + " is a folder");
+  if (KindOf(options.script) == PathKind::Folder)
+    return Fail(console, "the script " + options.script + " is a folder");
   if (!ReadWholeFile(options.script, scriptBytes, why)) {
     return Fail(console, "cannot read the script " + options.script + ": " + why);
   }
@@ -133,8 +140,8 @@ int RunBuild(const BuildOptions& options, Console& console) {
   const ScriptText script = SplitScriptLines(scriptBytes);
   Diagnostics diagnostics;
   CheckScript(script, diagnostics);
-  const BuildPlan plan = MakeBuildPlan(script, scriptBytes.size(), options.files, folderNames, diagnostics,
-                                       FindToolkitUninstallers(setupArch));
+  const BuildPlan plan = MakeBuildPlan(script, scriptBytes.size(), options.files, folderNames,
+                                       diagnostics, FindToolkitUninstallers(setupArch));
   for (const Diagnostic& d : diagnostics.Sorted()) {
     console.err(FormatDiagnostic(d, options.script, options.files) + "\n");
   }
@@ -173,8 +180,9 @@ int RunBuild(const BuildOptions& options, Console& console) {
   }
   std::vector<std::uint8_t>().swap(archive.bytes);
   if (notes.removedSignature) {
-    Warn(console, "the setup runtime was signed; the signature no longer matched and was removed: sign " +
-                      options.output + " after building it");
+    Warn(console,
+         "the setup runtime was signed; the signature no longer matched and was removed: sign " +
+             options.output + " after building it");
   }
   if (!ReplaceFile(options.output, setup, why)) {
     return Fail(console, "cannot write " + options.output + ": " + why);

@@ -68,7 +68,8 @@ class PlanBuilder {
 };
 
 void AddLicence(const ScriptText& script, const std::string& folder,
-                const std::vector<std::string>& folderNames, PlanBuilder& builder, Diagnostics& out) {
+                const std::vector<std::string>& folderNames, PlanBuilder& builder,
+                Diagnostics& out) {
   std::vector<std::string> licences;
   for (const std::string& name : folderNames) {
     if (name.find(package::kLicenceMarker) != std::string::npos &&
@@ -81,15 +82,15 @@ void AddLicence(const ScriptText& script, const std::string& folder,
   if (licences.size() > 1) {
     std::string names;
     for (const std::string& name : licences) names += (names.empty() ? "" : ", ") + Quoted(name);
-    out.Error(lic ? *lic + 1 : 0, "several files of " + folder + " hold \"" + package::kLicenceMarker +
-                                      "\" in their names (" + names +
+    out.Error(lic ? *lic + 1 : 0, "several files of " + folder + " hold \"" +
+                                      package::kLicenceMarker + "\" in their names (" + names +
                                       "): the setup program shows only one licence text; keep one");
     return;
   }
   if (licences.empty()) {
     if (lic && script::IsTrueFlag(script.LineOrEmpty(*lic + 1))) {
-      out.Warning(flagLine, std::string("the licence page is on, but no file of ") + folder + " holds \"" +
-                                package::kLicenceMarker +
+      out.Warning(flagLine, std::string("the licence page is on, but no file of ") + folder +
+                                " holds \"" + package::kLicenceMarker +
                                 "\" in its name: the page would show an empty licence");
     }
     return;
@@ -123,17 +124,18 @@ ImageLines FindImageLines(const ScriptText& script) {
   return found;
 }
 
-void AddImage(const ScriptText& script, std::size_t index, const char* section, PlanBuilder& builder,
-              Diagnostics& out) {
+void AddImage(const ScriptText& script, std::size_t index, const char* section,
+              PlanBuilder& builder, Diagnostics& out) {
   const std::string& line = script.LineOrEmpty(index);
   const std::size_t number = index < script.lines.size() ? index + 1 : script.LastLineNumber();
   const std::string name = ImageFileName(line);
   const std::string why = std::string("the ") + section + " image";
   if (name.empty()) {
-    out.Error(number, "the " + std::string(section) + " image path " + Quoted(line) + " names no file");
+    out.Error(number,
+              "the " + std::string(section) + " image path " + Quoted(line) + " names no file");
   } else if (const std::string reason = package::UnsafeNameReason(name); !reason.empty()) {
-    out.Error(number, why + " " + Quoted(name) + " cannot be a file in the setup program's staging folder: " +
-                          reason);
+    out.Error(number, why + " " + Quoted(name) +
+                          " cannot be a file in the setup program's staging folder: " + reason);
   } else if (package::IsSetupScript(name)) {
     out.Error(number, why + " " + Quoted(name) + " holds \"" + package::kScriptEntryName +
                           "\": the setup program would take it for the setup script");
@@ -144,9 +146,9 @@ void AddImage(const ScriptText& script, std::size_t index, const char* section, 
 
 }  // namespace
 
-BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize, const std::string& folder,
-                        const std::vector<std::string>& folderNames, Diagnostics& out,
-                        const ToolkitUninstallers& toolkit) {
+BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize,
+                        const std::string& folder, const std::vector<std::string>& folderNames,
+                        Diagnostics& out, const ToolkitUninstallers& toolkit) {
   PlanBuilder builder(folder, out);
   builder.AddScript(scriptSize);
   AddLicence(script, folder, folderNames, builder, out);
@@ -188,8 +190,8 @@ BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize, cons
                     k == 0 ? "the uninstall program" : "the uninstall program's remover",
                     folderHasIt ? std::string() : toolkitFile);
     if (uninstallerLines[k] == 0 && fls) {
-      out.Warning(*fls + 1, std::string("\"[fls]\" does not install \"") + uninstallers[k] + "\", but " +
-                                uses[k] + " in the installation folder");
+      out.Warning(*fls + 1, std::string("\"[fls]\" does not install \"") + uninstallers[k] +
+                                "\", but " + uses[k] + " in the installation folder");
     }
   }
 

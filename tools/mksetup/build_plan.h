@@ -18,12 +18,12 @@ namespace mksetup {
 enum class EntryRole { Script, Licence, ProductFile, Image, Uninstaller };
 
 struct PlannedEntry {
-  std::string name;        // the archive name, the file's name in the staging folder
+  std::string name;  // the archive name, the file's name in the staging folder
   EntryRole role = EntryRole::ProductFile;
-  std::string sourcePath;  // the file in the folder of files; empty for the script
-  std::uint64_t size = 0;  // the file's size when the plan was made
-  bool compressed = false; // stored as an LZW stream (the setup program decodes it)
-  std::size_t line = 0;    // the script line that asks for it, 0 when none does
+  std::string sourcePath;   // the file in the folder of files; empty for the script
+  std::uint64_t size = 0;   // the file's size when the plan was made
+  bool compressed = false;  // stored as an LZW stream (the setup program decodes it)
+  std::size_t line = 0;     // the script line that asks for it, 0 when none does
 };
 
 struct BuildPlan {
@@ -44,8 +44,8 @@ struct ToolkitUninstallers {
 // names of the folder's entries; scriptSize is the size of the script's
 // bytes. Entries with names that CheckScript refuses are left out. An
 // uninstall program of the folder wins over the toolkit's, with a note.
-BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize, const std::string& folder,
-                        const std::vector<std::string>& folderNames, Diagnostics& out,
-                        const ToolkitUninstallers& toolkit = {});
+BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize,
+                        const std::string& folder, const std::vector<std::string>& folderNames,
+                        Diagnostics& out, const ToolkitUninstallers& toolkit = {});
 
 }  // namespace mksetup

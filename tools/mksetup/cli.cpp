@@ -32,7 +32,8 @@ struct ParsedOptions {
 };
 
 bool ParseOptions(const std::vector<std::string>& arguments, std::size_t first,
-                  const std::vector<std::string>& known, ParsedOptions& parsed, std::string& problem) {
+                  const std::vector<std::string>& known, ParsedOptions& parsed,
+                  std::string& problem) {
   for (std::size_t i = first; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (IsHelp(argument) && argument != "help") {
@@ -46,7 +47,8 @@ bool ParseOptions(const std::vector<std::string>& arguments, std::size_t first,
     std::string name = argument;
     std::string value;
     bool hasValue = false;
-    if (const std::size_t equals = argument.find('='); argument.starts_with("--") && equals != std::string::npos) {
+    if (const std::size_t equals = argument.find('=');
+        argument.starts_with("--") && equals != std::string::npos) {
       name = argument.substr(0, equals);
       value = argument.substr(equals + 1);
       hasValue = true;
@@ -80,7 +82,8 @@ bool ParseOptions(const std::vector<std::string>& arguments, std::size_t first,
 int Build(const std::vector<std::string>& arguments, Console& console) {
   ParsedOptions parsed;
   std::string problem;
-  if (!ParseOptions(arguments, 1, {"--script", "--files", "--stub", "--arch", "-o", "--output", "--jobs"}, parsed,
+  if (!ParseOptions(arguments, 1,
+                    {"--script", "--files", "--stub", "--arch", "-o", "--output", "--jobs"}, parsed,
                     problem)) {
     return Usage(console, "build: " + problem);
   }
@@ -88,7 +91,8 @@ int Build(const std::vector<std::string>& arguments, Console& console) {
     console.out(HelpText());
     return kExitOk;
   }
-  if (!parsed.positional.empty()) return Usage(console, "build: unexpected argument '" + parsed.positional[0] + "'");
+  if (!parsed.positional.empty())
+    return Usage(console, "build: unexpected argument '" + parsed.positional[0] + "'");
   if (parsed.Find("-o") != nullptr && parsed.Find("--output") != nullptr) {
     return Usage(console, "build: give the output once, with -o or --output");
   }
@@ -114,10 +118,12 @@ int Build(const std::vector<std::string>& arguments, Console& console) {
     // A count from 1 to 256; the setup program is the same for any.
     unsigned count = 0;
     for (const char digit : *jobs) {
-      if (digit < '0' || digit > '9' || count > 256) return Usage(console, "build: --jobs takes a number from 1 to 256");
+      if (digit < '0' || digit > '9' || count > 256)
+        return Usage(console, "build: --jobs takes a number from 1 to 256");
       count = count * 10 + static_cast<unsigned>(digit - '0');
     }
-    if (count < 1 || count > 256) return Usage(console, "build: --jobs takes a number from 1 to 256");
+    if (count < 1 || count > 256)
+      return Usage(console, "build: --jobs takes a number from 1 to 256");
     options.jobs = count;
   }
   return RunBuild(options, console);
@@ -131,14 +137,16 @@ int List(const std::vector<std::string>& arguments, Console& console) {
     console.out(HelpText());
     return kExitOk;
   }
-  if (parsed.positional.size() != 1) return Usage(console, "list: give one setup program: mksetup list SETUP.exe");
+  if (parsed.positional.size() != 1)
+    return Usage(console, "list: give one setup program: mksetup list SETUP.exe");
   return RunList(parsed.positional[0], console);
 }
 
 int Extract(const std::vector<std::string>& arguments, Console& console) {
   ParsedOptions parsed;
   std::string problem;
-  if (!ParseOptions(arguments, 1, {"-C"}, parsed, problem)) return Usage(console, "extract: " + problem);
+  if (!ParseOptions(arguments, 1, {"-C"}, parsed, problem))
+    return Usage(console, "extract: " + problem);
   if (parsed.help) {
     console.out(HelpText());
     return kExitOk;

@@ -40,8 +40,8 @@ struct BuildOptions {
   std::string stub;    // the setup runtime; empty for DefaultRuntimePath(arch)
   Architecture arch = Architecture::X86;
   bool archGiven = false;  // --arch was on the command line
-  std::string output;  // the setup program to write
-  unsigned jobs = 0;   // threads that encode entries; 0 for one per processor
+  std::string output;      // the setup program to write
+  unsigned jobs = 0;       // threads that encode entries; 0 for one per processor
 };
 
 // Checks the script against the folder, and when no error is found writes a

@@ -41,8 +41,9 @@ class CountingSink final : public package::LzwSink {
 
 }  // namespace
 
-package::LzwStatus DecodedSize(package::LzwStreamDecoder& decoder, std::span<const std::uint8_t> stream,
-                               std::uint64_t& size, std::string& error) {
+package::LzwStatus DecodedSize(package::LzwStreamDecoder& decoder,
+                               std::span<const std::uint8_t> stream, std::uint64_t& size,
+                               std::string& error) {
   size = 0;
   CountingSink counted;
   package::LzwStatus status = decoder.Decode(stream.data(), stream.size(), counted);

@@ -16,7 +16,8 @@ namespace mksetup {
 // Returns the decoder's status; WriteFailed only when the temporary file
 // that a stream reaching back past the window needs cannot be made or
 // written, with error saying why.
-package::LzwStatus DecodedSize(package::LzwStreamDecoder& decoder, std::span<const std::uint8_t> stream,
-                               std::uint64_t& size, std::string& error);
+package::LzwStatus DecodedSize(package::LzwStreamDecoder& decoder,
+                               std::span<const std::uint8_t> stream, std::uint64_t& size,
+                               std::string& error);
 
 }  // namespace mksetup

@@ -21,8 +21,9 @@ void Diagnostics::Note(std::size_t line, std::string text) {
 bool Diagnostics::HasErrors() const { return ErrorCount() != 0; }
 
 std::size_t Diagnostics::ErrorCount() const {
-  return static_cast<std::size_t>(std::count_if(
-      items_.begin(), items_.end(), [](const Diagnostic& d) { return d.severity == Severity::Error; }));
+  return static_cast<std::size_t>(
+      std::count_if(items_.begin(), items_.end(),
+                    [](const Diagnostic& d) { return d.severity == Severity::Error; }));
 }
 
 std::vector<Diagnostic> Diagnostics::Sorted() const {
@@ -41,9 +42,15 @@ std::string FormatDiagnostic(const Diagnostic& diagnostic, const std::string& sc
   std::string text =
       diagnostic.line == 0 ? folderName : scriptName + ":" + std::to_string(diagnostic.line);
   switch (diagnostic.severity) {
-    case Severity::Error: text += ": error: "; break;
-    case Severity::Warning: text += ": warning: "; break;
-    case Severity::Note: text += ": note: "; break;
+    case Severity::Error:
+      text += ": error: ";
+      break;
+    case Severity::Warning:
+      text += ": warning: ";
+      break;
+    case Severity::Note:
+      text += ": note: ";
+      break;
   }
   text += diagnostic.text;
   return text;

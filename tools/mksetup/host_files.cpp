@@ -13,7 +13,8 @@
 // The one system call the builder needs beyond the C run-time; declared here
 // rather than through <windows.h>, which stays at the setup program's window
 // edge.
-extern "C" __declspec(dllimport) unsigned long __stdcall GetModuleFileNameA(void* module, char* name,
+extern "C" __declspec(dllimport) unsigned long __stdcall GetModuleFileNameA(void* module,
+                                                                            char* name,
                                                                             unsigned long size);
 #else
 #include <fcntl.h>
@@ -99,7 +100,8 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, st
   }
   std::uint8_t chunk[1 << 16];
   std::size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+    bytes.insert(bytes.end(), chunk, chunk + got);
   const bool failed = std::ferror(file) != 0;
   if (failed) error = LastError();
   std::fclose(file);
@@ -151,7 +153,8 @@ bool FileSize(const std::string& path, std::uint64_t& size, std::string& error) 
   return true;
 }
 
-bool ListFolderNames(const std::string& folder, std::vector<std::string>& names, std::string& error) {
+bool ListFolderNames(const std::string& folder, std::vector<std::string>& names,
+                     std::string& error) {
   names.clear();
   std::error_code ec;
   fs::directory_iterator it(folder, ec);
@@ -181,7 +184,8 @@ bool MakeFolders(const std::string& path, std::string& error) {
   return true;
 }
 
-bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes, std::string& error) {
+bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                    std::string& error) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) {
     error = LastError();
@@ -194,12 +198,14 @@ bool ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes, s
   const fs::path target(path);
   fs::path folder = target.parent_path();
   if (folder.empty()) folder = ".";
-  const std::string stem = "." + target.filename().string() + ".mksetup-" + std::to_string(ProcessId());
+  const std::string stem =
+      "." + target.filename().string() + ".mksetup-" + std::to_string(ProcessId());
 
   // A name of our own in the output's folder, so the rename stays on one disk.
   std::string temporary;
   for (unsigned attempt = 0; attempt < 100 && temporary.empty(); ++attempt) {
-    const std::string candidate = (folder / (stem + "-" + std::to_string(attempt) + ".tmp")).string();
+    const std::string candidate =
+        (folder / (stem + "-" + std::to_string(attempt) + ".tmp")).string();
     if (KindOf(candidate) == PathKind::Missing) temporary = candidate;
   }
   if (temporary.empty()) {

@@ -45,13 +45,15 @@ class FileBytes {
 bool FileSize(const std::string& path, std::uint64_t& size, std::string& error);
 
 // The names of the entries of a folder (files and folders alike), sorted.
-bool ListFolderNames(const std::string& folder, std::vector<std::string>& names, std::string& error);
+bool ListFolderNames(const std::string& folder, std::vector<std::string>& names,
+                     std::string& error);
 
 // Creates a folder and any missing folders above it.
 bool MakeFolders(const std::string& path, std::string& error);
 
 // Writes bytes to path, creating or truncating it.
-bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes, std::string& error);
+bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                    std::string& error);
 
 // Writes bytes to a new file in path's folder, flushes it to the disk and
 // only then renames it over path. On failure the temporary file is removed

@@ -33,7 +33,8 @@ unsigned ProcessorCount();
 // returns false no further item is started, the running ones finish, and the
 // call returns false.
 template <class Result, class Produce, class Consume>
-bool RunInOrder(std::size_t count, unsigned threads, Produce produce, Consume consume, std::size_t ahead = 0) {
+bool RunInOrder(std::size_t count, unsigned threads, Produce produce, Consume consume,
+                std::size_t ahead = 0) {
 #if MKSETUP_HAS_THREADS
   if (threads > 1 && count > 1) {
     std::mutex mutex;

@@ -30,15 +30,16 @@ std::string LeftAligned(const std::string& text, std::size_t width) {
 
 std::string Row(const std::string& stored, const std::string& lzw, const std::string& decoded,
                 const std::string& name) {
-  return RightAligned(stored, 10) + "  " + LeftAligned(lzw, 3) + "  " + RightAligned(decoded, 10) + "  " + name +
-         "\n";
+  return RightAligned(stored, 10) + "  " + LeftAligned(lzw, 3) + "  " + RightAligned(decoded, 10) +
+         "  " + name + "\n";
 }
 
 // Writes one entry into path: decoded straight into the file when the setup
 // program decodes it, as stored otherwise. error is empty when the entry's
 // stream is damaged (status says how) and says why the file failed otherwise.
-package::LzwStatus ExtractEntry(const package::ArchiveEntry& entry, bool decode, const std::string& path,
-                                package::LzwStreamDecoder& decoder, std::string& error) {
+package::LzwStatus ExtractEntry(const package::ArchiveEntry& entry, bool decode,
+                                const std::string& path, package::LzwStreamDecoder& decoder,
+                                std::string& error) {
   // Opened for update: a stream whose strings reach back past the decoder's
   // window reads them back from the file.
   std::FILE* file = std::fopen(path.c_str(), "w+b");
@@ -67,20 +68,23 @@ package::LzwStatus ExtractEntry(const package::ArchiveEntry& entry, bool decode,
 bool ReportChecksum(const std::string& setup, const SetupPayload& payload, Console& console) {
   switch (package::CheckPayloadChecksum(payload.archive, payload.hasChecksum, payload.checksum)) {
     case package::ChecksumVerdict::Absent:
-      console.out("checksum: none (not built by mksetup); the setup program installs without checking\n");
+      console.out(
+          "checksum: none (not built by mksetup); the setup program installs without checking\n");
       return true;
     case package::ChecksumVerdict::Matches:
-      console.out("checksum: SHA-256 " + package::DigestText(payload.checksum) + ", matches the archive\n");
+      console.out("checksum: SHA-256 " + package::DigestText(payload.checksum) +
+                  ", matches the archive\n");
       return true;
     case package::ChecksumVerdict::Mismatch:
       break;
   }
   const std::string archive = package::DigestText(package::Sha256Of(payload.archive));
-  console.out("checksum: SHA-256 " + package::DigestText(payload.checksum) + ", DOES NOT MATCH the archive (" +
-              archive + ")\n");
-  console.err("mksetup: error: " + setup +
-              ": the setup archive does not match its checksum: the setup program is damaged and refuses to "
-              "install\n");
+  console.out("checksum: SHA-256 " + package::DigestText(payload.checksum) +
+              ", DOES NOT MATCH the archive (" + archive + ")\n");
+  console.err(
+      "mksetup: error: " + setup +
+      ": the setup archive does not match its checksum: the setup program is damaged and refuses to "
+      "install\n");
   return false;
 }
 
@@ -91,9 +95,11 @@ int RunList(const std::string& setup, Console& console) {
   std::string error;
   if (!ReadSetupPayload(setup, payload, error)) return Fail(console, error);
 
-  console.out(std::string("architecture: ") +
-              (payload.is64 ? "x64 (PE32+, installs into the 64-bit program files folder and registry view)\n"
-                            : "x86 (PE32, installs into the 32-bit program files folder and registry view)\n"));
+  console.out(
+      std::string("architecture: ") +
+      (payload.is64
+           ? "x64 (PE32+, installs into the 64-bit program files folder and registry view)\n"
+           : "x86 (PE32, installs into the 32-bit program files folder and registry view)\n"));
   console.out(Row("STORED", "LZW", "DECODED", "NAME"));
   std::uint64_t stored = 0;
   std::uint64_t decodedTotal = 0;
@@ -112,7 +118,8 @@ int RunList(const std::string& setup, Console& console) {
         decodedSize = std::to_string(size);
       } else if (status == package::LzwStatus::WriteFailed) {
         decodedSize = "unchecked";
-        console.err("mksetup: error: cannot check the compressed entry " + entry.name + ": " + error + "\n");
+        console.err("mksetup: error: cannot check the compressed entry " + entry.name + ": " +
+                    error + "\n");
         damaged = true;
       } else {
         decodedSize = "damaged";
@@ -122,7 +129,8 @@ int RunList(const std::string& setup, Console& console) {
         size = 0;
       }
     }
-    console.out(Row(std::to_string(entry.size), payload.decoded[i] ? "yes" : "no", decodedSize, entry.name));
+    console.out(Row(std::to_string(entry.size), payload.decoded[i] ? "yes" : "no", decodedSize,
+                    entry.name));
     stored += entry.size;
     decodedTotal += size;
   }
@@ -146,14 +154,15 @@ int RunExtract(const std::string& setup, const std::string& folder, Console& con
     // The archive walk has refused names that would leave the folder.
     const std::string path = JoinPath(folder, entry.name);
     const package::LzwStatus status = ExtractEntry(entry, payload.decoded[i], path, decoder, error);
-    if (status == package::LzwStatus::WriteFailed) return Fail(console, "cannot write " + path + ": " + error);
+    if (status == package::LzwStatus::WriteFailed)
+      return Fail(console, "cannot write " + path + ": " + error);
     if (status != package::LzwStatus::Ok) {
-      return Fail(console, setup + ": the compressed entry " + entry.name + " is damaged: " +
-                               package::LzwStatusText(status));
+      return Fail(console, setup + ": the compressed entry " + entry.name +
+                               " is damaged: " + package::LzwStatusText(status));
     }
   }
-  console.out("mksetup: extracted " + std::to_string(payload.entries.size()) + " entries into " + folder +
-              "\n");
+  console.out("mksetup: extracted " + std::to_string(payload.entries.size()) + " entries into " +
+              folder + "\n");
   return kExitOk;
 }
 

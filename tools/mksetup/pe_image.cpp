@@ -111,8 +111,8 @@ bool ParsePeImage(std::span<const std::uint8_t> file, PeImage& image, std::strin
   ReadU32(file, kLfanewOffset, lfanew);
   std::uint32_t signature = 0;
   if (!ReadU32(file, lfanew, signature)) {
-    return Fail(error, "not a PE image: the PE header offset " + PeHex(lfanew) +
-                           " lies outside the file");
+    return Fail(error,
+                "not a PE image: the PE header offset " + PeHex(lfanew) + " lies outside the file");
   }
   if (signature != 0x00004550) {  // "PE\0\0"
     return Fail(error, "not a PE image: no PE signature at " + PeHex(lfanew));
@@ -179,8 +179,7 @@ bool ParsePeImage(std::span<const std::uint8_t> file, PeImage& image, std::strin
                            " the Windows loader accepts");
   }
   image.sectionTableOffset = static_cast<std::uint32_t>(optionalEnd);
-  const std::uint64_t tableEnd =
-      optionalEnd + std::uint64_t{sectionCount} * kSectionHeaderSize;
+  const std::uint64_t tableEnd = optionalEnd + std::uint64_t{sectionCount} * kSectionHeaderSize;
   if (tableEnd > file.size()) {
     return Fail(error, "truncated PE image: the section table (" + std::to_string(sectionCount) +
                            " sections) runs past the end of the file");

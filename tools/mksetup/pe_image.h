@@ -45,8 +45,8 @@ struct PeDataDirectory {
 };
 
 struct PeImage {
-  bool is64 = false;  // PE32+ (optional header magic 0x20B)
-  std::uint32_t fileHeaderOffset = 0;      // the COFF file header, after "PE\0\0"
+  bool is64 = false;                   // PE32+ (optional header magic 0x20B)
+  std::uint32_t fileHeaderOffset = 0;  // the COFF file header, after "PE\0\0"
   std::uint32_t optionalHeaderOffset = 0;
   std::uint32_t sectionTableOffset = 0;
   std::uint32_t pointerToSymbolTable = 0;  // COFF symbols of unstripped images

@@ -173,8 +173,8 @@ bool ResourceIdLess(const ResourceId& left, const ResourceId& right) {
   return left.number < right.number;
 }
 
-bool ReadResourceTree(std::span<const std::uint8_t> file, const PeImage& image,
-                      ResourceTree& tree, std::string& error, bool copyData) {
+bool ReadResourceTree(std::span<const std::uint8_t> file, const PeImage& image, ResourceTree& tree,
+                      std::string& error, bool copyData) {
   tree = ResourceTree{};
   if (image.directories.size() <= kResourceDirectory) return true;
   const std::uint32_t rootRva = image.directories[kResourceDirectory].virtualAddress;
@@ -271,8 +271,8 @@ bool BuildResourceSection(const ResourceTree& tree, std::uint32_t sectionRva,
     nextName += static_cast<std::uint32_t>(2 + 2 * id.name.size());
     return kHighBit | at;
   };
-  auto writeHeader = [&](std::uint32_t at, const ResourceDirectoryInfo& info,
-                         std::size_t named, std::size_t entries) {
+  auto writeHeader = [&](std::uint32_t at, const ResourceDirectoryInfo& info, std::size_t named,
+                         std::size_t entries) {
     WriteU32(section, at, info.characteristics);
     WriteU32(section, at + 4, info.timeDateStamp);
     WriteU16(section, at + 8, info.majorVersion);
@@ -354,14 +354,16 @@ const ResourceName* FindResourceName(const ResourceTree& tree, const ResourceId&
 
 void SetResource(ResourceTree& tree, const ResourceId& type, const ResourceId& name,
                  std::uint16_t language, std::vector<std::uint8_t> data) {
-  auto typeIt = std::find_if(tree.types.begin(), tree.types.end(),
-                             [&](const ResourceType& candidate) { return candidate.id.Matches(type); });
+  auto typeIt =
+      std::find_if(tree.types.begin(), tree.types.end(),
+                   [&](const ResourceType& candidate) { return candidate.id.Matches(type); });
   if (typeIt == tree.types.end()) {
     typeIt = tree.types.emplace(tree.types.end());
     typeIt->id = type;
   }
-  auto nameIt = std::find_if(typeIt->names.begin(), typeIt->names.end(),
-                             [&](const ResourceName& candidate) { return candidate.id.Matches(name); });
+  auto nameIt =
+      std::find_if(typeIt->names.begin(), typeIt->names.end(),
+                   [&](const ResourceName& candidate) { return candidate.id.Matches(name); });
   if (nameIt == typeIt->names.end()) {
     nameIt = typeIt->names.emplace(typeIt->names.end());
     nameIt->id = name;

@@ -47,7 +47,7 @@ struct ResourceLanguage {
   std::uint16_t language = 0;  // 0 is neutral
   std::uint32_t codePage = 0;
   std::uint32_t reserved = 0;
-  std::vector<std::uint8_t> data;  // a copy; empty when the tree was read without copies
+  std::vector<std::uint8_t> data;        // a copy; empty when the tree was read without copies
   std::span<const std::uint8_t> stored;  // where the data lie in the file that was read
 };
 
@@ -75,8 +75,8 @@ struct ResourceTree {
 // outside the image's sections.
 // With copyData false the tree only points into file (see stored), which
 // then must outlive it: for looking a resource up without copying it.
-bool ReadResourceTree(std::span<const std::uint8_t> file, const PeImage& image,
-                      ResourceTree& tree, std::string& error, bool copyData = true);
+bool ReadResourceTree(std::span<const std::uint8_t> file, const PeImage& image, ResourceTree& tree,
+                      std::string& error, bool copyData = true);
 
 // Puts every directory's entries in the order the loader's binary search
 // expects (see ResourceIdLess; languages ascending), keeping the order of

@@ -92,8 +92,9 @@ bool PlanPlacement(std::span<const std::uint8_t> image, const PeImage& pe, Place
       std::ranges::all_of(image.subspan(static_cast<std::size_t>(tableEnd), kSectionHeaderSize),
                           isZero);
   if (!zeroed || pe.sections.size() >= kMaxSections) {
-    return Fail(error, "cannot add a resource section: no free room in the headers for another "
-                       "section header, and the resource section is not the last section");
+    return Fail(error,
+                "cannot add a resource section: no free room in the headers for another "
+                "section header, and the resource section is not the last section");
   }
   std::uint64_t virtualEnd = AlignUp(pe.sizeOfHeaders, pe.sectionAlignment);
   for (const PeSection& section : pe.sections) {
@@ -169,11 +170,13 @@ bool ListResources(std::span<const std::uint8_t> image, std::vector<ResourceInfo
   return true;
 }
 
-bool FindResourceData(std::span<const std::uint8_t> image, const ResourceId& type, const ResourceId& name,
-                      std::span<const std::uint8_t>& data, std::string& error) {
+bool FindResourceData(std::span<const std::uint8_t> image, const ResourceId& type,
+                      const ResourceId& name, std::span<const std::uint8_t>& data,
+                      std::string& error) {
   PeImage pe;
   ResourceTree tree;
-  if (!ParsePeImage(image, pe, error) || !ReadResourceTree(image, pe, tree, error, false)) return false;
+  if (!ParsePeImage(image, pe, error) || !ReadResourceTree(image, pe, tree, error, false))
+    return false;
   const ResourceName* entry = FindResourceName(tree, type, name);
   if (entry == nullptr || entry->languages.empty()) {
     return Fail(error, "the image has no resource " + type.ToString() + " " + name.ToString());
@@ -233,11 +236,11 @@ bool WriteResource(std::span<const std::uint8_t> image, const ResourceKey& key,
 
   // Headers and sections up to the new resource section, the section, then
   // the overlay.
-  const std::uint64_t outputSize = std::uint64_t{placement.fileOffset} + rawSize +
-                                   overlay.Size(image.size());
+  const std::uint64_t outputSize =
+      std::uint64_t{placement.fileOffset} + rawSize + overlay.Size(image.size());
   if (outputSize > kLargestImage) {
-    return Fail(error, "the image would grow to " + std::to_string(outputSize) +
-                           " bytes, more than 2 GB");
+    return Fail(error,
+                "the image would grow to " + std::to_string(outputSize) + " bytes, more than 2 GB");
   }
   const std::uint32_t keptEnd = placement.reuseLast ? placement.fileOffset : overlay.start;
   std::vector<std::uint8_t> result(image.begin(), image.begin() + keptEnd);
@@ -276,14 +279,13 @@ bool WriteResource(std::span<const std::uint8_t> image, const ResourceKey& key,
   }
 
   // The resource section ends the image in memory, whether reused or new.
-  const std::uint64_t imageEnd = AlignUp(std::uint64_t{placement.rva} + virtualSize,
-                                         pe.sectionAlignment);
+  const std::uint64_t imageEnd =
+      AlignUp(std::uint64_t{placement.rva} + virtualSize, pe.sectionAlignment);
   if (imageEnd > 0xFFFFFFFF) {
     return Fail(error, "the resources do not fit in the image's 4 GB address space");
   }
   WriteU32(result, pe.SizeOfImageOffset(), static_cast<std::uint32_t>(imageEnd));
-  const std::int64_t initialized =
-      std::int64_t{pe.sizeOfInitializedData} + rawSize - oldRawSize;
+  const std::int64_t initialized = std::int64_t{pe.sizeOfInitializedData} + rawSize - oldRawSize;
   WriteU32(result, pe.SizeOfInitializedDataOffset(),
            static_cast<std::uint32_t>(std::clamp<std::int64_t>(initialized, 0, 0xFFFFFFFF)));
 

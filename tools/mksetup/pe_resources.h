@@ -56,8 +56,9 @@ bool ListResources(std::span<const std::uint8_t> image, std::vector<ResourceInfo
 bool ReadResource(std::span<const std::uint8_t> image, const ResourceId& type,
                   const ResourceId& name, std::vector<std::uint8_t>& data, std::string& error);
 // The same without a copy: data points into image.
-bool FindResourceData(std::span<const std::uint8_t> image, const ResourceId& type, const ResourceId& name,
-                      std::span<const std::uint8_t>& data, std::string& error);
+bool FindResourceData(std::span<const std::uint8_t> image, const ResourceId& type,
+                      const ResourceId& name, std::span<const std::uint8_t>& data,
+                      std::string& error);
 
 // What a write did besides adding the entry, for the tool to tell its user.
 struct ResourceWriteNotes {

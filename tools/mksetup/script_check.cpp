@@ -18,7 +18,8 @@ bool IsMarker(const std::string& line) {
 
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
          });
 }
 
@@ -54,20 +55,23 @@ void CheckHeader(const ScriptText& script, Diagnostics& out) {
     if (i >= script.lines.size()) {
       out.Error(script.LastLineNumber(),
                 "the header needs five lines (product name, wizard title, product version, company "
-                "name, notice line); the script ends after " + std::to_string(script.lines.size()));
+                "name, notice line); the script ends after " +
+                    std::to_string(script.lines.size()));
       return;
     }
     const std::string& line = script.lines[i];
     if (IsMarker(line)) {
-      out.Error(i + 1, "the header needs five lines (product name, wizard title, product version, "
-                       "company name, notice line) before the first section; " + Quoted(line) +
-                       " is line " + std::to_string(i + 1));
+      out.Error(i + 1,
+                "the header needs five lines (product name, wizard title, product version, "
+                "company name, notice line) before the first section; " +
+                    Quoted(line) + " is line " + std::to_string(i + 1));
       return;
     }
     if (line.size() > kMaxFieldLength) {
-      out.Error(i + 1,
-                std::string("the ") + format::kHeaderFieldNames[i] + " is " + std::to_string(line.size()) +
-                    " characters long; the setup program keeps at most " + std::to_string(kMaxFieldLength));
+      out.Error(i + 1, std::string("the ") + format::kHeaderFieldNames[i] + " is " +
+                           std::to_string(line.size()) +
+                           " characters long; the setup program keeps at most " +
+                           std::to_string(kMaxFieldLength));
     }
   }
 }
@@ -95,8 +99,9 @@ void CheckFileSection(const ScriptText& script, Diagnostics& out) {
   const auto fls = script.Find(format::kFiles);
   const auto end = script.Find(format::kFilesEnd);
   if (!fls) {
-    out.Error(script.LastLineNumber(),
-              "no \"[fls]\" line: the setup program needs it for the compression flag and the file list");
+    out.Error(
+        script.LastLineNumber(),
+        "no \"[fls]\" line: the setup program needs it for the compression flag and the file list");
   }
   if (!end) {
     out.Error(script.LastLineNumber(),
@@ -104,8 +109,9 @@ void CheckFileSection(const ScriptText& script, Diagnostics& out) {
               "\"[fls]\" as a file entry");
   } else {
     if (fls && *end < *fls) {
-      out.Error(*end + 1, "\"[/fls]\" before \"[fls]\": the setup program's file pass stops here "
-                          "and installs no file");
+      out.Error(*end + 1,
+                "\"[/fls]\" before \"[fls]\": the setup program's file pass stops here "
+                "and installs no file");
     }
     // The file pass ends at the first empty line, wherever it stands.
     for (std::size_t i = 0; i < *end; ++i) {
@@ -118,13 +124,15 @@ void CheckFileSection(const ScriptText& script, Diagnostics& out) {
   if (!fls) return;
 
   if (*fls + 1 >= script.lines.size()) {
-    out.Error(*fls + 1, "\"[fls]\" is the last line: the compression flag and the file list are missing");
+    out.Error(*fls + 1,
+              "\"[fls]\" is the last line: the compression flag and the file list are missing");
     return;
   }
   const std::string& flag = script.lines[*fls + 1];
   if (IsMarker(flag)) {
     out.Error(*fls + 2, "the line after \"[fls]\" is the compression flag (\"1\" or \"0\"), not " +
-                            Quoted(flag) + ": the setup program takes this line as the flag and "
+                            Quoted(flag) +
+                            ": the setup program takes this line as the flag and "
                             "reads on past it");
   } else if (!flag.empty() && flag != "1" && flag != "0") {
     out.Warning(*fls + 2, "compression flag " + Quoted(flag) +
@@ -149,9 +157,10 @@ void CheckOptionalSections(const ScriptText& script, Diagnostics& out) {
   if (const auto lic = script.Find(format::kLicence)) {
     CheckFlag(script, *lic + 1, "licence flag", out);
   } else {
-    out.Warning(script.LastLineNumber(),
-                "no \"[lic]\" line: without it Next does nothing on the setup program's welcome page; "
-                "write \"[lic]\" with the flag \"0\" for no licence page");
+    out.Warning(
+        script.LastLineNumber(),
+        "no \"[lic]\" line: without it Next does nothing on the setup program's welcome page; "
+        "write \"[lic]\" with the flag \"0\" for no licence page");
   }
   if (const auto path = script.Find(format::kInstallPath)) {
     const std::string& folder = script.LineOrEmpty(*path + 1);
@@ -174,8 +183,9 @@ void CheckOptionalSections(const ScriptText& script, Diagnostics& out) {
   if (const auto header = script.Find(format::kHeaderImage)) {
     for (auto logo = script.Find(format::kLogo, *header); logo;
          logo = script.Find(format::kLogo, *logo + 1)) {
-      out.Error(*logo + 1, "\"[logo]\" after \"[Header]\": the setup program stops reading at "
-                           "\"[Header]\" and would show no logo");
+      out.Error(*logo + 1,
+                "\"[logo]\" after \"[Header]\": the setup program stops reading at "
+                "\"[Header]\" and would show no logo");
     }
   }
 }
@@ -185,9 +195,10 @@ void CheckOptionalSections(const ScriptText& script, Diagnostics& out) {
 void CheckUninstallSections(const ScriptText& script, Diagnostics& out) {
   const auto general = script.Find(format::kUninstallGeneral);
   if (!general) {
-    out.Error(script.LastLineNumber(),
-              "no \"[uninst_gene]\" section: the setup program reads the uninstaller's two lines and "
-              "the removal list by position after it");
+    out.Error(
+        script.LastLineNumber(),
+        "no \"[uninst_gene]\" section: the setup program reads the uninstaller's two lines and "
+        "the removal list by position after it");
     if (!script.Find(format::kUninstallFilesEnd)) {
       out.Error(script.LastLineNumber(), "no \"[/uninst_fls]\" line: it ends the removal list");
     }
@@ -199,9 +210,10 @@ void CheckUninstallSections(const ScriptText& script, Diagnostics& out) {
     out.Error(line, std::string("expected \"") + marker + "\" here: " + why);
     return false;
   };
-  const bool closed = expect(*general + 3, format::kUninstallGeneralEnd,
-                             "\"[uninst_gene]\" holds exactly two lines and the setup program reads "
-                             "them by position");
+  const bool closed =
+      expect(*general + 3, format::kUninstallGeneralEnd,
+             "\"[uninst_gene]\" holds exactly two lines and the setup program reads "
+             "them by position");
   if (closed) {
     expect(*general + 4, format::kUninstallFiles,
            "the setup program reads the removal list by position right after \"[/uninst_gene]\"");

@@ -25,7 +25,8 @@ bool WalkArchive(SetupPayload& payload, std::string& error) {
 
 }  // namespace
 
-bool ReadPayloadArchive(std::vector<std::uint8_t> archive, SetupPayload& payload, std::string& error) {
+bool ReadPayloadArchive(std::vector<std::uint8_t> archive, SetupPayload& payload,
+                        std::string& error) {
   payload = SetupPayload{};
   payload.bytes = std::move(archive);
   payload.archive = payload.bytes;
@@ -49,8 +50,8 @@ bool ReadSetupPayload(const std::string& setupPath, SetupPayload& payload, std::
   }
   const ResourceKey key = PayloadResourceKey();
   if (!FindResourceData(image, key.type, key.name, payload.archive, why)) {
-    error = setupPath + " holds no setup archive (resource " + package::kArchiveResourceType + " #" +
-            std::to_string(package::kArchiveResourceName) + "): " + why;
+    error = setupPath + " holds no setup archive (resource " + package::kArchiveResourceType +
+            " #" + std::to_string(package::kArchiveResourceName) + "): " + why;
     return false;
   }
   if (!WalkArchive(payload, why)) {

@@ -22,15 +22,15 @@ struct SetupPayload {
   SetupPayload(SetupPayload&&) = default;
   SetupPayload& operator=(SetupPayload&&) = default;
 
-  std::unique_ptr<FileBytes> file;              // the setup program's bytes, when read from one
-  std::vector<std::uint8_t> bytes;              // or the archive's alone
-  std::span<const std::uint8_t> archive;        // the resource's bytes, inside one of them
-  std::vector<package::ArchiveEntry> entries;   // point into archive
-  std::vector<bool> decoded;                    // per entry: the program decodes it
+  std::unique_ptr<FileBytes> file;             // the setup program's bytes, when read from one
+  std::vector<std::uint8_t> bytes;             // or the archive's alone
+  std::span<const std::uint8_t> archive;       // the resource's bytes, inside one of them
+  std::vector<package::ArchiveEntry> entries;  // point into archive
+  std::vector<bool> decoded;                   // per entry: the program decodes it
   // The checksum resource, when the program has one.
   bool hasChecksum = false;
   std::vector<std::uint8_t> checksum;
-  bool is64 = false;                            // the setup program is PE32+ (x64)
+  bool is64 = false;  // the setup program is PE32+ (x64)
 };
 
 // Reads the file, finds the archive's resource and walks the archive, and
@@ -40,6 +40,7 @@ struct SetupPayload {
 bool ReadSetupPayload(const std::string& setupPath, SetupPayload& payload, std::string& error);
 
 // The same from an archive already in memory.
-bool ReadPayloadArchive(std::vector<std::uint8_t> archive, SetupPayload& payload, std::string& error);
+bool ReadPayloadArchive(std::vector<std::uint8_t> archive, SetupPayload& payload,
+                        std::string& error);
 
 }  // namespace mksetup

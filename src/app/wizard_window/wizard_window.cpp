@@ -88,9 +88,9 @@ void WizardWindow::ApplyTitleFont() {
   if (m_fontTitle != nullptr) {
     ::DeleteObject(m_fontTitle);  // the previous run's controls are gone
   }
-  m_fontTitle = ::CreateFontA(16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              FF_SWISS | DEFAULT_PITCH, "Arial");
+  m_fontTitle =
+      ::CreateFontA(16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, "Arial");
   for (int id : kTitleFontIds) {
     ::SendDlgItemMessageA(m_hWnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontTitle), TRUE);
   }

@@ -32,8 +32,7 @@ platform::DiskSpace SimFileSystem::DefaultSpace() {
   return space;
 }
 
-void SimFileSystem::AddDrive(char letter, platform::DriveKind kind,
-                             platform::DiskSpace space) {
+void SimFileSystem::AddDrive(char letter, platform::DriveKind kind, platform::DiskSpace space) {
   const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
   drives_[upper] = Drive{kind, space};
   std::error_code ignored;
@@ -105,7 +104,8 @@ bool SimFileSystem::MakeFolder(const std::string& path) {
 bool SimFileSystem::HoldFolder(const std::string& path) {
   const std::string native = NativePath(path);
   std::error_code error;
-  if (native.empty() || fs::is_symlink(native, error) || !fs::is_directory(native, error)) return false;
+  if (native.empty() || fs::is_symlink(native, error) || !fs::is_directory(native, error))
+    return false;
   held_.insert(native);
   return true;
 }
@@ -116,7 +116,8 @@ std::FILE* SimFileSystem::CreateStagedFile(const std::string& path) {
   held_.erase(native);  // an earlier staged file of ours is replaced
   std::error_code error;
   if (fs::is_symlink(native, error) || fs::exists(native, error)) {
-    if (fs::is_directory(fs::symlink_status(native, error)) || !fs::remove(native, error)) return nullptr;
+    if (fs::is_directory(fs::symlink_status(native, error)) || !fs::remove(native, error))
+      return nullptr;
   }
   // "x": the name must be free, as for CREATE_NEW; "+": the decoder reads
   // back what has left its window.

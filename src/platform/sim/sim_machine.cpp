@@ -37,21 +37,36 @@ std::string SimMachine::KnownFolder(int csidl) {
   const std::string profile = "C:\\users\\tester\\";
   switch (csidl & 0xFF) {
     case platform::kCsidlDesktop:
-    case platform::kCsidlDesktopDirectory: return profile + "Desktop";
-    case platform::kCsidlAppData: return profile + "AppData\\Roaming";
-    case platform::kCsidlStartMenu: return profile + "AppData\\Roaming\\Microsoft\\Windows\\Start Menu";
-    case platform::kCsidlPrograms: return profile + "AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
-    case platform::kCsidlStartup: return profile + "AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
-    case platform::kCsidlFavorites: return profile + "Favorites";
-    case platform::kCsidlTemplates: return profile + "AppData\\Roaming\\Microsoft\\Windows\\Templates";
-    case platform::kCsidlPersonal: return profile + "Documents";
-    case platform::kCsidlLocalAppData: return profile + "AppData\\Local";
-    case platform::kCsidlProfile: return "C:\\users\\tester";
-    case platform::kCsidlProgramFiles: return "C:\\Program Files";
-    case platform::kCsidlProgramFilesX86: return "C:\\Program Files (x86)";
-    case platform::kCsidlProgramFilesCommon: return "C:\\Program Files\\Common Files";
-    case platform::kCsidlCommonAppData: return "C:\\ProgramData";
-    default: return {};
+    case platform::kCsidlDesktopDirectory:
+      return profile + "Desktop";
+    case platform::kCsidlAppData:
+      return profile + "AppData\\Roaming";
+    case platform::kCsidlStartMenu:
+      return profile + "AppData\\Roaming\\Microsoft\\Windows\\Start Menu";
+    case platform::kCsidlPrograms:
+      return profile + "AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
+    case platform::kCsidlStartup:
+      return profile + "AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
+    case platform::kCsidlFavorites:
+      return profile + "Favorites";
+    case platform::kCsidlTemplates:
+      return profile + "AppData\\Roaming\\Microsoft\\Windows\\Templates";
+    case platform::kCsidlPersonal:
+      return profile + "Documents";
+    case platform::kCsidlLocalAppData:
+      return profile + "AppData\\Local";
+    case platform::kCsidlProfile:
+      return "C:\\users\\tester";
+    case platform::kCsidlProgramFiles:
+      return "C:\\Program Files";
+    case platform::kCsidlProgramFilesX86:
+      return "C:\\Program Files (x86)";
+    case platform::kCsidlProgramFilesCommon:
+      return "C:\\Program Files\\Common Files";
+    case platform::kCsidlCommonAppData:
+      return "C:\\ProgramData";
+    default:
+      return {};
   }
 }
 

@@ -12,7 +12,8 @@ namespace {
 
 std::string MakeTestRoot() {
   std::error_code error;
-  std::string pattern = (std::filesystem::temp_directory_path(error) / "setupkit-sim-XXXXXX").string();
+  std::string pattern =
+      (std::filesystem::temp_directory_path(error) / "setupkit-sim-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) std::abort();
   return pattern;
 }
@@ -46,8 +47,7 @@ bool SimMessageBoxes::Show(platform::MessageKind kind, const std::string& text) 
   return answer;
 }
 
-SimPlatform::SimPlatform()
-    : root_(MakeTestRoot()), files(root_), machine(files), shell(files) {
+SimPlatform::SimPlatform() : root_(MakeTestRoot()), files(root_), machine(files), shell(files) {
   // What every Windows machine holds: the program files value that
   // ReadProgramFilesPath reads, and the folders it names.
   const std::string value = "%ProgramFiles%";

@@ -25,8 +25,7 @@ class SimFileSystem : public platform::FileSystem {
 
   // Makes a drive letter exist with the given kind and space figures. C: is a
   // fixed drive from the start; other letters have no root until added.
-  void AddDrive(char letter, platform::DriveKind kind,
-                platform::DiskSpace space = DefaultSpace());
+  void AddDrive(char letter, platform::DriveKind kind, platform::DiskSpace space = DefaultSpace());
   static platform::DiskSpace DefaultSpace();
 
   // The native path behind a Windows path; empty when it maps to no drive.
@@ -76,11 +75,10 @@ struct RegistryValue {
 
 class SimRegistry : public platform::Registry {
  public:
-  bool SetValue(platform::RegistryRoot root, const std::string& key,
-                const std::string& name, std::uint32_t type,
-                const std::vector<std::uint8_t>& data) override;
-  bool QueryString(platform::RegistryRoot root, const std::string& key,
-                   const std::string& name, std::string& value) override;
+  bool SetValue(platform::RegistryRoot root, const std::string& key, const std::string& name,
+                std::uint32_t type, const std::vector<std::uint8_t>& data) override;
+  bool QueryString(platform::RegistryRoot root, const std::string& key, const std::string& name,
+                   std::string& value) override;
 
   KeyContent ContentOf(platform::RegistryRoot root, const std::string& key) override;
   bool DeleteValue(platform::RegistryRoot root, const std::string& key,
@@ -90,8 +88,7 @@ class SimRegistry : public platform::Registry {
   // Refuses every write under a root, as a user without the rights sees it.
   void DenyWrites(platform::RegistryRoot root) { denied_.push_back(root); }
   // The value, or nothing. Key paths and names compare case-insensitively.
-  std::optional<RegistryValue> Find(platform::RegistryRoot root,
-                                    const std::string& key,
+  std::optional<RegistryValue> Find(platform::RegistryRoot root, const std::string& key,
                                     const std::string& name) const;
   bool KeyExists(platform::RegistryRoot root, const std::string& key) const;
   std::size_t ValueCount() const;
@@ -179,9 +176,7 @@ class SimPlatform {
   SimPlatform(const SimPlatform&) = delete;
   SimPlatform& operator=(const SimPlatform&) = delete;
 
-  platform::Platform Get() {
-    return platform::Platform{files, registry, machine, shell, messages};
-  }
+  platform::Platform Get() { return platform::Platform{files, registry, machine, shell, messages}; }
   const std::string& Root() const { return root_; }
 
   // Test conveniences on Windows paths.

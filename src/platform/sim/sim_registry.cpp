@@ -49,8 +49,7 @@ bool SimRegistry::QueryString(platform::RegistryRoot root, const std::string& ke
   return true;
 }
 
-std::optional<RegistryValue> SimRegistry::Find(platform::RegistryRoot root,
-                                               const std::string& key,
+std::optional<RegistryValue> SimRegistry::Find(platform::RegistryRoot root, const std::string& key,
                                                const std::string& name) const {
   const auto k = keys_.find({root, FoldKey(key)});
   if (k == keys_.end()) return std::nullopt;

@@ -39,7 +39,8 @@ BrowseAnswer AnswerFromEnvironment(std::string& folder) {
   }
   ++g_browseAnswersTaken;
   const char* const end = std::strchr(answer, '|');
-  const std::size_t answerLength = end != nullptr ? static_cast<std::size_t>(end - answer) : std::strlen(answer);
+  const std::size_t answerLength =
+      end != nullptr ? static_cast<std::size_t>(end - answer) : std::strlen(answer);
   // An answer too long for a path is no folder.
   if (answerLength == 0 || answerLength >= MAX_PATH) return BrowseAnswer::Cancel;
   folder.assign(answer, answerLength);

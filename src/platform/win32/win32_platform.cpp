@@ -21,16 +21,10 @@ Parts& TheParts() {
 
 }  // namespace
 
-platform::Platform& Win32Platform() {
-  return TheParts().host;
-}
+platform::Platform& Win32Platform() { return TheParts().host; }
 
-void SetMessageBoxOwner(HWND owner) {
-  TheParts().messages.SetOwner(owner);
-}
+void SetMessageBoxOwner(HWND owner) { TheParts().messages.SetOwner(owner); }
 
-void SetBrowserOwner(HWND owner) {
-  TheParts().shell.SetBrowserOwner(owner);
-}
+void SetBrowserOwner(HWND owner) { TheParts().shell.SetBrowserOwner(owner); }
 
 }  // namespace win32

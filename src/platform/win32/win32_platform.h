@@ -49,12 +49,11 @@ class Win32FileSystem final : public platform::FileSystem {
 
 class Win32Registry final : public platform::Registry {
  public:
-  bool SetValue(platform::RegistryRoot root, const std::string& key,
-                const std::string& name, std::uint32_t type,
-                const std::vector<std::uint8_t>& data) override;
+  bool SetValue(platform::RegistryRoot root, const std::string& key, const std::string& name,
+                std::uint32_t type, const std::vector<std::uint8_t>& data) override;
   // Accepts REG_SZ and REG_EXPAND_SZ values of at most 260 bytes.
-  bool QueryString(platform::RegistryRoot root, const std::string& key,
-                   const std::string& name, std::string& value) override;
+  bool QueryString(platform::RegistryRoot root, const std::string& key, const std::string& name,
+                   std::string& value) override;
 
   KeyContent ContentOf(platform::RegistryRoot root, const std::string& key) override;
   bool DeleteValue(platform::RegistryRoot root, const std::string& key,

@@ -7,11 +7,16 @@ namespace {
 
 HKEY PredefinedKey(platform::RegistryRoot root) {
   switch (root) {
-    case platform::RegistryRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
-    case platform::RegistryRoot::CurrentUser: return HKEY_CURRENT_USER;
-    case platform::RegistryRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
-    case platform::RegistryRoot::Users: return HKEY_USERS;
-    case platform::RegistryRoot::CurrentConfig: return HKEY_CURRENT_CONFIG;
+    case platform::RegistryRoot::ClassesRoot:
+      return HKEY_CLASSES_ROOT;
+    case platform::RegistryRoot::CurrentUser:
+      return HKEY_CURRENT_USER;
+    case platform::RegistryRoot::LocalMachine:
+      return HKEY_LOCAL_MACHINE;
+    case platform::RegistryRoot::Users:
+      return HKEY_USERS;
+    case platform::RegistryRoot::CurrentConfig:
+      return HKEY_CURRENT_CONFIG;
   }
   return HKEY_CURRENT_USER;
 }
@@ -26,9 +31,9 @@ bool Win32Registry::SetValue(platform::RegistryRoot root, const std::string& key
                       KEY_ALL_ACCESS, nullptr, &opened, nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  const LONG result = RegSetValueExA(opened, name.c_str(), 0, type,
-                                     data.empty() ? nullptr : data.data(),
-                                     static_cast<DWORD>(data.size()));
+  const LONG result =
+      RegSetValueExA(opened, name.c_str(), 0, type, data.empty() ? nullptr : data.data(),
+                     static_cast<DWORD>(data.size()));
   RegCloseKey(opened);
   return result == ERROR_SUCCESS;
 }
@@ -55,13 +60,14 @@ bool Win32Registry::QueryString(platform::RegistryRoot root, const std::string& 
 platform::Registry::KeyContent Win32Registry::ContentOf(platform::RegistryRoot root,
                                                         const std::string& key) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(PredefinedKey(root), key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
+  if (RegOpenKeyExA(PredefinedKey(root), key.c_str(), 0, KEY_QUERY_VALUE, &opened) !=
+      ERROR_SUCCESS) {
     return KeyContent::Missing;
   }
   DWORD subkeys = 0;
   DWORD values = 0;
-  const LONG result = RegQueryInfoKeyA(opened, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
-                                       &values, nullptr, nullptr, nullptr, nullptr);
+  const LONG result = RegQueryInfoKeyA(opened, nullptr, nullptr, nullptr, &subkeys, nullptr,
+                                       nullptr, &values, nullptr, nullptr, nullptr, nullptr);
   RegCloseKey(opened);
   // A key that cannot be read counts as holding something: it stays.
   if (result != ERROR_SUCCESS || subkeys != 0 || values != 0) return KeyContent::NotEmpty;

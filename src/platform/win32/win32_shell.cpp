@@ -14,9 +14,7 @@ namespace {
 
 // The shell's COM objects live in this thread's apartment. It is never
 // uninitialised: the program keeps using the shell until it ends.
-void EnterApartment() {
-  CoInitialize(nullptr);
-}
+void EnterApartment() { CoInitialize(nullptr); }
 
 // The ANSI text in UTF-16, through the ANSI code page; empty on failure.
 std::wstring Widened(const std::string& text) {
@@ -62,9 +60,13 @@ bool Win32Shell::BrowseForFolder(std::string& chosen) {
 #if defined(SETUPKIT_TEST_HOOKS)
   std::string answer;
   switch (AnswerFromEnvironment(answer)) {
-    case BrowseAnswer::Folder: chosen = answer; return true;
-    case BrowseAnswer::Cancel: return false;
-    case BrowseAnswer::None: break;
+    case BrowseAnswer::Folder:
+      chosen = answer;
+      return true;
+    case BrowseAnswer::Cancel:
+      return false;
+    case BrowseAnswer::None:
+      break;
   }
 #endif
 
@@ -86,8 +88,6 @@ bool Win32Shell::BrowseForFolder(std::string& chosen) {
   return true;
 }
 
-void Win32Shell::Sleep(unsigned milliseconds) {
-  ::Sleep(milliseconds);
-}
+void Win32Shell::Sleep(unsigned milliseconds) { ::Sleep(milliseconds); }
 
 }  // namespace win32

@@ -14,16 +14,18 @@ namespace win32 {
 
 namespace {
 
-bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+bool SamePath(const std::string& a, const std::string& b) {
+  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
 
 }  // namespace
 
 bool Win32FileSystem::HoldFolder(const std::string& path) {
   // The folder itself, not a link's target; without delete sharing nobody
   // can rename it away and put a link in its place while the handle lives.
-  const HANDLE folder = CreateFileA(path.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  const HANDLE folder = CreateFileA(
+      path.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+      FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (folder == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION info;
   const bool plainFolder = GetFileInformationByHandle(folder, &info) &&
@@ -44,8 +46,8 @@ std::FILE* Win32FileSystem::CreateStagedFile(const std::string& path) {
     if (!DeleteFileA(path.c_str())) return nullptr;
   }
   // CREATE_NEW: whatever appears under the name after the delete is refused.
-  const HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (lock == INVALID_HANDLE_VALUE) return nullptr;
   // The stream writes through a second handle of the same open file, so
   // closing the stream leaves the lock in place. It reads too: the decoder
@@ -108,7 +110,8 @@ bool Win32FileSystem::CopyFromHeld(HANDLE source, const std::string& to) {
   }
   // CopyFileA keeps the time of the last write; so does this copy.
   FILETIME written;
-  if (ok && GetFileTime(source, nullptr, nullptr, &written)) SetFileTime(target, nullptr, nullptr, &written);
+  if (ok && GetFileTime(source, nullptr, nullptr, &written))
+    SetFileTime(target, nullptr, nullptr, &written);
   ok = CloseHandle(target) && ok;
   if (!ok) DeleteFileA(to.c_str());
   return ok;

@@ -23,6 +23,7 @@ extern "C" int atexit(void (*)(void)) { return 0; }
 
 extern "C" void WINAPI SetupStartup() {
   __main();
-  const int result = WinMain(::GetModuleHandleA(nullptr), nullptr, ::GetCommandLineA(), SW_SHOWDEFAULT);
+  const int result =
+      WinMain(::GetModuleHandleA(nullptr), nullptr, ::GetCommandLineA(), SW_SHOWDEFAULT);
   ::ExitProcess(static_cast<UINT>(result));
 }

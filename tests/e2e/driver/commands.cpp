@@ -12,7 +12,8 @@ namespace {
 
 std::string TextOf(HWND window) {
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+    return {};
   std::string text(length + 1, '\0');
   DWORD_PTR copied = 0;
   SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
@@ -31,10 +32,14 @@ std::string ClassOf(HWND window) {
 std::string Visible(const std::string& text) {
   std::string shown;
   for (const char c : text) {
-    if (c == '\n') shown += "\\n";
-    else if (c == '\r') shown += "\\r";
-    else if (c == '\t') shown += "\\t";
-    else shown += c;
+    if (c == '\n')
+      shown += "\\n";
+    else if (c == '\r')
+      shown += "\\r";
+    else if (c == '\t')
+      shown += "\\t";
+    else
+      shown += c;
   }
   return "\"" + shown + "\"";
 }
@@ -186,8 +191,8 @@ bool Session::Control(const std::string& id, HWND& control, std::string& error) 
   return true;
 }
 
-bool Session::WaitFor(const std::string& what, std::string& error,
-                      bool (*test)(Session&, void*), void* context) {
+bool Session::WaitFor(const std::string& what, std::string& error, bool (*test)(Session&, void*),
+                      void* context) {
   const DWORD start = GetTickCount();
   for (;;) {
     if (test(*this, context)) return true;
@@ -270,13 +275,14 @@ bool Session::Run(const std::vector<std::string>& words, std::string& error) {
       const std::string* caption;
       HWND found;
     } find{&words[1], nullptr};
-    const bool ok = WaitFor("a dialog captioned " + Visible(words[1]), error,
-                            [](Session& s, void* c) {
-                              auto* f = static_cast<Find*>(c);
-                              f->found = s.FindDialog(*f->caption, nullptr);
-                              return f->found != nullptr;
-                            },
-                            &find);
+    const bool ok = WaitFor(
+        "a dialog captioned " + Visible(words[1]), error,
+        [](Session& s, void* c) {
+          auto* f = static_cast<Find*>(c);
+          f->found = s.FindDialog(*f->caption, nullptr);
+          return f->found != nullptr;
+        },
+        &find);
     if (ok) dialog_ = find.found;
     return ok;
   }
@@ -309,19 +315,21 @@ bool Session::Run(const std::vector<std::string>& words, std::string& error) {
     if (!Control(words[1], control, error)) return false;
     if (command == "text") {
       if (TextOf(control) == words[2]) return true;
-      error = "control " + words[1] + " reads " + Visible(TextOf(control)) + ", not " + Visible(words[2]);
+      error = "control " + words[1] + " reads " + Visible(TextOf(control)) + ", not " +
+              Visible(words[2]);
       return false;
     }
     struct Want {
       HWND control;
       const std::string* text;
     } want{control, &words[2]};
-    if (WaitFor("control " + words[1] + " to read " + Visible(words[2]), error,
-                [](Session&, void* c) {
-                  auto* w = static_cast<Want*>(c);
-                  return TextOf(w->control) == *w->text;
-                },
-                &want)) {
+    if (WaitFor(
+            "control " + words[1] + " to read " + Visible(words[2]), error,
+            [](Session&, void* c) {
+              auto* w = static_cast<Want*>(c);
+              return TextOf(w->control) == *w->text;
+            },
+            &want)) {
       return true;
     }
     error += "; it reads " + Visible(TextOf(control));
@@ -336,12 +344,13 @@ bool Session::Run(const std::vector<std::string>& words, std::string& error) {
       const std::string* state;
       bool known;
     } want{control, &words[1], true};
-    const bool ok = WaitFor("control " + words[2] + " to be " + words[1], error,
-                            [](Session&, void* c) {
-                              auto* w = static_cast<Want*>(c);
-                              return StateHolds(w->control, *w->state, w->known) || !w->known;
-                            },
-                            &want);
+    const bool ok = WaitFor(
+        "control " + words[2] + " to be " + words[1], error,
+        [](Session&, void* c) {
+          auto* w = static_cast<Want*>(c);
+          return StateHolds(w->control, *w->state, w->known) || !w->known;
+        },
+        &want);
     if (!want.known) {
       error = "unknown state " + words[1];
       return false;
@@ -402,13 +411,14 @@ bool Session::Run(const std::vector<std::string>& words, std::string& error) {
       HWND except;
       HWND found;
     } find{&words[1], dialog_, nullptr};
-    if (!WaitFor("a dialog captioned " + Visible(words[1]), error,
-                 [](Session& s, void* c) {
-                   auto* f = static_cast<Find*>(c);
-                   f->found = s.FindDialog(*f->caption, f->except);
-                   return f->found != nullptr;
-                 },
-                 &find)) {
+    if (!WaitFor(
+            "a dialog captioned " + Visible(words[1]), error,
+            [](Session& s, void* c) {
+              auto* f = static_cast<Find*>(c);
+              f->found = s.FindDialog(*f->caption, f->except);
+              return f->found != nullptr;
+            },
+            &find)) {
       return false;
     }
     if (!answers) return true;
@@ -433,10 +443,13 @@ bool Session::Run(const std::vector<std::string>& words, std::string& error) {
     struct Gone {
       HWND window;
     } gone{find.found};
-    return WaitFor("the box to close", error,
-                   [](Session&, void* c) { return !IsWindow(static_cast<Gone*>(c)->window) ||
-                                                  !IsWindowVisible(static_cast<Gone*>(c)->window); },
-                   &gone);
+    return WaitFor(
+        "the box to close", error,
+        [](Session&, void* c) {
+          return !IsWindow(static_cast<Gone*>(c)->window) ||
+                 !IsWindowVisible(static_cast<Gone*>(c)->window);
+        },
+        &gone);
   }
   if (command == "no-box") {
     if (!needs(1)) return false;
@@ -452,12 +465,13 @@ bool Session::Run(const std::vector<std::string>& words, std::string& error) {
     struct Gone {
       HWND window;
     } gone{dialog_};
-    const bool ok = WaitFor("the dialog to close", error,
-                            [](Session&, void* c) {
-                              HWND w = static_cast<Gone*>(c)->window;
-                              return !IsWindow(w) || !IsWindowVisible(w);
-                            },
-                            &gone);
+    const bool ok = WaitFor(
+        "the dialog to close", error,
+        [](Session&, void* c) {
+          HWND w = static_cast<Gone*>(c)->window;
+          return !IsWindow(w) || !IsWindowVisible(w);
+        },
+        &gone);
     if (ok) dialog_ = nullptr;
     return ok;
   }

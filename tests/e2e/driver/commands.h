@@ -12,18 +12,18 @@
 //   click ID                        posts BM_CLICK to the control (does not block)
 //   key ID escape|return            posts the key to the control, as typing it would
 //   close                           posts WM_CLOSE to the current dialog
-//   close-button greyed|available   the title bar's close button as drawn (greyed system menu Close)
-//   box CAPTION TEXT BUTTON         wait for a message box, check its text, press OK|CANCEL|YES|NO;
+//   close-button greyed|available   the title bar's close button as drawn (greyed system menu
+//   Close) box CAPTION TEXT BUTTON         wait for a message box, check its text, press
+//   OK|CANCEL|YES|NO;
 //                                   a TEXT ending in "*" matches any text that starts with the rest
 //   no-box                          no other dialog of the program is open
-//   dialog CAPTION BUTTON           wait for another dialog (e.g. the folder browser), press OK|CANCEL
-//   wait-dialog CAPTION             wait for another dialog and leave it open (to take a screenshot)
-//   env NAME VALUE                  set a variable in the environment that start passes on
-//   gone                            wait until the current dialog is closed
-//   screenshot FILE.bmp             the screen as a 24-bit BMP
-//   exit CODE                       wait for the program to end with that exit code
-//   sleep MS
-//   timeout MS                      how long the wait commands wait (default 20000)
+//   dialog CAPTION BUTTON           wait for another dialog (e.g. the folder browser), press
+//   OK|CANCEL wait-dialog CAPTION             wait for another dialog and leave it open (to take a
+//   screenshot) env NAME VALUE                  set a variable in the environment that start passes
+//   on gone                            wait until the current dialog is closed screenshot FILE.bmp
+//   the screen as a 24-bit BMP exit CODE                       wait for the program to end with
+//   that exit code sleep MS timeout MS                      how long the wait commands wait
+//   (default 20000)
 #pragma once
 
 #include <windows.h>
@@ -45,7 +45,8 @@ class Session {
  private:
   bool Start(const std::vector<std::string>& words, std::string& error);
   HWND FindDialog(const std::string& caption, HWND except) const;
-  bool WaitFor(const std::string& what, std::string& error, bool (*test)(Session&, void*), void* context);
+  bool WaitFor(const std::string& what, std::string& error, bool (*test)(Session&, void*),
+               void* context);
   bool Control(const std::string& id, HWND& control, std::string& error) const;
 
   PROCESS_INFORMATION process_{};

@@ -11,8 +11,9 @@ using platform::DriveKind;
 TEST(AcceptedDrive, OnlyFixedAndRemovableDrivesTakeAnInstallation) {
   EXPECT_TRUE(base::IsAcceptedDrive(DriveKind::Fixed));
   EXPECT_TRUE(base::IsAcceptedDrive(DriveKind::Removable));
-  for (const DriveKind refused : {DriveKind::Unknown, DriveKind::NoRoot, DriveKind::Remote, DriveKind::CdRom,
-                                  DriveKind::RamDisk, static_cast<DriveKind>(7)}) {
+  for (const DriveKind refused :
+       {DriveKind::Unknown, DriveKind::NoRoot, DriveKind::Remote, DriveKind::CdRom,
+        DriveKind::RamDisk, static_cast<DriveKind>(7)}) {
     EXPECT_FALSE(base::IsAcceptedDrive(refused)) << static_cast<unsigned>(refused);
   }
 }

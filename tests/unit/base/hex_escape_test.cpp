@@ -19,7 +19,9 @@ TEST(HexEscape, ControlBytesAndDelAreEscapedWithUpperCaseDigits) {
   EXPECT_EQ(base::HexEscaped("\t[shrt]\r\n"), "\\x09[shrt]\\x0D\\x0A");
   EXPECT_EQ(base::HexEscaped("\x1B[31m"), "\\x1B[31m");
   EXPECT_EQ(base::HexEscaped("\x1F\x20"), "\\x1F ");
-  EXPECT_EQ(base::HexEscaped("a\x7F" "b"), "a\\x7Fb");
+  EXPECT_EQ(base::HexEscaped("a\x7F"
+                             "b"),
+            "a\\x7Fb");
 }
 
 TEST(HexEscape, EveryByteIsEscapedOrKeptWhole) {

@@ -30,7 +30,8 @@ TEST(TextTrim, CutsOnlyTheEnds) {
 // space (0xA0) or a NEL (0x85) in an ANSI name is text and stays.
 TEST(TextTrim, WhiteSpaceIsExactlyWhatIsspaceSays) {
   for (int byte = 0; byte < 256; ++byte) {
-    const std::string text = std::string(1, static_cast<char>(byte)) + "x" + std::string(1, static_cast<char>(byte));
+    const std::string text =
+        std::string(1, static_cast<char>(byte)) + "x" + std::string(1, static_cast<char>(byte));
     const bool space = std::isspace(byte) != 0;
     EXPECT_EQ(base::Trimmed(text), space ? "x" : text) << byte;
     EXPECT_EQ(base::TrimmedEnd(text), space ? text.substr(0, 2) : text) << byte;

@@ -27,7 +27,9 @@ class FilePassTest : public InstallTest {
     StageScript(Script({section, Lines({"[/fls]"})}));
     install::RunFilePass(host, expander);
   }
-  std::string Installed(const std::string& path) { return sim.ReadFile(path).value_or("<missing>"); }
+  std::string Installed(const std::string& path) {
+    return sim.ReadFile(path).value_or("<missing>");
+  }
 };
 
 TEST_F(FilePassTest, FolderEntryMakesEveryMissingLevel) {
@@ -76,8 +78,7 @@ TEST_F(FilePassTest, FailuresAfterTheDriveCheckShowTheirMessages) {
            "missing.txt|%InstallPath%\\missing.txt",
            "%InstallPath%\\nobar.txt",  // no "|": the bare staging folder is the source
            "a.txt|C:a.txt",             // no "\": no folder to put it in
-           "no bar and no drive",
-           "a.txt|%InstallPath%\\after.txt"});
+           "no bar and no drive", "a.txt|%InstallPath%\\after.txt"});
   EXPECT_EQ(Messages(), (Texts{"Unable to create file " + kFolder + "\\Blocker\\a.txt",
                                "Unable to create file " + kFolder + "\\missing.txt",
                                "Unable to create file " + kFolder + "\\nobar.txt",
@@ -89,8 +90,8 @@ TEST_F(FilePassTest, FailuresAfterTheDriveCheckShowTheirMessages) {
 
 TEST_F(FilePassTest, FlagLineIsNeverAnEntry) {
   StageFile("a.txt", "a");
-  StageScript(Script({Lines({"[fls]", "a.txt|%InstallPath%\\flag.txt", "a.txt|%InstallPath%\\a.txt",
-                             "[/fls]"})}));
+  StageScript(Script(
+      {Lines({"[fls]", "a.txt|%InstallPath%\\flag.txt", "a.txt|%InstallPath%\\a.txt", "[/fls]"})}));
   install::RunFilePass(host, expander);
   EXPECT_FALSE(sim.files.Exists(kFolder + "\\flag.txt"));
   EXPECT_EQ(Installed(kFolder + "\\a.txt"), "a");
@@ -117,8 +118,8 @@ TEST_F(FilePassTest, EmptyHeaderLineEndsThePassBeforeTheSection) {
 
 TEST(CreateFolderPath, EndsAtEveryTextWithoutParent) {
   sim::SimPlatform sim;
-  for (const std::string text : {"", "\\", "C:", "C:\\", "relative", "\\\\server\\share\\x",
-                                 "Q:\\no\\drive", "C:\\\\\\"}) {
+  for (const std::string text :
+       {"", "\\", "C:", "C:\\", "relative", "\\\\server\\share\\x", "Q:\\no\\drive", "C:\\\\\\"}) {
     install::CreateFolderPath(sim.files, text);
   }
   EXPECT_FALSE(sim.files.Exists("Q:\\no"));

@@ -103,8 +103,8 @@ class InstallTest : public ::testing::Test {
   // The payload the Quill Writer script installs.
   void StageQuillWriter() {
     StageScript(QuillWriterScript());
-    for (const char* name : {"writer.exe", "writer.cfg", "UnInstaller.exe", "Remove Uninstaller.exe",
-                             "top.bmp", "side.bmp"}) {
+    for (const char* name : {"writer.exe", "writer.cfg", "UnInstaller.exe",
+                             "Remove Uninstaller.exe", "top.bmp", "side.bmp"}) {
       StageFile(name, std::string("bytes of ") + name);
     }
   }

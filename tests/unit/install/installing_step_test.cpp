@@ -26,32 +26,38 @@ TEST_F(InstallTest, QuillWriterInstallsEverythingItsScriptNames) {
   EXPECT_EQ(sim.ReadFile(kFolder + "\\Remove Uninstaller.exe"), "bytes of Remove Uninstaller.exe");
 
   const std::string target = kFolder + "\\writer.exe";
-  EXPECT_EQ(sim.ReadFile(std::string(install_test::kDesktopFolder) + "\\Quill Writer.lnk"), target + "\n");
-  EXPECT_EQ(sim.ReadFile(std::string(install_test::kProgramsFolder) + "\\Quill Writer\\Quill Writer.lnk"),
+  EXPECT_EQ(sim.ReadFile(std::string(install_test::kDesktopFolder) + "\\Quill Writer.lnk"),
             target + "\n");
+  EXPECT_EQ(
+      sim.ReadFile(std::string(install_test::kProgramsFolder) + "\\Quill Writer\\Quill Writer.lnk"),
+      target + "\n");
   EXPECT_EQ(programGroup, "Quill Writer");
 
-  const auto installDir = Value(RegistryRoot::CurrentUser, "Software\\Acme\\Quill Writer", "InstallDir");
+  const auto installDir =
+      Value(RegistryRoot::CurrentUser, "Software\\Acme\\Quill Writer", "InstallDir");
   ASSERT_TRUE(installDir.has_value());
   EXPECT_EQ(installDir->data, install_test::StringValue(kFolder));
 
   // Each path of the removal list is followed by the three fixed ones.
   std::string removalList;
-  for (const char* path :
-       {"\\writer.exe", "\\Data\\writer.cfg", "\\Data\\settings.ini", "\\launched.txt", "\\Data\\"}) {
-    removalList += Lines({kFolder + path, kFolder + "\\UnInstaller.exe", kFolder + "\\Remove Uninstaller.exe",
-                          kFolder + "\\Uninstallerpathtn.ini"});
+  for (const char* path : {"\\writer.exe", "\\Data\\writer.cfg", "\\Data\\settings.ini",
+                           "\\launched.txt", "\\Data\\"}) {
+    removalList +=
+        Lines({kFolder + path, kFolder + "\\UnInstaller.exe", kFolder + "\\Remove Uninstaller.exe",
+               kFolder + "\\Uninstallerpathtn.ini"});
   }
-  EXPECT_EQ(Log(),
-            Lines({"Quill Writer", kFolder + "\\", "2.0", "Acme",
-                   "Uninstalling %ProductName% %ProductVersion% ...", "-NA-", "[files]"}) +
-                removalList +
-                Lines({"[/files]", "[shrt]", "Desktop|Quill Writer", "Program Group|Quill Writer", "[/shrt]",
-                       "[regst]", "HKEY_CURRENT_USER|Software\\Acme\\Quill Writer|InstallDir|",
-                       "HKEY_LOCAL_MACHINE|SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quill "
-                       "Writer|",
-                       "[/regst]"}) +
-                "Quill Writer");
+  EXPECT_EQ(
+      Log(),
+      Lines({"Quill Writer", kFolder + "\\", "2.0", "Acme",
+             "Uninstalling %ProductName% %ProductVersion% ...", "-NA-", "[files]"}) +
+          removalList +
+          Lines(
+              {"[/files]", "[shrt]", "Desktop|Quill Writer", "Program Group|Quill Writer",
+               "[/shrt]", "[regst]", "HKEY_CURRENT_USER|Software\\Acme\\Quill Writer|InstallDir|",
+               "HKEY_LOCAL_MACHINE|SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quill "
+               "Writer|",
+               "[/regst]"}) +
+          "Quill Writer");
 }
 
 TEST_F(InstallTest, ProgressComesAfterTheFilesInSevenPausedSteps) {

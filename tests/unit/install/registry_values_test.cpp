@@ -102,7 +102,8 @@ TEST_F(RegistryPassTest, EveryKindOfValueLandsWithItsTypeAndBytes) {
   const std::string path = std::string(install_test::kInstallPath) + "\\writer.exe";
   ExpectValue(RegistryRoot::CurrentUser, "Software\\Acme\\Quill Writer", "Path", platform::kRegSz,
               StringValue(path));
-  ExpectValue(RegistryRoot::CurrentUser, "Software\\Acme", "NoFinalBar", platform::kRegSz, Bytes{0});
+  ExpectValue(RegistryRoot::CurrentUser, "Software\\Acme", "NoFinalBar", platform::kRegSz,
+              Bytes{0});
   ExpectValue(RegistryRoot::LocalMachine, "Software\\Acme", "Count", platform::kRegDword,
               Bytes{42, 0, 0, 0});
   ExpectValue(RegistryRoot::LocalMachine, "Software\\Acme", "Mask", platform::kRegDword,
@@ -112,7 +113,8 @@ TEST_F(RegistryPassTest, EveryKindOfValueLandsWithItsTypeAndBytes) {
   EXPECT_FALSE(Value(RegistryRoot::ClassesRoot, ".qwd", "BadBlob"));
   EXPECT_FALSE(Value(RegistryRoot::Users, ".DEFAULT\\Acme", "Odd"));
   EXPECT_FALSE(sim.registry.KeyExists(RegistryRoot::Users, ".DEFAULT\\Acme"));
-  ExpectValue(RegistryRoot::CurrentConfig, "Acme", "", platform::kRegSz, StringValue("default value"));
+  ExpectValue(RegistryRoot::CurrentConfig, "Acme", "", platform::kRegSz,
+              StringValue("default value"));
 }
 
 TEST_F(RegistryPassTest, UnknownRootsWriteNothing) {
@@ -133,14 +135,16 @@ TEST_F(RegistryPassTest, LaterLineWinsAndMissingKeysAreCreated) {
   }
   ExpectValue(RegistryRoot::CurrentUser, "Software\\One\\Two\\Three", "V", platform::kRegDword,
               Bytes{7, 0, 0, 0});
-  ExpectValue(RegistryRoot::CurrentUser, "", "RootValue", platform::kRegSz, StringValue("at the root"));
+  ExpectValue(RegistryRoot::CurrentUser, "", "RootValue", platform::kRegSz,
+              StringValue("at the root"));
 }
 
 TEST_F(RegistryPassTest, UninstallRegistrationQuotesTheCommand) {
   InstallRegistryLines({});
   const std::string key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quill Writer";
   const std::string uninstaller = std::string(install_test::kInstallPath) + "\\UnInstaller.exe";
-  ExpectValue(RegistryRoot::LocalMachine, key, "DisplayIcon", platform::kRegSz, StringValue(uninstaller));
+  ExpectValue(RegistryRoot::LocalMachine, key, "DisplayIcon", platform::kRegSz,
+              StringValue(uninstaller));
   ExpectValue(RegistryRoot::LocalMachine, key, "DisplayName", platform::kRegSz,
               StringValue("Quill Writer"));
   ExpectValue(RegistryRoot::LocalMachine, key, "NoModify", platform::kRegDword, Bytes{1, 0, 0, 0});
@@ -157,9 +161,10 @@ TEST_F(RegistryPassTest, RefusedWritesAreSilentAndTheLogStillNamesTheKey) {
                         "HKEY_CURRENT_USER|Software\\Acme|B|REG_SZ|x|"});
   EXPECT_FALSE(Value(RegistryRoot::LocalMachine, "Software\\Acme", "A"));
   EXPECT_TRUE(Value(RegistryRoot::CurrentUser, "Software\\Acme", "B"));
-  EXPECT_NE(Log().find("HKEY_LOCAL_MACHINE|SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-                       "Quill Writer|\r\n[/regst]\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      Log().find("HKEY_LOCAL_MACHINE|SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+                 "Quill Writer|\r\n[/regst]\r\n"),
+      std::string::npos);
   EXPECT_TRUE(Messages().empty());
 }
 

@@ -21,7 +21,8 @@ const std::string kTarget = std::string(install_test::kInstallPath) + "\\writer.
 class ShortcutsTest : public InstallTest {
  protected:
   // Installs with the given [menu_grp] line (nothing: no section) and shortcut lines.
-  void InstallShortcuts(std::optional<std::string> group, std::initializer_list<std::string> shortcuts) {
+  void InstallShortcuts(std::optional<std::string> group,
+                        std::initializer_list<std::string> shortcuts) {
     std::string sections;
     if (group) sections += Lines({"[menu_grp]", *group, "0", "[/menu_grp]"});
     sections += Lines({"[shrt]"});
@@ -32,7 +33,8 @@ class ShortcutsTest : public InstallTest {
   }
   Texts Links() {
     Texts made;
-    for (const sim::RecordedLink& link : sim.shell.links) made.push_back(link.linkPath + " > " + link.target);
+    for (const sim::RecordedLink& link : sim.shell.links)
+      made.push_back(link.linkPath + " > " + link.target);
     return made;
   }
   // The records between "[shrt]" and "[/shrt]".
@@ -52,9 +54,11 @@ TEST_F(ShortcutsTest, EachLocationHasItsFolder) {
                                      "Quick Launch|%InstallPath%\\writer.exe|Quick",
                                      "Program Group|%InstallPath%\\writer.exe|%ProductName%"});
   const std::string desktop = std::string(install_test::kDesktopFolder) + "\\Quill Writer.lnk";
-  const std::string start = std::string(install_test::kStartMenuFolder) + "\\Start Quill Writer.lnk";
+  const std::string start =
+      std::string(install_test::kStartMenuFolder) + "\\Start Quill Writer.lnk";
   const std::string quick = std::string(install_test::kQuickLaunchFolder) + "\\Quick.lnk";
-  const std::string group = std::string(install_test::kProgramsFolder) + "\\Quill Writer\\Quill Writer.lnk";
+  const std::string group =
+      std::string(install_test::kProgramsFolder) + "\\Quill Writer\\Quill Writer.lnk";
   EXPECT_EQ(Links(), (Texts{desktop + " > " + kTarget, start + " > " + kTarget,
                             quick + " > " + kTarget, group + " > " + kTarget}));
   EXPECT_EQ(LinkFile(group), kTarget + "\n");
@@ -73,14 +77,17 @@ TEST_F(ShortcutsTest, MissingQuickLaunchFolderMakesNoLinkButKeepsTheRecord) {
 
 TEST_F(ShortcutsTest, EmptyGroupPutsTheLinkStraightIntoPrograms) {
   InstallShortcuts("", {"Program Group|%InstallPath%\\writer.exe|Writer"});
-  EXPECT_EQ(Links(), (Texts{std::string(install_test::kProgramsFolder) + "\\\\Writer.lnk > " + kTarget}));
+  EXPECT_EQ(Links(),
+            (Texts{std::string(install_test::kProgramsFolder) + "\\\\Writer.lnk > " + kTarget}));
   EXPECT_EQ(LinkFile(std::string(install_test::kProgramsFolder) + "\\Writer.lnk"), kTarget + "\n");
   EXPECT_TRUE(Log().ends_with("[/regst]\r\n"));
 }
 
 TEST_F(ShortcutsTest, GroupFolderDropsTrailingSpaceAndMakesEveryLevel) {
-  InstallShortcuts("Acme\\%ProductName% Tools  ", {"Program Group|%InstallPath%\\writer.exe|Writer"});
-  const std::string folder = std::string(install_test::kProgramsFolder) + "\\Acme\\Quill Writer Tools";
+  InstallShortcuts("Acme\\%ProductName% Tools  ",
+                   {"Program Group|%InstallPath%\\writer.exe|Writer"});
+  const std::string folder =
+      std::string(install_test::kProgramsFolder) + "\\Acme\\Quill Writer Tools";
   EXPECT_TRUE(sim.files.IsFolder(folder));
   EXPECT_EQ(LinkFile(folder + "\\Writer.lnk"), kTarget + "\n");
   // The log keeps the name as the script gave it.
@@ -100,7 +107,8 @@ TEST_F(ShortcutsTest, GroupIsTheOneKnownWhenTheLineIsReached) {
 
 TEST_F(ShortcutsTest, SameNameReplacesTheLink) {
   InstallShortcuts(std::nullopt, {"Desktop|C:\\first.exe|Writer", "Desktop|C:\\second.exe|Writer"});
-  EXPECT_EQ(LinkFile(std::string(install_test::kDesktopFolder) + "\\Writer.lnk"), "C:\\second.exe\n");
+  EXPECT_EQ(LinkFile(std::string(install_test::kDesktopFolder) + "\\Writer.lnk"),
+            "C:\\second.exe\n");
   EXPECT_EQ(ShortcutRecords(), Lines({"Desktop|Writer", "Desktop|Writer"}));
 }
 
@@ -117,7 +125,8 @@ TEST_F(ShortcutsTest, EmptyTargetOrNameShowsTheMessageOnceAndKeepsTheRecord) {
                                   "Desktop|C:\\w.exe|Name|with bar"});
   EXPECT_EQ(Messages(), (Texts{"Please,enter the Menu Item and File name correctly.",
                                "Please,enter the Menu Item and File name correctly."}));
-  EXPECT_EQ(Links(), (Texts{std::string(install_test::kDesktopFolder) + "\\Name|with bar.lnk > C:\\w.exe"}));
+  EXPECT_EQ(Links(),
+            (Texts{std::string(install_test::kDesktopFolder) + "\\Name|with bar.lnk > C:\\w.exe"}));
   EXPECT_EQ(ShortcutRecords(),
             Lines({"Desktop|No Target", "Start Menu|", "Desktop|Name|with bar"}));
 }

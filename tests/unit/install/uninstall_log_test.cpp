@@ -39,9 +39,10 @@ class UninstallLogTest : public InstallTest {
 
 TEST_F(UninstallLogTest, QuillWriterExampleByteForByte) {
   StageUninstallers();
-  StageScript(Script({InstallUninstallers(),
-                      Lines({"[shrt]", "Desktop|%InstallPath%\\writer.exe|%ProductName%", "[/shrt]"}),
-                      UninstallSections()}));
+  StageScript(
+      Script({InstallUninstallers(),
+              Lines({"[shrt]", "Desktop|%InstallPath%\\writer.exe|%ProductName%", "[/shrt]"}),
+              UninstallSections()}));
   Install();
   EXPECT_EQ(Log(),
             "Quill Writer\r\n"
@@ -65,11 +66,13 @@ TEST_F(UninstallLogTest, QuillWriterExampleByteForByte) {
 }
 
 TEST_F(UninstallLogTest, EveryListedPathIsFollowedByTheThreeFixedEntries) {
-  StageScript(Script({UninstallSections({"%InstallPath%\\Data\\a.ini", "C:\\Shared\\%ProductName%.dat"})}));
+  StageScript(
+      Script({UninstallSections({"%InstallPath%\\Data\\a.ini", "C:\\Shared\\%ProductName%.dat"})}));
   Install();
   const std::string folder = install_test::kInstallPath;
   const std::string list = "[files]\r\n" + folder + "\\Data\\a.ini\r\n" + FixedEntries(folder) +
-                           "C:\\Shared\\Quill Writer.dat\r\n" + FixedEntries(folder) + "[/files]\r\n";
+                           "C:\\Shared\\Quill Writer.dat\r\n" + FixedEntries(folder) +
+                           "[/files]\r\n";
   EXPECT_NE(Log().find(list), std::string::npos) << Log();
 }
 
@@ -85,9 +88,9 @@ TEST_F(UninstallLogTest, WholeFolderLineListsContentsBeforeEachFolderAndAgainWhe
   Install();
   const std::string f = std::string(install_test::kInstallPath) + "\\";
   // The file system's order; the log exists by now and lists itself.
-  const std::string walk = Lines({f + "Empty\\", f + "Remove Uninstaller.exe",
-                                  f + "Sub\\Deep\\b.txt", f + "Sub\\Deep\\", f + "Sub\\",
-                                  f + "UnInstaller.exe", f + "Uninstallerpathtn.ini", f + "a.txt"});
+  const std::string walk =
+      Lines({f + "Empty\\", f + "Remove Uninstaller.exe", f + "Sub\\Deep\\b.txt", f + "Sub\\Deep\\",
+             f + "Sub\\", f + "UnInstaller.exe", f + "Uninstallerpathtn.ini", f + "a.txt"});
   const std::string fixed = FixedEntries(install_test::kInstallPath);
   EXPECT_NE(Log().find("[files]\r\n" + walk + fixed + walk + fixed + "[/files]"), std::string::npos)
       << Log();
@@ -115,9 +118,10 @@ TEST_F(UninstallLogTest, LinksInsideTheFolderAreRecordedAsThemselvesNeverEntered
                                   sim.files.NativePath(f + "Data\\win.ini"));
   StageScript(Script({UninstallSections({"%InstallPath%"})}));
   Install();
-  const std::string walk = Lines({f + "Data\\keep.dat", f + "Data\\win.ini", f + "Data\\", f + "Docs\\",
-                                  f + "Uninstallerpathtn.ini"});
-  EXPECT_NE(Log().find("[files]\r\n" + walk + FixedEntries(install_test::kInstallPath)), std::string::npos)
+  const std::string walk = Lines({f + "Data\\keep.dat", f + "Data\\win.ini", f + "Data\\",
+                                  f + "Docs\\", f + "Uninstallerpathtn.ini"});
+  EXPECT_NE(Log().find("[files]\r\n" + walk + FixedEntries(install_test::kInstallPath)),
+            std::string::npos)
       << Log();
   EXPECT_EQ(Log().find("thesis.doc"), std::string::npos);
 }
@@ -127,14 +131,16 @@ TEST_F(UninstallLogTest, TheWholeFolderLineRecordsNothingForADriveRootOrASharedF
   ASSERT_TRUE(sim.WriteFile("C:\\Windows\\system32\\kernel32.dll", "the system's"));
   ASSERT_TRUE(sim.WriteFile("C:\\Program Files\\Other\\other.exe", "another product"));
   ASSERT_TRUE(sim.WriteFile("C:\\users\\tester\\Documents\\thesis.doc", "years of work"));
-  for (const std::string folder : {"C:\\", "C:\\Windows", "c:\\windows\\SYSTEM32\\", "C:\\Program Files",
-                                   "C:\\Program Files (x86)", "C:\\users\\tester"}) {
+  for (const std::string folder :
+       {"C:\\", "C:\\Windows", "c:\\windows\\SYSTEM32\\", "C:\\Program Files",
+        "C:\\Program Files (x86)", "C:\\users\\tester"}) {
     SCOPED_TRACE(folder);
     StageScript(Script({UninstallSections({"%InstallPath%"})}));
     Install(folder);
     const std::string log = Log();
     // Straight to the fixed entries: nothing of the folder's own.
-    EXPECT_NE(log.find("[files]\r\n" + FixedEntries(folder) + "[/files]"), std::string::npos) << log;
+    EXPECT_NE(log.find("[files]\r\n" + FixedEntries(folder) + "[/files]"), std::string::npos)
+        << log;
     for (const char* name : {"pagefile.sys", "kernel32.dll", "other.exe", "thesis.doc"}) {
       EXPECT_EQ(log.find(name), std::string::npos) << name;
     }
@@ -166,8 +172,8 @@ TEST_F(UninstallLogTest, RemovalRegistryLinesAreExpandedTrimmedAndNeverWritten) 
 }
 
 TEST_F(UninstallLogTest, ScriptEndingInsideTheRemovalPathsEndsTheListThere) {
-  StageScript(Script({Lines({"[uninst_gene]", "one", "two", "[/uninst_gene]", "[uninst_fls]",
-                             "C:\\last.txt"})}));
+  StageScript(Script(
+      {Lines({"[uninst_gene]", "one", "two", "[/uninst_gene]", "[uninst_fls]", "C:\\last.txt"})}));
   Install();
   EXPECT_NE(Log().find("one\r\ntwo\r\n[files]\r\nC:\\last.txt\r\n" +
                        FixedEntries(install_test::kInstallPath) + "[/files]\r\n[shrt]\r\n[/shrt]"),
@@ -181,7 +187,8 @@ TEST_F(UninstallLogTest, LongProductNameCutsTheKeyAlikeInLogAndRegistry) {
   Install();
   const std::string key = install::UninstallKey(wizard.productName);
   ASSERT_EQ(key.size(), 259u);
-  EXPECT_EQ(key, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + std::string(207, 'P'));
+  EXPECT_EQ(key,
+            "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + std::string(207, 'P'));
   EXPECT_NE(Log().find("HKEY_LOCAL_MACHINE|" + key + "|\r\n"), std::string::npos);
   const auto name = Value(RegistryRoot::LocalMachine, key, "DisplayName");
   ASSERT_TRUE(name.has_value());

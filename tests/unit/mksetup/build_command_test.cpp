@@ -38,19 +38,23 @@ void Append(Bytes& bytes, const std::string& text, bool withNul = false) {
   if (withNul) bytes.push_back(0);
 }
 
-void Append(Bytes& bytes, std::initializer_list<std::uint8_t> values) { bytes.insert(bytes.end(), values); }
+void Append(Bytes& bytes, std::initializer_list<std::uint8_t> values) {
+  bytes.insert(bytes.end(), values);
+}
 
 Bytes PayloadOf(const std::string& setupPath) {
   Bytes data;
   std::string error;
   const ResourceKey key = PayloadResourceKey();
-  EXPECT_TRUE(ReadResource(builder_test::ReadFile(setupPath), key.type, key.name, data, error)) << error;
+  EXPECT_TRUE(ReadResource(builder_test::ReadFile(setupPath), key.type, key.name, data, error))
+      << error;
   return data;
 }
 
 void WriteWhole(const std::string& path, const Bytes& bytes) {
   std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 TEST(BuildCommand, ArchiveBytesOfASmallScript) {
@@ -67,8 +71,9 @@ TEST(BuildCommand, ArchiveBytesOfASmallScript) {
   RecordingConsole console;
   ASSERT_EQ(RunBuild(product.Options(), console.console), kExitOk) << console.err;
   EXPECT_EQ(console.err, "");
-  EXPECT_EQ(console.out, "mksetup: wrote " + product.OutputPath() +
-                             ": 4 entries (1 compressed), 320 bytes stored for 313 bytes of files (102.2%)\n");
+  EXPECT_EQ(console.out,
+            "mksetup: wrote " + product.OutputPath() +
+                ": 4 entries (1 compressed), 320 bytes stored for 313 bytes of files (102.2%)\n");
 
   Bytes expected;
   Append(expected, {0x04, 0x00, 0x00, 0x00});  // four entries
@@ -77,7 +82,8 @@ TEST(BuildCommand, ArchiveBytesOfASmallScript) {
   Append(expected, script);
   Append(expected, "a.txt", true);
   Append(expected, {0x0F, 0x00, 0x00, 0x00});  // a 15-byte LZW stream of 8 bytes, 16-bit codes
-  Append(expected, {0x08, 0x00, 0x00, 0x00, 0x10, 0x61, 0x00, 0x62, 0x00, 0x00, 0x01, 0x02, 0x01, 0x62, 0x00});
+  Append(expected, {0x08, 0x00, 0x00, 0x00, 0x10, 0x61, 0x00, 0x62, 0x00, 0x00, 0x01, 0x02, 0x01,
+                    0x62, 0x00});
   Append(expected, "UnInstaller.exe", true);
   Append(expected, {0x01, 0x00, 0x00, 0x00, 'U'});
   Append(expected, "Remove Uninstaller.exe", true);
@@ -90,7 +96,8 @@ TEST(BuildCommand, ArchiveBytesOfASmallScript) {
   product.WriteScript(plain);
   ASSERT_EQ(RunBuild(product.Options(), console.console), kExitOk) << console.err;
   const Bytes stored = PayloadOf(product.OutputPath());
-  const Bytes asIs = BytesOf(std::string("a.txt") + '\0' + std::string("\x08\0\0\0", 4) + "abababab");
+  const Bytes asIs =
+      BytesOf(std::string("a.txt") + '\0' + std::string("\x08\0\0\0", 4) + "abababab");
   EXPECT_NE(std::search(stored.begin(), stored.end(), asIs.begin(), asIs.end()), stored.end());
 }
 
@@ -111,7 +118,8 @@ TEST(BuildCommand, TheChecksumCoversTheArchiveAndListReportsIt) {
 
   RecordingConsole listed;
   EXPECT_EQ(RunList(product.OutputPath(), listed.console), kExitOk) << listed.err;
-  EXPECT_NE(listed.out.find("checksum: SHA-256 " + package::DigestText(digest) + ", matches the archive\n"),
+  EXPECT_NE(listed.out.find("checksum: SHA-256 " + package::DigestText(digest) +
+                            ", matches the archive\n"),
             std::string::npos)
       << listed.out;
 
@@ -126,23 +134,27 @@ TEST(BuildCommand, TheChecksumCoversTheArchiveAndListReportsIt) {
   RecordingConsole mismatch;
   EXPECT_EQ(RunList(damagedPath, mismatch.console), kExitFailure);
   EXPECT_NE(mismatch.out.find("(7 entries)\n"), std::string::npos) << mismatch.out;
-  EXPECT_NE(mismatch.out.find(", DOES NOT MATCH the archive (" + package::DigestText(package::Sha256Of(damagedArchive)) +
-                              ")\n"),
+  EXPECT_NE(mismatch.out.find(", DOES NOT MATCH the archive (" +
+                              package::DigestText(package::Sha256Of(damagedArchive)) + ")\n"),
             std::string::npos)
       << mismatch.out;
-  EXPECT_EQ(mismatch.err, "mksetup: error: " + damagedPath +
-                              ": the setup archive does not match its checksum: the setup program is damaged and "
-                              "refuses to install\n");
+  EXPECT_EQ(mismatch.err,
+            "mksetup: error: " + damagedPath +
+                ": the setup archive does not match its checksum: the setup program is damaged and "
+                "refuses to install\n");
 
   // Made by another tool: only the archive, no checksum, still listed.
   Bytes bare;
-  ASSERT_TRUE(WriteResource(builder_test::ReadFile(product.StubPath()), PayloadResourceKey(), archive, bare, error));
+  ASSERT_TRUE(WriteResource(builder_test::ReadFile(product.StubPath()), PayloadResourceKey(),
+                            archive, bare, error));
   const std::string barePath = product.root() + "/bare.exe";
   WriteWhole(barePath, bare);
   RecordingConsole none;
   EXPECT_EQ(RunList(barePath, none.console), kExitOk) << none.err;
-  EXPECT_NE(none.out.find("checksum: none (not built by mksetup); the setup program installs without checking\n"),
-            std::string::npos)
+  EXPECT_NE(
+      none.out.find(
+          "checksum: none (not built by mksetup); the setup program installs without checking\n"),
+      std::string::npos)
       << none.out;
 }
 
@@ -167,14 +179,16 @@ TEST(BuildCommand, BuildThenExtractGivesBackEveryFile) {
   ProductFolder product;
   product.WriteQuillWriter();
   std::vector<std::string> lines = builder_test::QuillWriterLines();
-  lines.insert(lines.begin() + 12, {"big data.bin|%InstallPath%\\big data.bin", "empty.txt|%InstallPath%\\empty.txt",
-                                    "text.txt|%InstallPath%\\text.txt"});
+  lines.insert(lines.begin() + 12,
+               {"big data.bin|%InstallPath%\\big data.bin", "empty.txt|%InstallPath%\\empty.txt",
+                "text.txt|%InstallPath%\\text.txt"});
   product.WriteScript(builder_test::JoinLines(lines));
   // Six megabytes that do not repeat fill the 16-bit dictionary some eighty
   // times over; the text compresses well and resets less often.
   product.WriteFile("big data.bin", pe_test::PatternBytes(6 << 20, 7));
   std::string text;
-  for (int i = 0; text.size() < (3u << 20); ++i) text += "line " + std::to_string(i * 7919 % 100003) + " of text\r\n";
+  for (int i = 0; text.size() < (3u << 20); ++i)
+    text += "line " + std::to_string(i * 7919 % 100003) + " of text\r\n";
   product.WriteFile("text.txt", text);
   product.WriteFile("empty.txt", "");
   product.WriteFile("eula.lic", "Terms.\r\n");
@@ -203,10 +217,13 @@ TEST(BuildCommand, BuildThenExtractGivesBackEveryFile) {
   }
   ASSERT_EQ(names.size(), 11u);
   for (const std::string& name : names) {
-    const Bytes original = builder_test::ReadFile(name == "log_file.txt" ? product.ScriptPath() : product.FilePath(name));
+    const Bytes original = builder_test::ReadFile(name == "log_file.txt" ? product.ScriptPath()
+                                                                         : product.FilePath(name));
     EXPECT_TRUE(builder_test::ReadFile(extracted + "/" + name) == original) << name;
 #if defined(SETUPKIT_LINUX_TESTS)
-    EXPECT_TRUE(builder_test::ReadFile(product.root() + "/sim/C/Temp/$ddinstall/" + name) == original) << name;
+    EXPECT_TRUE(builder_test::ReadFile(product.root() + "/sim/C/Temp/$ddinstall/" + name) ==
+                original)
+        << name;
 #endif
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(extracted), {}), 11);
@@ -214,7 +231,8 @@ TEST(BuildCommand, BuildThenExtractGivesBackEveryFile) {
 
 // A build that must fail: the message, the exit status, and an output that
 // was there before left exactly as it was, with no temporary file beside it.
-void ExpectRefused(const ProductFolder& product, const BuildOptions& options, const std::string& message) {
+void ExpectRefused(const ProductFolder& product, const BuildOptions& options,
+                   const std::string& message) {
   pe_test::WriteBytes(product.OutputPath(), BytesOf("GOOD"));
   const std::vector<std::string> before = product.RootNames();
   RecordingConsole console;
@@ -230,12 +248,14 @@ TEST(BuildCommand, BadRuntimesAreRefused) {
   product.WriteQuillWriter();
   Bytes image = pe_test::MakeImage({});
   pe_test::WriteBytes(product.StubPath(), Bytes(image.begin(), image.begin() + 300));
-  ExpectRefused(product, product.Options(), "the setup runtime " + product.StubPath() + " is not a usable Windows program: ");
+  ExpectRefused(product, product.Options(),
+                "the setup runtime " + product.StubPath() + " is not a usable Windows program: ");
   pe_test::WriteBytes(product.StubPath(), BytesOf("#!/bin/sh\necho not a Windows program\n"));
   ExpectRefused(product, product.Options(), "is not a usable Windows program");
   std::filesystem::remove(product.StubPath());
-  ExpectRefused(product, product.Options(), "mksetup: error: cannot read the setup runtime " + product.StubPath() +
-                                                ": No such file or directory");
+  ExpectRefused(product, product.Options(),
+                "mksetup: error: cannot read the setup runtime " + product.StubPath() +
+                    ": No such file or directory");
 }
 
 TEST(BuildCommand, BadInputsAreRefused) {
@@ -245,21 +265,26 @@ TEST(BuildCommand, BadInputsAreRefused) {
   BuildOptions options = product.Options();
 
   std::filesystem::remove(product.FilePath("writer.cfg"));
-  ExpectRefused(product, options, "setup.txt:10: error: \"writer.cfg\" (a file of \"[fls]\") is missing from ");
-  ExpectRefused(product, options, "mksetup: error: 1 error in the script or the folder of files; nothing was written");
+  ExpectRefused(product, options,
+                "setup.txt:10: error: \"writer.cfg\" (a file of \"[fls]\") is missing from ");
+  ExpectRefused(
+      product, options,
+      "mksetup: error: 1 error in the script or the folder of files; nothing was written");
   product.WriteFile("writer.cfg", "back");
 
 #if defined(SETUPKIT_LINUX_TESTS)
   // A file that can be opened but not read (even by root).
   std::filesystem::remove(product.FilePath("writer.exe"));
   std::filesystem::create_symlink("/proc/self/mem", product.FilePath("writer.exe"));
-  ExpectRefused(product, options, "mksetup: error: cannot read " + product.FilePath("writer.exe") + ": ");
+  ExpectRefused(product, options,
+                "mksetup: error: cannot read " + product.FilePath("writer.exe") + ": ");
   std::filesystem::remove(product.FilePath("writer.exe"));
   product.WriteFile("writer.exe", "back");
 #endif
 
   options.files = product.root() + "/no such folder";
-  ExpectRefused(product, options, "mksetup: error: the folder of files " + options.files + " does not exist");
+  ExpectRefused(product, options,
+                "mksetup: error: the folder of files " + options.files + " does not exist");
   options.files = product.ScriptPath();
   ExpectRefused(product, options, "mksetup: error: " + options.files + " is not a folder");
   options = product.Options();
@@ -267,7 +292,8 @@ TEST(BuildCommand, BadInputsAreRefused) {
   ExpectRefused(product, options, "mksetup: error: cannot read the script " + options.script);
   options = product.Options();
   options.output = product.root() + "/no such folder/Setup.exe";
-  ExpectRefused(product, options, "the output's folder " + product.root() + "/no such folder/ does not exist");
+  ExpectRefused(product, options,
+                "the output's folder " + product.root() + "/no such folder/ does not exist");
 }
 
 #if defined(SETUPKIT_LINUX_TESTS)
@@ -294,9 +320,11 @@ TEST(BuildCommand, AGoodBuildReplacesTheOutput) {
   ASSERT_EQ(RunBuild(product.Options(), console.console), kExitOk) << console.err;
   EXPECT_NE(builder_test::ReadFile(product.OutputPath()), BytesOf("OLD"));
 #if defined(SETUPKIT_LINUX_TESTS)
-  EXPECT_EQ(std::filesystem::status(product.OutputPath()).permissions(), std::filesystem::perms(0750));
+  EXPECT_EQ(std::filesystem::status(product.OutputPath()).permissions(),
+            std::filesystem::perms(0750));
 #endif
-  EXPECT_EQ(product.RootNames(), (std::vector<std::string>{"Setup.exe", "files", "runtime.exe", "setup.txt"}));
+  EXPECT_EQ(product.RootNames(),
+            (std::vector<std::string>{"Setup.exe", "files", "runtime.exe", "setup.txt"}));
 }
 
 }  // namespace

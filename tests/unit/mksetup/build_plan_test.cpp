@@ -31,7 +31,8 @@ Planned Plan(const ProductFolder& product, const std::vector<std::string>& lines
   EXPECT_TRUE(ListFolderNames(product.FilesPath(), names, error)) << error;
   Diagnostics diagnostics;
   Planned planned;
-  planned.plan = MakeBuildPlan(script, bytes.size(), product.FilesPath(), names, diagnostics, toolkit);
+  planned.plan =
+      MakeBuildPlan(script, bytes.size(), product.FilesPath(), names, diagnostics, toolkit);
   for (const Diagnostic& d : diagnostics.Sorted()) {
     planned.findings.push_back(FormatDiagnostic(d, "s.txt", "FILES"));
   }
@@ -41,7 +42,8 @@ Planned Plan(const ProductFolder& product, const std::vector<std::string>& lines
 // "name" for plain entries, "name*" for compressed ones.
 std::vector<std::string> Layout(const BuildPlan& plan) {
   std::vector<std::string> shown;
-  for (const PlannedEntry& entry : plan.entries) shown.push_back(entry.name + (entry.compressed ? "*" : ""));
+  for (const PlannedEntry& entry : plan.entries)
+    shown.push_back(entry.name + (entry.compressed ? "*" : ""));
   return shown;
 }
 
@@ -51,39 +53,41 @@ TEST(BuildPlan, QuillWriterOrderAndCompression) {
   const Planned planned = Plan(product, QuillWriterLines());
   EXPECT_TRUE(planned.findings.empty()) << ::testing::PrintToString(planned.findings);
   EXPECT_EQ(Layout(planned.plan),
-            (std::vector<std::string>{"log_file.txt", "writer.exe*", "writer.cfg*", "top.bmp*", "side.bmp*",
-                                      "UnInstaller.exe", "Remove Uninstaller.exe"}));
+            (std::vector<std::string>{"log_file.txt", "writer.exe*", "writer.cfg*", "top.bmp*",
+                                      "side.bmp*", "UnInstaller.exe", "Remove Uninstaller.exe"}));
   EXPECT_TRUE(planned.plan.compressionFlag);
 
   std::vector<std::string> off = QuillWriterLines();
   off[6] = "0";
   EXPECT_EQ(Layout(Plan(product, off).plan),
-            (std::vector<std::string>{"log_file.txt", "writer.exe", "writer.cfg", "top.bmp", "side.bmp",
-                                      "UnInstaller.exe", "Remove Uninstaller.exe"}));
+            (std::vector<std::string>{"log_file.txt", "writer.exe", "writer.cfg", "top.bmp",
+                                      "side.bmp", "UnInstaller.exe", "Remove Uninstaller.exe"}));
 }
 
 TEST(BuildPlan, LicenceDuplicatesAndMarkerNames) {
   ProductFolder product;
   product.WriteQuillWriter();
   product.WriteFile("terms.license.txt", "Use it well.\r\n");
-  for (const char* name : {"UnInstaller.exe.config", "notes Remove Uninstaller.exe.txt", "plain.dat"}) {
+  for (const char* name :
+       {"UnInstaller.exe.config", "notes Remove Uninstaller.exe.txt", "plain.dat"}) {
     product.WriteFile(name, "x");
   }
   std::vector<std::string> lines = QuillWriterLines();
   // Listed: the licence itself, a file twice, an image among the files, and
   // names that hold a marker of the entries the setup program leaves plain.
-  lines.insert(lines.begin() + 12, {"terms.license.txt|%InstallPath%\\licence.txt",
-                                    "writer.exe|%InstallPath%\\again\\writer.exe",
-                                    "side.bmp|%InstallPath%\\side.bmp",
-                                    "UnInstaller.exe.config|%InstallPath%\\UnInstaller.exe.config",
-                                    "notes Remove Uninstaller.exe.txt|%InstallPath%\\notes.txt",
-                                    "plain.dat|%InstallPath%\\plain.dat"});
+  lines.insert(lines.begin() + 12,
+               {"terms.license.txt|%InstallPath%\\licence.txt",
+                "writer.exe|%InstallPath%\\again\\writer.exe", "side.bmp|%InstallPath%\\side.bmp",
+                "UnInstaller.exe.config|%InstallPath%\\UnInstaller.exe.config",
+                "notes Remove Uninstaller.exe.txt|%InstallPath%\\notes.txt",
+                "plain.dat|%InstallPath%\\plain.dat"});
   const Planned planned = Plan(product, lines);
   EXPECT_TRUE(planned.findings.empty()) << ::testing::PrintToString(planned.findings);
   EXPECT_EQ(Layout(planned.plan),
-            (std::vector<std::string>{"log_file.txt", "terms.license.txt", "writer.exe*", "writer.cfg*",
-                                      "side.bmp*", "UnInstaller.exe.config", "notes Remove Uninstaller.exe.txt",
-                                      "plain.dat*", "top.bmp*", "UnInstaller.exe", "Remove Uninstaller.exe"}));
+            (std::vector<std::string>{"log_file.txt", "terms.license.txt", "writer.exe*",
+                                      "writer.cfg*", "side.bmp*", "UnInstaller.exe.config",
+                                      "notes Remove Uninstaller.exe.txt", "plain.dat*", "top.bmp*",
+                                      "UnInstaller.exe", "Remove Uninstaller.exe"}));
 }
 
 TEST(BuildPlan, WhatTheFolderLacks) {
@@ -96,12 +100,14 @@ TEST(BuildPlan, WhatTheFolderLacks) {
   std::filesystem::create_directory(product.FilePath("writer.exe"));
   const Planned planned = Plan(product, QuillWriterLines());
   const std::string files = product.FilesPath();
-  EXPECT_EQ(planned.findings,
-            (std::vector<std::string>{
-                "s.txt:9: error: \"writer.exe\" (a file of \"[fls]\") in " + files + " is a folder, not a file",
-                "s.txt:10: error: \"writer.cfg\" (a file of \"[fls]\") is missing from " + files,
-                "s.txt:11: error: \"UnInstaller.exe\" (the uninstall program) is missing from " + files,
-                "s.txt:41: error: \"side.bmp\" (the [Header] image) is missing from " + files}));
+  EXPECT_EQ(
+      planned.findings,
+      (std::vector<std::string>{
+          "s.txt:9: error: \"writer.exe\" (a file of \"[fls]\") in " + files +
+              " is a folder, not a file",
+          "s.txt:10: error: \"writer.cfg\" (a file of \"[fls]\") is missing from " + files,
+          "s.txt:11: error: \"UnInstaller.exe\" (the uninstall program) is missing from " + files,
+          "s.txt:41: error: \"side.bmp\" (the [Header] image) is missing from " + files}));
 }
 
 TEST(BuildPlan, UninstallersNotInstalledByTheFileList) {
@@ -111,14 +117,15 @@ TEST(BuildPlan, UninstallersNotInstalledByTheFileList) {
   std::vector<std::string> lines = QuillWriterLines();
   lines.erase(lines.begin() + 10, lines.begin() + 12);  // lines 11 and 12
   const Planned planned = Plan(product, lines);
-  EXPECT_EQ(planned.findings,
-            (std::vector<std::string>{
-                "s.txt:6: warning: \"[fls]\" does not install \"UnInstaller.exe\", but the setup program "
-                "registers it as the uninstall command in the installation folder",
-                "s.txt:6: warning: \"[fls]\" does not install \"Remove Uninstaller.exe\", but the uninstall log "
-                "lists it in the installation folder",
-                "FILES: error: \"Remove Uninstaller.exe\" (the uninstall program's remover) is missing from " +
-                    product.FilesPath()}));
+  EXPECT_EQ(
+      planned.findings,
+      (std::vector<std::string>{
+          "s.txt:6: warning: \"[fls]\" does not install \"UnInstaller.exe\", but the setup program "
+          "registers it as the uninstall command in the installation folder",
+          "s.txt:6: warning: \"[fls]\" does not install \"Remove Uninstaller.exe\", but the uninstall log "
+          "lists it in the installation folder",
+          "FILES: error: \"Remove Uninstaller.exe\" (the uninstall program's remover) is missing from " +
+              product.FilesPath()}));
   // Still carried: the setup program's uninstall registration needs them.
   EXPECT_EQ(planned.plan.entries.back().name, "UnInstaller.exe");
 }
@@ -134,9 +141,10 @@ TEST(BuildPlan, TheToolkitsUninstallersFillInWhatTheFolderLacks) {
   const Planned planned = Plan(product, QuillWriterLines(), toolkit);
   // The folder's own remover wins, with a note; the missing uninstaller is the toolkit's.
   EXPECT_EQ(planned.findings,
-            (std::vector<std::string>{"s.txt:12: note: carrying the folder's own \"Remove Uninstaller.exe\" "
-                                      "instead of the toolkit's " +
-                                      toolkit.remover}));
+            (std::vector<std::string>{
+                "s.txt:12: note: carrying the folder's own \"Remove Uninstaller.exe\" "
+                "instead of the toolkit's " +
+                toolkit.remover}));
   const std::vector<PlannedEntry>& entries = planned.plan.entries;
   ASSERT_GE(entries.size(), 2u);
   EXPECT_EQ(entries[entries.size() - 2].name, "UnInstaller.exe");
@@ -146,8 +154,9 @@ TEST(BuildPlan, TheToolkitsUninstallersFillInWhatTheFolderLacks) {
 
   // Without the toolkit's, a missing one is still an error.
   EXPECT_EQ(Plan(product, QuillWriterLines()).findings,
-            (std::vector<std::string>{"s.txt:11: error: \"UnInstaller.exe\" (the uninstall program) is missing from " +
-                                      product.FilesPath()}));
+            (std::vector<std::string>{
+                "s.txt:11: error: \"UnInstaller.exe\" (the uninstall program) is missing from " +
+                product.FilesPath()}));
 }
 
 TEST(BuildPlan, LicenceTexts) {
@@ -156,16 +165,17 @@ TEST(BuildPlan, LicenceTexts) {
   std::vector<std::string> lines = QuillWriterLines();
   lines[14] = "1";  // the licence page is on
   EXPECT_EQ(Plan(product, lines).findings,
-            (std::vector<std::string>{"s.txt:15: warning: the licence page is on, but no file of " +
-                                      product.FilesPath() +
-                                      " holds \".lic\" in its name: the page would show an empty licence"}));
+            (std::vector<std::string>{
+                "s.txt:15: warning: the licence page is on, but no file of " + product.FilesPath() +
+                " holds \".lic\" in its name: the page would show an empty licence"}));
 
   product.WriteFile("a.lic", "A");
   product.WriteFile("b.licence", "B");
   EXPECT_EQ(Plan(product, lines).findings,
-            (std::vector<std::string>{"s.txt:14: error: several files of " + product.FilesPath() +
-                                      " hold \".lic\" in their names (\"a.lic\", \"b.licence\"): the setup "
-                                      "program shows only one licence text; keep one"}));
+            (std::vector<std::string>{
+                "s.txt:14: error: several files of " + product.FilesPath() +
+                " hold \".lic\" in their names (\"a.lic\", \"b.licence\"): the setup "
+                "program shows only one licence text; keep one"}));
 }
 
 TEST(BuildPlan, ImageNamesAreTheLastPathComponent) {
@@ -177,7 +187,8 @@ TEST(BuildPlan, ImageNamesAreTheLastPathComponent) {
   lines[40] = "%TempDir%\\";
   const Planned planned = Plan(product, lines);
   EXPECT_EQ(planned.findings,
-            (std::vector<std::string>{"s.txt:41: error: the [Header] image path \"%TempDir%\\\" names no file"}));
+            (std::vector<std::string>{
+                "s.txt:41: error: the [Header] image path \"%TempDir%\\\" names no file"}));
   EXPECT_EQ(planned.plan.entries[3].name, "logo.bmp");
 }
 

@@ -31,7 +31,8 @@ void WriteMixedProduct(const ProductFolder& product) {
             "UnInstaller.exe|%InstallPath%\\UnInstaller.exe",
             "Remove Uninstaller.exe|%InstallPath%\\Remove Uninstaller.exe"}));
   std::string text;
-  for (int i = 0; text.size() < 300'000; ++i) text += "line " + std::to_string(i % 977) + " of the licence\r\n";
+  for (int i = 0; text.size() < 300'000; ++i)
+    text += "line " + std::to_string(i % 977) + " of the licence\r\n";
   product.WriteFile("text.txt", text);
   product.WriteFile("noise.bin", pe_test::PatternBytes(200'000, 7));
   product.WriteFile("empty.dat", Bytes());
@@ -81,11 +82,11 @@ TEST(ParallelBuild, ReportsTheFirstFailingEntryInArchiveOrder) {
     StoredArchive archive;
     std::string error;
     std::vector<std::size_t> shown;
-    const StoreProgress progress = [&](std::size_t index, const PlannedEntry&, std::uint64_t, std::uint64_t) {
-      shown.push_back(index);
-    };
+    const StoreProgress progress = [&](std::size_t index, const PlannedEntry&, std::uint64_t,
+                                       std::uint64_t) { shown.push_back(index); };
     EXPECT_FALSE(StoreArchive(plan, {}, progress, archive, error, threads));
-    EXPECT_EQ(error, product.FilePath("b") + " changed while the setup program was being built") << threads;
+    EXPECT_EQ(error, product.FilePath("b") + " changed while the setup program was being built")
+        << threads;
     EXPECT_EQ(shown, (std::vector<std::size_t>{0, 1})) << threads;
   }
 }
@@ -183,9 +184,10 @@ TEST(ReproducibleBuild, SameInputsGiveTheSameSetupProgram) {
   }
 #if defined(SETUPKIT_MKSETUP_BINARY)
   const std::string command = "TZ=America/St_Johns SOURCE_DATE_EPOCH=1234567890 " +
-                              pe_test::Quote(SETUPKIT_MKSETUP_BINARY) + " build --jobs 3 --script " +
-                              pe_test::Quote(second.ScriptPath()) + " --files " + pe_test::Quote(second.FilesPath()) +
-                              " --stub " + pe_test::Quote(second.StubPath()) + " -o " +
+                              pe_test::Quote(SETUPKIT_MKSETUP_BINARY) +
+                              " build --jobs 3 --script " + pe_test::Quote(second.ScriptPath()) +
+                              " --files " + pe_test::Quote(second.FilesPath()) + " --stub " +
+                              pe_test::Quote(second.StubPath()) + " -o " +
                               pe_test::Quote(second.OutputPath()) + " >/dev/null 2>&1";
   ASSERT_EQ(pe_test::Run(command), 0);
   EXPECT_TRUE(builder_test::ReadFile(second.OutputPath()) == reference);

@@ -28,8 +28,9 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 std::string MinimalScript(const std::string& flag, std::initializer_list<std::string> entries) {
   std::vector<std::string> lines = {"Tiny", "Tiny Setup", "1.0", "Acme", "-N-A-", "[fls]", flag};
   lines.insert(lines.end(), entries.begin(), entries.end());
-  for (const char* line : {"[/fls]", "[lic]", "0", "[inst_path]", "C:\\Tiny", "0", "[uninst_gene]",
-                           "Uninstalling", "-NA-", "[/uninst_gene]", "[uninst_fls]", "[/uninst_fls]"}) {
+  for (const char* line :
+       {"[/fls]", "[lic]", "0", "[inst_path]", "C:\\Tiny", "0", "[uninst_gene]", "Uninstalling",
+        "-NA-", "[/uninst_gene]", "[uninst_fls]", "[/uninst_fls]"}) {
     lines.push_back(line);
   }
   return JoinLines(lines);

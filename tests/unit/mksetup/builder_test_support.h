@@ -46,7 +46,9 @@ class ProductFolder {
 
   void WriteScript(const std::string& text) const;
   void WriteFile(const std::string& name, const Bytes& bytes) const;
-  void WriteFile(const std::string& name, const std::string& text) const { WriteFile(name, BytesOf(text)); }
+  void WriteFile(const std::string& name, const std::string& text) const {
+    WriteFile(name, BytesOf(text));
+  }
   // The sample's script and the files it names (small ones).
   void WriteQuillWriter() const;
   // A synthetic PE32 image with resources, as the setup runtime stand-in.

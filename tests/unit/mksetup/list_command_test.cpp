@@ -22,7 +22,8 @@ using builder_test::RecordingConsole;
 
 Bytes Encoded(const Bytes& input) {
   Bytes stream;
-  EXPECT_EQ(package::LzwEncode(input.data(), input.size(), kStoredCodeWidth, stream), package::LzwStatus::Ok);
+  EXPECT_EQ(package::LzwEncode(input.data(), input.size(), kStoredCodeWidth, stream),
+            package::LzwStatus::Ok);
   return stream;
 }
 
@@ -39,7 +40,8 @@ Bytes ReachingBack() {
 
 Bytes TextOf(std::size_t size) {
   std::string text;
-  for (int i = 0; text.size() < size; ++i) text += "entry " + std::to_string(i * 7919 % 10007) + " of the list\r\n";
+  for (int i = 0; text.size() < size; ++i)
+    text += "entry " + std::to_string(i * 7919 % 10007) + " of the list\r\n";
   return Bytes(text.begin(), text.end());
 }
 
@@ -81,8 +83,8 @@ std::string Row(const std::string& stored, const std::string& lzw, const std::st
   const auto right = [](const std::string& text) {
     return std::string(10 - std::min<std::size_t>(10, text.size()), ' ') + text;
   };
-  return right(stored) + "  " + lzw + (lzw.size() < 3 ? std::string(3 - lzw.size(), ' ') : "") + "  " + right(decoded) +
-         "  " + name + "\n";
+  return right(stored) + "  " + lzw + (lzw.size() < 3 ? std::string(3 - lzw.size(), ' ') : "") +
+         "  " + right(decoded) + "  " + name + "\n";
 }
 
 TEST(ListCommand, ReportsWhatDecodingTheWholeEntrySays) {
@@ -96,21 +98,24 @@ TEST(ListCommand, ReportsWhatDecodingTheWholeEntrySays) {
   for (const Entry& entry : entries) AppendArchiveEntry(archive, entry.name, entry.stream);
   Bytes setup;
   std::string error;
-  ASSERT_TRUE(WriteResource(builder_test::ReadFile(product.StubPath()), PayloadResourceKey(), archive, setup, error))
+  ASSERT_TRUE(WriteResource(builder_test::ReadFile(product.StubPath()), PayloadResourceKey(),
+                            archive, setup, error))
       << error;
   ASSERT_TRUE(pe_test::WriteBytes(product.OutputPath(), setup));
 
   // What the in-memory decoder of whole entries says of each.
-  std::string rows = Row(std::to_string(script.size()), "no", std::to_string(script.size()), "log_file.txt");
+  std::string rows =
+      Row(std::to_string(script.size()), "no", std::to_string(script.size()), "log_file.txt");
   std::string errors;
   std::uint64_t stored = script.size();
   std::uint64_t decodedTotal = script.size();
   for (const Entry& entry : entries) {
     Bytes decoded;
-    const package::LzwStatus status = package::LzwDecode(entry.stream.data(), entry.stream.size(), decoded);
+    const package::LzwStatus status =
+        package::LzwDecode(entry.stream.data(), entry.stream.size(), decoded);
     const bool ok = status == package::LzwStatus::Ok;
-    rows +=
-        Row(std::to_string(entry.stream.size()), "yes", ok ? std::to_string(decoded.size()) : "damaged", entry.name);
+    rows += Row(std::to_string(entry.stream.size()), "yes",
+                ok ? std::to_string(decoded.size()) : "damaged", entry.name);
     if (!ok) {
       errors += "mksetup: error: " + product.OutputPath() + ": the compressed entry " + entry.name +
                 " is damaged: " + package::LzwStatusText(status) + "\n";
@@ -143,18 +148,20 @@ TEST(ListCommand, SizesComeOutRightThroughAnyWindow) {
   package::LzwStreamDecoder plain;
   DroppingSink dropping;
   const Bytes& reaching = Entries()[3].stream;
-  ASSERT_EQ(plain.Decode(reaching.data(), reaching.size(), dropping), package::LzwStatus::WriteFailed);
+  ASSERT_EQ(plain.Decode(reaching.data(), reaching.size(), dropping),
+            package::LzwStatus::WriteFailed);
 
   // The smallest window sends nearly every string back to the temporary
   // file; the default one only the entry that reaches back megabytes.
-  for (const std::size_t window :
-       {package::LzwStreamDecoder::kMinWindow, std::size_t{4096}, package::LzwStreamDecoder::kDefaultWindow}) {
+  for (const std::size_t window : {package::LzwStreamDecoder::kMinWindow, std::size_t{4096},
+                                   package::LzwStreamDecoder::kDefaultWindow}) {
     SCOPED_TRACE("window " + std::to_string(window));
     package::LzwStreamDecoder decoder(window);
     for (const Entry& entry : Entries()) {
       SCOPED_TRACE(entry.name);
       Bytes decoded;
-      const package::LzwStatus expected = package::LzwDecode(entry.stream.data(), entry.stream.size(), decoded);
+      const package::LzwStatus expected =
+          package::LzwDecode(entry.stream.data(), entry.stream.size(), decoded);
       // Megabytes through a small window take long and show nothing new.
       if (window < package::LzwStreamDecoder::kDefaultWindow && decoded.size() > 250'000) continue;
       std::uint64_t size = 7;

@@ -103,7 +103,8 @@ void ExpectSoundLayout(const Bytes& bytes) {
   EXPECT_EQ(last.virtualAddress % image.sectionAlignment, 0u);
   for (std::size_t i = 0; i + 1 < image.sections.size(); ++i) {
     EXPECT_EQ(image.sections[i].VirtualEnd(image.sectionAlignment),
-              image.sections[i + 1].virtualAddress) << "sections must be adjacent in memory";
+              image.sections[i + 1].virtualAddress)
+        << "sections must be adjacent in memory";
   }
   EXPECT_EQ(image.sizeOfImage, last.VirtualEnd(image.sectionAlignment));
   EXPECT_EQ(image.checkSum, mksetup::ComputePeChecksum(bytes, image.CheckSumOffset()));
@@ -164,7 +165,8 @@ TEST(PeResources, WrittenPayloadIsExtractedByWrestoolAndEveryResourceIsKept) {
     const std::size_t resourceStart =
         image.SectionHolding(image.directories[mksetup::kResourceDirectory].virtualAddress, 0)
             ->pointerToRawData;
-    const std::size_t untouchedEnd = notes.appendedSection ? image.EndOfSectionData() : resourceStart;
+    const std::size_t untouchedEnd =
+        notes.appendedSection ? image.EndOfSectionData() : resourceStart;
     EXPECT_TRUE(std::equal(stub.begin() + image.sizeOfHeaders, stub.begin() + untouchedEnd,
                            written.begin() + image.sizeOfHeaders));
   }
@@ -191,11 +193,10 @@ TEST(PeResources, SecondWriteReplacesTheFirstWithoutGrowing) {
   EXPECT_EQ(Write(third, big), third) << "writing the same payload again changes nothing";
   ExpectSoundLayout(second);
   const auto resources = List(second);
-  EXPECT_EQ(std::count_if(resources.begin(), resources.end(),
-                          [](const ResourceInfo& info) {
-                            return info.key.type.ToString() == "IDR_EXE";
-                          }),
-            1);
+  EXPECT_EQ(
+      std::count_if(resources.begin(), resources.end(),
+                    [](const ResourceInfo& info) { return info.key.type.ToString() == "IDR_EXE"; }),
+      1);
   EXPECT_EQ(resources.size(), 9u);
 }
 
@@ -244,7 +245,8 @@ TEST(PeResources, UnstrippedImageKeepsItsSymbolsAndDebugSections) {
   std::string headers;
   EXPECT_EQ(pe_test::Run("i686-w64-mingw32-objdump -h " +
                              pe_test::Quote(scratch.File("symbols.exe")) + " 2>&1",
-                         &headers), 0);
+                         &headers),
+            0);
   EXPECT_NE(headers.find(".debug_info"), std::string::npos) << headers;
   EXPECT_NE(headers.find(".rsrc"), std::string::npos) << headers;
 }
@@ -269,8 +271,8 @@ TEST(PeResources, SignedImageLosesItsCertificateButKeepsItsOverlay) {
   EXPECT_EQ(after.directories[mksetup::kSecurityDirectory].size, 0u);
   // The overlay (1000 bytes, then padding to the certificate's 8-byte
   // boundary) follows the new section; the certificate is gone.
-  const std::size_t overlayKept = before.directories[mksetup::kSecurityDirectory].virtualAddress -
-                                  overlayStart;
+  const std::size_t overlayKept =
+      before.directories[mksetup::kSecurityDirectory].virtualAddress - overlayStart;
   EXPECT_EQ(notes.overlaySize, overlayKept);
   ASSERT_EQ(written.size(), after.EndOfSectionData() + overlayKept);
   EXPECT_TRUE(std::equal(stub.begin() + overlayStart, stub.begin() + overlayStart + overlayKept,

@@ -101,8 +101,9 @@ std::string ExpectedOutput(const Bytes& image, const Bytes* payload) {
   char checksum[16];
   std::snprintf(checksum, sizeof checksum, "%08x", pe.checkSum);
   const std::string payloadLine =
-      payload == nullptr ? "payload=missing"
-                         : "payload=" + std::to_string(payload->size()) + " fnv1a=" + Fnv1a(*payload);
+      payload == nullptr
+          ? "payload=missing"
+          : "payload=" + std::to_string(payload->size()) + " fnv1a=" + Fnv1a(*payload);
   return payloadLine + "\n" + "dialog=1 icon=1 manifest=1 version=1 strings=1 alpha=1\n" +
          "checksum=" + checksum + " computed=" + checksum + "\n";
 }
@@ -117,7 +118,8 @@ Bytes Write(const Bytes& image, const Bytes& payload) {
 
 // Each way of writing the resource, on the stubs of one architecture: the
 // stripped one, one whose .rsrc is the last section and an unstripped one.
-void ExpectTheLoaderFindsEveryResource(bool is64, const std::string& stubPath, const std::string& lastPath,
+void ExpectTheLoaderFindsEveryResource(bool is64, const std::string& stubPath,
+                                       const std::string& lastPath,
                                        const std::string& symbolsPath) {
   const Bytes stub = pe_test::ReadBytes(stubPath);
   WinePrefix wine(is64);
@@ -166,7 +168,8 @@ TEST(PeResourcesUnderWine, TheLoaderFindsThePayloadAndEveryResource32) {
   if (WineSkipped()) GTEST_SKIP() << "SETUPKIT_SKIP_WINE=1";
   if (!pe_test::HaveProgram("wine")) GTEST_SKIP() << "wine is not installed";
   if (pe_test::Run(std::string(kWine32Loader) + " --version 2>&1") != 0) {
-    GTEST_SKIP() << "this machine cannot run 32-bit programs (" << kWine32Loader << " does not start)";
+    GTEST_SKIP() << "this machine cannot run 32-bit programs (" << kWine32Loader
+                 << " does not start)";
   }
   PE_FIXTURE_OR_SKIP(stubPath, "pe_stub32.exe");
   PE_FIXTURE_OR_SKIP(lastPath, "pe_stub32_last.exe");

@@ -26,7 +26,8 @@ std::vector<std::uint8_t> ReadBytes(const std::string& path) {
 
 bool WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }
 
@@ -54,7 +55,8 @@ int Run(const std::string& command, std::string* output) {
   ScratchDir scratch;
   if (scratch.path().empty()) return -1;
   const std::string captured = scratch.File("output");
-  const int status = std::system(("(" + command + ") > " + Quote(captured) + " </dev/null").c_str());
+  const int status =
+      std::system(("(" + command + ") > " + Quote(captured) + " </dev/null").c_str());
   if (output != nullptr) {
     const std::vector<std::uint8_t> bytes = ReadBytes(captured);
     output->assign(bytes.begin(), bytes.end());
@@ -107,8 +109,8 @@ std::vector<std::uint8_t> PatternBytes(std::size_t size, std::uint32_t seed) {
 
 mksetup::ResourceTree SampleTree() {
   mksetup::ResourceTree tree;
-  mksetup::SetResource(tree, mksetup::ResourceId::Name("ZZDATA"), mksetup::ResourceId::Name("ALPHA"),
-                       1033, PatternBytes(37, 1));
+  mksetup::SetResource(tree, mksetup::ResourceId::Name("ZZDATA"),
+                       mksetup::ResourceId::Name("ALPHA"), 1033, PatternBytes(37, 1));
   mksetup::SetResource(tree, mksetup::ResourceId::Number(5), mksetup::ResourceId::Number(100), 1033,
                        PatternBytes(200, 2));
   mksetup::SortResourceTree(tree);
@@ -163,7 +165,8 @@ std::vector<std::uint8_t> MakeImage(const SyntheticOptions& options) {
     mksetup::BuildResourceSection(SampleTree(), nextRva, resources, ignored);
     sections.push_back({".rsrc", resources, mksetup::kResourceSectionFlags, 2});
   }
-  if (options.relocAfterResources) sections.push_back({".reloc", PatternBytes(0x20, 4), 0x42000040, 5});
+  if (options.relocAfterResources)
+    sections.push_back({".reloc", PatternBytes(0x20, 4), 0x42000040, 5});
 
   std::uint32_t rva = 0x1000;
   std::uint32_t initialized = 0;
@@ -202,7 +205,8 @@ std::vector<std::uint8_t> MakeImage(const SyntheticOptions& options) {
     image.insert(image.end(), certificate.begin(), certificate.end());
     WriteU32(image, at, static_cast<std::uint32_t>(options.certificateSize));
     WriteU32(image, optional + fixed + 8 * 4, at);
-    WriteU32(image, optional + fixed + 8 * 4 + 4, static_cast<std::uint32_t>(options.certificateSize));
+    WriteU32(image, optional + fixed + 8 * 4 + 4,
+             static_cast<std::uint32_t>(options.certificateSize));
   }
   WriteU32(image, optional + 64, mksetup::ComputePeChecksum(image, optional + 64));
   return image;

@@ -43,7 +43,7 @@ std::vector<std::uint8_t> PatternBytes(std::size_t size, std::uint32_t seed);
 
 struct SyntheticOptions {
   bool pe32plus = false;
-  bool withResources = true;     // a .rsrc section holding SampleTree()
+  bool withResources = true;        // a .rsrc section holding SampleTree()
   bool relocAfterResources = true;  // a .reloc section after .rsrc
   std::size_t overlaySize = 0;      // bytes appended after the sections
   std::size_t certificateSize = 0;  // a certificate table after the overlay
@@ -63,6 +63,6 @@ constexpr std::uint32_t kOptionalOffset = kPeOffset + 24;
 }  // namespace pe_test
 
 // Skips the test when the named test image was not built.
-#define PE_FIXTURE_OR_SKIP(variable, name)                          \
-  const std::string variable = ::pe_test::FixturePath(name);        \
+#define PE_FIXTURE_OR_SKIP(variable, name)                   \
+  const std::string variable = ::pe_test::FixturePath(name); \
   if (variable.empty()) GTEST_SKIP() << "test image " << (name) << " was not built"

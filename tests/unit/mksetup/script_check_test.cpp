@@ -21,7 +21,8 @@ std::vector<std::string> Findings(const Lines& lines) {
   Diagnostics diagnostics;
   CheckScript(SplitScriptLines(bytes), diagnostics);
   std::vector<std::string> shown;
-  for (const Diagnostic& d : diagnostics.Sorted()) shown.push_back(FormatDiagnostic(d, "s.txt", "files"));
+  for (const Diagnostic& d : diagnostics.Sorted())
+    shown.push_back(FormatDiagnostic(d, "s.txt", "files"));
   return shown;
 }
 
@@ -67,8 +68,9 @@ TEST(ScriptCheck, RequiredMarkersMissing) {
   noFls.erase(noFls.begin() + 5);
   const auto found = Findings(noFls);
   ASSERT_EQ(found.size(), 1u) << ::testing::PrintToString(found);
-  EXPECT_EQ(found[0], "s.txt:55: error: no \"[fls]\" line: the setup program needs it for the compression "
-                      "flag and the file list");
+  EXPECT_EQ(found[0],
+            "s.txt:55: error: no \"[fls]\" line: the setup program needs it for the compression "
+            "flag and the file list");
 
   ExpectOnly(Replaced(13, std::nullopt), "s.txt:55: error: ", "no \"[/fls]\" line");
   ExpectOnly(Replaced(53, std::nullopt), "s.txt:55: error: ", "no \"[/uninst_fls]\" line");
@@ -96,19 +98,23 @@ TEST(ScriptCheck, LongHeaderLinesAndFolderTemplate) {
   EXPECT_TRUE(Findings(Replaced(1, std::string(259, 'q'))).empty());
   ExpectOnly(Replaced(1, std::string(260, 'q')), "s.txt:1: error: ",
              "the product name is 260 characters long; the setup program keeps at most 259");
-  ExpectOnly(Replaced(5, std::string(300, 'n')), "s.txt:5: error: ", "the notice line is 300 characters");
+  ExpectOnly(Replaced(5, std::string(300, 'n')),
+             "s.txt:5: error: ", "the notice line is 300 characters");
   EXPECT_TRUE(Findings(Replaced(19, std::string(259, 'p'))).empty());
-  ExpectOnly(Replaced(19, std::string(260, 'p')), "s.txt:19: error: ",
-             "the installation folder template is 260 characters long");
+  ExpectOnly(Replaced(19, std::string(260, 'p')),
+             "s.txt:19: error: ", "the installation folder template is 260 characters long");
 }
 
 TEST(ScriptCheck, MarkersWithStraySpacesOrAnotherCase) {
-  ExpectOnly(Replaced(30, "[regi] "), "s.txt:30: error: ",
-             "\"[regi] \" is not the marker \"[regi]\": a marker stands alone on its line without spaces");
-  ExpectOnly(Replaced(26, "\t[shrt]"), "s.txt:26: error: ", "\"\\x09[shrt]\" is not the marker \"[shrt]\"");
+  ExpectOnly(
+      Replaced(30, "[regi] "), "s.txt:30: error: ",
+      "\"[regi] \" is not the marker \"[regi]\": a marker stands alone on its line without spaces");
+  ExpectOnly(Replaced(26, "\t[shrt]"),
+             "s.txt:26: error: ", "\"\\x09[shrt]\" is not the marker \"[shrt]\"");
   ExpectOnly(Replaced(56, "[/uninst_reg]\r"), "s.txt:56: error: ", "\"[/uninst_reg]\\x0D\"");
-  ExpectOnly(Replaced(40, "[header]"), "s.txt:40: error: ",
-             "\"[header]\" is not the marker \"[Header]\": markers are matched with their exact case");
+  ExpectOnly(
+      Replaced(40, "[header]"), "s.txt:40: error: ",
+      "\"[header]\" is not the marker \"[Header]\": markers are matched with their exact case");
 }
 
 TEST(ScriptCheck, LogoAfterHeader) {
@@ -121,22 +127,25 @@ TEST(ScriptCheck, LogoAfterHeader) {
 }
 
 TEST(ScriptCheck, UninstallSectionsReadByPosition) {
-  ExpectOnly(Inserted(46, {"a third line"}), "s.txt:46: error: ", "expected \"[/uninst_gene]\" here");
-  ExpectOnly(Inserted(47, {"[uninst_reg]", "[/uninst_reg]"}), "s.txt:47: error: ",
-             "expected \"[uninst_fls]\" here");
+  ExpectOnly(Inserted(46, {"a third line"}),
+             "s.txt:46: error: ", "expected \"[/uninst_gene]\" here");
+  ExpectOnly(Inserted(47, {"[uninst_reg]", "[/uninst_reg]"}),
+             "s.txt:47: error: ", "expected \"[uninst_fls]\" here");
   Lines none = QuillWriterLines();
   none.erase(none.begin() + 42, none.begin() + 46);  // lines 43-46
   ExpectOnly(none, "s.txt:52: error: ", "no \"[uninst_gene]\" section");
 }
 
 TEST(ScriptCheck, HeaderShorterThanFiveLines) {
-  ExpectOnly(Replaced(4, std::nullopt), "s.txt:5: error: ",
-             "the header needs five lines (product name, wizard title, product version, company name, notice "
-             "line) before the first section; \"[fls]\" is line 5");
+  ExpectOnly(
+      Replaced(4, std::nullopt), "s.txt:5: error: ",
+      "the header needs five lines (product name, wizard title, product version, company name, notice "
+      "line) before the first section; \"[fls]\" is line 5");
   const auto found = Findings({"Only", "Two"});
   ASSERT_FALSE(found.empty());
-  EXPECT_EQ(found[0], "s.txt:2: error: the header needs five lines (product name, wizard title, product "
-                      "version, company name, notice line); the script ends after 2");
+  EXPECT_EQ(found[0],
+            "s.txt:2: error: the header needs five lines (product name, wizard title, product "
+            "version, company name, notice line); the script ends after 2");
   EXPECT_EQ(Findings({}), std::vector<std::string>{"s.txt:1: error: the script is empty"});
 }
 
@@ -149,24 +158,29 @@ TEST(ScriptCheck, CompressionFlagLine) {
   swallowed.erase(swallowed.begin() + 6, swallowed.begin() + 12);
   const auto found = Findings(swallowed);
   ASSERT_FALSE(found.empty());
-  EXPECT_EQ(found[0].rfind("s.txt:7: error: the line after \"[fls]\" is the compression flag", 0), 0u)
+  EXPECT_EQ(found[0].rfind("s.txt:7: error: the line after \"[fls]\" is the compression flag", 0),
+            0u)
       << found[0];
 }
 
 TEST(ScriptCheck, OtherFlagsThatAreNeitherOneNorZero) {
-  ExpectOnly(Replaced(15, "1 "), "s.txt:15: warning: ", "the licence flag \"1 \" is not \"1\" or \"0\"");
+  ExpectOnly(Replaced(15, "1 "),
+             "s.txt:15: warning: ", "the licence flag \"1 \" is not \"1\" or \"0\"");
   ExpectOnly(Replaced(20, "yes"), "s.txt:20: warning: ", "the lock flag \"yes\"");
   ExpectOnly(Replaced(34, "true"), "s.txt:34: warning: ", "the launch flag \"true\"");
 }
 
 TEST(ScriptCheck, FileEntries) {
-  ExpectOnly(Replaced(9, "writer.exe"), "s.txt:9: error: ", "file entry \"writer.exe\" has no \"|\"");
-  ExpectOnly(Replaced(9, "bin\\writer.exe|%InstallPath%\\writer.exe"), "s.txt:9: error: ",
-             "source \"bin\\writer.exe\" cannot be a file in the setup program's staging folder: the name holds "
-             "a folder separator");
-  ExpectOnly(Replaced(9, "..|%InstallPath%\\x"), "s.txt:9: error: ", "the name is a folder reference");
-  ExpectOnly(Replaced(9, "old log_file.txt|%InstallPath%\\x"), "s.txt:9: error: ",
-             "the setup program would take it for the setup script");
+  ExpectOnly(Replaced(9, "writer.exe"),
+             "s.txt:9: error: ", "file entry \"writer.exe\" has no \"|\"");
+  ExpectOnly(
+      Replaced(9, "bin\\writer.exe|%InstallPath%\\writer.exe"), "s.txt:9: error: ",
+      "source \"bin\\writer.exe\" cannot be a file in the setup program's staging folder: the name holds "
+      "a folder separator");
+  ExpectOnly(Replaced(9, "..|%InstallPath%\\x"),
+             "s.txt:9: error: ", "the name is a folder reference");
+  ExpectOnly(Replaced(9, "old log_file.txt|%InstallPath%\\x"),
+             "s.txt:9: error: ", "the setup program would take it for the setup script");
   ExpectOnly(Replaced(9, "writer.exe|"), "s.txt:9: warning: ", "has an empty destination");
 }
 

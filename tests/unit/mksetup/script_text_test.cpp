@@ -24,7 +24,9 @@ using builder_test::BytesOf;
 
 class ReaderAgreement : public ::testing::Test {
  protected:
-  ReaderAgreement() : files_(scratch_.path()) { std::filesystem::create_directories(scratch_.path() + "/C"); }
+  ReaderAgreement() : files_(scratch_.path()) {
+    std::filesystem::create_directories(scratch_.path() + "/C");
+  }
 
   // Writes the text as the staged script and returns its Windows path.
   std::string Stage(const std::string& text) {

@@ -17,30 +17,35 @@ using builder_test::ProductFolder;
 using builder_test::RecordingConsole;
 using pe_test::Quote;
 
-bool HaveTool(const std::string& name) { return pe_test::Run("command -v " + name + " >/dev/null 2>&1") == 0; }
+bool HaveTool(const std::string& name) {
+  return pe_test::Run("command -v " + name + " >/dev/null 2>&1") == 0;
+}
 
 // A self-signed code-signing certificate and its key, valid for a day.
 void MakeCertificate(const std::string& folder) {
-  ASSERT_EQ(pe_test::Run("openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj '/CN=setupkit test' -keyout " +
-                         Quote(folder + "/key.pem") + " -out " + Quote(folder + "/cert.pem") + " >/dev/null 2>&1"),
-            0);
+  ASSERT_EQ(
+      pe_test::Run(
+          "openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj '/CN=setupkit test' -keyout " +
+          Quote(folder + "/key.pem") + " -out " + Quote(folder + "/cert.pem") + " >/dev/null 2>&1"),
+      0);
 }
 
 // osslsigncode does not overwrite: out is removed first.
 int Sign(const std::string& folder, const std::string& in, const std::string& out) {
   std::remove(out.c_str());
   return pe_test::Run("osslsigncode sign -certs " + Quote(folder + "/cert.pem") + " -key " +
-                      Quote(folder + "/key.pem") + " -n 'Quill Writer' -in " + Quote(in) + " -out " + Quote(out) +
-                      " >/dev/null 2>&1");
+                      Quote(folder + "/key.pem") + " -n 'Quill Writer' -in " + Quote(in) +
+                      " -out " + Quote(out) + " >/dev/null 2>&1");
 }
 
 int Verify(const std::string& folder, const std::string& file) {
-  return pe_test::Run("osslsigncode verify -CAfile " + Quote(folder + "/cert.pem") + " -in " + Quote(file) +
-                      " >/dev/null 2>&1");
+  return pe_test::Run("osslsigncode verify -CAfile " + Quote(folder + "/cert.pem") + " -in " +
+                      Quote(file) + " >/dev/null 2>&1");
 }
 
 TEST(Signing, SignedUninstallerAndSetupProgramVerifyListAndExtract) {
-  if (!HaveTool("osslsigncode") || !HaveTool("openssl")) GTEST_SKIP() << "osslsigncode or openssl is missing";
+  if (!HaveTool("osslsigncode") || !HaveTool("openssl"))
+    GTEST_SKIP() << "osslsigncode or openssl is missing";
   PE_FIXTURE_OR_SKIP(stub, "pe_stub32.exe");
   ProductFolder product;
   product.WriteQuillWriter();
@@ -71,7 +76,8 @@ TEST(Signing, SignedUninstallerAndSetupProgramVerifyListAndExtract) {
   RecordingConsole extract;
   ASSERT_EQ(RunExtract(signedSetup, extracted, extract.console), kExitOk) << extract.err;
   EXPECT_EQ(Verify(product.root(), extracted + "/UnInstaller.exe"), 0);
-  EXPECT_TRUE(builder_test::ReadFile(extracted + "/writer.exe") == builder_test::ReadFile(product.FilePath("writer.exe")));
+  EXPECT_TRUE(builder_test::ReadFile(extracted + "/writer.exe") ==
+              builder_test::ReadFile(product.FilePath("writer.exe")));
 }
 
 }  // namespace

@@ -27,7 +27,8 @@ Walk WalkBlock(const Block& bytes) {
   const std::unique_ptr<std::uint8_t[]> copy(new std::uint8_t[bytes.size() + 1]);
   std::copy(bytes.begin(), bytes.end(), copy.get());
   walk.entries.push_back({"stale", nullptr, 0});  // must be cleared on failure
-  walk.ok = ReadArchiveIndex(std::span<const std::uint8_t>(copy.get(), bytes.size()), walk.entries, walk.error);
+  walk.ok = ReadArchiveIndex(std::span<const std::uint8_t>(copy.get(), bytes.size()), walk.entries,
+                             walk.error);
   if (walk.ok) {
     for (ArchiveEntry& entry : walk.entries) {
       // Point into the caller's block instead of the copy, which is gone.
@@ -37,7 +38,9 @@ Walk WalkBlock(const Block& bytes) {
   return walk;
 }
 
-std::string Text(const ArchiveEntry& entry) { return std::string(entry.data, entry.data + entry.size); }
+std::string Text(const ArchiveEntry& entry) {
+  return std::string(entry.data, entry.data + entry.size);
+}
 
 TEST(ArchiveIndex, YieldsTheEntriesInArchiveOrder) {
   Block block = ArchiveBuilder()
@@ -67,7 +70,8 @@ TEST(ArchiveIndex, YieldsTheEntriesInArchiveOrder) {
 }
 
 TEST(ArchiveIndex, RefusesDamagedBlocksNamingTheEntry) {
-  const ArchiveBuilder two = ArchiveBuilder().AddPlain("a.txt", "aaaa").AddPlain("b.dll", "bbbbbbbb");
+  const ArchiveBuilder two =
+      ArchiveBuilder().AddPlain("a.txt", "aaaa").AddPlain("b.dll", "bbbbbbbb");
   const Block whole = two.Build();
   // The second entry starts after count (4) and "a.txt\0" + size + data (14).
   const std::size_t second = 4 + 14;
@@ -77,7 +81,9 @@ TEST(ArchiveIndex, RefusesDamagedBlocksNamingTheEntry) {
     const char* error;
   };
   const Case cases[] = {
-      {"no count", {1, 0, 0}, "The setup archive is damaged: it is too short to hold its entry count."},
+      {"no count",
+       {1, 0, 0},
+       "The setup archive is damaged: it is too short to hold its entry count."},
       {"count beyond the entries", two.BuildWithCount(3),
        "The setup archive is damaged: it announces 3 entries but ends after 2."},
       {"hostile count", two.BuildWithCount(0xFFFFFFFF),
@@ -99,10 +105,13 @@ TEST(ArchiveIndex, RefusesDamagedBlocksNamingTheEntry) {
 }
 
 TEST(ArchiveIndex, RefusesEveryTruncationOfAValidBlock) {
-  const Block whole =
-      ArchiveBuilder().AddPlain("log_file.txt", "[fls]\n1\n").AddCompressed("app.exe", "program").Build();
+  const Block whole = ArchiveBuilder()
+                          .AddPlain("log_file.txt", "[fls]\n1\n")
+                          .AddCompressed("app.exe", "program")
+                          .Build();
   for (std::size_t length = 0; length < whole.size(); ++length) {
-    const Walk walk = WalkBlock(Block(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)));
+    const Walk walk =
+        WalkBlock(Block(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)));
     EXPECT_FALSE(walk.ok) << length;
     EXPECT_FALSE(walk.error.empty()) << length;
   }
@@ -110,28 +119,41 @@ TEST(ArchiveIndex, RefusesEveryTruncationOfAValidBlock) {
 }
 
 TEST(ArchiveIndex, RefusesNamesThatLeaveTheStagingFolder) {
-  const char* const unsafe[] = {"",          ".",        "..",      "..\\evil.exe", "sub\\x.dll", "../x",
-                                "C:x.dll",   "a.txt:ads", "tab\there", "line\nend",  "name.",      "name ",
-                                "CON",       "con.txt",  "Nul ",    "LPT1",         "com9.log",   "CONOUT$"};
+  const char* const unsafe[] = {"",      ".",        "..",        "..\\evil.exe", "sub\\x.dll",
+                                "../x",  "C:x.dll",  "a.txt:ads", "tab\there",    "line\nend",
+                                "name.", "name ",    "CON",       "con.txt",      "Nul ",
+                                "LPT1",  "com9.log", "CONOUT$"};
   for (const std::string name : unsafe) {
     SCOPED_TRACE(name);
-    const Walk walk = WalkBlock(ArchiveBuilder().AddPlain("ok.txt", "x").AddPlain(name, "y").Build());
+    const Walk walk =
+        WalkBlock(ArchiveBuilder().AddPlain("ok.txt", "x").AddPlain(name, "y").Build());
     EXPECT_FALSE(walk.ok);
     EXPECT_NE(walk.error.find("unsafe file name in entry 2"), std::string::npos) << walk.error;
   }
   // Control characters are shown, not printed raw into the message.
-  EXPECT_EQ(WalkBlock(ArchiveBuilder().AddPlain("a\x01" "b", "y").Build()).error,
+  EXPECT_EQ(WalkBlock(ArchiveBuilder()
+                          .AddPlain("a\x01"
+                                    "b",
+                                    "y")
+                          .Build())
+                .error,
             "The setup archive holds an unsafe file name in entry 1 (\"a\\x01b\"): "
             "the name holds a control character.");
 
   // DEL is a legal name byte but not a printable one: it is escaped too.
-  Block del = ArchiveBuilder().AddPlain("a\x7F" "b", "").Build();
+  Block del = ArchiveBuilder()
+                  .AddPlain(
+                      "a\x7F"
+                      "b",
+                      "")
+                  .Build();
   del[del.size() - 4] = 9;  // announces 9 bytes, none follow
-  EXPECT_EQ(WalkBlock(del).error,
-            "The setup archive is damaged: entry 1 (\"a\\x7Fb\") announces 9 bytes but only 0 are left.");
+  EXPECT_EQ(
+      WalkBlock(del).error,
+      "The setup archive is damaged: entry 1 (\"a\\x7Fb\") announces 9 bytes but only 0 are left.");
 
-  const char* const safe[] = {"CONSOLE.txt", "COM0", "LPT10", "x.lic", "Remove Uninstaller.exe", ".profile",
-                              "caf\xE9.txt"};
+  const char* const safe[] = {
+      "CONSOLE.txt", "COM0", "LPT10", "x.lic", "Remove Uninstaller.exe", ".profile", "caf\xE9.txt"};
   for (const std::string name : safe) {
     EXPECT_TRUE(UnsafeNameReason(name).empty()) << name;
   }

@@ -20,7 +20,8 @@ inline Block Stored(const std::string& bytes) { return Block(bytes.begin(), byte
 // The LZW stream the building tool stores for a compressed entry.
 inline Block Compressed(const std::string& bytes) {
   Block stream;
-  LzwEncode(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), kLzwDefaultWidth, stream);
+  LzwEncode(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), kLzwDefaultWidth,
+            stream);
   return stream;
 }
 
@@ -30,7 +31,9 @@ class ArchiveBuilder {
     m_entries.push_back({name, stored});
     return *this;
   }
-  ArchiveBuilder& AddPlain(const std::string& name, const std::string& bytes) { return Add(name, Stored(bytes)); }
+  ArchiveBuilder& AddPlain(const std::string& name, const std::string& bytes) {
+    return Add(name, Stored(bytes));
+  }
   ArchiveBuilder& AddCompressed(const std::string& name, const std::string& bytes) {
     return Add(name, Compressed(bytes));
   }

@@ -90,14 +90,17 @@ class Extraction : public ::testing::Test {
   Extraction() { EXPECT_TRUE(sim.files.MakeFolder(kStaging)); }
 
   ExtractionResult Extract(const Block& block, const std::string& folder = kStaging) {
-    return ExtractArchive(files, block, folder, scanner, [this](ProgressStep step, unsigned percent) {
-      events.push_back((step == ProgressStep::Label ? "label " : "bar ") + std::to_string(percent));
-    });
+    return ExtractArchive(files, block, folder, scanner,
+                          [this](ProgressStep step, unsigned percent) {
+                            events.push_back((step == ProgressStep::Label ? "label " : "bar ") +
+                                             std::to_string(percent));
+                          });
   }
   std::string Staged(const std::string& name) { return ReadAll(sim.files, kStaging + "\\" + name); }
   std::vector<std::string> StagedNames() {
     std::vector<std::string> names;
-    for (const platform::FolderEntry& entry : sim.files.ListFolder(kStaging)) names.push_back(entry.name);
+    for (const platform::FolderEntry& entry : sim.files.ListFolder(kStaging))
+      names.push_back(entry.name);
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -108,7 +111,8 @@ class Extraction : public ::testing::Test {
   AnsweringScanner scanner{events};
 };
 
-const std::string kScript = "Quill Writer\nQuill Writer Setup\n1.0\nAcme\nnotice\n[fls]\n1\nf|app.exe\n[/fls]\n";
+const std::string kScript =
+    "Quill Writer\nQuill Writer Setup\n1.0\nAcme\nnotice\n[fls]\n1\nf|app.exe\n[/fls]\n";
 const std::string kProgram = "MZ program text program text program text";
 
 std::string AsText(const test::Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
@@ -157,7 +161,8 @@ TEST_F(Extraction, TheBuildersArchiveComesOutAsItsFiles) {
   // the last entry.
   EXPECT_EQ(scanner.scriptsSeen, std::vector<std::string>{kScript});
   EXPECT_EQ(events.back(), "images " + kStaging + "\\log_file.txt");
-  EXPECT_EQ(std::count_if(events.begin(), events.end(), [](const std::string& e) { return e.starts_with("images"); }),
+  EXPECT_EQ(std::count_if(events.begin(), events.end(),
+                          [](const std::string& e) { return e.starts_with("images"); }),
             1);
 }
 
@@ -225,25 +230,25 @@ TEST_F(Extraction, LabelBeforeEachFileAndBarAfterIt) {
   std::vector<std::string> atBar;
   const ExtractionResult result =
       ExtractArchive(files, block, kStaging, scanner, [&](ProgressStep step, unsigned percent) {
-        events.push_back((step == ProgressStep::Label ? "label " : "bar ") + std::to_string(percent));
+        events.push_back((step == ProgressStep::Label ? "label " : "bar ") +
+                         std::to_string(percent));
         if (step == ProgressStep::Bar) atBar.push_back(ReadAll(sim.files, files.lastCreated));
       });
   ASSERT_EQ(result.status, ExtractionStatus::Ok);
   const std::string at = "create " + kStaging + "\\";
-  EXPECT_EQ(events, (std::vector<std::string>{"label 0",  at + "log_file.txt",
-                                              "bar 0",    "flag " + kStaging + "\\log_file.txt",
-                                              "label 25", at + "a.txt",
-                                              "bar 25",   "label 50",
-                                              at + "b.txt", "bar 50",
-                                              "label 75", at + "c.txt",
-                                              "bar 75",   "images " + kStaging + "\\log_file.txt"}));
+  EXPECT_EQ(events,
+            (std::vector<std::string>{
+                "label 0", at + "log_file.txt", "bar 0", "flag " + kStaging + "\\log_file.txt",
+                "label 25", at + "a.txt", "bar 25", "label 50", at + "b.txt", "bar 50", "label 75",
+                at + "c.txt", "bar 75", "images " + kStaging + "\\log_file.txt"}));
   EXPECT_EQ(atBar, (std::vector<std::string>{kScript, "a", "bb", "ccc"}));
 }
 
 TEST_F(Extraction, ReusesTheFolderAndOverwritesItsFiles) {
   ASSERT_TRUE(sim.WriteFile(kStaging + "\\app.exe", "an older and much longer app.exe"));
   ASSERT_TRUE(sim.WriteFile(kStaging + "\\left.txt", "from an earlier run"));
-  const Block block = ArchiveBuilder().AddPlain("log_file.txt", kScript).AddCompressed("app.exe", kProgram).Build();
+  const Block block =
+      ArchiveBuilder().AddPlain("log_file.txt", kScript).AddCompressed("app.exe", kProgram).Build();
 
   // With or without its trailing backslash, the folder gives the same paths.
   for (const std::string& folder : {kStaging, kStaging + "\\"}) {
@@ -264,7 +269,8 @@ TEST_F(Extraction, StagedFilesStayLockedAndAPlantedLinkIsReplacedNotFollowed) {
   ASSERT_TRUE(sim.WriteFile("C:\\Windows\\system.ini", "the system's own"));
   std::filesystem::create_symlink(sim.files.NativePath("C:\\Windows\\system.ini"),
                                   sim.files.NativePath(kStaging + "\\app.exe"));
-  const Block block = ArchiveBuilder().AddPlain("log_file.txt", kScript).AddCompressed("app.exe", kProgram).Build();
+  const Block block =
+      ArchiveBuilder().AddPlain("log_file.txt", kScript).AddCompressed("app.exe", kProgram).Build();
   ASSERT_EQ(Extract(block).status, ExtractionStatus::Ok);
   EXPECT_EQ(sim.ReadFile("C:\\Windows\\system.ini"), "the system's own");
   EXPECT_FALSE(sim.files.IsReparsePoint(kStaging + "\\app.exe"));
@@ -290,7 +296,8 @@ TEST_F(Extraction, StagedFilesStayLockedAndAPlantedLinkIsReplacedNotFollowed) {
 }
 
 TEST_F(Extraction, AnArchiveWithoutScriptEndsInOrder) {
-  const ExtractionResult result = Extract(ArchiveBuilder().AddCompressed("app.exe", kProgram).Build());
+  const ExtractionResult result =
+      Extract(ArchiveBuilder().AddCompressed("app.exe", kProgram).Build());
   EXPECT_EQ(result.status, ExtractionStatus::Ok);
   EXPECT_FALSE(result.hasScript);
   EXPECT_TRUE(result.scriptPath.empty());
@@ -298,7 +305,9 @@ TEST_F(Extraction, AnArchiveWithoutScriptEndsInOrder) {
   EXPECT_TRUE(result.headerPath.empty());
   EXPECT_EQ(Staged("app.exe"), kProgram);
   EXPECT_EQ(std::count_if(events.begin(), events.end(),
-                          [](const std::string& e) { return e.starts_with("flag") || e.starts_with("images"); }),
+                          [](const std::string& e) {
+                            return e.starts_with("flag") || e.starts_with("images");
+                          }),
             0);
 
   events.clear();
@@ -329,12 +338,14 @@ TEST_F(Extraction, AnUncreatableFileStopsTheExtraction) {
 }
 
 TEST_F(Extraction, ADamagedArchiveWritesNothing) {
-  const Block good = ArchiveBuilder().AddPlain("log_file.txt", kScript).AddPlain("a.txt", "aaaa").Build();
+  const Block good =
+      ArchiveBuilder().AddPlain("log_file.txt", kScript).AddPlain("a.txt", "aaaa").Build();
   const Block blocks[] = {
-      Block(good.begin(), good.end() - 1),                                          // data cut short
-      ArchiveBuilder().AddPlain("log_file.txt", kScript).BuildWithCount(2),         // count too large
-      ArchiveBuilder().AddPlain("log_file.txt", kScript).AddPlain("..\\x", "").Build(),  // unsafe name
-      Block{2, 0},                                                                  // no count
+      Block(good.begin(), good.end() - 1),                                   // data cut short
+      ArchiveBuilder().AddPlain("log_file.txt", kScript).BuildWithCount(2),  // count too large
+      ArchiveBuilder().AddPlain("log_file.txt", kScript).AddPlain("..\\x", "").Build(),  // unsafe
+                                                                                         // name
+      Block{2, 0},                                                                       // no count
   };
   for (const Block& block : blocks) {
     events.clear();
@@ -363,8 +374,8 @@ TEST_F(Extraction, ACorruptStreamLeavesNoFileBehind) {
                           .Build();
   const ExtractionResult result = Extract(block);
   EXPECT_EQ(result.status, ExtractionStatus::DamagedStream);
-  EXPECT_EQ(result.message, "The compressed file " + kStaging + "\\bad.dll is damaged: " +
-                                LzwStatusText(status) + ".");
+  EXPECT_EQ(result.message, "The compressed file " + kStaging +
+                                "\\bad.dll is damaged: " + LzwStatusText(status) + ".");
   EXPECT_EQ(StagedNames(), (std::vector<std::string>{"good.dll", "log_file.txt"}));
   EXPECT_EQ(Staged("good.dll"), kProgram);
   EXPECT_EQ(events.back(), "create " + kStaging + "\\bad.dll");

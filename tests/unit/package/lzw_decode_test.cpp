@@ -14,7 +14,8 @@ namespace {
 using test::Bytes;
 
 // "abababab" with W = 16: codes 97, 98, 256, 258, 98.
-const Bytes kAbab = {0x08, 0, 0, 0, 0x10, 0x61, 0x00, 0x62, 0x00, 0x00, 0x01, 0x02, 0x01, 0x62, 0x00};
+const Bytes kAbab = {0x08, 0,    0,    0,    0x10, 0x61, 0x00, 0x62,
+                     0x00, 0x00, 0x01, 0x02, 0x01, 0x62, 0x00};
 
 LzwStatus DecodeStatus(const Bytes& stream, Bytes* output = nullptr) {
   Bytes decoded = {1, 2, 3};  // must come back empty on failure
@@ -33,8 +34,9 @@ Bytes WithSize(Bytes stream, std::uint32_t size) {
 
 TEST(LzwDecode, RefusesBrokenHeaders) {
   for (std::size_t length = 0; length < kLzwHeaderSize; ++length) {
-    EXPECT_EQ(DecodeStatus(Bytes(kAbab.begin(), kAbab.begin() + static_cast<std::ptrdiff_t>(length))),
-              LzwStatus::ShortHeader);
+    EXPECT_EQ(
+        DecodeStatus(Bytes(kAbab.begin(), kAbab.begin() + static_cast<std::ptrdiff_t>(length))),
+        LzwStatus::ShortHeader);
   }
   for (const int width : {0, 8, 26, 255}) {
     Bytes stream = kAbab;
@@ -50,8 +52,10 @@ TEST(LzwDecode, RefusesCodesWithoutEntries) {
   EXPECT_EQ(DecodeStatus({0x02, 0, 0, 0, 0x10, 0x00, 0x01, 0x61, 0x00}), LzwStatus::BadCode);
   // After "a", "b" the dictionary holds 256 and the next code is 257; 258
   // does not exist yet.
-  EXPECT_EQ(DecodeStatus({0x05, 0, 0, 0, 0x10, 0x61, 0x00, 0x62, 0x00, 0x02, 0x01}), LzwStatus::BadCode);
-  EXPECT_EQ(DecodeStatus({0x05, 0, 0, 0, 0x10, 0x61, 0x00, 0x62, 0x00, 0xFF, 0xFF}), LzwStatus::BadCode);
+  EXPECT_EQ(DecodeStatus({0x05, 0, 0, 0, 0x10, 0x61, 0x00, 0x62, 0x00, 0x02, 0x01}),
+            LzwStatus::BadCode);
+  EXPECT_EQ(DecodeStatus({0x05, 0, 0, 0, 0x10, 0x61, 0x00, 0x62, 0x00, 0xFF, 0xFF}),
+            LzwStatus::BadCode);
 }
 
 TEST(LzwDecode, RefusesStringsPastTheSize) {
@@ -69,7 +73,8 @@ TEST(LzwDecode, RefusesStreamsThatEndEarly) {
   // Cut by whole codes: first too few codes for the strings that remain, then
   // too few to reach U at all.
   for (std::size_t cut = 1; cut < kAbab.size() - kLzwHeaderSize; ++cut) {
-    const LzwStatus status = DecodeStatus(Bytes(kAbab.begin(), kAbab.end() - static_cast<std::ptrdiff_t>(cut)));
+    const LzwStatus status =
+        DecodeStatus(Bytes(kAbab.begin(), kAbab.end() - static_cast<std::ptrdiff_t>(cut)));
     EXPECT_EQ(status, cut <= 2 ? LzwStatus::Truncated : LzwStatus::TooLarge) << cut;
   }
 }
@@ -80,7 +85,8 @@ TEST(LzwDecode, RefusesSizesTheStreamCannotReach) {
   EXPECT_EQ(DecodeStatus(WithSize(kAbab, 15)), LzwStatus::Truncated);
   // A tiny stream claiming 4 GB is refused at once, without the allocation.
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(DecodeStatus({0xFF, 0xFF, 0xFF, 0xFF, 0x10, 0x61, 0x00, 0x00, 0x01, 0x01}), LzwStatus::TooLarge);
+  EXPECT_EQ(DecodeStatus({0xFF, 0xFF, 0xFF, 0xFF, 0x10, 0x61, 0x00, 0x00, 0x01, 0x01}),
+            LzwStatus::TooLarge);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
@@ -113,8 +119,9 @@ TEST(LzwDecode, SurvivesEveryCutAndByteFlip) {
     Bytes stream;
     ASSERT_EQ(LzwEncode(input.data(), input.size(), width, stream), LzwStatus::Ok);
     for (std::size_t cut = 0; cut < stream.size(); cut += 7) {
-      EXPECT_NE(DecodeStatus(Bytes(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(cut))),
-                LzwStatus::Ok);
+      EXPECT_NE(
+          DecodeStatus(Bytes(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(cut))),
+          LzwStatus::Ok);
     }
     for (std::size_t at = kLzwHeaderSize; at < stream.size(); ++at) {
       Bytes damaged = stream;

@@ -45,8 +45,10 @@ TEST(LzwDictionary, FillsAtTheWidthAndForgetsEverythingWhenCleared) {
   std::uint32_t code = 0;
   // 256 entries fill a 9-bit dictionary: pairs from byte 7, then a chain of
   // extensions through the hash table.
-  for (int byte = 0; byte < 128; ++byte) EXPECT_FALSE(dictionary.FindOrAdd(7, static_cast<std::uint8_t>(byte), code));
-  for (std::uint32_t prefix = 256; prefix < 384; ++prefix) EXPECT_FALSE(dictionary.FindOrAdd(prefix, 1, code));
+  for (int byte = 0; byte < 128; ++byte)
+    EXPECT_FALSE(dictionary.FindOrAdd(7, static_cast<std::uint8_t>(byte), code));
+  for (std::uint32_t prefix = 256; prefix < 384; ++prefix)
+    EXPECT_FALSE(dictionary.FindOrAdd(prefix, 1, code));
   EXPECT_TRUE(dictionary.Full());
 
   dictionary.Clear();
@@ -69,7 +71,8 @@ TEST(LzwDictionary, SortedExtensionsKeepProbesShort) {
   dictionary.Reset(16, 1 << 20);
   std::uint32_t code = 0;
   for (std::uint32_t prefix = 256; dictionary.NextCode() < 256 + 60'000; ++prefix) {
-    for (int byte = 0; byte < 256 && dictionary.NextCode() < 256 + 60'000; byte += 1 + static_cast<int>(prefix % 3)) {
+    for (int byte = 0; byte < 256 && dictionary.NextCode() < 256 + 60'000;
+         byte += 1 + static_cast<int>(prefix % 3)) {
       dictionary.FindOrAdd(prefix, static_cast<std::uint8_t>(byte), code);
     }
   }
@@ -108,16 +111,19 @@ TEST(LzwEncoder, AKeptEncoderGivesTheStreamsOfAFreshOne) {
   };
   LzwEncoder kept;
   for (const Input& input : inputs) {
-    SCOPED_TRACE("size " + std::to_string(input.bytes.size()) + " W=" + std::to_string(input.width));
+    SCOPED_TRACE("size " + std::to_string(input.bytes.size()) +
+                 " W=" + std::to_string(input.width));
     Bytes stream;
     Bytes fresh;
-    ASSERT_EQ(kept.Encode(input.bytes.data(), input.bytes.size(), input.width, stream), LzwStatus::Ok);
+    ASSERT_EQ(kept.Encode(input.bytes.data(), input.bytes.size(), input.width, stream),
+              LzwStatus::Ok);
     ASSERT_EQ(LzwEncode(input.bytes.data(), input.bytes.size(), input.width, fresh), LzwStatus::Ok);
     EXPECT_TRUE(stream == fresh);
   }
   // A refused width leaves the stream empty and the encoder usable.
   Bytes stream = test::BytesOf("old");
-  EXPECT_EQ(kept.Encode(inputs[1].bytes.data(), inputs[1].bytes.size(), 26, stream), LzwStatus::BadWidth);
+  EXPECT_EQ(kept.Encode(inputs[1].bytes.data(), inputs[1].bytes.size(), 26, stream),
+            LzwStatus::BadWidth);
   EXPECT_TRUE(stream.empty());
   ASSERT_EQ(kept.Encode(inputs[1].bytes.data(), inputs[1].bytes.size(), 16, stream), LzwStatus::Ok);
   EXPECT_EQ(stream, test::ModelEncode(inputs[1].bytes, 16));  // "abababab"

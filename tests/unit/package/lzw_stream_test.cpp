@@ -61,11 +61,12 @@ std::vector<Case> Inputs() {
 TEST(LzwStreamDecode, GivesTheWholeBufferBytesWhateverTheWindow) {
   for (const Case& c : Inputs()) {
     const Bytes stream = Encoded(c.input, c.width);
-    for (const std::size_t window : {std::size_t{1}, std::size_t{64}, std::size_t{1000}, std::size_t{65'536},
-                                     LzwStreamDecoder::kDefaultWindow}) {
+    for (const std::size_t window : {std::size_t{1}, std::size_t{64}, std::size_t{1000},
+                                     std::size_t{65'536}, LzwStreamDecoder::kDefaultWindow}) {
       LzwStreamDecoder decoder(window);
       MemorySink sink;
-      ASSERT_EQ(decoder.Decode(stream.data(), stream.size(), sink), LzwStatus::Ok) << c.name << " " << window;
+      ASSERT_EQ(decoder.Decode(stream.data(), stream.size(), sink), LzwStatus::Ok)
+          << c.name << " " << window;
       EXPECT_TRUE(sink.bytes == c.input) << c.name << " window " << window;
     }
   }
@@ -113,9 +114,9 @@ TEST(LzwStreamDecode, KeepsItsBuffersBoundedAndReusesThem) {
 TEST(LzwStreamDecode, GivesTheWholeBufferVerdictOnDamagedStreams) {
   const Bytes good = Encoded(test::TextBytes(50'000, 6));
   std::vector<Bytes> damaged = {
-      Bytes(good.begin(), good.begin() + 3),                       // short header
-      Bytes(good.begin(), good.begin() + 200),                     // truncated
-      Bytes{0x02, 0, 0, 0, 0x10, 0x00, 0x01, 0x61, 0x00},         // first code not a byte
+      Bytes(good.begin(), good.begin() + 3),                           // short header
+      Bytes(good.begin(), good.begin() + 200),                         // truncated
+      Bytes{0x02, 0, 0, 0, 0x10, 0x00, 0x01, 0x61, 0x00},              // first code not a byte
       Bytes{0x05, 0, 0, 0, 0x10, 0x61, 0x00, 0x62, 0x00, 0x02, 0x01},  // code not yet made
   };
   Bytes width = good;
@@ -134,7 +135,8 @@ TEST(LzwStreamDecode, GivesTheWholeBufferVerdictOnDamagedStreams) {
     for (const std::size_t window : {std::size_t{64}, LzwStreamDecoder::kDefaultWindow}) {
       LzwStreamDecoder decoder(window);
       MemorySink sink;
-      EXPECT_EQ(decoder.Decode(damaged[i].data(), damaged[i].size(), sink), expected) << i << " " << window;
+      EXPECT_EQ(decoder.Decode(damaged[i].data(), damaged[i].size(), sink), expected)
+          << i << " " << window;
     }
   }
 }
@@ -146,7 +148,8 @@ TEST(LzwStreamDecode, ReportsASinkThatCannotWrite) {
     LzwStreamDecoder decoder(4096);
     MemorySink sink;
     sink.failAfter = failAfter;
-    EXPECT_EQ(decoder.Decode(stream.data(), stream.size(), sink), LzwStatus::WriteFailed) << failAfter;
+    EXPECT_EQ(decoder.Decode(stream.data(), stream.size(), sink), LzwStatus::WriteFailed)
+        << failAfter;
   }
 }
 

@@ -26,9 +26,10 @@ inline Bytes RandomBytes(std::size_t count, std::uint32_t seed) {
 // Words from a small vocabulary with spaces and line ends: compresses well
 // and fills the dictionary with long strings.
 inline Bytes TextBytes(std::size_t count, std::uint32_t seed) {
-  static const char* const kWords[] = {"the", "licence", "program", "software", "of", "and", "to",
-                                       "you", "may", "copy", "distribute", "modify", "under", "terms",
-                                       "this", "General", "Public", "License", "version", "any"};
+  static const char* const kWords[] = {"the",        "licence", "program", "software", "of",
+                                       "and",        "to",      "you",     "may",      "copy",
+                                       "distribute", "modify",  "under",   "terms",    "this",
+                                       "General",    "Public",  "License", "version",  "any"};
   std::mt19937 random(seed);
   Bytes bytes;
   while (bytes.size() < count) {

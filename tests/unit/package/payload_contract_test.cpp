@@ -11,12 +11,13 @@ namespace package {
 namespace {
 
 TEST(PayloadContract, PlainEntriesAreKnownByMarkersInTheirNames) {
-  const char* const plain[] = {"log_file.txt",   "old_log_file.txt.bak", "UnInstaller.exe", "Remove Uninstaller.exe",
-                               "licence.lic",    "x.license.txt",        "MyUnInstaller.exe.manifest"};
+  const char* const plain[] = {
+      "log_file.txt", "old_log_file.txt.bak", "UnInstaller.exe",           "Remove Uninstaller.exe",
+      "licence.lic",  "x.license.txt",        "MyUnInstaller.exe.manifest"};
   for (const std::string name : plain) EXPECT_TRUE(EntryStaysPlain(name)) << name;
   // The markers are case-sensitive.
-  const char* const compressed[] = {"app.exe", "uninstaller.exe", "Uninstaller.exe", "LOG_FILE.TXT", "x.LIC",
-                                    "logo.bmp"};
+  const char* const compressed[] = {"app.exe",      "uninstaller.exe", "Uninstaller.exe",
+                                    "LOG_FILE.TXT", "x.LIC",           "logo.bmp"};
   for (const std::string name : compressed) EXPECT_FALSE(EntryStaysPlain(name)) << name;
 
   EXPECT_TRUE(IsSetupScript("log_file.txt"));
@@ -24,8 +25,9 @@ TEST(PayloadContract, PlainEntriesAreKnownByMarkersInTheirNames) {
 }
 
 TEST(PayloadContract, MarkersAndTheScriptsFlag) {
-  const std::vector<std::string> names = {"before.bin", "log_file.txt", "a.lic", "my.license", "UnInstaller.exe",
-                                          "Remove Uninstaller.exe", "uninstaller.exe", "x.bmp"};
+  const std::vector<std::string> names = {
+      "before.bin",      "log_file.txt",           "a.lic",           "my.license",
+      "UnInstaller.exe", "Remove Uninstaller.exe", "uninstaller.exe", "x.bmp"};
   EXPECT_EQ(CompressedEntries(names, [](std::size_t) { return true; }),
             (std::vector<bool>{true, false, false, false, false, false, true, true}));
   // The switch is on until the script says otherwise.
@@ -38,15 +40,16 @@ TEST(PayloadContract, OnlyTheNameDecidesNeverAFolderBeforeIt) {
   // "m.lichter" must not be put before it.
   EXPECT_FALSE(EntryStaysPlain("app.exe"));
   EXPECT_TRUE(EntryStaysPlain("C:\\Users\\m.lichter\\Temp\\$ddinstall\\app.exe"));
-  EXPECT_EQ(CompressedEntries(std::vector<std::string>{"app.exe"}, [](std::size_t) { return true; }),
-            std::vector<bool>{true});
+  EXPECT_EQ(
+      CompressedEntries(std::vector<std::string>{"app.exe"}, [](std::size_t) { return true; }),
+      std::vector<bool>{true});
 }
 
 TEST(PayloadContract, EverySetupScriptSetsTheSwitchForTheEntriesAfterIt) {
   // Each entry whose name holds the script's name is asked for its flag, with
   // its own index, after its own decision.
-  const std::vector<std::string> names = {"a.bin", "log_file.txt", "b.bin", "old_log_file.txt", "c.bin",
-                                          "log_file.txt.bak", "d.bin"};
+  const std::vector<std::string> names = {"a.bin", "log_file.txt",     "b.bin", "old_log_file.txt",
+                                          "c.bin", "log_file.txt.bak", "d.bin"};
   // The three scripts' flags: off, on, off.
   const std::vector<bool> flags = {false, false, false, true, false, false, false};
   std::vector<std::size_t> asked;
@@ -54,7 +57,8 @@ TEST(PayloadContract, EverySetupScriptSetsTheSwitchForTheEntriesAfterIt) {
     asked.push_back(index);
     return flags[index];
   };
-  EXPECT_EQ(CompressedEntries(names, flag), (std::vector<bool>{true, false, false, false, true, false, false}));
+  EXPECT_EQ(CompressedEntries(names, flag),
+            (std::vector<bool>{true, false, false, false, true, false, false}));
   EXPECT_EQ(asked, (std::vector<std::size_t>{1, 3, 5}));
 
   // The switch alone gives the same answers entry by entry, and asks for the

@@ -16,7 +16,8 @@
 namespace package {
 namespace {
 
-constexpr const char* kLongMessageDigest = "3cbb1c125e17fd549045a77b616c1dfee6cc7feecfef3335506216702f87c3c9";
+constexpr const char* kLongMessageDigest =
+    "3cbb1c125e17fd549045a77b616c1dfee6cc7feecfef3335506216702f87c3c9";
 
 std::span<const std::uint8_t> Bytes(const std::string& text) {
   return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
@@ -74,12 +75,15 @@ TEST(Sha256, EachCompressionGivesTheFips180Digests) {
       "abcdefghbcdefghicdefghijdefghijkefghijklfghijklmghijklmnhijklmnoijklmnopjklmnopqklmnopqrlmnopqrsmnopqrstnopqrstu";
   for (const auto& [name, compress] : Compressions()) {
     SCOPED_TRACE(name);
-    EXPECT_EQ(DigestWith(compress, Bytes("abc")), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
-    EXPECT_EQ(DigestWith(compress, Bytes("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq")),
-              "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
+    EXPECT_EQ(DigestWith(compress, Bytes("abc")),
+              "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    EXPECT_EQ(
+        DigestWith(compress, Bytes("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq")),
+        "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
     EXPECT_EQ(DigestWith(compress, Bytes(twoBlocks)),
               "cf5b16a778af8380036ce59e7b0492370b249b11e8f07a51afac45037afee9d1");
-    EXPECT_EQ(DigestWith(compress, Bytes(million)), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
+    EXPECT_EQ(DigestWith(compress, Bytes(million)),
+              "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
   }
 }
 
@@ -89,7 +93,8 @@ TEST(Sha256, EachCompressionGivesTheFips180Digests) {
 TEST(Sha256, EachCompressionAgreesOnALongMessage) {
   std::vector<std::uint8_t> pattern(64 * 1024);
   const std::string unit = "abcdefghbcdefghicdefghijdefghijkefghijklfghijklmghijklmnhijklmno";
-  for (std::size_t i = 0; i < pattern.size(); ++i) pattern[i] = static_cast<std::uint8_t>(unit[i % 64]);
+  for (std::size_t i = 0; i < pattern.size(); ++i)
+    pattern[i] = static_cast<std::uint8_t>(unit[i % 64]);
   for (const auto& [name, compress] : Compressions()) {
     SCOPED_TRACE(name);
     Sha256 hash(compress);
@@ -135,7 +140,8 @@ TEST(Sha256, CompressionsAgreeOnRandomBlocks) {
     for (int i = 0; i < 8; ++i) portable[i] = x86[i] = static_cast<std::uint32_t>(random());
     Sha256BlocksPortable(portable, data.data() + 1, blocks);
     Sha256BlocksX86(x86, data.data() + 1, blocks);
-    EXPECT_EQ(std::vector<std::uint32_t>(portable, portable + 8), std::vector<std::uint32_t>(x86, x86 + 8))
+    EXPECT_EQ(std::vector<std::uint32_t>(portable, portable + 8),
+              std::vector<std::uint32_t>(x86, x86 + 8))
         << blocks << " blocks";
   }
 }
@@ -152,7 +158,8 @@ TEST(PayloadChecksum, MatchesMismatchesAndAbsence) {
   Sha256Digest flipped = digest;
   flipped[31] ^= 1;
   EXPECT_EQ(CheckPayloadChecksum(Bytes(block), true, flipped), ChecksumVerdict::Mismatch);
-  EXPECT_EQ(CheckPayloadChecksum(Bytes(block), true, std::span(digest).first(31)), ChecksumVerdict::Mismatch);
+  EXPECT_EQ(CheckPayloadChecksum(Bytes(block), true, std::span(digest).first(31)),
+            ChecksumVerdict::Mismatch);
   EXPECT_EQ(CheckPayloadChecksum(Bytes(block), true, {}), ChecksumVerdict::Mismatch);
 }
 

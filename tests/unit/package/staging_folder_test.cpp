@@ -43,9 +43,10 @@ TEST_F(StagingFolder, ANameTakenByALinkOrAFileIsRefusedAndLeftAlone) {
   std::filesystem::create_directory_symlink(Native("C:\\Windows"), Native(kStaging));
   const StagingResult link = PrepareStagingFolder(sim.files, kStaging + "\\");
   EXPECT_EQ(link.status, StagingStatus::IsLink);
-  EXPECT_EQ(link.message, "Setup does not unpack into " + kStaging +
-                              ": it is a link, a junction or a file rather than a folder. Remove it and "
-                              "run setup again.");
+  EXPECT_EQ(link.message,
+            "Setup does not unpack into " + kStaging +
+                ": it is a link, a junction or a file rather than a folder. Remove it and "
+                "run setup again.");
   EXPECT_FALSE(sim.files.IsHeld(kStaging));
   EXPECT_TRUE(sim.files.IsReparsePoint(kStaging));
 
@@ -68,8 +69,9 @@ TEST_F(StagingFolder, NoTemporaryFolderOrAnUnmakeableOneIsRefused) {
 
   const StagingResult unmade = PrepareStagingFolder(sim.files, "C:\\missing\\parent\\$ddinstall\\");
   EXPECT_EQ(unmade.status, StagingStatus::CannotMake);
-  EXPECT_EQ(unmade.message, "Setup cannot create or lock the folder C:\\missing\\parent\\$ddinstall to "
-                            "unpack the installation files into.");
+  EXPECT_EQ(unmade.message,
+            "Setup cannot create or lock the folder C:\\missing\\parent\\$ddinstall to "
+            "unpack the installation files into.");
   EXPECT_FALSE(sim.files.Exists("C:\\missing"));
 }
 

@@ -98,7 +98,8 @@ TEST(SimRegistry, CreatesThePathAndFoldsCase) {
   EXPECT_TRUE(registry.QueryString(RegistryRoot::CurrentUser, "SOFTWARE\\a\\b", "name", value));
   EXPECT_EQ(value, "x");
   registry.DenyWrites(RegistryRoot::LocalMachine);
-  EXPECT_FALSE(registry.SetValue(RegistryRoot::LocalMachine, "K", "", platform::kRegDword, {1, 0, 0, 0}));
+  EXPECT_FALSE(
+      registry.SetValue(RegistryRoot::LocalMachine, "K", "", platform::kRegDword, {1, 0, 0, 0}));
 }
 
 TEST(SimPlatform, HoldsTheProgramFilesValueAndAnswersFromQueues) {

@@ -44,11 +44,11 @@ TEST_F(PathVariables, CuttingRule) {
   EXPECT_EQ(Expand("C:\\plain\\path"), "C:\\plain\\path");
   EXPECT_EQ(Expand(""), "");
   EXPECT_EQ(Expand("%%"), "");
-  EXPECT_EQ(Expand("C:\\a%"), "C:\\a");            // a lone "%" at the end is dropped
+  EXPECT_EQ(Expand("C:\\a%"), "C:\\a");             // a lone "%" at the end is dropped
   EXPECT_EQ(Expand("%Unknown%\\x"), "Unknown\\x");  // unknown: the bare text
   EXPECT_EQ(Expand("%productname%"), "productname");
   EXPECT_EQ(Expand("%PRODUCTNAME%"), "PRODUCTNAME");
-  EXPECT_EQ(Expand("ProductName% setup"), "Quill Writer setup");  // text before the first "%"
+  EXPECT_EQ(Expand("ProductName% setup"), "Quill Writer setup");     // text before the first "%"
   EXPECT_EQ(Expand("%CompanyName%ProductName"), "AcmeProductName");  // the rest is not
   EXPECT_EQ(Expand("%CompanyName%%ProductName%"), "AcmeQuill Writer");
   EXPECT_EQ(Expand("a%b%c%d"), "abcd");
@@ -74,8 +74,7 @@ TEST_F(PathVariables, HeaderValuesLoseTrailingWhiteSpaceInTheField) {
   wizard.productName = "Quill Writer \t ";
   wizard.productVersion = "2.0\r";
   wizard.companyName = "  Acme  ";
-  EXPECT_EQ(Expand("[%ProductName%|%ProductVersion%|%CompanyName%]"),
-            "[Quill Writer|2.0|  Acme]");
+  EXPECT_EQ(Expand("[%ProductName%|%ProductVersion%|%CompanyName%]"), "[Quill Writer|2.0|  Acme]");
   EXPECT_EQ(wizard.productName, "Quill Writer");
   EXPECT_EQ(wizard.companyName, "  Acme");
 }

@@ -100,8 +100,8 @@ TEST_F(Win32PathVariables, FolderVariablesNameExistingFoldersOfTheirKind) {
 }
 
 TEST_F(Win32PathVariables, CrLfScriptThroughTheRunTime) {
-  const std::string path = host.files.TempFolder() + "setupkit-script-" +
-                           std::to_string(GetCurrentProcessId()) + ".txt";
+  const std::string path =
+      host.files.TempFolder() + "setupkit-script-" + std::to_string(GetCurrentProcessId()) + ".txt";
   std::FILE* file = host.files.OpenFile(path, "wb");
   ASSERT_NE(file, nullptr);
   const std::string script =
@@ -114,7 +114,8 @@ TEST_F(Win32PathVariables, CrLfScriptThroughTheRunTime) {
   host.files.RemoveFile(path);
   EXPECT_EQ(header.productName, "Quill Writer");
   EXPECT_EQ(header.noticeLine, "-N-A-");
-  EXPECT_EQ(expander.ExpandPathVariables(header.wizardTitle), "Quill Writer 2.0 Installation Wizard");
+  EXPECT_EQ(expander.ExpandPathVariables(header.wizardTitle),
+            "Quill Writer 2.0 Installation Wizard");
   EXPECT_EQ(expander.ExpandPathVariables(header.installPathTemplate),
             script::ReadProgramFilesPath(host.registry, host.machine) + "\\Acme\\Quill Writer");
 }

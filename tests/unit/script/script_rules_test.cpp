@@ -17,9 +17,10 @@ using Texts = std::vector<std::string>;
 
 Texts FileEntries(ScriptMachine& m) {
   Texts entries;
-  script::ForEachFileEntry(m.files(), m.path, [&](const std::string& kind, const std::string& rest) {
-    entries.push_back(kind + " > " + rest);
-  });
+  script::ForEachFileEntry(m.files(), m.path,
+                           [&](const std::string& kind, const std::string& rest) {
+                             entries.push_back(kind + " > " + rest);
+                           });
   return entries;
 }
 
@@ -35,20 +36,20 @@ Texts ShortcutPass(ScriptMachine& m) {
 
 Texts RegistryLines(ScriptMachine& m) {
   Texts lines;
-  script::ForEachRegistryLine(m.files(), m.path,
-                              [&](const std::string& root, const std::string& key,
-                                  const std::string& name, const std::string& type,
-                                  const std::string& data) {
-                                lines.push_back(root + " > " + key + " > " + name + " > " + type +
-                                                " > " + data);
-                              });
+  script::ForEachRegistryLine(
+      m.files(), m.path,
+      [&](const std::string& root, const std::string& key, const std::string& name,
+          const std::string& type, const std::string& data) {
+        lines.push_back(root + " > " + key + " > " + name + " > " + type + " > " + data);
+      });
   return lines;
 }
 
 Texts RemovalRegistryLines(ScriptMachine& m) {
   Texts lines;
   script::ForEachRemovalRegistryLine(
-      m.files(), m.path, [&](const std::string& root, const std::string& key, const std::string& name) {
+      m.files(), m.path,
+      [&](const std::string& root, const std::string& key, const std::string& name) {
         lines.push_back(root + " > " + key + " > " + name);
       });
   return lines;
@@ -87,8 +88,8 @@ Texts AllScans(ScriptMachine& m) {
   const script::FinishPageSetup finish = script::ReadFinishPageSetup(m.files(), m.path);
   add("flag", {script::ReadCompressionFlag(m.files(), m.path) ? "compressed" : "raw"});
   add("images", {images.logo, images.header});
-  add("header", {header.productName, header.wizardTitle, header.productVersion,
-                 header.companyName, header.noticeLine, header.installPathTemplate});
+  add("header", {header.productName, header.wizardTitle, header.productVersion, header.companyName,
+                 header.noticeLine, header.installPathTemplate});
   add("inst_path", {section.found ? "found" : "none", section.pathTemplate, section.lockFlag});
   add("notice", {script::ReadNoticeLine(m.files(), m.path)});
   add("lic", {hasLicence ? "found" : "none", licence});
@@ -105,28 +106,56 @@ Texts AllScans(ScriptMachine& m) {
 TEST(ScriptRules, QuillWriterScript) {
   ScriptMachine machine(script_test::QuillWriterScript());
   const Texts expected = {
-      "-- flag", "compressed",
-      "-- images", "%TempDir%\\top.bmp", "%TempDir%\\side.bmp",
-      "-- header", "Quill Writer", "%ProductName% %ProductVersion% Installation Wizard", "2.0",
-      "Acme", "-N-A-", "%ProgramFiles%\\%CompanyName%\\%ProductName%",
-      "-- inst_path", "found", "%ProgramFiles%\\%CompanyName%\\%ProductName%", "0",
-      "-- notice", "-N-A-",
-      "-- lic", "found", "0",
-      "-- fls", "Dir > %InstallPath%\\Data", "writer.exe > %InstallPath%\\writer.exe",
+      "-- flag",
+      "compressed",
+      "-- images",
+      "%TempDir%\\top.bmp",
+      "%TempDir%\\side.bmp",
+      "-- header",
+      "Quill Writer",
+      "%ProductName% %ProductVersion% Installation Wizard",
+      "2.0",
+      "Acme",
+      "-N-A-",
+      "%ProgramFiles%\\%CompanyName%\\%ProductName%",
+      "-- inst_path",
+      "found",
+      "%ProgramFiles%\\%CompanyName%\\%ProductName%",
+      "0",
+      "-- notice",
+      "-N-A-",
+      "-- lic",
+      "found",
+      "0",
+      "-- fls",
+      "Dir > %InstallPath%\\Data",
+      "writer.exe > %InstallPath%\\writer.exe",
       "writer.cfg > %InstallPath%\\Data\\writer.cfg",
       "UnInstaller.exe > %InstallPath%\\UnInstaller.exe",
       "Remove Uninstaller.exe > %InstallPath%\\Remove Uninstaller.exe",
-      "-- shrt", "group %ProductName%",
+      "-- shrt",
+      "group %ProductName%",
       "Desktop > %InstallPath%\\writer.exe > %ProductName%",
       "Program Group > %InstallPath%\\writer.exe > %ProductName%",
       "-- regi",
       "HKEY_CURRENT_USER > Software\\%CompanyName%\\%ProductName% > InstallDir > REG_SZ > %InstallPath%",
-      "-- uninst_reg", "HKEY_CURRENT_USER > Software\\%CompanyName%\\%ProductName% > InstallDir",
-      "-- uninst", "2.0", "Acme", "Uninstalling %ProductName% %ProductVersion% ...", "-NA-",
-      "%InstallPath%\\writer.exe", "%InstallPath%\\Data\\writer.cfg", "%InstallPath%\\Data\\settings.ini",
-      "%InstallPath%\\launched.txt", "%InstallPath%\\Data\\",
-      "-- finish", "Quill Writer", std::to_string(static_cast<int>(script::LaunchOffer::Offered)),
-      "-- launch", "%InstallPath%\\writer.exe",
+      "-- uninst_reg",
+      "HKEY_CURRENT_USER > Software\\%CompanyName%\\%ProductName% > InstallDir",
+      "-- uninst",
+      "2.0",
+      "Acme",
+      "Uninstalling %ProductName% %ProductVersion% ...",
+      "-NA-",
+      "%InstallPath%\\writer.exe",
+      "%InstallPath%\\Data\\writer.cfg",
+      "%InstallPath%\\Data\\settings.ini",
+      "%InstallPath%\\launched.txt",
+      "%InstallPath%\\Data\\",
+      "-- finish",
+      "Quill Writer",
+      std::to_string(static_cast<int>(script::LaunchOffer::Offered)),
+      "-- launch",
+      "%InstallPath%\\writer.exe",
   };
   EXPECT_EQ(AllScans(machine), expected);
 }
@@ -146,10 +175,40 @@ TEST(ScriptRules, LfOnlyScriptReadsLikeCrLf) {
 TEST(ScriptRules, MissingScriptGivesEmptyValues) {
   ScriptMachine machine("");
   ASSERT_TRUE(machine.sim.files.RemoveFile(machine.path));
-  const Texts expected = {"-- flag", "raw", "-- images", "", "", "-- header", "", "", "", "", "",
-                          "", "-- inst_path", "none", "", "", "-- notice", "", "-- lic", "none",
-                          "", "-- fls", "-- shrt", "-- regi", "-- uninst_reg", "-- uninst", "",
-                          "", "", "", "-- finish", "", "0", "-- launch"};
+  const Texts expected = {"-- flag",
+                          "raw",
+                          "-- images",
+                          "",
+                          "",
+                          "-- header",
+                          "",
+                          "",
+                          "",
+                          "",
+                          "",
+                          "",
+                          "-- inst_path",
+                          "none",
+                          "",
+                          "",
+                          "-- notice",
+                          "",
+                          "-- lic",
+                          "none",
+                          "",
+                          "-- fls",
+                          "-- shrt",
+                          "-- regi",
+                          "-- uninst_reg",
+                          "-- uninst",
+                          "",
+                          "",
+                          "",
+                          "",
+                          "-- finish",
+                          "",
+                          "0",
+                          "-- launch"};
   EXPECT_EQ(AllScans(machine), expected);
 }
 
@@ -177,7 +236,8 @@ TEST(ScriptRules, FilePassEndsAtFirstEmptyLineOrClosingMarkerAnywhere) {
   ScriptMachine emptyNotice(Lines({"P", "T", "1", "C", "", "[fls]", "1", "a|A", "[/fls]"}));
   EXPECT_TRUE(FileEntries(emptyNotice).empty());
 
-  ScriptMachine emptyInside(Lines({"P", "T", "1", "C", "N", "[fls]", "1", "a|A", "", "b|B", "[/fls]"}));
+  ScriptMachine emptyInside(
+      Lines({"P", "T", "1", "C", "N", "[fls]", "1", "a|A", "", "b|B", "[/fls]"}));
   EXPECT_EQ(FileEntries(emptyInside), (Texts{"a > A"}));
 
   ScriptMachine closedEarly(Lines({"P", "[/fls]", "[fls]", "1", "a|A", "[/fls]"}));
@@ -185,7 +245,8 @@ TEST(ScriptRules, FilePassEndsAtFirstEmptyLineOrClosingMarkerAnywhere) {
 
   // The flag line is dropped unexamined, even when it is empty or a marker;
   // a line without "|" has an empty kind and stays whole.
-  ScriptMachine oddFlag(Lines({"P", "T", "1", "C", "N", "[fls]", "[/fls]", "a|A|x", "bare", "[/fls]", "c|C"}));
+  ScriptMachine oddFlag(
+      Lines({"P", "T", "1", "C", "N", "[fls]", "[/fls]", "a|A|x", "bare", "[/fls]", "c|C"}));
   EXPECT_EQ(FileEntries(oddFlag), (Texts{"a > A|x", " > bare"}));
   ScriptMachine emptyFlag(Lines({"P", "T", "1", "C", "N", "[fls]", "", "a|A", "[/fls]"}));
   EXPECT_EQ(FileEntries(emptyFlag), (Texts{"a > A"}));
@@ -203,18 +264,29 @@ TEST(ScriptRules, ImagePathsStopAtHeader) {
 
 TEST(ScriptRules, RegistrySections) {
   ScriptMachine machine(Lines({
-      "[regi] ", "HKEY_CURRENT_USER|K0|V|REG_SZ|ignored|", "[/regi]",  // marker with a space
-      "[regi]", "HKEY_CURRENT_USER|K1|V|REG_SZ|data|after|", "[/regi]",
+      "[regi] ",
+      "HKEY_CURRENT_USER|K0|V|REG_SZ|ignored|",
+      "[/regi]",  // marker with a space
+      "[regi]",
+      "HKEY_CURRENT_USER|K1|V|REG_SZ|data|after|",
+      "[/regi]",
       "outside|x|y|z|w|",
-      "[regi]", "HKEY_CURRENT_USER|K2|V|REG_SZ|no final bar", "HKEY_CURRENT_USER|K3", "", "[/regi]",
-      "[uninst_reg]", " HKEY_CURRENT_USER | K | V |rest", "HKLM", "[/uninst_reg]",
+      "[regi]",
+      "HKEY_CURRENT_USER|K2|V|REG_SZ|no final bar",
+      "HKEY_CURRENT_USER|K3",
+      "",
+      "[/regi]",
+      "[uninst_reg]",
+      " HKEY_CURRENT_USER | K | V |rest",
+      "HKLM",
+      "[/uninst_reg]",
   }));
   EXPECT_EQ(RegistryLines(machine), (Texts{
-      "HKEY_CURRENT_USER > K1 > V > REG_SZ > data",
-      "HKEY_CURRENT_USER > K2 > V > REG_SZ > ",
-      "HKEY_CURRENT_USER >  >  >  > ",
-      " >  >  >  > ",
-  }));
+                                        "HKEY_CURRENT_USER > K1 > V > REG_SZ > data",
+                                        "HKEY_CURRENT_USER > K2 > V > REG_SZ > ",
+                                        "HKEY_CURRENT_USER >  >  >  > ",
+                                        " >  >  >  > ",
+                                    }));
   // Removal fields arrive raw: the consumer expands and then trims them.
   EXPECT_EQ(RemovalRegistryLines(machine), (Texts{" HKEY_CURRENT_USER  >  K  >  V ", " >  > "}));
 }
@@ -222,19 +294,25 @@ TEST(ScriptRules, RegistrySections) {
 TEST(ScriptRules, ShortcutPass) {
   ScriptMachine machine(Lines({
       "Desktop|before|group",  // outside [shrt]: not a shortcut
-      "[menu_grp]", "[shrt]",  // the group line is also examined: it opens the section
-      "Desktop|t.exe|Name|with|bars", "Start Menu|t.exe", "[/shrt]",
+      "[menu_grp]",
+      "[shrt]",  // the group line is also examined: it opens the section
+      "Desktop|t.exe|Name|with|bars",
+      "Start Menu|t.exe",
+      "[/shrt]",
       "Desktop|between|x",
-      "[shrt]", "Quick Launch|q.exe|Q", "[menu_grp]", "Group Two", "[/shrt]",
+      "[shrt]",
+      "Quick Launch|q.exe|Q",
+      "[menu_grp]",
+      "Group Two",
+      "[/shrt]",
   }));
-  EXPECT_EQ(ShortcutPass(machine), (Texts{
-      "group [shrt]",
-      "Desktop > t.exe > Name|with|bars",
-      "Start Menu >  > t.exe",  // a single "|": the second take finds none
-      "Quick Launch > q.exe > Q",
-      "group Group Two",
-      " >  > Group Two",  // examined as the current line, inside [shrt]
-  }));
+  EXPECT_EQ(ShortcutPass(machine),
+            (Texts{
+                "group [shrt]", "Desktop > t.exe > Name|with|bars",
+                "Start Menu >  > t.exe",  // a single "|": the second take finds none
+                "Quick Launch > q.exe > Q", "group Group Two",
+                " >  > Group Two",  // examined as the current line, inside [shrt]
+            }));
 }
 
 TEST(ScriptRules, InstallPathSection) {
@@ -257,7 +335,8 @@ TEST(ScriptRules, HeaderLinesAreCutAt259) {
   const std::string a(259, 'a');
   const std::string b(260, 'b');
   const std::string c(5000, 'c');
-  ScriptMachine machine(Lines({a.c_str(), b.c_str(), c.c_str(), "C", c.c_str(), "[inst_path]", c.c_str()}));
+  ScriptMachine machine(
+      Lines({a.c_str(), b.c_str(), c.c_str(), "C", c.c_str(), "[inst_path]", c.c_str()}));
   const script::WizardHeader header = script::ReadWizardHeader(machine.files(), machine.path);
   EXPECT_EQ(header.productName, a);
   EXPECT_EQ(header.wizardTitle, std::string(259, 'b'));
@@ -269,7 +348,8 @@ TEST(ScriptRules, HeaderLinesAreCutAt259) {
 }
 
 TEST(ScriptRules, LaunchSections) {
-  ScriptMachine twoTrue(Lines({"P", "[launch]", "1", "a.exe", "[/launch]", "[launch]", "1", "b.exe"}));
+  ScriptMachine twoTrue(
+      Lines({"P", "[launch]", "1", "a.exe", "[/launch]", "[launch]", "1", "b.exe"}));
   bool completed = false;
   EXPECT_EQ(Launches(twoTrue, &completed), (Texts{"a.exe", "b.exe"}));
   EXPECT_TRUE(completed);
@@ -277,7 +357,8 @@ TEST(ScriptRules, LaunchSections) {
             script::LaunchOffer::Offered);
 
   // A false flag ends both scans; nothing after it is launched.
-  ScriptMachine thenFalse(Lines({"P", "[launch]", "1", "a.exe", "[launch]", "1 ", "[launch]", "1", "c.exe"}));
+  ScriptMachine thenFalse(
+      Lines({"P", "[launch]", "1", "a.exe", "[launch]", "1 ", "[launch]", "1", "c.exe"}));
   EXPECT_EQ(Launches(thenFalse, &completed), (Texts{"a.exe"}));
   EXPECT_FALSE(completed);
   EXPECT_EQ(script::ReadFinishPageSetup(thenFalse.files(), thenFalse.path).offer,

@@ -87,7 +87,8 @@ TEST(CommandLine, UnknownArgumentsAreRefusedByName) {
 TEST(CommandLine, DefaultLogIsNamedAfterTheSetupProgram) {
   EXPECT_EQ(unattended::DefaultLogPath("C:\\Temp\\", "\"C:\\Down loads\\QuillSetup.exe\" /LOG"),
             "C:\\Temp\\QuillSetup.log");
-  EXPECT_EQ(unattended::DefaultLogPath("C:\\Temp\\", "QuillSetup /LOG"), "C:\\Temp\\QuillSetup.log");
+  EXPECT_EQ(unattended::DefaultLogPath("C:\\Temp\\", "QuillSetup /LOG"),
+            "C:\\Temp\\QuillSetup.log");
   EXPECT_EQ(unattended::DefaultLogPath("C:\\Temp\\", "a.b\\setup.x.exe"), "C:\\Temp\\setup.x.log");
   EXPECT_EQ(unattended::DefaultLogPath("C:\\Temp\\", ""), "C:\\Temp\\setup.log");
 }

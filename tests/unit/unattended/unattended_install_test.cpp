@@ -36,7 +36,8 @@ class UnattendedInstallTest : public ::testing::Test {
   ExitCode Install(const std::string& folder = {}) {
     EXPECT_TRUE(log.Open(sim.files, kLogPath));
     host.BeQuiet(false);
-    return unattended::InstallUnattended(host, log, {folder, "%TempDir%\\top.bmp", "%TempDir%\\side.bmp"},
+    return unattended::InstallUnattended(host, log,
+                                         {folder, "%TempDir%\\top.bmp", "%TempDir%\\side.bmp"},
                                          [&](int percent) { progress.push_back(percent); });
   }
 
@@ -77,10 +78,12 @@ TEST_F(UnattendedInstallTest, InstallsWhatTheWizardInstallsWithoutAWindowOrAWait
   const std::string text = LogText();
   for (const std::string& line :
        {"Installation folder: " + folder, "Folder made: " + folder + "\\Data",
-        "File copied: " + folder + "\\writer.exe", "File written: " + folder + "\\Uninstallerpathtn.ini",
+        "File copied: " + folder + "\\writer.exe",
+        "File written: " + folder + "\\Uninstallerpathtn.ini",
         std::string("Registry value: HKEY_CURRENT_USER\\Software\\Acme\\Quill Writer | InstallDir"),
-        std::string("Registry value: HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\"
-                    "Uninstall\\Quill Writer | UninstallString"),
+        std::string(
+            "Registry value: HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\"
+            "Uninstall\\Quill Writer | UninstallString"),
         "Link: C:\\users\\tester\\Desktop\\Quill Writer.lnk -> " + folder + "\\writer.exe",
         std::string("Staged files deleted")}) {
     EXPECT_NE(text.find(line + "\r\n"), std::string::npos) << line << "\nin:\n" << text;
@@ -99,7 +102,8 @@ TEST_F(UnattendedInstallTest, AcceptsTheLicenceAndInstallsIntoTheChosenFolder) {
   const auto installDir = sim.registry.Find(platform::RegistryRoot::CurrentUser,
                                             "Software\\Acme\\Quill Writer", "InstallDir");
   ASSERT_TRUE(installDir.has_value());
-  EXPECT_EQ(std::string(installDir->data.begin(), installDir->data.end() - 1), "D:\\My Apps\\Quill");
+  EXPECT_EQ(std::string(installDir->data.begin(), installDir->data.end() - 1),
+            "D:\\My Apps\\Quill");
   EXPECT_NE(LogText().find("Licence accepted by the silent run\r\n"), std::string::npos);
 }
 
@@ -110,7 +114,8 @@ TEST_F(UnattendedInstallTest, ALockedFolderRefusesAChosenOneButNotItsOwn) {
   EXPECT_EQ(Install("C:\\Elsewhere"), ExitCode::BadCommandLine);
   EXPECT_FALSE(sim.files.Exists("C:\\Elsewhere"));
   EXPECT_FALSE(sim.files.Exists(kDefaultFolder));
-  EXPECT_NE(LogText().find("Refused: the setup script locks the installation folder"), std::string::npos);
+  EXPECT_NE(LogText().find("Refused: the setup script locks the installation folder"),
+            std::string::npos);
 }
 
 TEST_F(UnattendedInstallTest, LockedDefaultStillInstalls) {
@@ -129,8 +134,10 @@ TEST_F(UnattendedInstallTest, AFolderOnARefusedDriveIsRefusedWithoutABox) {
   EXPECT_FALSE(sim.files.Exists(kDefaultFolder));
   const std::string text = LogText();
   EXPECT_NE(text.find("Message: Destination Folder Path Error\r\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("Refused: the installation folder E:\\Quill is not on a fixed or removable drive"),
-            std::string::npos) << text;
+  EXPECT_NE(
+      text.find("Refused: the installation folder E:\\Quill is not on a fixed or removable drive"),
+      std::string::npos)
+      << text;
 }
 
 TEST_F(UnattendedInstallTest, AMessageOfTheInstallingStepIsLoggedAndMakesItAFailure) {
@@ -138,8 +145,9 @@ TEST_F(UnattendedInstallTest, AMessageOfTheInstallingStepIsLoggedAndMakesItAFail
   EXPECT_EQ(Install(), ExitCode::InstalledWithErrors);
   EXPECT_TRUE(sim.messages.shown.empty());
   EXPECT_TRUE(sim.files.Exists(std::string(kDefaultFolder) + "\\writer.exe"));
-  EXPECT_NE(LogText().find("Message: Invalid Installation Path for Q:\\Quill Writer\\writer.cfg\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      LogText().find("Message: Invalid Installation Path for Q:\\Quill Writer\\writer.cfg\r\n"),
+      std::string::npos);
 }
 
 TEST_F(UnattendedInstallTest, AScriptThatLeadsToNoFolderPageIsUnusable) {

@@ -11,10 +11,14 @@ using platform::RegistryRoot;
 TEST(RegistryRemoval, KeysGoOnlyWhenNothingIsLeftInThem) {
   sim::SimRegistry registry;
   const std::vector<std::uint8_t> one = {1, 0, 0, 0};
-  registry.SetValue(RegistryRoot::CurrentUser, "Software\\Acme\\A", "Named", platform::kRegDword, one);
-  registry.SetValue(RegistryRoot::CurrentUser, "Software\\Acme\\B", "Named", platform::kRegDword, one);
-  registry.SetValue(RegistryRoot::CurrentUser, "Software\\Acme\\B", "Other", platform::kRegDword, one);
-  registry.SetValue(RegistryRoot::CurrentUser, "Software\\Acme\\C", "Named", platform::kRegDword, one);
+  registry.SetValue(RegistryRoot::CurrentUser, "Software\\Acme\\A", "Named", platform::kRegDword,
+                    one);
+  registry.SetValue(RegistryRoot::CurrentUser, "Software\\Acme\\B", "Named", platform::kRegDword,
+                    one);
+  registry.SetValue(RegistryRoot::CurrentUser, "Software\\Acme\\B", "Other", platform::kRegDword,
+                    one);
+  registry.SetValue(RegistryRoot::CurrentUser, "Software\\Acme\\C", "Named", platform::kRegDword,
+                    one);
   registry.AddKey(RegistryRoot::CurrentUser, "Software\\Acme\\C\\Sub");
   registry.SetValue(RegistryRoot::CurrentUser, "Software\\Acme\\C-D", "", platform::kRegDword, one);
   std::vector<uninstall::Leftover> leftovers;
@@ -41,14 +45,19 @@ TEST(RegistryRemoval, TheKeyRecordTakesTheRegistrationButNotForeignValues) {
   for (const char* name : {"DisplayName", "UninstallString", "QuietUninstallString", "NoRepair"}) {
     registry.SetValue(RegistryRoot::LocalMachine, key, name, platform::kRegSz, text);
   }
-  registry.SetValue(RegistryRoot::CurrentUser, "Software\\Mine", "DisplayName", platform::kRegSz, text);
+  registry.SetValue(RegistryRoot::CurrentUser, "Software\\Mine", "DisplayName", platform::kRegSz,
+                    text);
   std::vector<uninstall::Leftover> leftovers;
-  uninstall::RemoveRegistryValues(
-      registry, {{"HKEY_LOCAL_MACHINE", key, ""}, {"HKEY_CURRENT_USER", "Software\\Mine", ""}, {"HKEY_NOWHERE", "K", ""}},
-      leftovers);
+  uninstall::RemoveRegistryValues(registry,
+                                  {{"HKEY_LOCAL_MACHINE", key, ""},
+                                   {"HKEY_CURRENT_USER", "Software\\Mine", ""},
+                                   {"HKEY_NOWHERE", "K", ""}},
+                                  leftovers);
   EXPECT_FALSE(registry.KeyExists(RegistryRoot::LocalMachine, key));
-  EXPECT_TRUE(registry.KeyExists(RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"));
-  EXPECT_TRUE(registry.Find(RegistryRoot::CurrentUser, "Software\\Mine", "DisplayName").has_value());
+  EXPECT_TRUE(registry.KeyExists(RegistryRoot::LocalMachine,
+                                 "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"));
+  EXPECT_TRUE(
+      registry.Find(RegistryRoot::CurrentUser, "Software\\Mine", "DisplayName").has_value());
   ASSERT_EQ(leftovers.size(), 2u);
   EXPECT_EQ(leftovers[0].item, "HKEY_CURRENT_USER\\Software\\Mine");
   EXPECT_EQ(leftovers[1].reason, "names no registry root");

@@ -53,16 +53,21 @@ TEST_F(UninstallTest, EveryCutBeforeTheProgramGroupIsRefused) {
 TEST(UninstallLogReader, SectionsOutOfOrderOrTrailingTextAreRefused) {
   const std::string head = "P\r\nC:\\P\\\r\n1\r\nA\r\n-NA-\r\n-NA-\r\n";
   std::string why;
-  EXPECT_TRUE(uninstall::ParseUninstallLog(
-                  head + "[files]\r\n[/files]\r\n[shrt]\r\n[/shrt]\r\n[regst]\r\n[/regst]\r\nG\r\n\r\n", why)
-                  .has_value())
+  EXPECT_TRUE(
+      uninstall::ParseUninstallLog(
+          head + "[files]\r\n[/files]\r\n[shrt]\r\n[/shrt]\r\n[regst]\r\n[/regst]\r\nG\r\n\r\n",
+          why)
+          .has_value())
       << why;
-  EXPECT_FALSE(uninstall::ParseUninstallLog(
-                   head + "[shrt]\r\n[/shrt]\r\n[files]\r\n[/files]\r\n[regst]\r\n[/regst]\r\nG", why)
-                   .has_value());
-  EXPECT_FALSE(uninstall::ParseUninstallLog(
-                   head + "[files]\r\n[/files]\r\n[shrt]\r\n[/shrt]\r\n[regst]\r\n[/regst]\r\nG\r\nmore", why)
-                   .has_value());
+  EXPECT_FALSE(
+      uninstall::ParseUninstallLog(
+          head + "[shrt]\r\n[/shrt]\r\n[files]\r\n[/files]\r\n[regst]\r\n[/regst]\r\nG", why)
+          .has_value());
+  EXPECT_FALSE(
+      uninstall::ParseUninstallLog(
+          head + "[files]\r\n[/files]\r\n[shrt]\r\n[/shrt]\r\n[regst]\r\n[/regst]\r\nG\r\nmore",
+          why)
+          .has_value());
   EXPECT_EQ(why, "it holds more after the program group's name");
 }
 

@@ -10,7 +10,8 @@ using platform::RegistryRoot;
 using uninstall_test::UninstallTest;
 
 const std::string kFolder = uninstall_test::kInstallPath;
-const std::string kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quill Writer";
+const std::string kUninstallKey =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quill Writer";
 const std::string kProductKey = "Software\\Acme\\Quill Writer";
 const std::string kDesktopLink = std::string(install_test::kDesktopFolder) + "\\Quill Writer.lnk";
 const std::string kGroupFolder = std::string(install_test::kProgramsFolder) + "\\Quill Writer";
@@ -25,14 +26,15 @@ TEST_F(UninstallTest, RemovesEverythingTheLogNamesAfterAsking) {
   ASSERT_EQ(prompts.boxes.size(), 2u);
   EXPECT_EQ(prompts.boxes[0].kind, "confirm");
   EXPECT_EQ(prompts.boxes[0].caption, "Quill Writer Uninstall");
-  EXPECT_EQ(prompts.boxes[0].text,
-            "Uninstalling Quill Writer 2.0 ...\n\nDo you want to remove Quill Writer 2.0 and all of its "
-            "components?");
+  EXPECT_EQ(
+      prompts.boxes[0].text,
+      "Uninstalling Quill Writer 2.0 ...\n\nDo you want to remove Quill Writer 2.0 and all of its "
+      "components?");
   EXPECT_EQ(prompts.boxes[1].text, "Quill Writer 2.0 was removed from your computer.");
 
-  for (const std::string& path : {kFolder + "\\writer.exe", kFolder + "\\Data\\writer.cfg",
-                                  kFolder + "\\Data", kDesktopLink, kGroupFolder + "\\Quill Writer.lnk",
-                                  kGroupFolder}) {
+  for (const std::string& path :
+       {kFolder + "\\writer.exe", kFolder + "\\Data\\writer.cfg", kFolder + "\\Data", kDesktopLink,
+        kGroupFolder + "\\Quill Writer.lnk", kGroupFolder}) {
     EXPECT_FALSE(Exists(path)) << path;
   }
   EXPECT_TRUE(Exists(install_test::kProgramsFolder));
@@ -47,7 +49,8 @@ TEST_F(UninstallTest, RemovesEverythingTheLogNamesAfterAsking) {
 TEST_F(UninstallTest, UsersOwnFileAndValueStayWithTheirFolderAndKey) {
   InstallQuillWriter();
   ASSERT_TRUE(sim.WriteFile(kFolder + "\\my notes.txt", "mine"));
-  ASSERT_TRUE(sim.registry.SetValue(RegistryRoot::CurrentUser, kProductKey, "Theme", platform::kRegSz, {'x', 0}));
+  ASSERT_TRUE(sim.registry.SetValue(RegistryRoot::CurrentUser, kProductKey, "Theme",
+                                    platform::kRegSz, {'x', 0}));
 
   EXPECT_EQ(Uninstall(true), uninstall::kLeftovers);
 
@@ -76,8 +79,9 @@ TEST_F(UninstallTest, CancelRemovesNothing) {
 TEST_F(UninstallTest, MissingEmptyOrCutLogRemovesNothing) {
   InstallQuillWriter();
   const std::string log = Log();
-  for (const std::string& damaged : {std::string("<missing>"), std::string(), log.substr(0, log.find("[regst]")),
-                                     log.substr(0, log.rfind("[/regst]") + 8)}) {
+  for (const std::string& damaged :
+       {std::string("<missing>"), std::string(), log.substr(0, log.find("[regst]")),
+        log.substr(0, log.rfind("[/regst]") + 8)}) {
     if (damaged == "<missing>") {
       ASSERT_TRUE(sim.files.RemoveFile(LogPath()));
     } else {
@@ -87,7 +91,9 @@ TEST_F(UninstallTest, MissingEmptyOrCutLogRemovesNothing) {
     EXPECT_EQ(Uninstall(), uninstall::kNoLog);
     ASSERT_EQ(prompts.boxes.size(), 1u);
     EXPECT_EQ(prompts.boxes[0].kind, "fail");
-    EXPECT_EQ(prompts.boxes[0].text.rfind("Cannot uninstall: the uninstall log " + LogPath() + ": ", 0), 0u)
+    EXPECT_EQ(
+        prompts.boxes[0].text.rfind("Cannot uninstall: the uninstall log " + LogPath() + ": ", 0),
+        0u)
         << prompts.boxes[0].text;
     EXPECT_EQ(Uninstall(true), uninstall::kNoLog);
     EXPECT_EQ(prompts.boxes.size(), 1u);  // silent: no box
@@ -110,7 +116,8 @@ TEST_F(UninstallTest, OwnFilesAreLeftoversWhenTheRemoverCannotStart) {
   EXPECT_EQ(Uninstall(true), uninstall::kLeftovers);
   const std::string list =
       sim.ReadFile("C:\\users\\tester\\Temp\\Quill Writer uninstall leftovers.txt").value_or("");
-  EXPECT_NE(list.find(kFolder + "\\UnInstaller.exe: could not be removed"), std::string::npos) << list;
+  EXPECT_NE(list.find(kFolder + "\\UnInstaller.exe: could not be removed"), std::string::npos)
+      << list;
 }
 
 TEST_F(UninstallTest, SystemFoldersAndTheirFilesSurviveWhateverTheLogSays) {
@@ -118,9 +125,10 @@ TEST_F(UninstallTest, SystemFoldersAndTheirFilesSurviveWhateverTheLogSays) {
   ASSERT_TRUE(sim.WriteFile("C:\\Windows\\system32\\kernel32.dll", "system"));
   ASSERT_TRUE(sim.files.MakeFolder("C:\\Program Files (x86)"));
   std::string log = Log();
-  log.insert(log.find("[/files]"),
-             "C:\\Windows\\system32\\..\\system32\\kernel32.dll\r\nC:\\Windows\\system32\\\r\nC:\\\r\n"
-             "C:\\Program Files (x86)\\\r\nrelative\\file.txt\r\n");
+  log.insert(
+      log.find("[/files]"),
+      "C:\\Windows\\system32\\..\\system32\\kernel32.dll\r\nC:\\Windows\\system32\\\r\nC:\\\r\n"
+      "C:\\Program Files (x86)\\\r\nrelative\\file.txt\r\n");
   ASSERT_TRUE(sim.WriteFile(LogPath(), log));
 
   EXPECT_EQ(Uninstall(true), uninstall::kLeftovers);
@@ -134,7 +142,8 @@ TEST_F(UninstallTest, GeneralLinesTakeTheLogsOwnValues) {
   log.productName = "Quill";
   log.version = "2.0";
   log.company = "Acme";
-  EXPECT_EQ(uninstall::ExpandGeneralLine("%CompanyName% %ProductName% %ProductVersion%", log), "Acme Quill 2.0");
+  EXPECT_EQ(uninstall::ExpandGeneralLine("%CompanyName% %ProductName% %ProductVersion%", log),
+            "Acme Quill 2.0");
   EXPECT_EQ(uninstall::ExpandGeneralLine("-NA-", log), "");
   log.generalLine1 = "-NA-";
   log.generalLine2 = "Thanks from %CompanyName%";

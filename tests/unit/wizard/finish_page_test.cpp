@@ -38,8 +38,7 @@ TEST_F(FinishPageTest, OfferedLaunchIsCheckedAndStartsTheChosenFolderProgram) {
   EXPECT_FALSE(surface[1033].visible);
 
   Finish();
-  EXPECT_EQ(sim.shell.launched,
-            std::vector<std::string>{"D:\\Apps\\Quill Writer\\writer.exe"});
+  EXPECT_EQ(sim.shell.launched, std::vector<std::string>{"D:\\Apps\\Quill Writer\\writer.exe"});
 }
 
 TEST_F(FinishPageTest, ClearingTheOfferLaunchesNothing) {

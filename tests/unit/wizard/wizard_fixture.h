@@ -45,8 +45,7 @@ inline const LayoutRow kPageLayouts[] = {
 };
 
 inline void ExpectLayout(const std::map<int, ControlState>& controls, Page page) {
-  static const char* const kNames[] = {"welcome", "licence", "destination", "installing",
-                                       "finish"};
+  static const char* const kNames[] = {"welcome", "licence", "destination", "installing", "finish"};
   for (const LayoutRow& row : kPageLayouts) {
     const char want = row.states[page];
     for (const int id : row.ids) {
@@ -61,8 +60,8 @@ inline void ExpectLayout(const std::map<int, ControlState>& controls, Page page)
   static const char* const kNextCaptions[] = {"Next", "Accept", "Next", "Next", "Finish"};
   EXPECT_EQ(controls.at(1002).text, kNextCaptions[page]) << kNames[page];
   static const char* const kHeaderTitles[] = {nullptr, "\n\n\tLicense Agreement",
-                                              "\n\n\tInstallation Location",
-                                              "\n\n\tInstalling...", nullptr};
+                                              "\n\n\tInstallation Location", "\n\n\tInstalling...",
+                                              nullptr};
   if (kHeaderTitles[page] != nullptr) {
     EXPECT_EQ(controls.at(1033).text, kHeaderTitles[page]) << kNames[page];
   }
@@ -79,15 +78,14 @@ class WizardTest : public ::testing::Test {
   }
   void StagePayload(const ScriptOptions& options) {
     sim.WriteFile(Staging() + "log_file.txt", QuillWriterScript(options));
-    for (const char* name : {"writer.exe", "writer.cfg", "top.bmp", "side.bmp",
-                             "UnInstaller.exe", "Remove Uninstaller.exe"}) {
+    for (const char* name : {"writer.exe", "writer.cfg", "top.bmp", "side.bmp", "UnInstaller.exe",
+                             "Remove Uninstaller.exe"}) {
       sim.WriteFile(Staging() + name, std::string("bytes of ") + name);
     }
     sim.WriteFile(Staging() + "licence.lic", "Terms\r\n\r\nMore terms\r\n");
   }
   void Open() {
-    wizard = std::make_unique<wizard::CInstallWizard>(surface, sim.Get(),
-                                                      "%TempDir%\\top.bmp",
+    wizard = std::make_unique<wizard::CInstallWizard>(surface, sim.Get(), "%TempDir%\\top.bmp",
                                                       "%TempDir%\\side.bmp");
     wizard->OnInitDialog();
   }

@@ -91,8 +91,7 @@ class DialogWatcher {
       }
     }
     if (!selection_.empty()) {
-      SendMessageA(dialog_, BFFM_SETSELECTIONA, TRUE,
-                   reinterpret_cast<LPARAM>(selection_.c_str()));
+      SendMessageA(dialog_, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(selection_.c_str()));
     }
     Sleep(DwellMilliseconds());
     PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED),
@@ -116,8 +115,7 @@ class DialogsTest : public ::testing::Test {
 
 TEST_F(DialogsTest, WarningShowsTheTextUnderTheProgramsNameWithOkOnly) {
   DialogWatcher watcher(IDOK);
-  EXPECT_TRUE(host.messages.Show(platform::MessageKind::Warning,
-                                 "Destination Folder Path Error"));
+  EXPECT_TRUE(host.messages.Show(platform::MessageKind::Warning, "Destination Folder Path Error"));
   ASSERT_TRUE(watcher.found);
   EXPECT_EQ(watcher.caption, "platform_win_tests");
   EXPECT_EQ(watcher.text, "Destination Folder Path Error");

@@ -115,8 +115,9 @@ TEST_F(FilesTest, AStagedFileStaysLockedAgainstWritesDeletesAndRenamesButReads) 
 
   // What another program of the user would try; the share modes hold
   // within one process as they do across processes.
-  const HANDLE writer = CreateFileA(staged.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE |
-                                    FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+  const HANDLE writer = CreateFileA(staged.c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
   EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
   if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
   EXPECT_FALSE(DeleteFileA(staged.c_str()));

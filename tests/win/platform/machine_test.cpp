@@ -54,8 +54,9 @@ TEST_F(MachineTest, ExpandEnvironmentResolvesReferencesAndRefusesOverlongResults
                                      machine.WindowsFolder() + "\\x"));
   EXPECT_EQ(machine.ExpandEnvironment("plain text"), "plain text");
   EXPECT_EQ(machine.ExpandEnvironment("%NoSuchVariable_SetupKit%"), "%NoSuchVariable_SetupKit%");
-  EXPECT_EQ(machine.ExpandEnvironment(std::string(200, 'a') + "%SystemRoot%" + std::string(100, 'b')),
-            "");
+  EXPECT_EQ(
+      machine.ExpandEnvironment(std::string(200, 'a') + "%SystemRoot%" + std::string(100, 'b')),
+      "");
 }
 
 // Every folder the path variables name, with the create flag they pass.

@@ -39,17 +39,19 @@ TEST_F(RegistryTest, StringRoundTripCreatesEveryMissingKey) {
   // The stored size is the text and its zero byte.
   DWORD type = 0;
   DWORD size = 0;
-  EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, key.c_str(), "Path", RRF_RT_ANY, &type, nullptr,
-                         &size),
+  EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, key.c_str(), "Path", RRF_RT_ANY, &type, nullptr, &size),
             ERROR_SUCCESS);
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(size, 22u);
 }
 
 TEST_F(RegistryTest, LaterValueReplacesEarlierAndEmptyNameIsTheDefaultValue) {
-  ASSERT_TRUE(registry.SetValue(RegistryRoot::CurrentUser, base, "V", platform::kRegSz, Bytes("old")));
-  ASSERT_TRUE(registry.SetValue(RegistryRoot::CurrentUser, base, "V", platform::kRegSz, Bytes("new")));
-  ASSERT_TRUE(registry.SetValue(RegistryRoot::CurrentUser, base, "", platform::kRegSz, Bytes("dflt")));
+  ASSERT_TRUE(
+      registry.SetValue(RegistryRoot::CurrentUser, base, "V", platform::kRegSz, Bytes("old")));
+  ASSERT_TRUE(
+      registry.SetValue(RegistryRoot::CurrentUser, base, "V", platform::kRegSz, Bytes("new")));
+  ASSERT_TRUE(
+      registry.SetValue(RegistryRoot::CurrentUser, base, "", platform::kRegSz, Bytes("dflt")));
   std::string value;
   ASSERT_TRUE(registry.QueryString(RegistryRoot::CurrentUser, base, "V", value));
   EXPECT_EQ(value, "new");
@@ -102,7 +104,8 @@ TEST_F(RegistryTest, RemovalTakesValuesAndOnlyEmptyKeys) {
   using KeyContent = platform::Registry::KeyContent;
   const std::string key = base + "\\Product";
   ASSERT_TRUE(registry.SetValue(RegistryRoot::CurrentUser, key, "A", platform::kRegSz, Bytes("a")));
-  ASSERT_TRUE(registry.SetValue(RegistryRoot::CurrentUser, key + "\\Sub", "B", platform::kRegSz, Bytes("b")));
+  ASSERT_TRUE(registry.SetValue(RegistryRoot::CurrentUser, key + "\\Sub", "B", platform::kRegSz,
+                                Bytes("b")));
   EXPECT_EQ(registry.ContentOf(RegistryRoot::CurrentUser, key), KeyContent::NotEmpty);
   EXPECT_TRUE(registry.DeleteValue(RegistryRoot::CurrentUser, key, "A"));
   EXPECT_TRUE(registry.DeleteValue(RegistryRoot::CurrentUser, key, "A"));  // gone already

@@ -15,8 +15,8 @@ using platform_tests::WriteBytes;
 
 // A shell link file starts with its header size and the shell link CLSID.
 bool IsShellLinkFile(const std::string& bytes) {
-  static const unsigned char kHead[] = {0x4C, 0, 0, 0, 0x01, 0x14, 0x02, 0, 0, 0, 0, 0,
-                                        0xC0, 0, 0, 0, 0, 0, 0, 0x46};
+  static const unsigned char kHead[] = {0x4C, 0, 0,    0, 0x01, 0x14, 0x02, 0, 0, 0,
+                                        0,    0, 0xC0, 0, 0,    0,    0,    0, 0, 0x46};
   return bytes.size() > sizeof kHead &&
          bytes.compare(0, sizeof kHead, reinterpret_cast<const char*>(kHead), sizeof kHead) == 0;
 }

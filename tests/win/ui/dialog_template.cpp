@@ -57,18 +57,22 @@ class Reader {
   static std::string ToAnsi(const std::wstring& wide) {
     if (wide.empty()) return {};
     const int length = static_cast<int>(wide.size());
-    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0,
-                                            nullptr, nullptr);
+    const int bytes =
+        ::WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<std::size_t>(bytes), '\0');
     ::WideCharToMultiByte(CP_ACP, 0, wide.data(), length, text.data(), bytes, nullptr, nullptr);
     return text;
   }
   static std::string OrdinalName(WORD ordinal) {
     switch (ordinal) {
-      case 0x80: return "Button";
-      case 0x81: return "Edit";
-      case 0x82: return "Static";
-      default: return "#" + std::to_string(ordinal);
+      case 0x80:
+        return "Button";
+      case 0x81:
+        return "Edit";
+      case 0x82:
+        return "Static";
+      default:
+        return "#" + std::to_string(ordinal);
     }
   }
 
@@ -91,8 +95,8 @@ std::string ResourceBytes(LPCSTR type, LPCSTR name) {
 }
 
 bool LoadDialogTemplate(int id, DialogTemplate& dialog) {
-  const std::string bytes = ResourceBytes(MAKEINTRESOURCEA(5) /* RT_DIALOG */,
-                                          MAKEINTRESOURCEA(id));
+  const std::string bytes =
+      ResourceBytes(MAKEINTRESOURCEA(5) /* RT_DIALOG */, MAKEINTRESOURCEA(id));
   Reader in(reinterpret_cast<const BYTE*>(bytes.data()), bytes.size());
   if (in.Word() != 1 || in.Word() != 0xFFFF) return false;  // version 1, extended
   in.Dword();                                               // help id

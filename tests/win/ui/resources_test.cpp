@@ -110,7 +110,9 @@ TEST(WizardTemplateTest, TextsCarryRealLineBreaksAndTabs) {
       EXPECT_EQ(item.text, std::string("\x0A\x0A\x09License Agreement"));
     }
     if (item.id == 1023) {
-      EXPECT_NE(item.text.find("update. \x0A\x0A\x0A" "Click Next"), std::string::npos);
+      EXPECT_NE(item.text.find("update. \x0A\x0A\x0A"
+                               "Click Next"),
+                std::string::npos);
     }
   }
 }
@@ -159,20 +161,18 @@ TEST(ExtractionTemplateTest, HasTheDialogAndItsThreeControls) {
 }
 
 TEST(ExecutableResourcesTest, IconHasBothSizes) {
-  HICON big = static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr),
-                                              MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                              32, 32, 0));
-  HICON small = static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr),
-                                                MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                                16, 16, 0));
+  HICON big = static_cast<HICON>(::LoadImageA(
+      ::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 32, 32, 0));
+  HICON small = static_cast<HICON>(::LoadImageA(
+      ::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 16, 16, 0));
   ASSERT_NE(big, nullptr);
   ASSERT_NE(small, nullptr);
   ::DestroyIcon(big);
   ::DestroyIcon(small);
 
   // The group lists a 32x32 and a 16x16 image of its own, not one scaled.
-  const std::string group = ResourceBytes(MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */,
-                                          MAKEINTRESOURCEA(IDR_MAINFRAME));
+  const std::string group =
+      ResourceBytes(MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, MAKEINTRESOURCEA(IDR_MAINFRAME));
   ASSERT_GE(group.size(), 6u + 2 * 14u);
   EXPECT_EQ(group[4], 2);  // two entries
   EXPECT_EQ(static_cast<unsigned char>(group[6]), 32u);
@@ -180,8 +180,8 @@ TEST(ExecutableResourcesTest, IconHasBothSizes) {
 }
 
 TEST(ExecutableResourcesTest, ManifestAsksForAdministratorAndCommonControls6) {
-  const std::string manifest = ResourceBytes(MAKEINTRESOURCEA(24) /* RT_MANIFEST */,
-                                             MAKEINTRESOURCEA(1));
+  const std::string manifest =
+      ResourceBytes(MAKEINTRESOURCEA(24) /* RT_MANIFEST */, MAKEINTRESOURCEA(1));
   ASSERT_FALSE(manifest.empty());
   EXPECT_NE(manifest.find("level=\"requireAdministrator\""), std::string::npos);
   EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\""), std::string::npos);

@@ -49,8 +49,8 @@ bool GuiTestsEnabled() {
 TempFile::TempFile(const std::string& name, const std::string& bytes) {
   char folder[MAX_PATH] = {};
   ::GetTempPathA(MAX_PATH, folder);
-  path_ = std::string(folder) + "ui_win_tests_" + std::to_string(::GetCurrentProcessId()) +
-          "_" + name;
+  path_ =
+      std::string(folder) + "ui_win_tests_" + std::to_string(::GetCurrentProcessId()) + "_" + name;
   std::ofstream(path_, std::ios::binary) << bytes;
 }
 

@@ -37,9 +37,9 @@ class WizardWindowTest : public ::testing::Test {
   Colours Query(int id, UINT message) {
     HDC dc = ::CreateCompatibleDC(nullptr);
     ::SetBkMode(dc, TRANSPARENT);
-    const LRESULT brush = ::SendMessageA(window.GetSafeHwnd(), message,
-                                         reinterpret_cast<WPARAM>(dc),
-                                         reinterpret_cast<LPARAM>(Item(id)));
+    const LRESULT brush =
+        ::SendMessageA(window.GetSafeHwnd(), message, reinterpret_cast<WPARAM>(dc),
+                       reinterpret_cast<LPARAM>(Item(id)));
     Colours colours{reinterpret_cast<HBRUSH>(brush), ::GetBkColor(dc), ::GetTextColor(dc),
                     ::GetBkMode(dc)};
     ::DeleteDC(dc);
@@ -79,8 +79,7 @@ TEST_F(WizardWindowTest, OpensWithPicturesOwnerDrawnAndTheTitleFontOnFiveControl
     EXPECT_EQ(font.lfCharSet, ANSI_CHARSET);
     EXPECT_STREQ(font.lfFaceName, "Arial");
     for (int id : {kUnusedInstallingTitle, kHeaderTitle, kUnusedLocationTitle, kFinishTitle}) {
-      EXPECT_EQ(::SendMessageA(Item(id), WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(title))
-          << id;
+      EXPECT_EQ(::SendMessageA(Item(id), WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(title)) << id;
     }
     EXPECT_NE(::SendMessageA(Item(kWelcomeGuide), WM_GETFONT, 0, 0),
               reinterpret_cast<LRESULT>(title));
@@ -120,8 +119,8 @@ TEST_F(WizardWindowTest, ControlSurfaceReachesTheControls) {
     EXPECT_STREQ(caption, "Quill Writer 1.0 Setup");
 
     window.GreyCloseCommand();
-    const UINT state = ::GetMenuState(::GetSystemMenu(window.GetSafeHwnd(), FALSE), SC_CLOSE,
-                                      MF_BYCOMMAND);
+    const UINT state =
+        ::GetMenuState(::GetSystemMenu(window.GetSafeHwnd(), FALSE), SC_CLOSE, MF_BYCOMMAND);
     EXPECT_TRUE(state & MF_GRAYED);
   });
 }
@@ -185,8 +184,8 @@ TEST_F(WizardWindowTest, FitsTheNoticeLabelToItsText) {
     // The label's own font, measured as the window measures it.
     const auto expectedWidth = [&](const std::string& text) {
       HDC dc = ::GetDC(label);
-      HGDIOBJ old = ::SelectObject(
-          dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(label, WM_GETFONT, 0, 0)));
+      HGDIOBJ old =
+          ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(label, WM_GETFONT, 0, 0)));
       TEXTMETRICA metrics{};
       ::GetTextMetricsA(dc, &metrics);
       SIZE extent{};
@@ -196,7 +195,8 @@ TEST_F(WizardWindowTest, FitsTheNoticeLabelToItsText) {
       return extent.cx + metrics.tmAveCharWidth + 40 - before.left;
     };
 
-    for (const std::string& text : {std::string("Quill Writer 1.0"), std::string("-N-A-"), std::string(120, 'W')}) {
+    for (const std::string& text :
+         {std::string("Quill Writer 1.0"), std::string("-N-A-"), std::string(120, 'W')}) {
       window.SetText(kNoticeLabel, text);
       window.FitNoticeLabel();
       const RECT after = rectOf();
@@ -240,10 +240,13 @@ TEST_F(WizardWindowTest, DrawsALoadedPictureStretchedAndReplacesItOnTheNextLoad)
 // still load from such a file.
 TEST_F(WizardWindowTest, LoadsAPictureThatIsHeldOpenForWriting) {
   const TempFile image("held.bmp", TwoColourBitmap(8, 8, RGB(255, 0, 0), RGB(255, 0, 0)));
-  const HANDLE held = ::CreateFileA(image.path().c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE held =
+      ::CreateFileA(image.path().c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  wizard.Run(window, [&] { EXPECT_TRUE(window.LoadImageFile(kSideBanner, image.path())) << ::GetLastError(); });
+  wizard.Run(window, [&] {
+    EXPECT_TRUE(window.LoadImageFile(kSideBanner, image.path())) << ::GetLastError();
+  });
   ::CloseHandle(held);
 }
 

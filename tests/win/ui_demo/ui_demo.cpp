@@ -31,16 +31,20 @@ struct PageRow {
   int id;
   const char* pages;
 };
-constexpr PageRow kPageRows[] = {
-    {kSideBanner, "WF"},         {kLogoPicture, "LDI"},        {kHeaderLine, "LDI"},
-    {kHeaderTitle, "LDI"},       {kNoticeLabel, "LDI"},        {kBottomLine, "LDI"},
-    {kWelcomeNote, "W"},         {kWelcomeGuide, "W"},         {kWelcomeTitle, "W"},
-    {kLicencePrompt, "L"},       {kLicenceText, "L"},          {kAcceptBox, "L"},
-    {kDestinationLabel, "D"},    {kPathBox, "D"},              {kDriveSpaceLabel, "D"},
-    {kRequiredSpaceLabel, "D"},  {kRequiredSpaceValue, "D"},   {kDriveSpaceValue, "D"},
-    {kFreeSpaceLabel, "D"},      {kFreeSpaceValue, "D"},       {kBrowseButton, "D"},
-    {kProgressBar, "I"},         {kFinishNote, "F"},           {kFinishInstalled, "F"},
-    {kFinishTitle, "F"},         {kLaunchBox, "F"},            {kBackButton, "WLDI"}};
+constexpr PageRow kPageRows[] = {{kSideBanner, "WF"},        {kLogoPicture, "LDI"},
+                                 {kHeaderLine, "LDI"},       {kHeaderTitle, "LDI"},
+                                 {kNoticeLabel, "LDI"},      {kBottomLine, "LDI"},
+                                 {kWelcomeNote, "W"},        {kWelcomeGuide, "W"},
+                                 {kWelcomeTitle, "W"},       {kLicencePrompt, "L"},
+                                 {kLicenceText, "L"},        {kAcceptBox, "L"},
+                                 {kDestinationLabel, "D"},   {kPathBox, "D"},
+                                 {kDriveSpaceLabel, "D"},    {kRequiredSpaceLabel, "D"},
+                                 {kRequiredSpaceValue, "D"}, {kDriveSpaceValue, "D"},
+                                 {kFreeSpaceLabel, "D"},     {kFreeSpaceValue, "D"},
+                                 {kBrowseButton, "D"},       {kProgressBar, "I"},
+                                 {kFinishNote, "F"},         {kFinishInstalled, "F"},
+                                 {kFinishTitle, "F"},        {kLaunchBox, "F"},
+                                 {kBackButton, "WLDI"}};
 
 bool IsVisibleOn(int page, const PageRow& row) {
   const char letter = "WLDIF"[page];
@@ -60,8 +64,11 @@ const char kDemoLicence[] =
 
 class DemoWizard final : public wizard_window::WizardEvents {
  public:
-  DemoWizard(wizard_window::WizardWindow& window, std::string banner, std::string logo, int firstPage)
-      : window_(window), banner_(std::move(banner)), logo_(std::move(logo)),
+  DemoWizard(wizard_window::WizardWindow& window, std::string banner, std::string logo,
+             int firstPage)
+      : window_(window),
+        banner_(std::move(banner)),
+        logo_(std::move(logo)),
         firstPage_(firstPage) {}
 
   void OnInitDialog() override {
@@ -115,8 +122,7 @@ class DemoWizard final : public wizard_window::WizardEvents {
       window_.Show(row.id, IsVisibleOn(page, row));
     }
     static const char* const kTitles[] = {"", "\n\n\tLicense Agreement",
-                                          "\n\n\tInstallation Location", "\n\n\tInstalling...",
-                                          ""};
+                                          "\n\n\tInstallation Location", "\n\n\tInstalling...", ""};
     if (kTitles[page][0] != '\0') {
       window_.SetText(kHeaderTitle, kTitles[page]);
     }
