@@ -28,7 +28,11 @@ while IFS= read -r name; do
   cp "$dlls/$name" "$out/files/" && entries+=("$name")
   total=$((total + $(stat -c %s "$dlls/$name")))
 done < <(cd "$dlls" && LC_ALL=C ls -1 -- *.*)
-cp "$TOP/sample/quill_writer/files/"{UnInstaller.exe,"Remove Uninstaller.exe",top.bmp,side.bmp} "$out/files/"
+cp "$TOP/sample/quill_writer/files/"{top.bmp,side.bmp} "$out/files/"
+# The uninstall programs of the runtime's architecture, as mksetup would carry
+# them from beside itself (build/release's mksetup has none beside it).
+cp "$TOP/dist/bin/uninstaller64.exe" "$out/files/UnInstaller.exe"
+cp "$TOP/dist/bin/remover64.exe" "$out/files/Remove Uninstaller.exe"
 # The sample's script (CR LF) with the DLLs as its files and no shortcuts.
 tr -d '\r' < "$TOP/sample/quill_writer/setup/log_file.txt" > "$out/sample.txt"
 {
