@@ -128,6 +128,7 @@ void StagePayload(package::ProgressCallback progress) {
 void CExeExtractorDlg::RunWizard() {
   platform::Platform host = RunPlatform();
   WizardSession session(host, g_logoPath, g_headerPath);
+  session.StartInFolder(CommandLineFolder());
   EndWithInstallation(session.Run() == IDOK ? unattended::ExitCode::Installed
                                             : unattended::ExitCode::Cancelled);
 }

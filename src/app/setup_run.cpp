@@ -58,6 +58,7 @@ void StartRun() {
 
 unattended::Display RunDisplay() { return TheRun().commandLine.display; }
 platform::Platform RunPlatform() { return TheRun().host.Get(); }
+const std::string& CommandLineFolder() { return TheRun().commandLine.installFolder; }
 bool Logging() { return TheRun().log.IsOpen(); }
 void LogLine(const std::string& text) { TheRun().log.Line(text); }
 

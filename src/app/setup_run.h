@@ -17,6 +17,8 @@ void StartRun();
 unattended::Display RunDisplay();
 // The machine as the run sees it: logging, and quiet in a silent run.
 platform::Platform RunPlatform();
+// The folder of /D= or /DIR=; empty without either.
+const std::string& CommandLineFolder();
 // A line of the log, when there is one.
 bool Logging();
 void LogLine(const std::string& text);

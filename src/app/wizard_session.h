@@ -19,6 +19,8 @@ class WizardSession final : public wizard_window::WizardEvents {
   // Runs the wizard modally; IDOK after Finish, IDCANCEL after the exit
   // confirmation.
   INT_PTR Run() { return window_.Run(*this); }
+  // The folder of /D= or /DIR=, for the destination page to start at.
+  void StartInFolder(const std::string& folder) { wizard_.StartInFolder(folder); }
 
   void OnInitDialog() override;
   void OnNext() override { wizard_.OnNext(); }

@@ -77,9 +77,11 @@ void CInstallWizard::ShowDestinationPage() {
     destinationVisited_ = true;
     const script::InstallPathSection section =
         script::ReadInstallPathSection(host_.files, ScriptPath());
-    folder = expander_.ExpandPathVariables(section.pathTemplate);
-    surface_.SetText(kPathBox, folder);
     lockFlag = section.lockFlag;
+    folder = !startingFolder_.empty() && !script::IsTrueFlag(lockFlag)
+                 ? startingFolder_
+                 : expander_.ExpandPathVariables(section.pathTemplate);
+    surface_.SetText(kPathBox, folder);
   } else {
     folder = surface_.GetText(kPathBox);
   }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "install/installing_step.h"
 #include "platform/platform.h"
@@ -36,6 +37,11 @@ class CInstallWizard : public script::WizardValues {
                  std::string headerPath);
   CInstallWizard(const CInstallWizard&) = delete;
   CInstallWizard& operator=(const CInstallWizard&) = delete;
+
+  // The folder the command line asked for (/D=, /DIR=): the destination
+  // page starts there instead of at the script's folder, unless the script
+  // locks its folder. Called before the window opens.
+  void StartInFolder(std::string folder) { startingFolder_ = std::move(folder); }
 
   // --- What the window reports --------------------------------------------
   // After the controls exist: header fields, caption, welcome texts, notice,
@@ -86,6 +92,7 @@ class CInstallWizard : public script::WizardValues {
   // Only the first visit of the destination page reads [inst_path]; later
   // visits keep the path box's folder. One wizard per run, so a member.
   bool destinationVisited_ = false;
+  std::string startingFolder_;
 
  private:
   // Next handler's transitions.

@@ -34,6 +34,28 @@ TEST_F(DestinationPageTest, FirstVisitShowsTheDefaultFolderAndItsDrive) {
   EXPECT_EQ(wizard->InstallPath(), kDefaultFolder);
 }
 
+TEST_F(DestinationPageTest, TheCommandLineFolderReplacesTheDefault) {
+  Start();
+  wizard->StartInFolder("D:\\Tools\\Quill");
+  wizard->OnNext();
+  EXPECT_EQ(surface[1009].text, "D:\\Tools\\Quill");
+  EXPECT_EQ(surface[1015].text, "919.824766 GB");
+  EXPECT_TRUE(surface[1001].enabled);
+  EXPECT_EQ(wizard->InstallPath(), "D:\\Tools\\Quill");
+  // Going Back and coming again keeps it, as it keeps a browsed folder.
+  wizard->OnBack();
+  wizard->OnNext();
+  EXPECT_EQ(surface[1009].text, "D:\\Tools\\Quill");
+}
+
+TEST_F(DestinationPageTest, ALockedScriptKeepsItsFolderOverTheCommandLine) {
+  Start({.lockFlag = "1"});
+  wizard->StartInFolder("D:\\Tools\\Quill");
+  wizard->OnNext();
+  EXPECT_EQ(surface[1009].text, kDefaultFolder);
+  EXPECT_FALSE(surface[1009].enabled);
+}
+
 TEST_F(DestinationPageTest, RequiredSpaceOfALoneScriptIsShownInMegabytes) {
   std::string script = QuillWriterScript();
   script += std::string(3268 - script.size() - 2, 'x') + "\r\n";
