@@ -10,6 +10,11 @@ namespace mksetup {
 namespace {
 
 constexpr std::uint32_t kSmallestWritableAlignment = 0x1000;
+// The resource section's bytes start on a page boundary in the file. Wine
+// maps a section straight from the file only when its data starts on a page;
+// otherwise it reads the whole section (the payload: tens or hundreds of MB)
+// into fresh memory before the program starts. Windows maps either way.
+constexpr std::uint32_t kResourceDataAlignment = 0x1000;
 constexpr std::uint64_t kLargestImage = 0x7FFFFFFF;  // what ParsePeImage accepts
 constexpr char kNewSectionName[8] = {'.', 'r', 's', 'r', 'c', 0, 0, 0};
 
@@ -74,7 +79,8 @@ bool PlanPlacement(std::span<const std::uint8_t> image, const PeImage& pe, Place
       placement.reuseLast = true;
       placement.index = index;
       placement.rva = holder->virtualAddress;
-      placement.fileOffset = holder->pointerToRawData;
+      placement.fileOffset =
+          static_cast<std::uint32_t>(AlignUp(holder->pointerToRawData, kResourceDataAlignment));
       return true;
     }
   }
@@ -100,7 +106,8 @@ bool PlanPlacement(std::span<const std::uint8_t> image, const PeImage& pe, Place
   for (const PeSection& section : pe.sections) {
     virtualEnd = std::max(virtualEnd, section.VirtualEnd(pe.sectionAlignment));
   }
-  const std::uint64_t fileOffset = AlignUp(pe.EndOfSectionData(), pe.fileAlignment);
+  const std::uint64_t fileOffset =
+      AlignUp(pe.EndOfSectionData(), std::max(pe.fileAlignment, kResourceDataAlignment));
   if (virtualEnd > 0xFFFFFFFF || fileOffset > kLargestImage) {
     return Fail(error, "cannot add a resource section: the image has no address space left");
   }
@@ -242,7 +249,8 @@ bool WriteResource(std::span<const std::uint8_t> image, const ResourceKey& key,
     return Fail(error,
                 "the image would grow to " + std::to_string(outputSize) + " bytes, more than 2 GB");
   }
-  const std::uint32_t keptEnd = placement.reuseLast ? placement.fileOffset : overlay.start;
+  const std::uint32_t keptEnd =
+      placement.reuseLast ? pe.sections[placement.index].pointerToRawData : overlay.start;
   std::vector<std::uint8_t> result(image.begin(), image.begin() + keptEnd);
   result.resize(placement.fileOffset, 0);
   result.insert(result.end(), section.begin(), section.end());
@@ -263,13 +271,13 @@ bool WriteResource(std::span<const std::uint8_t> image, const ResourceKey& key,
   } else {
     std::copy(std::begin(kNewSectionName), std::end(kNewSectionName), result.begin() + header);
     WriteU32(result, header + 12, placement.rva);
-    WriteU32(result, header + 20, placement.fileOffset);
     WriteU32(result, header + 36, kResourceSectionFlags);
     WriteU16(result, pe.NumberOfSectionsOffset(),
              static_cast<std::uint16_t>(pe.sections.size() + 1));
   }
   WriteU32(result, header + 8, virtualSize);
   WriteU32(result, header + 16, rawSize);
+  WriteU32(result, header + 20, placement.fileOffset);
 
   WriteU32(result, pe.DirectoryOffset(kResourceDirectory), placement.rva);
   WriteU32(result, pe.DirectoryOffset(kResourceDirectory) + 4, virtualSize);
