@@ -86,9 +86,13 @@ inline std::uint64_t MostBytesFrom(std::uint64_t codes) {
   return codes * (codes + 1) / 2;
 }
 
-// The number of codes whose bits all lie inside a stream of length bytes.
+// The number of codes whose bits all lie inside a stream of length bytes:
+// bits / width, taken as (q * width + r) * 8 / width = 8q + 8r / width so that
+// a 32-bit target divides in its own word (a 64-bit division is a library
+// call there, with unwind tables the runtime does not otherwise carry).
 inline std::uint64_t CodeCount(std::size_t length, unsigned width) {
-  return (static_cast<std::uint64_t>(length - kLzwHeaderSize) * 8) / width;
+  const std::size_t bytes = length - kLzwHeaderSize;
+  return std::uint64_t{bytes / width} * 8 + (bytes % width) * 8 / width;
 }
 
 // Whether the heap can give n bytes now. Allocation failure would end the

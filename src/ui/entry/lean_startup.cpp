@@ -12,7 +12,27 @@
 // runtime's relocator (1.5 KB of code and its imports).
 #include <windows.h>
 
-extern "C" void __main();  // runs the global constructors, once
+#include <cstdint>
+
+// The linker's list of the global constructors: its first slot holds their
+// count (or -1, with a null after the last), then the constructors, to be
+// run from the last to the first. The C runtime's own loop (__main) comes
+// with unwind tables that nothing else in the program needs.
+using Constructor = void (*)();
+extern "C" Constructor __CTOR_LIST__[];
+
+namespace {
+
+void RunGlobalConstructors() {
+  auto count = reinterpret_cast<std::uintptr_t>(__CTOR_LIST__[0]);
+  if (count == static_cast<std::uintptr_t>(-1)) {
+    count = 0;
+    while (__CTOR_LIST__[count + 1] != nullptr) ++count;
+  }
+  for (std::uintptr_t i = count; i >= 1; --i) __CTOR_LIST__[i]();
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int);
 
@@ -22,7 +42,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int);
 extern "C" int atexit(void (*)(void)) { return 0; }
 
 extern "C" void WINAPI SetupStartup() {
-  __main();
+  RunGlobalConstructors();
   const int result =
       WinMain(::GetModuleHandleA(nullptr), nullptr, ::GetCommandLineA(), SW_SHOWDEFAULT);
   ::ExitProcess(static_cast<UINT>(result));

@@ -29,6 +29,13 @@ void* operator new(std::size_t size) {
   return memory;
 }
 void* operator new[](std::size_t size) { return ::operator new(size); }
+// The tag the nothrow forms are called with. The library's definition sits
+// in an object that brings unwind tables along, the only ones left in the
+// program; a definition here keeps that object out.
+namespace std {
+const nothrow_t nothrow{};
+}  // namespace std
+
 // The nothrow forms answer null instead, as their callers expect.
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
   return std::malloc(size != 0 ? size : 1);
