@@ -100,8 +100,9 @@ void StagePayload(package::ProgressCallback progress) {
     std::string ignored;
     if (Logging()) package::ReadArchiveIndex(payload.Block(), entries, ignored);
     std::size_t written = 0;
+    win32::Win32Threads threads;
     result = package::ExtractArchive(
-        files, payload.Block(), stagingFolder, scanner,
+        files, threads, payload.Block(), stagingFolder, scanner,
         [&](package::ProgressStep step, unsigned percent) {
           if (progress) progress(step, percent);
           if (step == package::ProgressStep::Bar && written < entries.size()) {

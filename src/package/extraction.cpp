@@ -1,13 +1,25 @@
-// The extraction loop. Per entry, in archive order: the label shows the
-// percentage, the file is created, the entry's bytes (decoded when the entry
-// is compressed) are written, the bar moves to the same percentage. The setup
-// script, once written, sets the compression switch for the entries after it
+// The extraction loop. Per entry: the label shows the percentage, the file is
+// created, the entry's bytes (decoded when the entry is compressed) are
+// written, the bar moves to the same percentage. The setup script, once
+// written, sets the compression switch for the entries after it
 // (payload_contract.h).
 //
-// A compressed entry decodes straight into its file through the decoder's
-// window; one decoder serves every entry, so the memory the extraction takes
-// is that window and the dictionary, whatever the entries' sizes.
+// A compressed entry decodes straight into its file through a decoder's
+// window, and a decoder serves entry after entry, so the memory the
+// extraction takes is that window and the dictionary, whatever the entries'
+// sizes.
+//
+// Entries up to the last setup script go one by one, in archive order: the
+// script decides how the entries after it are stored. Those are independent
+// of each other, so two threads take them in turn, each with its own
+// decoder; the calling thread alone reports progress (the callback may touch
+// windows), in archive order. What a failure leaves is what it leaves when
+// the entries go one by one: the entries before the failed one, no file of
+// it and none after it.
+#include <atomic>
 #include <cstdio>
+#include <cstdlib>
+#include <limits>
 #include <vector>
 
 #include "package/extraction.h"
@@ -19,12 +31,28 @@
 namespace package {
 namespace {
 
+// The percentage entry i of count shows: floor(100 * i / count), in the
+// target's own word (see CodeCount in lzw_decoding.h). Past 42 million
+// entries on a 32-bit target it is close instead, and still below 100.
+unsigned PercentOf(std::size_t i, std::size_t count) {
+  if (i <= std::numeric_limits<std::size_t>::max() / 100)
+    return static_cast<unsigned>(100 * i / count);
+  return static_cast<unsigned>(i / (count / 100 + 1));
+}
+
 ExtractionResult Failure(ExtractionStatus status, std::string message) {
   ExtractionResult result;
   result.status = status;
   result.message = std::move(message);
   return result;
 }
+
+// What became of one entry. stream says why a DamagedStream entry did not
+// decode.
+struct EntryOutcome {
+  ExtractionStatus status = ExtractionStatus::Ok;
+  LzwStatus stream = LzwStatus::Ok;
+};
 
 // Writes one entry's bytes into its open file: decoded through the decoder
 // when the entry is compressed, as stored otherwise.
@@ -39,11 +67,169 @@ LzwStatus WriteEntry(std::FILE* file, const ArchiveEntry& entry, bool compressed
   return written ? LzwStatus::Ok : LzwStatus::WriteFailed;
 }
 
+// Creates, writes and closes one entry's file. A failed entry's file, when
+// it was made, is left for the caller to remove.
+EntryOutcome StageEntry(platform::FileSystem& files, const std::string& path,
+                        const ArchiveEntry& entry, bool compressed, LzwStreamDecoder& decoder) {
+  // Opened for update: a stream whose strings reach back past the
+  // decoder's window reads them back from the file.
+  std::FILE* file = files.CreateStagedFile(path);
+  if (file == nullptr) return EntryOutcome{ExtractionStatus::CannotCreate, LzwStatus::Ok};
+  LzwStatus status = WriteEntry(file, entry, compressed, decoder);
+  // fclose flushes what is buffered, so its failure is a write failure too.
+  if (std::fclose(file) != 0 && status == LzwStatus::Ok) status = LzwStatus::WriteFailed;
+  if (status == LzwStatus::Ok) return EntryOutcome{};
+  if (status == LzwStatus::WriteFailed) return EntryOutcome{ExtractionStatus::CannotWrite, status};
+  return EntryOutcome{ExtractionStatus::DamagedStream, status};
+}
+
+// The failed entry's file goes; the message names it.
+ExtractionResult EntryFailure(platform::FileSystem& files, const EntryOutcome& outcome,
+                              const std::string& path) {
+  if (outcome.status == ExtractionStatus::CannotCreate)
+    return Failure(outcome.status, "Cannot create file " + path);
+  files.RemoveFile(path);
+  if (outcome.status == ExtractionStatus::CannotWrite)
+    return Failure(outcome.status, "Cannot write file " + path);
+  return Failure(outcome.status, "The compressed file " + path +
+                                     " is damaged: " + LzwStatusText(outcome.stream) + ".");
+}
+
+// How many entries must go one by one: up to the last setup script, or all
+// of them when two entries after it could name one file. Windows compares
+// names without case; beyond ASCII that depends on the system, and a name
+// with a tilde can be another file's short name, so any such name keeps the
+// order. Names are compared by a hash of their folded bytes: two names that
+// merely share a hash also keep the order, which costs only speed.
+std::size_t EntriesInOrder(const std::vector<ArchiveEntry>& entries) {
+  std::size_t first = 0;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (IsSetupScript(entries[i].name)) first = i + 1;
+  }
+  // A second thread pays only with two entries or more.
+  if (entries.size() - first < 2) return entries.size();
+  std::vector<std::uint32_t> hashes(entries.size() - first);
+  for (std::size_t i = first; i < entries.size(); ++i) {
+    std::uint32_t hash = 2166136261u;  // FNV-1a
+    for (const char c : entries[i].name) {
+      const auto byte = static_cast<unsigned char>(c);
+      if (byte >= 0x80 || c == '~') return entries.size();
+      hash = (hash ^ (byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte)) * 16777619u;
+    }
+    hashes[i - first] = hash;
+  }
+  // qsort: the C library's, where std::sort would add its code to the runtime.
+  std::qsort(hashes.data(), hashes.size(), sizeof hashes[0], [](const void* a, const void* b) {
+    const std::uint32_t x = *static_cast<const std::uint32_t*>(a);
+    const std::uint32_t y = *static_cast<const std::uint32_t*>(b);
+    return x < y ? -1 : x > y ? 1 : 0;
+  });
+  for (std::size_t i = 1; i < hashes.size(); ++i) {
+    if (hashes[i] == hashes[i - 1]) return entries.size();
+  }
+  return first;
+}
+
+// The entries from `first` on, on two threads (see the top of the file).
+class TwoThreadStaging {
+ public:
+  TwoThreadStaging(platform::FileSystem& files, const std::vector<ArchiveEntry>& entries,
+                   const std::string& folder, const CompressionSwitch& compression,
+                   ProgressCallback progress, std::size_t first)
+      : files_(files),
+        entries_(entries),
+        folder_(folder),
+        compression_(compression),
+        progress_(progress),
+        states_(entries.size()),
+        next_(first),
+        reported_(first) {}
+
+  ExtractionResult Run(platform::Threads& threads, LzwStreamDecoder& decoder) {
+    LzwStreamDecoder besideDecoder;
+    threads.RunBeside([&] { Work(besideDecoder, failures_[1], false); },
+                      [&] { Work(decoder, failures_[0], true); });
+    ReportWritten();
+    const Failed& failed = failures_[0].index < failures_[1].index ? failures_[0] : failures_[1];
+    if (failed.index == kNone) return ExtractionResult{};
+    // Every entry before it is written, so it is the next to report.
+    if (!labelled_) Report(ProgressStep::Label, failed.index);
+    for (std::size_t i = failed.index + 1; i < entries_.size(); ++i) {
+      if (states_[i].load() == State::Written) files_.RemoveFile(PathOf(i));
+    }
+    return EntryFailure(files_, failed.outcome, PathOf(failed.index));
+  }
+
+ private:
+  enum class State : unsigned char { Waiting, Written, Failed };
+  static constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+  struct Failed {
+    std::size_t index = kNone;
+    EntryOutcome outcome;
+  };
+
+  std::string PathOf(std::size_t i) const { return folder_ + entries_[i].name; }
+
+  void Report(ProgressStep step, std::size_t i) {
+    if (progress_) progress_(step, PercentOf(i, entries_.size()));
+  }
+
+  // The calling thread's: label and bar of every entry written whose
+  // predecessors are all written.
+  void ReportWritten() {
+    while (reported_ < entries_.size() &&
+           states_[reported_].load(std::memory_order_acquire) == State::Written) {
+      if (!labelled_) Report(ProgressStep::Label, reported_);
+      Report(ProgressStep::Bar, reported_);
+      ++reported_;
+      labelled_ = false;
+    }
+  }
+
+  // Takes entries until none is left or one has failed.
+  void Work(LzwStreamDecoder& decoder, Failed& failure, bool reports) {
+    while (!stop_.load()) {
+      const std::size_t i = next_.fetch_add(1);
+      if (i >= entries_.size()) return;
+      if (reports) {
+        ReportWritten();
+        if (reported_ == i) {
+          Report(ProgressStep::Label, i);
+          labelled_ = true;
+        }
+      }
+      const ArchiveEntry& entry = entries_[i];
+      const EntryOutcome outcome =
+          StageEntry(files_, PathOf(i), entry, compression_.Compresses(entry.name), decoder);
+      const bool ok = outcome.status == ExtractionStatus::Ok;
+      states_[i].store(ok ? State::Written : State::Failed, std::memory_order_release);
+      if (!ok) {
+        failure = Failed{i, outcome};
+        stop_.store(true);
+        return;
+      }
+      if (reports) ReportWritten();
+    }
+  }
+
+  platform::FileSystem& files_;
+  const std::vector<ArchiveEntry>& entries_;
+  const std::string& folder_;
+  const CompressionSwitch& compression_;
+  ProgressCallback progress_;
+  std::vector<std::atomic<State>> states_;
+  std::atomic<std::size_t> next_;  // the next entry to take
+  std::atomic<bool> stop_{false};
+  Failed failures_[2];     // each thread's, written by that thread only
+  std::size_t reported_;   // the calling thread's: the next entry to report
+  bool labelled_ = false;  // whether that entry's label is shown
+};
+
 }  // namespace
 
-ExtractionResult ExtractArchive(platform::FileSystem& files, std::span<const std::uint8_t> block,
-                                std::string stagingFolder, ScriptScanner& scanner,
-                                ProgressCallback progress) {
+ExtractionResult ExtractArchive(platform::FileSystem& files, platform::Threads& threads,
+                                std::span<const std::uint8_t> block, std::string stagingFolder,
+                                ScriptScanner& scanner, ProgressCallback progress) {
   std::vector<ArchiveEntry> entries;
   std::string error;
   if (!ReadArchiveIndex(block, entries, error))
@@ -54,30 +240,16 @@ ExtractionResult ExtractArchive(platform::FileSystem& files, std::span<const std
   ExtractionResult result;
   CompressionSwitch compression;
   LzwStreamDecoder decoder;
-  const std::uint64_t count = entries.size();
-  for (std::size_t i = 0; i < entries.size(); ++i) {
+  const std::size_t inOrder = EntriesInOrder(entries);
+  for (std::size_t i = 0; i < inOrder; ++i) {
     const ArchiveEntry& entry = entries[i];
-    const auto percent = static_cast<unsigned>(100 * std::uint64_t{i} / count);
+    const unsigned percent = PercentOf(i, entries.size());
     if (progress) progress(ProgressStep::Label, percent);
 
-    // Opened for update: a stream whose strings reach back past the
-    // decoder's window reads them back from the file.
     const std::string path = stagingFolder + entry.name;
-    std::FILE* file = files.CreateStagedFile(path);
-    if (file == nullptr)
-      return Failure(ExtractionStatus::CannotCreate, "Cannot create file " + path);
-
-    const bool compressed = compression.Compresses(entry.name);
-    LzwStatus status = WriteEntry(file, entry, compressed, decoder);
-    // fclose flushes what is buffered, so its failure is a write failure too.
-    if (std::fclose(file) != 0 && status == LzwStatus::Ok) status = LzwStatus::WriteFailed;
-    if (status != LzwStatus::Ok) {
-      files.RemoveFile(path);
-      if (status == LzwStatus::WriteFailed)
-        return Failure(ExtractionStatus::CannotWrite, "Cannot write file " + path);
-      return Failure(ExtractionStatus::DamagedStream,
-                     "The compressed file " + path + " is damaged: " + LzwStatusText(status) + ".");
-    }
+    const EntryOutcome outcome =
+        StageEntry(files, path, entry, compression.Compresses(entry.name), decoder);
+    if (outcome.status != ExtractionStatus::Ok) return EntryFailure(files, outcome, path);
     if (progress) progress(ProgressStep::Bar, percent);
 
     if (IsSetupScript(entry.name)) {
@@ -85,6 +257,11 @@ ExtractionResult ExtractArchive(platform::FileSystem& files, std::span<const std
       result.scriptPath = path;
     }
     compression.AfterEntry(entry.name, [&] { return scanner.CompressionFlag(files, path); });
+  }
+  if (inOrder < entries.size()) {
+    TwoThreadStaging rest(files, entries, stagingFolder, compression, progress, inOrder);
+    ExtractionResult staged = rest.Run(threads, decoder);
+    if (staged.status != ExtractionStatus::Ok) return staged;
   }
 
   if (result.hasScript)

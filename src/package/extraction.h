@@ -1,7 +1,6 @@
 // Writing the payload archive into the staging folder: the window-free work
-// of the extraction dialog. Entries are written in archive order; a
-// compressed entry is decoded straight from the archive block, so what lands
-// in the folder is the file it holds.
+// of the extraction dialog. A compressed entry is decoded straight from the
+// archive block, so what lands in the folder is the file it holds.
 #pragma once
 
 #include <cstdint>
@@ -57,9 +56,16 @@ struct ExtractionResult {
 // Writes every entry of the archive block into stagingFolder (which must
 // exist; a backslash is added when it lacks one) and, when all went well,
 // reads the picture paths from the setup script. Entries written before a
-// failure stay; nothing after it is written; a failed entry leaves no file.
-ExtractionResult ExtractArchive(platform::FileSystem& files, std::span<const std::uint8_t> block,
-                                std::string stagingFolder, ScriptScanner& scanner,
-                                ProgressCallback progress);
+// failure stay; nothing after it is left; a failed entry leaves no file.
+//
+// The entries after the last setup script are written on two threads
+// (threads), so files must take CreateStagedFile from both at once. Progress
+// comes from the calling thread only, for the entries in archive order, each
+// bar after its file is written; the label comes before the file is created
+// when the entries before it are all written by then, and just before the
+// bar otherwise.
+ExtractionResult ExtractArchive(platform::FileSystem& files, platform::Threads& threads,
+                                std::span<const std::uint8_t> block, std::string stagingFolder,
+                                ScriptScanner& scanner, ProgressCallback progress);
 
 }  // namespace package

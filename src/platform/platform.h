@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "base/function_ref.h"
+
 namespace platform {
 
 // GetDriveTypeA's answers; the numbers are the system's.
@@ -80,6 +82,16 @@ class FileSystem {
   // RemoveDirectoryA: an empty folder only; a link or junction itself, never
   // what it leads to.
   virtual bool RemoveFolder(const std::string& path) = 0;
+};
+
+// A second thread for work that can run beside the calling one.
+class Threads {
+ public:
+  virtual ~Threads() = default;
+  // Runs beside() on a thread of its own while the calling thread runs
+  // here(), and returns once both have returned. When no thread can be
+  // started, the calling thread runs here() and then beside().
+  virtual void RunBeside(base::FunctionRef<void()> beside, base::FunctionRef<void()> here) = 0;
 };
 
 enum class RegistryRoot {

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <mutex>
 #include <system_error>
 
 #include "platform/sim/sim_platform.h"
@@ -61,16 +62,14 @@ std::string SimFileSystem::NativePath(const std::string& windowsPath) const {
   return native;
 }
 
-bool SimFileSystem::IsHeld(const std::string& path) const {
-  return held_.count(NativePath(path)) != 0;
-}
+bool SimFileSystem::IsHeld(const std::string& path) const { return Holds(NativePath(path)); }
 
 std::FILE* SimFileSystem::OpenFile(const std::string& path, const char* mode) {
   const std::string native = NativePath(path);
   if (native.empty()) return nullptr;
   std::error_code error;
   if (fs::is_directory(native, error)) return nullptr;
-  if (mode[0] != 'r' && held_.count(native) != 0) return nullptr;
+  if (mode[0] != 'r' && Holds(native)) return nullptr;
   return std::fopen(native.c_str(), mode);
 }
 
@@ -101,19 +100,34 @@ bool SimFileSystem::MakeFolder(const std::string& path) {
   return fs::create_directory(native, error);
 }
 
+void SimFileSystem::Hold(const std::string& native) {
+  const std::lock_guard<std::mutex> locked(heldLock_);
+  held_.insert(native);
+}
+
+void SimFileSystem::Release(const std::string& native) {
+  const std::lock_guard<std::mutex> locked(heldLock_);
+  held_.erase(native);
+}
+
+bool SimFileSystem::Holds(const std::string& native) const {
+  const std::lock_guard<std::mutex> locked(heldLock_);
+  return held_.count(native) != 0;
+}
+
 bool SimFileSystem::HoldFolder(const std::string& path) {
   const std::string native = NativePath(path);
   std::error_code error;
   if (native.empty() || fs::is_symlink(native, error) || !fs::is_directory(native, error))
     return false;
-  held_.insert(native);
+  Hold(native);
   return true;
 }
 
 std::FILE* SimFileSystem::CreateStagedFile(const std::string& path) {
   const std::string native = NativePath(path);
   if (native.empty()) return nullptr;
-  held_.erase(native);  // an earlier staged file of ours is replaced
+  Release(native);  // an earlier staged file of ours is replaced
   std::error_code error;
   if (fs::is_symlink(native, error) || fs::exists(native, error)) {
     if (fs::is_directory(fs::symlink_status(native, error)) || !fs::remove(native, error))
@@ -122,7 +136,7 @@ std::FILE* SimFileSystem::CreateStagedFile(const std::string& path) {
   // "x": the name must be free, as for CREATE_NEW; "+": the decoder reads
   // back what has left its window.
   std::FILE* file = std::fopen(native.c_str(), "w+bx");
-  if (file != nullptr) held_.insert(native);
+  if (file != nullptr) Hold(native);
   return file;
 }
 
@@ -131,7 +145,7 @@ bool SimFileSystem::CopyOver(const std::string& from, const std::string& to) {
   const std::string target = NativePath(to);
   std::error_code error;
   if (source.empty() || target.empty() || !fs::is_regular_file(source, error)) return false;
-  if (held_.count(target) != 0) return false;
+  if (Holds(target)) return false;
   return fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
 }
 
@@ -140,7 +154,7 @@ bool SimFileSystem::RemoveFile(const std::string& path) {
   std::error_code error;
   if (native.empty() || !fs::is_regular_file(native, error)) return false;
   // The setup program's own delete: the hold ends with it.
-  held_.erase(native);
+  Release(native);
   return fs::remove(native, error);
 }
 

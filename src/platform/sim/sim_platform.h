@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -62,10 +63,21 @@ class SimFileSystem : public platform::FileSystem {
     platform::DiskSpace space;
   };
   const Drive* DriveOf(const std::string& windowsPath) const;
+  // The held set under its lock: the extraction stages files on two threads.
+  void Hold(const std::string& native);
+  void Release(const std::string& native);
+  bool Holds(const std::string& native) const;
 
   std::string root_;
   std::map<char, Drive> drives_;
+  mutable std::mutex heldLock_;
   std::set<std::string> held_;  // native paths
+};
+
+// Real threads, as on Windows.
+class SimThreads : public platform::Threads {
+ public:
+  void RunBeside(base::FunctionRef<void()> beside, base::FunctionRef<void()> here) override;
 };
 
 struct RegistryValue {

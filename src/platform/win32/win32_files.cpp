@@ -42,16 +42,12 @@ bool Win32FileSystem::MakeFolder(const std::string& path) {
 bool Win32FileSystem::CopyOver(const std::string& from, const std::string& to) {
   // A staged file is open for writing under our lock, which CopyFileA's own
   // open of it need not share; it is read through the lock's handle instead.
-  if (const HeldFile* held = FindHeld(from)) return CopyFromHeld(held->handle, to);
+  if (const HANDLE held = FindHeld(from)) return CopyFromHeld(held, to);
   return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
 bool Win32FileSystem::RemoveFile(const std::string& path) {
-  if (HeldFile* held = FindHeld(path)) {
-    CloseHandle(held->handle);
-    *held = heldFiles_.back();
-    heldFiles_.pop_back();
-  }
+  if (const HANDLE held = ReleaseHeld(path)) CloseHandle(held);
   return DeleteFileA(path.c_str()) != 0;
 }
 

@@ -18,6 +18,11 @@ namespace win32 {
 
 class Win32FileSystem final : public platform::FileSystem {
  public:
+  Win32FileSystem();
+  ~Win32FileSystem() override;
+  Win32FileSystem(const Win32FileSystem&) = delete;
+  Win32FileSystem& operator=(const Win32FileSystem&) = delete;
+
   std::FILE* OpenFile(const std::string& path, const char* mode) override;
   bool Exists(const std::string& path) override;
   bool IsFolder(const std::string& path) override;
@@ -41,10 +46,20 @@ class Win32FileSystem final : public platform::FileSystem {
     std::string path;
     HANDLE handle;
   };
-  HeldFile* FindHeld(const std::string& path);
+  // The list's three uses, each under the lock: staged files are made on
+  // two threads at once (the extraction's). Null when the path is not held.
+  HANDLE FindHeld(const std::string& path);
+  HANDLE ReleaseHeld(const std::string& path);
+  void AddHeld(const std::string& path, HANDLE handle);
   static bool CopyFromHeld(HANDLE source, const std::string& to);
 
+  CRITICAL_SECTION heldFilesLock_;
   std::vector<HeldFile> heldFiles_;
+};
+
+class Win32Threads final : public platform::Threads {
+ public:
+  void RunBeside(base::FunctionRef<void()> beside, base::FunctionRef<void()> here) override;
 };
 
 class Win32Registry final : public platform::Registry {

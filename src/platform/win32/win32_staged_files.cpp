@@ -18,7 +18,24 @@ bool SamePath(const std::string& a, const std::string& b) {
   return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
+class Locked {
+ public:
+  explicit Locked(CRITICAL_SECTION& section) : section_(section) {
+    EnterCriticalSection(&section_);
+  }
+  ~Locked() { LeaveCriticalSection(&section_); }
+  Locked(const Locked&) = delete;
+  Locked& operator=(const Locked&) = delete;
+
+ private:
+  CRITICAL_SECTION& section_;
+};
+
 }  // namespace
+
+Win32FileSystem::Win32FileSystem() { InitializeCriticalSection(&heldFilesLock_); }
+
+Win32FileSystem::~Win32FileSystem() { DeleteCriticalSection(&heldFilesLock_); }
 
 bool Win32FileSystem::HoldFolder(const std::string& path) {
   // The folder itself, not a link's target; without delete sharing nobody
@@ -69,15 +86,34 @@ std::FILE* Win32FileSystem::CreateStagedFile(const std::string& path) {
     DeleteFileA(path.c_str());
     return nullptr;
   }
-  heldFiles_.push_back(HeldFile{path, lock});
+  AddHeld(path, lock);
   return stream;
 }
 
-Win32FileSystem::HeldFile* Win32FileSystem::FindHeld(const std::string& path) {
-  for (HeldFile& held : heldFiles_) {
-    if (SamePath(held.path, path)) return &held;
+HANDLE Win32FileSystem::FindHeld(const std::string& path) {
+  Locked locked(heldFilesLock_);
+  for (const HeldFile& held : heldFiles_) {
+    if (SamePath(held.path, path)) return held.handle;
   }
   return nullptr;
+}
+
+HANDLE Win32FileSystem::ReleaseHeld(const std::string& path) {
+  Locked locked(heldFilesLock_);
+  for (HeldFile& held : heldFiles_) {
+    if (SamePath(held.path, path)) {
+      const HANDLE handle = held.handle;
+      held = heldFiles_.back();
+      heldFiles_.pop_back();
+      return handle;
+    }
+  }
+  return nullptr;
+}
+
+void Win32FileSystem::AddHeld(const std::string& path, HANDLE handle) {
+  Locked locked(heldFilesLock_);
+  heldFiles_.push_back(HeldFile{path, handle});
 }
 
 bool Win32FileSystem::CopyFromHeld(HANDLE source, const std::string& to) {

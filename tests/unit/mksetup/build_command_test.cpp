@@ -201,11 +201,12 @@ TEST(BuildCommand, BuildThenExtractGivesBackEveryFile) {
 
 #if defined(SETUPKIT_LINUX_TESTS)
   sim::SimFileSystem staging(product.root() + "/sim");
+  sim::SimThreads threads;
   std::filesystem::create_directories(product.root() + "/sim/C/Temp/$ddinstall");
   ScriptRulesScanner scanner;
   const Bytes payload = PayloadOf(product.OutputPath());
   const package::ExtractionResult result =
-      package::ExtractArchive(staging, payload, "C:\\Temp\\$ddinstall", scanner, nullptr);
+      package::ExtractArchive(staging, threads, payload, "C:\\Temp\\$ddinstall", scanner, nullptr);
   ASSERT_EQ(result.status, package::ExtractionStatus::Ok) << result.message;
   EXPECT_EQ(result.logoPath, "%TempDir%\\top.bmp");
   EXPECT_EQ(result.headerPath, "%TempDir%\\side.bmp");

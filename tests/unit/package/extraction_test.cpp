@@ -2,11 +2,15 @@
 #ifndef _WIN32
 // Extracting archives into the simulated staging folder: which entries are
 // decoded, the order of progress updates and file writes, reuse of an
-// existing folder, and every way the extraction stops.
+// existing folder, every way the extraction stops, and the entries after the
+// script written on two threads.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
 
 #include "package/archive_test_builder.h"
 #include "package/extraction.h"
@@ -85,12 +89,25 @@ class AnsweringScanner : public ScriptScanner {
   std::vector<std::string>& m_events;
 };
 
+// Both threads' work on the calling thread, one after the other: the calling
+// thread's first (as when no thread can be started), or the other's first
+// (as when the other thread takes every entry before the caller takes one).
+class OneThread : public platform::Threads {
+ public:
+  bool besideFirst = false;
+  void RunBeside(base::FunctionRef<void()> beside, base::FunctionRef<void()> here) override {
+    if (besideFirst) beside();
+    here();
+    if (!besideFirst) beside();
+  }
+};
+
 class Extraction : public ::testing::Test {
  protected:
   Extraction() { EXPECT_TRUE(sim.files.MakeFolder(kStaging)); }
 
   ExtractionResult Extract(const Block& block, const std::string& folder = kStaging) {
-    return ExtractArchive(files, block, folder, scanner,
+    return ExtractArchive(files, threads, block, folder, scanner,
                           [this](ProgressStep step, unsigned percent) {
                             events.push_back((step == ProgressStep::Label ? "label " : "bar ") +
                                              std::to_string(percent));
@@ -109,6 +126,7 @@ class Extraction : public ::testing::Test {
   std::vector<std::string> events;
   RecordingFiles files{sim.Root(), events};
   AnsweringScanner scanner{events};
+  OneThread threads;
 };
 
 const std::string kScript =
@@ -228,8 +246,8 @@ TEST_F(Extraction, LabelBeforeEachFileAndBarAfterIt) {
   scanner.flags = {false};
   // At each bar the entry's file is complete on disk.
   std::vector<std::string> atBar;
-  const ExtractionResult result =
-      ExtractArchive(files, block, kStaging, scanner, [&](ProgressStep step, unsigned percent) {
+  const ExtractionResult result = ExtractArchive(
+      files, threads, block, kStaging, scanner, [&](ProgressStep step, unsigned percent) {
         events.push_back((step == ProgressStep::Label ? "label " : "bar ") +
                          std::to_string(percent));
         if (step == ProgressStep::Bar) atBar.push_back(ReadAll(sim.files, files.lastCreated));
@@ -394,6 +412,172 @@ TEST_F(Extraction, AFailedWriteIsReported) {
   EXPECT_EQ(result.message, "Cannot write file " + kStaging + "\\big.dat");
   EXPECT_EQ(StagedNames(), std::vector<std::string>{"log_file.txt"});
   EXPECT_EQ(events.back(), "create " + kStaging + "\\big.dat");
+}
+
+// An archive of a script and `count` compressed entries, each its own text.
+struct ManyEntries {
+  Block block;
+  std::vector<std::string> names;
+  std::vector<std::string> texts;
+};
+
+ManyEntries MakeManyEntries(int count) {
+  ManyEntries many;
+  ArchiveBuilder builder;
+  builder.AddPlain("log_file.txt", kScript);
+  for (int i = 0; i < count; ++i) {
+    many.names.push_back("file" + std::to_string(i) + ".dll");
+    many.texts.push_back(AsText(test::TextBytes(static_cast<std::size_t>(500 + 97 * i), i)));
+    builder.AddCompressed(many.names.back(), many.texts.back());
+  }
+  many.block = builder.Build();
+  return many;
+}
+
+TEST_F(Extraction, TwoThreadsWriteEveryEntryAndReportInArchiveOrder) {
+  const ManyEntries many = MakeManyEntries(60);
+  sim::SimThreads twoThreads;
+  std::vector<std::string> progress;
+  std::vector<std::string> missingAtBar;
+  for (int run = 0; run < 5; ++run) {
+    progress.clear();
+    const ExtractionResult result =
+        ExtractArchive(sim.files, twoThreads, many.block, kStaging, scanner,
+                       [&](ProgressStep step, unsigned percent) {
+                         progress.push_back((step == ProgressStep::Label ? "label " : "bar ") +
+                                            std::to_string(percent));
+                         // The entry a bar reports is whole on disk by then.
+                         const std::size_t entry = progress.size() / 2 - 1;
+                         if (step == ProgressStep::Bar && entry > 0 &&
+                             Staged(many.names[entry - 1]) != many.texts[entry - 1]) {
+                           missingAtBar.push_back(many.names[entry - 1]);
+                         }
+                       });
+    ASSERT_EQ(result.status, ExtractionStatus::Ok) << result.message;
+    EXPECT_EQ(result.scriptPath, kStaging + "\\log_file.txt");
+    for (std::size_t i = 0; i < many.names.size(); ++i)
+      EXPECT_EQ(Staged(many.names[i]), many.texts[i]) << many.names[i];
+    // Every entry once, a label then a bar, in archive order.
+    std::vector<std::string> expected;
+    for (std::size_t i = 0; i <= many.names.size(); ++i) {
+      const std::string percent = std::to_string(100 * i / (many.names.size() + 1));
+      expected.push_back("label " + percent);
+      expected.push_back("bar " + percent);
+    }
+    EXPECT_EQ(progress, expected);
+  }
+  EXPECT_TRUE(missingAtBar.empty()) << missingAtBar.front();
+}
+
+TEST_F(Extraction, EntriesTheOtherThreadWroteAreReportedOnceTheyAllAre) {
+  threads.besideFirst = true;
+  scanner.flags = {false};
+  const Block block = ArchiveBuilder()
+                          .AddPlain("log_file.txt", kScript)
+                          .AddPlain("a.txt", "a")
+                          .AddPlain("b.txt", "bb")
+                          .Build();
+  ASSERT_EQ(Extract(block).status, ExtractionStatus::Ok);
+  const std::string at = "create " + kStaging + "\\";
+  EXPECT_EQ(events, (std::vector<std::string>{"label 0", at + "log_file.txt", "bar 0",
+                                              "flag " + kStaging + "\\log_file.txt", at + "a.txt",
+                                              at + "b.txt", "label 33", "bar 33", "label 66",
+                                              "bar 66", "images " + kStaging + "\\log_file.txt"}));
+}
+
+TEST_F(Extraction, EntriesThatMayNameOneFileGoOneByOne) {
+  // Windows takes a.txt and A.TXT for one file, and may take two names that
+  // differ beyond ASCII for one too: the later entry must replace the
+  // earlier, so nothing goes to the other thread.
+  threads.besideFirst = true;
+  scanner.flags = {false};
+  const std::string at = "create " + kStaging + "\\";
+  const Block sameName = ArchiveBuilder()
+                             .AddPlain("log_file.txt", kScript)
+                             .AddPlain("a.txt", "first")
+                             .AddPlain("A.TXT", "second")
+                             .Build();
+  ASSERT_EQ(Extract(sameName).status, ExtractionStatus::Ok);
+  EXPECT_EQ(std::vector<std::string>(events.begin() + 4, events.end() - 1),
+            (std::vector<std::string>{"label 33", at + "a.txt", "bar 33", "label 66", at + "A.TXT",
+                                      "bar 66"}));
+
+  events.clear();
+  const Block beyondAscii = ArchiveBuilder()
+                                .AddPlain("log_file.txt", kScript)
+                                .AddPlain("caf\xe9.txt", "first")
+                                .AddPlain("b.txt", "second")
+                                .Build();
+  ASSERT_EQ(Extract(beyondAscii).status, ExtractionStatus::Ok);
+  EXPECT_EQ(events[4], "label 33");
+  EXPECT_EQ(events[5], at + "caf\xe9.txt");
+
+  events.clear();
+  const Block shortName = ArchiveBuilder()
+                              .AddPlain("log_file.txt", kScript)
+                              .AddPlain("a long name.txt", "first")
+                              .AddPlain("ALONGN~1.TXT", "second")
+                              .Build();
+  ASSERT_EQ(Extract(shortName).status, ExtractionStatus::Ok);
+  EXPECT_EQ(events[4], "label 33");
+  EXPECT_EQ(events[5], at + "a long name.txt");
+}
+
+// Stages files as the simulated machine does, except that one entry's
+// creation waits until the other thread has finished the entry after it and
+// asks for the next, and then its writes fail as on a full disk.
+class FailingLateFiles : public sim::SimFileSystem {
+ public:
+  FailingLateFiles(const std::string& root, std::string failing, std::string waitFor)
+      : sim::SimFileSystem(root), failing_(std::move(failing)), waitFor_(std::move(waitFor)) {}
+
+  std::FILE* CreateStagedFile(const std::string& path) override {
+    if (path == failing_) {
+      std::unique_lock<std::mutex> lock(mutex_);
+      waited_ = changed_.wait_for(lock, std::chrono::seconds(20), [&] { return asked_; });
+      return std::fopen("/dev/full", "wb");
+    }
+    std::FILE* file = sim::SimFileSystem::CreateStagedFile(path);
+    if (path == waitFor_) {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      asked_ = true;
+      changed_.notify_all();
+    }
+    return file;
+  }
+  bool Waited() const { return waited_; }
+
+ private:
+  std::string failing_;
+  std::string waitFor_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool asked_ = false;
+  bool waited_ = false;
+};
+
+TEST_F(Extraction, AFailureOnOneThreadRemovesWhatTheOtherWroteAfterIt) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  const ManyEntries many = MakeManyEntries(6);
+  // file2 fails once the other thread has written file3 and asked for file4.
+  FailingLateFiles failing(sim.Root(), kStaging + "\\file2.dll", kStaging + "\\file4.dll");
+  sim::SimThreads twoThreads;
+  std::vector<std::string> progress;
+  const ExtractionResult result = ExtractArchive(
+      failing, twoThreads, many.block, kStaging, scanner, [&](ProgressStep step, unsigned percent) {
+        progress.push_back((step == ProgressStep::Label ? "label " : "bar ") +
+                           std::to_string(percent));
+      });
+  ASSERT_TRUE(failing.Waited()) << "the other thread never reached file4.dll";
+  EXPECT_EQ(result.status, ExtractionStatus::CannotWrite);
+  EXPECT_EQ(result.message, "Cannot write file " + kStaging + "\\file2.dll");
+  // What is left is what the entries one by one leave: those before it.
+  EXPECT_EQ(StagedNames(), (std::vector<std::string>{"file0.dll", "file1.dll", "log_file.txt"}));
+  EXPECT_EQ(Staged("file1.dll"), many.texts[1]);
+  EXPECT_FALSE(failing.IsHeld(kStaging + "\\file3.dll"));
+  // Bars for the entries before it, its label, nothing after.
+  EXPECT_EQ(progress, (std::vector<std::string>{"label 0", "bar 0", "label 14", "bar 14",
+                                                "label 28", "bar 28", "label 42"}));
 }
 
 }  // namespace

@@ -1,0 +1,28 @@
+// The extraction's second thread. The thread runs only code that keeps no
+// function-local statics of its own to initialise (the programs are built
+// without the guards that would make those safe on two threads).
+#include "platform/win32/win32_platform.h"
+
+namespace win32 {
+
+namespace {
+
+DWORD WINAPI RunWork(void* work) {
+  (*static_cast<base::FunctionRef<void()>*>(work))();
+  return 0;
+}
+
+}  // namespace
+
+void Win32Threads::RunBeside(base::FunctionRef<void()> beside, base::FunctionRef<void()> here) {
+  const HANDLE thread = CreateThread(nullptr, 0, RunWork, &beside, 0, nullptr);
+  here();
+  if (thread == nullptr) {
+    beside();
+    return;
+  }
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+}
+
+}  // namespace win32
