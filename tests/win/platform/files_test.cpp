@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "scratch_folder.h"
 
@@ -135,6 +136,48 @@ TEST_F(FilesTest, AStagedFileStaysLockedAgainstWritesDeletesAndRenamesButReads) 
   // A folder of the name cannot be replaced.
   ASSERT_TRUE(files.MakeFolder(scratch / "dir.cfg"));
   EXPECT_EQ(files.CreateStagedFile(scratch / "dir.cfg"), nullptr);
+}
+
+TEST_F(FilesTest, TwoThreadsStageFilesAtOnceAndEachStaysHeld) {
+  // The extraction's pattern: both threads make staged files in one folder
+  // while the list of held files grows; afterwards every file is whole,
+  // locked against others, and released by the program's own clean-up.
+  win32::Win32Threads threads;
+  constexpr int kPerThread = 40;
+  DWORD besideThread = 0;
+  bool allMade[2] = {true, true};
+  const auto stage = [&](int side) {
+    for (int i = 0; i < kPerThread; ++i) {
+      const std::string name = scratch / ("t" + std::to_string(side) + "_" + std::to_string(i));
+      std::FILE* stream = files.CreateStagedFile(name);
+      if (stream == nullptr) {
+        allMade[side] = false;
+        continue;
+      }
+      const std::string text(static_cast<std::size_t>(1000 + i), static_cast<char>('a' + side));
+      std::fwrite(text.data(), 1, text.size(), stream);
+      if (std::fclose(stream) != 0) allMade[side] = false;
+    }
+  };
+  threads.RunBeside(
+      [&] {
+        besideThread = GetCurrentThreadId();
+        stage(1);
+      },
+      [&] { stage(0); });
+  EXPECT_NE(besideThread, 0u);
+  EXPECT_NE(besideThread, GetCurrentThreadId());
+  EXPECT_TRUE(allMade[0]);
+  EXPECT_TRUE(allMade[1]);
+  for (int side = 0; side < 2; ++side) {
+    for (int i = 0; i < kPerThread; ++i) {
+      const std::string name = scratch / ("t" + std::to_string(side) + "_" + std::to_string(i));
+      EXPECT_EQ(ReadBytes(name),
+                std::string(static_cast<std::size_t>(1000 + i), static_cast<char>('a' + side)));
+      EXPECT_FALSE(DeleteFileA(name.c_str())) << name << " is not held";
+      EXPECT_TRUE(files.RemoveFile(name)) << name;
+    }
+  }
 }
 
 TEST_F(FilesTest, AHeldFolderCannotBeRenamedAway) {
