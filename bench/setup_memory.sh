@@ -2,13 +2,15 @@
 # The setup program's peak memory under wine64 while it extracts a product
 # holding one file of SIZE_MB megabytes (default 1024): the process's peak
 # resident set (VmHWM) taken until the file is staged whole, less the setup
-# program's own size (Wine reads the whole image into memory when it loads
-# it). A product with one small file gives Wine's own share for comparison.
+# program's own size (the checksum reads every page of the payload, so the
+# whole image counts in the resident set). A product with one small file
+# gives Wine's own share for comparison.
 #
 #   bench/setup_memory.sh [SIZE_MB]
 #
-# Needs build/release (mksetup), build/win64 (setup-runtime64.exe), wine64
-# and Xvfb. Everything happens in a throwaway folder and Wine prefix.
+# Needs build/release (mksetup), build/win64 (setup-runtime64.exe), dist/bin
+# (the uninstall programs), wine64 and Xvfb. Everything happens in a
+# throwaway folder and Wine prefix.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib.sh"
 source "$TOP/scripts/wine-env"
@@ -26,7 +28,8 @@ export WINEDLLOVERRIDES=winemenubuilder.exe=d WINEDEBUG=-all
 make_product() {
   local name=$1 megabytes=$2 folder="$work/$1"
   mkdir -p "$folder/files"
-  cp "$TOP/sample/quill_writer/files/UnInstaller.exe" "$TOP/sample/quill_writer/files/Remove Uninstaller.exe" "$folder/files/"
+  cp "$TOP/dist/bin/uninstaller64.exe" "$folder/files/UnInstaller.exe"
+  cp "$TOP/dist/bin/remover64.exe" "$folder/files/Remove Uninstaller.exe"
   # cat stops at the first broken pipe, once head has what it needs.
   while cat /usr/lib/gcc/x86_64-linux-gnu/12/cc1 2>/dev/null; do :; done | head -c $((megabytes * 1048576)) >"$folder/files/big.bin" || true
   printf 'Big\r\nBig Setup\r\n1.0\r\nAcme\r\n-N-A-\r\n[fls]\r\n1\r\nbig.bin|%%InstallPath%%\\big.bin\r\nUnInstaller.exe|%%InstallPath%%\\UnInstaller.exe\r\nRemove Uninstaller.exe|%%InstallPath%%\\Remove Uninstaller.exe\r\n[/fls]\r\n[uninst_gene]\r\nUninstalling\r\n-NA-\r\n[/uninst_gene]\r\n[uninst_fls]\r\n[/uninst_fls]\r\n' >"$folder/setup.txt"

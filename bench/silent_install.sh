@@ -75,7 +75,9 @@ for ((run = 1; run <= runs; run++)); do
   wine_run cmd.exe /c exit 0 >/dev/null 2>&1
   yardstick_times+=("$(echo "$(seconds) - $start" | bc)")
 done
-cmp -s "$dlls/${entries[0]}" "$WINEPREFIX/drive_c/Bench/${entries[0]}" || { echo "not installed"; exit 1; }
+for name in "${entries[@]}"; do
+  cmp -s "$dlls/$name" "$WINEPREFIX/drive_c/Bench/$name" || { echo "$name: not installed as it is"; exit 1; }
+done
 silent=$(median "${silent_times[@]}") staging=$(median "${staging_times[@]}")
 yardstick=$(median "${yardstick_times[@]}")
 printf '%-52s %8.2f s   (runs: %s)\n' "silent install (/S) under wine64" "$silent" "${silent_times[*]}"
