@@ -29,8 +29,10 @@ function(setupkit_options target)
     # unwind tables, every function in a section of its own so that the
     # linker can drop what nobody calls. Not data sections: with them this
     # GCC puts zero-filled globals into .data, where they take room in the
-    # file. One thread: function-local statics need no lock, whose library
-    # code would bring the exception machinery back. No compiler
+    # file. Function-local statics get no lock, whose library code would
+    # bring the exception machinery back: they are all first reached on the
+    # main thread (the extraction's second thread runs only the staging and
+    # the decoder, which keep none). No compiler
     # identification string: one per object file, 20 bytes each, in .rdata.
     target_compile_options(${target} PRIVATE -Oz -fno-exceptions -fno-rtti
       -fno-threadsafe-statics -fno-asynchronous-unwind-tables -fno-unwind-tables
