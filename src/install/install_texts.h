@@ -3,6 +3,7 @@
 #pragma once
 
 #include "install/uninstall_log_format.h"
+#include "script/field_values.h"
 #include "script/script_format.h"
 
 namespace install::texts {
@@ -23,24 +24,25 @@ inline constexpr const char* kFolderEntryKind = script::format::kFolderEntryKind
 inline constexpr const char* kUninstallLogName = log_format::kFileName;
 inline constexpr const char* kUninstallerName = log_format::kUninstallerName;
 
-// Shortcut locations, matched exactly.
-inline constexpr const char* kDesktop = "Desktop";
-inline constexpr const char* kProgramGroup = "Program Group";
-inline constexpr const char* kQuickLaunch = "Quick Launch";
-inline constexpr const char* kStartMenu = "Start Menu";
+// Shortcut locations, matched exactly (script/field_values.h).
+inline constexpr const char* kDesktop = script::format::kDesktop;
+inline constexpr const char* kProgramGroup = script::format::kProgramGroupLocation;
+inline constexpr const char* kQuickLaunch = script::format::kQuickLaunch;
+inline constexpr const char* kStartMenu = script::format::kStartMenu;
 // Below the application-data folder.
 inline constexpr const char* kQuickLaunchFolder = "\\Microsoft\\Internet Explorer\\Quick Launch";
 inline constexpr const char* kLinkExtension = ".lnk";
 
-// Registry roots and value types as the script names them.
-inline constexpr const char* kClassesRoot = "HKEY_CLASSES_ROOT";
-inline constexpr const char* kCurrentUser = "HKEY_CURRENT_USER";
-inline constexpr const char* kLocalMachine = "HKEY_LOCAL_MACHINE";
-inline constexpr const char* kUsers = "HKEY_USERS";
-inline constexpr const char* kCurrentConfig = "HKEY_CURRENT_CONFIG";
-inline constexpr const char* kRegSzName = "REG_SZ";
-inline constexpr const char* kRegBinaryName = "REG_BINARY";
-inline constexpr const char* kRegDwordName = "REG_DWORD";
+// Registry roots and value types as the script names them
+// (script/field_values.h).
+inline constexpr const char* kClassesRoot = script::format::kClassesRoot;
+inline constexpr const char* kCurrentUser = script::format::kCurrentUser;
+inline constexpr const char* kLocalMachine = script::format::kLocalMachine;
+inline constexpr const char* kUsers = script::format::kUsers;
+inline constexpr const char* kCurrentConfig = script::format::kCurrentConfig;
+inline constexpr const char* kRegSzName = script::format::kRegSzName;
+inline constexpr const char* kRegBinaryName = script::format::kRegBinaryName;
+inline constexpr const char* kRegDwordName = script::format::kRegDwordName;
 
 // The system's list of installed programs, under HKEY_LOCAL_MACHINE.
 inline constexpr const char* kUninstallKeyPrefix =

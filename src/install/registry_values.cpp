@@ -1,5 +1,7 @@
 #include "install/registry_values.h"
 
+#include <iterator>
+
 #include "base/text_trim.h"
 #include "install/install_texts.h"
 #include "script/script_reader.h"
@@ -23,6 +25,10 @@ constexpr RootName kRoots[] = {
     {texts::kUsers, platform::RegistryRoot::Users},
     {texts::kCurrentConfig, platform::RegistryRoot::CurrentConfig},
 };
+// mksetup checks scripts against the lists of names: they must be what
+// this table and RegistryDataOf accept.
+static_assert(std::size(kRoots) == std::size(script::format::kRegistryRoots));
+static_assert(std::size(script::format::kRegistryTypes) == 3);
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';

@@ -1,5 +1,7 @@
 #include "install/shortcuts.h"
 
+#include <iterator>
+
 #include "base/text_trim.h"
 #include "install/install_texts.h"
 #include "install/installing_step.h"
@@ -22,6 +24,8 @@ constexpr ShortcutLocation kLocations[] = {
     {texts::kQuickLaunch, platform::kCsidlAppData},
     {texts::kStartMenu, platform::kCsidlStartMenu},
 };
+// mksetup checks scripts against the list of names: it must be this table's.
+static_assert(std::size(kLocations) == std::size(script::format::kShortcutLocations));
 
 }  // namespace
 
