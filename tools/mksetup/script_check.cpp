@@ -1,9 +1,9 @@
 #include "mksetup/script_check.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "base/text_trim.h"
+#include "mksetup/name_match.h"
+#include "mksetup/registry_line_check.h"
+#include "mksetup/shortcut_line_check.h"
 #include "package/payload_archive.h"
 #include "package/payload_contract.h"
 #include "script/script_reader.h"
@@ -11,17 +11,7 @@
 namespace mksetup {
 namespace {
 
-bool IsMarker(const std::string& line) {
-  return std::any_of(std::begin(format::kMarkers), std::end(format::kMarkers),
-                     [&](const char* marker) { return line == marker; });
-}
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
+bool IsMarker(const std::string& line) { return IsOneOf(line, format::kMarkers); }
 
 // A line meant as a marker that the setup program will not take for one.
 void CheckMarkerSpelling(const ScriptText& script, Diagnostics& out) {
@@ -233,6 +223,9 @@ void CheckScript(const ScriptText& script, Diagnostics& out) {
   CheckFileSection(script, out);
   CheckOptionalSections(script, out);
   CheckUninstallSections(script, out);
+  CheckShortcutLines(script, out);
+  CheckRegistryLines(script, out);
+  CheckRemovalRegistryLines(script, out);
 }
 
 }  // namespace mksetup

@@ -1,5 +1,7 @@
 #include "mksetup/script_text.h"
 
+#include <algorithm>
+
 namespace mksetup {
 
 std::optional<std::size_t> ScriptText::Find(const char* marker, std::size_t from) const {
@@ -63,6 +65,42 @@ std::vector<std::size_t> FileSectionLines(const ScriptText& script) {
     if (!script.lines[i].empty()) entries.push_back(i);
   }
   return entries;
+}
+
+std::size_t SeparatorCount(const std::string& line) {
+  return static_cast<std::size_t>(std::count(line.begin(), line.end(), format::kFieldSeparator));
+}
+
+namespace {
+
+SectionScan Scan(const ScriptText& script, const char* opening, const char* closing,
+                 const char* takesNextLine) {
+  SectionScan scan;
+  bool inside = false;
+  for (std::size_t i = 0; i < script.lines.size(); ++i) {
+    if (takesNextLine && script.lines[i] == takesNextLine && ++i == script.lines.size()) break;
+    const std::string& line = script.lines[i];
+    if (line == closing) {
+      inside = false;
+    } else if (line == opening) {
+      if (!inside) scan.unclosedAt = i;
+      inside = true;
+    } else if (inside) {
+      scan.lines.push_back(i);
+    }
+  }
+  if (!inside) scan.unclosedAt.reset();
+  return scan;
+}
+
+}  // namespace
+
+SectionScan ScanSection(const ScriptText& script, const char* opening, const char* closing) {
+  return Scan(script, opening, closing, nullptr);
+}
+
+SectionScan ScanShortcutSection(const ScriptText& script) {
+  return Scan(script, format::kShortcuts, format::kShortcutsEnd, format::kProgramGroup);
 }
 
 std::string ImageFileName(const std::string& imageLine) {

@@ -53,6 +53,26 @@ std::vector<std::size_t> FilePassEntryLines(const ScriptText& script);
 // all problems are reported at once. Empty without such a section.
 std::vector<std::size_t> FileSectionLines(const ScriptText& script);
 
+// How many "|" field separators a line holds.
+std::size_t SeparatorCount(const std::string& line);
+
+// The lines that a pass over the whole script takes as a section's lines
+// (0-based indexes), as the setup program's registry and removal registry
+// passes do: the closing marker switches inside off, the opening one on, and
+// every other line read while inside is one, so several sections are all
+// taken. unclosedAt is the opening marker's index when the script ends
+// inside the section: every line after it was taken.
+struct SectionScan {
+  std::vector<std::size_t> lines;
+  std::optional<std::size_t> unclosedAt;
+};
+SectionScan ScanSection(const ScriptText& script, const char* opening, const char* closing);
+
+// The shortcut pass: as ScanSection over "[shrt]", except that the line after
+// "[menu_grp]" is read as the program group and then examined like any other
+// line, so that "[menu_grp]" itself is never a shortcut line.
+SectionScan ScanShortcutSection(const ScriptText& script);
+
 // The file name of an image line of "[logo]" or "[Header]": what follows its
 // last backslash ("%TempDir%\top.bmp" gives "top.bmp"), the whole line when
 // it has none.

@@ -6,6 +6,7 @@
 
 #include "builder_test_support.h"
 #include "mksetup/script_check.h"
+#include "script/field_values.h"
 
 namespace mksetup {
 namespace {
@@ -182,6 +183,188 @@ TEST(ScriptCheck, FileEntries) {
   ExpectOnly(Replaced(9, "old log_file.txt|%InstallPath%\\x"),
              "s.txt:9: error: ", "the setup program would take it for the setup script");
   ExpectOnly(Replaced(9, "writer.exe|"), "s.txt:9: warning: ", "has an empty destination");
+}
+
+// Line 27 is "Desktop|%InstallPath%\writer.exe|%ProductName%", the first of
+// "[shrt]" (26-29).
+TEST(ScriptCheck, ShortcutLocationsMatchedExactly) {
+  for (const char* location : format::kShortcutLocations) {
+    EXPECT_TRUE(Findings(Replaced(27, std::string(location) + "|w.exe|Quill")).empty()) << location;
+  }
+  ExpectOnly(Replaced(27, "desktop|w.exe|Quill"), "s.txt:27: error: ",
+             "shortcut location \"desktop\" is not \"Desktop\": locations are matched exactly, "
+             "letter case and spaces included, so the setup program makes no shortcut for "
+             "\"desktop|w.exe|Quill\"");
+  ExpectOnly(Replaced(27, "Start Menu |w.exe|Quill"),
+             "s.txt:27: error: ", "shortcut location \"Start Menu \" is not \"Start Menu\"");
+  ExpectOnly(Replaced(27, "Favorites|w.exe|Quill"), "s.txt:27: error: ",
+             "unknown shortcut location \"Favorites\" in \"Favorites|w.exe|Quill\": the setup "
+             "program knows only \"Desktop\", \"Program Group\", \"Quick Launch\" and \"Start "
+             "Menu\"");
+  ExpectOnly(Replaced(27, "Quill Writer"), "s.txt:27: error: ",
+             "shortcut line \"Quill Writer\" has no \"|\": expected LOCATION|TARGET|NAME");
+  // A blank line has no location: skipped, as meant.
+  EXPECT_TRUE(Findings(Inserted(27, {"", "  "})).empty());
+}
+
+// The setup program shows its message box for these, makes no link, and
+// leaves the line in the uninstall log all the same.
+TEST(ScriptCheck, ShortcutsWithoutTargetOrName) {
+  ExpectOnly(Replaced(27, "Desktop|w.exe"), "s.txt:27: error: ",
+             "shortcut line \"Desktop|w.exe\" has one \"|\" of two: expected "
+             "LOCATION|TARGET|NAME; it gives no target: the setup program shows \"Please,enter "
+             "the Menu Item and File name correctly.\" and makes no shortcut");
+  ExpectOnly(Replaced(27, "Desktop||Quill"), "s.txt:27: error: ",
+             "shortcut line \"Desktop||Quill\" has an empty target: the setup program shows");
+  ExpectOnly(Replaced(28, "Program Group|w.exe|"),
+             "s.txt:28: error: ", "shortcut line \"Program Group|w.exe|\" has an empty name");
+}
+
+TEST(ScriptCheck, ShortcutNamesThatMakeNoLinkFile) {
+  // A third "|" stays in the name, where no file name may have it.
+  ExpectOnly(Replaced(27, "Desktop|w.exe|Quill|Writer"), "s.txt:27: error: ",
+             "shortcut name \"Quill|Writer\" holds \"|\", which no file name may hold: the setup "
+             "program's link is never saved");
+  ExpectOnly(Replaced(27, "Desktop|w.exe|Quill: the editor"), "s.txt:27: error: ", "holds \":\"");
+  ExpectOnly(Replaced(28, "Program Group|w.exe|Tools\\Quill"), "s.txt:28: warning: ",
+             "shortcut name \"Tools\\Quill\" puts the link into the folder \"Tools\", which the "
+             "setup program does not create");
+  // Variables in the name are the machine's: only the text around them counts.
+  EXPECT_TRUE(Findings(Replaced(27, "Desktop|w.exe|%ProductName% %ProductVersion%")).empty());
+}
+
+TEST(ScriptCheck, ShortcutLinesAsTheShortcutPassFindsThem) {
+  // A second "[shrt]" section further down is read too.
+  ExpectOnly(Inserted(33, {"[shrt]", "Desktop|w.exe", "[/shrt]"}),
+             "s.txt:34: error: ", "has one \"|\" of two");
+  // The line after "[menu_grp]" is the group and is examined too; the
+  // marker itself is no shortcut line.
+  ExpectOnly(Inserted(27, {"[menu_grp]", "Quill"}),
+             "s.txt:28: error: ", "shortcut line \"Quill\" has no \"|\"");
+  // Outside "[shrt]" nothing is a shortcut line.
+  EXPECT_TRUE(Findings(Inserted(30, {"desktop|w.exe|Quill"})).empty());
+  // Without "[/shrt]" every further line is taken: one error, at the marker,
+  // and the other sections' lines are not reported as shortcuts.
+  ExpectOnly(Replaced(29, std::nullopt), "s.txt:26: error: ",
+             "no \"[/shrt]\" after this \"[shrt]\": the setup program takes every line to the end "
+             "of the script as a shortcut line");
+}
+
+// Line 31 is
+// "HKEY_CURRENT_USER|Software\%CompanyName%\%ProductName%|InstallDir|REG_SZ|%InstallPath%|".
+TEST(ScriptCheck, RegistryLinesTheSetupProgramWritesNothingFor) {
+  for (const char* root : format::kRegistryRoots) {
+    EXPECT_TRUE(Findings(Replaced(31, std::string(root) + "|Software\\Acme|A|REG_SZ|x|")).empty())
+        << root;
+  }
+  ExpectOnly(Replaced(31, "HKCU|Software\\Acme|A|REG_SZ|x|"), "s.txt:31: error: ",
+             "unknown registry root \"HKCU\" in \"HKCU|Software\\Acme|A|REG_SZ|x|\": the roots are "
+             "\"HKEY_CLASSES_ROOT\", \"HKEY_CURRENT_USER\", \"HKEY_LOCAL_MACHINE\", \"HKEY_USERS\" "
+             "and \"HKEY_CURRENT_CONFIG\", so the setup program writes nothing for it");
+  ExpectOnly(
+      Replaced(31, "Hkey_Current_User|Software\\Acme|A|REG_SZ|x|"), "s.txt:31: error: ",
+      "registry root \"Hkey_Current_User\" in \"Hkey_Current_User|Software\\Acme|A|REG_SZ|x|\" "
+      "is not \"HKEY_CURRENT_USER\": roots are matched with their exact case");
+  ExpectOnly(Replaced(31, "HKEY_CURRENT_USER|Software\\Acme|A|REG_EXPAND_SZ|x|"),
+             "s.txt:31: error: ",
+             "unknown registry type \"REG_EXPAND_SZ\" in "
+             "\"HKEY_CURRENT_USER|Software\\Acme|A|REG_EXPAND_SZ|x|\": the setup program writes "
+             "only \"REG_SZ\", \"REG_BINARY\" and \"REG_DWORD\", so it writes nothing for it");
+  ExpectOnly(Replaced(31, "HKEY_CURRENT_USER|Software\\Acme|A"), "s.txt:31: error: ",
+             "registry line \"HKEY_CURRENT_USER|Software\\Acme|A\" has 2 \"|\" of five: expected "
+             "ROOT|KEY|NAME|TYPE|DATA|; the setup program finds no type in it and writes nothing");
+  // An unknown root and type on one line: both are named.
+  EXPECT_EQ(Findings(Replaced(31, "HKCU|K|A|SZ|x|")).size(), 2u);
+}
+
+// Without the fifth "|" the data meant is left over and the data is empty.
+TEST(ScriptCheck, RegistryLinesWithoutTheirLastBar) {
+  ExpectOnly(Replaced(31, "HKEY_CURRENT_USER|Software\\Acme|A|REG_SZ|%InstallPath%"),
+             "s.txt:31: error: ",
+             "does not end with \"|\": the setup program reads no data in it and writes an empty "
+             "value");
+  ExpectOnly(Replaced(31, "HKEY_CURRENT_USER|Software\\Acme|A|REG_DWORD|150"),
+             "s.txt:31: error: ", "the setup program reads no data in it and writes nothing");
+  // Ending with the type's "|" is the same as an empty data field.
+  EXPECT_TRUE(Findings(Replaced(31, "HKEY_CURRENT_USER|Software\\Acme|A|REG_SZ|")).empty());
+}
+
+TEST(ScriptCheck, RegistryDataThatDoesNotFitItsType) {
+  const auto line = [](const std::string& type, const std::string& data) {
+    return Replaced(31, "HKEY_CURRENT_USER|Software\\Acme|A|" + type + "|" + data + "|");
+  };
+  for (const char* fits : {"150", "010", " 7 ", "0x1F", "4294967295", "0xFFFFFFFF"}) {
+    EXPECT_TRUE(Findings(line("REG_DWORD", fits)).empty()) << fits;
+  }
+  for (const char* fits : {"", "2C 01 00 00", "2C010000", "2c,01"}) {
+    EXPECT_TRUE(Findings(line("REG_BINARY", fits)).empty()) << fits;
+  }
+  ExpectOnly(line("REG_DWORD", "ten"), "s.txt:31: error: ",
+             "data \"ten\" in \"HKEY_CURRENT_USER|Software\\Acme|A|REG_DWORD|ten|\" is no "
+             "REG_DWORD (a decimal number or \"0x\" and hexadecimal digits, from 0 to "
+             "4294967295): the setup program writes nothing for it");
+  for (const char* misfit : {"-1", "4294967296", "0x100000000", "", "0x"}) {
+    ExpectOnly(line("REG_DWORD", misfit), "s.txt:31: error: ", "is no REG_DWORD");
+  }
+  for (const char* misfit : {"1 2 3", "102", "0G"}) {
+    ExpectOnly(line("REG_BINARY", misfit), "s.txt:31: error: ", "is no REG_BINARY (pairs of");
+  }
+  // Variables are expanded on the user's machine first: not judged here.
+  EXPECT_TRUE(Findings(line("REG_DWORD", "%Zoom%")).empty());
+}
+
+TEST(ScriptCheck, RegistryLinesThatMayBeMeant) {
+  ExpectOnly(Replaced(31, "HKEY_CURRENT_USER|Software\\Acme|A|REG_SZ|x|y|"),
+             "s.txt:31: warning: ", "the setup program ignores \"y|\" after the fifth \"|\" of");
+  ExpectOnly(Replaced(31, "HKEY_CURRENT_USER||A|REG_SZ|x|"), "s.txt:31: warning: ",
+             "has an empty key: the setup program writes the value right under HKEY_CURRENT_USER");
+  // Spaces after the last "|" are no text.
+  EXPECT_TRUE(Findings(Replaced(31, "HKEY_CURRENT_USER|Software\\Acme|A|REG_SZ|x| ")).empty());
+  EXPECT_TRUE(Findings(Inserted(31, {""})).empty());
+}
+
+// Line 55 is "HKEY_CURRENT_USER|Software\%CompanyName%\%ProductName%|InstallDir|",
+// inside "[uninst_reg]" (54-56).
+TEST(ScriptCheck, RemovalRegistryLines) {
+  // The setup program trims each field, and an empty name removes the key.
+  EXPECT_TRUE(Findings(Replaced(55, " HKEY_CURRENT_USER | Software\\Acme | A |")).empty());
+  EXPECT_TRUE(Findings(Replaced(55, "HKEY_LOCAL_MACHINE|Software\\Acme||")).empty());
+  EXPECT_TRUE(Findings(Replaced(55, "HKEY_LOCAL_MACHINE|Software\\Acme|")).empty());
+  ExpectOnly(Replaced(55, "HKCU|Software\\Acme|A|"), "s.txt:55: error: ",
+             "unknown registry root \"HKCU\" in \"HKCU|Software\\Acme|A|\": the roots are");
+  EXPECT_NE(Findings(Replaced(55, "HKCU|Software\\Acme|A|"))[0].find(
+                "so the uninstaller removes nothing for it and reports it as not removed"),
+            std::string::npos);
+  ExpectOnly(Inserted(55, {""}), "s.txt:55: error: ",
+             "empty line in \"[uninst_reg]\": the setup program records it as a registry value "
+             "without a root");
+  ExpectOnly(Replaced(55, "Software\\Acme"), "s.txt:55: error: ",
+             "registry removal line \"Software\\Acme\" has no \"|\": expected ROOT|KEY|NAME|");
+  ExpectOnly(Replaced(55, "HKEY_CURRENT_USER|Software\\Acme"), "s.txt:55: error: ",
+             "has one \"|\" of three: expected ROOT|KEY|NAME|; it gives no key, so the "
+             "uninstaller removes nothing for it");
+  ExpectOnly(Replaced(55, "HKEY_CURRENT_USER|\\|A|"),
+             "s.txt:55: error: ", "registry removal line \"HKEY_CURRENT_USER|\\|A|\" names no key");
+  ExpectOnly(Replaced(55, "HKEY_CURRENT_USER|Software\\Acme|Zoom"), "s.txt:55: error: ",
+             "does not end with \"|\": the setup program records no value name, so the "
+             "uninstaller removes the key's default value, and the key when nothing else is left "
+             "in it, instead of \"Zoom\"");
+  ExpectOnly(Replaced(55, "HKEY_CURRENT_USER|Software\\Acme|A|B|"),
+             "s.txt:55: warning: ", "the setup program ignores \"B|\" after the third \"|\" of");
+}
+
+TEST(ScriptCheck, RegistrySectionsWithoutTheirEnd) {
+  ExpectOnly(Replaced(32, std::nullopt), "s.txt:30: error: ",
+             "no \"[/regi]\" after this \"[regi]\": the setup program takes every line to the end "
+             "of the script as a registry line");
+  ExpectOnly(Replaced(56, std::nullopt),
+             "s.txt:54: error: ", "no \"[/uninst_reg]\" after this \"[uninst_reg]\"");
+  // A misspelt end marker is reported once, as the marker it is not.
+  ExpectOnly(Replaced(32, "[/REGI]"),
+             "s.txt:32: error: ", "\"[/REGI]\" is not the marker \"[/regi]\"");
+  // A second section is checked like the first.
+  ExpectOnly(Inserted(33, {"[regi]", "HKCU|K|A|REG_SZ|x|", "[/regi]"}),
+             "s.txt:34: error: ", "unknown registry root \"HKCU\"");
 }
 
 }  // namespace

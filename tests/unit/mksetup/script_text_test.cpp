@@ -83,6 +83,83 @@ TEST_F(ReaderAgreement, LinesFlagFilePassAndImages) {
   }
 }
 
+// The shortcut, registry and removal registry passes: several sections,
+// stray end markers, "[menu_grp]" inside "[shrt]" and a section the script
+// ends inside.
+const char* const kSectionTexts[] = {
+    ("[shrt]\nDesktop|a|b\n[menu_grp]\nStart Menu|c|d\n[/shrt]\nQuick Launch|e|f\n"
+     "[shrt]\nx\n\ny|z\n"),
+    "[menu_grp]\n[shrt]\nDesktop|a|b\n[/shrt]\n[/shrt]\n[shrt]\n[shrt]\nc\n[/shrt]\n",
+    "[regi]\na|b|c|d|e|f|\n[/regi]\n[regi]\n[regi]\ng\n[/regi]\n[/regi]\nh\n[regi]\ni|j\n",
+    "[uninst_reg]\n a | b | c |\n[/uninst_reg]\nd\n[uninst_reg]\n\ne|f\n[/uninst_reg]\n",
+    "[regi] \nk|l\n[uninst_reg]\n",
+};
+
+// What a pass hands its visitor, fields joined by ">".
+std::vector<std::string> ModelledFields(const ScriptText& script,
+                                        const std::vector<std::size_t>& lines, int takes) {
+  std::vector<std::string> seen;
+  for (const std::size_t i : lines) {
+    std::string rest = script.lines[i];
+    std::string joined;
+    for (int take = 0; take < takes; ++take) joined += script::TakeField(rest) + ">";
+    seen.push_back(joined + (takes == 2 ? rest : std::string()));
+  }
+  return seen;
+}
+
+TEST_F(ReaderAgreement, ShortcutRegistryAndRemovalSections) {
+  for (const char* text : kSectionTexts) {
+    SCOPED_TRACE(::testing::PrintToString(std::string(text)));
+    const std::string path = Stage(text);
+    const std::vector<std::uint8_t> bytes = BytesOf(text);
+    const ScriptText script = SplitScriptLines(bytes);
+
+    std::vector<std::string> shortcuts;
+    script::ForEachShortcutLine(
+        files_, path, [](const std::string&) {},
+        [&](const std::string& location, const std::string& target, const std::string& name) {
+          shortcuts.push_back(location + ">" + target + ">" + name);
+        });
+    EXPECT_EQ(ModelledFields(script, ScanShortcutSection(script).lines, 2), shortcuts);
+
+    std::vector<std::string> values;
+    script::ForEachRegistryLine(
+        files_, path,
+        [&](const std::string& root, const std::string& key, const std::string& name,
+            const std::string& type, const std::string& data) {
+          values.push_back(root + ">" + key + ">" + name + ">" + type + ">" + data + ">");
+        });
+    const SectionScan registry = ScanSection(script, format::kRegistry, format::kRegistryEnd);
+    EXPECT_EQ(ModelledFields(script, registry.lines, 5), values);
+
+    std::vector<std::string> removals;
+    script::ForEachRemovalRegistryLine(
+        files_, path,
+        [&](const std::string& root, const std::string& key, const std::string& name) {
+          removals.push_back(root + ">" + key + ">" + name + ">");
+        });
+    const SectionScan removal =
+        ScanSection(script, format::kUninstallRegistry, format::kUninstallRegistryEnd);
+    EXPECT_EQ(ModelledFields(script, removal.lines, 3), removals);
+  }
+}
+
+TEST(ScriptText, SectionsTheScriptEndsInside) {
+  const auto scan = [](const std::string& text, const char* opening, const char* closing) {
+    const std::vector<std::uint8_t> bytes = BytesOf(text);
+    return ScanSection(SplitScriptLines(bytes), opening, closing).unclosedAt;
+  };
+  EXPECT_EQ(scan("[regi]\na\n[/regi]\n", format::kRegistry, format::kRegistryEnd), std::nullopt);
+  // The first opening marker of the run that reaches the end counts.
+  EXPECT_EQ(
+      scan("[regi]\n[/regi]\nb\n[regi]\nc\n[regi]\nd\n", format::kRegistry, format::kRegistryEnd),
+      std::optional<std::size_t>(3));
+  const std::vector<std::uint8_t> shortcuts = BytesOf("x\n[shrt]\n[menu_grp]\n[/shrt]\n");
+  // "[/shrt]" is the program group's line, and is still seen as the end marker.
+  EXPECT_EQ(ScanShortcutSection(SplitScriptLines(shortcuts)).unclosedAt, std::nullopt);
+}
+
 #endif
 
 TEST(ScriptText, ImageFileNames) {
