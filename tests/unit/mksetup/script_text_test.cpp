@@ -145,21 +145,6 @@ TEST_F(ReaderAgreement, ShortcutRegistryAndRemovalSections) {
   }
 }
 
-TEST(ScriptText, SectionsTheScriptEndsInside) {
-  const auto scan = [](const std::string& text, const char* opening, const char* closing) {
-    const std::vector<std::uint8_t> bytes = BytesOf(text);
-    return ScanSection(SplitScriptLines(bytes), opening, closing).unclosedAt;
-  };
-  EXPECT_EQ(scan("[regi]\na\n[/regi]\n", format::kRegistry, format::kRegistryEnd), std::nullopt);
-  // The first opening marker of the run that reaches the end counts.
-  EXPECT_EQ(
-      scan("[regi]\n[/regi]\nb\n[regi]\nc\n[regi]\nd\n", format::kRegistry, format::kRegistryEnd),
-      std::optional<std::size_t>(3));
-  const std::vector<std::uint8_t> shortcuts = BytesOf("x\n[shrt]\n[menu_grp]\n[/shrt]\n");
-  // "[/shrt]" is the program group's line, and is still seen as the end marker.
-  EXPECT_EQ(ScanShortcutSection(SplitScriptLines(shortcuts)).unclosedAt, std::nullopt);
-}
-
 #endif
 
 TEST(ScriptText, ImageFileNames) {
