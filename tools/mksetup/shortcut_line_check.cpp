@@ -11,8 +11,8 @@ namespace mksetup {
 namespace {
 
 // Characters no Windows file name holds: a link named with one is never
-// saved. "\" is left out: it names a sub-folder, which may exist.
-constexpr const char* kNotInFileNames = "/:*?\"<>|";
+// saved. "\" and "/" are left out: they name a sub-folder, which may exist.
+constexpr const char* kNotInFileNames = ":*?\"<>|";
 
 void CheckLocation(const std::string& line, const std::string& location, std::size_t number,
                    Diagnostics& out) {
@@ -36,7 +36,7 @@ void CheckName(const std::string& name, std::size_t number, Diagnostics& out) {
                           "saved");
     return;
   }
-  const std::size_t slash = name.rfind('\\');
+  const std::size_t slash = name.find_last_of("\\/");
   if (slash == std::string::npos) return;
   out.Warning(number, "shortcut name " + Quoted(name) + " puts the link into the folder " +
                           Quoted(name.substr(0, slash)) +

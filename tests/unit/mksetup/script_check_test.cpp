@@ -229,6 +229,7 @@ TEST(ScriptCheck, ShortcutNamesThatMakeNoLinkFile) {
   ExpectOnly(Replaced(28, "Program Group|w.exe|Tools\\Quill"), "s.txt:28: warning: ",
              "shortcut name \"Tools\\Quill\" puts the link into the folder \"Tools\", which the "
              "setup program does not create");
+  ExpectOnly(Replaced(27, "Desktop|w.exe|Tools/Quill"), "s.txt:27: warning: ", "\"Tools\"");
   // Variables in the name are the machine's: only the text around them counts.
   EXPECT_TRUE(Findings(Replaced(27, "Desktop|w.exe|%ProductName% %ProductVersion%")).empty());
 }
