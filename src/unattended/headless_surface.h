@@ -1,6 +1,6 @@
-// The wizard's controls without a window: the texts, checks and enabled
-// states that the page logic sets and reads back, so that a silent run walks
-// the same pages as the interactive one. The installing progress goes to a
+// The wizard's controls without a window: the texts and checks that the page
+// logic sets and reads back, so that a silent run walks the same pages as the
+// interactive one. The installing progress goes to a
 // listener (the progress display of /SILENT).
 #pragma once
 
@@ -19,7 +19,7 @@ class HeadlessSurface final : public wizard::ControlSurface {
   explicit HeadlessSurface(ProgressListener progress) : progress_(progress) {}
 
   void Show(int, bool) override {}
-  void Enable(int id, bool enabled) override { At(id).enabled = enabled; }
+  void Enable(int, bool) override {}
   void SetText(int id, const std::string& text) override { At(id).text = text; }
   std::string GetText(int id) override { return At(id).text; }
   void SetCheck(int id, bool checked) override { At(id).checked = checked; }
@@ -34,15 +34,12 @@ class HeadlessSurface final : public wizard::ControlSurface {
   void GreyCloseCommand() override {}
   void EndWizard(wizard::DialogResult result) override { ended = result; }
 
-  bool IsEnabled(int id) { return At(id).enabled; }
-
   // How the wizard ended; Cancel until EndWizard.
   wizard::DialogResult ended = wizard::DialogResult::Cancel;
 
  private:
   struct Control {
     std::string text;
-    bool enabled = true;
     bool checked = false;
   };
   // The template's ids run from 1000 to 1040; any other id shares the last

@@ -1,6 +1,5 @@
 #include "unattended/unattended_install.h"
 
-#include "wizard/control_ids.h"
 #include "wizard/install_wizard.h"
 
 namespace unattended {
@@ -12,32 +11,28 @@ ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRe
   wizard.OnInitDialog();
 
   wizard.OnNext();
-  if (wizard::g_nWizardPage == wizard::kLicencePage) {
+  if (wizard.CurrentPage() == wizard::kLicencePage) {
     log.Line("Licence accepted by the silent run");
-    surface.SetCheck(wizard::kAcceptBox, true);
-    wizard.OnAcceptClicked();
+    wizard.AcceptLicence();
     wizard.OnNext();
   }
   // Without "[lic]" Next leaves the wizard on its welcome page for good.
-  if (wizard::g_nWizardPage != wizard::kDestinationPage) {
+  if (wizard.CurrentPage() != wizard::kDestinationPage) {
     log.Line("Refused: the setup script leads to no installation folder page");
     return ExitCode::DamagedSetup;
   }
 
   if (!request.installFolder.empty()) {
-    // A locked folder is the one place where Browse stays disabled.
-    if (!surface.IsEnabled(wizard::kBrowseButton)) {
+    if (wizard.InstallFolderLocked()) {
       log.Line(
           "Refused: the setup script locks the installation folder, so /D= and /DIR= "
           "cannot change it");
       return ExitCode::BadCommandLine;
     }
-    surface.SetText(wizard::kPathBox, request.installFolder);
-    wizard.UpdateDriveSpace(request.installFolder.substr(0, 1));
-    wizard.OnPathChanged();
+    wizard.EnterInstallFolder(request.installFolder);
   }
-  const std::string folder = surface.GetText(wizard::kPathBox);
-  if (!surface.IsEnabled(wizard::kNextButton)) {
+  const std::string folder = wizard.InstallPath();
+  if (!wizard.DriveAccepted()) {
     log.Line("Refused: the installation folder " + folder +
              " is not on a fixed or removable drive");
     return ExitCode::BadCommandLine;
@@ -45,7 +40,7 @@ ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRe
   log.Line("Installation folder: " + folder);
 
   wizard.OnNext();  // the installing step, ending on the finish page
-  surface.SetCheck(wizard::kLaunchBox, false);
+  wizard.DeclineLaunch();
   wizard.OnNext();  // Finish: the staged files are deleted
   log.Line("Staged files deleted");
   return host.Failures() == 0 ? ExitCode::Installed : ExitCode::InstalledWithErrors;

@@ -89,11 +89,12 @@ void CInstallWizard::ShowDestinationPage() {
   if (script::IsTrueFlag(lockFlag)) {
     surface_.Enable(kPathBox, false);
     surface_.Enable(kBrowseButton, false);
+    installFolderLocked_ = true;
   }
 
   UpdateDriveSpace(folder.substr(0, 1));
   surface_.SetText(kRequiredSpaceValue, FormatFigure(GetRequiredSpace(), texts::kMegabyteSuffix));
-  g_nWizardPage = kDestinationPage;
+  wizardPage_ = kDestinationPage;
   CheckDrive(folder, false);
 }
 
@@ -127,6 +128,7 @@ bool CInstallWizard::CheckDrive(const std::string& folder, bool withMessage) {
     host_.messages.Show(platform::MessageKind::Warning, texts::kDestinationPathError);
   }
   surface_.Enable(kNextButton, accepted);
+  driveAccepted_ = accepted;
   return accepted;
 }
 
@@ -144,5 +146,11 @@ void CInstallWizard::OnBrowse() {
 }
 
 void CInstallWizard::OnPathChanged() { CheckDrive(surface_.GetText(kPathBox), true); }
+
+void CInstallWizard::EnterInstallFolder(const std::string& folder) {
+  surface_.SetText(kPathBox, folder);
+  UpdateDriveSpace(folder.substr(0, 1));
+  OnPathChanged();
+}
 
 }  // namespace wizard

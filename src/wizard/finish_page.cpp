@@ -26,7 +26,7 @@ void CInstallWizard::ShowFinishTransition() {
   // Finish is the only way out now.
   surface_.GreyCloseCommand();
   surface_.Enable(kCancelButton, false);
-  g_nWizardPage = kFinishPage;
+  wizardPage_ = kFinishPage;
 }
 
 void CInstallWizard::SetUpFinishPage() {
@@ -60,5 +60,7 @@ void CInstallWizard::FinishClick() {
   install::DeleteStagingFiles(host_.files);
   surface_.EndWizard(DialogResult::Ok);
 }
+
+void CInstallWizard::DeclineLaunch() { surface_.SetCheck(kLaunchBox, false); }
 
 }  // namespace wizard

@@ -10,8 +10,6 @@
 
 namespace wizard {
 
-int g_nWizardPage = kWelcomePage;
-
 CInstallWizard::CInstallWizard(ControlSurface& surface, platform::Platform host,
                                std::string logoPath, std::string headerPath)
     : surface_(surface),
@@ -24,7 +22,7 @@ std::string CInstallWizard::ScriptPath() { return script::ScriptPath(host_.files
 
 void CInstallWizard::OnInitDialog() {
   dialogReady_ = 0;
-  g_nWizardPage = kWelcomePage;
+  wizardPage_ = kWelcomePage;
 
   const script::WizardHeader header = script::ReadWizardHeader(host_.files, ScriptPath());
   CopyField(productName_, header.productName);

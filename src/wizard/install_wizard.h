@@ -17,7 +17,7 @@
 
 namespace wizard {
 
-// The values of g_nWizardPage. The installing step has no page number of its
+// The page the wizard is on. The installing step has no page number of its
 // own: it runs inside one Next click while the page is still the destination.
 enum WizardPage : int {
   kWelcomePage = 1,
@@ -26,13 +26,10 @@ enum WizardPage : int {
   kFinishPage = 4,
 };
 
-// The current page, process-wide. OnInitDialog sets it to the welcome page.
-extern int g_nWizardPage;
-
 class CInstallWizard : public script::WizardValues {
  public:
-  // logoPath and headerPath are the raw lines after "[logo]" and "[Header]"
-  // (g_logoPath and g_headerPath of the extraction).
+  // logoPath and headerPath are the raw lines after "[logo]" and "[Header]",
+  // as the extraction read them.
   CInstallWizard(ControlSurface& surface, platform::Platform host, std::string logoPath,
                  std::string headerPath);
   CInstallWizard(const CInstallWizard&) = delete;
@@ -65,6 +62,24 @@ class CInstallWizard : public script::WizardValues {
   void UpdateDriveSpace(const std::string& driveLetter);
   // The space the installation needs, in MB: the staged files.
   double GetRequiredSpace();
+
+  // --- Driving the pages without a window (the silent run) --------------
+  // Each does what the user's action on the page would do.
+  // The page shown now; OnInitDialog sets the welcome page.
+  WizardPage CurrentPage() const { return wizardPage_; }
+  // Checks the accept box and reports the click.
+  void AcceptLicence();
+  // Whether the script locks the installation folder: the path box and
+  // Browse stay disabled.
+  bool InstallFolderLocked() const { return installFolderLocked_; }
+  // Types the folder into the path box: the drive figures follow, and the
+  // drive is checked as a change by the user is.
+  void EnterInstallFolder(const std::string& folder);
+  // Whether the last drive check accepted the folder's drive, which enables
+  // Next on the destination page.
+  bool DriveAccepted() const { return driveAccepted_; }
+  // Unchecks the finish page's offer to start the product.
+  void DeclineLaunch();
 
   // --- script::WizardValues ----------------------------------------------
   std::string ProductName() override;
@@ -115,6 +130,9 @@ class CInstallWizard : public script::WizardValues {
   script::PathExpander expander_;
   std::string logoPath_;
   std::string headerPath_;
+  WizardPage wizardPage_ = kWelcomePage;
+  bool installFolderLocked_ = false;
+  bool driveAccepted_ = false;
 };
 
 }  // namespace wizard

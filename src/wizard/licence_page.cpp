@@ -47,7 +47,7 @@ void CInstallWizard::ShowLicensePage() {
   surface_.Enable(kBackButton, true);
   surface_.Show(kLicencePrompt, true);
   surface_.Show(kAcceptBox, true);
-  g_nWizardPage = kLicencePage;
+  wizardPage_ = kLicencePage;
   surface_.SetBackColor(kLicenceText, Rgb(255, 255, 255));
   surface_.Show(kLicenceText, true);
   // Always shown not accepted; Back from the destination page checks the box
@@ -63,6 +63,11 @@ void CInstallWizard::OnAcceptClicked() {
   surface_.Enable(kNextButton, accept_ != 0);
   // The exchange back to the controls writes the same state again, which
   // changes nothing visible, so it is left out.
+}
+
+void CInstallWizard::AcceptLicence() {
+  surface_.SetCheck(kAcceptBox, true);
+  OnAcceptClicked();
 }
 
 }  // namespace wizard

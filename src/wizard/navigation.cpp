@@ -44,11 +44,11 @@ void CInstallWizard::OnNext() {
     ShowDestinationTransition();
     return;
   }
-  if (g_nWizardPage == kDestinationPage) {
+  if (wizardPage_ == kDestinationPage) {
     RunInstallingStep();
     return;
   }
-  if (g_nWizardPage == kFinishPage) {
+  if (wizardPage_ == kFinishPage) {
     FinishClick();
   }
 }
@@ -59,11 +59,11 @@ void CInstallWizard::ShowDestinationTransition() {
   ShowDestinationPage();
   surface_.SetText(kHeaderTitle, texts::kHeaderTitleBlank);
   surface_.SetText(kHeaderTitle, texts::kInstallationLocationTitle);
-  g_nWizardPage = kDestinationPage;
+  wizardPage_ = kDestinationPage;
 }
 
 void CInstallWizard::OnBack() {
-  if (g_nWizardPage == kDestinationPage) {
+  if (wizardPage_ == kDestinationPage) {
     surface_.Show(kHeaderTitle, false);
     std::string flag;
     if (!script::ReadLicenceFlag(host_.files, ScriptPath(), flag)) return;
@@ -86,7 +86,7 @@ void CInstallWizard::OnBack() {
   }
   // Back is enabled on the licence and destination pages only; on any other
   // page a stray Back would lay the welcome controls over the page.
-  if (g_nWizardPage != kLicencePage) return;
+  if (wizardPage_ != kLicencePage) return;
 
   licensePass_ = 0;
   surface_.Show(kBottomLine, false);
@@ -100,7 +100,7 @@ void CInstallWizard::OnBack() {
   for (const int id : {kLicencePrompt, kLicenceText, kHeaderTitle, kAcceptBox}) {
     surface_.Show(id, false);
   }
-  g_nWizardPage = kWelcomePage;
+  wizardPage_ = kWelcomePage;
   surface_.SetText(kNextButton, texts::kNextCaption);
 }
 
@@ -118,7 +118,7 @@ void CInstallWizard::ShowWelcomePage() {
                        kFreeSpaceLabel, kFreeSpaceValue, kBrowseButton, kUnusedLocationTitle}) {
     surface_.Show(id, false);
   }
-  g_nWizardPage = kWelcomePage;
+  wizardPage_ = kWelcomePage;
   surface_.SetText(kNextButton, texts::kNextCaption);
 }
 

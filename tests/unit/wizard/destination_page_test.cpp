@@ -160,6 +160,29 @@ TEST_F(DestinationPageTest, ALockedFolderStaysLockedAfterBackAndNext) {
   EXPECT_TRUE(surface[1001].visible);
   EXPECT_FALSE(surface[1001].enabled);
   EXPECT_EQ(surface[1009].text, kDefaultFolder);
+  EXPECT_TRUE(wizard->InstallFolderLocked());
+}
+
+// What a run without a window asks and does is what the controls show.
+TEST_F(DestinationPageTest, TheMovesOfARunWithoutAWindowAgreeWithTheControls) {
+  Start({.licenceFlag = "1"});
+  wizard->OnNext();
+  wizard->AcceptLicence();
+  EXPECT_TRUE(surface[1007].checked);
+  EXPECT_TRUE(surface[1002].enabled);
+  wizard->OnNext();
+  EXPECT_FALSE(wizard->InstallFolderLocked());
+  EXPECT_TRUE(wizard->DriveAccepted());
+
+  wizard->EnterInstallFolder("N:\\Typed");
+  EXPECT_EQ(wizard->InstallPath(), "N:\\Typed");
+  EXPECT_FALSE(wizard->DriveAccepted());
+  EXPECT_FALSE(surface[1002].enabled);
+  EXPECT_EQ(Messages(), 1u);
+  wizard->EnterInstallFolder("D:\\Typed");
+  EXPECT_EQ(surface[1015].text, "919.824766 GB");
+  EXPECT_TRUE(wizard->DriveAccepted());
+  EXPECT_TRUE(surface[1002].enabled);
 }
 
 TEST_F(DestinationPageTest, TheChosenFolderSurvivesBackAndNext) {

@@ -99,7 +99,7 @@ class WizardTest : public ::testing::Test {
     }
     return false;
   }
-  int CurrentPage() const { return wizard::g_nWizardPage; }
+  int CurrentPage() const { return wizard->CurrentPage(); }
 
   sim::SimPlatform sim;
   RecordingSurface surface;
