@@ -9,17 +9,19 @@ namespace app {
 CExeExtractorApp theApp;
 
 void CExeExtractorApp::InitInstance() {
-  StartRun();
-  if (RunDisplay() == unattended::Display::None) {
+  // The run lives here to the end: every way out ends the process.
+  SetupRun run;
+  run.Start();
+  if (run.Display() == unattended::Display::None) {
     // /S: the same steps without a window.
-    StagePayload(nullptr);
-    EndWithInstallation(InstallSilently(g_logoPath, g_headerPath, nullptr));
+    StagePayload(run, nullptr);
+    run.EndWithInstallation(run.InstallSilently(nullptr));
   }
-  CExeExtractorDlg dialog;
+  CExeExtractorDlg dialog(run);
   // The wizard ends the process itself; coming back here means the dialog
   // could not be made, or was closed before the extraction began.
   const INT_PTR result = dialog.DoModal();
-  EndRun(result == -1 ? unattended::ExitCode::DamagedSetup : unattended::ExitCode::Cancelled);
+  run.End(result == -1 ? unattended::ExitCode::DamagedSetup : unattended::ExitCode::Cancelled);
 }
 
 }  // namespace app

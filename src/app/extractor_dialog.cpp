@@ -5,7 +5,6 @@
 #include "app/app_texts.h"
 #include "app/payload_resource.h"
 #include "app/resource_ids.h"
-#include "app/setup_run.h"
 #include "app/script_scanner.h"
 #include "app/wizard_session.h"
 #include "app/wizard_window/colours.h"
@@ -18,9 +17,6 @@
 
 namespace app {
 
-std::string g_logoPath;
-std::string g_headerPath;
-
 namespace {
 
 constexpr UINT_PTR kExtractTimer = 1;
@@ -28,8 +24,9 @@ constexpr UINT kExtractDelayMs = 500;
 
 }  // namespace
 
-CExeExtractorDlg::CExeExtractorDlg()
+CExeExtractorDlg::CExeExtractorDlg(SetupRun& run)
     : ui::CDialog(IDD_EXEEXTRACTOR_DIALOG),
+      m_run(run),
       m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       m_brushBackground(::CreateSolidBrush(wizard_window::kDialogBackColour)) {}
 
@@ -59,12 +56,12 @@ void CExeExtractorDlg::ExtractPayload() {
       m_progress.SetPos(static_cast<int>(percent));
     }
   };
-  StagePayload(show);
-  if (RunDisplay() == unattended::Display::ProgressOnly) {
+  StagePayload(m_run, show);
+  if (m_run.Display() == unattended::Display::ProgressOnly) {
     // /SILENT: the same window shows the installing progress, then the
     // process ends.
     SetWindowTextA(m_hWnd, "Installing");
-    EndWithInstallation(InstallSilently(g_logoPath, g_headerPath, [&](int percent) {
+    m_run.EndWithInstallation(m_run.InstallSilently([&](int percent) {
       show(package::ProgressStep::Label, static_cast<unsigned>(percent));
       show(package::ProgressStep::Bar, static_cast<unsigned>(percent));
     }));
@@ -75,30 +72,30 @@ void CExeExtractorDlg::ExtractPayload() {
   RunWizard();
 }
 
-void StagePayload(package::ProgressCallback progress) {
+void StagePayload(SetupRun& run, package::ProgressCallback progress) {
   platform::FileSystem& files = win32::Win32Platform().files;
   ScriptRulesScanner scanner;
   package::ExtractionResult result;
   {
     PayloadResource payload;
-    if (payload.Block().empty()) Fail(kNoPayload, unattended::ExitCode::DamagedSetup);
+    if (payload.Block().empty()) run.Fail(kNoPayload, unattended::ExitCode::DamagedSetup);
     // Before anything is written: a damaged download must install nothing.
     // A program without a checksum (made by another tool) goes on unchecked.
     if (package::CheckPayloadChecksum(payload.Block(), payload.HasChecksum(), payload.Checksum()) ==
         package::ChecksumVerdict::Mismatch) {
-      Fail(kChecksumMismatch, unattended::ExitCode::DamagedSetup);
+      run.Fail(kChecksumMismatch, unattended::ExitCode::DamagedSetup);
     }
     // Nothing is written before the folder is known to be ours.
     const std::string stagingFolder = script::StagingFolder(files);
-    if (Logging()) LogLine("Staging folder: " + stagingFolder);
+    if (run.Logging()) run.LogLine("Staging folder: " + stagingFolder);
     const package::StagingResult staging = package::PrepareStagingFolder(files, stagingFolder);
     if (staging.status != package::StagingStatus::Ready)
-      Fail(staging.message, unattended::ExitCode::NoStaging);
+      run.Fail(staging.message, unattended::ExitCode::NoStaging);
     // With a log, each entry is logged once its file is written: the
     // archive's entries in order, one bar step each.
     std::vector<package::ArchiveEntry> entries;
     std::string ignored;
-    if (Logging()) package::ReadArchiveIndex(payload.Block(), entries, ignored);
+    if (run.Logging()) package::ReadArchiveIndex(payload.Block(), entries, ignored);
     std::size_t written = 0;
     win32::Win32Threads threads;
     result = package::ExtractArchive(
@@ -106,8 +103,8 @@ void StagePayload(package::ProgressCallback progress) {
         [&](package::ProgressStep step, unsigned percent) {
           if (progress) progress(step, percent);
           if (step == package::ProgressStep::Bar && written < entries.size()) {
-            LogExtractedEntry(stagingFolder +
-                              entries[written++].name);  // the folder ends with a backslash
+            LogExtractedEntry(
+                run, stagingFolder + entries[written++].name);  // the folder ends with a backslash
           }
         });
   }
@@ -116,34 +113,29 @@ void StagePayload(package::ProgressCallback progress) {
       break;
     case package::ExtractionStatus::CannotCreate:  // an old staged file that cannot be replaced
     case package::ExtractionStatus::CannotWrite:
-      Fail(result.message, unattended::ExitCode::NoStaging);
+      run.Fail(result.message, unattended::ExitCode::NoStaging);
     case package::ExtractionStatus::DamagedArchive:
     case package::ExtractionStatus::DamagedStream:
-      Fail(kDamagedPrefix + result.message, unattended::ExitCode::DamagedSetup);
+      run.Fail(kDamagedPrefix + result.message, unattended::ExitCode::DamagedSetup);
   }
-  if (!result.hasScript) Fail(kNoScript, unattended::ExitCode::DamagedSetup);
-  g_logoPath = result.logoPath;
-  g_headerPath = result.headerPath;
+  if (!result.hasScript) run.Fail(kNoScript, unattended::ExitCode::DamagedSetup);
+  run.logoPath = result.logoPath;
+  run.headerPath = result.headerPath;
 }
 
 void CExeExtractorDlg::RunWizard() {
-  platform::Platform host = RunPlatform();
-  WizardSession session(host, g_logoPath, g_headerPath);
-  session.StartInFolder(CommandLineFolder());
-  EndWithInstallation(session.Run() == IDOK ? unattended::ExitCode::Installed
-                                            : unattended::ExitCode::Cancelled);
+  platform::Platform host = m_run.Host();
+  WizardSession session(host, m_run.logoPath, m_run.headerPath);
+  session.StartInFolder(m_run.CommandLineFolder());
+  m_run.EndWithInstallation(session.Run() == IDOK ? unattended::ExitCode::Installed
+                                                  : unattended::ExitCode::Cancelled);
 }
 
-void Fail(const std::string& message, unattended::ExitCode code) {
-  RunPlatform().messages.Show(platform::MessageKind::Warning, message);
-  EndRun(code);
-}
-
-void LogExtractedEntry(const std::string& path) {
+void LogExtractedEntry(SetupRun& run, const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   ::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
   // A payload entry's size has 32 bits.
-  LogLine("Extracted: " + path + " (" + std::to_string(data.nFileSizeLow) + " bytes)");
+  run.LogLine("Extracted: " + path + " (" + std::to_string(data.nFileSizeLow) + " bytes)");
 }
 
 HBRUSH CExeExtractorDlg::OnCtlColor(HDC dc, HWND control, ui::CtlColor kind) {

@@ -7,31 +7,24 @@
 
 #include <string>
 
-#include "ui/control.h"
+#include "app/setup_run.h"
 #include "package/extraction.h"
+#include "ui/control.h"
 #include "ui/dialog.h"
-#include "unattended/exit_codes.h"
 
 namespace app {
 
-// The raw lines after "[logo]" and "[Header]" in the setup script.
-extern std::string g_logoPath;
-extern std::string g_headerPath;
-
 // The extraction without its window, for every mode of the run: the
 // payload's checksum checked, the staging folder made ours, the payload
-// written into it and the picture paths read. A failure shows (or logs) its
-// message and ends the process.
-void StagePayload(package::ProgressCallback progress);
-// Shows (or, silent, logs) the failure with the application's name as
-// caption and ends the process with the code.
-[[noreturn]] void Fail(const std::string& message, unattended::ExitCode code);
-// "Extracted: PATH (N bytes)" in the log.
-void LogExtractedEntry(const std::string& path);
+// written into it and the picture paths read into the run. A failure shows
+// (or logs) its message and ends the process.
+void StagePayload(SetupRun& run, package::ProgressCallback progress);
+// "Extracted: PATH (N bytes)" in the run's log.
+void LogExtractedEntry(SetupRun& run, const std::string& path);
 
 class CExeExtractorDlg final : public ui::CDialog {
  public:
-  CExeExtractorDlg();
+  explicit CExeExtractorDlg(SetupRun& run);
 
   // The extraction driver: the payload into the staging folder, then the
   // wizard.
@@ -48,6 +41,7 @@ class CExeExtractorDlg final : public ui::CDialog {
  private:
   void RunWizard();
 
+  SetupRun& m_run;
   ui::CProgressCtrl m_progress;
   HICON m_hIcon;
   UINT_PTR m_nTimer = 0;

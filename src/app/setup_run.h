@@ -1,5 +1,7 @@
-// The one run of the setup program: its command line, its log, the machine
-// as the run sees it, and the end of the process with the run's exit code.
+// SetupRun: what the setup program keeps for the whole of its one run: the
+// command line, the log, the machine as the run sees it, the picture paths
+// the extraction hands to the wizard, and the end of the process with the
+// run's exit code. InitInstance owns the one run and hands it down.
 #pragma once
 
 #include <string>
@@ -8,31 +10,52 @@
 #include "unattended/command_line.h"
 #include "unattended/exit_codes.h"
 #include "unattended/headless_surface.h"
+#include "unattended/logged_platform.h"
+#include "unattended/run_log.h"
 
 namespace app {
 
-// Reads the command line and opens the log. Ends the process itself after
-// /? and after a bad command line.
-void StartRun();
-unattended::Display RunDisplay();
-// The machine as the run sees it: logging, and quiet in a silent run.
-platform::Platform RunPlatform();
-// The folder of /D= or /DIR=; empty without either.
-const std::string& CommandLineFolder();
-// A line of the log, when there is one.
-bool Logging();
-void LogLine(const std::string& text);
+class SetupRun {
+ public:
+  SetupRun();
+  SetupRun(const SetupRun&) = delete;
+  SetupRun& operator=(const SetupRun&) = delete;
 
-// The silent run's installation from the staged files (the picture paths of
-// the extraction), with the command line's folder.
-unattended::ExitCode InstallSilently(const std::string& logoPath, const std::string& headerPath,
-                                     unattended::HeadlessSurface::ProgressListener progress);
+  // Reads the command line and opens the log. Ends the process itself after
+  // /? and after a bad command line.
+  void Start();
+  unattended::Display Display() const { return commandLine_.display; }
+  // The machine as the run sees it: logging, and quiet in a silent run.
+  platform::Platform Host() { return host_.Get(); }
+  // The folder of /D= or /DIR=; empty without either.
+  const std::string& CommandLineFolder() const { return commandLine_.installFolder; }
+  // A line of the log, when there is one.
+  bool Logging() const { return log_.IsOpen(); }
+  void LogLine(const std::string& text) { log_.Line(text); }
 
-// Writes the outcome to the log and ends the process with its code. A silent
-// run deletes the staged files first, as Finish does.
-[[noreturn]] void EndRun(unattended::ExitCode code);
-// The end of an installation: Installed becomes InstalledWithErrors when
-// something was not written or a message was shown.
-[[noreturn]] void EndWithInstallation(unattended::ExitCode code);
+  // The silent run's installation from the staged files, with the command
+  // line's folder and the picture paths.
+  unattended::ExitCode InstallSilently(unattended::HeadlessSurface::ProgressListener progress);
+
+  // Shows (or, silent, logs) the failure with the application's name as
+  // caption and ends the process with the code.
+  [[noreturn]] void Fail(const std::string& message, unattended::ExitCode code);
+  // Writes the outcome to the log and ends the process with its code. A
+  // silent run deletes the staged files first, as Finish does.
+  [[noreturn]] void End(unattended::ExitCode code);
+  // The end of an installation: Installed becomes InstalledWithErrors when
+  // something was not written or a message was shown.
+  [[noreturn]] void EndWithInstallation(unattended::ExitCode code);
+
+  // The raw lines after "[logo]" and "[Header]" in the setup script, as the
+  // extraction read them; the wizard expands and loads them.
+  std::string logoPath;
+  std::string headerPath;
+
+ private:
+  unattended::CommandLine commandLine_;
+  unattended::RunLog log_;
+  unattended::LoggedPlatform host_;
+};
 
 }  // namespace app
