@@ -64,9 +64,9 @@ class CInstallWizard : public script::WizardValues {
   double GetRequiredSpace();
 
   // --- Driving the pages without a window (the silent run) --------------
-  // Each does what the user's action on the page would do.
   // The page shown now; OnInitDialog sets the welcome page.
   WizardPage CurrentPage() const { return wizardPage_; }
+  // The moves below each do what the user's action on the page would do.
   // Checks the accept box and reports the click.
   void AcceptLicence();
   // Whether the script locks the installation folder: the path box and
