@@ -1,26 +1,6 @@
 #include "format/windows_path.h"
 
-#include <vector>
-
 namespace format {
-
-namespace {
-
-bool StartsWithFolded(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() &&
-         SameIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
-}
-
-// One step as the file system takes it: no stream suffix, no trailing dots
-// or spaces. A step made only of dots and spaces becomes ".".
-std::string StepAsTaken(std::string_view step) {
-  if (step == "." || step == "..") return std::string(step);
-  step = step.substr(0, step.find(':'));
-  while (!step.empty() && (step.back() == '.' || step.back() == ' ')) step.remove_suffix(1);
-  return step.empty() ? "." : AsciiLowered(step);
-}
-
-}  // namespace
 
 std::string AsciiLowered(std::string_view text) {
   std::string lowered(text);
@@ -63,49 +43,58 @@ std::string WithoutTrailingSeparators(std::string_view path) {
 std::string DriveRootText(std::string_view path) { return std::string(path.substr(0, 3)); }
 
 std::string CanonicalPath(std::string_view path) {
-  std::string text(path);
+  std::string text = AsciiLowered(path);
   for (char& c : text) c = c == '/' ? '\\' : c;
-  // The prefixes that hand the rest to the object manager as it stands.
-  if (text.starts_with("\\\\?\\") || text.starts_with("\\\\.\\") || text.starts_with("\\??\\")) {
+  // "\\?\", "\\.\" and "\??\" hand the rest to the object manager as it
+  // stands; "\\?\UNC\server" is "\\server".
+  if (text.size() >= 4 && text[0] == '\\' && text[3] == '\\' &&
+      ((text[1] == '\\' && (text[2] == '?' || text[2] == '.')) ||
+       (text[1] == '?' && text[2] == '?'))) {
     text.erase(0, 4);
-    if (StartsWithFolded(text, "unc\\")) text.replace(0, 4, "\\\\");
+    if (text.starts_with("unc\\")) {
+      text.erase(0, 2);
+      text[0] = '\\';
+    }
   }
-  std::string root;
-  bool fromRoot = text.starts_with("\\");  // "\name": on the current drive
-  std::size_t keptSteps = 0;               // a share's server and name are never left by ".."
+  std::size_t rootSize = 0;
+  std::size_t keptSteps = 0;  // a share's server and name are never left by ".."
+  bool fromRoot = !text.empty() && text[0] == '\\';  // "\name": on the current drive
   if (text.size() >= 2 && text[1] == ':') {
-    root = AsciiLowered(text.substr(0, 2));
-    text.erase(0, 2);
     // "C:name" is relative to the drive's current folder: it stays so.
-    if (!text.empty() && text[0] != '\\') return root + AsciiLowered(text);
+    if (text.size() > 2 && text[2] != '\\') return text;
+    rootSize = 2;
     fromRoot = true;
   } else if (text.starts_with("\\\\")) {
-    root = "\\\\";
-    fromRoot = false;
+    rootSize = 2;
     keptSteps = 2;
+    fromRoot = false;
   }
-  std::vector<std::string> steps;
-  std::size_t start = 0;
-  while (start <= text.size()) {
+  std::string canonical(text.data(), rootSize);
+  std::size_t steps = 0;
+  for (std::size_t start = rootSize; start <= text.size();) {
     std::size_t end = text.find('\\', start);
     if (end == std::string::npos) end = text.size();
-    const std::string_view spelt = std::string_view(text).substr(start, end - start);
+    std::string_view step(text.data() + start, end - start);
     start = end + 1;
-    if (spelt.empty()) continue;
-    const std::string step = StepAsTaken(spelt);
-    if (step == ".") continue;
     if (step == "..") {
-      if (steps.size() > keptSteps) steps.pop_back();
+      if (steps > keptSteps) {
+        const std::size_t last = canonical.rfind('\\');
+        canonical.erase(last == std::string::npos || last < rootSize ? rootSize : last);
+        --steps;
+      }
       continue;
     }
-    steps.push_back(step);
+    // The file system takes a step without its stream suffix and without
+    // trailing dots and spaces; nothing is left of "." or a doubled "\".
+    const std::size_t stream = step.find(':');
+    if (stream != std::string_view::npos) step.remove_suffix(step.size() - stream);
+    while (!step.empty() && (step.back() == '.' || step.back() == ' ')) step.remove_suffix(1);
+    if (step.empty()) continue;
+    if (steps > 0 || fromRoot) canonical += '\\';
+    canonical.append(step);
+    ++steps;
   }
-  if (steps.empty() && root.empty()) return fromRoot ? "\\" : "";
-  std::string canonical = root;
-  for (std::size_t i = 0; i < steps.size(); ++i) {
-    if (i > 0 || fromRoot) canonical += '\\';
-    canonical += steps[i];
-  }
+  if (steps == 0 && rootSize == 0) return fromRoot ? "\\" : "";
   return canonical;
 }
 
@@ -175,7 +164,8 @@ bool IsDeviceName(std::string_view name) {
   std::string_view stem = name.substr(0, name.find('.'));
   while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
   const std::string upper = AsciiUppered(stem);
-  for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+  static constexpr std::string_view kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+  for (const std::string_view device : kDevices) {
     if (upper == device) return true;
   }
   if (upper.size() != 4 || !(upper.starts_with("COM") || upper.starts_with("LPT"))) return false;

@@ -7,8 +7,9 @@ namespace install {
 
 bool IsSharedFolder(platform::Platform& host, const std::string& folder) {
   const std::string path = format::CanonicalPath(folder);
-  // Not a full path: nothing below it can be told apart from the system's.
-  if (format::RootLength(path) == 0 || format::IsDriveRoot(path)) return true;
+  // A drive root, or not a full path, which nothing tells apart from one.
+  const std::size_t root = format::RootLength(path);
+  if (root == 0 || root == path.size()) return true;
   const std::string shared[] = {
       host.machine.WindowsFolder(),
       host.machine.SystemFolder(),
