@@ -1,3 +1,4 @@
+#include "format/windows_path.h"
 #include "install/installing_step.h"
 
 namespace install {
@@ -11,8 +12,7 @@ constexpr std::size_t kLongestPath = 259;
 }  // namespace
 
 void CreateFolderPath(platform::FileSystem& files, const std::string& path) {
-  std::string folder = path;
-  if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  const std::string folder = format::WithoutTrailingSeparators(path);
   if (folder.empty() || folder.size() > kLongestPath || files.Exists(folder)) return;
   // A text without "\" is a drive ("C:") or a bare name: there is nothing
   // above it to create first, and a bare name would land in whatever folder

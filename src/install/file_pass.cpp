@@ -1,6 +1,7 @@
 #include "install/file_pass.h"
 
 #include "base/accepted_drive.h"
+#include "format/windows_path.h"
 #include "install/install_texts.h"
 #include "install/installing_step.h"
 #include "script/script_reader.h"
@@ -11,8 +12,7 @@ namespace install {
 void InstallFile(platform::Platform& host, const std::string& source,
                  const std::string& destination) {
   const std::string invalid = std::string(texts::kInvalidInstallationPath) + destination;
-  // The root is the first three characters, as in "C:\".
-  if (!base::IsAcceptedDrive(host.files.DriveKindOf(destination.substr(0, 3)))) {
+  if (!base::IsAcceptedDrive(host.files.DriveKindOf(format::DriveRootText(destination)))) {
     host.messages.Show(platform::MessageKind::Warning, invalid);
     return;
   }

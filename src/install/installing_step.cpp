@@ -2,6 +2,7 @@
 // the one before; only a log that cannot be created cuts the step short.
 #include "install/installing_step.h"
 
+#include "format/windows_path.h"
 #include "install/file_pass.h"
 #include "install/install_texts.h"
 #include "install/registry_values.h"
@@ -34,7 +35,7 @@ void RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
   CreateFolderPath(host.files, request.installPath);
   RunFilePass(host, expander);
 
-  UninstallLog log(host.files, request.installPath + "\\" + texts::kUninstallLogName);
+  UninstallLog log(host.files, format::JoinPath(request.installPath, texts::kUninstallLogName));
   // Without a log there is nothing to uninstall with, so nothing else is
   // made that the uninstaller would not know of.
   if (!log.IsOpen()) return;

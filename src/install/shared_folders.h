@@ -9,8 +9,9 @@
 namespace install {
 
 // A drive root ("C:", "C:\", "\\server\share"), the Windows or system folder,
-// a program files folder or the user's profile folder; letter case and
-// trailing backslashes do not matter. An empty path counts as one too.
+// a program files folder or the user's profile folder, in any spelling
+// Windows takes for it (format::CanonicalPath). A path that is not a full
+// one (empty, relative, "\\server" alone) counts as one too.
 bool IsSharedFolder(platform::Platform& host, const std::string& folder);
 
 }  // namespace install

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/text_trim.h"
+#include "format/windows_path.h"
 #include "install/install_texts.h"
 #include "install/shared_folders.h"
 #include "script/script_reader.h"
@@ -25,7 +26,7 @@ void WriteFixedRemovalPaths(script::PathExpander& expander, UninstallLog& log) {
 void ListFolderLevel(platform::FileSystem& files, UninstallLog& log, const std::string& folder,
                      int depth) {
   if (depth > kDeepestFolder) return;
-  const std::string base = !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
+  const std::string base = format::WithTrailingSeparator(folder);
   for (const platform::FolderEntry& entry : files.ListFolder(base)) {
     const std::string path = base + entry.name;
     // A link or junction may lead anywhere: the uninstaller removes the link

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "format/windows_path.h"
 #include "install/install_texts.h"
 #include "install/registry_values.h"
 
@@ -18,7 +19,7 @@ std::string UninstallKey(const std::string& productName) {
   // Writing the values into the list's own key, and leaving that key in the
   // log for the uninstaller to remove, would take every other program's
   // entry with it.
-  if (productName.find_first_not_of('\\') == std::string::npos) return {};
+  if (format::IsRootKeyPath(productName)) return {};
   const std::string key = texts::kUninstallKeyPrefix + productName;
   return key.size() <= kLongestKey ? key : key.substr(0, kLongestKey);
 }

@@ -22,6 +22,7 @@
 #include <limits>
 #include <vector>
 
+#include "format/windows_path.h"
 #include "package/extraction.h"
 #include "package/lzw.h"
 #include "package/lzw_stream.h"
@@ -114,7 +115,7 @@ std::size_t EntriesInOrder(const std::vector<ArchiveEntry>& entries) {
     for (const char c : entries[i].name) {
       const auto byte = static_cast<unsigned char>(c);
       if (byte >= 0x80 || c == '~') return entries.size();
-      hash = (hash ^ (byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte)) * 16777619u;
+      hash = (hash ^ static_cast<unsigned char>(format::AsciiLower(c))) * 16777619u;
     }
     hashes[i - first] = hash;
   }
@@ -235,7 +236,7 @@ ExtractionResult ExtractArchive(platform::FileSystem& files, platform::Threads& 
   if (!ReadArchiveIndex(block, entries, error))
     return Failure(ExtractionStatus::DamagedArchive, error);
 
-  if (!stagingFolder.empty() && stagingFolder.back() != '\\') stagingFolder += '\\';
+  stagingFolder = format::WithTrailingSeparator(stagingFolder);
 
   ExtractionResult result;
   CompressionSwitch compression;

@@ -3,12 +3,11 @@
 // of the block before it is used, and the whole index is checked before the
 // caller writes its first file.
 #include <algorithm>
-#include <array>
-#include <cctype>
 #include <string_view>
 
 #include "base/hex_escape.h"
 #include "base/little_endian.h"
+#include "format/windows_path.h"
 #include "package/payload_archive.h"
 
 namespace package {
@@ -26,20 +25,6 @@ std::string Damaged(const std::string& what) {
   return "The setup archive is damaged: " + what + ".";
 }
 
-// Windows opens these names as devices in any folder, with any extension.
-bool IsDeviceName(const std::string& name) {
-  std::string stem = name.substr(0, name.find('.'));
-  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
-  std::transform(stem.begin(), stem.end(), stem.begin(), [](char c) {
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  });
-  static const std::array<std::string_view, 6> kDevices = {"CON", "PRN",    "AUX",
-                                                           "NUL", "CONIN$", "CONOUT$"};
-  if (std::find(kDevices.begin(), kDevices.end(), stem) != kDevices.end()) return true;
-  return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
-         stem[3] >= '1' && stem[3] <= '9';
-}
-
 }  // namespace
 
 std::string UnsafeNameReason(const std::string& name) {
@@ -53,7 +38,7 @@ std::string UnsafeNameReason(const std::string& name) {
   // Windows drops trailing dots and spaces, so the file would get another
   // name than the archive gives it (and ".. " would become "..").
   if (name.back() == '.' || name.back() == ' ') return "the name ends with a dot or a space";
-  if (IsDeviceName(name)) return "the name is a device name";
+  if (format::IsDeviceName(name)) return "the name is a device name";
   return {};
 }
 

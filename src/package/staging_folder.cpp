@@ -1,5 +1,7 @@
 #include "package/staging_folder.h"
 
+#include "format/windows_path.h"
+
 namespace package {
 
 namespace {
@@ -17,7 +19,7 @@ StagingResult PrepareStagingFolder(platform::FileSystem& files, const std::strin
         "Setup cannot use the temporary folder: it is not set or its path is too long. "
         "Point the TEMP variable to an existing folder with a short path and run setup again.");
   }
-  const std::string bare = folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder;
+  const std::string bare = format::WithoutTrailingSeparators(folder);
   if (files.IsReparsePoint(bare) || (files.Exists(bare) && !files.IsFolder(bare))) {
     return Refusal(
         StagingStatus::IsLink,

@@ -1,5 +1,6 @@
 #include "script/script_reader.h"
 
+#include "format/windows_path.h"
 #include "package/payload_contract.h"
 
 namespace script {
@@ -7,9 +8,7 @@ namespace script {
 std::string StagingFolder(platform::FileSystem& files) {
   const std::string temp = files.TempFolder();
   if (temp.empty()) return {};
-  std::string folder = temp;
-  if (folder.back() != '\\') folder += '\\';
-  folder += kStagingFolderName;
+  const std::string folder = ::format::WithTrailingSeparator(temp) + kStagingFolderName;
   if (folder.size() > kMaxStagingFolderLength) return {};
   return folder + "\\";
 }

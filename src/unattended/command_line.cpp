@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "format/windows_path.h"
 #include "install/install_texts.h"
 
 namespace unattended {
@@ -51,10 +52,7 @@ std::string NextArgument(const std::string& raw, std::size_t& at) {
   return word;
 }
 
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
+std::string Upper(const std::string& text) { return format::AsciiUppered(text); }
 
 // A full path below a drive's root. The root itself is refused: its removal
 // at uninstall would take the whole drive.
@@ -77,8 +75,8 @@ void SetFolder(CommandLine& line, std::string folder) {
   if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"') {
     folder = folder.substr(1, folder.size() - 2);
   }
-  while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
-  line.installFolder = folder;
+  line.installFolder = format::WithoutTrailingSeparators(folder);
+  folder = line.installFolder;
   if (line.error.empty()) line.error = FolderError(folder);
 }
 

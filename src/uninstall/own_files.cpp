@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "format/windows_path.h"
 #include "install/uninstall_log_format.h"
 #include "uninstall/uninstall_texts.h"
 
@@ -21,7 +22,7 @@ constexpr unsigned kDeletePauseMilliseconds = 100;
 }  // namespace
 
 std::string OwnFilePath(const std::string& folder, const std::string& name) {
-  return folder + (!folder.empty() && folder.back() == '\\' ? "" : "\\") + name;
+  return ::format::JoinPath(folder, name);
 }
 
 std::vector<std::string> OwnFilePaths(const std::string& folder) {
@@ -32,16 +33,16 @@ std::vector<std::string> OwnFilePaths(const std::string& folder) {
 
 std::vector<std::string> OwnFilesToKeep(const std::string& folder) {
   std::vector<std::string> keep;
-  for (const std::string& path : OwnFilePaths(folder)) keep.push_back(ComparablePath(path));
+  for (const std::string& path : OwnFilePaths(folder))
+    keep.push_back(::format::CanonicalPath(path));
   return keep;
 }
 
 bool HoldsMoreThanOwnFiles(platform::FileSystem& files, const std::string& folder) {
   for (const platform::FolderEntry& entry : files.ListFolder(folder)) {
-    const std::string name = ComparablePath(entry.name);
-    const bool own =
-        std::any_of(std::begin(kOwnNames), std::end(kOwnNames),
-                    [&](const char* ownName) { return ComparablePath(ownName) == name; });
+    const bool own = std::any_of(
+        std::begin(kOwnNames), std::end(kOwnNames),
+        [&](const char* ownName) { return ::format::SameIgnoringAsciiCase(ownName, entry.name); });
     if (!own) return true;
   }
   return false;

@@ -16,7 +16,7 @@ std::string OwnFilePath(const std::string& folder, const std::string& name);
 // The three paths in folder, in the order the remover deletes them.
 std::vector<std::string> OwnFilePaths(const std::string& folder);
 
-// The same paths as ComparablePath makes them, for the list the file pass
+// The same paths as format::CanonicalPath spells them, for the list the file pass
 // leaves alone.
 std::vector<std::string> OwnFilesToKeep(const std::string& folder);
 

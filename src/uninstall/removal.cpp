@@ -6,6 +6,7 @@
 #include "install/registry_values.h"
 #include "install/shortcuts.h"
 #include "install/uninstall_registration.h"
+#include "format/windows_path.h"
 #include "uninstall/uninstall_texts.h"
 
 namespace uninstall {
@@ -15,7 +16,7 @@ namespace {
 bool IsFolderRecord(const std::string& path) { return !path.empty() && path.back() == '\\'; }
 
 bool Kept(const std::vector<std::string>& keep, const std::string& path) {
-  return std::find(keep.begin(), keep.end(), ComparablePath(path)) != keep.end();
+  return std::find(keep.begin(), keep.end(), format::CanonicalPath(path)) != keep.end();
 }
 
 void RemoveOneFile(platform::FileSystem& files, const RemovalGuard& guard, const std::string& path,
@@ -34,8 +35,8 @@ std::string RegistryItem(const RegistryRecord& record) {
 }
 
 bool IsUninstallRegistration(platform::RegistryRoot root, const std::string& key) {
-  const std::string prefix = ComparablePath(install::texts::kUninstallKeyPrefix);
-  const std::string comparable = ComparablePath(key);
+  const std::string prefix = format::ComparableKeyPath(install::texts::kUninstallKeyPrefix);
+  const std::string comparable = format::ComparableKeyPath(key);
   return root == platform::RegistryRoot::LocalMachine && comparable.size() > prefix.size() + 1 &&
          comparable.rfind(prefix + "\\", 0) == 0;
 }
@@ -61,7 +62,7 @@ void RemoveFolderWhenEmpty(platform::FileSystem& files, const RemovalGuard& guar
   const std::string refusal = guard.RefusalReason(folder);
   if (!refusal.empty()) {
     // A folder of the system was never the product's to remove: no leftover.
-    if (!guard.IsSystemFolder(folder) && !IsDriveRoot(folder))
+    if (!guard.IsSystemFolder(folder) && !format::IsDriveRoot(folder))
       leftovers.push_back({folder, refusal});
     return;
   }
@@ -99,7 +100,11 @@ void RemoveRegistryValues(platform::Registry& registry, const std::vector<Regist
       continue;
     }
     // No key path would name the root itself.
-    if (record.key.find_first_not_of('\\') == std::string::npos) continue;
+    if (format::IsRootKeyPath(record.key)) continue;
+    if (const std::string refusal = RegistryRefusalReason(*root, record.key); !refusal.empty()) {
+      leftovers.push_back({RegistryItem(record), refusal});
+      continue;
+    }
     std::vector<std::string> names = {record.name};
     if (record.name.empty() && IsUninstallRegistration(*root, record.key)) {
       names.insert(names.end(), std::begin(install::kRegistrationValueNames),

@@ -18,7 +18,7 @@ struct Leftover {
 
 // The files of the list that exist, then its folders (paths ending in "\")
 // when empty, in log order. keep are the paths the pass leaves alone
-// (compared as ComparablePath), such as the uninstaller's own files.
+// (compared as format::CanonicalPath), such as the uninstaller's own files.
 void RemoveListedFiles(platform::FileSystem& files, const RemovalGuard& guard,
                        const std::vector<std::string>& paths, const std::vector<std::string>& keep,
                        std::vector<Leftover>& leftovers);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "format/windows_path.h"
+
 namespace uninstall {
 
 namespace {
@@ -33,59 +35,52 @@ constexpr const char* kSystemFolderVariables[] = {
     "%PUBLIC%",       "%ALLUSERSPROFILE%",
 };
 
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+// Nothing below these is ever the product's, wherever it was installed.
+constexpr const char* kSealedFolderVariables[] = {"%SystemRoot%", "%windir%"};
+// Nothing below these is the product's outside its own folder.
+constexpr int kSharedFolderNumbers[] = {
+    platform::kCsidlProgramFiles,
+    platform::kCsidlProgramFilesX86,
+    platform::kCsidlProgramFilesCommon,
+    platform::kCsidlCommonAppData,
+};
+constexpr const char* kSharedFolderVariables[] = {
+    "%ProgramW6432%", "%ProgramFiles(x86)%", "%ProgramFiles%", "%ALLUSERSPROFILE%", "%ProgramData%",
+};
 
-// The length of the root part: "c:" or "\\server\share"; 0 when the path
-// is neither (relative, or "\" on the current drive).
-std::size_t RootLength(const std::string& comparable) {
-  if (comparable.size() >= 2 && IsLetter(comparable[0]) && comparable[1] == ':') {
-    return comparable.size() == 2 || comparable[2] == '\\' ? 2 : 0;
-  }
-  if (comparable.rfind("\\\\", 0) != 0) return 0;
-  const std::size_t server = comparable.find('\\', 2);
-  if (server == std::string::npos || server == 2) return 0;
-  const std::size_t share = comparable.find('\\', server + 1);
-  if (share == server + 1) return 0;
-  return share == std::string::npos ? comparable.size() : share;
+// An unexpanded variable or a failed call names no folder.
+void AddFolder(std::vector<std::string>& folders, const std::string& folder) {
+  if (folder.empty() || folder.find('%') != std::string::npos) return;
+  folders.push_back(format::CanonicalPath(folder));
 }
 
-bool HasDotStep(const std::string& comparable) {
-  std::size_t start = 0;
-  while (start <= comparable.size()) {
-    std::size_t end = comparable.find('\\', start);
-    if (end == std::string::npos) end = comparable.size();
-    const std::string step = comparable.substr(start, end - start);
-    if (step == "." || step == "..") return true;
-    start = end + 1;
+bool IsBelowAny(const std::vector<std::string>& folders, const std::string& canonical) {
+  return std::any_of(folders.begin(), folders.end(), [&](const std::string& folder) {
+    return format::IsAtOrBelow(canonical, folder);
+  });
+}
+
+// "\\?\", "\\.\" and "\??\" hand the rest to the object manager unchanged.
+bool HasDevicePrefix(const std::string& path) {
+  std::string start = path.substr(0, 4);
+  for (char& c : start) c = c == '/' ? '\\' : c;
+  return start == "\\\\?\\" || start == "\\\\.\\" || start == "\\??\\";
+}
+
+// A short name ("PROGRA~1") may stand for any folder of its drive.
+bool HasShortNameStep(const std::string& canonical) {
+  for (std::size_t tilde = canonical.find('~'); tilde != std::string::npos;
+       tilde = canonical.find('~', tilde + 1)) {
+    if (tilde + 1 < canonical.size() && canonical[tilde + 1] >= '0' && canonical[tilde + 1] <= '9')
+      return true;
   }
   return false;
 }
 
 }  // namespace
 
-std::string ComparablePath(const std::string& path) {
-  std::string comparable;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    char c = path[i] == '/' ? '\\' : path[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    // Keep the two backslashes that open a network path.
-    if (c == '\\' && !comparable.empty() && comparable.back() == '\\' && i > 1) continue;
-    comparable += c;
-  }
-  while (comparable.size() > 1 && comparable.back() == '\\' &&
-         !(comparable.size() == 2 && comparable[0] == '\\')) {
-    comparable.pop_back();
-  }
-  return comparable;
-}
-
-bool IsDriveRoot(const std::string& path) {
-  const std::string comparable = ComparablePath(path);
-  const std::size_t root = RootLength(comparable);
-  return root != 0 && root == comparable.size();
-}
-
-RemovalGuard::RemovalGuard(platform::FileSystem& files, platform::Machine& machine)
+RemovalGuard::RemovalGuard(platform::FileSystem& files, platform::Machine& machine,
+                           const std::string& installFolder)
     : files_(files) {
   std::vector<std::string> folders = {machine.WindowsFolder(), machine.SystemFolder(),
                                       files.TempFolder()};
@@ -94,39 +89,89 @@ RemovalGuard::RemovalGuard(platform::FileSystem& files, platform::Machine& machi
     folders.push_back(machine.ExpandEnvironment(variable));
   }
   // The folder that holds the profiles ("C:\Users").
-  const std::string profile = machine.FolderPath(platform::kCsidlProfile);
-  const std::size_t slash = ComparablePath(profile).rfind('\\');
+  const std::string profile = format::CanonicalPath(machine.FolderPath(platform::kCsidlProfile));
+  const std::size_t slash = profile.rfind('\\');
   if (slash != std::string::npos) folders.push_back(profile.substr(0, slash));
-  for (const std::string& folder : folders) {
-    // An unexpanded variable or a failed call names no folder.
-    if (folder.empty() || folder.find('%') != std::string::npos) continue;
-    systemFolders_.push_back(ComparablePath(folder));
+  for (const std::string& folder : folders) AddFolder(systemFolders_, folder);
+
+  AddFolder(sealedFolders_, machine.WindowsFolder());
+  AddFolder(sealedFolders_, machine.SystemFolder());
+  for (const char* variable : kSealedFolderVariables) {
+    AddFolder(sealedFolders_, machine.ExpandEnvironment(variable));
+  }
+  for (const int number : kSharedFolderNumbers)
+    AddFolder(sharedFolders_, machine.FolderPath(number));
+  for (const char* variable : kSharedFolderVariables) {
+    AddFolder(sharedFolders_, machine.ExpandEnvironment(variable));
+  }
+  // The product's folder exempts what lies below it only when it is a
+  // folder of its own: not a root, not a system folder, not in Windows.
+  const std::string own = format::CanonicalPath(installFolder);
+  const std::size_t root = format::RootLength(own);
+  if (root != 0 && root < own.size() && !format::HasDotStep(installFolder) &&
+      !IsSystemFolder(own) && !IsBelowAny(sealedFolders_, own)) {
+    installFolder_ = own;
   }
 }
 
 bool RemovalGuard::IsSystemFolder(const std::string& path) const {
-  const std::string comparable = ComparablePath(path);
-  return std::find(systemFolders_.begin(), systemFolders_.end(), comparable) !=
-         systemFolders_.end();
+  const std::string canonical = format::CanonicalPath(path);
+  return std::find(systemFolders_.begin(), systemFolders_.end(), canonical) != systemFolders_.end();
+}
+
+bool RemovalGuard::InInstallFolder(const std::string& canonical) const {
+  return !installFolder_.empty() && format::IsAtOrBelow(canonical, installFolder_);
+}
+
+std::string RemovalGuard::SpellingRefusal(const std::string& path,
+                                          const std::string& canonical) const {
+  if (HasDevicePrefix(path)) return "a path in the device namespace (\"\\\\?\\\" or \"\\\\.\\\")";
+  const std::size_t root = format::RootLength(canonical);
+  if (root == 0) return "not a full path";
+  if (root == canonical.size()) return "a drive root";
+  if (format::HasDotStep(path)) return "a path with \".\" or \"..\" steps";
+  // The drive's own colon is the second character; any other names a stream.
+  if (path.find(':', path.size() > 1 && path[1] == ':' ? 2 : 0) != std::string::npos)
+    return "a path that names a stream (\":\")";
+  if (canonical[0] == '\\' && canonical[root - 1] == '$')
+    return "a path on an administrative share";
+  if (HasShortNameStep(canonical) && !InInstallFolder(canonical))
+    return "a path with a short (8.3) name, which may stand for any folder";
+  return {};
 }
 
 std::string RemovalGuard::RefusalReason(const std::string& path) const {
-  const std::string comparable = ComparablePath(path);
-  const std::size_t root = RootLength(comparable);
-  if (root == 0) return "not a full path";
-  if (root == comparable.size()) return "a drive root";
-  if (HasDotStep(comparable)) return "a path with \".\" or \"..\" steps";
-  if (IsSystemFolder(path)) return "a folder of the system or the user's profile";
+  const std::string canonical = format::CanonicalPath(path);
+  if (std::string spelling = SpellingRefusal(path, canonical); !spelling.empty()) return spelling;
+  if (IsSystemFolder(canonical)) return "a folder of the system or the user's profile";
+  if (IsBelowAny(sealedFolders_, canonical)) return "inside the Windows folder";
+  if (IsBelowAny(sharedFolders_, canonical) && !InInstallFolder(canonical))
+    return "inside a program files or common data folder, outside the product's own folder";
   // The path itself and every folder on its way below the root, with the
   // path's own spelling, since the file system takes that.
-  std::string step = path;
-  while (step.size() > 1 && (step.back() == '\\' || step.back() == '/')) step.pop_back();
-  while (ComparablePath(step).size() > root) {
+  const std::size_t root = format::RootLength(canonical);
+  std::string step = format::WithoutTrailingSeparators(path);
+  while (format::CanonicalPath(step).size() > root) {
     if (files_.IsReparsePoint(step)) return "reached through a link or junction, or one itself";
     const std::size_t slash = step.find_last_of("\\/");
     if (slash == std::string::npos) break;
-    step.erase(slash);
-    while (step.size() > 1 && (step.back() == '\\' || step.back() == '/')) step.pop_back();
+    step = format::WithoutTrailingSeparators(step.substr(0, slash));
+  }
+  return {};
+}
+
+std::string RegistryRefusalReason(platform::RegistryRoot root, const std::string& key) {
+  constexpr const char* kRefusal = "a key the system starts services or programs from";
+  // HKEY_CURRENT_CONFIG is a view into HKEY_LOCAL_MACHINE\SYSTEM.
+  if (root == platform::RegistryRoot::CurrentConfig) return kRefusal;
+  if (root != platform::RegistryRoot::LocalMachine) return {};
+  const std::string comparable = "\\" + format::ComparableKeyPath(key) + "\\";
+  // Services, drivers and boot settings; debuggers started in place of any
+  // program (in both registry views).
+  if (comparable.starts_with("\\system\\") ||
+      comparable.find("\\windows nt\\currentversion\\image file execution options\\") !=
+          std::string::npos) {
+    return kRefusal;
   }
   return {};
 }

@@ -1,6 +1,10 @@
 // What the uninstaller may remove, whatever its log says: never a drive
-// root, a folder the system or the user's profile is built on, or anything
-// reached through a link or junction.
+// root, a folder the system or the user's profile is built on, anything in
+// the Windows folder, anything in a program files folder or the common
+// application data outside the product's own folder, or anything reached
+// through a link or junction. Paths are compared in the one spelling
+// Windows reduces them to (format::CanonicalPath), so no other spelling of a
+// protected folder gets through.
 #pragma once
 
 #include <string>
@@ -10,30 +14,37 @@
 
 namespace uninstall {
 
-// A path as compared: "/" read as "\", doubled "\" folded, no "\" at the end,
-// ASCII letters in lower case (as the file system compares them).
-std::string ComparablePath(const std::string& path);
-
-// "C:", "C:\", "\\server\share", "\\server\share\".
-bool IsDriveRoot(const std::string& path);
-
 class RemovalGuard {
  public:
   // Collects the system's folders from the machine: Windows, system, program
   // files, profiles, the shell's special folders and the temporary folder.
-  RemovalGuard(platform::FileSystem& files, platform::Machine& machine);
+  // installFolder is the product's own folder (the uninstaller's): what lies
+  // below it may be removed even inside a program files folder.
+  RemovalGuard(platform::FileSystem& files, platform::Machine& machine,
+               const std::string& installFolder);
 
   // Empty when path may be removed; otherwise why not. A path must be
-  // absolute and without "." or ".." steps, must not be a drive root or a
-  // system folder itself, and neither it nor a folder on its way may be a
-  // link or junction.
+  // absolute, in plain spelling (no "\\?\" or "\\.\" prefix, no stream, no
+  // "." or ".." steps, no administrative share), must not be a drive root or
+  // a system folder itself, nor lie in one of the folders above; neither it
+  // nor a folder on its way may be a link or junction.
   std::string RefusalReason(const std::string& path) const;
 
   bool IsSystemFolder(const std::string& path) const;
 
  private:
+  std::string SpellingRefusal(const std::string& path, const std::string& canonical) const;
+  bool InInstallFolder(const std::string& canonical) const;
+
   platform::FileSystem& files_;
-  std::vector<std::string> systemFolders_;  // comparable form
+  std::vector<std::string> systemFolders_;  // canonical, each of them
+  std::vector<std::string> sealedFolders_;  // canonical: nothing below is removed
+  std::vector<std::string> sharedFolders_;  // canonical: only the product's folder below
+  std::string installFolder_;               // canonical; empty when it exempts nothing
 };
+
+// Empty when the uninstaller may remove values of key under root; otherwise
+// why not: the keys the system starts services and programs from.
+std::string RegistryRefusalReason(platform::RegistryRoot root, const std::string& key);
 
 }  // namespace uninstall

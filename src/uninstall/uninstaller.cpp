@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "format/windows_path.h"
 #include "install/uninstall_log_format.h"
 #include "uninstall/own_files.h"
 #include "uninstall/uninstall_texts.h"
@@ -46,7 +47,7 @@ std::string WriteLeftovers(platform::FileSystem& files, const std::string& produ
                            const std::vector<Leftover>& leftovers) {
   const std::string temp = files.TempFolder();
   if (temp.empty()) return {};
-  const std::string path = temp + (temp.back() == '\\' ? "" : "\\") + FileNameFor(productName);
+  const std::string path = ::format::JoinPath(temp, FileNameFor(productName));
   std::FILE* file = files.OpenFile(path, "wb");
   if (file == nullptr) return {};
   bool written = true;
@@ -103,15 +104,14 @@ int RunUninstaller(platform::Platform& host, Prompts& prompts, RemoverStart& rem
     return kCancelled;
   }
 
-  const RemovalGuard guard(host.files, host.machine);
+  const RemovalGuard guard(host.files, host.machine, options.ownFolder);
   std::vector<Leftover> leftovers;
   RemoveListedFiles(host.files, guard, log->files, OwnFilesToKeep(options.ownFolder), leftovers);
   RemoveShortcuts(host, guard, log->shortcuts, log->programGroup, leftovers);
   RemoveRegistryValues(host.registry, log->registry, leftovers);
   // The installation folder goes when it is empty; its own files go with the
   // remover, which then takes the folder too.
-  const bool ownFolderIsInstallFolder =
-      ComparablePath(log->installPath) == ComparablePath(options.ownFolder);
+  const bool ownFolderIsInstallFolder = ::format::SamePath(log->installPath, options.ownFolder);
   if (!ownFolderIsInstallFolder) {
     RemoveFolderWhenEmpty(host.files, guard, log->installPath, leftovers);
   } else if (HoldsMoreThanOwnFiles(host.files, options.ownFolder) &&

@@ -23,7 +23,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   CloseHandle(uninstaller);
 
   platform::Platform& host = win32::Win32Platform();
-  const uninstall::RemovalGuard guard(host.files, host.machine);
+  const uninstall::RemovalGuard guard(host.files, host.machine, arguments.folder);
   const std::vector<uninstall::Leftover> leftovers =
       uninstall::RemoveOwnFiles(host.files, host.shell, guard, arguments.folder);
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/accepted_drive.h"
+#include "format/windows_path.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
 #include "wizard/control_ids.h"
@@ -123,7 +124,8 @@ double CInstallWizard::GetRequiredSpace() {
 }
 
 bool CInstallWizard::CheckDrive(const std::string& folder, bool withMessage) {
-  const bool accepted = base::IsAcceptedDrive(host_.files.DriveKindOf(folder.substr(0, 3)));
+  const bool accepted =
+      base::IsAcceptedDrive(host_.files.DriveKindOf(format::DriveRootText(folder)));
   if (!accepted && withMessage) {
     host_.messages.Show(platform::MessageKind::Warning, texts::kDestinationPathError);
   }
@@ -138,8 +140,7 @@ void CInstallWizard::OnBrowse() {
   std::string chosen;
   if (!host_.shell.BrowseForFolder(chosen)) return;
 
-  const std::string folder =
-      !chosen.empty() && chosen.back() == '\\' ? chosen + lastPart : chosen + "\\" + lastPart;
+  const std::string folder = format::JoinPath(chosen, lastPart);
   surface_.SetText(kPathBox, folder);
   UpdateDriveSpace(folder.substr(0, 1));
   CheckDrive(folder, true);

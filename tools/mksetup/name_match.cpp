@@ -1,17 +1,14 @@
 #include "mksetup/name_match.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "base/text_trim.h"
+#include "format/windows_path.h"
 
 namespace mksetup {
 
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
+  return ::format::SameIgnoringAsciiCase(a, b);
 }
 
 bool IsOneOf(const std::string& text, std::span<const char* const> names) {

@@ -1,6 +1,7 @@
 #include "mksetup/registry_line_check.h"
 
 #include "base/text_trim.h"
+#include "format/windows_path.h"
 #include "install/registry_values.h"
 #include "mksetup/name_match.h"
 #include "mksetup/section_lines.h"
@@ -112,7 +113,7 @@ void CheckRemovalLine(const std::string& line, std::size_t number, Diagnostics& 
     out.Error(number, "registry removal line " + Quoted(line) +
                           " has one \"|\" of three: expected ROOT|KEY|NAME|; it gives no key, so "
                           "the uninstaller removes nothing for it");
-  } else if (key.find_first_not_of('\\') == std::string::npos) {
+  } else if (::format::IsRootKeyPath(key)) {
     out.Error(number, "registry removal line " + Quoted(line) +
                           " names no key: the uninstaller removes nothing for it");
   } else if (bars == 2 && !base::Trimmed(rest).empty()) {

@@ -1,6 +1,7 @@
 #include "mksetup/shortcut_line_check.h"
 
 #include "base/text_trim.h"
+#include "format/windows_path.h"
 #include "install/install_texts.h"
 #include "mksetup/name_match.h"
 #include "mksetup/section_lines.h"
@@ -37,6 +38,14 @@ void CheckName(const std::string& name, std::size_t number, Diagnostics& out) {
     return;
   }
   const std::size_t slash = name.find_last_of("\\/");
+  // Windows opens "COM1.lnk" as the port, whatever follows the dot.
+  const std::string linkName = slash == std::string::npos ? name : name.substr(slash + 1);
+  if (::format::IsDeviceName(linkName)) {
+    out.Error(number, "shortcut name " + Quoted(name) +
+                          " is a device name: Windows opens it as the device, so the setup "
+                          "program's link is never saved");
+    return;
+  }
   if (slash == std::string::npos) return;
   out.Warning(number, "shortcut name " + Quoted(name) + " puts the link into the folder " +
                           Quoted(name.substr(0, slash)) +

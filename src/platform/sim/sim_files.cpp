@@ -1,9 +1,9 @@
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <mutex>
 #include <system_error>
 
+#include "format/windows_path.h"
 #include "platform/sim/sim_platform.h"
 
 namespace fs = std::filesystem;
@@ -14,9 +14,8 @@ namespace {
 
 char DriveLetter(const std::string& windowsPath) {
   if (windowsPath.size() < 2 || windowsPath[1] != ':') return 0;
-  const unsigned char letter = static_cast<unsigned char>(windowsPath[0]);
-  if (!std::isalpha(letter)) return 0;
-  return static_cast<char>(std::toupper(letter));
+  const char letter = format::AsciiUpper(windowsPath[0]);
+  return letter >= 'A' && letter <= 'Z' ? letter : 0;
 }
 
 }  // namespace
@@ -34,7 +33,7 @@ platform::DiskSpace SimFileSystem::DefaultSpace() {
 }
 
 void SimFileSystem::AddDrive(char letter, platform::DriveKind kind, platform::DiskSpace space) {
-  const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  const char upper = format::AsciiUpper(letter);
   drives_[upper] = Drive{kind, space};
   std::error_code ignored;
   fs::create_directories(fs::path(root_) / std::string(1, upper), ignored);

@@ -1,6 +1,6 @@
 #include <algorithm>
-#include <cctype>
 
+#include "format/windows_path.h"
 #include "platform/sim/sim_platform.h"
 
 namespace sim {
@@ -9,13 +9,7 @@ namespace {
 
 // Registry names compare without regard to case; backslashes at either end
 // of a key path do not count.
-std::string Fold(const std::string& text) {
-  std::string folded;
-  for (const char c : text) {
-    folded += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
-  return folded;
-}
+std::string Fold(const std::string& text) { return format::AsciiLowered(text); }
 
 std::string FoldKey(const std::string& key) {
   std::string folded = Fold(key);

@@ -1,4 +1,5 @@
 // Registry values through the ANSI registry calls.
+#include "format/windows_path.h"
 #include "platform/win32/win32_platform.h"
 
 namespace win32 {
@@ -87,7 +88,7 @@ bool Win32Registry::DeleteValue(platform::RegistryRoot root, const std::string& 
 
 bool Win32Registry::DeleteKey(platform::RegistryRoot root, const std::string& key) {
   // An empty path would name the predefined key itself.
-  if (key.find_first_not_of('\\') == std::string::npos) return false;
+  if (format::IsRootKeyPath(key)) return false;
   const LONG result = RegDeleteKeyA(PredefinedKey(root), key.c_str());
   return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }

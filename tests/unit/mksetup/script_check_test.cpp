@@ -230,6 +230,11 @@ TEST(ScriptCheck, ShortcutNamesThatMakeNoLinkFile) {
              "shortcut name \"Tools\\Quill\" puts the link into the folder \"Tools\", which the "
              "setup program does not create");
   ExpectOnly(Replaced(27, "Desktop|w.exe|Tools/Quill"), "s.txt:27: warning: ", "\"Tools\"");
+  // Windows opens these as the port, ".lnk" or not.
+  ExpectOnly(Replaced(27, "Desktop|w.exe|com\xB2"), "s.txt:27: error: ",
+             "shortcut name \"com\xB2\" is a device name: Windows opens it as the device, so the "
+             "setup program's link is never saved");
+  ExpectOnly(Replaced(28, "Program Group|w.exe|Tools\\LPT1"), "s.txt:28: error: ", "device name");
   // Variables in the name are the machine's: only the text around them counts.
   EXPECT_TRUE(Findings(Replaced(27, "Desktop|w.exe|%ProductName% %ProductVersion%")).empty());
 }

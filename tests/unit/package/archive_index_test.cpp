@@ -122,7 +122,7 @@ TEST(ArchiveIndex, RefusesNamesThatLeaveTheStagingFolder) {
   const char* const unsafe[] = {"",      ".",        "..",        "..\\evil.exe", "sub\\x.dll",
                                 "../x",  "C:x.dll",  "a.txt:ads", "tab\there",    "line\nend",
                                 "name.", "name ",    "CON",       "con.txt",      "Nul ",
-                                "LPT1",  "com9.log", "CONOUT$"};
+                                "LPT1",  "com9.log", "CONOUT$",   "COM\xB9.txt",  "lpt\xB3"};
   for (const std::string name : unsafe) {
     SCOPED_TRACE(name);
     const Walk walk =

@@ -63,4 +63,16 @@ TEST(RegistryRemoval, TheKeyRecordTakesTheRegistrationButNotForeignValues) {
   EXPECT_EQ(leftovers[1].reason, "names no registry root");
 }
 
+TEST(RegistryRemoval, AServiceKeyInTheLogIsLeftAlone) {
+  sim::SimRegistry registry;
+  const std::string service = "SYSTEM\\CurrentControlSet\\Services\\Spooler";
+  registry.SetValue(RegistryRoot::LocalMachine, service, "ImagePath", platform::kRegSz, {'x', 0});
+  std::vector<uninstall::Leftover> leftovers;
+  uninstall::RemoveRegistryValues(registry, {{"HKEY_LOCAL_MACHINE", service, "ImagePath"}},
+                                  leftovers);
+  EXPECT_TRUE(registry.Find(RegistryRoot::LocalMachine, service, "ImagePath").has_value());
+  ASSERT_EQ(leftovers.size(), 1u);
+  EXPECT_EQ(leftovers[0].reason, "a key the system starts services or programs from");
+}
+
 }  // namespace

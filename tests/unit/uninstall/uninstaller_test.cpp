@@ -137,6 +137,30 @@ TEST_F(UninstallTest, SystemFoldersAndTheirFilesSurviveWhateverTheLogSays) {
   EXPECT_FALSE(Exists(kFolder + "\\writer.exe"));
 }
 
+// Lines a same-user program could add to a log in a folder it can write.
+TEST_F(UninstallTest, NoSpellingInTheLogReachesBeyondTheProduct) {
+  InstallQuillWriter();
+  const std::vector<std::string> baits = {"C:\\Windows\\system32\\bait.dll",
+                                          "C:\\Program Files\\Other\\other.exe",
+                                          "C:\\ProgramData\\Other\\data.ini"};
+  for (const std::string& bait : baits) ASSERT_TRUE(sim.WriteFile(bait, "keep"));
+  const std::string service = "SYSTEM\\CurrentControlSet\\Services\\Bait";
+  sim.registry.SetValue(RegistryRoot::LocalMachine, service, "ImagePath", platform::kRegSz,
+                        {'x', 0});
+  std::string log = Log();
+  log.insert(log.find("[/files]"),
+             "\\\\?\\C:\\Windows\\system32\\bait.dll\r\nC:\\Windows\\system32\\bait.dll. \r\n"
+             "C:\\Program Files\\Other\\other.exe\r\nC:\\ProgramData\\Other\\data.ini\r\n"
+             "C:\\users\\tester\\AppData\\Roaming\\Microsoft\\Windows\\Templates.\\\r\n");
+  log.insert(log.find("[/regst]"), "HKEY_LOCAL_MACHINE|" + service + "|ImagePath|\r\n");
+  ASSERT_TRUE(sim.WriteFile(LogPath(), log));
+
+  EXPECT_EQ(Uninstall(true), uninstall::kLeftovers);
+  for (const std::string& bait : baits) EXPECT_TRUE(Exists(bait)) << bait;
+  EXPECT_TRUE(sim.registry.Find(RegistryRoot::LocalMachine, service, "ImagePath").has_value());
+  EXPECT_FALSE(Exists(kFolder + "\\writer.exe"));
+}
+
 TEST_F(UninstallTest, GeneralLinesTakeTheLogsOwnValues) {
   uninstall::UninstallRecords log;
   log.productName = "Quill";
