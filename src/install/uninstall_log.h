@@ -7,6 +7,7 @@
 #include <string>
 
 #include "install/installing_step.h"
+#include "package/sha256.h"
 #include "platform/platform.h"
 #include "script/path_variables.h"
 
@@ -30,10 +31,16 @@ class UninstallLog {
     Write("\n", 1);
     Write(text);
   }
+  // Closes the file; the SHA-256 of every byte written, in lowercase hex.
+  std::string Close();
 
  private:
   std::FILE* file_;
+  package::Sha256 digest_;
 };
+
+// The digest of a log as Close gives it.
+std::string LogDigestText(const package::Sha256Digest& digest);
 
 // Records 1 to 10: product name, installation folder, version, company, the
 // two general lines, and the file list between "[files]" and "[/files]",
