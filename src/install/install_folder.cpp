@@ -4,33 +4,25 @@ namespace install {
 
 namespace {
 
-std::string Comparable(std::string path) {
-  for (char& c : path) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c == '/') c = '\\';
-  }
-  while (!path.empty() && path.back() == '\\') path.pop_back();
-  return path;
-}
+char Lowercase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool IsAtOrBelow(const std::string& path, const std::string& folder) {
-  const std::string comparable = Comparable(path);
-  const std::string top = Comparable(folder);
-  if (top.empty() || comparable.compare(0, top.size(), top) != 0) return false;
-  return comparable.size() == top.size() || comparable[top.size()] == '\\';
+  std::size_t size = folder.size();
+  while (size > 0 && folder[size - 1] == '\\') --size;
+  // An unexpanded variable or a failed call names no folder.
+  if (size == 0 || folder.find('%') != std::string::npos || path.size() < size) return false;
+  for (std::size_t i = 0; i < size; ++i) {
+    if (Lowercase(path[i]) != Lowercase(folder[i])) return false;
+  }
+  return path.size() == size || path[size] == '\\';
 }
 
-// The program files folders of both kinds, as the shell and the environment
-// name them: a 32-bit program sees only some of them through each.
+// The program files folders of both kinds: a 32-bit program's shell names
+// only its own, the 64-bit one is in %ProgramW6432%.
 bool IsInProgramFiles(platform::Machine& machine, const std::string& path) {
-  for (const int number : {platform::kCsidlProgramFiles, platform::kCsidlProgramFilesX86}) {
-    if (IsAtOrBelow(path, machine.FolderPath(number))) return true;
-  }
-  for (const char* variable : {"%ProgramW6432%", "%ProgramFiles(x86)%", "%ProgramFiles%"}) {
-    const std::string folder = machine.ExpandEnvironment(variable);
-    if (folder.find('%') == std::string::npos && IsAtOrBelow(path, folder)) return true;
-  }
-  return false;
+  return IsAtOrBelow(path, machine.FolderPath(platform::kCsidlProgramFiles)) ||
+         IsAtOrBelow(path, machine.FolderPath(platform::kCsidlProgramFilesX86)) ||
+         IsAtOrBelow(path, machine.ExpandEnvironment("%ProgramW6432%"));
 }
 
 }  // namespace

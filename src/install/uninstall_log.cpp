@@ -5,6 +5,8 @@
 #include "base/text_trim.h"
 #include "install/install_texts.h"
 #include "install/shared_folders.h"
+#include "package/payload_checksum.h"
+#include "package/sha256.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
 
@@ -52,35 +54,21 @@ UninstallLog::~UninstallLog() {
 
 void UninstallLog::Write(const char* text, std::size_t length) {
   if (file_ == nullptr) return;
-  static constexpr std::uint8_t kLineBreak[] = {'\r', '\n'};
+  const std::size_t start = written_.size();
   for (std::size_t i = 0; i < length; ++i) {
-    if (text[i] == '\n') std::fputc('\r', file_);
-    std::fputc(text[i], file_);
-    // The digest is of the bytes meant for the file, never read back from
-    // a folder that others may be able to write.
-    if (text[i] == '\n') {
-      digest_.Update(kLineBreak);
-    } else {
-      const std::uint8_t byte = static_cast<std::uint8_t>(text[i]);
-      digest_.Update({&byte, 1});
-    }
+    if (text[i] == '\n') written_ += '\r';
+    written_ += text[i];
   }
+  std::fwrite(written_.data() + start, 1, written_.size() - start, file_);
 }
 
 std::string UninstallLog::Close() {
   if (file_ != nullptr) std::fclose(file_);
   file_ = nullptr;
-  return LogDigestText(digest_.Finish());
-}
-
-std::string LogDigestText(const package::Sha256Digest& digest) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string text;
-  for (const std::uint8_t byte : digest) {
-    text += kHex[byte >> 4];
-    text += kHex[byte & 15];
-  }
-  return text;
+  // Of the bytes meant for the file, never read back from a folder that
+  // others may be able to write.
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(written_.data());
+  return package::DigestText(package::Sha256Of({bytes, written_.size()}));
 }
 
 void WriteLogHead(platform::Platform& host, script::PathExpander& expander, UninstallLog& log,

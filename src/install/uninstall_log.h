@@ -7,7 +7,6 @@
 #include <string>
 
 #include "install/installing_step.h"
-#include "package/sha256.h"
 #include "platform/platform.h"
 #include "script/path_variables.h"
 
@@ -36,11 +35,8 @@ class UninstallLog {
 
  private:
   std::FILE* file_;
-  package::Sha256 digest_;
+  std::string written_;  // every byte, for the digest
 };
-
-// The digest of a log as Close gives it.
-std::string LogDigestText(const package::Sha256Digest& digest);
 
 // Records 1 to 10: product name, installation folder, version, company, the
 // two general lines, and the file list between "[files]" and "[/files]",

@@ -2,6 +2,8 @@
 
 #include "install/install_texts.h"
 #include "install/uninstall_log.h"
+#include "package/payload_checksum.h"
+#include "package/sha256.h"
 #include "install/uninstall_registration.h"
 #include "uninstall/removal_guard.h"
 #include "uninstall/uninstall_texts.h"
@@ -39,7 +41,7 @@ std::string LogTrustProblem(platform::Registry& registry, const UninstallRecords
   if (!registry.QueryString(kMachine, key, install::texts::kUninstallLogDigest, recorded))
     return {};
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(logText.data());
-  const std::string actual = install::LogDigestText(package::Sha256Of({bytes, logText.size()}));
+  const std::string actual = package::DigestText(package::Sha256Of({bytes, logText.size()}));
   return Lowercase(recorded) == actual ? std::string() : texts::kLogChanged;
 }
 

@@ -12,32 +12,22 @@ namespace win32 {
 
 namespace {
 
-std::string FinalPath(HANDLE handle) {
-  char path[MAX_PATH * 2];
-  const DWORD length = GetFinalPathNameByHandleA(handle, path, sizeof path, FILE_NAME_NORMALIZED);
-  return length == 0 || length >= sizeof path ? std::string() : std::string(path, length);
+const char* NamePart(const char* path) {
+  const char* name = path;
+  for (const char* at = path; *at != '\0'; ++at) {
+    if (*at == '\\' || *at == '/' || *at == ':') name = at + 1;
+  }
+  return name;
 }
 
-// Whether the open file is the entry of that name in its folder, not what a
-// link leads to. Wine shows a host symbolic link to a file as a plain file
+// Whether the open file bears the name it was opened by, not that of what a
+// link leads to: Wine shows a host symbolic link to a file as a plain file
 // with one link, but the final path of its handle is the link's target.
 bool OpenedUnderItsName(HANDLE file, const std::string& path) {
-  char full[MAX_PATH];
-  char* name = nullptr;
-  const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, &name);
-  if (length == 0 || length >= sizeof full || name == nullptr) return false;
-  const std::string fileName = name;
-  *name = '\0';
-  const HANDLE folder = CreateFileA(full, FILE_READ_ATTRIBUTES,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (folder == INVALID_HANDLE_VALUE) return false;
-  std::string expected = FinalPath(folder);
-  CloseHandle(folder);
-  if (expected.empty()) return false;
-  if (expected.back() != '\\') expected += '\\';
-  expected += fileName;
-  return lstrcmpiA(FinalPath(file).c_str(), expected.c_str()) == 0;
+  char final[MAX_PATH * 2];
+  const DWORD length = GetFinalPathNameByHandleA(file, final, sizeof final, FILE_NAME_NORMALIZED);
+  return length != 0 && length < sizeof final &&
+         lstrcmpiA(NamePart(final), NamePart(path.c_str())) == 0;
 }
 
 }  // namespace

@@ -2,8 +2,7 @@
 // an elevated program's files outside them would otherwise take the
 // permissions of wherever they land, often Modify for every user.
 #include <windows.h>
-// After <windows.h>, which they need.
-#include <aclapi.h>
+// After <windows.h>, which it needs.
 #include <sddl.h>
 
 #include "platform/win32/win32_platform.h"
@@ -42,23 +41,7 @@ bool Win32FileSystem::MakeProtectedFolder(const std::string& path) {
   // Made with its permissions in one call: there is no moment in which the
   // folder exists with the ones it would have inherited.
   SECURITY_ATTRIBUTES attributes = {sizeof attributes, descriptor, FALSE};
-  bool made = CreateDirectoryA(path.c_str(), &attributes) != 0;
-  // Set once more through a handle of the new folder itself, marked
-  // protected: Wine keeps only what is set this way.
-  PACL access = nullptr;
-  BOOL present = FALSE;
-  BOOL defaulted = FALSE;
-  const HANDLE folder =
-      made ? CreateFileA(path.c_str(), READ_CONTROL | WRITE_DAC, FILE_SHARE_READ, nullptr,
-                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
-                         nullptr)
-           : INVALID_HANDLE_VALUE;
-  made = folder != INVALID_HANDLE_VALUE &&
-         GetSecurityDescriptorDacl(descriptor, &present, &access, &defaulted) &&
-         SetSecurityInfo(folder, SE_FILE_OBJECT,
-                         DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr,
-                         nullptr, access, nullptr) == ERROR_SUCCESS;
-  if (folder != INVALID_HANDLE_VALUE) CloseHandle(folder);
+  const bool made = CreateDirectoryA(path.c_str(), &attributes) != 0;
   LocalFree(descriptor);
   return made;
 }

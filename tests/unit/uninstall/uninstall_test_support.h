@@ -9,6 +9,8 @@
 
 #include "../install/install_test_support.h"
 #include "install/uninstall_log.h"
+#include "package/payload_checksum.h"
+#include "package/sha256.h"
 #include "install/uninstall_registration.h"
 #include "uninstall/uninstaller.h"
 
@@ -79,7 +81,7 @@ class UninstallTest : public install_test::InstallTest {
   void WriteRecordedLog(const std::string& text) {
     ASSERT_TRUE(sim.WriteFile(LogPath(), text));
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    const std::string digest = install::LogDigestText(package::Sha256Of({bytes, text.size()}));
+    const std::string digest = package::DigestText(package::Sha256Of({bytes, text.size()}));
     install::WriteStringValue(sim.registry, install::UninstallKey("Quill Writer"),
                               install::texts::kUninstallLogDigest, digest);
   }
