@@ -53,6 +53,9 @@ inline constexpr const char* kNoModify = "NoModify";
 inline constexpr const char* kNoRepair = "NoRepair";
 inline constexpr const char* kUninstallString = "UninstallString";
 inline constexpr const char* kQuietUninstallString = "QuietUninstallString";
+// The SHA-256 of the uninstall log as written, in hex: where only
+// administrators can write, so the uninstaller can tell a changed log.
+inline constexpr const char* kUninstallLogDigest = "UninstallLogSHA256";
 // The uninstaller's switch for removing without any question or box.
 inline constexpr const char* kSilentSwitch = "/S";
 

@@ -32,7 +32,7 @@ void ShowProgressAnimation(InstallingPage& page, platform::Shell& shell) {
 void RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
                        InstallingPage& page, const InstallRequest& request,
                        std::string& programGroup) {
-  CreateFolderPath(host.files, request.installPath);
+  CreateInstallFolder(host, request.installPath);
   RunFilePass(host, expander);
 
   UninstallLog log(host.files, format::JoinPath(request.installPath, texts::kUninstallLogName));
@@ -54,6 +54,11 @@ void RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
   RegisterUninstaller(host.registry, uninstallKey, request.productName,
                       expander.GetPathVariable("InstallPath"));
   WriteLogEnd(log, uninstallKey, programGroup);
+  // Written once the log is whole: the uninstaller refuses a log that no
+  // longer matches it.
+  const std::string digest = log.Close();
+  if (!uninstallKey.empty())
+    WriteStringValue(host.registry, uninstallKey, texts::kUninstallLogDigest, digest);
 }
 
 }  // namespace install

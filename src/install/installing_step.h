@@ -39,6 +39,13 @@ void RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
 // Creates a folder and every missing folder above it. Failures are silent.
 void CreateFolderPath(platform::FileSystem& files, const std::string& path);
 
+// The installation folder, as CreateFolderPath makes it, but when the step
+// makes the folder itself outside the program files folders, with their
+// permissions (MakeProtectedFolder): the user cannot then replace the
+// uninstall log or the uninstaller that runs elevated. A folder that exists
+// already keeps its own, as it may hold the user's files.
+void CreateInstallFolder(platform::Platform& host, const std::string& path);
+
 // Finish with the launch box checked: starts the program of every "[launch]"
 // with a true flag. Returns false when a false flag ended the scan, which
 // hides the launch box.

@@ -6,6 +6,8 @@
 #include "format/windows_path.h"
 #include "install/install_texts.h"
 #include "install/shared_folders.h"
+#include "package/payload_checksum.h"
+#include "package/sha256.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
 
@@ -53,10 +55,21 @@ UninstallLog::~UninstallLog() {
 
 void UninstallLog::Write(const char* text, std::size_t length) {
   if (file_ == nullptr) return;
+  const std::size_t start = written_.size();
   for (std::size_t i = 0; i < length; ++i) {
-    if (text[i] == '\n') std::fputc('\r', file_);
-    std::fputc(text[i], file_);
+    if (text[i] == '\n') written_ += '\r';
+    written_ += text[i];
   }
+  std::fwrite(written_.data() + start, 1, written_.size() - start, file_);
+}
+
+std::string UninstallLog::Close() {
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+  // Of the bytes meant for the file, never read back from a folder that
+  // others may be able to write.
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(written_.data());
+  return package::DigestText(package::Sha256Of({bytes, written_.size()}));
 }
 
 void WriteLogHead(platform::Platform& host, script::PathExpander& expander, UninstallLog& log,

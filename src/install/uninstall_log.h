@@ -30,9 +30,12 @@ class UninstallLog {
     Write("\n", 1);
     Write(text);
   }
+  // Closes the file; the SHA-256 of every byte written, in lowercase hex.
+  std::string Close();
 
  private:
   std::FILE* file_;
+  std::string written_;  // every byte, for the digest
 };
 
 // Records 1 to 10: product name, installation folder, version, company, the

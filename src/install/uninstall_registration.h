@@ -27,8 +27,9 @@ void WriteDwordValue(platform::Registry& registry, const std::string& key, const
 // key.
 // The names of the values above, which the uninstaller removes with the key.
 inline constexpr const char* kRegistrationValueNames[] = {
-    texts::kDisplayIcon, texts::kDisplayName,     texts::kNoModify,
-    texts::kNoRepair,    texts::kUninstallString, texts::kQuietUninstallString,
+    texts::kDisplayIcon,        texts::kDisplayName,     texts::kNoModify,
+    texts::kNoRepair,           texts::kUninstallString, texts::kQuietUninstallString,
+    texts::kUninstallLogDigest,
 };
 
 void RegisterUninstaller(platform::Registry& registry, const std::string& uninstallKey,

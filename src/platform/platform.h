@@ -65,6 +65,18 @@ class FileSystem {
   // RemoveFile removes it; reads and CopyOver from it still work, and the
   // caller closes the stream as usual.
   virtual std::FILE* CreateStagedFile(const std::string& path) = 0;
+  // A log file for writing ("wb"): made new, or an existing plain file of
+  // the name emptied. Never a symbolic link, junction or other reparse
+  // point, nor a file with other hard links, so a log cannot be turned into
+  // a write elsewhere: nullptr then, as when it cannot be opened. Others may
+  // read it while it is open, not change, rename or delete it.
+  virtual std::FILE* CreateLogFile(const std::string& path) = 0;
+  // A new folder (the parent must exist) that only Administrators and
+  // SYSTEM may change and Users may read, passed on to everything made
+  // below it and inheriting nothing, as the program files folders are; a
+  // plain MakeFolder when the process does not run elevated. False when the
+  // name exists already or the folder cannot be made.
+  virtual bool MakeProtectedFolder(const std::string& path) = 0;
   // CopyFileA with fail-if-exists FALSE.
   virtual bool CopyOver(const std::string& from, const std::string& to) = 0;
   // DeleteFileA: files only.

@@ -37,6 +37,10 @@ bool LoggedPlatform::MakeFolder(const std::string& path) {
   return Note(inner_.files.MakeFolder(path), "Folder made", path);
 }
 
+bool LoggedPlatform::MakeProtectedFolder(const std::string& path) {
+  return Note(inner_.files.MakeProtectedFolder(path), "Folder made", path);
+}
+
 bool LoggedPlatform::CopyOver(const std::string& from, const std::string& to) {
   return Note(inner_.files.CopyOver(from, to), "File copied", to);
 }

@@ -45,6 +45,10 @@ class LoggedPlatform final : public platform::FileSystem,
   std::FILE* CreateStagedFile(const std::string& path) override {
     return inner_.files.CreateStagedFile(path);
   }
+  std::FILE* CreateLogFile(const std::string& path) override {
+    return inner_.files.CreateLogFile(path);
+  }
+  bool MakeProtectedFolder(const std::string& path) override;
   bool CopyOver(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override { return inner_.files.RemoveFile(path); }
   std::vector<platform::FolderEntry> ListFolder(const std::string& folder) override {

@@ -8,7 +8,7 @@ RunLog::~RunLog() {
 
 bool RunLog::Open(platform::FileSystem& files, const std::string& path) {
   if (file_ != nullptr) std::fclose(file_);
-  file_ = files.OpenFile(path, "wb");
+  file_ = files.CreateLogFile(path);
   return file_ != nullptr;
 }
 

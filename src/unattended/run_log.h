@@ -17,7 +17,8 @@ class RunLog {
   RunLog(const RunLog&) = delete;
   RunLog& operator=(const RunLog&) = delete;
 
-  // Creates the log file, or empties an existing one; false when it cannot.
+  // Creates the log file, or empties an existing plain one; false when it
+  // cannot, also when the name is a link or a file with other hard links.
   bool Open(platform::FileSystem& files, const std::string& path);
   bool IsOpen() const { return file_ != nullptr; }
   // One line; a line break inside the text becomes a blank. Nothing happens

@@ -135,18 +135,18 @@ std::optional<UninstallRecords> ParseUninstallLog(const std::string& text, std::
   return log;
 }
 
-std::optional<UninstallRecords> ReadUninstallLog(platform::FileSystem& files,
-                                                 const std::string& path, std::string& why) {
+bool ReadUninstallLogText(platform::FileSystem& files, const std::string& path, std::string& text,
+                          std::string& why) {
   if (!files.Exists(path)) {
     why = "it does not exist";
-    return std::nullopt;
+    return false;
   }
   std::FILE* file = files.OpenFile(path, "rb");
   if (file == nullptr) {
     why = "it cannot be opened";
-    return std::nullopt;
+    return false;
   }
-  std::string text;
+  text.clear();
   // Less than a page: the 32-bit programs have no stack probes, so a
   // frame of 4 KB or more does not build.
   char buffer[2048];
@@ -163,8 +163,15 @@ std::optional<UninstallRecords> ReadUninstallLog(platform::FileSystem& files,
   std::fclose(file);
   if (failed || tooLong) {
     why = failed ? "it cannot be read" : "it is far too long for an uninstall log";
-    return std::nullopt;
+    return false;
   }
+  return true;
+}
+
+std::optional<UninstallRecords> ReadUninstallLog(platform::FileSystem& files,
+                                                 const std::string& path, std::string& why) {
+  std::string text;
+  if (!ReadUninstallLogText(files, path, text, why)) return std::nullopt;
   return ParseUninstallLog(text, why);
 }
 

@@ -38,6 +38,11 @@ struct UninstallRecords {
 // there), or with its sections out of order; why then says what is wrong.
 std::optional<UninstallRecords> ParseUninstallLog(const std::string& text, std::string& why);
 
+// Reads the log at path into text; false with why naming a missing,
+// unreadable or far too long file.
+bool ReadUninstallLogText(platform::FileSystem& files, const std::string& path, std::string& text,
+                          std::string& why);
+
 // Reads and parses the log at path; why names a missing or unreadable file.
 std::optional<UninstallRecords> ReadUninstallLog(platform::FileSystem& files,
                                                  const std::string& path, std::string& why);

@@ -4,6 +4,7 @@
 
 #include "format/windows_path.h"
 #include "install/uninstall_log_format.h"
+#include "uninstall/log_trust.h"
 #include "uninstall/own_files.h"
 #include "uninstall/uninstall_texts.h"
 
@@ -42,29 +43,36 @@ std::string FileNameFor(const std::string& productName) {
 }
 
 // Writes the leftovers, one a line, into the temporary folder; the file's
-// path, or empty when it could not be written.
+// path, or empty when there is no temporary folder. written says whether
+// the list is in the file: never through a link or into a file with other
+// hard links planted under its name.
 std::string WriteLeftovers(platform::FileSystem& files, const std::string& productName,
-                           const std::vector<Leftover>& leftovers) {
+                           const std::vector<Leftover>& leftovers, bool& written) {
+  written = false;
   const std::string temp = files.TempFolder();
   if (temp.empty()) return {};
   const std::string path = ::format::JoinPath(temp, FileNameFor(productName));
-  std::FILE* file = files.OpenFile(path, "wb");
-  if (file == nullptr) return {};
-  bool written = true;
+  std::FILE* file = files.CreateLogFile(path);
+  if (file == nullptr) return path;
+  written = true;
   for (const Leftover& leftover : leftovers) {
     const std::string line = leftover.item + ": " + leftover.reason + "\r\n";
     written = std::fwrite(line.data(), 1, line.size(), file) == line.size() && written;
   }
   written = std::fclose(file) == 0 && written;
-  return written ? path : std::string();
+  return path;
 }
 
 std::string LeftoversText(const UninstallRecords& log, const std::vector<Leftover>& leftovers,
-                          const std::string& listPath) {
+                          const std::string& listPath, bool listed) {
   std::string text = ProductAndVersion(log) + texts::kLeftoversStart + "\n";
   for (const Leftover& leftover : leftovers)
     text += "\n" + leftover.item + " (" + leftover.reason + ")";
-  if (!listPath.empty()) text += std::string("\n\n") + texts::kLeftoversListedIn + listPath;
+  if (!listPath.empty()) {
+    text += std::string("\n\n") +
+            (listed ? texts::kLeftoversListedIn : texts::kLeftoversNotListed) + listPath +
+            (listed ? "" : ".");
+  }
   return text;
 }
 
@@ -93,7 +101,15 @@ int RunUninstaller(platform::Platform& host, Prompts& prompts, RemoverStart& rem
                    const UninstallOptions& options) {
   const std::string logPath = OwnFilePath(options.ownFolder, format::kFileName);
   std::string why;
-  const std::optional<UninstallRecords> log = ReadUninstallLog(host.files, logPath, why);
+  // One read: the digest is checked on the very text that is parsed.
+  std::string text;
+  std::optional<UninstallRecords> log;
+  if (ReadUninstallLogText(host.files, logPath, text, why)) log = ParseUninstallLog(text, why);
+  if (log) {
+    why = LogTrustProblem(host.registry, *log, text,
+                          OwnFilePath(options.ownFolder, format::kUninstallerName));
+    if (!why.empty()) log.reset();
+  }
   if (!log) {
     if (!options.silent) {
       prompts.Fail(Caption({}), texts::kNoLogStart + logPath + ": " + why + texts::kNoLogEnd);
@@ -129,9 +145,10 @@ int RunUninstaller(platform::Platform& host, Prompts& prompts, RemoverStart& rem
       prompts.Inform(Caption(log->productName), ProductAndVersion(*log) + texts::kRemovedEnd);
     return kRemoved;
   }
-  const std::string listPath = WriteLeftovers(host.files, log->productName, leftovers);
+  bool listed = false;
+  const std::string listPath = WriteLeftovers(host.files, log->productName, leftovers, listed);
   if (!options.silent)
-    prompts.Inform(Caption(log->productName), LeftoversText(*log, leftovers, listPath));
+    prompts.Inform(Caption(log->productName), LeftoversText(*log, leftovers, listPath, listed));
   return kLeftovers;
 }
 

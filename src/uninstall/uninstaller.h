@@ -16,7 +16,7 @@ enum ExitCode : int {
   kRemoved = 0,
   kCancelled = 1,
   kLeftovers = 2,
-  kNoLog = 3,
+  kNoLog = 3,  // no log, or one that cannot be read or believed
 };
 
 // The boxes the uninstaller shows; none in silent mode.

@@ -1,5 +1,6 @@
 #include "mksetup/cli.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "mksetup/commands.h"
@@ -142,7 +143,11 @@ int List(const std::vector<std::string>& arguments, Console& console) {
   return RunList(parsed.positional[0], console);
 }
 
-int Extract(const std::vector<std::string>& arguments, Console& console) {
+int Extract(std::vector<std::string> arguments, Console& console) {
+  // The one option without a value.
+  const auto flag = std::find(arguments.begin(), arguments.end(), "--ignore-checksum");
+  const bool ignoreChecksum = flag != arguments.end();
+  if (ignoreChecksum) arguments.erase(flag);
   ParsedOptions parsed;
   std::string problem;
   if (!ParseOptions(arguments, 1, {"-C"}, parsed, problem))
@@ -156,7 +161,7 @@ int Extract(const std::vector<std::string>& arguments, Console& console) {
   }
   const std::string* folder = parsed.Find("-C");
   if (folder == nullptr) return Usage(console, "extract: missing -C DIR");
-  return RunExtract(parsed.positional[0], *folder, console);
+  return RunExtract(parsed.positional[0], *folder, ignoreChecksum, console);
 }
 
 }  // namespace
@@ -167,7 +172,7 @@ std::string HelpText() {
              "  mksetup build --script SCRIPT --files DIR [--arch x86|x64] [--stub RUNTIME.exe]\n"
              "                -o SETUP.exe\n"
              "  mksetup list SETUP.exe\n"
-             "  mksetup extract SETUP.exe -C DIR\n"
+             "  mksetup extract SETUP.exe -C DIR [--ignore-checksum]\n"
              "  mksetup --help\n"
              "\n"
              "build    Makes a setup program: checks the setup script against the folder of\n"
@@ -199,8 +204,12 @@ std::string HelpText() {
          "         program decodes the entry (LZW), decoded size, name.\n"
          "\n"
          "extract  Writes the entries into DIR as the setup program leaves them in its\n"
-         "         staging folder, decoded where it decodes them.\n"
+         "         staging folder, decoded where it decodes them. Each file is made\n"
+         "         anew: a link in DIR under an entry's name is replaced, never written\n"
+         "         through.\n"
          "  -C DIR             the folder to write into (created when missing)\n"
+         "  --ignore-checksum  extract even when the archive does not match its\n"
+         "                     checksum (refused otherwise, with exit status 1)\n"
          "\n"
          "Exit status: 0 done, 1 errors in the input or a file that cannot be used,\n"
          "2 a wrong command line.\n";

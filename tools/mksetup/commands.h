@@ -53,7 +53,10 @@ int RunBuild(const BuildOptions& options, Console& console);
 int RunList(const std::string& setup, Console& console);
 
 // Writes the entries into folder as the setup program leaves them in its
-// staging folder: decoded where it decodes them.
-int RunExtract(const std::string& setup, const std::string& folder, Console& console);
+// staging folder: decoded where it decodes them. Each entry's file is made
+// anew, never written through a link already in the folder. A setup program
+// whose archive does not match its checksum is refused unless ignoreChecksum.
+int RunExtract(const std::string& setup, const std::string& folder, bool ignoreChecksum,
+               Console& console);
 
 }  // namespace mksetup

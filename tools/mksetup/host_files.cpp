@@ -8,8 +8,10 @@
 #include <system_error>
 
 #if defined(_WIN32)
+#include <fcntl.h>
 #include <io.h>
 #include <process.h>
+#include <sys/stat.h>
 // The one system call the builder needs beyond the C run-time; declared here
 // rather than through <windows.h>, which stays at the setup program's window
 // edge.
@@ -182,6 +184,53 @@ bool MakeFolders(const std::string& path, std::string& error) {
     return false;
   }
   return true;
+}
+
+std::FILE* CreateFreshFile(const std::string& folder, const std::string& name, std::string& error) {
+#if defined(_WIN32)
+  // DeleteFileA removes a link itself; _O_EXCL refuses whatever appears
+  // under the name after it.
+  const std::string path = JoinPath(folder, name);
+  std::error_code ec;
+  if (fs::is_symlink(path, ec) || fs::is_regular_file(fs::symlink_status(path, ec))) {
+    fs::remove(path, ec);
+    if (ec) {
+      error = ec.message();
+      return nullptr;
+    }
+  }
+  const int descriptor =
+      _open(path.c_str(), _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+#else
+  // Reached through the folder's own descriptor: the name is looked up in
+  // that folder only, and neither unlinkat nor O_NOFOLLOW follow a link.
+  const int directory = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (directory == -1) {
+    error = LastError();
+    return nullptr;
+  }
+  int descriptor = -1;
+  if (::unlinkat(directory, name.c_str(), 0) == 0 || errno == ENOENT) {
+    descriptor =
+        ::openat(directory, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  }
+  const int failure = errno;
+  ::close(directory);
+  errno = failure;
+#endif
+  if (descriptor == -1) {
+    error = LastError();
+    return nullptr;
+  }
+#if defined(_WIN32)
+  std::FILE* file = _fdopen(descriptor, "w+b");
+  if (file == nullptr) _close(descriptor);
+#else
+  std::FILE* file = ::fdopen(descriptor, "w+b");
+  if (file == nullptr) ::close(descriptor);
+#endif
+  if (file == nullptr) error = "cannot open a stream on the new file";
+  return file;
 }
 
 bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes,

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <span>
 #include <string>
 #include <vector>
@@ -50,6 +51,13 @@ bool ListFolderNames(const std::string& folder, std::vector<std::string>& names,
 
 // Creates a folder and any missing folders above it.
 bool MakeFolders(const std::string& path, std::string& error);
+
+// A new file named name (a bare name) in folder, open for update ("w+b").
+// Whatever stood under the name, a file or a link (never what a link leads
+// to), is removed first and the name made anew, so nothing is written
+// through a link planted in the folder or outside it. nullptr with error
+// when it cannot be (a sub-folder of that name, say).
+std::FILE* CreateFreshFile(const std::string& folder, const std::string& name, std::string& error);
 
 // Writes bytes to path, creating or truncating it.
 bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes,

@@ -38,15 +38,14 @@ std::string Row(const std::string& stored, const std::string& lzw, const std::st
 // program decodes it, as stored otherwise. error is empty when the entry's
 // stream is damaged (status says how) and says why the file failed otherwise.
 package::LzwStatus ExtractEntry(const package::ArchiveEntry& entry, bool decode,
-                                const std::string& path, package::LzwStreamDecoder& decoder,
+                                const std::string& folder, package::LzwStreamDecoder& decoder,
                                 std::string& error) {
   // Opened for update: a stream whose strings reach back past the decoder's
-  // window reads them back from the file.
-  std::FILE* file = std::fopen(path.c_str(), "w+b");
-  if (file == nullptr) {
-    error = std::strerror(errno);
-    return package::LzwStatus::WriteFailed;
-  }
+  // window reads them back from the file. Made anew, never through a link
+  // already in the folder.
+  std::FILE* file = CreateFreshFile(folder, entry.name, error);
+  if (file == nullptr) return package::LzwStatus::WriteFailed;
+  const std::string path = JoinPath(folder, entry.name);
   package::LzwStatus status = package::LzwStatus::Ok;
   if (decode) {
     package::LzwFileSink sink(file);
@@ -64,8 +63,10 @@ package::LzwStatus ExtractEntry(const package::ArchiveEntry& entry, bool decode,
 }
 
 // The line about the archive's checksum, as the setup program will check
-// it; false when it does not match.
-bool ReportChecksum(const std::string& setup, const SetupPayload& payload, Console& console) {
+// it; false when it does not match. Extracting on regardless (mismatchAllowed)
+// makes the message a warning; consequence ends the message.
+bool ReportChecksum(const std::string& setup, const SetupPayload& payload, Console& console,
+                    bool mismatchAllowed = false, const std::string& consequence = "") {
   switch (package::CheckPayloadChecksum(payload.archive, payload.hasChecksum, payload.checksum)) {
     case package::ChecksumVerdict::Absent:
       console.out(
@@ -81,10 +82,10 @@ bool ReportChecksum(const std::string& setup, const SetupPayload& payload, Conso
   const std::string archive = package::DigestText(package::Sha256Of(payload.archive));
   console.out("checksum: SHA-256 " + package::DigestText(payload.checksum) +
               ", DOES NOT MATCH the archive (" + archive + ")\n");
-  console.err(
-      "mksetup: error: " + setup +
-      ": the setup archive does not match its checksum: the setup program is damaged and refuses to "
-      "install\n");
+  console.err(std::string("mksetup: ") + (mismatchAllowed ? "warning: " : "error: ") + setup +
+              ": the setup archive does not match its checksum: the setup program is damaged and "
+              "refuses to install" +
+              consequence + "\n");
   return false;
 }
 
@@ -140,10 +141,20 @@ int RunList(const std::string& setup, Console& console) {
   return damaged ? kExitFailure : kExitOk;
 }
 
-int RunExtract(const std::string& setup, const std::string& folder, Console& console) {
+int RunExtract(const std::string& setup, const std::string& folder, bool ignoreChecksum,
+               Console& console) {
   SetupPayload payload;
   std::string error;
   if (!ReadSetupPayload(setup, payload, error)) return Fail(console, error);
+  // The setup program itself would refuse such an archive as damaged.
+  if (package::CheckPayloadChecksum(payload.archive, payload.hasChecksum, payload.checksum) ==
+          package::ChecksumVerdict::Mismatch &&
+      !ReportChecksum(setup, payload, console, ignoreChecksum,
+                      ignoreChecksum ? "; extracted as --ignore-checksum asks"
+                                     : "; nothing extracted (--ignore-checksum extracts anyway)") &&
+      !ignoreChecksum) {
+    return kExitFailure;
+  }
   if (KindOf(folder) != PathKind::Folder && !MakeFolders(folder, error)) {
     return Fail(console, "cannot create the folder " + folder + ": " + error);
   }
@@ -153,7 +164,8 @@ int RunExtract(const std::string& setup, const std::string& folder, Console& con
     const package::ArchiveEntry& entry = payload.entries[i];
     // The archive walk has refused names that would leave the folder.
     const std::string path = JoinPath(folder, entry.name);
-    const package::LzwStatus status = ExtractEntry(entry, payload.decoded[i], path, decoder, error);
+    const package::LzwStatus status =
+        ExtractEntry(entry, payload.decoded[i], folder, decoder, error);
     if (status == package::LzwStatus::WriteFailed)
       return Fail(console, "cannot write " + path + ": " + error);
     if (status != package::LzwStatus::Ok) {

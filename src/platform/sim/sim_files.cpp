@@ -1,3 +1,7 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <mutex>
@@ -137,6 +141,28 @@ std::FILE* SimFileSystem::CreateStagedFile(const std::string& path) {
   std::FILE* file = std::fopen(native.c_str(), "w+bx");
   if (file != nullptr) Hold(native);
   return file;
+}
+
+std::FILE* SimFileSystem::CreateLogFile(const std::string& path) {
+  const std::string native = NativePath(path);
+  if (native.empty()) return nullptr;
+  const int descriptor = ::open(native.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (descriptor == -1) return nullptr;
+  struct stat status {};
+  if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_nlink != 1 ||
+      ::ftruncate(descriptor, 0) != 0) {
+    ::close(descriptor);
+    return nullptr;
+  }
+  std::FILE* file = ::fdopen(descriptor, "wb");
+  if (file == nullptr) ::close(descriptor);
+  return file;
+}
+
+bool SimFileSystem::MakeProtectedFolder(const std::string& path) {
+  if (!MakeFolder(path)) return false;
+  protectedFolders.push_back(path);
+  return true;
 }
 
 bool SimFileSystem::CopyOver(const std::string& from, const std::string& to) {

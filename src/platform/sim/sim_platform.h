@@ -40,6 +40,10 @@ class SimFileSystem : public platform::FileSystem {
   bool MakeFolder(const std::string& path) override;
   bool HoldFolder(const std::string& path) override;
   std::FILE* CreateStagedFile(const std::string& path) override;
+  // A host symbolic link or a file with other hard links is refused.
+  std::FILE* CreateLogFile(const std::string& path) override;
+  // A plain folder, its path added to protectedFolders.
+  bool MakeProtectedFolder(const std::string& path) override;
   bool CopyOver(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
   std::vector<platform::FolderEntry> ListFolder(const std::string& folder) override;
@@ -56,6 +60,9 @@ class SimFileSystem : public platform::FileSystem {
   // them to other programs; RemoveFile, the setup program's own clean-up,
   // ends the hold.
   bool IsHeld(const std::string& path) const;
+
+  // The folders MakeProtectedFolder made, as their Windows paths.
+  std::vector<std::string> protectedFolders;
 
  private:
   struct Drive {

@@ -30,6 +30,8 @@ class Win32FileSystem final : public platform::FileSystem {
   bool MakeFolder(const std::string& path) override;
   bool HoldFolder(const std::string& path) override;
   std::FILE* CreateStagedFile(const std::string& path) override;
+  std::FILE* CreateLogFile(const std::string& path) override;
+  bool MakeProtectedFolder(const std::string& path) override;
   bool CopyOver(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
   std::vector<platform::FolderEntry> ListFolder(const std::string& folder) override;

@@ -75,6 +75,19 @@ TEST_F(InstallTest, ProgressComesAfterTheFilesInSevenPausedSteps) {
   EXPECT_EQ(sim.shell.sleptMilliseconds, 7u * 200u);
 }
 
+// Outside the program files folders a folder the step makes takes their
+// permissions; one that was there keeps its own, as do those inside.
+TEST_F(InstallTest, OnlyAnInstallationFolderMadeOutsideProgramFilesIsProtected) {
+  StageQuillWriter();
+  Install();
+  ASSERT_TRUE(sim.files.MakeFolder("C:\\Mine"));
+  Install("C:\\Mine");
+  EXPECT_TRUE(sim.files.protectedFolders.empty());
+  Install("C:\\Apps\\Quill Writer");
+  EXPECT_EQ(sim.files.protectedFolders, std::vector<std::string>{"C:\\Apps\\Quill Writer"});
+  EXPECT_EQ(sim.ReadFile("C:\\Apps\\Quill Writer\\writer.exe"), "bytes of writer.exe");
+}
+
 TEST_F(InstallTest, WithoutALogOnlyTheFilesAreInstalled) {
   StageQuillWriter();
   install::CreateFolderPath(sim.files, kFolder + "\\Uninstallerpathtn.ini");  // in the log's way

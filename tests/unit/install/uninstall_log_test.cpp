@@ -167,8 +167,9 @@ TEST_F(UninstallLogTest, RemovalRegistryLinesAreExpandedTrimmedAndNeverWritten) 
                        kUninstallKey + "|\r\n[/regst]\r\n"),
             std::string::npos)
       << Log();
-  // Only the six values of the uninstall registration were added.
-  EXPECT_EQ(sim.registry.ValueCount(), valuesBefore + 6);
+  // Only the six values of the uninstall registration and the log's digest
+  // were added.
+  EXPECT_EQ(sim.registry.ValueCount(), valuesBefore + 7);
 }
 
 TEST_F(UninstallLogTest, ScriptEndingInsideTheRemovalPathsEndsTheListThere) {

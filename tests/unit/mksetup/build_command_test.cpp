@@ -142,6 +142,17 @@ TEST(BuildCommand, TheChecksumCoversTheArchiveAndListReportsIt) {
             "mksetup: error: " + damagedPath +
                 ": the setup archive does not match its checksum: the setup program is damaged and "
                 "refuses to install\n");
+  // extract refuses it unless asked explicitly.
+  const std::string extracted = product.root() + "/extracted";
+  RecordingConsole refused;
+  EXPECT_EQ(RunExtract(damagedPath, extracted, false, refused.console), kExitFailure);
+  EXPECT_NE(refused.err.find("; nothing extracted (--ignore-checksum extracts anyway)\n"),
+            std::string::npos)
+      << refused.err;
+  EXPECT_FALSE(std::filesystem::exists(extracted));
+  RecordingConsole ignored;
+  EXPECT_EQ(RunExtract(damagedPath, extracted, true, ignored.console), kExitOk) << ignored.err;
+  EXPECT_NE(ignored.err.find("mksetup: warning: "), std::string::npos) << ignored.err;
 
   // Made by another tool: only the archive, no checksum, still listed.
   Bytes bare;
@@ -197,7 +208,8 @@ TEST(BuildCommand, BuildThenExtractGivesBackEveryFile) {
   RecordingConsole console;
   ASSERT_EQ(RunBuild(product.Options(), console.console), kExitOk) << console.err;
   const std::string extracted = product.root() + "/extracted";
-  ASSERT_EQ(RunExtract(product.OutputPath(), extracted, console.console), kExitOk) << console.err;
+  ASSERT_EQ(RunExtract(product.OutputPath(), extracted, false, console.console), kExitOk)
+      << console.err;
 
 #if defined(SETUPKIT_LINUX_TESTS)
   sim::SimFileSystem staging(product.root() + "/sim");
@@ -229,6 +241,33 @@ TEST(BuildCommand, BuildThenExtractGivesBackEveryFile) {
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(extracted), {}), 11);
 }
+
+#if !defined(_WIN32)
+// Links planted in the output folder under entries' names, to a file outside
+// and to a missing one: each is replaced by the entry, nothing written
+// through it.
+TEST(BuildCommand, ExtractReplacesLinksInTheFolderWithoutWritingThroughThem) {
+  ProductFolder product;
+  product.WriteQuillWriter();
+  product.WriteStub();
+  RecordingConsole console;
+  ASSERT_EQ(RunBuild(product.Options(), console.console), kExitOk) << console.err;
+  const std::string extracted = product.root() + "/extracted";
+  const std::string outside = product.root() + "/outside.ini";
+  std::filesystem::create_directories(extracted);
+  WriteWhole(outside, Bytes{'k', 'e', 'e', 'p'});
+  std::filesystem::create_symlink(outside, extracted + "/log_file.txt");
+  std::filesystem::create_symlink(product.root() + "/made.txt", extracted + "/UnInstaller.exe");
+
+  ASSERT_EQ(RunExtract(product.OutputPath(), extracted, false, console.console), kExitOk)
+      << console.err;
+  EXPECT_TRUE(builder_test::ReadFile(outside) == (Bytes{'k', 'e', 'e', 'p'}));
+  EXPECT_FALSE(std::filesystem::exists(product.root() + "/made.txt"));
+  EXPECT_FALSE(std::filesystem::is_symlink(extracted + "/log_file.txt"));
+  EXPECT_TRUE(builder_test::ReadFile(extracted + "/log_file.txt") ==
+              builder_test::ReadFile(product.ScriptPath()));
+}
+#endif
 
 // A build that must fail: the message, the exit status, and an output that
 // was there before left exactly as it was, with no temporary file beside it.

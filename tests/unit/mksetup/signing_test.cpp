@@ -74,7 +74,7 @@ TEST(Signing, SignedUninstallerAndSetupProgramVerifyListAndExtract) {
 
   const std::string extracted = product.root() + "/extracted";
   RecordingConsole extract;
-  ASSERT_EQ(RunExtract(signedSetup, extracted, extract.console), kExitOk) << extract.err;
+  ASSERT_EQ(RunExtract(signedSetup, extracted, false, extract.console), kExitOk) << extract.err;
   EXPECT_EQ(Verify(product.root(), extracted + "/UnInstaller.exe"), 0);
   EXPECT_TRUE(builder_test::ReadFile(extracted + "/writer.exe") ==
               builder_test::ReadFile(product.FilePath("writer.exe")));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "platform/sim/sim_platform.h"
@@ -34,6 +35,24 @@ TEST_F(LoggedPlatformTest, WithoutALogNothingIsWrittenAnywhere) {
   none.Line("lost");
   EXPECT_FALSE(none.IsOpen());
   EXPECT_FALSE(none.Open(sim.files, "Q:\\no drive\\setup.log"));
+}
+
+// A link or a second hard link planted under a log's name: the log is
+// refused and the file they lead to stays as it was.
+TEST_F(LoggedPlatformTest, LogNeverWritesThroughALinkOrIntoAHardLinkedFile) {
+  ASSERT_TRUE(sim.WriteFile("C:\\Windows\\win.ini", "[fonts]\r\n"));
+  const std::string target = sim.files.NativePath("C:\\Windows\\win.ini");
+  std::filesystem::create_symlink(target, sim.files.NativePath("C:\\linked.log"));
+  std::filesystem::create_hard_link(target, sim.files.NativePath("C:\\hard.log"));
+  unattended::RunLog planted;
+  EXPECT_FALSE(planted.Open(sim.files, "C:\\linked.log"));
+  EXPECT_FALSE(planted.Open(sim.files, "C:\\hard.log"));
+  EXPECT_EQ(sim.ReadFile("C:\\Windows\\win.ini"), "[fonts]\r\n");
+  // A plain file of the name is emptied and written.
+  ASSERT_TRUE(sim.WriteFile("C:\\plain.log", "old run"));
+  ASSERT_TRUE(planted.Open(sim.files, "C:\\plain.log"));
+  planted.Line("new");
+  EXPECT_EQ(sim.ReadFile("C:\\plain.log"), "new\r\n");
 }
 
 TEST_F(LoggedPlatformTest, InteractiveBoxesAreShownAndLogged) {

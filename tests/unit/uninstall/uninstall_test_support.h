@@ -8,6 +8,10 @@
 #include <vector>
 
 #include "../install/install_test_support.h"
+#include "install/uninstall_log.h"
+#include "package/payload_checksum.h"
+#include "package/sha256.h"
+#include "install/uninstall_registration.h"
 #include "uninstall/uninstaller.h"
 
 namespace uninstall_test {
@@ -70,6 +74,17 @@ class UninstallTest : public install_test::InstallTest {
   }
 
   bool Exists(const std::string& path) { return sim.files.Exists(path); }
+
+  // A log as if the installing step had written it: its digest recorded in
+  // the uninstall key, so a test of what the uninstaller does with a log's
+  // lines gets past the check that the log is the one installed.
+  void WriteRecordedLog(const std::string& text) {
+    ASSERT_TRUE(sim.WriteFile(LogPath(), text));
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const std::string digest = package::DigestText(package::Sha256Of({bytes, text.size()}));
+    install::WriteStringValue(sim.registry, install::UninstallKey("Quill Writer"),
+                              install::texts::kUninstallLogDigest, digest);
+  }
 
   RecordingPrompts prompts;
   RecordingRemoverStart remover;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "uninstall/own_files.h"
+#include "uninstall/uninstall_texts.h"
 #include "uninstall_test_support.h"
 
 namespace {
@@ -103,10 +104,46 @@ TEST_F(UninstallTest, MissingEmptyOrCutLogRemovesNothing) {
   EXPECT_TRUE(remover.started.empty());
 }
 
+// A line added to the log after the installation, as a program of the user
+// could where the installation folder lets it: the log's digest under
+// HKEY_LOCAL_MACHINE no longer matches, and nothing is removed. A log that
+// names another product finds no uninstall key that starts this uninstaller.
+TEST_F(UninstallTest, ChangedLogOrOneOfAnotherProductRemovesNothing) {
+  InstallQuillWriter();
+  ASSERT_TRUE(sim.WriteFile("C:\\ProgramData\\other.dat", "other"));
+  const std::string installed = Log();
+  std::string changed = installed;
+  changed.insert(changed.find("[/files]"), "C:\\ProgramData\\other.dat\r\n");
+  std::string otherProduct = installed;
+  otherProduct.replace(0, otherProduct.find('\r'), "Ink Pad");
+  for (const std::string& log : {changed, otherProduct}) {
+    ASSERT_TRUE(sim.WriteFile(LogPath(), log));
+    prompts.boxes.clear();
+    EXPECT_EQ(Uninstall(), uninstall::kNoLog);
+    ASSERT_EQ(prompts.boxes.size(), 1u);
+    EXPECT_EQ(prompts.boxes[0].text, "Cannot uninstall: the uninstall log " + LogPath() + ": " +
+                                         (log == changed ? uninstall::texts::kLogChanged
+                                                         : uninstall::texts::kLogNotRegistered) +
+                                         ". Nothing was removed.");
+  }
+  EXPECT_TRUE(Exists("C:\\ProgramData\\other.dat"));
+  EXPECT_TRUE(Exists(kFolder + "\\writer.exe"));
+  EXPECT_TRUE(remover.started.empty());
+
+  // Installed by an older setup program, without a digest: taken as it is.
+  ASSERT_TRUE(sim.WriteFile(LogPath(), installed));
+  ASSERT_TRUE(sim.registry.DeleteValue(RegistryRoot::LocalMachine, kUninstallKey,
+                                       install::texts::kUninstallLogDigest));
+  EXPECT_EQ(Uninstall(true), uninstall::kRemoved);
+  EXPECT_FALSE(Exists(kFolder + "\\writer.exe"));
+}
+
+// The second run finds the log but no uninstall key that vouches for it any
+// more: it is refused, as a log left behind could have been changed since.
 TEST_F(UninstallTest, RunningTwiceIsHarmless) {
   InstallQuillWriter();
   EXPECT_EQ(Uninstall(true), uninstall::kRemoved);
-  EXPECT_EQ(Uninstall(true), uninstall::kRemoved);
+  EXPECT_EQ(Uninstall(true), uninstall::kNoLog);
   EXPECT_FALSE(Exists(kFolder + "\\writer.exe"));
 }
 
@@ -129,7 +166,7 @@ TEST_F(UninstallTest, SystemFoldersAndTheirFilesSurviveWhateverTheLogSays) {
       log.find("[/files]"),
       "C:\\Windows\\system32\\..\\system32\\kernel32.dll\r\nC:\\Windows\\system32\\\r\nC:\\\r\n"
       "C:\\Program Files (x86)\\\r\nrelative\\file.txt\r\n");
-  ASSERT_TRUE(sim.WriteFile(LogPath(), log));
+  WriteRecordedLog(log);
 
   EXPECT_EQ(Uninstall(true), uninstall::kLeftovers);
   EXPECT_TRUE(Exists("C:\\Windows\\system32\\kernel32.dll"));

@@ -1,3 +1,7 @@
+#include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -191,6 +195,51 @@ TEST_F(FilesTest, AHeldFolderCannotBeRenamedAway) {
   EXPECT_FALSE(files.HoldFolder(scratch / "missing"));
   ASSERT_TRUE(WriteBytes(scratch / "plain.txt", "x"));
   EXPECT_FALSE(files.HoldFolder(scratch / "plain.txt"));
+}
+
+// A file with a second hard link (the link elsewhere in real attacks) is
+// refused as a log and left as it was; a plain one is emptied and written.
+TEST_F(FilesTest, ALogFileIsNeverAFileWithOtherHardLinksOrAFolder) {
+  ASSERT_TRUE(WriteBytes(scratch / "target.ini", "[fonts]"));
+  ASSERT_TRUE(
+      CreateHardLinkA((scratch / "hard.log").c_str(), (scratch / "target.ini").c_str(), nullptr));
+  EXPECT_EQ(files.CreateLogFile(scratch / "hard.log"), nullptr);
+  EXPECT_EQ(ReadBytes(scratch / "target.ini"), "[fonts]");
+  ASSERT_TRUE(files.MakeFolder(scratch / "folder.log"));
+  EXPECT_EQ(files.CreateLogFile(scratch / "folder.log"), nullptr);
+  ASSERT_TRUE(WriteBytes(scratch / "plain.log", "an older run"));
+  std::FILE* log = files.CreateLogFile(scratch / "plain.log");
+  ASSERT_NE(log, nullptr);
+  std::fputs("new", log);
+  std::fclose(log);
+  EXPECT_EQ(ReadBytes(scratch / "plain.log"), "new");
+}
+
+// Wine does not enforce the permissions; they are read back instead.
+TEST_F(FilesTest, AProtectedFolderLetsOnlyAdministratorsAndSystemChangeItAndInheritsNothing) {
+  const std::string folder = scratch / "protected";
+  ASSERT_TRUE(files.MakeProtectedFolder(folder));
+  EXPECT_FALSE(files.MakeProtectedFolder(folder));
+  PACL access = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ASSERT_EQ(GetNamedSecurityInfoA(folder.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
+                                  nullptr, nullptr, &access, nullptr, &descriptor),
+            ERROR_SUCCESS);
+  char* text = nullptr;
+  ASSERT_TRUE(ConvertSecurityDescriptorToStringSecurityDescriptorA(
+      descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr));
+  const std::string shown = text;
+  LocalFree(text);
+  if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr) {
+    // Wine keeps no DACL of a file: it shows one made from the Unix
+    // permissions, which it sets from the DACL. Nobody but the owner and
+    // SYSTEM may write.
+    EXPECT_EQ(shown.find("FA;;;WD"), std::string::npos) << shown;
+    EXPECT_EQ(shown.find("FA;;;BU"), std::string::npos) << shown;
+  } else {
+    EXPECT_EQ(shown, "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)");
+  }
+  LocalFree(descriptor);
 }
 
 TEST(DrivesTest, KindsOfRoots) {
