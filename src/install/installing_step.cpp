@@ -3,7 +3,7 @@
 #include "install/installing_step.h"
 
 #include "install/file_pass.h"
-#include "install/install_texts.h"
+#include "format/uninstall_log_format.h"
 #include "install/registry_values.h"
 #include "install/shortcuts.h"
 #include "install/uninstall_log.h"
@@ -34,7 +34,7 @@ void RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
   CreateFolderPath(host.files, request.installPath);
   RunFilePass(host, expander);
 
-  UninstallLog log(host.files, request.installPath + "\\" + texts::kUninstallLogName);
+  UninstallLog log(host.files, request.installPath + "\\" + log_format::kFileName);
   // Without a log there is nothing to uninstall with, so nothing else is
   // made that the uninstaller would not know of.
   if (!log.IsOpen()) return;

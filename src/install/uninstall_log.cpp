@@ -3,7 +3,8 @@
 #include <vector>
 
 #include "base/text_trim.h"
-#include "install/install_texts.h"
+#include "format/field_values.h"
+#include "format/uninstall_log_format.h"
 #include "install/shared_folders.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
@@ -119,7 +120,7 @@ void WriteRemovalRegistryList(platform::FileSystem& files, script::PathExpander&
 void WriteLogEnd(UninstallLog& log, const std::string& uninstallKey,
                  const std::string& programGroup) {
   if (!uninstallKey.empty()) {
-    log.WriteLine(std::string(texts::kLocalMachine) + "|" + uninstallKey + "|");
+    log.WriteLine(std::string(script::format::kLocalMachine) + "|" + uninstallKey + "|");
   }
   log.WriteLine(log_format::kRegistryEnd);
   log.Write("\n");

@@ -1,6 +1,6 @@
 #include "script/script_reader.h"
 
-#include "package/payload_contract.h"
+#include "format/payload_contract.h"
 
 namespace script {
 

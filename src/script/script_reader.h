@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "script/script_format.h"
+#include "format/script_format.h"
 
 namespace script {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "install/uninstall_log_format.h"
+#include "format/uninstall_log_format.h"
 #include "uninstall/uninstall_texts.h"
 
 namespace uninstall {

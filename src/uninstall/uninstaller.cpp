@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "install/uninstall_log_format.h"
+#include "format/uninstall_log_format.h"
 #include "uninstall/own_files.h"
 #include "uninstall/uninstall_texts.h"
 

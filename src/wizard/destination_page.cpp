@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "base/accepted_drive.h"
+#include "platform/accepted_drive.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
 #include "wizard/control_ids.h"
@@ -122,7 +122,7 @@ double CInstallWizard::GetRequiredSpace() {
 }
 
 bool CInstallWizard::CheckDrive(const std::string& folder, bool withMessage) {
-  const bool accepted = base::IsAcceptedDrive(host_.files.DriveKindOf(folder.substr(0, 3)));
+  const bool accepted = platform::IsAcceptedDrive(host_.files.DriveKindOf(folder.substr(0, 3)));
   if (!accepted && withMessage) {
     host_.messages.Show(platform::MessageKind::Warning, texts::kDestinationPathError);
   }

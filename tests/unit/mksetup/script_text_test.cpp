@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "builder_test_support.h"
-#include "mksetup/script_text.h"
+#include "mksetup/script_checks/script_text.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
 #if !defined(_WIN32)
