@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "format/script_lines.h"
+#include "format/script_passes.h"
+
 namespace mksetup {
 
 std::optional<std::size_t> ScriptText::Find(const char* marker, std::size_t from) const {
@@ -16,42 +19,53 @@ const std::string& ScriptText::LineOrEmpty(std::size_t index) const {
   return index < lines.size() ? lines[index] : kEmpty;
 }
 
+namespace {
+
+// The script's lines handed out one by one, as the setup program's passes
+// read them from the staged file. Current() is the index of the line read
+// last, lines.size() once the end has been reached.
+class LineCursor {
+ public:
+  explicit LineCursor(const ScriptText& script) : lines_(script.lines) {}
+
+  bool ReadLine(std::string& line) {
+    current_ = next_;
+    if (next_ == lines_.size()) {
+      line.clear();
+      return false;
+    }
+    line = lines_[next_++];
+    return true;
+  }
+  std::size_t Current() const { return current_; }
+
+ private:
+  const std::vector<std::string>& lines_;
+  std::size_t next_ = 0;
+  std::size_t current_ = 0;
+};
+
+}  // namespace
+
 ScriptText SplitScriptLines(std::span<const std::uint8_t> bytes) {
   ScriptText script;
+  std::size_t next = 0;
+  const auto nextByte = [&]() -> int { return next < bytes.size() ? bytes[next++] : -1; };
   std::string line;
-  bool pending = false;  // bytes seen since the last line end
-  for (const std::uint8_t byte : bytes) {
-    if (byte == '\n') {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      script.lines.push_back(std::move(line));
-      line.clear();
-      pending = false;
-    } else {
-      line += static_cast<char>(byte);
-      pending = true;
-    }
-  }
-  if (pending) script.lines.push_back(std::move(line));
+  while (format::ReadScriptLine(nextByte, line)) script.lines.push_back(line);
   return script;
 }
 
 bool ReaderCompressionFlag(const ScriptText& script) {
-  const auto fls = script.Find(format::kFiles);
-  return fls && script.LineOrEmpty(*fls + 1) == format::kTrueFlag;
+  LineCursor lines(script);
+  return format::ReadCompressionFlag(lines);
 }
 
 std::vector<std::size_t> FilePassEntryLines(const ScriptText& script) {
   std::vector<std::size_t> entries;
-  bool inside = false;
-  for (std::size_t i = 0; i < script.lines.size(); ++i) {
-    const std::string& line = script.lines[i];
-    if (line.empty() || line == format::kFilesEnd) break;
-    if (inside) entries.push_back(i);
-    if (line == format::kFiles) {
-      inside = true;
-      ++i;  // the compression flag
-    }
-  }
+  LineCursor lines(script);
+  format::ForEachFileEntryLine(lines,
+                               [&](const std::string&) { entries.push_back(lines.Current()); });
   return entries;
 }
 
@@ -71,36 +85,30 @@ std::size_t SeparatorCount(const std::string& line) {
   return static_cast<std::size_t>(std::count(line.begin(), line.end(), format::kFieldSeparator));
 }
 
-namespace {
-
-SectionScan Scan(const ScriptText& script, const char* opening, const char* closing,
-                 const char* takesNextLine) {
+SectionScan ScanSection(const ScriptText& script, const char* opening, const char* closing) {
   SectionScan scan;
-  bool inside = false;
-  for (std::size_t i = 0; i < script.lines.size(); ++i) {
-    if (takesNextLine && script.lines[i] == takesNextLine && ++i == script.lines.size()) break;
-    const std::string& line = script.lines[i];
-    if (line == closing) {
-      inside = false;
-    } else if (line == opening) {
-      if (!inside) scan.unclosedAt = i;
-      inside = true;
-    } else if (inside) {
-      scan.lines.push_back(i);
-    }
-  }
-  if (!inside) scan.unclosedAt.reset();
+  LineCursor lines(script);
+  std::size_t openedAt = 0;
+  const bool unclosed = format::ForEachSectionLine(
+      lines, opening, closing, [&] { openedAt = lines.Current(); },
+      [&](const std::string&) { scan.lines.push_back(lines.Current()); });
+  if (unclosed) scan.unclosedAt = openedAt;
   return scan;
 }
 
-}  // namespace
-
-SectionScan ScanSection(const ScriptText& script, const char* opening, const char* closing) {
-  return Scan(script, opening, closing, nullptr);
-}
-
 SectionScan ScanShortcutSection(const ScriptText& script) {
-  return Scan(script, format::kShortcuts, format::kShortcutsEnd, format::kProgramGroup);
+  SectionScan scan;
+  LineCursor lines(script);
+  std::size_t openedAt = 0;
+  const bool unclosed = format::ForEachShortcutSectionLine(
+      lines, [](const std::string&) {}, [&] { openedAt = lines.Current(); },
+      [&](const std::string&) {
+        // The empty line a "[menu_grp]" at the end hands on is no line of
+        // the script; its section is unclosed, which is reported instead.
+        if (lines.Current() < script.lines.size()) scan.lines.push_back(lines.Current());
+      });
+  if (unclosed) scan.unclosedAt = openedAt;
+  return scan;
 }
 
 std::string ImageFileName(const std::string& imageLine) {

@@ -1,6 +1,7 @@
 // The setup script as the builder sees it: the file's bytes, cut into lines
-// by the same rule the setup program reads them with, so that a line number
-// in a message is the line the setup program stumbles over.
+// by the setup program's own line rule (format/script_lines.h), and its
+// passes' lines found by their own grammar (format/script_passes.h), so that
+// a line number in a message is the line the setup program stumbles over.
 #pragma once
 
 #include <cstddef>
@@ -31,19 +32,15 @@ struct ScriptText {
   const std::string& LineOrEmpty(std::size_t index) const;
 };
 
-// LF ends a line and a CR right before it belongs to the line end; a last
-// line without a line end is a line too. Any other byte, a lone CR included,
-// is part of the line.
+// The lines of format::ReadScriptLine.
 ScriptText SplitScriptLines(std::span<const std::uint8_t> bytes);
 
 // The compression flag as the setup program reads it right after writing the
-// script: the line after the first "[fls]" is exactly "1". False without one.
+// script (format::ReadCompressionFlag).
 bool ReaderCompressionFlag(const ScriptText& script);
 
-// The lines of the "[fls]" section that the setup program's file pass takes
-// as entries (0-based indexes): from line 1 the pass ends at the first empty
-// line or "[/fls]", wherever it stands; "[fls]" turns it on and the line
-// after it, the flag, is skipped (a further "[fls]" inside is an entry).
+// The lines that the setup program's file pass takes as entries
+// (format::ForEachFileEntryLine), as 0-based indexes.
 std::vector<std::size_t> FilePassEntryLines(const ScriptText& script);
 
 // The entry lines of a well-formed "[fls]" section (0-based indexes): the
@@ -57,20 +54,19 @@ std::vector<std::size_t> FileSectionLines(const ScriptText& script);
 std::size_t SeparatorCount(const std::string& line);
 
 // The lines that a pass over the whole script takes as a section's lines
-// (0-based indexes), as the setup program's registry and removal registry
-// passes do: the closing marker switches inside off, the opening one on, and
-// every other line read while inside is one, so several sections are all
-// taken. unclosedAt is the opening marker's index when the script ends
-// inside the section: every line after it was taken.
+// (format::ForEachSectionLine), as 0-based indexes, as the setup program's
+// registry and removal registry passes take them. unclosedAt is the opening
+// marker's index when the script ends inside the section: every line after
+// it was taken.
 struct SectionScan {
   std::vector<std::size_t> lines;
   std::optional<std::size_t> unclosedAt;
 };
 SectionScan ScanSection(const ScriptText& script, const char* opening, const char* closing);
 
-// The shortcut pass: as ScanSection over "[shrt]", except that the line after
-// "[menu_grp]" is read as the program group and then examined like any other
-// line, so that "[menu_grp]" itself is never a shortcut line.
+// The shortcut pass's lines (format::ForEachShortcutSectionLine): as
+// ScanSection over "[shrt]", but "[menu_grp]" itself is never a shortcut
+// line.
 SectionScan ScanShortcutSection(const ScriptText& script);
 
 // The file name of an image line of "[logo]" or "[Header]": what follows its
