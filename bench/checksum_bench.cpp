@@ -20,9 +20,9 @@
 
 #include "base/little_endian.h"
 #include "package/extraction.h"
-#include "package/lzw.h"
+#include "package/lzw/lzw.h"
 #include "package/payload_checksum.h"
-#include "package/sha256_blocks.h"
+#include "package/sha256/sha256_blocks.h"
 #include "platform/sim/sim_platform.h"
 
 namespace {

@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "package/lzw.h"
+#include "package/lzw/lzw.h"
 
 namespace {
 

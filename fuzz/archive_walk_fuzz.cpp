@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "package/payload_archive.h"
+#include "format/payload_archive.h"
 #include "package/payload_checksum.h"
 
 namespace {

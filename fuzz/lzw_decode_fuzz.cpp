@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "base/little_endian.h"
-#include "package/lzw.h"
-#include "package/lzw_stream.h"
+#include "package/lzw/lzw.h"
+#include "package/lzw/lzw_stream.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "app/wizard_session.h"
 #include "app/wizard_window/colours.h"
 #include "package/extraction.h"
-#include "package/payload_archive.h"
+#include "format/payload_archive.h"
 #include "package/payload_checksum.h"
 #include "package/staging_folder.h"
 #include "platform/win32/win32_platform.h"

@@ -1,6 +1,6 @@
 #include "app/payload_resource.h"
 
-#include "package/payload_contract.h"
+#include "format/payload_contract.h"
 
 namespace app {
 

@@ -1,7 +1,8 @@
 #include "install/file_pass.h"
 
-#include "base/accepted_drive.h"
+#include "platform/accepted_drive.h"
 #include "format/windows_path.h"
+#include "format/script_format.h"
 #include "install/install_texts.h"
 #include "install/installing_step.h"
 #include "script/script_reader.h"
@@ -12,7 +13,7 @@ namespace install {
 void InstallFile(platform::Platform& host, const std::string& source,
                  const std::string& destination) {
   const std::string invalid = std::string(texts::kInvalidInstallationPath) + destination;
-  if (!base::IsAcceptedDrive(host.files.DriveKindOf(format::DriveRootText(destination)))) {
+  if (!platform::IsAcceptedDrive(host.files.DriveKindOf(format::DriveRootText(destination)))) {
     host.messages.Show(platform::MessageKind::Warning, invalid);
     return;
   }
@@ -35,7 +36,7 @@ void RunFilePass(platform::Platform& host, script::PathExpander& expander) {
   const std::string staging = script::StagingFolder(host.files);
   script::ForEachFileEntry(host.files, script::ScriptPath(host.files),
                            [&](const std::string& kind, const std::string& rest) {
-                             if (kind == texts::kFolderEntryKind) {
+                             if (kind == script::format::kFolderEntryKind) {
                                CreateFolderPath(host.files, expander.ExpandPathVariables(rest));
                                return;
                              }

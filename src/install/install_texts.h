@@ -1,10 +1,7 @@
 // Every text the installing step shows, writes or compares, in one place, so
-// that a reviewer or a translator sees them all at once.
+// that a reviewer or a translator sees them all at once. The names the script
+// and the uninstall log share with other programs are in src/format.
 #pragma once
-
-#include "install/uninstall_log_format.h"
-#include "script/field_values.h"
-#include "script/script_format.h"
 
 namespace install::texts {
 
@@ -16,33 +13,9 @@ inline constexpr const char* kUnableToCreateFile = "Unable to create file ";
 inline constexpr const char* kEnterMenuItemCorrectly =
     "Please,enter the Menu Item and File name correctly.";
 
-// The first field of a "[fls]" line that makes a folder instead of a file.
-inline constexpr const char* kFolderEntryKind = script::format::kFolderEntryKind;
-
-// Files in the installation folder; the log's own format is in
-// uninstall_log_format.h.
-inline constexpr const char* kUninstallLogName = log_format::kFileName;
-inline constexpr const char* kUninstallerName = log_format::kUninstallerName;
-
-// Shortcut locations, matched exactly (script/field_values.h).
-inline constexpr const char* kDesktop = script::format::kDesktop;
-inline constexpr const char* kProgramGroup = script::format::kProgramGroupLocation;
-inline constexpr const char* kQuickLaunch = script::format::kQuickLaunch;
-inline constexpr const char* kStartMenu = script::format::kStartMenu;
-// Below the application-data folder.
+// The Quick Launch location's folder, below the application-data folder.
 inline constexpr const char* kQuickLaunchFolder = "\\Microsoft\\Internet Explorer\\Quick Launch";
 inline constexpr const char* kLinkExtension = ".lnk";
-
-// Registry roots and value types as the script names them
-// (script/field_values.h).
-inline constexpr const char* kClassesRoot = script::format::kClassesRoot;
-inline constexpr const char* kCurrentUser = script::format::kCurrentUser;
-inline constexpr const char* kLocalMachine = script::format::kLocalMachine;
-inline constexpr const char* kUsers = script::format::kUsers;
-inline constexpr const char* kCurrentConfig = script::format::kCurrentConfig;
-inline constexpr const char* kRegSzName = script::format::kRegSzName;
-inline constexpr const char* kRegBinaryName = script::format::kRegBinaryName;
-inline constexpr const char* kRegDwordName = script::format::kRegDwordName;
 
 // The system's list of installed programs, under HKEY_LOCAL_MACHINE.
 inline constexpr const char* kUninstallKeyPrefix =

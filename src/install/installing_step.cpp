@@ -4,7 +4,7 @@
 
 #include "format/windows_path.h"
 #include "install/file_pass.h"
-#include "install/install_texts.h"
+#include "format/uninstall_log_format.h"
 #include "install/registry_values.h"
 #include "install/shortcuts.h"
 #include "install/uninstall_log.h"
@@ -35,7 +35,7 @@ void RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
   CreateInstallFolder(host, request.installPath);
   RunFilePass(host, expander);
 
-  UninstallLog log(host.files, format::JoinPath(request.installPath, texts::kUninstallLogName));
+  UninstallLog log(host.files, format::JoinPath(request.installPath, log_format::kFileName));
   // Without a log there is nothing to uninstall with, so nothing else is
   // made that the uninstaller would not know of.
   if (!log.IsOpen()) return;

@@ -3,7 +3,7 @@
 #include <iterator>
 
 #include "base/text_trim.h"
-#include "install/install_texts.h"
+#include "format/field_values.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
 
@@ -19,11 +19,11 @@ struct RootName {
   platform::RegistryRoot root;
 };
 constexpr RootName kRoots[] = {
-    {texts::kClassesRoot, platform::RegistryRoot::ClassesRoot},
-    {texts::kCurrentUser, platform::RegistryRoot::CurrentUser},
-    {texts::kLocalMachine, platform::RegistryRoot::LocalMachine},
-    {texts::kUsers, platform::RegistryRoot::Users},
-    {texts::kCurrentConfig, platform::RegistryRoot::CurrentConfig},
+    {script::format::kClassesRoot, platform::RegistryRoot::ClassesRoot},
+    {script::format::kCurrentUser, platform::RegistryRoot::CurrentUser},
+    {script::format::kLocalMachine, platform::RegistryRoot::LocalMachine},
+    {script::format::kUsers, platform::RegistryRoot::Users},
+    {script::format::kCurrentConfig, platform::RegistryRoot::CurrentConfig},
 };
 // mksetup checks scripts against the lists of names: they must be what
 // this table and RegistryDataOf accept.
@@ -90,20 +90,20 @@ std::optional<platform::RegistryRoot> RegistryRootNamed(const std::string& name)
 
 std::optional<RegistryData> RegistryDataOf(const std::string& typeName, const std::string& text) {
   RegistryData data;
-  if (typeName == texts::kRegSzName) {
+  if (typeName == script::format::kRegSzName) {
     data.type = platform::kRegSz;
     data.bytes.assign(text.begin(), text.end());
     data.bytes.push_back(0);
     return data;
   }
-  if (typeName == texts::kRegDwordName) {
+  if (typeName == script::format::kRegDwordName) {
     const std::optional<std::uint32_t> number = ParseDword(text);
     if (!number) return std::nullopt;
     data.type = platform::kRegDword;
     data.bytes = DwordBytes(*number);
     return data;
   }
-  if (typeName == texts::kRegBinaryName) {
+  if (typeName == script::format::kRegBinaryName) {
     std::optional<std::vector<std::uint8_t>> bytes = ParseBinary(text);
     if (!bytes) return std::nullopt;
     data.type = platform::kRegBinary;

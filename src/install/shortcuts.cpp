@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "base/text_trim.h"
+#include "format/field_values.h"
 #include "install/install_texts.h"
 #include "install/installing_step.h"
 #include "script/script_reader.h"
@@ -19,10 +20,10 @@ struct ShortcutLocation {
 
 // Matched exactly, letter case included; any other location is ignored.
 constexpr ShortcutLocation kLocations[] = {
-    {texts::kDesktop, platform::kCsidlDesktop},
-    {texts::kProgramGroup, platform::kCsidlPrograms},
-    {texts::kQuickLaunch, platform::kCsidlAppData},
-    {texts::kStartMenu, platform::kCsidlStartMenu},
+    {script::format::kDesktop, platform::kCsidlDesktop},
+    {script::format::kProgramGroupLocation, platform::kCsidlPrograms},
+    {script::format::kQuickLaunch, platform::kCsidlAppData},
+    {script::format::kStartMenu, platform::kCsidlStartMenu},
 };
 // mksetup checks scripts against the list of names: it must be this table's.
 static_assert(std::size(kLocations) == std::size(script::format::kShortcutLocations));

@@ -5,6 +5,8 @@
 #include "base/text_trim.h"
 #include "format/windows_path.h"
 #include "install/install_texts.h"
+#include "format/field_values.h"
+#include "format/uninstall_log_format.h"
 #include "install/shared_folders.h"
 #include "package/payload_checksum.h"
 #include "package/sha256.h"
@@ -133,7 +135,7 @@ void WriteRemovalRegistryList(platform::FileSystem& files, script::PathExpander&
 void WriteLogEnd(UninstallLog& log, const std::string& uninstallKey,
                  const std::string& programGroup) {
   if (!uninstallKey.empty()) {
-    log.WriteLine(std::string(texts::kLocalMachine) + "|" + uninstallKey + "|");
+    log.WriteLine(std::string(script::format::kLocalMachine) + "|" + uninstallKey + "|");
   }
   log.WriteLine(log_format::kRegistryEnd);
   log.Write("\n");

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "format/windows_path.h"
+#include "format/uninstall_log_format.h"
 #include "install/install_texts.h"
 #include "install/registry_values.h"
 
@@ -40,7 +41,7 @@ void WriteDwordValue(platform::Registry& registry, const std::string& key, const
 void RegisterUninstaller(platform::Registry& registry, const std::string& uninstallKey,
                          const std::string& productName, const std::string& installPath) {
   if (uninstallKey.empty()) return;
-  const std::string uninstaller = installPath + "\\" + texts::kUninstallerName;
+  const std::string uninstaller = installPath + "\\" + log_format::kUninstallerName;
   WriteStringValue(registry, uninstallKey, texts::kDisplayIcon, uninstaller);
   WriteStringValue(registry, uninstallKey, texts::kDisplayName, productName);
   WriteDwordValue(registry, uninstallKey, texts::kNoModify, 1);

@@ -24,10 +24,10 @@
 
 #include "format/windows_path.h"
 #include "package/extraction.h"
-#include "package/lzw.h"
-#include "package/lzw_stream.h"
-#include "package/payload_archive.h"
-#include "package/payload_contract.h"
+#include "package/lzw/lzw.h"
+#include "package/lzw/lzw_stream.h"
+#include "format/payload_archive.h"
+#include "format/payload_contract.h"
 
 namespace package {
 namespace {

@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 
-#include "package/sha256.h"
+#include "package/sha256/sha256.h"
 
 namespace package {
 

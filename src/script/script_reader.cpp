@@ -1,7 +1,9 @@
 #include "script/script_reader.h"
 
 #include "format/windows_path.h"
-#include "package/payload_contract.h"
+#include "format/payload_contract.h"
+#include "format/script_lines.h"
+#include "format/script_passes.h"
 
 namespace script {
 
@@ -29,34 +31,16 @@ ScriptReader::~ScriptReader() {
 }
 
 bool ScriptReader::ReadLine(std::string& line) {
-  line.clear();
-  if (file_ == nullptr) return false;
-  bool readAnything = false;
-  for (int c = std::getc(file_); c != EOF; c = std::getc(file_)) {
-    readAnything = true;
-    if (c == '\n') {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      return true;
-    }
-    line.push_back(static_cast<char>(c));
+  if (file_ == nullptr) {
+    line.clear();
+    return false;
   }
-  // The last line may lack its line end; a CR standing alone stays text.
-  return readAnything;
+  return format::ReadScriptLine([this] { return std::getc(file_); }, line);
 }
 
-std::string ScriptReader::NextLine() {
-  std::string line;
-  ReadLine(line);
-  return line;
-}
+std::string ScriptReader::NextLine() { return format::NextLine(*this); }
 
-bool ScriptReader::SkipPast(const char* marker) {
-  std::string line;
-  while (ReadLine(line)) {
-    if (line == marker) return true;
-  }
-  return false;
-}
+bool ScriptReader::SkipPast(const char* marker) { return format::SkipPast(*this, marker); }
 
 std::string TakeField(std::string& rest) {
   const std::size_t bar = rest.find(format::kFieldSeparator);

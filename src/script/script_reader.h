@@ -1,12 +1,13 @@
-// Reading the setup script: lines, markers and "|" fields. This is where the
-// script's lexical rules live; the scanning rules build on it.
+// Reading the setup script: the staged file's lines (by the line rule of
+// format/script_lines.h), markers and "|" fields. The scanning rules build on
+// it.
 #pragma once
 
 #include <cstdio>
 #include <string>
 
 #include "platform/platform.h"
-#include "script/script_format.h"
+#include "format/script_format.h"
 
 namespace script {
 
@@ -24,8 +25,8 @@ inline constexpr std::size_t kMaxStagingFolderLength = 247;
 // The script's path in the staging folder.
 std::string ScriptPath(platform::FileSystem& files);
 
-// Reads a text file line by line. CR LF or a bare LF ends a line; a line is
-// read whole whatever its length.
+// Reads a text file line by line, as format::ReadScriptLine reads bytes: CR
+// LF or a bare LF ends a line; a line is read whole whatever its length.
 class ScriptReader {
  public:
   ScriptReader(platform::FileSystem& files, const std::string& path);

@@ -1,13 +1,13 @@
 #include "script/script_rules.h"
 
+#include "format/script_passes.h"
 #include "script/script_reader.h"
 
 namespace script {
 
 bool ReadCompressionFlag(platform::FileSystem& files, const std::string& path) {
   ScriptReader reader(files, path);
-  if (!reader.SkipPast(format::kFiles)) return false;
-  return IsTrueFlag(reader.NextLine());
+  return format::ReadCompressionFlag(reader);
 }
 
 ImagePaths ReadImagePaths(platform::FileSystem& files, const std::string& path) {
@@ -68,66 +68,41 @@ bool ReadLicenceFlag(platform::FileSystem& files, const std::string& path, std::
 void ForEachFileEntry(platform::FileSystem& files, const std::string& path,
                       FileEntryVisitor visit) {
   ScriptReader reader(files, path);
-  bool inside = false;
-  std::string line;
-  // An empty line ends the pass wherever it stands, as end of file does.
-  while (reader.ReadLine(line) && !line.empty() && line != format::kFilesEnd) {
-    if (inside) {
-      std::string rest = line;
-      const std::string kind = TakeField(rest);
-      visit(kind, rest);
-    }
-    if (line == format::kFiles) {
-      inside = true;
-      reader.NextLine();  // the compression flag, never an entry
-    }
-  }
+  format::ForEachFileEntryLine(reader, [&](const std::string& line) {
+    std::string rest = line;
+    const std::string kind = TakeField(rest);
+    visit(kind, rest);
+  });
 }
 
 void ForEachShortcutLine(platform::FileSystem& files, const std::string& path,
                          ProgramGroupVisitor programGroup, ShortcutLineVisitor shortcut) {
   ScriptReader reader(files, path);
-  bool inside = false;
-  std::string line;
-  while (reader.ReadLine(line)) {
-    if (line == format::kProgramGroup) {
-      line = reader.NextLine();
-      if (programGroup) programGroup(line);
-      // The group line goes on to be examined like any other line.
-    }
-    if (line == format::kShortcuts) {
-      inside = true;
-    } else if (line == format::kShortcutsEnd) {
-      inside = false;
-    } else if (inside && shortcut) {
-      std::string rest = line;
-      const std::string location = TakeField(rest);
-      const std::string target = TakeField(rest);
-      shortcut(location, target, rest);  // the Name keeps any further "|"
-    }
-  }
+  format::ForEachShortcutSectionLine(
+      reader,
+      [&](const std::string& group) {
+        if (programGroup) programGroup(group);
+      },
+      [] {},
+      [&](const std::string& line) {
+        if (!shortcut) return;
+        std::string rest = line;
+        const std::string location = TakeField(rest);
+        const std::string target = TakeField(rest);
+        shortcut(location, target, rest);  // the Name keeps any further "|"
+      });
 }
 
 namespace {
 
-// Every line between an opening and a closing marker, through the whole
-// script: the closing marker switches inside off, the opening one on, so
-// several sections are all taken.
+// Every line of a section read through the whole script
+// (format::ForEachSectionLine).
 template <typename LineVisitor>
 void ForEachSectionLine(platform::FileSystem& files, const std::string& path, const char* opening,
                         const char* closing, const LineVisitor& visit) {
   ScriptReader reader(files, path);
-  bool inside = false;
-  std::string line;
-  while (reader.ReadLine(line)) {
-    if (line == closing) {
-      inside = false;
-    } else if (line == opening) {
-      inside = true;
-    } else if (inside) {
-      visit(line);
-    }
-  }
+  format::ForEachSectionLine(
+      reader, opening, closing, [] {}, visit);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "format/windows_path.h"
 #include "install/install_texts.h"
+#include "format/uninstall_log_format.h"
 
 namespace unattended {
 
@@ -27,7 +28,7 @@ namespace {
 // The installation folder, with the uninstall log's name below it, must fit
 // the system's 259 characters.
 constexpr std::size_t kLongestFolder =
-    259 - 1 - std::char_traits<char>::length(install::texts::kUninstallLogName);
+    259 - 1 - std::char_traits<char>::length(install::log_format::kFileName);
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 

@@ -1,6 +1,6 @@
 #include "unattended/logged_platform.h"
 
-#include "install/install_texts.h"
+#include "format/field_values.h"
 #include "wizard/wizard_texts.h"
 
 namespace unattended {
@@ -9,8 +9,8 @@ namespace {
 
 // The roots by their place in platform::RegistryRoot.
 constexpr const char* kRootNames[] = {
-    install::texts::kClassesRoot, install::texts::kCurrentUser,   install::texts::kLocalMachine,
-    install::texts::kUsers,       install::texts::kCurrentConfig,
+    script::format::kClassesRoot, script::format::kCurrentUser,   script::format::kLocalMachine,
+    script::format::kUsers,       script::format::kCurrentConfig,
 };
 
 }  // namespace

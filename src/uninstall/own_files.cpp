@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "format/windows_path.h"
-#include "install/uninstall_log_format.h"
+#include "format/uninstall_log_format.h"
 #include "uninstall/uninstall_texts.h"
 
 namespace uninstall {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "install/uninstall_log_format.h"
+#include "format/uninstall_log_format.h"
 
 namespace uninstall {
 

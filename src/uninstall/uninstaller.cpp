@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "format/windows_path.h"
-#include "install/uninstall_log_format.h"
+#include "format/uninstall_log_format.h"
 #include "uninstall/log_trust.h"
 #include "uninstall/own_files.h"
 #include "uninstall/uninstall_texts.h"

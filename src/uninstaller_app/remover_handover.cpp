@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "install/uninstall_log_format.h"
+#include "format/uninstall_log_format.h"
 #include "uninstall/own_files.h"
 #include "uninstaller_app/command_line.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "base/accepted_drive.h"
+#include "platform/accepted_drive.h"
 #include "format/windows_path.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
@@ -125,7 +125,7 @@ double CInstallWizard::GetRequiredSpace() {
 
 bool CInstallWizard::CheckDrive(const std::string& folder, bool withMessage) {
   const bool accepted =
-      base::IsAcceptedDrive(host_.files.DriveKindOf(format::DriveRootText(folder)));
+      platform::IsAcceptedDrive(host_.files.DriveKindOf(format::DriveRootText(folder)));
   if (!accepted && withMessage) {
     host_.messages.Show(platform::MessageKind::Warning, texts::kDestinationPathError);
   }

@@ -3,7 +3,7 @@
 // live in wizard_controls.h.
 #pragma once
 
-#include "package/payload_contract.h"
+#include "format/payload_contract.h"
 
 namespace wizard::texts {
 

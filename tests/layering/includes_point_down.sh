@@ -1,8 +1,9 @@
 #!/bin/sh
-# Fails when an include runs against the layers: the dialog framework (src/ui)
-# must know nothing of the wizard, the unattended run or the program, the
-# wizard's page logic nothing of any window, and <windows.h> must stay in the
-# Windows-only folders. Prints each offending line with its file and line.
+# Fails when an include runs against the layers: base includes nothing of the
+# project but base, the formats (src/format) nothing but base and themselves,
+# the dialog framework (src/ui) must know nothing of the wizard, the
+# unattended run or the program, the wizard's page logic nothing of any
+# window, and <windows.h> must stay in the Windows-only folders. Prints each offending line with its file and line.
 #
 #   includes_point_down.sh SOURCE_FOLDER   (the checkout's src/)
 set -u
@@ -20,6 +21,21 @@ forbid() {
   fi
 }
 
+# only FOLDER ALLOWED WHY: every project include of FOLDER's sources names a
+# file under one of the ALLOWED folders (an alternation such as "base|format").
+only() {
+  found=$(grep -rnE --include='*.h' --include='*.cpp' '#include "' "$src/$1" |
+    grep -vE "#include \"($2)/")
+  if [ -n "$found" ]; then
+    printf '%s\n' "$found"
+    echo "  ^ $3"
+    status=1
+  fi
+}
+
+only base 'base' "src/base is the floor of small helpers: it includes nothing above it"
+only format 'base|format' \
+  "src/format is what the setup program and mksetup share: it includes only base and itself"
 forbid ui '#include "(wizard|unattended|install|app)/' \
   "src/ui is the generic dialog framework: the wizard's window belongs in src/app/wizard_window"
 forbid wizard '#include "(ui|app)/' \

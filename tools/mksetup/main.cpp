@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "mksetup/cli.h"
+#include "mksetup/commands/cli.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments;

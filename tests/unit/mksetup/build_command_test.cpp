@@ -11,7 +11,7 @@
 #include <fstream>
 
 #include "builder_test_support.h"
-#include "mksetup/pe_resources.h"
+#include "mksetup/pe/pe_resources.h"
 #include "package/extraction.h"
 #include "package/payload_checksum.h"
 #include "script/script_rules.h"

@@ -5,9 +5,9 @@
 #include <filesystem>
 
 #include "builder_test_support.h"
-#include "mksetup/build_plan.h"
-#include "mksetup/host_files.h"
-#include "mksetup/script_check.h"
+#include "mksetup/payload/build_plan.h"
+#include "mksetup/host/host_files.h"
+#include "mksetup/script_checks/script_check.h"
 
 namespace mksetup {
 namespace {

@@ -10,8 +10,8 @@
 #include <thread>
 
 #include "builder_test_support.h"
-#include "mksetup/archive_writer.h"
-#include "mksetup/ordered_work.h"
+#include "mksetup/payload/stored_archive.h"
+#include "mksetup/host/ordered_work.h"
 
 namespace mksetup {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "mksetup/host_files.h"
+#include "mksetup/host/host_files.h"
 #include "sample_script.h"
 
 namespace builder_test {

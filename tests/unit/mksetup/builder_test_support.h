@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "mksetup/commands.h"
-#include "mksetup/console.h"
+#include "mksetup/commands/commands.h"
+#include "mksetup/commands/console.h"
 #include "mksetup/pe_test_support.h"
 
 namespace builder_test {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "builder_test_support.h"
-#include "mksetup/progress.h"
+#include "mksetup/commands/progress.h"
 
 namespace mksetup {
 namespace {

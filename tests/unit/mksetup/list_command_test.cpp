@@ -8,11 +8,12 @@
 #include <fstream>
 
 #include "builder_test_support.h"
-#include "mksetup/archive_writer.h"
-#include "mksetup/decoded_size.h"
-#include "mksetup/pe_resources.h"
-#include "package/lzw.h"
-#include "package/lzw_stream.h"
+#include "format/payload_archive.h"
+#include "mksetup/payload/stored_archive.h"
+#include "mksetup/payload/decoded_size.h"
+#include "mksetup/pe/pe_resources.h"
+#include "package/lzw/lzw.h"
+#include "package/lzw/lzw_stream.h"
 
 namespace mksetup {
 namespace {
@@ -93,9 +94,9 @@ TEST(ListCommand, ReportsWhatDecodingTheWholeEntrySays) {
   const std::string script = builder_test::MinimalScript("1", {});
   const std::vector<Entry>& entries = Entries();
   Bytes archive;
-  WriteArchiveCount(archive, static_cast<std::uint32_t>(entries.size() + 1));
-  AppendArchiveEntry(archive, "log_file.txt", Bytes(script.begin(), script.end()));
-  for (const Entry& entry : entries) AppendArchiveEntry(archive, entry.name, entry.stream);
+  package::WriteArchiveCount(archive, static_cast<std::uint32_t>(entries.size() + 1));
+  package::AppendArchiveEntry(archive, "log_file.txt", Bytes(script.begin(), script.end()));
+  for (const Entry& entry : entries) package::AppendArchiveEntry(archive, entry.name, entry.stream);
   Bytes setup;
   std::string error;
   ASSERT_TRUE(WriteResource(builder_test::ReadFile(product.StubPath()), PayloadResourceKey(),

@@ -1,4 +1,4 @@
-#include "mksetup/pe_image.h"
+#include "mksetup/pe/pe_image.h"
 
 #include <gtest/gtest.h>
 

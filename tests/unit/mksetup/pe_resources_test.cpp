@@ -1,4 +1,4 @@
-#include "mksetup/pe_resources.h"
+#include "mksetup/pe/pe_resources.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <set>
 #include <sstream>
 
-#include "mksetup/pe_image.h"
+#include "mksetup/pe/pe_image.h"
 #include "mksetup/pe_test_support.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "mksetup/pe_image.h"
-#include "mksetup/pe_resources.h"
+#include "mksetup/pe/pe_image.h"
+#include "mksetup/pe/pe_resources.h"
 #include "mksetup/pe_test_support.h"
 
 namespace {

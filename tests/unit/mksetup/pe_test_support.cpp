@@ -7,7 +7,7 @@
 #include <iterator>
 #include <random>
 
-#include "mksetup/pe_image.h"
+#include "mksetup/pe/pe_image.h"
 
 #if !defined(_WIN32)
 #include <sys/wait.h>

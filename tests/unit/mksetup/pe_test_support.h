@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "mksetup/pe_resource_tree.h"
+#include "mksetup/pe/pe_resource_tree.h"
 
 namespace pe_test {
 

@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "builder_test_support.h"
-#include "mksetup/script_check.h"
-#include "script/field_values.h"
+#include "mksetup/script_checks/script_check.h"
+#include "format/field_values.h"
 
 namespace mksetup {
 namespace {

@@ -1,14 +1,16 @@
 // Runs natively only: it needs the simulated machine.
 #ifndef _WIN32
-// The builder's model of how the setup program reads its script must agree
-// with the setup program's own reader and scanning rules: otherwise a line
-// number in a message, a compression decision or an image name would be off.
+// The builder and the setup program take the script's lines by one line rule
+// and one grammar of passes (src/format), the builder from the script's
+// bytes and the setup program from the staged file. Run over the same texts,
+// both must hand on the same lines: otherwise a line number in a message or
+// a compression decision would be off.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "builder_test_support.h"
-#include "mksetup/script_text.h"
+#include "mksetup/script_checks/script_text.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
 #if !defined(_WIN32)
@@ -146,6 +148,28 @@ TEST_F(ReaderAgreement, ShortcutRegistryAndRemovalSections) {
 }
 
 #endif
+
+// The passes' lines as indexes, with where an unclosed section opened.
+TEST(ScriptText, SectionLinesAndWhereAnUnclosedSectionOpened) {
+  const ScriptText registry =
+      SplitScriptLines(BytesOf("[regi]\na\n[/regi]\nb\n[regi]\n[regi]\nc\r\n[/regi]\n[regi]\nd"));
+  const SectionScan scan = ScanSection(registry, format::kRegistry, format::kRegistryEnd);
+  EXPECT_EQ(scan.lines, (std::vector<std::size_t>{1, 6, 9}));
+  EXPECT_EQ(scan.unclosedAt, std::optional<std::size_t>(8));
+  EXPECT_FALSE(ScanSection(SplitScriptLines(BytesOf("[regi]\n[/regi]")), format::kRegistry,
+                           format::kRegistryEnd)
+                   .unclosedAt);
+
+  // The line after "[menu_grp]" is examined; "[menu_grp]" at the very end
+  // hands the setup program an empty line, which is no line of the script.
+  const ScriptText shortcuts =
+      SplitScriptLines(BytesOf("[shrt]\n[menu_grp]\nDesktop|a|b\n[/shrt]\n[shrt]\n[menu_grp]"));
+  const SectionScan shrt = ScanShortcutSection(shortcuts);
+  EXPECT_EQ(shrt.lines, (std::vector<std::size_t>{2}));
+  EXPECT_EQ(shrt.unclosedAt, std::optional<std::size_t>(4));
+  EXPECT_EQ(FilePassEntryLines(SplitScriptLines(BytesOf("[fls]\n1\na\n[fls]\nb\nc\n\nd"))),
+            (std::vector<std::size_t>{2, 3, 5}));
+}
 
 TEST(ScriptText, ImageFileNames) {
   EXPECT_EQ(ImageFileName("%TempDir%\\top.bmp"), "top.bmp");

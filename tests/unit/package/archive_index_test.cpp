@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "package/payload_archive.h"
+#include "format/payload_archive.h"
 #include "package/archive_test_builder.h"
 
 namespace package {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/little_endian.h"
-#include "package/lzw.h"
+#include "package/lzw/lzw.h"
 
 namespace package::test {
 

@@ -3,7 +3,7 @@
 // code width.
 #include <gtest/gtest.h>
 
-#include "package/lzw.h"
+#include "package/lzw/lzw.h"
 #include "package/lzw_test_data.h"
 
 namespace package {

@@ -5,7 +5,7 @@
 #include <chrono>
 
 #include "base/little_endian.h"
-#include "package/lzw.h"
+#include "package/lzw/lzw.h"
 #include "package/lzw_test_data.h"
 
 namespace package {

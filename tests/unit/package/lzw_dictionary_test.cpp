@@ -2,12 +2,12 @@
 // codes handed out in order and found again, emptying that forgets every
 // entry of either table, short probes where keys arrive in sorted order, and
 // no state of one input leaking into the stream of the next.
-#include "package/lzw_dictionary.h"
+#include "package/lzw/lzw_dictionary.h"
 
 #include <gtest/gtest.h>
 
-#include "package/lzw.h"
-#include "package/lzw_encoder.h"
+#include "package/lzw/lzw.h"
+#include "package/lzw/lzw_encoder.h"
 #include "package/lzw_test_data.h"
 
 namespace package {

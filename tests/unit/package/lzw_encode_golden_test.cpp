@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "package/lzw.h"
+#include "package/lzw/lzw.h"
 #include "package/lzw_test_data.h"
 #include "package/payload_checksum.h"
-#include "package/sha256.h"
+#include "package/sha256/sha256.h"
 
 namespace package {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "package/lzw.h"
-#include "package/lzw_stream.h"
+#include "package/lzw/lzw.h"
+#include "package/lzw/lzw_stream.h"
 #include "package/lzw_test_data.h"
 
 namespace package {

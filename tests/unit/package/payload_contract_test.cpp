@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "package/payload_contract.h"
+#include "format/payload_contract.h"
 
 namespace package {
 namespace {

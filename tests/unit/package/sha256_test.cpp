@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "package/payload_checksum.h"
-#include "package/sha256.h"
-#include "package/sha256_blocks.h"
+#include "package/sha256/sha256.h"
+#include "package/sha256/sha256_blocks.h"
 
 namespace package {
 namespace {

@@ -1,0 +1,111 @@
+// The archive walk. The block comes from the executable's resources and is
+// treated as hostile: every count and length is checked against what is left
+// of the block before it is used, and the whole index is checked before the
+// caller writes its first file.
+#include <algorithm>
+#include <string_view>
+
+#include "base/hex_escape.h"
+#include "base/little_endian.h"
+#include "format/windows_path.h"
+#include "format/payload_archive.h"
+
+namespace package {
+namespace {
+
+constexpr std::size_t kSizeField = 4;
+// The smallest entry: a one-character name, its NUL and the size field.
+constexpr std::size_t kSmallestEntry = 2 + kSizeField;
+
+std::string EntryLabel(std::size_t index, std::string_view name) {
+  return "entry " + std::to_string(index + 1) + " (\"" + base::HexEscaped(name) + "\")";
+}
+
+std::string Damaged(const std::string& what) {
+  return "The setup archive is damaged: " + what + ".";
+}
+
+}  // namespace
+
+std::string UnsafeNameReason(const std::string& name) {
+  if (name.empty()) return "the name is empty";
+  if (name == "." || name == "..") return "the name is a folder reference";
+  for (const char c : name) {
+    if (c == '\\' || c == '/') return "the name holds a folder separator";
+    if (c == ':') return "the name holds a colon";
+    if (static_cast<unsigned char>(c) < 0x20) return "the name holds a control character";
+  }
+  // Windows drops trailing dots and spaces, so the file would get another
+  // name than the archive gives it (and ".. " would become "..").
+  if (name.back() == '.' || name.back() == ' ') return "the name ends with a dot or a space";
+  if (format::IsDeviceName(name)) return "the name is a device name";
+  return {};
+}
+
+bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEntry>& entries,
+                      std::string& error) {
+  entries.clear();
+  error.clear();
+  const auto refuse = [&](const std::string& message) {
+    entries.clear();
+    error = message;
+    return false;
+  };
+
+  if (block.size() < kSizeField) return refuse(Damaged("it is too short to hold its entry count"));
+  const std::uint32_t count = base::LoadLe32(block.data());
+  std::size_t cursor = kSizeField;
+  // A hostile count must not make us reserve gigabytes.
+  entries.reserve(std::min<std::size_t>(count, (block.size() - cursor) / kSmallestEntry));
+
+  for (std::size_t index = 0; index < count; ++index) {
+    const std::uint8_t* const start = block.data() + cursor;
+    const std::size_t left = block.size() - cursor;
+    if (left == 0) {
+      return refuse(Damaged("it announces " + std::to_string(count) + " entries but ends after " +
+                            std::to_string(index)));
+    }
+    const auto* const nul = std::find(start, start + left, std::uint8_t{0});
+    if (nul == start + left) {
+      return refuse(Damaged("the name of entry " + std::to_string(index + 1) +
+                            " is not terminated inside the archive"));
+    }
+    ArchiveEntry entry;
+    entry.name.assign(reinterpret_cast<const char*>(start), static_cast<std::size_t>(nul - start));
+    cursor += entry.name.size() + 1;
+
+    if (const std::string reason = UnsafeNameReason(entry.name); !reason.empty()) {
+      return refuse("The setup archive holds an unsafe file name in " +
+                    EntryLabel(index, entry.name) + ": " + reason + ".");
+    }
+    if (block.size() - cursor < kSizeField) {
+      return refuse(Damaged(EntryLabel(index, entry.name) + " has no room for its stored size"));
+    }
+    entry.size = base::LoadLe32(block.data() + cursor);
+    cursor += kSizeField;
+    if (block.size() - cursor < entry.size) {
+      return refuse(Damaged(EntryLabel(index, entry.name) + " announces " +
+                            std::to_string(entry.size) + " bytes but only " +
+                            std::to_string(block.size() - cursor) + " are left"));
+    }
+    entry.data = block.data() + cursor;
+    cursor += entry.size;
+    entries.push_back(std::move(entry));
+  }
+  return true;
+}
+
+void WriteArchiveCount(std::vector<std::uint8_t>& archive, std::uint32_t count) {
+  archive.clear();
+  base::AppendLe32(archive, count);
+}
+
+void AppendArchiveEntry(std::vector<std::uint8_t>& archive, const std::string& name,
+                        std::span<const std::uint8_t> stored) {
+  archive.insert(archive.end(), name.begin(), name.end());
+  archive.push_back(0);
+  base::AppendLe32(archive, static_cast<std::uint32_t>(stored.size()));
+  archive.insert(archive.end(), stored.begin(), stored.end());
+}
+
+}  // namespace package

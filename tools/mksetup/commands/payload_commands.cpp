@@ -1,0 +1,181 @@
+// mksetup list and mksetup extract: a built setup program's archive as the
+// setup program itself reads it.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "mksetup/commands/commands.h"
+#include "mksetup/payload/decoded_size.h"
+#include "mksetup/host/host_files.h"
+#include "mksetup/payload/setup_payload.h"
+#include "package/lzw/lzw.h"
+#include "package/lzw/lzw_stream.h"
+#include "package/payload_checksum.h"
+
+namespace mksetup {
+namespace {
+
+int Fail(Console& console, const std::string& message) {
+  console.err("mksetup: error: " + message + "\n");
+  return kExitFailure;
+}
+
+std::string RightAligned(const std::string& text, std::size_t width) {
+  return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+}
+
+std::string LeftAligned(const std::string& text, std::size_t width) {
+  return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
+}
+
+std::string Row(const std::string& stored, const std::string& lzw, const std::string& decoded,
+                const std::string& name) {
+  return RightAligned(stored, 10) + "  " + LeftAligned(lzw, 3) + "  " + RightAligned(decoded, 10) +
+         "  " + name + "\n";
+}
+
+// Writes one entry into path: decoded straight into the file when the setup
+// program decodes it, as stored otherwise. error is empty when the entry's
+// stream is damaged (status says how) and says why the file failed otherwise.
+package::LzwStatus ExtractEntry(const package::ArchiveEntry& entry, bool decode,
+                                const std::string& folder, package::LzwStreamDecoder& decoder,
+                                std::string& error) {
+  // Opened for update: a stream whose strings reach back past the decoder's
+  // window reads them back from the file. Made anew, never through a link
+  // already in the folder.
+  std::FILE* file = CreateFreshFile(folder, entry.name, error);
+  if (file == nullptr) return package::LzwStatus::WriteFailed;
+  const std::string path = JoinPath(folder, entry.name);
+  package::LzwStatus status = package::LzwStatus::Ok;
+  if (decode) {
+    package::LzwFileSink sink(file);
+    status = decoder.Decode(entry.data, entry.size, sink);
+  } else if (entry.size > 0 && std::fwrite(entry.data, 1, entry.size, file) != entry.size) {
+    status = package::LzwStatus::WriteFailed;
+  }
+  if (status == package::LzwStatus::WriteFailed) error = std::strerror(errno);
+  if (std::fclose(file) != 0 && status == package::LzwStatus::Ok) {
+    error = std::strerror(errno);
+    status = package::LzwStatus::WriteFailed;
+  }
+  if (status != package::LzwStatus::Ok) std::remove(path.c_str());
+  return status;
+}
+
+// The line about the archive's checksum, as the setup program will check
+// it; false when it does not match. Extracting on regardless (mismatchAllowed)
+// makes the message a warning; consequence ends the message.
+bool ReportChecksum(const std::string& setup, const SetupPayload& payload, Console& console,
+                    bool mismatchAllowed = false, const std::string& consequence = "") {
+  switch (package::CheckPayloadChecksum(payload.archive, payload.hasChecksum, payload.checksum)) {
+    case package::ChecksumVerdict::Absent:
+      console.out(
+          "checksum: none (not built by mksetup); the setup program installs without checking\n");
+      return true;
+    case package::ChecksumVerdict::Matches:
+      console.out("checksum: SHA-256 " + package::DigestText(payload.checksum) +
+                  ", matches the archive\n");
+      return true;
+    case package::ChecksumVerdict::Mismatch:
+      break;
+  }
+  const std::string archive = package::DigestText(package::Sha256Of(payload.archive));
+  console.out("checksum: SHA-256 " + package::DigestText(payload.checksum) +
+              ", DOES NOT MATCH the archive (" + archive + ")\n");
+  console.err(std::string("mksetup: ") + (mismatchAllowed ? "warning: " : "error: ") + setup +
+              ": the setup archive does not match its checksum: the setup program is damaged and "
+              "refuses to install" +
+              consequence + "\n");
+  return false;
+}
+
+}  // namespace
+
+int RunList(const std::string& setup, Console& console) {
+  SetupPayload payload;
+  std::string error;
+  if (!ReadSetupPayload(setup, payload, error)) return Fail(console, error);
+
+  console.out(
+      std::string("architecture: ") +
+      (payload.is64
+           ? "x64 (PE32+, installs into the 64-bit program files folder and registry view)\n"
+           : "x86 (PE32, installs into the 32-bit program files folder and registry view)\n"));
+  console.out(Row("STORED", "LZW", "DECODED", "NAME"));
+  std::uint64_t stored = 0;
+  std::uint64_t decodedTotal = 0;
+  bool damaged = false;
+  // One decoder for every entry: its window and dictionary are all the
+  // memory a listing takes beyond the mapped setup program.
+  package::LzwStreamDecoder decoder;
+  for (std::size_t i = 0; i < payload.entries.size(); ++i) {
+    const package::ArchiveEntry& entry = payload.entries[i];
+    std::string decodedSize = std::to_string(entry.size);
+    std::uint64_t size = entry.size;
+    if (payload.decoded[i]) {
+      // Decoding the whole entry proves the stream, not just its header.
+      const package::LzwStatus status = DecodedSize(decoder, {entry.data, entry.size}, size, error);
+      if (status == package::LzwStatus::Ok) {
+        decodedSize = std::to_string(size);
+      } else if (status == package::LzwStatus::WriteFailed) {
+        decodedSize = "unchecked";
+        console.err("mksetup: error: cannot check the compressed entry " + entry.name + ": " +
+                    error + "\n");
+        damaged = true;
+      } else {
+        decodedSize = "damaged";
+        console.err("mksetup: error: " + setup + ": the compressed entry " + entry.name +
+                    " is damaged: " + package::LzwStatusText(status) + "\n");
+        damaged = true;
+        size = 0;
+      }
+    }
+    console.out(Row(std::to_string(entry.size), payload.decoded[i] ? "yes" : "no", decodedSize,
+                    entry.name));
+    stored += entry.size;
+    decodedTotal += size;
+  }
+  console.out(Row(std::to_string(stored), "", std::to_string(decodedTotal),
+                  "(" + std::to_string(payload.entries.size()) + " entries)"));
+  if (!ReportChecksum(setup, payload, console)) damaged = true;
+  return damaged ? kExitFailure : kExitOk;
+}
+
+int RunExtract(const std::string& setup, const std::string& folder, bool ignoreChecksum,
+               Console& console) {
+  SetupPayload payload;
+  std::string error;
+  if (!ReadSetupPayload(setup, payload, error)) return Fail(console, error);
+  // The setup program itself would refuse such an archive as damaged.
+  if (package::CheckPayloadChecksum(payload.archive, payload.hasChecksum, payload.checksum) ==
+          package::ChecksumVerdict::Mismatch &&
+      !ReportChecksum(setup, payload, console, ignoreChecksum,
+                      ignoreChecksum ? "; extracted as --ignore-checksum asks"
+                                     : "; nothing extracted (--ignore-checksum extracts anyway)") &&
+      !ignoreChecksum) {
+    return kExitFailure;
+  }
+  if (KindOf(folder) != PathKind::Folder && !MakeFolders(folder, error)) {
+    return Fail(console, "cannot create the folder " + folder + ": " + error);
+  }
+
+  package::LzwStreamDecoder decoder;
+  for (std::size_t i = 0; i < payload.entries.size(); ++i) {
+    const package::ArchiveEntry& entry = payload.entries[i];
+    // The archive walk has refused names that would leave the folder.
+    const std::string path = JoinPath(folder, entry.name);
+    const package::LzwStatus status =
+        ExtractEntry(entry, payload.decoded[i], folder, decoder, error);
+    if (status == package::LzwStatus::WriteFailed)
+      return Fail(console, "cannot write " + path + ": " + error);
+    if (status != package::LzwStatus::Ok) {
+      return Fail(console, setup + ": the compressed entry " + entry.name +
+                               " is damaged: " + package::LzwStatusText(status));
+    }
+  }
+  console.out("mksetup: extracted " + std::to_string(payload.entries.size()) + " entries into " +
+              folder + "\n");
+  return kExitOk;
+}
+
+}  // namespace mksetup

@@ -1,0 +1,51 @@
+// Collecting the entries of a payload archive from the setup script and the
+// folder of files, in the order the setup program needs them: the script
+// (its compression flag governs the entries after it), the licence text, the
+// product's files in the order of "[fls]", the two banner images, and the two
+// uninstall programs last.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "mksetup/script_checks/diagnostics.h"
+#include "mksetup/script_checks/script_text.h"
+
+namespace mksetup {
+
+enum class EntryRole { Script, Licence, ProductFile, Image, Uninstaller };
+
+struct PlannedEntry {
+  std::string name;  // the archive name, the file's name in the staging folder
+  EntryRole role = EntryRole::ProductFile;
+  std::string sourcePath;   // the file in the folder of files; empty for the script
+  std::uint64_t size = 0;   // the file's size when the plan was made
+  bool compressed = false;  // stored as an LZW stream (the setup program decodes it)
+  std::size_t line = 0;     // the script line that asks for it, 0 when none does
+};
+
+struct BuildPlan {
+  bool compressionFlag = false;  // the script's "[fls]" flag is "1"
+  std::vector<PlannedEntry> entries;
+};
+
+// The toolkit's own uninstall programs, carried under the names above when
+// the folder of files holds no file of that name; empty when there are none.
+struct ToolkitUninstallers {
+  std::string uninstaller;
+  std::string remover;
+};
+
+// Collects the entries and reports what the folder of files lacks: a source,
+// an image or an uninstaller that is missing or not a plain file, several
+// licence texts, or none when the licence page is on. folderNames are the
+// names of the folder's entries; scriptSize is the size of the script's
+// bytes. Entries with names that CheckScript refuses are left out. An
+// uninstall program of the folder wins over the toolkit's, with a note.
+BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize,
+                        const std::string& folder, const std::vector<std::string>& folderNames,
+                        Diagnostics& out, const ToolkitUninstallers& toolkit = {});
+
+}  // namespace mksetup
