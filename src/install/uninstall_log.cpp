@@ -9,7 +9,7 @@
 #include "format/uninstall_log_format.h"
 #include "install/shared_folders.h"
 #include "package/payload_checksum.h"
-#include "package/sha256.h"
+#include "package/sha256/sha256.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
 

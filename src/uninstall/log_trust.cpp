@@ -1,9 +1,10 @@
 #include "uninstall/log_trust.h"
 
+#include "format/windows_path.h"
 #include "install/install_texts.h"
 #include "install/uninstall_log.h"
 #include "package/payload_checksum.h"
-#include "package/sha256.h"
+#include "package/sha256/sha256.h"
 #include "install/uninstall_registration.h"
 #include "uninstall/removal_guard.h"
 #include "uninstall/uninstall_texts.h"
@@ -18,13 +19,6 @@ std::string Unquoted(const std::string& command) {
   return command;
 }
 
-std::string Lowercase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
 }  // namespace
 
 std::string LogTrustProblem(platform::Registry& registry, const UninstallRecords& log,
@@ -34,7 +28,7 @@ std::string LogTrustProblem(platform::Registry& registry, const UninstallRecords
   std::string command;
   if (key.empty() ||
       !registry.QueryString(kMachine, key, install::texts::kUninstallString, command) ||
-      ComparablePath(Unquoted(command)) != ComparablePath(uninstallerPath)) {
+      !::format::SamePath(Unquoted(command), uninstallerPath)) {
     return texts::kLogNotRegistered;
   }
   std::string recorded;
@@ -42,7 +36,7 @@ std::string LogTrustProblem(platform::Registry& registry, const UninstallRecords
     return {};
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(logText.data());
   const std::string actual = package::DigestText(package::Sha256Of({bytes, logText.size()}));
-  return Lowercase(recorded) == actual ? std::string() : texts::kLogChanged;
+  return ::format::AsciiLowered(recorded) == actual ? std::string() : texts::kLogChanged;
 }
 
 }  // namespace uninstall

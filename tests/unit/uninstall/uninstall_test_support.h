@@ -10,7 +10,7 @@
 #include "../install/install_test_support.h"
 #include "install/uninstall_log.h"
 #include "package/payload_checksum.h"
-#include "package/sha256.h"
+#include "package/sha256/sha256.h"
 #include "install/uninstall_registration.h"
 #include "uninstall/uninstaller.h"
 
