@@ -157,6 +157,17 @@ TEST(BuildPlan, TheToolkitsUninstallersFillInWhatTheFolderLacks) {
             (std::vector<std::string>{
                 "s.txt:11: error: \"UnInstaller.exe\" (the uninstall program) is missing from " +
                 product.FilesPath()}));
+  // Looked for beside mksetup and not there: the message names that file.
+  const ToolkitUninstallers absent = {"", "", "/opt/dist/bin/uninstaller64.exe",
+                                      "/opt/dist/bin/remover64.exe"};
+  EXPECT_EQ(Plan(product, QuillWriterLines(), absent).findings,
+            (std::vector<std::string>{
+                "s.txt:11: error: no uninstaller64.exe beside mksetup "
+                "(/opt/dist/bin/uninstaller64.exe), which goes in as \"UnInstaller.exe\" when " +
+                product.FilesPath() +
+                " holds none: build the toolkit with scripts/build, or put your own "
+                "\"UnInstaller.exe\" into " +
+                product.FilesPath()}));
 }
 
 TEST(BuildPlan, LicenceTexts) {
