@@ -26,6 +26,30 @@ std::wstring Widened(const std::string& text) {
   return wide;
 }
 
+// The folder itself, or the nearest one above it that exists; empty when
+// none does (a drive that is not there).
+std::string NearestFolder(std::string path) {
+  while (!path.empty()) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      if (path.size() > 3 && path.back() == '\\') path.pop_back();  // a drive's root keeps it
+      return path;
+    }
+    const std::size_t slash =
+        path.size() < 2 ? std::string::npos : path.rfind('\\', path.size() - 2);
+    path = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  }
+  return path;
+}
+
+// Selects the starting folder (the callback's data) once the browser is up.
+int CALLBACK SelectStartFolder(HWND window, UINT message, LPARAM, LPARAM folder) {
+  if (message == BFFM_INITIALIZED && folder != 0) {
+    SendMessageA(window, BFFM_SETSELECTIONA, TRUE, folder);
+  }
+  return 0;
+}
+
 }  // namespace
 
 bool Win32Shell::CreateLink(const std::string& linkPath, const std::string& target) {
@@ -56,7 +80,8 @@ void Win32Shell::Launch(const std::string& program) {
   ShellExecuteA(nullptr, "open", program.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
-bool Win32Shell::BrowseForFolder(std::string& chosen) {
+bool Win32Shell::BrowseForFolder(const std::string& title, const std::string& startFolder,
+                                 std::string& chosen) {
 #if defined(SETUPKIT_TEST_HOOKS)
   std::string answer;
   switch (AnswerFromEnvironment(answer)) {
@@ -71,14 +96,16 @@ bool Win32Shell::BrowseForFolder(std::string& chosen) {
 #endif
 
   EnterApartment();
+  const std::string start = NearestFolder(startFolder);
   char displayName[MAX_PATH] = {};
   BROWSEINFOA info = {};
   info.hwndOwner = browserOwner_;
   info.pidlRoot = nullptr;
   info.pszDisplayName = displayName;
-  info.lpszTitle = "Browse";
+  info.lpszTitle = title.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
-  info.lpfn = nullptr;
+  info.lpfn = &SelectStartFolder;
+  info.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
   LPITEMIDLIST items = SHBrowseForFolderA(&info);
   if (items == nullptr) return false;
   const std::string path = ItemListPath(items);
