@@ -4,6 +4,8 @@
 
 #include "install/uninstall_log_format.h"
 #include "mksetup/name_match.h"
+#include "package/payload_archive.h"
+#include "package/payload_contract.h"
 #include "script/script_reader.h"
 
 namespace mksetup {
@@ -35,14 +37,19 @@ void CheckRemovalList(const ScriptText& script, Diagnostics& out) {
   if (Names(list, log_format::kWholeInstallFolder)) return;
   for (const char* path : log_format::kFixedRemovalPaths) list.emplace_back(path);
 
+  // The files installed below the installation folder, which the line
+  // "%InstallPath%" would cover; entries refused elsewhere are left out.
+  const std::string below = std::string(log_format::kWholeInstallFolder) + "\\";
   std::vector<std::string> unnamed;
   for (const std::size_t i : FileSectionLines(script)) {
     std::string destination = script.lines[i];
     if (destination.find(format::kFieldSeparator) == std::string::npos) continue;
-    if (script::TakeField(destination) == format::kFolderEntryKind) continue;
-    if (!destination.empty() && !Names(list, destination) && !Names(unnamed, destination)) {
-      unnamed.push_back(destination);
+    const std::string source = script::TakeField(destination);
+    if (source == format::kFolderEntryKind || !package::UnsafeNameReason(source).empty() ||
+        package::IsSetupScript(source) || destination.rfind(below, 0) != 0) {
+      continue;
     }
+    if (!Names(list, destination) && !Names(unnamed, destination)) unnamed.push_back(destination);
   }
   if (unnamed.empty()) return;
   std::string named = Quoted(unnamed.front());

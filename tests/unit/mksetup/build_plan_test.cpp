@@ -136,8 +136,9 @@ TEST(BuildPlan, TheToolkitsUninstallersFillInWhatTheFolderLacks) {
   std::filesystem::remove(product.FilePath("UnInstaller.exe"));
   product.WriteFile("toolkit-uninstaller.exe", "toolkit's");
   product.WriteFile("toolkit-remover.exe", "toolkit's");
-  const ToolkitUninstallers toolkit = {product.FilePath("toolkit-uninstaller.exe"),
-                                       product.FilePath("toolkit-remover.exe")};
+  ToolkitUninstallers toolkit;
+  toolkit.uninstaller = product.FilePath("toolkit-uninstaller.exe");
+  toolkit.remover = product.FilePath("toolkit-remover.exe");
   const Planned planned = Plan(product, QuillWriterLines(), toolkit);
   // The folder's own remover wins, with a note; the missing uninstaller is the toolkit's.
   EXPECT_EQ(planned.findings,
