@@ -130,7 +130,8 @@ int RunBuild(const BuildOptions& options, Console& console) {
     stubPath = DefaultRuntimePath(options.arch);
     if (stubPath.empty() || KindOf(stubPath) == PathKind::Missing) {
       return Fail(console, std::string("no --stub given and no ") + RuntimeFileName(options.arch) +
-                               " beside mksetup" + (stubPath.empty() ? "" : " (" + stubPath + ")"));
+                               " beside mksetup" + (stubPath.empty() ? "" : " (" + stubPath + ")") +
+                               ": build the toolkit with scripts/build");
     }
   }
   std::vector<std::uint8_t> stub;
