@@ -4,6 +4,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstring>
+
 #include "platform/win32/browse_hook.h"
 #include "platform/win32/item_list.h"
 #include "platform/win32/win32_platform.h"
@@ -26,27 +28,27 @@ std::wstring Widened(const std::string& text) {
   return wide;
 }
 
-// The folder itself, or the nearest one above it that exists; empty when
-// none does (a drive that is not there).
-std::string NearestFolder(std::string path) {
-  while (!path.empty()) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+// Cuts path back to the nearest folder that exists: the folder itself, or
+// one above it; empty when none does (a drive that is not there).
+void CutToExistingFolder(char* path) {
+  for (;;) {
+    const DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-      if (path.size() > 3 && path.back() == '\\') path.pop_back();  // a drive's root keeps it
-      return path;
+      return;
     }
-    const std::size_t slash =
-        path.size() < 2 ? std::string::npos : path.rfind('\\', path.size() - 2);
-    path = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    char* const slash = std::strrchr(path, '\\');
+    if (slash == nullptr) {
+      path[0] = '\0';
+      return;
+    }
+    // "C:\" keeps its backslash; "C:\a\" and "C:\a\b" lose their last one.
+    slash[slash == path + 2 && slash[1] != '\0' ? 1 : 0] = '\0';
   }
-  return path;
 }
 
 // Selects the starting folder (the callback's data) once the browser is up.
 int CALLBACK SelectStartFolder(HWND window, UINT message, LPARAM, LPARAM folder) {
-  if (message == BFFM_INITIALIZED && folder != 0) {
-    SendMessageA(window, BFFM_SETSELECTIONA, TRUE, folder);
-  }
+  if (message == BFFM_INITIALIZED) SendMessageA(window, BFFM_SETSELECTIONA, TRUE, folder);
   return 0;
 }
 
@@ -96,7 +98,9 @@ bool Win32Shell::BrowseForFolder(const std::string& title, const std::string& st
 #endif
 
   EnterApartment();
-  const std::string start = NearestFolder(startFolder);
+  char start[MAX_PATH];
+  lstrcpynA(start, startFolder.c_str(), MAX_PATH);
+  CutToExistingFolder(start);
   char displayName[MAX_PATH] = {};
   BROWSEINFOA info = {};
   info.hwndOwner = browserOwner_;
@@ -105,7 +109,7 @@ bool Win32Shell::BrowseForFolder(const std::string& title, const std::string& st
   info.lpszTitle = title.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
   info.lpfn = &SelectStartFolder;
-  info.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
+  info.lParam = reinterpret_cast<LPARAM>(start);
   LPITEMIDLIST items = SHBrowseForFolderA(&info);
   if (items == nullptr) return false;
   const std::string path = ItemListPath(items);
