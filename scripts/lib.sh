@@ -124,13 +124,25 @@ build_release() {
 
 # A Windows tree: the setup runtime and the Windows test programs, for x86
 # (build/win, setup-runtime.exe) or x64 (build/win64, setup-runtime64.exe).
+# With targets after the architecture, only those are built.
 build_windows() {
-  local arch=${1:-x86} toolchain=mingw-i686
+  local arch=${1:-x86} toolchain=mingw-i686 targets=()
+  shift || true
   [ "$arch" = x64 ] && toolchain=mingw-x86_64
-  say "Windows build ($arch, MinGW-w64 ${toolchain#mingw-})"
+  [ $# -eq 0 ] || targets=(--target "$@")
+  say "Windows build ($arch, MinGW-w64 ${toolchain#mingw-})${targets:+: $*}"
   cmake -S "$TOP" -B "$(windows_tree "$arch")" -DCMAKE_BUILD_TYPE=MinSizeRel \
     -DCMAKE_TOOLCHAIN_FILE="$TOP/cmake/$toolchain.cmake" -DSETUPKIT_WERROR=ON >/dev/null
-  cmake --build "$(windows_tree "$arch")" -j"$JOBS"
+  cmake --build "$(windows_tree "$arch")" -j"$JOBS" "${targets[@]}"
+}
+
+# The toolkit alone, into dist/bin: mksetup (release), both runtimes and both
+# pairs of uninstall programs; no test program.
+build_toolkit() {
+  local arch
+  build_release
+  for arch in x86 x64; do build_windows "$arch" setup-runtime uninstaller remover; done
+  install_dist release
 }
 
 # dist/bin: mksetup with the runtimes and the uninstall programs beside it,

@@ -192,9 +192,11 @@ class Shell {
   virtual bool CreateLink(const std::string& linkPath, const std::string& target) = 0;
   // ShellExecuteA(NULL, "open", program, NULL, NULL, SW_SHOW).
   virtual void Launch(const std::string& program) = 0;
-  // The folder browser (title "Browse", file-system folders only). False when
-  // the user cancels or the item has no file-system path.
-  virtual bool BrowseForFolder(std::string& chosen) = 0;
+  // The folder browser (file-system folders only), with title above its
+  // tree, opened at startFolder or the nearest folder above it that exists.
+  // False when the user cancels or the item has no file-system path.
+  virtual bool BrowseForFolder(const std::string& title, const std::string& startFolder,
+                               std::string& chosen) = 0;
   virtual void Sleep(unsigned milliseconds) = 0;
 };
 

@@ -84,8 +84,9 @@ class LoggedPlatform final : public platform::FileSystem,
   // --- platform::Shell ---------------------------------------------------
   bool CreateLink(const std::string& linkPath, const std::string& target) override;
   void Launch(const std::string& program) override;
-  bool BrowseForFolder(std::string& chosen) override {
-    return inner_.shell.BrowseForFolder(chosen);
+  bool BrowseForFolder(const std::string& title, const std::string& startFolder,
+                       std::string& chosen) override {
+    return inner_.shell.BrowseForFolder(title, startFolder, chosen);
   }
   void Sleep(unsigned milliseconds) override {
     if (waits_) inner_.shell.Sleep(milliseconds);

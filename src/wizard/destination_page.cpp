@@ -136,9 +136,14 @@ bool CInstallWizard::CheckDrive(const std::string& folder, bool withMessage) {
 
 void CInstallWizard::OnBrowse() {
   // The new folder is the chosen one with the old folder's last part below it.
-  const std::string lastPart = LastPart(surface_.GetText(kPathBox));
+  const std::string path = surface_.GetText(kPathBox);
+  const std::string lastPart = LastPart(path);
+  // The browser opens at the folder above that part, which OK keeps as it is.
+  const std::string title = texts::kBrowseTitleStart + ProductName() + texts::kBrowseTitleEnd;
   std::string chosen;
-  if (!host_.shell.BrowseForFolder(chosen)) return;
+  if (!host_.shell.BrowseForFolder(title, path.substr(0, path.size() - lastPart.size()), chosen)) {
+    return;
+  }
 
   const std::string folder = format::JoinPath(chosen, lastPart);
   surface_.SetText(kPathBox, folder);

@@ -46,6 +46,10 @@ inline constexpr const char* kLicenceNameMark = package::kLicenceMarker;
 inline constexpr const char* kGigabyteSuffix = " GB";
 inline constexpr const char* kMegabyteSuffix = " MB";
 
+// The folder browser's text above its tree, around the product name.
+inline constexpr const char* kBrowseTitleStart = "Choose the folder to install ";
+inline constexpr const char* kBrowseTitleEnd = " into";
+
 // Message boxes.
 inline constexpr const char* kDestinationPathError = "Destination Folder Path Error";
 inline constexpr const char* kExitQuestion =

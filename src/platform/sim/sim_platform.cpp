@@ -30,7 +30,9 @@ bool SimShell::CreateLink(const std::string& linkPath, const std::string& target
   return true;
 }
 
-bool SimShell::BrowseForFolder(std::string& chosen) {
+bool SimShell::BrowseForFolder(const std::string& title, const std::string& startFolder,
+                               std::string& chosen) {
+  browseRequests.push_back({title, startFolder});
   if (browseAnswers.empty()) return false;
   const std::optional<std::string> answer = browseAnswers.front();
   browseAnswers.pop_front();

@@ -159,13 +159,20 @@ class SimShell : public platform::Shell {
   // A link is a file at linkPath holding "target\n"; it needs the folder.
   bool CreateLink(const std::string& linkPath, const std::string& target) override;
   void Launch(const std::string& program) override { launched.push_back(program); }
-  bool BrowseForFolder(std::string& chosen) override;
+  bool BrowseForFolder(const std::string& title, const std::string& startFolder,
+                       std::string& chosen) override;
   void Sleep(unsigned milliseconds) override { sleptMilliseconds += milliseconds; }
 
   std::vector<RecordedLink> links;
   std::vector<std::string> launched;
   // Each Browse takes the front answer; nothing (or an empty queue) cancels.
   std::deque<std::optional<std::string>> browseAnswers;
+  // What each Browse was asked: its title and starting folder.
+  struct BrowseRequest {
+    std::string title;
+    std::string startFolder;
+  };
+  std::vector<BrowseRequest> browseRequests;
   unsigned long sleptMilliseconds = 0;
 
  private:

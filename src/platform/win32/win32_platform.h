@@ -97,7 +97,8 @@ class Win32Shell final : public platform::Shell {
  public:
   bool CreateLink(const std::string& linkPath, const std::string& target) override;
   void Launch(const std::string& program) override;
-  bool BrowseForFolder(std::string& chosen) override;
+  bool BrowseForFolder(const std::string& title, const std::string& startFolder,
+                       std::string& chosen) override;
   void Sleep(unsigned milliseconds) override;
 
   void SetBrowserOwner(HWND owner) { browserOwner_ = owner; }

@@ -4,6 +4,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstring>
+
 #include "platform/win32/browse_hook.h"
 #include "platform/win32/item_list.h"
 #include "platform/win32/win32_platform.h"
@@ -24,6 +26,30 @@ std::wstring Widened(const std::string& text) {
   if (MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length) != length) return {};
   wide.pop_back();  // the terminator the call counted
   return wide;
+}
+
+// Cuts path back to the nearest folder that exists: the folder itself, or
+// one above it; empty when none does (a drive that is not there).
+void CutToExistingFolder(char* path) {
+  for (;;) {
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      return;
+    }
+    char* const slash = std::strrchr(path, '\\');
+    if (slash == nullptr) {
+      path[0] = '\0';
+      return;
+    }
+    // "C:\" keeps its backslash; "C:\a\" and "C:\a\b" lose their last one.
+    slash[slash == path + 2 && slash[1] != '\0' ? 1 : 0] = '\0';
+  }
+}
+
+// Selects the starting folder (the callback's data) once the browser is up.
+int CALLBACK SelectStartFolder(HWND window, UINT message, LPARAM, LPARAM folder) {
+  if (message == BFFM_INITIALIZED) SendMessageA(window, BFFM_SETSELECTIONA, TRUE, folder);
+  return 0;
 }
 
 }  // namespace
@@ -56,7 +82,8 @@ void Win32Shell::Launch(const std::string& program) {
   ShellExecuteA(nullptr, "open", program.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
-bool Win32Shell::BrowseForFolder(std::string& chosen) {
+bool Win32Shell::BrowseForFolder(const std::string& title, const std::string& startFolder,
+                                 std::string& chosen) {
 #if defined(SETUPKIT_TEST_HOOKS)
   std::string answer;
   switch (AnswerFromEnvironment(answer)) {
@@ -71,14 +98,18 @@ bool Win32Shell::BrowseForFolder(std::string& chosen) {
 #endif
 
   EnterApartment();
+  char start[MAX_PATH];
+  lstrcpynA(start, startFolder.c_str(), MAX_PATH);
+  CutToExistingFolder(start);
   char displayName[MAX_PATH] = {};
   BROWSEINFOA info = {};
   info.hwndOwner = browserOwner_;
   info.pidlRoot = nullptr;
   info.pszDisplayName = displayName;
-  info.lpszTitle = "Browse";
+  info.lpszTitle = title.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
-  info.lpfn = nullptr;
+  info.lpfn = &SelectStartFolder;
+  info.lParam = reinterpret_cast<LPARAM>(start);
   LPITEMIDLIST items = SHBrowseForFolderA(&info);
   if (items == nullptr) return false;
   const std::string path = ItemListPath(items);

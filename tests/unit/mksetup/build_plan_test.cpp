@@ -136,8 +136,9 @@ TEST(BuildPlan, TheToolkitsUninstallersFillInWhatTheFolderLacks) {
   std::filesystem::remove(product.FilePath("UnInstaller.exe"));
   product.WriteFile("toolkit-uninstaller.exe", "toolkit's");
   product.WriteFile("toolkit-remover.exe", "toolkit's");
-  const ToolkitUninstallers toolkit = {product.FilePath("toolkit-uninstaller.exe"),
-                                       product.FilePath("toolkit-remover.exe")};
+  ToolkitUninstallers toolkit;
+  toolkit.uninstaller = product.FilePath("toolkit-uninstaller.exe");
+  toolkit.remover = product.FilePath("toolkit-remover.exe");
   const Planned planned = Plan(product, QuillWriterLines(), toolkit);
   // The folder's own remover wins, with a note; the missing uninstaller is the toolkit's.
   EXPECT_EQ(planned.findings,
@@ -156,6 +157,17 @@ TEST(BuildPlan, TheToolkitsUninstallersFillInWhatTheFolderLacks) {
   EXPECT_EQ(Plan(product, QuillWriterLines()).findings,
             (std::vector<std::string>{
                 "s.txt:11: error: \"UnInstaller.exe\" (the uninstall program) is missing from " +
+                product.FilesPath()}));
+  // Looked for beside mksetup and not there: the message names that file.
+  const ToolkitUninstallers absent = {"", "", "/opt/dist/bin/uninstaller64.exe",
+                                      "/opt/dist/bin/remover64.exe"};
+  EXPECT_EQ(Plan(product, QuillWriterLines(), absent).findings,
+            (std::vector<std::string>{
+                "s.txt:11: error: no uninstaller64.exe beside mksetup "
+                "(/opt/dist/bin/uninstaller64.exe), which goes in as \"UnInstaller.exe\" when " +
+                product.FilesPath() +
+                " holds none: build the toolkit with scripts/build, or put your own "
+                "\"UnInstaller.exe\" into " +
                 product.FilesPath()}));
 }
 

@@ -164,6 +164,42 @@ TEST(ScriptCheck, CompressionFlagLine) {
       << found[0];
 }
 
+// Mistakes the setup program passes over without a word: a byte-order mark
+// read as part of the product name, a forgotten flag line that swallows a
+// file, a misspelt variable left in a path, a removal list that leaves
+// installed files behind.
+TEST(ScriptCheck, MistakesThatWouldShipSilently) {
+  ExpectOnly(Replaced(1, "\xEF\xBB\xBFQuill Writer"), "s.txt:1: error: ",
+             "UTF-8 byte-order mark (\"UTF-8 with BOM\"): the setup program takes its three bytes "
+             "for the start of the product name");
+  ExpectOnly(Replaced(1, "\xFF\xFEQ"), "s.txt:1: error: ", "saved as UTF-16");
+
+  Lines noFlag = QuillWriterLines();
+  noFlag.erase(noFlag.begin() + 6, noFlag.begin() + 8);  // the flag and the Dir| line
+  ExpectOnly(noFlag, "s.txt:7: error: ",
+             "not the file entry \"writer.exe|%InstallPath%\\writer.exe\": the setup program "
+             "takes it as the flag and installs no such file; write \"1\"");
+
+  ExpectOnly(Replaced(19, "%ProgramFiles%\\%Company%\\%ProductName%"), "s.txt:19: warning: ",
+             "unknown path variable \"%Company%\" in \"%ProgramFiles%\\%Company%\\%ProductName%\": "
+             "the setup program knows no such name, so it writes \"Company\"");
+  ExpectOnly(Replaced(35, "%installpath%\\writer.exe"), "s.txt:35: warning: ",
+             "\"%installpath%\" in \"%installpath%\\writer.exe\" is not \"%InstallPath%\"");
+  ExpectOnly(Replaced(10, "writer.cfg|%SystemRoot%\\writer.cfg"),
+             "s.txt:10: warning: ", "unknown path variable \"%SystemRoot%\"");
+  // A "%" that opens no name is not taken for one.
+  EXPECT_TRUE(Findings(Replaced(2, "50% off %ProductName%")).empty());
+
+  Lines unnamed = QuillWriterLines();
+  unnamed.erase(unnamed.begin() + 47, unnamed.begin() + 49);  // lines 48-49
+  ExpectOnly(unnamed, "s.txt:47: warning: ",
+             "\"[uninst_fls]\" holds no \"%InstallPath%\" line and does not name "
+             "\"%InstallPath%\\writer.exe\" and 1 more of the files \"[fls]\" installs: the "
+             "uninstaller removes only what this list names and leaves those files behind");
+  unnamed.insert(unnamed.begin() + 47, "%InstallPath%");
+  EXPECT_TRUE(Findings(unnamed).empty());
+}
+
 TEST(ScriptCheck, OtherFlagsThatAreNeitherOneNorZero) {
   ExpectOnly(Replaced(15, "1 "),
              "s.txt:15: warning: ", "the licence flag \"1 \" is not \"1\" or \"0\"");
@@ -316,7 +352,7 @@ TEST(ScriptCheck, RegistryDataThatDoesNotFitItsType) {
     ExpectOnly(line("REG_BINARY", misfit), "s.txt:31: error: ", "is no REG_BINARY (pairs of");
   }
   // Variables are expanded on the user's machine first: not judged here.
-  EXPECT_TRUE(Findings(line("REG_DWORD", "%Zoom%")).empty());
+  EXPECT_TRUE(Findings(line("REG_DWORD", "%ProductVersion%")).empty());
 }
 
 TEST(ScriptCheck, RegistryLinesThatMayBeMeant) {

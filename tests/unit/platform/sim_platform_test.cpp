@@ -118,10 +118,12 @@ TEST(SimPlatform, HoldsTheProgramFilesValueAndAnswersFromQueues) {
 
   sim.shell.browseAnswers = {std::nullopt, std::string("D:\\")};
   std::string chosen;
-  EXPECT_FALSE(sim.shell.BrowseForFolder(chosen));
-  EXPECT_TRUE(sim.shell.BrowseForFolder(chosen));
+  EXPECT_FALSE(sim.shell.BrowseForFolder("t", "C:\\", chosen));
+  EXPECT_TRUE(sim.shell.BrowseForFolder("t", "C:\\", chosen));
   EXPECT_EQ(chosen, "D:\\");
-  EXPECT_FALSE(sim.shell.BrowseForFolder(chosen));
+  EXPECT_FALSE(sim.shell.BrowseForFolder("t", "D:\\", chosen));
+  ASSERT_EQ(sim.shell.browseRequests.size(), 3u);
+  EXPECT_EQ(sim.shell.browseRequests[2].startFolder, "D:\\");
 
   EXPECT_FALSE(sim.shell.CreateLink("C:\\no\\such\\x.lnk", "C:\\t.exe"));
   EXPECT_TRUE(sim.shell.CreateLink("C:\\x.lnk", "C:\\t.exe"));

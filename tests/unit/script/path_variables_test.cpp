@@ -7,6 +7,7 @@
 
 #include "base/text_trim.h"
 #include "platform/sim/sim_platform.h"
+#include "script/path_variable_names.h"
 #include "script/path_variables.h"
 
 namespace {
@@ -111,6 +112,13 @@ TEST_F(PathVariables, MachineTable) {
     if (row.folderMade) {
       EXPECT_TRUE(sim.files.IsFolder(row.value)) << row.name;
     }
+  }
+}
+
+// mksetup warns about every name outside this list; each listed one is known.
+TEST_F(PathVariables, TheListedNamesAreTheKnownOnes) {
+  for (const std::string name : script::format::kPathVariableNames) {
+    EXPECT_NE(Expand(name), name.substr(1, name.size() - 2)) << name;
   }
 }
 

@@ -95,6 +95,12 @@ TEST_F(DestinationPageTest, BrowseKeepsTheLastPartOfTheOldFolder) {
   EXPECT_EQ(wizard->InstallPath(), "D:\\Apps\\Quill Writer");
   EXPECT_TRUE(surface[1002].enabled);
   EXPECT_EQ(Messages(), 0u);
+  // Each browser opened at the folder above the path box's last part.
+  const auto& asked = sim.shell.browseRequests;
+  ASSERT_EQ(asked.size(), 3u);
+  EXPECT_EQ(asked[0].startFolder, "C:\\Program Files\\Acme\\");
+  EXPECT_EQ(asked[2].startFolder, "D:\\");
+  EXPECT_EQ(asked[2].title, "Choose the folder to install Quill Writer into");
 }
 
 TEST_F(DestinationPageTest, BrowsingToAnUnacceptedDriveWarnsAndBlocksNext) {

@@ -149,7 +149,24 @@ TEST_F(DialogsTest, FolderBrowserReturnsTheChosenFolder) {
   bool accepted = false;
   {
     DialogWatcher watcher(IDOK, folder);
-    accepted = host.shell.BrowseForFolder(chosen);
+    accepted = host.shell.BrowseForFolder("Choose", "C:\\", chosen);
+    EXPECT_TRUE(watcher.found);
+  }
+  RemoveDirectoryA(folder.c_str());
+  EXPECT_TRUE(accepted);
+  EXPECT_EQ(chosen, folder);
+}
+
+// OK at once takes the folder the browser opened at: the nearest one that
+// exists above the starting folder.
+TEST_F(DialogsTest, FolderBrowserOpensAtTheStartingFolder) {
+  const std::string folder = "C:\\setupkit-start-" + std::to_string(GetCurrentProcessId());
+  ASSERT_TRUE(host.files.MakeFolder(folder));
+  std::string chosen;
+  bool accepted = false;
+  {
+    DialogWatcher watcher(IDOK);
+    accepted = host.shell.BrowseForFolder("Choose", folder + "\\not yet\\", chosen);
     EXPECT_TRUE(watcher.found);
   }
   RemoveDirectoryA(folder.c_str());
@@ -160,7 +177,7 @@ TEST_F(DialogsTest, FolderBrowserReturnsTheChosenFolder) {
 TEST_F(DialogsTest, CancelledFolderBrowserKeepsTheFolder) {
   DialogWatcher watcher(IDCANCEL);
   std::string chosen = "C:\\kept";
-  EXPECT_FALSE(host.shell.BrowseForFolder(chosen));
+  EXPECT_FALSE(host.shell.BrowseForFolder("Choose", "C:\\", chosen));
   EXPECT_TRUE(watcher.found);
   EXPECT_EQ(chosen, "C:\\kept");
 }

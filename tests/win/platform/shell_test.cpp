@@ -71,7 +71,7 @@ class BrowseAnswerTest : public ::testing::Test {
   void TearDown() override { SetEnvironmentVariableA(win32::kBrowseAnswerVariable, nullptr); }
   bool Browse(const char* answer, std::string& chosen) {
     SetEnvironmentVariableA(win32::kBrowseAnswerVariable, answer);
-    return win32::Win32Platform().shell.BrowseForFolder(chosen);
+    return win32::Win32Platform().shell.BrowseForFolder("Browse", "C:\\", chosen);
   }
 };
 
@@ -93,12 +93,12 @@ TEST_F(BrowseAnswerTest, AnswersAreTakenInTurnAndANewValueStartsAgain) {
   std::string chosen = "C:\\kept";
   SetEnvironmentVariableA(win32::kBrowseAnswerVariable, "Q:\\|<cancel>||C:\\Tools");
   platform::Shell& shell = win32::Win32Platform().shell;
-  ASSERT_TRUE(shell.BrowseForFolder(chosen));
+  ASSERT_TRUE(shell.BrowseForFolder("Browse", "C:\\", chosen));
   EXPECT_EQ(chosen, "Q:\\");
-  EXPECT_FALSE(shell.BrowseForFolder(chosen));
-  EXPECT_FALSE(shell.BrowseForFolder(chosen));
+  EXPECT_FALSE(shell.BrowseForFolder("Browse", "C:\\", chosen));
+  EXPECT_FALSE(shell.BrowseForFolder("Browse", "C:\\", chosen));
   EXPECT_EQ(chosen, "Q:\\");
-  ASSERT_TRUE(shell.BrowseForFolder(chosen));
+  ASSERT_TRUE(shell.BrowseForFolder("Browse", "C:\\", chosen));
   EXPECT_EQ(chosen, "C:\\Tools");
   // The list is used up; a fifth call would show the real browser.
 

@@ -88,14 +88,16 @@ ToolkitUninstallers FindToolkitUninstallers(Architecture arch) {
   ToolkitUninstallers found;
   const std::string folder = RunningExecutableFolder();
   if (folder.empty()) return found;
-  const auto fileBeside = [&](const char* name) {
-    const std::string path = JoinPath(folder, name);
+  const bool is64 = arch == Architecture::X64;
+  found.uninstallerSought =
+      JoinPath(folder, is64 ? kToolkitUninstaller64FileName : kToolkitUninstallerFileName);
+  found.removerSought =
+      JoinPath(folder, is64 ? kToolkitRemover64FileName : kToolkitRemoverFileName);
+  const auto fileAt = [](const std::string& path) {
     return KindOf(path) == PathKind::File ? path : std::string();
   };
-  const bool is64 = arch == Architecture::X64;
-  found.uninstaller =
-      fileBeside(is64 ? kToolkitUninstaller64FileName : kToolkitUninstallerFileName);
-  found.remover = fileBeside(is64 ? kToolkitRemover64FileName : kToolkitRemoverFileName);
+  found.uninstaller = fileAt(found.uninstallerSought);
+  found.remover = fileAt(found.removerSought);
   return found;
 }
 
@@ -128,7 +130,8 @@ int RunBuild(const BuildOptions& options, Console& console) {
     stubPath = DefaultRuntimePath(options.arch);
     if (stubPath.empty() || KindOf(stubPath) == PathKind::Missing) {
       return Fail(console, std::string("no --stub given and no ") + RuntimeFileName(options.arch) +
-                               " beside mksetup" + (stubPath.empty() ? "" : " (" + stubPath + ")"));
+                               " beside mksetup" + (stubPath.empty() ? "" : " (" + stubPath + ")") +
+                               ": build the toolkit with scripts/build");
     }
   }
   std::vector<std::uint8_t> stub;

@@ -179,16 +179,28 @@ BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize,
   const char* const uses[2] = {"the setup program registers it as the uninstall command",
                                "the uninstall log lists it"};
   const std::string* const toolkitFiles[2] = {&toolkit.uninstaller, &toolkit.remover};
+  const std::string* const sought[2] = {&toolkit.uninstallerSought, &toolkit.removerSought};
   for (int k = 0; k < 2; ++k) {
     const bool folderHasIt = KindOf(JoinPath(folder, uninstallers[k])) != PathKind::Missing;
     const std::string& toolkitFile = *toolkitFiles[k];
+    if (!folderHasIt && toolkitFile.empty() && !sought[k]->empty()) {
+      // The toolkit's own file is the one missing: say which, and where.
+      const std::string& path = *sought[k];
+      out.Error(uninstallerLines[k],
+                "no " + path.substr(path.find_last_of("/\\") + 1) + " beside mksetup (" + path +
+                    "), which goes in as \"" + uninstallers[k] + "\" when " + folder +
+                    " holds none: build the toolkit with scripts/build, or put your own \"" +
+                    uninstallers[k] + "\" into " + folder);
+    }
     if (folderHasIt && !toolkitFile.empty()) {
       out.Note(uninstallerLines[k], std::string("carrying the folder's own \"") + uninstallers[k] +
                                         "\" instead of the toolkit's " + toolkitFile);
     }
-    builder.AddFile(uninstallers[k], EntryRole::Uninstaller, uninstallerLines[k],
-                    k == 0 ? "the uninstall program" : "the uninstall program's remover",
-                    folderHasIt ? std::string() : toolkitFile);
+    if (folderHasIt || !toolkitFile.empty() || sought[k]->empty()) {
+      builder.AddFile(uninstallers[k], EntryRole::Uninstaller, uninstallerLines[k],
+                      k == 0 ? "the uninstall program" : "the uninstall program's remover",
+                      folderHasIt ? std::string() : toolkitFile);
+    }
     if (uninstallerLines[k] == 0 && fls) {
       out.Warning(*fls + 1, std::string("\"[fls]\" does not install \"") + uninstallers[k] +
                                 "\", but " + uses[k] + " in the installation folder");

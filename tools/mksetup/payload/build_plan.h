@@ -36,6 +36,10 @@ struct BuildPlan {
 struct ToolkitUninstallers {
   std::string uninstaller;
   std::string remover;
+  // Where they were looked for (beside mksetup); empty when nowhere, as in
+  // tests that give the folder's own.
+  std::string uninstallerSought;
+  std::string removerSought;
 };
 
 // Collects the entries and reports what the folder of files lacks: a source,

@@ -1,11 +1,14 @@
 #include "mksetup/script_checks/script_check.h"
 
 #include "base/text_trim.h"
-#include "mksetup/script_checks/name_match.h"
-#include "mksetup/script_checks/registry_line_check.h"
-#include "mksetup/script_checks/shortcut_line_check.h"
 #include "format/payload_archive.h"
 #include "format/payload_contract.h"
+#include "mksetup/script_checks/byte_order_mark_check.h"
+#include "mksetup/script_checks/name_match.h"
+#include "mksetup/script_checks/path_variable_check.h"
+#include "mksetup/script_checks/registry_line_check.h"
+#include "mksetup/script_checks/removal_list_check.h"
+#include "mksetup/script_checks/shortcut_line_check.h"
 #include "script/script_reader.h"
 
 namespace mksetup {
@@ -124,6 +127,13 @@ void CheckFileSection(const ScriptText& script, Diagnostics& out) {
                             Quoted(flag) +
                             ": the setup program takes this line as the flag and "
                             "reads on past it");
+  } else if (flag.find(format::kFieldSeparator) != std::string::npos) {
+    // A forgotten flag line: the first file entry is read as the flag and
+    // its file is never carried nor installed.
+    out.Error(*fls + 2, "the line after \"[fls]\" is the compression flag, not the file entry " +
+                            Quoted(flag) +
+                            ": the setup program takes it as the flag and installs no such file; "
+                            "write \"1\" (compressed) or \"0\" on its own line after \"[fls]\"");
   } else if (!flag.empty() && flag != "1" && flag != "0") {
     out.Warning(*fls + 2, "compression flag " + Quoted(flag) +
                               " is not \"1\": the setup program takes it as off, so every entry is "
@@ -217,6 +227,7 @@ void CheckUninstallSections(const ScriptText& script, Diagnostics& out) {
 }  // namespace
 
 void CheckScript(const ScriptText& script, Diagnostics& out) {
+  if (!CheckByteOrderMark(script, out)) return;
   CheckHeader(script, out);
   if (script.lines.empty()) return;
   CheckMarkerSpelling(script, out);
@@ -226,6 +237,8 @@ void CheckScript(const ScriptText& script, Diagnostics& out) {
   CheckShortcutLines(script, out);
   CheckRegistryLines(script, out);
   CheckRemovalRegistryLines(script, out);
+  CheckPathVariables(script, out);
+  CheckRemovalList(script, out);
 }
 
 }  // namespace mksetup
