@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "install/installing_step.h"
+#include "platform/win32/private_folder.h"
+#include "platform/win32/private_temp.h"
 #include "platform/win32/win32_platform.h"
 #include "unattended/logged_platform.h"
 #include "unattended/run_log.h"
@@ -36,9 +38,10 @@ void StartRun() {
   if (line.Silent()) run.host.BeQuiet(line.display == unattended::Display::ProgressOnly);
   platform::FileSystem& files = win32::Win32Platform().files;
   if (line.logWanted) {
-    const std::string path =
-        line.logPath.empty() ? unattended::DefaultLogPath(files.TempFolder(), run.rawCommandLine)
-                             : line.logPath;
+    // The user's temporary folder even once TMP and TEMP lead elsewhere.
+    const std::string path = line.logPath.empty() ? unattended::DefaultLogPath(
+                                                        win32::UserTempFolder(), run.rawCommandLine)
+                                                  : line.logPath;
     if (!run.log.Open(files, path)) {
       run.host.Show(platform::MessageKind::Warning, "Cannot create the log file " + path);
       EndRun(ExitCode::BadCommandLine);
@@ -53,6 +56,12 @@ void StartRun() {
     run.host.Show(platform::MessageKind::Warning,
                   line.error + "\n\nRun the setup program with /? for its switches.");
     EndRun(ExitCode::BadCommandLine);
+  }
+  if (!win32::UsePrivateTempFolder()) {
+    run.host.Show(platform::MessageKind::Warning, "Setup cannot create its private folder in " +
+                                                      win32::SystemTempFolder() +
+                                                      " to unpack the installation files into.");
+    EndRun(ExitCode::NoStaging);
   }
 }
 
@@ -72,6 +81,8 @@ ExitCode InstallSilently(const std::string& logoPath, const std::string& headerP
 void EndRun(ExitCode code) {
   SetupRun& run = TheRun();
   if (run.commandLine.Silent()) install::DeleteStagingFiles(win32::Win32Platform().files);
+  if (!win32::RemovePrivateTempFolder())
+    run.log.Line("Failed: the private temporary folder could not be deleted");
   run.log.Line(unattended::OutcomeLine(code));
   ::ExitProcess(static_cast<UINT>(code));
 }
