@@ -1,7 +1,8 @@
 // Making the staging folder safe to unpack into before the first entry is
-// written. The folder sits in the user's temporary folder, where any program
-// of the user can put a link or junction in its place, while the setup
-// program runs elevated and copies what it finds there into Program Files.
+// written. The folder sits in the temporary folder: an elevated setup
+// program's own private one, or else the user's, where any program of the
+// user can put a link or junction in its place while the setup program
+// copies what it finds there into Program Files.
 #pragma once
 
 #include <string>

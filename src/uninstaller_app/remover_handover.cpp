@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "format/uninstall_log_format.h"
+#include "platform/win32/private_folder.h"
 #include "uninstall/own_files.h"
 #include "uninstaller_app/command_line.h"
 
@@ -13,9 +14,10 @@ namespace {
 constexpr const char* kFolderPrefix = "setupkit-uninstall-";
 constexpr int kFolderTries = 100;
 
-// A folder that did not exist before: one that someone else made beforehand
-// could hold a DLL waiting for the remover.
-std::string MakeFreshFolder() {
+// A folder that did not exist before, in the user's temporary folder: one
+// that someone else made beforehand could hold a DLL waiting for the remover.
+// Only for an unelevated uninstaller, which has nothing to guard there.
+std::string MakeFreshUserFolder() {
   char temp[MAX_PATH];
   const DWORD length = GetTempPathA(MAX_PATH, temp);
   if (length == 0 || length >= MAX_PATH) return {};
@@ -28,12 +30,10 @@ std::string MakeFreshFolder() {
   return {};
 }
 
-// The copy, opened so that it is deleted once the last handle to it closes:
-// the remover inherits this handle, and its end is the copy's end.
-HANDLE OpenForDeletionOnClose(const std::string& path) {
-  SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
-  return CreateFileA(path.c_str(), DELETE | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                     &inherited, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+// Elevated, the copy goes where only administrators can change it: the
+// user's temporary folder is the user's other programs' too.
+std::string MakeFolderForTheCopy() {
+  return win32::RunsElevated() ? win32::MakePrivateFolder(kFolderPrefix) : MakeFreshUserFolder();
 }
 
 }  // namespace
@@ -41,14 +41,17 @@ HANDLE OpenForDeletionOnClose(const std::string& path) {
 bool RemoverHandover::Start(const std::string& folder) {
   const std::string source = uninstall::OwnFilePath(folder, install::log_format::kRemoverName);
   if (GetFileAttributesA(source.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
-  const std::string privateFolder = MakeFreshFolder();
+  const std::string privateFolder = MakeFolderForTheCopy();
   if (privateFolder.empty()) return false;
   const std::string copy = uninstall::OwnFilePath(privateFolder, install::log_format::kRemoverName);
-  if (!CopyFileA(source.c_str(), copy.c_str(), TRUE)) {
+  // Held from its writing until the remover has started, and deleted once
+  // the last handle closes: the remover inherits this one, and its end is
+  // the copy's end.
+  const HANDLE held = win32::CopyHeld(source, copy, true);
+  if (held == INVALID_HANDLE_VALUE) {
     RemoveDirectoryA(privateFolder.c_str());
     return false;
   }
-  const HANDLE deleteOnClose = OpenForDeletionOnClose(copy);
 
   HANDLE self = nullptr;
   if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self,
@@ -71,11 +74,8 @@ bool RemoverHandover::Start(const std::string& folder) {
     CloseHandle(process.hProcess);
   }
   if (self != nullptr) CloseHandle(self);
-  if (deleteOnClose != INVALID_HANDLE_VALUE) CloseHandle(deleteOnClose);
-  if (!started) {
-    DeleteFileA(copy.c_str());
-    RemoveDirectoryA(privateFolder.c_str());
-  }
+  CloseHandle(held);
+  if (!started) RemoveDirectoryA(privateFolder.c_str());
   return started;
 }
 

@@ -1,6 +1,7 @@
 // Hands the uninstaller's own files over to a copy of the remover in a fresh
-// private folder under the temporary folder, which runs once the uninstaller
-// has ended.
+// folder, which runs once the uninstaller has ended. Elevated, the folder is
+// a private one in the system's temporary folder (win32::MakePrivateFolder);
+// otherwise it is in the user's temporary folder.
 #pragma once
 
 #include "uninstall/uninstaller.h"

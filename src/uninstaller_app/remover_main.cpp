@@ -1,4 +1,4 @@
-// "Remove Uninstaller.exe", run as a copy in a private temporary folder:
+// "Remove Uninstaller.exe", run as a copy in a fresh temporary folder:
 // waits for the uninstaller to end, then deletes its files and the emptied
 // installation folder. The copy goes when the handle to it that it inherited
 // closes at its end; its folder, which it cannot remove while it runs, is

@@ -27,4 +27,6 @@ void SetMessageBoxOwner(HWND owner) { TheParts().messages.SetOwner(owner); }
 
 void SetBrowserOwner(HWND owner) { TheParts().shell.SetBrowserOwner(owner); }
 
+void ReleaseHeldFiles() { TheParts().files.ReleaseAllHeld(); }
+
 }  // namespace win32

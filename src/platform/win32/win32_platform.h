@@ -41,6 +41,10 @@ class Win32FileSystem final : public platform::FileSystem {
 
   bool RemoveFolder(const std::string& path) override;
 
+  // Closes every handle of HoldFolder and CreateStagedFile: the files and
+  // folders can then be deleted.
+  void ReleaseAllHeld();
+
  private:
   // A staged file and the handle that keeps it locked; closed only by
   // RemoveFile, otherwise when the process ends.
@@ -57,6 +61,7 @@ class Win32FileSystem final : public platform::FileSystem {
 
   CRITICAL_SECTION heldFilesLock_;
   std::vector<HeldFile> heldFiles_;
+  std::vector<HANDLE> heldFolders_;
 };
 
 class Win32Threads final : public platform::Threads {
@@ -123,5 +128,7 @@ platform::Platform& Win32Platform();
 // browser (normally both the wizard). No owner until set.
 void SetMessageBoxOwner(HWND owner);
 void SetBrowserOwner(HWND owner);
+// The platform's Win32FileSystem::ReleaseAllHeld.
+void ReleaseHeldFiles();
 
 }  // namespace win32

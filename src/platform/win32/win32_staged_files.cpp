@@ -48,9 +48,14 @@ bool Win32FileSystem::HoldFolder(const std::string& path) {
   const bool plainFolder = GetFileInformationByHandle(folder, &info) &&
                            (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
                            (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
-  // Held to the end of the process: the handle is deliberately never closed.
-  if (!plainFolder) CloseHandle(folder);
-  return plainFolder;
+  // Held to the end of the process or ReleaseAllHeld.
+  if (!plainFolder) {
+    CloseHandle(folder);
+    return false;
+  }
+  Locked locked(heldFilesLock_);
+  heldFolders_.push_back(folder);
+  return true;
 }
 
 std::FILE* Win32FileSystem::CreateStagedFile(const std::string& path) {
@@ -88,6 +93,14 @@ std::FILE* Win32FileSystem::CreateStagedFile(const std::string& path) {
   }
   AddHeld(path, lock);
   return stream;
+}
+
+void Win32FileSystem::ReleaseAllHeld() {
+  Locked locked(heldFilesLock_);
+  for (const HeldFile& held : heldFiles_) CloseHandle(held.handle);
+  for (const HANDLE folder : heldFolders_) CloseHandle(folder);
+  heldFiles_.clear();
+  heldFolders_.clear();
 }
 
 HANDLE Win32FileSystem::FindHeld(const std::string& path) {

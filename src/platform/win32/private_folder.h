@@ -1,0 +1,43 @@
+// Folders only administrators can change, for an elevated program's
+// temporary files. The user's temporary folder is not one: every program of
+// the user can write there, re-point it or put links into it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace win32 {
+
+// The process's token is elevated (a full administrator's, past the UAC
+// prompt). False where the system has no such notion (before Vista).
+bool RunsElevated();
+
+// The system's own temporary folder: "SystemTemp" in the Windows folder
+// where it exists, else "Temp"; without a trailing backslash.
+std::string SystemTempFolder();
+
+// A private folder's DACL: protected (nothing inherited from the parent),
+// full control for SYSTEM and the Administrators group, passed on to
+// everything made inside.
+inline constexpr const char* kPrivateFolderDacl = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
+
+// A folder that did not exist before, prefix followed by a number, in the
+// system's temporary folder, made with kPrivateFolderDacl: SYSTEM and
+// Administrators may do anything in it, nobody else anything.
+// Without a trailing backslash; empty when none could be made.
+std::string MakePrivateFolder(const char* prefix);
+
+// Deletes everything in the folder and the folder itself. A link or junction
+// inside goes as itself, never what it leads to. False when anything stays.
+bool RemoveFolderTree(const std::string& folder);
+
+// Copies the file from into the new file to and returns a handle that holds
+// the copy against writes, deletes and renames by anyone, while it can still
+// be read and started; the copy goes when the handle (or the last inherited
+// copy of it) closes. The copy is read back through that handle, so bytes
+// changed before the hold began are found: then, and on any failure, the
+// copy is deleted and INVALID_HANDLE_VALUE returned.
+HANDLE CopyHeld(const std::string& from, const std::string& to, bool inheritable);
+
+}  // namespace win32
