@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
+#include "app/app_texts.h"
 #include "install/installing_step.h"
-#include "platform/win32/private_folder.h"
-#include "platform/win32/private_temp.h"
 #include "platform/win32/win32_platform.h"
 #include "unattended/logged_platform.h"
 #include "unattended/run_log.h"
@@ -38,10 +37,11 @@ void StartRun() {
   if (line.Silent()) run.host.BeQuiet(line.display == unattended::Display::ProgressOnly);
   platform::FileSystem& files = win32::Win32Platform().files;
   if (line.logWanted) {
-    // The user's temporary folder even once TMP and TEMP lead elsewhere.
-    const std::string path = line.logPath.empty() ? unattended::DefaultLogPath(
-                                                        win32::UserTempFolder(), run.rawCommandLine)
-                                                  : line.logPath;
+    // The user's temporary folder even when staging goes elsewhere.
+    const std::string path = line.logPath.empty()
+                                 ? unattended::DefaultLogPath(
+                                       win32::Win32FileSystem::UserTempFolder(), run.rawCommandLine)
+                                 : line.logPath;
     if (!run.log.Open(files, path)) {
       run.host.Show(platform::MessageKind::Warning, "Cannot create the log file " + path);
       EndRun(ExitCode::BadCommandLine);
@@ -57,10 +57,8 @@ void StartRun() {
                   line.error + "\n\nRun the setup program with /? for its switches.");
     EndRun(ExitCode::BadCommandLine);
   }
-  if (!win32::UsePrivateTempFolder()) {
-    run.host.Show(platform::MessageKind::Warning, "Setup cannot create its private folder in " +
-                                                      win32::SystemTempFolder() +
-                                                      " to unpack the installation files into.");
+  if (!win32::Win32Files().UsePrivateTempFolder()) {
+    run.host.Show(platform::MessageKind::Warning, kNoPrivateFolder);
     EndRun(ExitCode::NoStaging);
   }
 }
@@ -81,8 +79,7 @@ ExitCode InstallSilently(const std::string& logoPath, const std::string& headerP
 void EndRun(ExitCode code) {
   SetupRun& run = TheRun();
   if (run.commandLine.Silent()) install::DeleteStagingFiles(win32::Win32Platform().files);
-  if (!win32::RemovePrivateTempFolder())
-    run.log.Line("Failed: the private temporary folder could not be deleted");
+  win32::Win32Files().RemovePrivateTempFolder();
   run.log.Line(unattended::OutcomeLine(code));
   ::ExitProcess(static_cast<UINT>(code));
 }
