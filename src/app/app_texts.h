@@ -15,6 +15,9 @@ inline constexpr const char* kChecksumMismatch =
     "This setup program is damaged: its installation data does not match the "
     "checksum it was built with, as happens after an incomplete or corrupted "
     "download. Nothing was installed. Please download the setup program again.";
+inline constexpr const char* kNoPrivateFolder =
+    "Setup cannot create its private folder in the system's temporary folder "
+    "to unpack the installation files into.";
 inline constexpr const char* kDamagedPrefix =
     "The installation data of this setup program is damaged; please obtain "
     "a new copy.\n\n";

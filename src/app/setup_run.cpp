@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
+#include "app/app_texts.h"
 #include "install/installing_step.h"
-#include "platform/win32/private_folder.h"
-#include "platform/win32/private_temp.h"
 #include "platform/win32/win32_platform.h"
 #include "unattended/unattended_install.h"
 
@@ -21,10 +20,11 @@ void SetupRun::Start() {
   if (line.Silent()) host_.BeQuiet(line.display == unattended::Display::ProgressOnly);
   platform::FileSystem& files = win32::Win32Platform().files;
   if (line.logWanted) {
-    // The user's temporary folder even once TMP and TEMP lead elsewhere.
+    // The user's temporary folder even when staging goes elsewhere.
     const std::string path =
-        line.logPath.empty() ? unattended::DefaultLogPath(win32::UserTempFolder(), rawCommandLine)
-                             : line.logPath;
+        line.logPath.empty()
+            ? unattended::DefaultLogPath(win32::Win32FileSystem::UserTempFolder(), rawCommandLine)
+            : line.logPath;
     if (!log_.Open(files, path)) {
       host_.Show(platform::MessageKind::Warning, "Cannot create the log file " + path);
       End(ExitCode::BadCommandLine);
@@ -40,10 +40,8 @@ void SetupRun::Start() {
                line.error + "\n\nRun the setup program with /? for its switches.");
     End(ExitCode::BadCommandLine);
   }
-  if (!win32::UsePrivateTempFolder()) {
-    host_.Show(platform::MessageKind::Warning, "Setup cannot create its private folder in " +
-                                                   win32::SystemTempFolder() +
-                                                   " to unpack the installation files into.");
+  if (!win32::Win32Files().UsePrivateTempFolder()) {
+    host_.Show(platform::MessageKind::Warning, kNoPrivateFolder);
     End(ExitCode::NoStaging);
   }
 }
@@ -60,8 +58,7 @@ void SetupRun::Fail(const std::string& message, ExitCode code) {
 
 void SetupRun::End(ExitCode code) {
   if (commandLine_.Silent()) install::DeleteStagingFiles(win32::Win32Platform().files);
-  if (!win32::RemovePrivateTempFolder())
-    log_.Line("Failed: the private temporary folder could not be deleted");
+  win32::Win32Files().RemovePrivateTempFolder();
   log_.Line(unattended::OutcomeLine(code));
   ::ExitProcess(static_cast<UINT>(code));
 }

@@ -87,7 +87,8 @@ class FileSystem {
   virtual DriveKind DriveKindOf(const std::string& root) = 0;
   // GetDiskFreeSpaceExA; false when the call fails.
   virtual bool QueryDiskSpace(const std::string& directory, DiskSpace& space) = 0;
-  // GetTempPathA: the user's temporary folder, ending with a backslash.
+  // The temporary folder, ending with a backslash: GetTempPathA's, the
+  // user's, unless an elevated setup program made its own private one.
   virtual std::string TempFolder() = 0;
 
   // Removal, for the uninstaller.

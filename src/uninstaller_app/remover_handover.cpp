@@ -33,7 +33,9 @@ std::string MakeFreshUserFolder() {
 // Elevated, the copy goes where only administrators can change it: the
 // user's temporary folder is the user's other programs' too.
 std::string MakeFolderForTheCopy() {
-  return win32::RunsElevated() ? win32::MakePrivateFolder(kFolderPrefix) : MakeFreshUserFolder();
+  if (!win32::RunsElevated()) return MakeFreshUserFolder();
+  char folder[MAX_PATH];
+  return win32::MakePrivateFolder(kFolderPrefix, folder) ? folder : std::string();
 }
 
 }  // namespace

@@ -14,7 +14,8 @@ namespace win32 {
 bool RunsElevated();
 
 // The system's own temporary folder: "SystemTemp" in the Windows folder
-// where it exists, else "Temp"; without a trailing backslash.
+// (GetSystemWindowsDirectoryA: the shared one, also on a terminal server) where it exists, else
+// "Temp" there; without a trailing backslash.
 std::string SystemTempFolder();
 
 // A private folder's DACL: protected (nothing inherited from the parent),
@@ -24,13 +25,15 @@ inline constexpr const char* kPrivateFolderDacl = "D:P(A;OICI;FA;;;SY)(A;OICI;FA
 
 // A folder that did not exist before, prefix followed by a number, in the
 // system's temporary folder, made with kPrivateFolderDacl: SYSTEM and
-// Administrators may do anything in it, nobody else anything.
-// Without a trailing backslash; empty when none could be made.
-std::string MakePrivateFolder(const char* prefix);
+// Administrators may do anything in it, nobody else anything. Its path goes
+// into folder (MAX_PATH characters), without a trailing backslash; false
+// (and folder empty) when none could be made.
+bool MakePrivateFolder(const char* prefix, char* folder);
 
-// Deletes everything in the folder and the folder itself. A link or junction
-// inside goes as itself, never what it leads to. False when anything stays.
-bool RemoveFolderTree(const std::string& folder);
+// Deletes the folder with everything in it (the shell's recursive delete,
+// for a folder that holds no links: a private one). False when anything
+// stays.
+bool RemoveFolderTree(const char* folder);
 
 // Copies the file from into the new file to and returns a handle that holds
 // the copy against writes, deletes and renames by anyone, while it can still

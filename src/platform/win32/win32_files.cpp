@@ -95,6 +95,10 @@ bool Win32FileSystem::QueryDiskSpace(const std::string& directory, platform::Dis
 }
 
 std::string Win32FileSystem::TempFolder() {
+  return privateTemp_[0] == '\0' ? UserTempFolder() : privateTemp_;
+}
+
+std::string Win32FileSystem::UserTempFolder() {
   char buffer[MAX_PATH];
   const DWORD length = GetTempPathA(MAX_PATH, buffer);
   // Too small a buffer returns the size it would need instead.

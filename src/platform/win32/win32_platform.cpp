@@ -23,10 +23,10 @@ Parts& TheParts() {
 
 platform::Platform& Win32Platform() { return TheParts().host; }
 
+Win32FileSystem& Win32Files() { return TheParts().files; }
+
 void SetMessageBoxOwner(HWND owner) { TheParts().messages.SetOwner(owner); }
 
 void SetBrowserOwner(HWND owner) { TheParts().shell.SetBrowserOwner(owner); }
-
-void ReleaseHeldFiles() { TheParts().files.ReleaseAllHeld(); }
 
 }  // namespace win32

@@ -37,13 +37,24 @@ class Win32FileSystem final : public platform::FileSystem {
   std::vector<platform::FolderEntry> ListFolder(const std::string& folder) override;
   platform::DriveKind DriveKindOf(const std::string& root) override;
   bool QueryDiskSpace(const std::string& directory, platform::DiskSpace& space) override;
+  // The private folder once UsePrivateTempFolder has made one, otherwise
+  // the user's temporary folder.
   std::string TempFolder() override;
 
   bool RemoveFolder(const std::string& path) override;
 
-  // Closes every handle of HoldFolder and CreateStagedFile: the files and
-  // folders can then be deleted.
-  void ReleaseAllHeld();
+  // GetTempPathA: the user's temporary folder, ending with a backslash,
+  // whatever TempFolder answers. Files meant for the user go there.
+  static std::string UserTempFolder();
+  // Elevated, makes a private folder (private_folder.h) that TempFolder
+  // answers from now on, so that the staging folder and %TempDir% lead
+  // there; the process's TMP and TEMP, and so a program it starts, keep the
+  // user's. Nothing when not elevated. False when elevated and no private
+  // folder could be made.
+  bool UsePrivateTempFolder();
+  // Lets go of every held folder and staged file and deletes the private
+  // folder with everything in it. True when there was none or it is gone.
+  bool RemovePrivateTempFolder();
 
  private:
   // A staged file and the handle that keeps it locked; closed only by
@@ -60,8 +71,8 @@ class Win32FileSystem final : public platform::FileSystem {
   static bool CopyFromHeld(HANDLE source, const std::string& to);
 
   CRITICAL_SECTION heldFilesLock_;
-  std::vector<HeldFile> heldFiles_;
-  std::vector<HANDLE> heldFolders_;
+  std::vector<HeldFile> heldFiles_;  // and the held folders, under an empty path
+  char privateTemp_[MAX_PATH] = {};  // with its trailing backslash; empty without
 };
 
 class Win32Threads final : public platform::Threads {
@@ -122,13 +133,12 @@ class Win32MessageBoxes final : public platform::MessageBoxes {
   HWND owner_ = nullptr;
 };
 
-// The one platform of the process, made on first use.
+// The one platform of the process, made on first use, and its file system.
 platform::Platform& Win32Platform();
+Win32FileSystem& Win32Files();
 // The window that owns the message boxes, and the one that owns the folder
 // browser (normally both the wizard). No owner until set.
 void SetMessageBoxOwner(HWND owner);
 void SetBrowserOwner(HWND owner);
-// The platform's Win32FileSystem::ReleaseAllHeld.
-void ReleaseHeldFiles();
 
 }  // namespace win32

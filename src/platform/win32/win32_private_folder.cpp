@@ -1,16 +1,15 @@
 #include "platform/win32/private_folder.h"
 
 #include <sddl.h>
+#include <shellapi.h>
+
+#include <cstring>
 
 namespace win32 {
 
 namespace {
 
-constexpr int kFolderTries = 100;
-
-bool IsDotEntry(const char* name) {
-  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
+constexpr unsigned kFolderTries = 100;
 
 bool IsPlainFolder(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -52,8 +51,8 @@ bool Holds(HANDLE file, const std::string& bytes) {
 
 bool RunsElevated() {
 #if defined(SETUPKIT_TEST_HOOKS)
-  // Wine starts every program that asks for administrators' rights elevated;
-  // the end-to-end tests take the unelevated way through this.
+  // Wine starts every program elevated; the end-to-end tests take the
+  // unelevated way through this.
   if (GetEnvironmentVariableA("SETUPKIT_TEST_UNELEVATED", nullptr, 0) != 0) return false;
 #endif
   HANDLE token = nullptr;
@@ -67,62 +66,70 @@ bool RunsElevated() {
   return elevated;
 }
 
-std::string SystemTempFolder() {
-  // The system's Windows folder: GetWindowsDirectoryA gives a private one
-  // per user on a terminal server.
-  char windows[MAX_PATH];
-  const UINT length = GetSystemWindowsDirectoryA(windows, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return {};
-  std::string folder(windows, length);
-  if (folder.back() != '\\') folder += '\\';
-  const std::string systemTemp = folder + "SystemTemp";
-  return IsPlainFolder(systemTemp) ? systemTemp : folder + "Temp";
+namespace {
+
+// The system's temporary folder into folder (MAX_PATH characters), its
+// length returned; 0 when the Windows folder is unknown. Written without
+// std::string: the 32-bit setup runtime has little room for code.
+std::size_t SystemTempInto(char* folder) {
+  constexpr UINT kRoom = MAX_PATH - 48;  // for "\SystemTemp" and a private folder's name
+  std::size_t length = GetSystemWindowsDirectoryA(folder, kRoom);
+  if (length == 0 || length >= kRoom) return 0;
+  if (folder[length - 1] == '\\') --length;
+  std::memcpy(folder + length, "\\SystemTemp", 12);
+  if (IsPlainFolder(folder)) return length + 11;
+  std::memcpy(folder + length, "\\Temp", 6);
+  return length + 5;
 }
 
-std::string MakePrivateFolder(const char* prefix) {
-  const std::string parent = SystemTempFolder();
+}  // namespace
+
+std::string SystemTempFolder() {
+  char folder[MAX_PATH];
+  return SystemTempInto(folder) != 0 ? folder : std::string();
+}
+
+bool MakePrivateFolder(const char* prefix, char* folder) {
+  std::size_t length = SystemTempInto(folder);
   PSECURITY_DESCRIPTOR descriptor = nullptr;
-  if (parent.empty() || !ConvertStringSecurityDescriptorToSecurityDescriptorA(
-                            kPrivateFolderDacl, SDDL_REVISION_1, &descriptor, nullptr)) {
-    return {};
+  if (length == 0 || !ConvertStringSecurityDescriptorToSecurityDescriptorA(
+                         kPrivateFolderDacl, SDDL_REVISION_1, &descriptor, nullptr)) {
+    return false;
   }
+  folder[length++] = '\\';
+  while (*prefix != '\0' && length < MAX_PATH - 12) folder[length++] = *prefix++;
   SECURITY_ATTRIBUTES attributes = {sizeof attributes, descriptor, FALSE};
-  const DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
-  std::string made;
-  for (int i = 0; i < kFolderTries && made.empty(); ++i) {
+  DWORD number = GetTickCount();
+  bool made = false;
+  for (unsigned i = 0; i < kFolderTries && !made; ++i, ++number) {
+    char digits[10];
+    int count = 0;
+    for (DWORD rest = number; count == 0 || rest != 0; rest /= 10)
+      digits[count++] = static_cast<char>('0' + rest % 10);
+    char* end = folder + length;
+    while (count != 0) *end++ = digits[--count];
+    *end = '\0';
+    made = CreateDirectoryA(folder, &attributes) != 0;
     // A name taken before is never reused: its DACL is not ours.
-    std::string folder = parent + "\\" + prefix + std::to_string(seed + static_cast<DWORD>(i));
-    if (CreateDirectoryA(folder.c_str(), &attributes)) {
-      made = std::move(folder);
-    } else if (GetLastError() != ERROR_ALREADY_EXISTS) {
-      break;
-    }
+    if (!made && GetLastError() != ERROR_ALREADY_EXISTS) break;
   }
   LocalFree(descriptor);
+  if (!made) folder[0] = '\0';
   return made;
 }
 
-bool RemoveFolderTree(const std::string& folder) {
-  bool removed = true;
-  WIN32_FIND_DATAA data;
-  const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      data.cFileName[MAX_PATH - 1] = '\0';
-      if (IsDotEntry(data.cFileName)) continue;
-      const std::string path = folder + "\\" + data.cFileName;
-      const DWORD attributes = data.dwFileAttributes;
-      if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        removed = DeleteFileA(path.c_str()) && removed;
-      } else if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-        removed = RemoveDirectoryA(path.c_str()) && removed;
-      } else {
-        removed = RemoveFolderTree(path) && removed;
-      }
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-  }
-  return RemoveDirectoryA(folder.c_str()) && removed;
+bool RemoveFolderTree(const char* folder) {
+  // The shell's recursive delete; it takes a list ended by an empty name.
+  char list[MAX_PATH + 1];
+  const std::size_t length = std::strlen(folder);
+  if (length == 0 || length >= MAX_PATH) return false;
+  std::memcpy(list, folder, length + 1);
+  list[length + 1] = '\0';
+  SHFILEOPSTRUCTA operation = {};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = list;
+  operation.fFlags = FOF_NO_UI;
+  return SHFileOperationA(&operation) == 0 && !operation.fAnyOperationsAborted;
 }
 
 HANDLE CopyHeld(const std::string& from, const std::string& to, bool inheritable) {

@@ -8,7 +8,6 @@
 
 #include "platform/win32/browse_hook.h"
 #include "platform/win32/item_list.h"
-#include "platform/win32/private_temp.h"
 #include "platform/win32/win32_platform.h"
 
 namespace win32 {
@@ -80,9 +79,7 @@ bool Win32Shell::CreateLink(const std::string& linkPath, const std::string& targ
 }
 
 void Win32Shell::Launch(const std::string& program) {
-  // The program is the user's: it gets the user's temporary folder.
-  WithUserTempVariables(
-      [&] { ShellExecuteA(nullptr, "open", program.c_str(), nullptr, nullptr, SW_SHOW); });
+  ShellExecuteA(nullptr, "open", program.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 bool Win32Shell::BrowseForFolder(const std::string& title, const std::string& startFolder,

@@ -7,7 +7,9 @@
 #include <io.h>
 
 #include <cstdio>
+#include <cstring>
 
+#include "platform/win32/private_folder.h"
 #include "platform/win32/win32_platform.h"
 
 namespace win32 {
@@ -53,8 +55,8 @@ bool Win32FileSystem::HoldFolder(const std::string& path) {
     CloseHandle(folder);
     return false;
   }
-  Locked locked(heldFilesLock_);
-  heldFolders_.push_back(folder);
+  // Under no path: FindHeld and ReleaseHeld are for staged files.
+  AddHeld(std::string(), folder);
   return true;
 }
 
@@ -95,12 +97,24 @@ std::FILE* Win32FileSystem::CreateStagedFile(const std::string& path) {
   return stream;
 }
 
-void Win32FileSystem::ReleaseAllHeld() {
-  Locked locked(heldFilesLock_);
-  for (const HeldFile& held : heldFiles_) CloseHandle(held.handle);
-  for (const HANDLE folder : heldFolders_) CloseHandle(folder);
-  heldFiles_.clear();
-  heldFolders_.clear();
+bool Win32FileSystem::UsePrivateTempFolder() {
+  if (!RunsElevated()) return true;
+  if (!MakePrivateFolder("setupkit-setup-", privateTemp_)) return false;
+  std::strcat(privateTemp_, "\\");
+  return true;
+}
+
+bool Win32FileSystem::RemovePrivateTempFolder() {
+  if (privateTemp_[0] == '\0') return true;
+  {
+    Locked locked(heldFilesLock_);
+    for (const HeldFile& held : heldFiles_) CloseHandle(held.handle);
+    heldFiles_.clear();
+  }
+  privateTemp_[std::strlen(privateTemp_) - 1] = '\0';
+  const bool removed = RemoveFolderTree(privateTemp_);
+  privateTemp_[0] = '\0';
+  return removed;
 }
 
 HANDLE Win32FileSystem::FindHeld(const std::string& path) {

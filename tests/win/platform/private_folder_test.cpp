@@ -78,8 +78,9 @@ TEST(PrivateFolderTest, IsNewInTheSystemsTemporaryFolderWithTheAdministratorsOnl
   EXPECT_TRUE(systemTemp == windows + "\\Temp" || systemTemp == windows + "\\SystemTemp")
       << systemTemp;
 
-  const std::string folder = win32::MakePrivateFolder("setupkit-test-");
-  ASSERT_FALSE(folder.empty());
+  char made[MAX_PATH];
+  ASSERT_TRUE(win32::MakePrivateFolder("setupkit-test-", made));
+  const std::string folder = made;
   EXPECT_EQ(folder.rfind(systemTemp + "\\setupkit-test-", 0), 0u) << folder;
   EXPECT_NE(folder.rfind(files.TempFolder(), 0), 0u) << "below the user's temporary folder";
   EXPECT_TRUE(files.IsFolder(folder));
@@ -91,15 +92,16 @@ TEST(PrivateFolderTest, IsNewInTheSystemsTemporaryFolderWithTheAdministratorsOnl
   } else {
     EXPECT_EQ(dacl, win32::kPrivateFolderDacl);
   }
-  const std::string second = win32::MakePrivateFolder("setupkit-test-");
+  ASSERT_TRUE(win32::MakePrivateFolder("setupkit-test-", made));
+  const std::string second = made;
   EXPECT_NE(second, folder);
 
   ASSERT_TRUE(files.MakeFolder(folder + "\\inner"));
   ASSERT_TRUE(WriteBytes(folder + "\\inner\\staged.txt", "x"));
   ASSERT_TRUE(WriteBytes(folder + "\\top.txt", "y"));
-  EXPECT_TRUE(win32::RemoveFolderTree(folder));
+  EXPECT_TRUE(win32::RemoveFolderTree(folder.c_str()));
   EXPECT_FALSE(files.Exists(folder));
-  EXPECT_TRUE(win32::RemoveFolderTree(second));
+  EXPECT_TRUE(win32::RemoveFolderTree(second.c_str()));
 }
 
 TEST(PrivateFolderTest, AHeldCopyCannotBeChangedButCanBeReadAndGoesWithItsHandle) {
