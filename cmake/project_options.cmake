@@ -45,6 +45,9 @@ function(setupkit_options target)
     # parts of an argument one caller passes, stay once per object. Without
     # those three, the 32-bit runtime is about 6 KB smaller.
     target_compile_options(${target} PRIVATE -fno-declone-ctor-dtor -fno-ipa-cp -fno-ipa-sra)
+    # The library's error texts, one copy per object otherwise: see the header.
+    target_compile_options(${target} PRIVATE
+      "$<$<COMPILE_LANGUAGE:CXX>:SHELL:-include ${PROJECT_SOURCE_DIR}/src/base/library_error_texts.h>")
     # The 32-bit code keeps 4-byte stack alignment, as Windows does; x86_64's
     # calling convention needs 16.
     #
