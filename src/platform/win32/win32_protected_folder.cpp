@@ -5,6 +5,7 @@
 // After <windows.h>, which it needs.
 #include <sddl.h>
 
+#include "platform/win32/private_folder.h"
 #include "platform/win32/win32_platform.h"
 
 namespace win32 {
@@ -16,18 +17,6 @@ namespace {
 // execute (0x1200a9) for Users.
 constexpr const char* kProtectedFolderAccess =
     "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
-
-bool RunsElevated() {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
-  TOKEN_ELEVATION elevation = {};
-  DWORD size = 0;
-  const bool elevated =
-      GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
-      elevation.TokenIsElevated != 0;
-  CloseHandle(token);
-  return elevated;
-}
 
 }  // namespace
 
