@@ -14,6 +14,9 @@
 //   [/files]
 //   [shrt]
 //   location|link name           (a location of the shortcut table)
+//   [folders]                    } only when the installing step created
+//   one folder path a record,    } folders: those, deepest first, each
+//   ending in "\"                } ending in "\"
 //   [/shrt]
 //   [regst]
 //   root|key|value name|         (an empty name stands for the key itself)
@@ -58,6 +61,12 @@ inline constexpr const char* kFilesStart = "[files]";
 inline constexpr const char* kFilesEnd = "[/files]";
 inline constexpr const char* kShortcutsStart = "[shrt]";
 inline constexpr const char* kShortcutsEnd = "[/shrt]";
+// Opens the folders the installing step created, inside the shortcut list
+// after its links: a reader that does not know it passes over these records,
+// as over every record there without a location and "|". A product that
+// created no folder has neither the marker nor the records, so its log keeps
+// its old bytes.
+inline constexpr const char* kCreatedFoldersStart = "[folders]";
 inline constexpr const char* kRegistryStart = "[regst]";
 inline constexpr const char* kRegistryEnd = "[/regst]";
 

@@ -9,7 +9,15 @@ namespace {
 // text can name no folder, and the bound keeps the recursion shallow.
 constexpr std::size_t kLongestPath = 259;
 
+std::vector<std::string> g_createdFolders;
+
 }  // namespace
+
+const std::vector<std::string>& CreatedFolders() { return g_createdFolders; }
+
+void NoteCreatedFolder(const std::string& folder) { g_createdFolders.push_back(folder); }
+
+void ForgetCreatedFolders() { g_createdFolders.clear(); }
 
 void CreateFolderPath(platform::FileSystem& files, const std::string& path) {
   const std::string folder = format::WithoutTrailingSeparators(path);
@@ -20,7 +28,8 @@ void CreateFolderPath(platform::FileSystem& files, const std::string& path) {
   const std::size_t slash = folder.rfind('\\');
   if (slash == std::string::npos) return;
   CreateFolderPath(files, folder.substr(0, slash));
-  files.MakeFolder(folder);  // a failure shows later, when the folder is used
+  // A failure shows later, when the folder is used.
+  if (files.MakeFolder(folder)) NoteCreatedFolder(folder);
 }
 
 }  // namespace install

@@ -37,7 +37,8 @@ void CreateInstallFolder(platform::Platform& host, const std::string& path) {
     return;
   }
   CreateFolderPath(host.files, folder.substr(0, slash));
-  host.files.MakeProtectedFolder(folder);  // a failure shows later, when the folder is used
+  // A failure shows later, when the folder is used.
+  if (host.files.MakeProtectedFolder(folder)) NoteCreatedFolder(folder);
 }
 
 }  // namespace install

@@ -32,6 +32,7 @@ void ShowProgressAnimation(InstallingPage& page, platform::Shell& shell) {
 void RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
                        InstallingPage& page, const InstallRequest& request,
                        std::string& programGroup) {
+  ForgetCreatedFolders();
   CreateInstallFolder(host, request.installPath);
   RunFilePass(host, expander);
 

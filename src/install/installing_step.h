@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "script/path_variables.h"
@@ -37,7 +38,15 @@ void RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
                        std::string& programGroup);
 
 // Creates a folder and every missing folder above it. Failures are silent.
+// Each folder made is noted in CreatedFolders().
 void CreateFolderPath(platform::FileSystem& files, const std::string& path);
+
+// The folders made since ForgetCreatedFolders, in the order they were made,
+// so a folder always comes after the one above it. The uninstaller removes
+// them again once they are empty, and never a folder that was there before.
+const std::vector<std::string>& CreatedFolders();
+void NoteCreatedFolder(const std::string& folder);
+void ForgetCreatedFolders();
 
 // The installation folder, as CreateFolderPath makes it, but when the step
 // makes the folder itself outside the program files folders, with their

@@ -117,6 +117,13 @@ void WriteShortcutRecord(UninstallLog& log, const std::string& location, const s
 }
 
 void CloseShortcutList(UninstallLog& log) {
+  // Every folder is made by now: the shortcut pass is the last to make any.
+  const std::vector<std::string>& created = CreatedFolders();
+  if (!created.empty()) log.WriteLine(log_format::kCreatedFoldersStart);
+  // A folder was made after the one above it, so the reverse order puts
+  // each before its parent.
+  for (auto folder = created.rbegin(); folder != created.rend(); ++folder)
+    log.WriteLine(*folder + "\\");
   log.WriteLine(log_format::kShortcutsEnd);
   log.WriteLine(log_format::kRegistryStart);
 }

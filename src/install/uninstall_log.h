@@ -53,7 +53,9 @@ void ListFolderToLog(platform::FileSystem& files, UninstallLog& log, const std::
 // Record 11: one shortcut the uninstaller removes.
 void WriteShortcutRecord(UninstallLog& log, const std::string& location, const std::string& name);
 
-// Record 12: closes the shortcut list and opens the registry list.
+// Record 12: the folders the step created (CreatedFolders), deepest first,
+// after "[folders]" when there are any; closes the shortcut list and opens
+// the registry list.
 void CloseShortcutList(UninstallLog& log);
 
 // Record 13: every line of "[uninst_reg]" as root|key|value name|.

@@ -141,11 +141,21 @@ std::string RemovalGuard::SpellingRefusal(const std::string& path,
 }
 
 std::string RemovalGuard::RefusalReason(const std::string& path) const {
+  return Refusal(path, false);
+}
+
+std::string RemovalGuard::CreatedFolderRefusal(const std::string& path) const {
+  return Refusal(path, true);
+}
+
+std::string RemovalGuard::Refusal(const std::string& path, bool mayHoldOwnFolder) const {
   const std::string canonical = format::CanonicalPath(path);
   if (std::string spelling = SpellingRefusal(path, canonical); !spelling.empty()) return spelling;
   if (IsSystemFolder(canonical)) return "a folder of the system or the user's profile";
   if (IsBelowAny(sealedFolders_, canonical)) return "inside the Windows folder";
-  if (IsBelowAny(sharedFolders_, canonical) && !InInstallFolder(canonical))
+  const bool holdsOwnFolder =
+      mayHoldOwnFolder && !installFolder_.empty() && format::IsAtOrBelow(installFolder_, canonical);
+  if (IsBelowAny(sharedFolders_, canonical) && !InInstallFolder(canonical) && !holdsOwnFolder)
     return "inside a program files or common data folder, outside the product's own folder";
   // The path itself and every folder on its way below the root, with the
   // path's own spelling, since the file system takes that.

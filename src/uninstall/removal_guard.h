@@ -30,9 +30,15 @@ class RemovalGuard {
   // nor a folder on its way may be a link or junction.
   std::string RefusalReason(const std::string& path) const;
 
+  // RefusalReason for a folder the installing step created: one above the
+  // product's own folder (such as the company folder it was made in) may
+  // also lie in a program files or common data folder.
+  std::string CreatedFolderRefusal(const std::string& path) const;
+
   bool IsSystemFolder(const std::string& path) const;
 
  private:
+  std::string Refusal(const std::string& path, bool mayHoldOwnFolder) const;
   std::string SpellingRefusal(const std::string& path, const std::string& canonical) const;
   bool InInstallFolder(const std::string& canonical) const;
 

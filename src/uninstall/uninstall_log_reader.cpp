@@ -122,7 +122,16 @@ std::optional<UninstallRecords> ParseUninstallLog(const std::string& text, std::
       return std::nullopt;
     }
   }
+  bool inCreatedFolders = false;
   for (const std::string& record : shortcuts) {
+    if (record == format::kCreatedFoldersStart) {
+      inCreatedFolders = true;
+      continue;
+    }
+    if (inCreatedFolders) {
+      if (!record.empty()) log.createdFolders.push_back(record);
+      continue;
+    }
     const std::size_t bar = record.find(format::kFieldSeparator);
     if (bar == std::string::npos) continue;
     log.shortcuts.push_back({record.substr(0, bar), record.substr(bar + 1)});

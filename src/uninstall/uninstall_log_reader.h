@@ -31,6 +31,9 @@ struct UninstallRecords {
   std::vector<ShortcutRecord> shortcuts;
   std::vector<RegistryRecord> registry;
   std::string programGroup;
+  // The folders the installing step created, deepest first, each ending in
+  // "\"; empty for a log of an older setup program.
+  std::vector<std::string> createdFolders;
 };
 
 // The records of a log's text. Nothing when the text is not a whole log:

@@ -4,6 +4,7 @@
 
 #include "format/windows_path.h"
 #include "format/uninstall_log_format.h"
+#include "uninstall/created_folders.h"
 #include "uninstall/log_trust.h"
 #include "uninstall/own_files.h"
 #include "uninstall/uninstall_texts.h"
@@ -122,9 +123,14 @@ int RunUninstaller(platform::Platform& host, Prompts& prompts, RemoverStart& rem
 
   const RemovalGuard guard(host.files, host.machine, options.ownFolder);
   std::vector<Leftover> leftovers;
-  RemoveListedFiles(host.files, guard, log->files, OwnFilesToKeep(options.ownFolder), leftovers);
+  // Listed folders that are or hold created ones wait until the links in
+  // the created ones are gone.
+  std::vector<std::string> keep = OwnFilesToKeep(options.ownFolder);
+  for (std::string& folder : ListedFoldersLeftForLater(*log)) keep.push_back(std::move(folder));
+  RemoveListedFiles(host.files, guard, log->files, keep, leftovers);
   RemoveShortcuts(host, guard, log->shortcuts, log->programGroup, leftovers);
   RemoveRegistryValues(host.registry, log->registry, leftovers);
+  RemoveCreatedFolders(host.files, guard, *log, options.ownFolder, leftovers);
   // The installation folder goes when it is empty; its own files go with the
   // remover, which then takes the folder too.
   const bool ownFolderIsInstallFolder = ::format::SamePath(log->installPath, options.ownFolder);
@@ -134,7 +140,7 @@ int RunUninstaller(platform::Platform& host, Prompts& prompts, RemoverStart& rem
              guard.RefusalReason(options.ownFolder).empty()) {
     leftovers.push_back({options.ownFolder, texts::kNotEmpty});
   }
-  if (!remover.Start(options.ownFolder)) {
+  if (!remover.Start(options.ownFolder, CreatedFoldersAbove(*log, options.ownFolder))) {
     for (const std::string& path : OwnFilePaths(options.ownFolder)) {
       if (host.files.Exists(path)) leftovers.push_back({path, texts::kNotRemoved});
     }

@@ -30,11 +30,13 @@ class Prompts {
 };
 
 // Starts the remover of the uninstaller's own files in folder, to run once
-// the uninstaller has ended. False when it could not be started.
+// the uninstaller has ended; it then also removes the createdAbove folders
+// right above folder that the installing step created, once empty. False
+// when it could not be started.
 class RemoverStart {
  public:
   virtual ~RemoverStart() = default;
-  virtual bool Start(const std::string& folder) = 0;
+  virtual bool Start(const std::string& folder, unsigned createdAbove) = 0;
 };
 
 struct UninstallOptions {

@@ -44,18 +44,30 @@ bool HasSilentSwitch(const std::vector<std::string>& arguments) {
 
 std::string RemoverCommandLine(const std::string& program, const RemoverArguments& arguments) {
   return Quoted(program) + " " + std::to_string(arguments.processHandle) + " " +
-         Quoted(arguments.folder);
+         Quoted(arguments.folder) +
+         (arguments.createdAbove == 0 ? "" : " " + std::to_string(arguments.createdAbove));
 }
 
 bool ParseRemoverArguments(const std::vector<std::string>& arguments, RemoverArguments& parsed) {
-  if (arguments.size() != 2 || arguments[0].empty() || arguments[1].empty()) return false;
+  // A folder path holds at most 130 levels; a bigger count is not ours.
+  constexpr std::uintptr_t kMostLevels = 130;
+  const auto number = [](const std::string& digits, std::uintptr_t& value) {
+    value = 0;
+    for (const char c : digits) {
+      if (c < '0' || c > '9' || value > UINTPTR_MAX / 10 - 9) return false;
+      value = value * 10 + static_cast<std::uintptr_t>(c - '0');
+    }
+    return !digits.empty();
+  };
+  if (arguments.size() < 2 || arguments.size() > 3 || arguments[1].empty()) return false;
   std::uintptr_t handle = 0;
-  for (const char c : arguments[0]) {
-    if (c < '0' || c > '9') return false;
-    handle = handle * 10 + static_cast<std::uintptr_t>(c - '0');
-  }
+  std::uintptr_t levels = 0;
+  if (!number(arguments[0], handle)) return false;
+  if (arguments.size() == 3 && (!number(arguments[2], levels) || levels > kMostLevels))
+    return false;
   parsed.processHandle = handle;
   parsed.folder = arguments[1];
+  parsed.createdAbove = static_cast<unsigned>(levels);
   return true;
 }
 

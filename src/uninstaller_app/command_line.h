@@ -15,10 +15,12 @@ std::vector<std::string> CommandLineArguments(const char* commandLine);
 bool HasSilentSwitch(const std::vector<std::string>& arguments);
 
 // The remover's arguments: the handle of the uninstaller's process, which it
-// waits for, and the folder to clear.
+// waits for, the folder to clear and, when not 0, how many folders above it
+// the installing step created (uninstall::RemoveCreatedFoldersAbove).
 struct RemoverArguments {
   std::uintptr_t processHandle = 0;
   std::string folder;
+  unsigned createdAbove = 0;
 };
 std::string RemoverCommandLine(const std::string& program, const RemoverArguments& arguments);
 bool ParseRemoverArguments(const std::vector<std::string>& arguments, RemoverArguments& parsed);

@@ -40,7 +40,7 @@ std::string MakeFolderForTheCopy() {
 
 }  // namespace
 
-bool RemoverHandover::Start(const std::string& folder) {
+bool RemoverHandover::Start(const std::string& folder, unsigned createdAbove) {
   const std::string source = uninstall::OwnFilePath(folder, install::log_format::kRemoverName);
   if (GetFileAttributesA(source.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
   const std::string privateFolder = MakeFolderForTheCopy();
@@ -63,6 +63,7 @@ bool RemoverHandover::Start(const std::string& folder) {
   RemoverArguments arguments;
   arguments.processHandle = reinterpret_cast<std::uintptr_t>(self);
   arguments.folder = folder;
+  arguments.createdAbove = createdAbove;
   std::string commandLine = RemoverCommandLine(copy, arguments);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;

@@ -10,7 +10,7 @@ namespace uninstaller_app {
 
 class RemoverHandover final : public uninstall::RemoverStart {
  public:
-  bool Start(const std::string& folder) override;
+  bool Start(const std::string& folder, unsigned createdAbove) override;
 };
 
 }  // namespace uninstaller_app

@@ -1,11 +1,13 @@
 // "Remove Uninstaller.exe", run as a copy in a fresh temporary folder:
-// waits for the uninstaller to end, then deletes its files and the emptied
-// installation folder. The copy goes when the handle to it that it inherited
-// closes at its end; its folder, which it cannot remove while it runs, is
-// left to the system's next start.
+// waits for the uninstaller to end, then deletes its files, the emptied
+// installation folder and the emptied folders above it that setup created.
+// The copy goes when the handle to it that it inherited closes at its end;
+// its folder, which it cannot remove while it runs, is left to the system's
+// next start.
 #include <windows.h>
 
 #include "platform/win32/win32_platform.h"
+#include "uninstall/created_folders.h"
 #include "uninstall/own_files.h"
 #include "uninstall/uninstaller.h"
 #include "uninstaller_app/command_line.h"
@@ -24,8 +26,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   platform::Platform& host = win32::Win32Platform();
   const uninstall::RemovalGuard guard(host.files, host.machine, arguments.folder);
-  const std::vector<uninstall::Leftover> leftovers =
+  std::vector<uninstall::Leftover> leftovers =
       uninstall::RemoveOwnFiles(host.files, host.shell, guard, arguments.folder);
+  if (leftovers.empty()) {
+    uninstall::RemoveCreatedFoldersAbove(host.files, guard, arguments.folder,
+                                         arguments.createdAbove, leftovers);
+  }
 
   MoveFileExA(uninstaller_app::OwnFolder().c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
   return leftovers.empty() ? uninstall::ExitCode::kRemoved : uninstall::ExitCode::kLeftovers;

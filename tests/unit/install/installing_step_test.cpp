@@ -53,7 +53,10 @@ TEST_F(InstallTest, QuillWriterInstallsEverythingItsScriptNames) {
           removalList +
           Lines(
               {"[/files]", "[shrt]", "Desktop|Quill Writer", "Program Group|Quill Writer",
-               "[/shrt]", "[regst]", "HKEY_CURRENT_USER|Software\\Acme\\Quill Writer|InstallDir|",
+               // The folders the step made, deepest first.
+               "[folders]", std::string(install_test::kProgramsFolder) + "\\Quill Writer\\",
+               kFolder + "\\Data\\", kFolder + "\\", "C:\\Program Files\\Acme\\", "[/shrt]",
+               "[regst]", "HKEY_CURRENT_USER|Software\\Acme\\Quill Writer|InstallDir|",
                "HKEY_LOCAL_MACHINE|SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quill "
                "Writer|",
                "[/regst]"}) +

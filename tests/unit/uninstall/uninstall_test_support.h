@@ -43,12 +43,14 @@ class RecordingPrompts : public uninstall::Prompts {
 
 class RecordingRemoverStart : public uninstall::RemoverStart {
  public:
-  bool Start(const std::string& folder) override {
+  bool Start(const std::string& folder, unsigned createdAbove) override {
     started.push_back(folder);
+    createdAboveStarted.push_back(createdAbove);
     return works;
   }
   bool works = true;
   std::vector<std::string> started;
+  std::vector<unsigned> createdAboveStarted;
 };
 
 // The sample's script, whose removal list names every file it installs.
