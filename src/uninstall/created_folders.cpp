@@ -48,7 +48,11 @@ bool RemoveCreatedFolder(platform::FileSystem& files, const RemovalGuard& guard,
                          const std::string& folder, std::vector<Leftover>& leftovers) {
   if (!files.Exists(folder) && !files.IsReparsePoint(folder)) return true;
   if (const std::string refusal = guard.CreatedFolderRefusal(folder); !refusal.empty()) {
-    leftovers.push_back({folder, refusal});
+    // The program group may be named already, by the shortcuts' pass.
+    const bool named = std::any_of(
+        leftovers.begin(), leftovers.end(),
+        [&](const Leftover& leftover) { return format::SamePath(leftover.item, folder); });
+    if (!named) leftovers.push_back({folder, refusal});
     return false;
   }
   if (files.RemoveFolder(folder)) return true;
