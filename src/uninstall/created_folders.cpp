@@ -48,11 +48,15 @@ bool RemoveCreatedFolder(platform::FileSystem& files, const RemovalGuard& guard,
                          const std::string& folder, std::vector<Leftover>& leftovers) {
   if (!files.Exists(folder) && !files.IsReparsePoint(folder)) return true;
   if (const std::string refusal = guard.CreatedFolderRefusal(folder); !refusal.empty()) {
-    // The program group may be named already, by the shortcuts' pass.
-    const bool named = std::any_of(
-        leftovers.begin(), leftovers.end(),
-        [&](const Leftover& leftover) { return format::SamePath(leftover.item, folder); });
-    if (!named) leftovers.push_back({folder, refusal});
+    // A folder of the system that setup had to make (a user's Programs
+    // menu) is the system's from then on. The program group may be named
+    // already, by the shortcuts' pass.
+    const bool unnamed =
+        guard.IsSystemFolder(folder) ||
+        std::any_of(leftovers.begin(), leftovers.end(), [&](const Leftover& leftover) {
+          return format::SamePath(leftover.item, folder);
+        });
+    if (!unnamed) leftovers.push_back({folder, refusal});
     return false;
   }
   if (files.RemoveFolder(folder)) return true;

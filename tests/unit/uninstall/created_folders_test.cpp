@@ -115,6 +115,22 @@ TEST_F(CreatedFoldersTest, FoldersThatWereThereOrHoldAnythingStay) {
   EXPECT_EQ(sim.ReadFile(kCompany + "\\other.txt"), "another product's");
 }
 
+TEST_F(CreatedFoldersTest, ASystemFolderSetupHadToMakeStaysWithoutAWord) {
+  std::filesystem::remove_all(sim.files.NativePath("C:\\Program Files"));
+  InstallMapleleaf();
+  ASSERT_NE(Log().find("C:\\Program Files\\\r\n"), std::string::npos);
+  EXPECT_EQ(UninstallMapleleaf(), uninstall::kRemoved);
+  EXPECT_EQ(remover.createdAboveStarted, std::vector<unsigned>{2});
+  for (const std::string& path : uninstall::OwnFilePaths(kFolder)) sim.files.RemoveFile(path);
+  sim.files.RemoveFolder(kFolder);
+  std::vector<uninstall::Leftover> leftovers;
+  const uninstall::RemovalGuard guard(sim.files, sim.machine, kFolder);
+  uninstall::RemoveCreatedFoldersAbove(sim.files, guard, kFolder, 2, leftovers);
+  EXPECT_TRUE(leftovers.empty());
+  EXPECT_FALSE(sim.files.Exists(kCompany));
+  EXPECT_TRUE(sim.files.IsFolder("C:\\Program Files"));
+}
+
 TEST_F(CreatedFoldersTest, AJunctionInPlaceOfACreatedFolderIsNeverFollowed) {
   InstallMapleleaf();
   // A program of the user swaps the program group for a junction to an
