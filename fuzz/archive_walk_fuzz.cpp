@@ -48,7 +48,7 @@ void WalkTheArchive(std::span<const std::uint8_t> block) {
   }
   const std::uint8_t* cursor = block.data() + 4;
   for (const package::ArchiveEntry& entry : entries) {
-    if (!format::EntryNameProblem(entry.name).empty()) std::abort();
+    if (*format::EntryNameProblem(entry.name) != '\0') std::abort();
     // The entry's bytes follow its name, its NUL and its size field.
     if (entry.data != cursor + entry.name.size() + 1 + 4) std::abort();
     if (entry.size > static_cast<std::size_t>(block.data() + block.size() - entry.data))

@@ -16,12 +16,12 @@ namespace format {
 // buffers with their terminating zero.
 inline constexpr std::size_t kLongestEntryName = 159;
 
-// Why name cannot be an entry's name; empty when it can. Each step (the
+// Why name cannot be an entry's name; "" when it can. Each step (the
 // text between two "\") must be a plain file or folder name: not empty (no
 // root, drive, leading, trailing or doubled "\"), not "." or "..", without a
 // trailing dot or space (Windows would drop them), not a device name such as
 // "CON"; the name holds no "/", no colon (a drive or a stream) and no
 // control character.
-std::string_view EntryNameProblem(std::string_view name);
+const char* EntryNameProblem(std::string_view name);
 
 }  // namespace format

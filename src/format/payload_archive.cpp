@@ -59,9 +59,9 @@ bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEn
     entry.name.assign(reinterpret_cast<const char*>(start), static_cast<std::size_t>(nul - start));
     cursor += entry.name.size() + 1;
 
-    if (const std::string_view reason = format::EntryNameProblem(entry.name); !reason.empty()) {
+    if (const char* const reason = format::EntryNameProblem(entry.name); *reason != '\0') {
       return refuse("The setup archive holds an unsafe file name in " +
-                    EntryLabel(index, entry.name) + ": " + std::string(reason) + ".");
+                    EntryLabel(index, entry.name) + ": " + reason + ".");
     }
     if (block.size() - cursor < kSizeField) {
       return refuse(Damaged(EntryLabel(index, entry.name) + " has no room for its stored size"));

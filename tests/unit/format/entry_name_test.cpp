@@ -12,11 +12,11 @@ namespace {
 TEST(EntryName, TreesYesEscapesNo) {
   for (const char* good : {"app.exe", "plugins\\png_codec.dll", "locales\\en\\messages.txt",
                            ".profile", "a..b\\c", "CONSOLE\\COM0.txt", "caf\xE9\\x"}) {
-    EXPECT_EQ(format::EntryNameProblem(good), "") << good;
+    EXPECT_STREQ(format::EntryNameProblem(good), "") << good;
   }
   const std::string longest(format::kLongestEntryName, 'x');
-  EXPECT_EQ(format::EntryNameProblem(longest), "");
-  EXPECT_NE(format::EntryNameProblem(longest + "x"), "");
+  EXPECT_STREQ(format::EntryNameProblem(longest), "");
+  EXPECT_STRNE(format::EntryNameProblem(longest + "x"), "");
 
   // What an attacker would write into an archive: roots, drives, UNC and
   // device paths, parent steps in every spelling Windows accepts, streams,
@@ -53,7 +53,7 @@ TEST(EntryName, TreesYesEscapesNo) {
                                 "x.dll ",
                                 "tab\there",
                                 "a\\line\nend"}) {
-    EXPECT_NE(format::EntryNameProblem(bad), "") << bad;
+    EXPECT_STRNE(format::EntryNameProblem(bad), "") << bad;
   }
 }
 

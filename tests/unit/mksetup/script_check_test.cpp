@@ -216,7 +216,8 @@ TEST(ScriptCheck, FileEntries) {
       Replaced(9, "bin/writer.exe|%InstallPath%\\writer.exe"), "s.txt:9: error: ",
       "source \"bin/writer.exe\" cannot be a file in the setup program's staging folder: the name holds "
       "a \"/\"");
-  ExpectOnly(Replaced(9, "..|%InstallPath%\\x"), "s.txt:9: error: ", "a step is \".\" or \"..\"");
+  ExpectOnly(Replaced(9, "..|%InstallPath%\\x"),
+             "s.txt:9: error: ", "a step ends with a dot or a space");
   ExpectOnly(Replaced(9, "old log_file.txt|%InstallPath%\\x"),
              "s.txt:9: error: ", "the setup program would take it for the setup script");
   ExpectOnly(Replaced(9, "writer.exe|"), "s.txt:9: warning: ", "has an empty destination");

@@ -87,6 +87,18 @@ TEST(TreeRoundTrip, BuildListExtractAndStage) {
         << name;
   }
 
+  // The setup program never stages through a link or junction that stands
+  // in its staging folder under a folder's name.
+  const std::string plugins = product.root() + "/sim/C/Temp/$ddinstall/plugins";
+  std::filesystem::remove_all(plugins);
+  std::filesystem::create_directories(product.root() + "/linked");
+  std::filesystem::create_directory_symlink(product.root() + "/linked", plugins);
+  EXPECT_EQ(
+      package::ExtractArchive(staging, threads, payload, "C:\\Temp\\$ddinstall", scanner, nullptr)
+          .status,
+      package::ExtractionStatus::CannotCreate);
+  EXPECT_TRUE(std::filesystem::is_empty(product.root() + "/linked"));
+
   // A file the script names that the tree lacks is reported at its line.
   std::filesystem::remove(product.FilePath("plugins/png_codec.dll"));
   EXPECT_EQ(RunBuild(product.Options(), console.console), kExitFailure);

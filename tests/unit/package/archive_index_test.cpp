@@ -157,7 +157,7 @@ TEST(ArchiveIndex, RefusesNamesThatLeaveTheStagingFolder) {
       "CONSOLE.txt", "COM0",        "LPT10",     "x.lic", "Remove Uninstaller.exe",
       ".profile",    "caf\xE9.txt", "sub\\x.dll"};
   for (const std::string name : safe) {
-    EXPECT_TRUE(format::EntryNameProblem(name).empty()) << name;
+    EXPECT_STREQ(format::EntryNameProblem(name), "") << name;
   }
 }
 

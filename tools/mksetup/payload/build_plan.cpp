@@ -169,7 +169,7 @@ BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize,
     if (rest.find('|') == std::string::npos) continue;
     const std::string source = script::TakeField(rest);
     if (source == format::kFolderEntryKind) continue;
-    if (!::format::EntryNameProblem(source).empty() || package::IsSetupScript(source)) continue;
+    if (*::format::EntryNameProblem(source) != '\0' || package::IsSetupScript(source)) continue;
     if (source == package::kUninstallerEntryName || source == package::kRemoverEntryName) {
       std::size_t& line = uninstallerLines[source == package::kUninstallerEntryName ? 0 : 1];
       if (line == 0) line = i + 1;

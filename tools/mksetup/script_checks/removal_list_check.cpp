@@ -46,7 +46,7 @@ void CheckRemovalList(const ScriptText& script, Diagnostics& out) {
     std::string destination = script.lines[i];
     if (destination.find(format::kFieldSeparator) == std::string::npos) continue;
     const std::string source = script::TakeField(destination);
-    if (source == format::kFolderEntryKind || !::format::EntryNameProblem(source).empty() ||
+    if (source == format::kFolderEntryKind || *::format::EntryNameProblem(source) != '\0' ||
         package::IsSetupScript(source) || destination.rfind(below, 0) != 0) {
       continue;
     }
