@@ -21,9 +21,10 @@ struct ArchiveEntry {
 
 // Walks the whole block and checks it before anything is written: the count,
 // every name and every size must lie inside the block, and every name must be
-// one that stays inside the staging folder (format::EntryNameProblem). Bytes after the last
-// entry are allowed (resource sections pad their data). On failure entries is
-// empty and error names the entry and what is wrong with it.
+// one that stays inside the staging folder (format::EntryNameProblem). Bytes
+// after the last entry are allowed (resource sections pad their data). On
+// failure entries is empty and error names the entry and what is wrong with
+// it.
 bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEntry>& entries,
                       std::string& error);
 

@@ -72,7 +72,7 @@ LzwStatus WriteEntry(std::FILE* file, const ArchiveEntry& entry, bool compressed
 // it was made, is left for the caller to remove.
 EntryOutcome StageEntry(platform::FileSystem& files, const std::string& path,
                         const ArchiveEntry& entry, bool compressed, LzwStreamDecoder& decoder) {
-  // The folders of the entry's name ("plugins\\png_codec.dll"), from the top:
+  // The folders of the entry's name ("plugins\png_codec.dll"), from the top:
   // made where missing, never a link or junction entered (the staging folder
   // is the elevated run's private one, so no other program makes one there).
   for (std::size_t end = path.size() - entry.name.size();
