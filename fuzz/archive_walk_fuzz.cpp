@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "format/entry_name.h"
 #include "format/payload_archive.h"
 #include "package/payload_checksum.h"
 
@@ -47,7 +48,7 @@ void WalkTheArchive(std::span<const std::uint8_t> block) {
   }
   const std::uint8_t* cursor = block.data() + 4;
   for (const package::ArchiveEntry& entry : entries) {
-    if (!package::UnsafeNameReason(entry.name).empty()) std::abort();
+    if (*format::EntryNameProblem(entry.name) != '\0') std::abort();
     // The entry's bytes follow its name, its NUL and its size field.
     if (entry.data != cursor + entry.name.size() + 1 + 4) std::abort();
     if (entry.size > static_cast<std::size_t>(block.data() + block.size() - entry.data))

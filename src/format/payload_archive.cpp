@@ -7,7 +7,7 @@
 
 #include "base/hex_escape.h"
 #include "base/little_endian.h"
-#include "format/windows_path.h"
+#include "format/entry_name.h"
 #include "format/payload_archive.h"
 
 namespace package {
@@ -26,21 +26,6 @@ std::string Damaged(const std::string& what) {
 }
 
 }  // namespace
-
-std::string UnsafeNameReason(const std::string& name) {
-  if (name.empty()) return "the name is empty";
-  if (name == "." || name == "..") return "the name is a folder reference";
-  for (const char c : name) {
-    if (c == '\\' || c == '/') return "the name holds a folder separator";
-    if (c == ':') return "the name holds a colon";
-    if (static_cast<unsigned char>(c) < 0x20) return "the name holds a control character";
-  }
-  // Windows drops trailing dots and spaces, so the file would get another
-  // name than the archive gives it (and ".. " would become "..").
-  if (name.back() == '.' || name.back() == ' ') return "the name ends with a dot or a space";
-  if (format::IsDeviceName(name)) return "the name is a device name";
-  return {};
-}
 
 bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEntry>& entries,
                       std::string& error) {
@@ -74,7 +59,7 @@ bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEn
     entry.name.assign(reinterpret_cast<const char*>(start), static_cast<std::size_t>(nul - start));
     cursor += entry.name.size() + 1;
 
-    if (const std::string reason = UnsafeNameReason(entry.name); !reason.empty()) {
+    if (const char* const reason = format::EntryNameProblem(entry.name); *reason != '\0') {
       return refuse("The setup archive holds an unsafe file name in " +
                     EntryLabel(index, entry.name) + ": " + reason + ".");
     }

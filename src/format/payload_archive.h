@@ -21,16 +21,12 @@ struct ArchiveEntry {
 
 // Walks the whole block and checks it before anything is written: the count,
 // every name and every size must lie inside the block, and every name must be
-// a bare file name that stays inside the staging folder. Bytes after the last
-// entry are allowed (resource sections pad their data). On failure entries is
-// empty and error names the entry and what is wrong with it.
+// one that stays inside the staging folder (format::EntryNameProblem). Bytes
+// after the last entry are allowed (resource sections pad their data). On
+// failure entries is empty and error names the entry and what is wrong with
+// it.
 bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEntry>& entries,
                       std::string& error);
-
-// Why a name cannot be a file in the staging folder; empty when it can. A
-// name must not be empty, "." or "..", hold a folder separator, a drive or
-// stream colon or a control character, nor name a device such as "CON".
-std::string UnsafeNameReason(const std::string& name);
 
 // Writing: the count starts a fresh block, then each entry is appended in
 // order with its stored bytes (at most 4 GB - 1 of them).

@@ -14,12 +14,16 @@ bool LaunchPrograms(platform::Platform& host, script::PathExpander& expander) {
                                       });
 }
 
-void DeleteStagingFiles(platform::FileSystem& files) {
-  const std::string staging = script::StagingFolder(files);
+void DeleteStagingFiles(platform::FileSystem& files, const std::string& folder) {
+  const std::string staging = folder.empty() ? script::StagingFolder(files) : folder;
   if (!files.Exists(staging)) return;
-  // Only the files directly inside; sub-folders and the folder itself stay.
+  // The files, also those of the entries' folders; the folders stay, and a
+  // link or junction is never entered.
   for (const platform::FolderEntry& entry : files.ListFolder(staging)) {
-    if (!entry.isFolder) files.RemoveFile(staging + entry.name);
+    if (!entry.isFolder)
+      files.RemoveFile(staging + entry.name);
+    else if (!entry.isReparsePoint)
+      DeleteStagingFiles(files, staging + entry.name + "\\");
   }
 }
 

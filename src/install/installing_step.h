@@ -60,8 +60,9 @@ void CreateInstallFolder(platform::Platform& host, const std::string& path);
 // hides the launch box.
 bool LaunchPrograms(platform::Platform& host, script::PathExpander& expander);
 
-// Deletes the files directly inside the staging folder; sub-folders and the
-// folder itself stay.
-void DeleteStagingFiles(platform::FileSystem& files);
+// Deletes the files of the staging folder (or of folder, ending with "\"),
+// also those in its sub-folders, where the entries of a tree are staged;
+// the folders themselves stay.
+void DeleteStagingFiles(platform::FileSystem& files, const std::string& folder = {});
 
 }  // namespace install

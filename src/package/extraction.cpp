@@ -72,6 +72,15 @@ LzwStatus WriteEntry(std::FILE* file, const ArchiveEntry& entry, bool compressed
 // it was made, is left for the caller to remove.
 EntryOutcome StageEntry(platform::FileSystem& files, const std::string& path,
                         const ArchiveEntry& entry, bool compressed, LzwStreamDecoder& decoder) {
+  // The folders of the entry's name ("plugins\png_codec.dll"), from the top:
+  // made where missing, never a link or junction entered (the staging folder
+  // is the elevated run's private one, so no other program makes one there).
+  for (std::size_t end = path.size() - entry.name.size();
+       (end = path.find('\\', end)) != std::string::npos; ++end) {
+    const std::string folder(path, 0, end);
+    if (!files.MakeFolder(folder) && (files.IsReparsePoint(folder) || !files.IsFolder(folder)))
+      return EntryOutcome{ExtractionStatus::CannotCreate, LzwStatus::Ok};
+  }
   // Opened for update: a stream whose strings reach back past the
   // decoder's window reads them back from the file.
   std::FILE* file = files.CreateStagedFile(path);

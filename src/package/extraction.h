@@ -35,7 +35,8 @@ using ProgressCallback = base::FunctionRef<void(ProgressStep step, unsigned perc
 enum class ExtractionStatus {
   Ok,
   DamagedArchive,  // the index did not check out: nothing was written
-  CannotCreate,    // an entry's file could not be opened for writing
+  CannotCreate,    // an entry's file could not be opened for writing, or a
+                   // folder of its name made (or it is a link or junction)
   CannotWrite,     // an entry's bytes could not all be written
   DamagedStream,   // a compressed entry did not decode
 };
@@ -54,7 +55,9 @@ struct ExtractionResult {
 };
 
 // Writes every entry of the archive block into stagingFolder (which must
-// exist; a backslash is added when it lacks one) and, when all went well,
+// exist; a backslash is added when it lacks one), an entry such as
+// "plugins\png_codec.dll" into the folders of its name, made below
+// stagingFolder where missing, and, when all went well,
 // reads the picture paths from the setup script. Entries written before a
 // failure stay; nothing after it is left; a failed entry leaves no file.
 //

@@ -35,14 +35,15 @@ TEST_F(InstallTest, WithoutLaunchSectionNothingStarts) {
   EXPECT_TRUE(sim.shell.launched.empty());
 }
 
-TEST_F(InstallTest, StagingCleanUpDeletesOnlyTheFilesDirectlyInside) {
+TEST_F(InstallTest, StagingCleanUpDeletesTheFilesAndKeepsTheFolders) {
   StageQuillWriter();
-  StageFile("images\\top.bmp", "kept");
+  StageFile("images\\top.bmp", "staged in a folder of a tree");
   install::DeleteStagingFiles(sim.files);
   EXPECT_TRUE(sim.files.IsFolder(Staging()));
   EXPECT_FALSE(sim.files.Exists(Staging() + "log_file.txt"));
   EXPECT_FALSE(sim.files.Exists(Staging() + "writer.exe"));
-  EXPECT_EQ(sim.ReadFile(Staging() + "images\\top.bmp"), "kept");
+  EXPECT_FALSE(sim.files.Exists(Staging() + "images\\top.bmp"));
+  EXPECT_TRUE(sim.files.IsFolder(Staging() + "images"));
   const auto left = sim.files.ListFolder(Staging());
   ASSERT_EQ(left.size(), 1u);
   EXPECT_TRUE(left[0].isFolder);

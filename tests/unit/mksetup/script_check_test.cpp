@@ -210,12 +210,14 @@ TEST(ScriptCheck, OtherFlagsThatAreNeitherOneNorZero) {
 TEST(ScriptCheck, FileEntries) {
   ExpectOnly(Replaced(9, "writer.exe"),
              "s.txt:9: error: ", "file entry \"writer.exe\" has no \"|\"");
+  // A source in a folder of the files folder is staged in that folder.
+  EXPECT_TRUE(Findings(Replaced(9, "bin\\writer.exe|%InstallPath%\\writer.exe")).empty());
   ExpectOnly(
-      Replaced(9, "bin\\writer.exe|%InstallPath%\\writer.exe"), "s.txt:9: error: ",
-      "source \"bin\\writer.exe\" cannot be a file in the setup program's staging folder: the name holds "
-      "a folder separator");
+      Replaced(9, "bin/writer.exe|%InstallPath%\\writer.exe"), "s.txt:9: error: ",
+      "source \"bin/writer.exe\" cannot be a file in the setup program's staging folder: the name holds "
+      "a \"/\"");
   ExpectOnly(Replaced(9, "..|%InstallPath%\\x"),
-             "s.txt:9: error: ", "the name is a folder reference");
+             "s.txt:9: error: ", "a step ends with a dot or a space");
   ExpectOnly(Replaced(9, "old log_file.txt|%InstallPath%\\x"),
              "s.txt:9: error: ", "the setup program would take it for the setup script");
   ExpectOnly(Replaced(9, "writer.exe|"), "s.txt:9: warning: ", "has an empty destination");

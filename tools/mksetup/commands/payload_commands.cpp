@@ -45,7 +45,7 @@ package::LzwStatus ExtractEntry(const package::ArchiveEntry& entry, bool decode,
   // already in the folder.
   std::FILE* file = CreateFreshFile(folder, entry.name, error);
   if (file == nullptr) return package::LzwStatus::WriteFailed;
-  const std::string path = JoinPath(folder, entry.name);
+  const std::string path = EntryFilePath(folder, entry.name);
   package::LzwStatus status = package::LzwStatus::Ok;
   if (decode) {
     package::LzwFileSink sink(file);
@@ -162,8 +162,9 @@ int RunExtract(const std::string& setup, const std::string& folder, bool ignoreC
   package::LzwStreamDecoder decoder;
   for (std::size_t i = 0; i < payload.entries.size(); ++i) {
     const package::ArchiveEntry& entry = payload.entries[i];
-    // The archive walk has refused names that would leave the folder.
-    const std::string path = JoinPath(folder, entry.name);
+    // The archive walk has refused names that would leave the folder, and
+    // the folders of a name are entered without following links.
+    const std::string path = EntryFilePath(folder, entry.name);
     const package::LzwStatus status =
         ExtractEntry(entry, payload.decoded[i], folder, decoder, error);
     if (status == package::LzwStatus::WriteFailed)

@@ -85,6 +85,25 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 #endif
 }
 
+std::string EntryFilePath(const std::string& folder, const std::string& entryName) {
+  std::string relative = entryName;
+#if !defined(_WIN32)
+  std::replace(relative.begin(), relative.end(), '\\', '/');
+#endif
+  return JoinPath(folder, relative);
+}
+
+std::string LinkedFolderStep(const std::string& folder, const std::string& entryName) {
+  std::string path = folder;
+  std::size_t start = 0;
+  for (std::size_t end; (end = entryName.find('\\', start)) != std::string::npos; start = end + 1) {
+    path = JoinPath(path, entryName.substr(start, end - start));
+    std::error_code ec;
+    if (fs::is_symlink(path, ec)) return path;
+  }
+  return {};
+}
+
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
   bytes.clear();
   std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -186,11 +205,30 @@ bool MakeFolders(const std::string& path, std::string& error) {
   return true;
 }
 
+namespace {
+
+// The name's last step, after its folders.
+std::string FileStep(const std::string& name) { return name.substr(name.rfind('\\') + 1); }
+
+}  // namespace
+
 std::FILE* CreateFreshFile(const std::string& folder, const std::string& name, std::string& error) {
 #if defined(_WIN32)
-  // DeleteFileA removes a link itself; _O_EXCL refuses whatever appears
-  // under the name after it.
-  const std::string path = JoinPath(folder, name);
+  // Each folder step is made or found as a folder, never a link; DeleteFileA
+  // removes a link itself; _O_EXCL refuses whatever appears under the name
+  // after it.
+  std::string parent = folder;
+  std::size_t start = 0;
+  for (std::size_t end; (end = name.find('\\', start)) != std::string::npos; start = end + 1) {
+    parent = JoinPath(parent, name.substr(start, end - start));
+    std::error_code ec;
+    fs::create_directory(parent, ec);
+    if (fs::is_symlink(parent, ec) || !fs::is_directory(fs::symlink_status(parent, ec))) {
+      error = parent + " is a link or not a folder";
+      return nullptr;
+    }
+  }
+  const std::string path = JoinPath(parent, FileStep(name));
   std::error_code ec;
   if (fs::is_symlink(path, ec) || fs::is_regular_file(fs::symlink_status(path, ec))) {
     fs::remove(path, ec);
@@ -202,17 +240,35 @@ std::FILE* CreateFreshFile(const std::string& folder, const std::string& name, s
   const int descriptor =
       _open(path.c_str(), _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 #else
-  // Reached through the folder's own descriptor: the name is looked up in
-  // that folder only, and neither unlinkat nor O_NOFOLLOW follow a link.
-  const int directory = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  // Reached through the folders' own descriptors: each name is looked up in
+  // its folder only, and neither unlinkat nor O_NOFOLLOW follow a link.
+  int directory = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (directory == -1) {
     error = LastError();
     return nullptr;
   }
+  std::size_t start = 0;
+  for (std::size_t end; (end = name.find('\\', start)) != std::string::npos; start = end + 1) {
+    const std::string step = name.substr(start, end - start);
+    const int made = ::mkdirat(directory, step.c_str(), 0755) == 0 || errno == EEXIST ? 0 : errno;
+    const int inner = made != 0 ? -1
+                                : ::openat(directory, step.c_str(),
+                                           O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int failure = made != 0 ? made : errno;
+    ::close(directory);
+    if (inner == -1) {
+      error = name.substr(0, end) + ": " +
+              (failure == ELOOP || failure == ENOTDIR ? "a link or a file, not a folder"
+                                                      : std::strerror(failure));
+      return nullptr;
+    }
+    directory = inner;
+  }
+  const std::string last = FileStep(name);
   int descriptor = -1;
-  if (::unlinkat(directory, name.c_str(), 0) == 0 || errno == ENOENT) {
+  if (::unlinkat(directory, last.c_str(), 0) == 0 || errno == ENOENT) {
     descriptor =
-        ::openat(directory, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        ::openat(directory, last.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
   }
   const int failure = errno;
   ::close(directory);

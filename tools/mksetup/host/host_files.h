@@ -19,6 +19,14 @@ PathKind KindOf(const std::string& path);
 // folder + separator + name (no separator added after one already there).
 std::string JoinPath(const std::string& folder, const std::string& name);
 
+// The file of folder that an archive entry's name stands for: the name's
+// folder steps ("plugins\png_codec.dll") become the host's own.
+std::string EntryFilePath(const std::string& folder, const std::string& entryName);
+
+// The first folder step of entryName below folder that is a symbolic link
+// (what it leads to may lie anywhere), as a host path; empty when none is.
+std::string LinkedFolderStep(const std::string& folder, const std::string& entryName);
+
 // Reads a whole file. On failure error says why ("No such file or
 // directory", "Permission denied", ...), without the path.
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error);
@@ -52,11 +60,14 @@ bool ListFolderNames(const std::string& folder, std::vector<std::string>& names,
 // Creates a folder and any missing folders above it.
 bool MakeFolders(const std::string& path, std::string& error);
 
-// A new file named name (a bare name) in folder, open for update ("w+b").
-// Whatever stood under the name, a file or a link (never what a link leads
-// to), is removed first and the name made anew, so nothing is written
-// through a link planted in the folder or outside it. nullptr with error
-// when it cannot be (a sub-folder of that name, say).
+// A new file named name (an archive entry's name: a file name, or folders
+// and a file name joined by "\") in folder, open for update ("w+b"). The
+// name's folders are made below folder where missing, each entered without
+// following a link, so nothing lands outside folder. Whatever stood under
+// the file's name, a file or a link (never what a link leads to), is
+// removed first and the name made anew, so nothing is written through a
+// link planted in the folder or outside it. nullptr with error when it
+// cannot be (a sub-folder of that name, a folder step that is a link).
 std::FILE* CreateFreshFile(const std::string& folder, const std::string& name, std::string& error);
 
 // Writes bytes to path, creating or truncating it.

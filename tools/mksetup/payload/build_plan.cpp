@@ -4,6 +4,7 @@
 #include <set>
 
 #include "mksetup/host/host_files.h"
+#include "format/entry_name.h"
 #include "format/payload_archive.h"
 #include "format/payload_contract.h"
 #include "script/script_reader.h"
@@ -31,8 +32,15 @@ class PlanBuilder {
   void AddFile(const std::string& name, EntryRole role, std::size_t line, const std::string& why,
                const std::string& source = {}) {
     if (!seen_.insert(name).second) return;
-    const std::string path = source.empty() ? JoinPath(folder_, name) : source;
+    const std::string path = source.empty() ? EntryFilePath(folder_, name) : source;
     const std::string inFolder = Quoted(name) + " (" + why + ")";
+    // A folder of the tree that is a link could lead anywhere on this machine.
+    if (const std::string link = LinkedFolderStep(folder_, name); source.empty() && !link.empty()) {
+      out_.Error(line, inFolder + " lies below " + link +
+                           ", a symbolic link: mksetup does not follow links to folders out of " +
+                           folder_);
+      return;
+    }
     switch (KindOf(path)) {
       case PathKind::Missing:
         out_.Error(line, inFolder + " is missing from " + folder_);
@@ -95,7 +103,7 @@ void AddLicence(const ScriptText& script, const std::string& folder,
     }
     return;
   }
-  if (const std::string reason = package::UnsafeNameReason(licences.front()); !reason.empty()) {
+  if (const std::string reason(::format::EntryNameProblem(licences.front())); !reason.empty()) {
     out.Error(0, "licence text " + Quoted(licences.front()) +
                      " cannot be a file in the setup program's staging folder: " + reason);
     return;
@@ -133,7 +141,7 @@ void AddImage(const ScriptText& script, std::size_t index, const char* section,
   if (name.empty()) {
     out.Error(number,
               "the " + std::string(section) + " image path " + Quoted(line) + " names no file");
-  } else if (const std::string reason = package::UnsafeNameReason(name); !reason.empty()) {
+  } else if (const std::string reason(::format::EntryNameProblem(name)); !reason.empty()) {
     out.Error(number, why + " " + Quoted(name) +
                           " cannot be a file in the setup program's staging folder: " + reason);
   } else if (package::IsSetupScript(name)) {
@@ -161,7 +169,7 @@ BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize,
     if (rest.find('|') == std::string::npos) continue;
     const std::string source = script::TakeField(rest);
     if (source == format::kFolderEntryKind) continue;
-    if (!package::UnsafeNameReason(source).empty() || package::IsSetupScript(source)) continue;
+    if (*::format::EntryNameProblem(source) != '\0' || package::IsSetupScript(source)) continue;
     if (source == package::kUninstallerEntryName || source == package::kRemoverEntryName) {
       std::size_t& line = uninstallerLines[source == package::kUninstallerEntryName ? 0 : 1];
       if (line == 0) line = i + 1;

@@ -4,6 +4,7 @@
 
 #include "format/uninstall_log_format.h"
 #include "mksetup/script_checks/name_match.h"
+#include "format/entry_name.h"
 #include "format/payload_archive.h"
 #include "format/payload_contract.h"
 #include "script/script_reader.h"
@@ -45,7 +46,7 @@ void CheckRemovalList(const ScriptText& script, Diagnostics& out) {
     std::string destination = script.lines[i];
     if (destination.find(format::kFieldSeparator) == std::string::npos) continue;
     const std::string source = script::TakeField(destination);
-    if (source == format::kFolderEntryKind || !package::UnsafeNameReason(source).empty() ||
+    if (source == format::kFolderEntryKind || *::format::EntryNameProblem(source) != '\0' ||
         package::IsSetupScript(source) || destination.rfind(below, 0) != 0) {
       continue;
     }

@@ -1,6 +1,7 @@
 #include "mksetup/script_checks/script_check.h"
 
 #include "base/text_trim.h"
+#include "format/entry_name.h"
 #include "format/payload_archive.h"
 #include "format/payload_contract.h"
 #include "mksetup/script_checks/byte_order_mark_check.h"
@@ -79,7 +80,7 @@ void CheckFileEntry(const std::string& line, std::size_t number, Diagnostics& ou
   const std::string source = script::TakeField(rest);
   if (rest.empty()) out.Warning(number, "file entry " + Quoted(line) + " has an empty destination");
   if (source == format::kFolderEntryKind) return;
-  if (const std::string reason = package::UnsafeNameReason(source); !reason.empty()) {
+  if (const std::string reason(::format::EntryNameProblem(source)); !reason.empty()) {
     out.Error(number, "source " + Quoted(source) +
                           " cannot be a file in the setup program's staging folder: " + reason);
   } else if (package::IsSetupScript(source)) {
