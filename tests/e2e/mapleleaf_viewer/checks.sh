@@ -11,7 +11,8 @@ maple="$TOP/tests/e2e/mapleleaf_viewer"
 maple_files="$out/mapleleaf_files"
 maple_setup="$out/MapleleafSetup.exe"
 # Each installed file as SOURCE:DESTINATION below the installation folder.
-maple_installed_files=(mapleview.exe:mapleview.exe LICENCE.txt:LICENCE.txt)
+maple_installed_files=(mapleview.exe:mapleview.exe LICENCE.txt:LICENCE.txt plugins/png_codec.dll:plugins/png_codec.dll
+  locales/en/messages.txt:locales/en/messages.txt locales/fr/messages.txt:locales/fr/messages.txt)
 rm -rf "$maple_files" && cp -r "$maple/files" "$maple_files"
 cp "$TOP/tests/e2e/inkwell_viewer/files/inkwell_logo.png" "$maple_files/mapleleaf_logo.png"
 cp "$TOP/tests/e2e/inkwell_viewer/files/inkwell_side.png" "$maple_files/mapleleaf_side.png"
