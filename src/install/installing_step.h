@@ -31,10 +31,13 @@ struct InstallRequest {
 // uninstall log with its file list, the progress display, shortcuts,
 // registry values, the removal registry lines and the uninstall
 // registration. programGroup is the wizard's own program group: the shortcut
-// pass sets it and the uninstall log ends with it.
-void RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
-                       InstallingPage& page, const InstallRequest& request,
-                       std::string& programGroup);
+// pass sets it and the uninstall log ends with it. Over an installed version
+// of the product its uninstall log is carried into the new one. Returns the
+// line for the run's log that says whether this was a fresh install, an
+// upgrade or a repair.
+std::string RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
+                              InstallingPage& page, const InstallRequest& request,
+                              std::string& programGroup);
 
 // Creates a folder and every missing folder above it. Failures are silent.
 void CreateFolderPath(platform::FileSystem& files, const std::string& path);

@@ -55,7 +55,7 @@ void CInstallWizard::RunInstallingStep() {
   request.installPath = surface_.GetText(kPathBox);
   request.productName = FieldText(productName_);
   SurfaceInstallingPage page(surface_);
-  install::RunInstallingStep(host_, expander_, page, request, programGroup_);
+  installNote_ = install::RunInstallingStep(host_, expander_, page, request, programGroup_);
   ShowFinishTransition();
 }
 
