@@ -44,10 +44,8 @@ inline constexpr const char* kFreshInstall = "Fresh install";
 inline constexpr const char* kUpgradeFrom = "Upgrade from version ";
 inline constexpr const char* kRepairOf = "Repair of version ";
 inline constexpr const char* kLogNotTakenOverStart = "; its uninstall log ";
-inline constexpr const char* kLogNotTakenOverEnd = " is not taken over: ";
-inline constexpr const char* kLogNotPlainFile = "it cannot be read as a plain file";
-inline constexpr const char* kLogDigestDiffers =
-    "it does not match the digest recorded for it under HKEY_LOCAL_MACHINE";
+inline constexpr const char* kLogNotTakenOverEnd =
+    " is not taken over: it is no plain file that matches its digest";
 // The uninstaller's switch for removing without any question or box.
 inline constexpr const char* kSilentSwitch = "/S";
 

@@ -62,20 +62,24 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
   RegisterUninstaller(host.registry, uninstallKey, request.productName, installPath);
   WriteLogEnd(log, uninstallKey, programGroup);
   // The new log names what the installed version left too, so that one
-  // uninstall removes both.
+  // uninstall removes both: each file and folder that is still there, and
+  // every link and registry record (the uninstaller passes over those that
+  // are gone).
   if (!previous.logText.empty()) {
-    log.Rewrite(MergeUninstallLogs(log.Written(), previous.logText,
-                                   [&](const std::string& section, const std::string& record) {
-                                     return RecordTargetExists(host, programGroup, section, record);
-                                   }));
+    log.Rewrite(MergeUninstallLogs(
+        log.Written(), previous.logText, [&](const std::string&, const std::string& record) {
+          return record.find(log_format::kFieldSeparator) != std::string::npos ||
+                 host.files.Exists(record);
+        }));
   }
   // Written once the log is whole: the uninstaller refuses a log that no
   // longer matches it.
   const std::string digest = log.Close();
   if (!uninstallKey.empty())
     WriteStringValue(host.registry, uninstallKey, texts::kUninstallLogDigest, digest);
-  WriteProgramsListValues(host, uninstallKey,
-                          {version, expander.GetPathVariable("CompanyName"), installPath});
+  WriteProgramsListValues(host.registry, uninstallKey, version,
+                          expander.GetPathVariable("CompanyName"), installPath,
+                          request.estimatedKib);
   return previous.note;
 }
 

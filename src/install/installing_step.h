@@ -4,6 +4,7 @@
 // goes on. Nothing is rolled back.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/platform.h"
@@ -25,6 +26,9 @@ struct InstallRequest {
   std::string installPath;
   // The wizard's product name field (header line 1).
   std::string productName;
+  // What the programs list shows as the product's size, in KiB: the staged
+  // files, as the destination page counts the space required.
+  std::uint32_t estimatedKib = 0;
 };
 
 // Runs the step: the installation folder, the "[fls]" file pass, the

@@ -5,25 +5,18 @@
 #include <string>
 
 #include "base/function_ref.h"
-#include "platform/platform.h"
 
 namespace install {
 
 // The new log's text with, before each section's closing marker, the records
 // of the same section of the previous log that the new section lacks
-// (compared without regard to ASCII case) and that stillThere accepts;
-// section is the section's opening marker, such as "[files]". Whatever a
-// section holds is carried the same way. The head records, the program group
-// and the order of the sections are the new log's; a section that only the
-// previous log has is left out. Records are separated by CR LF.
+// (compared byte for byte) and that stillThere accepts; section is the
+// section's opening marker, such as "[files]". Whatever a section holds is
+// carried the same way. The head records, the program group and the order of
+// the sections are the new log's; a section that only the previous log has
+// is left out. Records are separated by CR LF.
 std::string MergeUninstallLogs(
     const std::string& fresh, const std::string& previous,
     base::FunctionRef<bool(const std::string& section, const std::string& record)> stillThere);
-
-// Whether what a record names is still on the machine: a shortcut record's
-// link file (in the program group given), a registry record's key, and for
-// any other section the file or folder of the record's path.
-bool RecordTargetExists(platform::Platform& host, const std::string& programGroup,
-                        const std::string& section, const std::string& record);
 
 }  // namespace install

@@ -16,22 +16,18 @@ PreviousInstall FindPreviousInstall(platform::Platform& host, const std::string&
     previous.note = texts::kFreshInstall;
     return previous;
   }
-  std::string installed;
+  std::string& note = previous.note;
   host.registry.QueryString(platform::RegistryRoot::LocalMachine, uninstallKey,
-                            texts::kDisplayVersion, installed);
-  previous.note = (installed == version ? texts::kRepairOf : texts::kUpgradeFrom) + installed;
+                            texts::kDisplayVersion, note);
+  note.insert(0, note == version ? texts::kRepairOf : texts::kUpgradeFrom);
   // The folder may be one its user can change: only a log that is byte for
   // byte the one this key's installation wrote is believed.
   const std::string logPath = format::JoinPath(location, log_format::kFileName);
-  std::string text;
-  const char* refusal = !host.files.ReadPlainFile(logPath, text) ? texts::kLogNotPlainFile
-                        : CheckLogDigest(host.registry, uninstallKey, text) != LogDigest::Matches
-                            ? texts::kLogDigestDiffers
-                            : nullptr;
-  if (refusal != nullptr) {
-    previous.note += texts::kLogNotTakenOverStart + logPath + texts::kLogNotTakenOverEnd + refusal;
-  } else {
+  if (std::string text; host.files.ReadPlainFile(logPath, text) &&
+                        CheckLogDigest(host.registry, uninstallKey, text) == LogDigest::Matches) {
     previous.logText = std::move(text);
+  } else {
+    note.append(texts::kLogNotTakenOverStart).append(logPath).append(texts::kLogNotTakenOverEnd);
   }
   return previous;
 }

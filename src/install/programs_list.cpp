@@ -1,96 +1,70 @@
 #include "install/programs_list.h"
 
+#include <cstdlib>
 #include <ctime>
 
-#include "format/windows_path.h"
 #include "install/install_texts.h"
-#include "install/shared_folders.h"
 #include "install/uninstall_registration.h"
 
 namespace install {
 
 namespace {
 
-// A folder path of 260 bytes cannot hold more levels than this.
-constexpr int kDeepestFolder = 130;
-
-std::uint64_t BytesBelow(platform::FileSystem& files, const std::string& folder, int depth) {
-  std::uint64_t bytes = 0;
-  if (depth > kDeepestFolder) return bytes;
-  for (const platform::FolderEntry& entry : files.ListFolder(folder)) {
-    // What a link or junction leads to is not the product's.
-    if (entry.isReparsePoint) continue;
-    bytes += entry.isFolder ? BytesBelow(files, folder + "\\" + entry.name, depth + 1) : entry.size;
-  }
-  return bytes;
+std::uint32_t AtMost32Bits(unsigned long number) {
+  return number > 0xFFFFFFFFul ? 0xFFFFFFFFu : static_cast<std::uint32_t>(number);
 }
 
-void WriteTextWhenGiven(platform::Registry& registry, const std::string& key, const char* name,
-                        const std::string& text) {
-  if (!text.empty()) WriteStringValue(registry, key, name, text);
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
 std::optional<VersionNumbers> VersionNumbersOf(const std::string& version) {
+  if (!IsDigit(version[0])) return std::nullopt;
+  char* end = nullptr;
   VersionNumbers numbers;
-  std::uint32_t* const parts[] = {&numbers.major, &numbers.minor};
-  std::size_t at = 0;
-  for (std::uint32_t* part : parts) {
-    const std::size_t start = at;
-    std::uint64_t value = 0;
-    for (; at < version.size() && version[at] >= '0' && version[at] <= '9'; ++at) {
-      value = value * 10 + static_cast<unsigned>(version[at] - '0');
-      if (value > 0xFFFFFFFFu) return std::nullopt;
-    }
-    if (at == start) return part == parts[0] ? std::nullopt : std::optional(numbers);
-    *part = static_cast<std::uint32_t>(value);
-    if (at >= version.size() || version[at] != '.') break;
-    ++at;
-  }
+  numbers.major = AtMost32Bits(std::strtoul(version.c_str(), &end, 10));
+  if (end[0] == '.' && IsDigit(end[1]))
+    numbers.minor = AtMost32Bits(std::strtoul(end + 1, nullptr, 10));
   return numbers;
 }
 
-void WriteProgramsListValues(platform::Platform& host, const std::string& uninstallKey,
-                             const ProductListing& product) {
+void WriteProgramsListValues(platform::Registry& registry, const std::string& uninstallKey,
+                             const std::string& version, const std::string& publisher,
+                             const std::string& installPath, std::uint32_t estimatedKib) {
   if (uninstallKey.empty()) return;
-  platform::Registry& registry = host.registry;
-  WriteTextWhenGiven(registry, uninstallKey, texts::kDisplayVersion, product.version);
-  WriteTextWhenGiven(registry, uninstallKey, texts::kPublisher, product.publisher);
-  WriteTextWhenGiven(registry, uninstallKey, texts::kInstallLocation, product.installPath);
-  // A folder shared with the system or other programs holds far more than
-  // the product.
-  if (!IsSharedFolder(host, product.installPath)) {
-    const std::uint64_t kib = (BytesBelow(host.files, product.installPath, 0) + 1023) / 1024;
-    WriteDwordValue(registry, uninstallKey, texts::kEstimatedSize,
-                    kib > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(kib));
+  const char* const textNames[] = {texts::kDisplayVersion, texts::kPublisher,
+                                   texts::kInstallLocation};
+  const std::string* const textValues[] = {&version, &publisher, &installPath};
+  for (int i = 0; i < 3; ++i) {
+    if (!textValues[i]->empty())
+      WriteStringValue(registry, uninstallKey, textNames[i], *textValues[i]);
   }
   const std::time_t now = std::time(nullptr);
-  char date[16];
-  if (const std::tm* local = std::localtime(&now);
-      local != nullptr && std::strftime(date, sizeof date, "%Y%m%d", local) == 8) {
-    WriteStringValue(registry, uninstallKey, texts::kInstallDate, date);
+  if (const std::tm* local = std::localtime(&now)) {
+    WriteStringValue(registry, uninstallKey, texts::kInstallDate,
+                     std::to_string((local->tm_year + 1900) * 10000 + (local->tm_mon + 1) * 100 +
+                                    local->tm_mday));
   }
-  if (const std::optional<VersionNumbers> numbers = VersionNumbersOf(product.version)) {
-    WriteDwordValue(registry, uninstallKey, texts::kVersionMajor, numbers->major);
-    WriteDwordValue(registry, uninstallKey, texts::kVersionMinor, numbers->minor);
+  const char* const numberNames[] = {texts::kEstimatedSize, texts::kVersionMajor,
+                                     texts::kVersionMinor};
+  const std::optional<VersionNumbers> parsed = VersionNumbersOf(version);
+  const std::uint32_t numbers[] = {estimatedKib, parsed ? parsed->major : 0,
+                                   parsed ? parsed->minor : 0};
+  for (int i = 0; i < (parsed ? 3 : 1); ++i) {
+    WriteDwordValue(registry, uninstallKey, numberNames[i], numbers[i]);
   }
 }
 
 std::string InstalledLocation(platform::Registry& registry, const std::string& uninstallKey) {
   std::string location;
-  if (uninstallKey.empty() ||
-      !registry.QueryString(platform::RegistryRoot::LocalMachine, uninstallKey,
-                            texts::kInstallLocation, location)) {
-    return {};
+  // Anything else is no folder to install into; a drive's root is refused
+  // as the command line refuses it.
+  if (registry.QueryString(platform::RegistryRoot::LocalMachine, uninstallKey,
+                           texts::kInstallLocation, location) &&
+      location.size() > 3 && location[1] == ':' && location[2] == '\\' && location.back() != '\\') {
+    return location;
   }
-  location = format::WithoutTrailingSeparators(location);
-  // Anything else would not be a folder the installing step can use; a
-  // drive's root is refused as the command line refuses it.
-  const bool fullPath = location.size() > 3 && location[1] == ':' && location[2] == '\\' &&
-                        format::AsciiLower(location[0]) >= 'a' &&
-                        format::AsciiLower(location[0]) <= 'z';
-  return fullPath ? location : std::string();
+  return {};
 }
 
 }  // namespace install

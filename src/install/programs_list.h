@@ -17,26 +17,21 @@ struct VersionNumbers {
 };
 
 // The numbers a version text starts with: "2.10.3 beta" gives 2 and 10, "7"
-// gives 7 and 0. Nothing when the text does not start with a digit or a
-// number does not fit 32 bits.
+// gives 7 and 0; a number past 4294967295 counts as 4294967295. Nothing when
+// the text does not start with a digit.
 std::optional<VersionNumbers> VersionNumbersOf(const std::string& version);
 
-struct ProductListing {
-  std::string version;    // %ProductVersion%
-  std::string publisher;  // %CompanyName%
-  std::string installPath;
-};
-
-// Under HKEY_LOCAL_MACHINE and the uninstall key: DisplayVersion, Publisher
-// and InstallLocation (each when not empty), EstimatedSize (the KiB below
-// the installation folder, unless that folder is shared with others),
-// InstallDate (today, YYYYMMDD), and VersionMajor and VersionMinor where the
-// version starts with a number. Nothing without a key.
-void WriteProgramsListValues(platform::Platform& host, const std::string& uninstallKey,
-                             const ProductListing& product);
+// Under HKEY_LOCAL_MACHINE and the uninstall key: DisplayVersion (the
+// product's version), Publisher (its company) and InstallLocation, each when
+// not empty, InstallDate (today, YYYYMMDD), EstimatedSize, and VersionMajor
+// and VersionMinor where the version starts with a number. Nothing without a
+// key.
+void WriteProgramsListValues(platform::Registry& registry, const std::string& uninstallKey,
+                             const std::string& version, const std::string& publisher,
+                             const std::string& installPath, std::uint32_t estimatedKib);
 
 // The folder of an installed version: the key's InstallLocation when it is a
-// full path below a drive's root, without a trailing backslash; empty
+// full path below a drive's root without a trailing backslash; empty
 // otherwise.
 std::string InstalledLocation(platform::Registry& registry, const std::string& uninstallKey);
 

@@ -66,14 +66,13 @@ bool Win32FileSystem::ReadPlainFile(const std::string& path, std::string& text) 
                                   OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION info;
-  bool read =
-      GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &info) &&
-      (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0 &&
-      info.nFileSizeHigh == 0 && info.nFileSizeLow <= kLargestPlainFile &&
-      OpenedUnderItsName(file, path);
+  DWORD got = 0;
+  bool read = GetFileInformationByHandle(file, &info) &&
+              (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 &&
+              info.nFileSizeHigh == 0 && info.nFileSizeLow <= kLargestPlainFile &&
+              OpenedUnderItsName(file, path);
   if (read) {
-    text.resize(info.nFileSizeLow);
-    DWORD got = 0;
+    text = std::string(info.nFileSizeLow, '\0');
     read = ReadFile(file, text.data(), info.nFileSizeLow, &got, nullptr) && got == text.size();
   }
   CloseHandle(file);

@@ -26,8 +26,9 @@ TEST(VersionNumbers, TheNumbersAVersionStartsWith) {
   EXPECT_EQ(numbers("7"), "7,0");
   EXPECT_EQ(numbers("3.x"), "3,0");
   EXPECT_EQ(numbers("4294967295.1"), "4294967295,1");
-  EXPECT_EQ(numbers("4294967296.1"), "none");
-  EXPECT_EQ(numbers("1.99999999999"), "none");
+  EXPECT_EQ(numbers("4294967296.1"), "4294967295,1");
+  EXPECT_EQ(numbers("1.99999999999"), "1,4294967295");
+  EXPECT_EQ(numbers("1.-2"), "1,0");
   EXPECT_EQ(numbers("v2.0"), "none");
   EXPECT_EQ(numbers(""), "none");
 }
@@ -45,7 +46,7 @@ TEST(LogMerge, CarriesWhatTheNewLogLacksAndIsStillThereSectionBySection) {
                                     "[files]",
                                     "-NA-",
                                     "[files]",
-                                    "C:\\NEW\\A.EXE",
+                                    "C:\\New\\a.exe",
                                     "C:\\Old\\gone.dll",
                                     "C:\\Old\\b.dll",
                                     "C:\\Old\\b.dll",
@@ -77,9 +78,9 @@ TEST(LogMerge, CarriesWhatTheNewLogLacksAndIsStillThereSectionBySection) {
                      "C:\\Old\\", "[/dirs]", "[regst]", "HKEY_LOCAL_MACHINE|Uninstall\\Quill|",
                      "HKEY_CURRENT_USER|Software\\Acme|", "[/regst]", "Group"}));
   // Only what the new log lacks is looked for on the machine, each once.
-  EXPECT_EQ(asked, (std::vector<std::string>{"[files]C:\\Old\\gone.dll", "[files]C:\\Old\\b.dll",
-                                             "[shrt]Desktop|Quill 1", "[dirs]C:\\Old\\",
-                                             "[regst]HKEY_CURRENT_USER|Software\\Acme|"}));
+  EXPECT_EQ(asked, (std::vector<std::string>{
+                       "[files]C:\\Old\\gone.dll", "[files]C:\\Old\\b.dll", "[shrt]Desktop|Quill 1",
+                       "[regst]HKEY_CURRENT_USER|Software\\Acme|", "[dirs]C:\\Old\\"}));
   EXPECT_EQ(install::MergeUninstallLogs(
                 fresh, "", [](const std::string&, const std::string&) { return true; }),
             fresh);
