@@ -127,8 +127,10 @@ void CExeExtractorDlg::RunWizard() {
   platform::Platform host = m_run.Host();
   WizardSession session(host, m_run.logoPath, m_run.headerPath);
   session.StartInFolder(m_run.CommandLineFolder());
-  m_run.EndWithInstallation(session.Run() == IDOK ? unattended::ExitCode::Installed
-                                                  : unattended::ExitCode::Cancelled);
+  const INT_PTR result = session.Run();
+  if (!session.InstallNote().empty()) m_run.LogLine(session.InstallNote());
+  m_run.EndWithInstallation(result == IDOK ? unattended::ExitCode::Installed
+                                           : unattended::ExitCode::Cancelled);
 }
 
 void LogExtractedEntry(SetupRun& run, const std::string& path) {

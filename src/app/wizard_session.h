@@ -22,6 +22,9 @@ class WizardSession final : public wizard_window::WizardEvents {
   // The folder of /D= or /DIR=, for the destination page to start at.
   void StartInFolder(const std::string& folder) { wizard_.StartInFolder(folder); }
 
+  // Fresh install, upgrade or repair, once the installing step has run.
+  const std::string& InstallNote() const { return wizard_.installNote_; }
+
   void OnInitDialog() override;
   void OnNext() override { wizard_.OnNext(); }
   void OnBack() override { wizard_.OnBack(); }

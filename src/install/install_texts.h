@@ -29,6 +29,23 @@ inline constexpr const char* kQuietUninstallString = "QuietUninstallString";
 // The SHA-256 of the uninstall log as written, in hex: where only
 // administrators can write, so the uninstaller can tell a changed log.
 inline constexpr const char* kUninstallLogDigest = "UninstallLogSHA256";
+// What the programs list shows of the product, and where an upgrade finds the
+// installed version's folder.
+inline constexpr const char* kDisplayVersion = "DisplayVersion";
+inline constexpr const char* kPublisher = "Publisher";
+inline constexpr const char* kInstallLocation = "InstallLocation";
+inline constexpr const char* kEstimatedSize = "EstimatedSize";  // KiB
+inline constexpr const char* kInstallDate = "InstallDate";      // YYYYMMDD
+inline constexpr const char* kVersionMajor = "VersionMajor";
+inline constexpr const char* kVersionMinor = "VersionMinor";
+// The run's log says which case an installation is, and why the installed
+// version's uninstall log is not carried over into the new one.
+inline constexpr const char* kFreshInstall = "Fresh install";
+inline constexpr const char* kUpgradeFrom = "Upgrade from version ";
+inline constexpr const char* kRepairOf = "Repair of version ";
+inline constexpr const char* kLogNotTakenOverStart = "; its uninstall log ";
+inline constexpr const char* kLogNotTakenOverEnd =
+    " is not taken over: it is no plain file that matches its digest";
 // The uninstaller's switch for removing without any question or box.
 inline constexpr const char* kSilentSwitch = "/S";
 

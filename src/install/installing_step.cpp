@@ -4,6 +4,9 @@
 
 #include "format/windows_path.h"
 #include "install/file_pass.h"
+#include "install/log_merge.h"
+#include "install/previous_install.h"
+#include "install/programs_list.h"
 #include "format/uninstall_log_format.h"
 #include "install/registry_values.h"
 #include "install/shortcuts.h"
@@ -29,17 +32,22 @@ void ShowProgressAnimation(InstallingPage& page, platform::Shell& shell) {
 
 }  // namespace
 
-void RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
-                       InstallingPage& page, const InstallRequest& request,
-                       std::string& programGroup) {
+std::string RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
+                              InstallingPage& page, const InstallRequest& request,
+                              std::string& programGroup) {
   ForgetCreatedFolders();
+  const std::string uninstallKey = UninstallKey(request.productName);
+  const std::string version = expander.GetPathVariable("ProductVersion");
+  // Before anything is written: the installed version's log may lie where
+  // the new one goes.
+  const PreviousInstall previous = FindPreviousInstall(host, uninstallKey, version);
   CreateInstallFolder(host, request.installPath);
   RunFilePass(host, expander);
 
   UninstallLog log(host.files, format::JoinPath(request.installPath, log_format::kFileName));
   // Without a log there is nothing to uninstall with, so nothing else is
   // made that the uninstaller would not know of.
-  if (!log.IsOpen()) return;
+  if (!log.IsOpen()) return previous.note;
   WriteLogHead(host, expander, log, request);
 
   ShowProgressAnimation(page, host.shell);
@@ -50,16 +58,30 @@ void RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
   RunRegistryPass(host, expander);
 
   WriteRemovalRegistryList(host.files, expander, log);
-  const std::string uninstallKey = UninstallKey(request.productName);
   // The path box's text, read again as the installation folder.
-  RegisterUninstaller(host.registry, uninstallKey, request.productName,
-                      expander.GetPathVariable("InstallPath"));
+  const std::string installPath = expander.GetPathVariable("InstallPath");
+  RegisterUninstaller(host.registry, uninstallKey, request.productName, installPath);
   WriteLogEnd(log, uninstallKey, programGroup);
+  // The new log names what the installed version left too, so that one
+  // uninstall removes both: each file and folder that is still there, and
+  // every link and registry record (the uninstaller passes over those that
+  // are gone).
+  if (!previous.logText.empty()) {
+    log.Rewrite(MergeUninstallLogs(
+        log.Written(), previous.logText, [&](const std::string&, const std::string& record) {
+          return record.find(log_format::kFieldSeparator) != std::string::npos ||
+                 record == log_format::kCreatedFoldersStart || host.files.Exists(record);
+        }));
+  }
   // Written once the log is whole: the uninstaller refuses a log that no
   // longer matches it.
   const std::string digest = log.Close();
   if (!uninstallKey.empty())
     WriteStringValue(host.registry, uninstallKey, texts::kUninstallLogDigest, digest);
+  WriteProgramsListValues(host.registry, uninstallKey, version,
+                          expander.GetPathVariable("CompanyName"), installPath,
+                          request.estimatedKib);
+  return previous.note;
 }
 
 }  // namespace install

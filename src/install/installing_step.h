@@ -4,6 +4,7 @@
 // goes on. Nothing is rolled back.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,16 +27,22 @@ struct InstallRequest {
   std::string installPath;
   // The wizard's product name field (header line 1).
   std::string productName;
+  // What the programs list shows as the product's size, in KiB: the staged
+  // files, as the destination page counts the space required.
+  std::uint32_t estimatedKib = 0;
 };
 
 // Runs the step: the installation folder, the "[fls]" file pass, the
 // uninstall log with its file list, the progress display, shortcuts,
 // registry values, the removal registry lines and the uninstall
 // registration. programGroup is the wizard's own program group: the shortcut
-// pass sets it and the uninstall log ends with it.
-void RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
-                       InstallingPage& page, const InstallRequest& request,
-                       std::string& programGroup);
+// pass sets it and the uninstall log ends with it. Over an installed version
+// of the product its uninstall log is carried into the new one. Returns the
+// line for the run's log that says whether this was a fresh install, an
+// upgrade or a repair.
+std::string RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
+                              InstallingPage& page, const InstallRequest& request,
+                              std::string& programGroup);
 
 // Creates a folder and every missing folder above it. Failures are silent.
 // Each folder made is noted in CreatedFolders().

@@ -65,6 +65,13 @@ void UninstallLog::Write(const char* text, std::size_t length) {
   std::fwrite(written_.data() + start, 1, written_.size() - start, file_);
 }
 
+void UninstallLog::Rewrite(const std::string& text) {
+  if (file_ == nullptr || text.size() <= written_.size()) return;
+  written_ = text;
+  std::rewind(file_);
+  std::fwrite(written_.data(), 1, written_.size(), file_);
+}
+
 std::string UninstallLog::Close() {
   if (file_ != nullptr) std::fclose(file_);
   file_ = nullptr;

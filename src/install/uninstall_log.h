@@ -30,6 +30,11 @@ class UninstallLog {
     Write("\n", 1);
     Write(text);
   }
+  // Every byte written so far.
+  const std::string& Written() const { return written_; }
+  // Writes the log anew as text, CR LF and all, when text is longer than
+  // what was written (it holds all of that and more).
+  void Rewrite(const std::string& text);
   // Closes the file; the SHA-256 of every byte written, in lowercase hex.
   std::string Close();
 

@@ -29,7 +29,9 @@ void WriteDwordValue(platform::Registry& registry, const std::string& key, const
 inline constexpr const char* kRegistrationValueNames[] = {
     texts::kDisplayIcon,        texts::kDisplayName,     texts::kNoModify,
     texts::kNoRepair,           texts::kUninstallString, texts::kQuietUninstallString,
-    texts::kUninstallLogDigest,
+    texts::kUninstallLogDigest, texts::kDisplayVersion,  texts::kPublisher,
+    texts::kInstallLocation,    texts::kEstimatedSize,   texts::kInstallDate,
+    texts::kVersionMajor,       texts::kVersionMinor,
 };
 
 void RegisterUninstaller(platform::Registry& registry, const std::string& uninstallKey,

@@ -71,6 +71,11 @@ class FileSystem {
   // a write elsewhere: nullptr then, as when it cannot be opened. Others may
   // read it while it is open, not change, rename or delete it.
   virtual std::FILE* CreateLogFile(const std::string& path) = 0;
+  // Reads a whole plain file by its own name, through one handle: false for
+  // a symbolic link, junction or other reparse point (never followed), a
+  // folder or device, a file over 64 MB, or one that cannot be read. Others
+  // cannot change it while it is read.
+  virtual bool ReadPlainFile(const std::string& path, std::string& text) = 0;
   // A new folder (the parent must exist) that only Administrators and
   // SYSTEM may change and Users may read, passed on to everything made
   // below it and inheriting nothing, as the program files folders are; a

@@ -48,6 +48,9 @@ class LoggedPlatform final : public platform::FileSystem,
   std::FILE* CreateLogFile(const std::string& path) override {
     return inner_.files.CreateLogFile(path);
   }
+  bool ReadPlainFile(const std::string& path, std::string& text) override {
+    return inner_.files.ReadPlainFile(path, text);
+  }
   bool MakeProtectedFolder(const std::string& path) override;
   bool CopyOver(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override { return inner_.files.RemoveFile(path); }

@@ -40,6 +40,7 @@ ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRe
   log.Line("Installation folder: " + folder);
 
   wizard.OnNext();  // the installing step, ending on the finish page
+  log.Line(wizard.installNote_);
   wizard.DeclineLaunch();
   wizard.OnNext();  // Finish: the staged files are deleted
   log.Line("Staged files deleted");

@@ -2,9 +2,8 @@
 
 #include "format/windows_path.h"
 #include "install/install_texts.h"
+#include "install/log_digest.h"
 #include "install/uninstall_log.h"
-#include "package/payload_checksum.h"
-#include "package/sha256/sha256.h"
 #include "install/uninstall_registration.h"
 #include "uninstall/removal_guard.h"
 #include "uninstall/uninstall_texts.h"
@@ -31,12 +30,9 @@ std::string LogTrustProblem(platform::Registry& registry, const UninstallRecords
       !::format::SamePath(Unquoted(command), uninstallerPath)) {
     return texts::kLogNotRegistered;
   }
-  std::string recorded;
-  if (!registry.QueryString(kMachine, key, install::texts::kUninstallLogDigest, recorded))
-    return {};
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(logText.data());
-  const std::string actual = package::DigestText(package::Sha256Of({bytes, logText.size()}));
-  return ::format::AsciiLowered(recorded) == actual ? std::string() : texts::kLogChanged;
+  return install::CheckLogDigest(registry, key, logText) == install::LogDigest::Differs
+             ? texts::kLogChanged
+             : std::string();
 }
 
 }  // namespace uninstall

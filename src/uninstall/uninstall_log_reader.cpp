@@ -122,19 +122,18 @@ std::optional<UninstallRecords> ParseUninstallLog(const std::string& text, std::
       return std::nullopt;
     }
   }
+  // A link record always holds a '|', which no folder path can; an upgrade
+  // carries the installed version's links in after the created folders.
   bool inCreatedFolders = false;
   for (const std::string& record : shortcuts) {
-    if (record == format::kCreatedFoldersStart) {
-      inCreatedFolders = true;
-      continue;
-    }
-    if (inCreatedFolders) {
-      if (!record.empty()) log.createdFolders.push_back(record);
-      continue;
-    }
     const std::size_t bar = record.find(format::kFieldSeparator);
-    if (bar == std::string::npos) continue;
-    log.shortcuts.push_back({record.substr(0, bar), record.substr(bar + 1)});
+    if (bar != std::string::npos) {
+      log.shortcuts.push_back({record.substr(0, bar), record.substr(bar + 1)});
+    } else if (record == format::kCreatedFoldersStart) {
+      inCreatedFolders = true;
+    } else if (inCreatedFolders && !record.empty()) {
+      log.createdFolders.push_back(record);
+    }
   }
   for (const std::string& record : registry) {
     const std::vector<std::string> fields = SplitFields(record);

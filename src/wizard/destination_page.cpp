@@ -7,6 +7,8 @@
 
 #include "platform/accepted_drive.h"
 #include "format/windows_path.h"
+#include "install/programs_list.h"
+#include "install/uninstall_registration.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
 #include "wizard/control_ids.h"
@@ -79,8 +81,13 @@ void CInstallWizard::ShowDestinationPage() {
     const script::InstallPathSection section =
         script::ReadInstallPathSection(host_.files, ScriptPath());
     lockFlag = section.lockFlag;
-    folder = !startingFolder_.empty() && !script::IsTrueFlag(lockFlag)
-                 ? startingFolder_
+    // An upgrade goes where the installed version is.
+    const std::string start =
+        !startingFolder_.empty()
+            ? startingFolder_
+            : install::InstalledLocation(host_.registry, install::UninstallKey(ProductName()));
+    folder = !start.empty() && !script::IsTrueFlag(lockFlag)
+                 ? start
                  : expander_.ExpandPathVariables(section.pathTemplate);
     surface_.SetText(kPathBox, folder);
   } else {

@@ -37,7 +37,9 @@ class CInstallWizard : public script::WizardValues {
 
   // The folder the command line asked for (/D=, /DIR=): the destination
   // page starts there instead of at the script's folder, unless the script
-  // locks its folder. Called before the window opens.
+  // locks its folder. Called before the window opens. Without it, the
+  // folder of an installed version of the product (its uninstall key's
+  // InstallLocation) is the starting folder.
   void StartInFolder(std::string folder) { startingFolder_ = std::move(folder); }
 
   // --- What the window reports --------------------------------------------
@@ -90,6 +92,9 @@ class CInstallWizard : public script::WizardValues {
   // --- The page logic's state, open to the tests ------------------------
   int accept_ = 0;            // the accept box as the last data exchange read it
   std::string programGroup_;  // set by the installing step's shortcut pass
+  // The installing step's line for the run's log: fresh install, upgrade or
+  // repair. Empty until the step has run.
+  std::string installNote_;
   char productName_[kFieldSize] = {};
   char productVersion_[kFieldSize] = {};
   char companyName_[kFieldSize] = {};

@@ -1,5 +1,7 @@
 // The installing page: the switch from the destination page, and the
 // installing step run to its end inside the same Next click.
+#include <algorithm>
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 
@@ -54,8 +56,11 @@ void CInstallWizard::RunInstallingStep() {
   // The path box's text is the installation folder from here on.
   request.installPath = surface_.GetText(kPathBox);
   request.productName = FieldText(productName_);
+  // Rounded up; a figure past 4 TB is shown as the most a DWORD holds.
+  request.estimatedKib =
+      static_cast<std::uint32_t>(std::min(GetRequiredSpace() * 1024 + 1023.0 / 1024, 4294967295.0));
   SurfaceInstallingPage page(surface_);
-  install::RunInstallingStep(host_, expander_, page, request, programGroup_);
+  installNote_ = install::RunInstallingStep(host_, expander_, page, request, programGroup_);
   ShowFinishTransition();
 }
 

@@ -159,6 +159,22 @@ std::FILE* SimFileSystem::CreateLogFile(const std::string& path) {
   return file;
 }
 
+bool SimFileSystem::ReadPlainFile(const std::string& path, std::string& text) {
+  const std::string native = NativePath(path);
+  if (native.empty()) return false;
+  const int descriptor = ::open(native.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (descriptor == -1) return false;
+  struct stat status {};
+  bool read =
+      ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_size <= (64 << 20);
+  if (read) {
+    text.resize(static_cast<std::size_t>(status.st_size));
+    read = ::read(descriptor, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  }
+  ::close(descriptor);
+  return read;
+}
+
 bool SimFileSystem::MakeProtectedFolder(const std::string& path) {
   if (!MakeFolder(path)) return false;
   protectedFolders.push_back(path);

@@ -42,6 +42,7 @@ class SimFileSystem : public platform::FileSystem {
   std::FILE* CreateStagedFile(const std::string& path) override;
   // A host symbolic link or a file with other hard links is refused.
   std::FILE* CreateLogFile(const std::string& path) override;
+  bool ReadPlainFile(const std::string& path, std::string& text) override;
   // A plain folder, its path added to protectedFolders.
   bool MakeProtectedFolder(const std::string& path) override;
   bool CopyOver(const std::string& from, const std::string& to) override;

@@ -12,6 +12,9 @@ namespace win32 {
 
 namespace {
 
+// Far more than any log holds.
+constexpr DWORD kLargestPlainFile = 64u << 20;
+
 const char* NamePart(const char* path) {
   const char* name = path;
   for (const char* at = path; *at != '\0'; ++at) {
@@ -55,6 +58,25 @@ std::FILE* Win32FileSystem::CreateLogFile(const std::string& path) {
   std::FILE* stream = _fdopen(descriptor, "wb");
   if (stream == nullptr) _close(descriptor);
   return stream;
+}
+
+bool Win32FileSystem::ReadPlainFile(const std::string& path, std::string& text) {
+  // Shared for reading only: nobody changes the file while it is read.
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info;
+  DWORD got = 0;
+  bool read = GetFileInformationByHandle(file, &info) &&
+              (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 &&
+              info.nFileSizeHigh == 0 && info.nFileSizeLow <= kLargestPlainFile &&
+              OpenedUnderItsName(file, path);
+  if (read) {
+    text = std::string(info.nFileSizeLow, '\0');
+    read = ReadFile(file, text.data(), info.nFileSizeLow, &got, nullptr) && got == text.size();
+  }
+  CloseHandle(file);
+  return read;
 }
 
 }  // namespace win32

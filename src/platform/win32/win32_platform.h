@@ -31,6 +31,7 @@ class Win32FileSystem final : public platform::FileSystem {
   bool HoldFolder(const std::string& path) override;
   std::FILE* CreateStagedFile(const std::string& path) override;
   std::FILE* CreateLogFile(const std::string& path) override;
+  bool ReadPlainFile(const std::string& path, std::string& text) override;
   bool MakeProtectedFolder(const std::string& path) override;
   bool CopyOver(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;

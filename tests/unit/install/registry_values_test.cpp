@@ -122,8 +122,8 @@ TEST_F(RegistryPassTest, UnknownRootsWriteNothing) {
   InstallRegistryLines({"hkey_current_user|Software\\Acme|A|REG_SZ|x|",
                         " HKEY_CURRENT_USER|Software\\Acme|B|REG_SZ|x|",
                         "HKCU|Software\\Acme|C|REG_SZ|x|", "|Software\\Acme|D|REG_SZ|x|", ""});
-  // the uninstall registration and the log's digest only
-  EXPECT_EQ(sim.registry.ValueCount(), before + 7);
+  // the uninstall registration, the log's digest and the programs list only
+  EXPECT_EQ(sim.registry.ValueCount(), before + 14);
   EXPECT_FALSE(sim.registry.KeyExists(RegistryRoot::CurrentUser, "Software\\Acme"));
 }
 

@@ -140,6 +140,8 @@ TEST_F(UninstallLogTest, TheWholeFolderLineRecordsNothingForADriveRootOrASharedF
         "C:\\Program Files (x86)", "C:\\users\\tester"}) {
     SCOPED_TRACE(folder);
     StageScript(Script({UninstallSections({"%InstallPath%"})}));
+    // Each a fresh installation, not an upgrade over the one before.
+    sim.registry.DeleteValue(RegistryRoot::LocalMachine, kUninstallKey, "InstallLocation");
     Install(folder);
     const std::string log = Log();
     // Straight to the fixed entries: nothing of the folder's own.
@@ -171,9 +173,9 @@ TEST_F(UninstallLogTest, RemovalRegistryLinesAreExpandedTrimmedAndNeverWritten) 
                        kUninstallKey + "|\r\n[/regst]\r\n"),
             std::string::npos)
       << Log();
-  // Only the six values of the uninstall registration and the log's digest
-  // were added.
-  EXPECT_EQ(sim.registry.ValueCount(), valuesBefore + 7);
+  // Only the six values of the uninstall registration, the log's digest and
+  // the seven of the programs list were added.
+  EXPECT_EQ(sim.registry.ValueCount(), valuesBefore + 14);
 }
 
 TEST_F(UninstallLogTest, ScriptEndingInsideTheRemovalPathsEndsTheListThere) {

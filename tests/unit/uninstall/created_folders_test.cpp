@@ -81,6 +81,19 @@ TEST_F(CreatedFoldersTest, LogRecordsThemDeepestFirstWhereAnOlderReaderPassesOve
   EXPECT_EQ(extended->programGroup, older->programGroup);
 }
 
+// An upgrade carries the installed version's links in after the new log's
+// created folders: a record with a '|' is a link wherever it stands.
+TEST_F(CreatedFoldersTest, LinksCarriedInAfterTheFoldersStayLinks) {
+  InstallMapleleaf();
+  std::string log = Log();
+  log.insert(log.find("[/shrt]"), "Desktop|Mapleleaf Viewer 1.0\r\n");
+  const auto upgraded = ParsedLog(log);
+  ASSERT_TRUE(upgraded.has_value());
+  ASSERT_EQ(upgraded->shortcuts.size(), 2u);
+  EXPECT_EQ(upgraded->shortcuts[1].name, "Mapleleaf Viewer 1.0");
+  EXPECT_EQ(upgraded->createdFolders.size(), 5u);
+}
+
 TEST_F(CreatedFoldersTest, EmptiedOnesGoAndTheRemoverTakesThoseAboveItsFolder) {
   // Listing created folders no longer leaves them "holding" each other.
   InstallMapleleaf({kPrograms + "\\Northwind Labs\\", kCompany + "\\"});

@@ -56,6 +56,23 @@ TEST_F(DestinationPageTest, ALockedScriptKeepsItsFolderOverTheCommandLine) {
   EXPECT_FALSE(surface[1009].enabled);
 }
 
+TEST_F(DestinationPageTest, AnInstalledVersionsFolderComesBeforeTheDefaultButNotTheCommandLine) {
+  const std::string key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quill Writer";
+  sim.registry.SetValue(platform::RegistryRoot::LocalMachine, key, "InstallLocation",
+                        platform::kRegSz, {'D', ':', '\\', 'Q', 0});
+  Start();
+  wizard->OnNext();
+  EXPECT_EQ(surface[1009].text, "D:\\Q");
+  EXPECT_TRUE(surface[1001].enabled);
+  Start();
+  wizard->StartInFolder("D:\\Tools\\Quill");
+  wizard->OnNext();
+  EXPECT_EQ(surface[1009].text, "D:\\Tools\\Quill");
+  Start({.lockFlag = "1"});
+  wizard->OnNext();
+  EXPECT_EQ(surface[1009].text, kDefaultFolder);
+}
+
 TEST_F(DestinationPageTest, RequiredSpaceOfALoneScriptIsShownInMegabytes) {
   std::string script = QuillWriterScript();
   script += std::string(3268 - script.size() - 2, 'x') + "\r\n";

@@ -1,0 +1,25 @@
+#include "install/log_digest.h"
+
+#include <cstdint>
+
+#include "format/windows_path.h"
+#include "install/install_texts.h"
+#include "package/payload_checksum.h"
+#include "package/sha256/sha256.h"
+
+namespace install {
+
+LogDigest CheckLogDigest(platform::Registry& registry, const std::string& uninstallKey,
+                         const std::string& logText) {
+  std::string recorded;
+  if (uninstallKey.empty() ||
+      !registry.QueryString(platform::RegistryRoot::LocalMachine, uninstallKey,
+                            texts::kUninstallLogDigest, recorded)) {
+    return LogDigest::Missing;
+  }
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(logText.data());
+  const std::string actual = package::DigestText(package::Sha256Of({bytes, logText.size()}));
+  return format::AsciiLowered(recorded) == actual ? LogDigest::Matches : LogDigest::Differs;
+}
+
+}  // namespace install

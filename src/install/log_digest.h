@@ -1,0 +1,22 @@
+// The uninstall log's digest, kept in the product's uninstall key under
+// HKEY_LOCAL_MACHINE where only administrators write: the log itself lies in
+// the installation folder, which its user may be able to change.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace install {
+
+enum class LogDigest {
+  Matches,
+  Missing,  // the key holds none: an older setup program's, or no key at all
+  Differs,
+};
+
+// Compares the SHA-256 of logText with the digest recorded in the key.
+LogDigest CheckLogDigest(platform::Registry& registry, const std::string& uninstallKey,
+                         const std::string& logText);
+
+}  // namespace install

@@ -1,0 +1,70 @@
+#include "install/programs_list.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "install/install_texts.h"
+#include "install/uninstall_registration.h"
+
+namespace install {
+
+namespace {
+
+std::uint32_t AtMost32Bits(unsigned long number) {
+  return number > 0xFFFFFFFFul ? 0xFFFFFFFFu : static_cast<std::uint32_t>(number);
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::optional<VersionNumbers> VersionNumbersOf(const std::string& version) {
+  if (!IsDigit(version[0])) return std::nullopt;
+  char* end = nullptr;
+  VersionNumbers numbers;
+  numbers.major = AtMost32Bits(std::strtoul(version.c_str(), &end, 10));
+  if (end[0] == '.' && IsDigit(end[1]))
+    numbers.minor = AtMost32Bits(std::strtoul(end + 1, nullptr, 10));
+  return numbers;
+}
+
+void WriteProgramsListValues(platform::Registry& registry, const std::string& uninstallKey,
+                             const std::string& version, const std::string& publisher,
+                             const std::string& installPath, std::uint32_t estimatedKib) {
+  if (uninstallKey.empty()) return;
+  const char* const textNames[] = {texts::kDisplayVersion, texts::kPublisher,
+                                   texts::kInstallLocation};
+  const std::string* const textValues[] = {&version, &publisher, &installPath};
+  for (int i = 0; i < 3; ++i) {
+    if (!textValues[i]->empty())
+      WriteStringValue(registry, uninstallKey, textNames[i], *textValues[i]);
+  }
+  const std::time_t now = std::time(nullptr);
+  if (const std::tm* local = std::localtime(&now)) {
+    WriteStringValue(registry, uninstallKey, texts::kInstallDate,
+                     std::to_string((local->tm_year + 1900) * 10000 + (local->tm_mon + 1) * 100 +
+                                    local->tm_mday));
+  }
+  const char* const numberNames[] = {texts::kEstimatedSize, texts::kVersionMajor,
+                                     texts::kVersionMinor};
+  const std::optional<VersionNumbers> parsed = VersionNumbersOf(version);
+  const std::uint32_t numbers[] = {estimatedKib, parsed ? parsed->major : 0,
+                                   parsed ? parsed->minor : 0};
+  for (int i = 0; i < (parsed ? 3 : 1); ++i) {
+    WriteDwordValue(registry, uninstallKey, numberNames[i], numbers[i]);
+  }
+}
+
+std::string InstalledLocation(platform::Registry& registry, const std::string& uninstallKey) {
+  std::string location;
+  // Anything else is no folder to install into; a drive's root is refused
+  // as the command line refuses it.
+  if (registry.QueryString(platform::RegistryRoot::LocalMachine, uninstallKey,
+                           texts::kInstallLocation, location) &&
+      location.size() > 3 && location[1] == ':' && location[2] == '\\' && location.back() != '\\') {
+    return location;
+  }
+  return {};
+}
+
+}  // namespace install
