@@ -43,7 +43,7 @@ void RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
 
   ShowProgressAnimation(page, host.shell);
 
-  RunShortcutPass(host, expander, log, programGroup);
+  RunShortcutPass(host, expander, log, programGroup, request.linksForAllUsers);
   CloseShortcutList(log);
 
   RunRegistryPass(host, expander);

@@ -25,6 +25,8 @@ struct InstallRequest {
   std::string installPath;
   // The wizard's product name field (header line 1).
   std::string productName;
+  // Links into the all-users folders (/ALLUSERS, or a run as SYSTEM).
+  bool linksForAllUsers = false;
 };
 
 // Runs the step: the installation folder, the "[fls]" file pass, the

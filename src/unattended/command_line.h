@@ -20,10 +20,30 @@ struct CommandLine {
   bool logWanted = false;
   std::string logPath;
   bool showHelp = false;  // /?
+  // Switches deployment tools pass to every installer by habit.
+  bool noStartQuestion = false;       // /SP-
+  bool suppressMessageBoxes = false;  // /SUPPRESSMSGBOXES
+  bool noCancel = false;              // /NOCANCEL
+  bool allUsers = false;              // /ALLUSERS
   // Why the command line was refused; empty when it was accepted.
   std::string error;
 
   bool Silent() const { return display != Display::Full; }
+};
+
+// A switch without a value: its word (upper case), the flag it sets, and
+// what the run's log says of it. Add new ones here.
+struct FlagSwitch {
+  const char* word;
+  bool CommandLine::*flag;
+  const char* logNote;
+};
+inline constexpr FlagSwitch kFlagSwitches[] = {
+    {"/SP-", &CommandLine::noStartQuestion, "/SP-: no effect, no question comes first"},
+    {"/SUPPRESSMSGBOXES", &CommandLine::suppressMessageBoxes,
+     "/SUPPRESSMSGBOXES: a silent run answers boxes with their default"},
+    {"/NOCANCEL", &CommandLine::noCancel, "/NOCANCEL: no Cancel"},
+    {"/ALLUSERS", &CommandLine::allUsers, "/ALLUSERS: links for all users"},
 };
 
 // Switch names compare without regard to case. Quotes group blanks into one

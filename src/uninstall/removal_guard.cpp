@@ -27,6 +27,7 @@ constexpr int kSystemFolderNumbers[] = {
     platform::kCsidlCommonPrograms,
     platform::kCsidlCommonStartMenu,
     platform::kCsidlCommonDesktop,
+    platform::kCsidlCommonStartup,
 };
 
 // Folders a 32-bit program does not see through the shell's numbers.

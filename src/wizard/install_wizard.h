@@ -39,6 +39,8 @@ class CInstallWizard : public script::WizardValues {
   // page starts there instead of at the script's folder, unless the script
   // locks its folder. Called before the window opens.
   void StartInFolder(std::string folder) { startingFolder_ = std::move(folder); }
+  // The installing step puts the links into the all-users folders.
+  void PutLinksForAllUsers() { linksForAllUsers_ = true; }
 
   // --- What the window reports --------------------------------------------
   // After the controls exist: header fields, caption, welcome texts, notice,
@@ -133,6 +135,7 @@ class CInstallWizard : public script::WizardValues {
   WizardPage wizardPage_ = kWelcomePage;
   bool installFolderLocked_ = false;
   bool driveAccepted_ = false;
+  bool linksForAllUsers_ = false;
 };
 
 }  // namespace wizard

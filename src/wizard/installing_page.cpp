@@ -54,6 +54,7 @@ void CInstallWizard::RunInstallingStep() {
   // The path box's text is the installation folder from here on.
   request.installPath = surface_.GetText(kPathBox);
   request.productName = FieldText(productName_);
+  request.linksForAllUsers = linksForAllUsers_;
   SurfaceInstallingPage page(surface_);
   install::RunInstallingStep(host_, expander_, page, request, programGroup_);
   ShowFinishTransition();
