@@ -21,7 +21,6 @@ inline constexpr const char* kNoPrivateFolder =
 inline constexpr const char* kDamagedPrefix =
     "The installation data of this setup program is damaged; please obtain "
     "a new copy.\n\n";
-// Before the product's name, for a second setup program of a product.
-inline constexpr const char* kSetupRunsAlready = "Another setup program is installing ";
+inline constexpr const char* kSetupRunsAlready = "Setup of this product is running already.";
 
 }  // namespace app

@@ -3,20 +3,20 @@
 // writes anything and held until the process ends.
 #pragma once
 
-#include <string>
+#include <cstdint>
+#include <span>
 
 namespace app {
 
-// False when the mutex exists already, or cannot be made at all (an object
-// of another kind under the name, or one that shuts us out). The run then
-// stops before it writes anything: a program that takes the name first can
-// hold installs off, and gains nothing else, as the mutex is never waited
-// for nor trusted. True without a product name to key it on.
-bool TakeProductMutex(const std::string& productName);
-
-// The mutex's name: "Global\setupkit-setup-" and the uninstall key's name
-// in upper case (key names ignore case, mutex names do not), its "\"
-// signs made "/" (a mutex name holds none).
-std::string ProductMutexName(const std::string& productName);
+// Takes the mutex of the product that the payload's setup script names:
+// "Global\setupkit-setup-" and the uninstall key's name in upper case (key
+// names ignore case, mutex names do not), its "\" signs made "/" (a mutex
+// name holds none). False when the mutex exists already, or cannot be made
+// at all (an object of another kind under the name, or one that shuts us
+// out): the run must then stop before it writes anything. A program that
+// takes the name first can so hold installs off, and gains nothing else,
+// as the mutex is never waited for nor trusted. True for a payload whose
+// first entry is not a setup script: the extraction then decides.
+bool TakeProductMutex(std::span<const std::uint8_t> payload);
 
 }  // namespace app

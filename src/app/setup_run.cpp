@@ -5,11 +5,9 @@
 #include "app/app_texts.h"
 #include "app/payload_resource.h"
 #include "app/product_mutex.h"
-#include "format/payload_script_head.h"
 #include "install/installing_step.h"
 #include "platform/win32/win32_platform.h"
 #include "unattended/unattended_install.h"
-#include "wizard/header_field.h"
 
 namespace app {
 
@@ -17,31 +15,12 @@ using unattended::ExitCode;
 
 namespace {
 
-// Line 1 of the payload's setup script, as the wizard keeps it; empty when
-// the payload has none.
-std::string PayloadProductName() {
-  PayloadResource payload;
-  std::vector<package::ArchiveEntry> entries;
-  std::string ignored;
-  package::ReadArchiveIndex(payload.Block(), entries, ignored);
-  const std::vector<std::string> head = package::ScriptHeadLines(entries, 1);
-  return head.empty() ? std::string() : head[0].substr(0, wizard::kFieldSize - 1);
-}
-
 // The process runs as the SYSTEM account (S-1-5-18), as device management
 // runs setup programs: its own folders are no user's.
 bool RunsAsLocalSystem() {
-  HANDLE token = nullptr;
-  if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
-  union {
-    TOKEN_USER user;
-    BYTE bytes[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
-  } info;
-  DWORD size = 0;
-  const bool system = ::GetTokenInformation(token, TokenUser, &info, sizeof info, &size) &&
-                      ::IsWellKnownSid(info.user.User.Sid, WinLocalSystemSid);
-  ::CloseHandle(token);
-  return system;
+  SID system = {SID_REVISION, 1, SECURITY_NT_AUTHORITY, {SECURITY_LOCAL_SYSTEM_RID}};
+  BOOL member = FALSE;
+  return ::CheckTokenMembership(nullptr, &system, &member) && member;
 }
 
 }  // namespace
@@ -55,12 +34,9 @@ void SetupRun::Start() {
   if (line.Silent()) host_.BeQuiet(line.display == unattended::Display::ProgressOnly);
   // Before anything is written, the log included (the first run's may have
   // the same name), and without End(), whose clean-up is the first run's.
-  if (!line.showHelp) {
-    const std::string product = PayloadProductName();
-    if (!TakeProductMutex(product)) {
-      host_.Show(platform::MessageKind::Warning, kSetupRunsAlready + product + ".");
-      ::ExitProcess(static_cast<UINT>(ExitCode::InstallInProgress));
-    }
+  if (!line.showHelp && !TakeProductMutex(PayloadResource().Block())) {
+    host_.Show(platform::MessageKind::Warning, kSetupRunsAlready);
+    ::ExitProcess(static_cast<UINT>(ExitCode::InstallInProgress));
   }
   platform::FileSystem& files = win32::Win32Platform().files;
   if (line.logWanted) {
@@ -75,11 +51,8 @@ void SetupRun::Start() {
     }
   }
   log_.Line("Command line: " + rawCommandLine);
-  for (const unattended::FlagSwitch& known : unattended::kFlagSwitches) {
-    if (line.*known.flag) log_.Line(std::string("Switch ") + known.logNote);
-  }
+  if (!line.flagSwitches.empty()) log_.Line("Accepted:" + line.flagSwitches);
   linksForAllUsers_ = line.allUsers || RunsAsLocalSystem();
-  if (linksForAllUsers_ && !line.allUsers) log_.Line("Run as SYSTEM: links for all users");
   if (line.showHelp) {
     ::MessageBoxA(nullptr, unattended::kUsageText, "Setup", MB_OK | MB_ICONINFORMATION);
     End(ExitCode::Installed);

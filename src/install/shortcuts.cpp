@@ -104,9 +104,7 @@ void RunShortcutPass(platform::Platform& host, script::PathExpander& expander, U
     if (!folderNumber) return;
     const int folder = forAllUsers ? AllUsersFolderNumber(*folderNumber) : *folderNumber;
     // Recorded even when the link then fails, so the uninstaller looks for it.
-    WriteShortcutRecord(log,
-                        folder == *folderNumber ? location : log_format::kAllUsersPrefix + location,
-                        expandedName);
+    WriteShortcutRecord(log, location, expandedName, folder != *folderNumber);
     CreateShortcut(host, programGroup, folder, expandedName, expandedTarget);
   };
   script::ForEachShortcutLine(host.files, script::ScriptPath(host.files), onProgramGroup,

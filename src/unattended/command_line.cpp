@@ -17,15 +17,14 @@ const char* const kUsageText =
     "/LOG=FILE: write a log of the run to FILE\n"
     "/LOG: the log in the temporary folder\n"
     "/ALLUSERS: links for all users\n"
-    "/NOCANCEL: no Cancel\n"
-    "/SP-, /SUPPRESSMSGBOXES: accepted\n"
+    "/NOCANCEL, /SP-, /SUPPRESSMSGBOXES\n"
     "/?: show this box\n\n"
     "A silent run accepts the licence and starts no program.\n\n"
     "Exit codes:\n"
     "0 installed\n1 cancelled by the user\n2 installed with errors\n"
     "3 bad command line or refused folder\n4 damaged setup program\n"
     "5 the staging folder cannot be made\n"
-    "1618 this product's setup runs already";
+    "1618 another setup runs";
 
 namespace {
 
@@ -138,6 +137,8 @@ CommandLine ParseCommandLine(const std::string& raw) {
       line.showHelp = true;
     } else if (const FlagSwitch* known = FindFlagSwitch(name)) {
       line.*(known->flag) = true;
+      line.flagSwitches += ' ';
+      line.flagSwitches += known->word;
     } else {
       refuse("Unknown argument \"" + word + "\".");
     }

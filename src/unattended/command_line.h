@@ -25,25 +25,29 @@ struct CommandLine {
   bool suppressMessageBoxes = false;  // /SUPPRESSMSGBOXES
   bool noCancel = false;              // /NOCANCEL
   bool allUsers = false;              // /ALLUSERS
+  // Those of them given, each after a blank, for the log.
+  std::string flagSwitches;
   // Why the command line was refused; empty when it was accepted.
   std::string error;
 
   bool Silent() const { return display != Display::Full; }
 };
 
-// A switch without a value: its word (upper case), the flag it sets, and
-// what the run's log says of it. Add new ones here.
+// A switch without a value: its word (upper case) and the flag it sets.
+// The run's log names each one given. Add new ones here.
 struct FlagSwitch {
   const char* word;
   bool CommandLine::*flag;
-  const char* logNote;
 };
 inline constexpr FlagSwitch kFlagSwitches[] = {
-    {"/SP-", &CommandLine::noStartQuestion, "/SP-: no effect, no question comes first"},
-    {"/SUPPRESSMSGBOXES", &CommandLine::suppressMessageBoxes,
-     "/SUPPRESSMSGBOXES: a silent run answers boxes with their default"},
-    {"/NOCANCEL", &CommandLine::noCancel, "/NOCANCEL: no Cancel"},
-    {"/ALLUSERS", &CommandLine::allUsers, "/ALLUSERS: links for all users"},
+    // Nothing to do: no question comes before the wizard.
+    {"/SP-", &CommandLine::noStartQuestion},
+    // Nothing to do: a silent run answers every box with its default.
+    {"/SUPPRESSMSGBOXES", &CommandLine::suppressMessageBoxes},
+    // The progress window cannot be closed.
+    {"/NOCANCEL", &CommandLine::noCancel},
+    // Links into the all-users folders.
+    {"/ALLUSERS", &CommandLine::allUsers},
 };
 
 // Switch names compare without regard to case. Quotes group blanks into one

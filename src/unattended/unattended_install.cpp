@@ -60,7 +60,6 @@ std::string OutcomeLine(ExitCode code) {
   };
   const auto number = static_cast<unsigned>(code);
   const char* meaning = number < std::size(kMeanings) ? kMeanings[number] : "";
-  if (code == ExitCode::InstallInProgress) meaning = "a setup of the product runs already";
   return "Outcome: " + std::to_string(number) + " (" + meaning + ")";
 }
 

@@ -1,12 +1,13 @@
 // mksetup winget: a winget manifest for a built setup program.
 #include <cstring>
 
-#include "format/payload_script_head.h"
+#include "format/payload_contract.h"
 #include "install/uninstall_registration.h"
 #include "mksetup/commands/commands.h"
 #include "mksetup/commands/winget_manifest.h"
 #include "mksetup/host/host_files.h"
 #include "mksetup/payload/setup_payload.h"
+#include "mksetup/script_checks/script_text.h"
 #include "package/sha256/sha256.h"
 
 namespace mksetup {
@@ -39,9 +40,16 @@ int RunWinget(const WingetOptions& options, Console& console) {
   SetupPayload payload;
   std::string error;
   if (!ReadSetupPayload(options.setup, payload, error)) return Fail(console, error);
-  std::vector<std::string> head = package::ScriptHeadLines(payload.entries, kHeadLines);
+  // The script the setup program stages last under its name.
+  const package::ArchiveEntry* script = nullptr;
+  for (const package::ArchiveEntry& entry : payload.entries) {
+    if (entry.name == package::kScriptEntryName) script = &entry;
+  }
+  std::vector<std::string> head;
+  if (script != nullptr) head = SplitScriptLines({script->data, script->size}).lines;
   if (head.size() < kHeadLines)
     return Fail(console, options.setup + ": its setup script has no header of four lines");
+  head.resize(kHeadLines);
   for (std::string& line : head) line = line.substr(0, kFieldLength);
   const std::string& productName = head[0];
 
