@@ -105,6 +105,8 @@ RemovalGuard::RemovalGuard(platform::FileSystem& files, platform::Machine& machi
   for (const char* variable : kSharedFolderVariables) {
     AddFolder(sharedFolders_, machine.ExpandEnvironment(variable));
   }
+  const std::string startMenu = machine.FolderPath(platform::kCsidlCommonStartMenu);
+  if (!startMenu.empty()) allUsersStartMenu_ = format::CanonicalPath(startMenu);
   // The product's folder exempts what lies below it only when it is a
   // folder of its own: not a root, not a system folder, not in Windows.
   const std::string own = format::CanonicalPath(installFolder);
@@ -146,7 +148,8 @@ std::string RemovalGuard::RefusalReason(const std::string& path) const {
   if (std::string spelling = SpellingRefusal(path, canonical); !spelling.empty()) return spelling;
   if (IsSystemFolder(canonical)) return "a folder of the system or the user's profile";
   if (IsBelowAny(sealedFolders_, canonical)) return "inside the Windows folder";
-  if (IsBelowAny(sharedFolders_, canonical) && !InInstallFolder(canonical))
+  if (IsBelowAny(sharedFolders_, canonical) && !InInstallFolder(canonical) &&
+      (allUsersStartMenu_.empty() || !format::IsAtOrBelow(canonical, allUsersStartMenu_)))
     return "inside a program files or common data folder, outside the product's own folder";
   // The path itself and every folder on its way below the root, with the
   // path's own spelling, since the file system takes that.
