@@ -12,7 +12,7 @@ SETUPKIT_PACKAGES=(
   gcc-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick fonts-liberation
-  icoutils liblnk-utils
+  icoutils liblnk-utils libyaml-dev
 )
 
 say() { printf '\n== %s\n' "$*" >&2; }

@@ -21,5 +21,6 @@ inline constexpr const char* kNoPrivateFolder =
 inline constexpr const char* kDamagedPrefix =
     "The installation data of this setup program is damaged; please obtain "
     "a new copy.\n\n";
+inline constexpr const char* kSetupRunsAlready = "Setup of this product is running already.";
 
 }  // namespace app

@@ -35,7 +35,14 @@ bool CExeExtractorDlg::OnInitDialog() {
   SetIcon(m_hIcon, true);
   SetIcon(m_hIcon, false);
   m_nTimer = SetTimer(kExtractTimer, kExtractDelayMs);
+  if (m_run.NoCancel()) {
+    ::EnableMenuItem(::GetSystemMenu(m_hWnd, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+  }
   return true;
+}
+
+void CExeExtractorDlg::OnCancel() {
+  if (!m_run.NoCancel()) ui::CDialog::OnCancel();
 }
 
 void CExeExtractorDlg::OnTimer(UINT_PTR) {
@@ -127,6 +134,7 @@ void CExeExtractorDlg::RunWizard() {
   platform::Platform host = m_run.Host();
   WizardSession session(host, m_run.logoPath, m_run.headerPath);
   session.StartInFolder(m_run.CommandLineFolder());
+  if (m_run.LinksForAllUsers()) session.PutLinksForAllUsers();
   const INT_PTR result = session.Run();
   if (!session.InstallNote().empty()) m_run.LogLine(session.InstallNote());
   m_run.EndWithInstallation(result == IDOK ? unattended::ExitCode::Installed

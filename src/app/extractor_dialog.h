@@ -33,6 +33,8 @@ class CExeExtractorDlg final : public ui::CDialog {
  protected:
   bool OnInitDialog() override;
   void OnTimer(UINT_PTR id) override;
+  // Esc and the close command; nothing with /NOCANCEL.
+  void OnCancel() override;
   HBRUSH OnCtlColor(HDC dc, HWND control, ui::CtlColor kind) override;
   bool OnEraseBkgnd(HDC dc) override;
   bool OnPaint() override;

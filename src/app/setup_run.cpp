@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "app/app_texts.h"
+#include "app/payload_resource.h"
+#include "app/product_mutex.h"
 #include "install/installing_step.h"
 #include "platform/win32/win32_platform.h"
 #include "unattended/unattended_install.h"
@@ -11,6 +13,18 @@ namespace app {
 
 using unattended::ExitCode;
 
+namespace {
+
+// The process runs as the SYSTEM account (S-1-5-18), as device management
+// runs setup programs: its own folders are no user's.
+bool RunsAsLocalSystem() {
+  SID system = {SID_REVISION, 1, SECURITY_NT_AUTHORITY, {SECURITY_LOCAL_SYSTEM_RID}};
+  BOOL member = FALSE;
+  return ::CheckTokenMembership(nullptr, &system, &member) && member;
+}
+
+}  // namespace
+
 SetupRun::SetupRun() : host_(win32::Win32Platform(), log_) {}
 
 void SetupRun::Start() {
@@ -18,6 +32,12 @@ void SetupRun::Start() {
   commandLine_ = unattended::ParseCommandLine(rawCommandLine);
   const unattended::CommandLine& line = commandLine_;
   if (line.Silent()) host_.BeQuiet(line.display == unattended::Display::ProgressOnly);
+  // Before anything is written, the log included (the first run's may have
+  // the same name), and without End(), whose clean-up is the first run's.
+  if (!line.showHelp && !TakeProductMutex(PayloadResource().Block())) {
+    host_.Show(platform::MessageKind::Warning, kSetupRunsAlready);
+    ::ExitProcess(static_cast<UINT>(ExitCode::InstallInProgress));
+  }
   platform::FileSystem& files = win32::Win32Platform().files;
   if (line.logWanted) {
     // The user's temporary folder even when staging goes elsewhere.
@@ -31,6 +51,8 @@ void SetupRun::Start() {
     }
   }
   log_.Line("Command line: " + rawCommandLine);
+  if (!line.flagSwitches.empty()) log_.Line("Accepted:" + line.flagSwitches);
+  linksForAllUsers_ = line.allUsers || RunsAsLocalSystem();
   if (line.showHelp) {
     ::MessageBoxA(nullptr, unattended::kUsageText, "Setup", MB_OK | MB_ICONINFORMATION);
     End(ExitCode::Installed);
@@ -48,7 +70,7 @@ void SetupRun::Start() {
 
 ExitCode SetupRun::InstallSilently(unattended::HeadlessSurface::ProgressListener progress) {
   return unattended::InstallUnattended(
-      host_, log_, {commandLine_.installFolder, logoPath, headerPath}, progress);
+      host_, log_, {commandLine_.installFolder, logoPath, headerPath, linksForAllUsers_}, progress);
 }
 
 void SetupRun::Fail(const std::string& message, ExitCode code) {

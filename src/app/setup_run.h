@@ -25,6 +25,10 @@ class SetupRun {
   // /? and after a bad command line.
   void Start();
   unattended::Display Display() const { return commandLine_.display; }
+  // /NOCANCEL: the progress window cannot be closed.
+  bool NoCancel() const { return commandLine_.noCancel; }
+  // /ALLUSERS, or a run as the SYSTEM account: links for all users.
+  bool LinksForAllUsers() const { return linksForAllUsers_; }
   // The machine as the run sees it: logging, and quiet in a silent run.
   platform::Platform Host() { return host_.Get(); }
   // The folder of /D= or /DIR=; empty without either.
@@ -56,6 +60,7 @@ class SetupRun {
   unattended::CommandLine commandLine_;
   unattended::RunLog log_;
   unattended::LoggedPlatform host_;
+  bool linksForAllUsers_ = false;
 };
 
 }  // namespace app

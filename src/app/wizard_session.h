@@ -21,6 +21,7 @@ class WizardSession final : public wizard_window::WizardEvents {
   INT_PTR Run() { return window_.Run(*this); }
   // The folder of /D= or /DIR=, for the destination page to start at.
   void StartInFolder(const std::string& folder) { wizard_.StartInFolder(folder); }
+  void PutLinksForAllUsers() { wizard_.PutLinksForAllUsers(); }
 
   // Fresh install, upgrade or repair, once the installing step has run.
   const std::string& InstallNote() const { return wizard_.installNote_; }

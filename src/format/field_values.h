@@ -12,8 +12,9 @@ inline constexpr const char* kDesktop = "Desktop";
 inline constexpr const char* kProgramGroupLocation = "Program Group";
 inline constexpr const char* kQuickLaunch = "Quick Launch";
 inline constexpr const char* kStartMenu = "Start Menu";
+inline constexpr const char* kStartup = "Startup";
 inline constexpr const char* kShortcutLocations[] = {kDesktop, kProgramGroupLocation, kQuickLaunch,
-                                                     kStartMenu};
+                                                     kStartMenu, kStartup};
 
 // Root, the first field of "[regi]" and "[uninst_reg]" lines, in the order
 // of platform::RegistryRoot.

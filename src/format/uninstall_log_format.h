@@ -13,7 +13,9 @@
 //   one path a record; a folder ends in "\" and follows its contents
 //   [/files]
 //   [shrt]
-//   location|link name           (a location of the shortcut table)
+//   location|link name           (a location of the shortcut table, or
+//                                 kAllUsersPrefix and one: the link went
+//                                 into the all-users folder)
 //   [folders]                    } only when the installing step created
 //   one folder path a record,    } folders: those, deepest first, each
 //   ending in "\"                } ending in "\"
@@ -69,6 +71,10 @@ inline constexpr const char* kShortcutsEnd = "[/shrt]";
 inline constexpr const char* kCreatedFoldersStart = "[folders]";
 inline constexpr const char* kRegistryStart = "[regst]";
 inline constexpr const char* kRegistryEnd = "[/regst]";
+
+// Before the location of a link made in an all-users folder. An uninstaller
+// that does not know it finds no location of its table and leaves the link.
+inline constexpr const char* kAllUsersPrefix = "All Users ";
 
 // Between the fields of a shortcut or registry record.
 inline constexpr char kFieldSeparator = '|';

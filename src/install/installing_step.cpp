@@ -52,7 +52,7 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
 
   ShowProgressAnimation(page, host.shell);
 
-  RunShortcutPass(host, expander, log, programGroup);
+  RunShortcutPass(host, expander, log, programGroup, request.linksForAllUsers);
   CloseShortcutList(log);
 
   RunRegistryPass(host, expander);

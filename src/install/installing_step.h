@@ -30,6 +30,8 @@ struct InstallRequest {
   // What the programs list shows as the product's size, in KiB: the staged
   // files, as the destination page counts the space required.
   std::uint32_t estimatedKib = 0;
+  // Links into the all-users folders (/ALLUSERS, or a run as SYSTEM).
+  bool linksForAllUsers = false;
 };
 
 // Runs the step: the installation folder, the "[fls]" file pass, the

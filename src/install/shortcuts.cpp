@@ -4,6 +4,7 @@
 
 #include "base/text_trim.h"
 #include "format/field_values.h"
+#include "format/uninstall_log_format.h"
 #include "install/install_texts.h"
 #include "install/installing_step.h"
 #include "script/script_reader.h"
@@ -16,14 +17,17 @@ namespace {
 struct ShortcutLocation {
   const char* name;
   int folderNumber;
+  int allUsersFolderNumber;
 };
 
 // Matched exactly, letter case included; any other location is ignored.
 constexpr ShortcutLocation kLocations[] = {
-    {script::format::kDesktop, platform::kCsidlDesktop},
-    {script::format::kProgramGroupLocation, platform::kCsidlPrograms},
-    {script::format::kQuickLaunch, platform::kCsidlAppData},
-    {script::format::kStartMenu, platform::kCsidlStartMenu},
+    {script::format::kDesktop, platform::kCsidlDesktop, platform::kCsidlCommonDesktop},
+    {script::format::kProgramGroupLocation, platform::kCsidlPrograms,
+     platform::kCsidlCommonPrograms},
+    {script::format::kQuickLaunch, platform::kCsidlAppData, platform::kCsidlAppData},
+    {script::format::kStartMenu, platform::kCsidlStartMenu, platform::kCsidlCommonStartMenu},
+    {script::format::kStartup, platform::kCsidlStartup, platform::kCsidlCommonStartup},
 };
 // mksetup checks scripts against the list of names: it must be this table's.
 static_assert(std::size(kLocations) == std::size(script::format::kShortcutLocations));
@@ -37,6 +41,25 @@ std::optional<int> ShortcutFolderNumber(const std::string& location) {
   return std::nullopt;
 }
 
+int AllUsersFolderNumber(int folderNumber) {
+  for (const ShortcutLocation& known : kLocations) {
+    if (folderNumber == known.folderNumber) return known.allUsersFolderNumber;
+  }
+  return folderNumber;
+}
+
+std::optional<int> RecordedFolderNumber(const std::string& location) {
+  const std::string_view prefix = log_format::kAllUsersPrefix;
+  if (!location.starts_with(prefix)) return ShortcutFolderNumber(location);
+  const std::optional<int> folderNumber = ShortcutFolderNumber(location.substr(prefix.size()));
+  if (!folderNumber || AllUsersFolderNumber(*folderNumber) == *folderNumber) return std::nullopt;
+  return AllUsersFolderNumber(*folderNumber);
+}
+
+bool IsProgramsMenu(int folderNumber) {
+  return folderNumber == platform::kCsidlPrograms || folderNumber == platform::kCsidlCommonPrograms;
+}
+
 std::string ProgramGroupFolder(const std::string& programsMenu, const std::string& programGroup) {
   // An empty group leaves a doubled "\", which puts the link straight
   // into the Programs menu.
@@ -47,7 +70,7 @@ std::string LinkFolder(platform::Machine& machine, const std::string& programGro
                        int folderNumber) {
   const std::string folder = machine.SpecialFolderLocation(folderNumber);
   if (folder.empty()) return folder;
-  if (folderNumber == platform::kCsidlPrograms) return ProgramGroupFolder(folder, programGroup);
+  if (IsProgramsMenu(folderNumber)) return ProgramGroupFolder(folder, programGroup);
   if (folderNumber == platform::kCsidlAppData) return folder + texts::kQuickLaunchFolder;
   return folder;
 }
@@ -61,7 +84,7 @@ void CreateShortcut(platform::Platform& host, const std::string& programGroup, i
   const std::string folder = LinkFolder(host.machine, programGroup, folderNumber);
   if (folder.empty()) return;
   // Quick Launch is not created: no Quick Launch, no link.
-  if (folderNumber == platform::kCsidlPrograms && !host.files.Exists(folder)) {
+  if (IsProgramsMenu(folderNumber) && !host.files.Exists(folder)) {
     CreateFolderPath(host.files, folder);
   }
   // The result is not checked: a link that cannot be saved is simply missing.
@@ -69,7 +92,7 @@ void CreateShortcut(platform::Platform& host, const std::string& programGroup, i
 }
 
 void RunShortcutPass(platform::Platform& host, script::PathExpander& expander, UninstallLog& log,
-                     std::string& programGroup) {
+                     std::string& programGroup, bool forAllUsers) {
   const auto onProgramGroup = [&](const std::string& groupTemplate) {
     programGroup = expander.ExpandPathVariables(groupTemplate);
   };
@@ -79,9 +102,10 @@ void RunShortcutPass(platform::Platform& host, script::PathExpander& expander, U
     const std::string expandedName = expander.ExpandPathVariables(name);
     const std::optional<int> folderNumber = ShortcutFolderNumber(location);
     if (!folderNumber) return;
+    const int folder = forAllUsers ? AllUsersFolderNumber(*folderNumber) : *folderNumber;
     // Recorded even when the link then fails, so the uninstaller looks for it.
-    WriteShortcutRecord(log, location, expandedName);
-    CreateShortcut(host, programGroup, *folderNumber, expandedName, expandedTarget);
+    WriteShortcutRecord(log, location, expandedName, folder != *folderNumber);
+    CreateShortcut(host, programGroup, folder, expandedName, expandedTarget);
   };
   script::ForEachShortcutLine(host.files, script::ScriptPath(host.files), onProgramGroup,
                               onShortcut);

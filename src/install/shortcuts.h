@@ -16,6 +16,19 @@ namespace install {
 // other text.
 std::optional<int> ShortcutFolderNumber(const std::string& location);
 
+// The all-users folder that stands for a location's folder (the Desktop,
+// Programs menu, Start menu and Startup); the number itself for Quick
+// Launch, which has none.
+int AllUsersFolderNumber(int folderNumber);
+
+// The folder of a link the uninstall log records: a location of the table,
+// or one behind log_format::kAllUsersPrefix for its all-users folder.
+std::optional<int> RecordedFolderNumber(const std::string& location);
+
+// The Programs menu, the user's or all users': links go into the program
+// group below it.
+bool IsProgramsMenu(int folderNumber);
+
 // The folder that holds the links of a location: for the Programs menu, the
 // program group below it. Empty when the shell knows no such folder.
 std::string LinkFolder(platform::Machine& machine, const std::string& programGroup,
@@ -33,8 +46,9 @@ void CreateShortcut(platform::Platform& host, const std::string& programGroup, i
                     const std::string& name, const std::string& target);
 
 // The program group and every shortcut line of the script. Each line with a
-// known location is recorded in the log before its link is made.
+// known location is recorded in the log before its link is made; forAllUsers
+// puts the links into the all-users folders where the location has one.
 void RunShortcutPass(platform::Platform& host, script::PathExpander& expander, UninstallLog& log,
-                     std::string& programGroup);
+                     std::string& programGroup, bool forAllUsers = false);
 
 }  // namespace install

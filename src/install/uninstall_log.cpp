@@ -119,8 +119,10 @@ void ListFolderToLog(platform::FileSystem& files, UninstallLog& log, const std::
   ListFolderLevel(files, log, folder, 0);
 }
 
-void WriteShortcutRecord(UninstallLog& log, const std::string& location, const std::string& name) {
-  log.WriteLine(location + log_format::kFieldSeparator + name);
+void WriteShortcutRecord(UninstallLog& log, const std::string& location, const std::string& name,
+                         bool allUsers) {
+  log.WriteLine((allUsers ? log_format::kAllUsersPrefix : "") + location +
+                log_format::kFieldSeparator + name);
 }
 
 void CloseShortcutList(UninstallLog& log) {

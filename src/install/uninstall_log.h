@@ -55,8 +55,10 @@ void WriteLogHead(platform::Platform& host, script::PathExpander& expander, Unin
 // (a folder one with its "\") and never entered.
 void ListFolderToLog(platform::FileSystem& files, UninstallLog& log, const std::string& folder);
 
-// Record 11: one shortcut the uninstaller removes.
-void WriteShortcutRecord(UninstallLog& log, const std::string& location, const std::string& name);
+// Record 11: one shortcut the uninstaller removes; for a link in an
+// all-users folder, the location after log_format::kAllUsersPrefix.
+void WriteShortcutRecord(UninstallLog& log, const std::string& location, const std::string& name,
+                         bool allUsers = false);
 
 // Record 12: the folders the step created (CreatedFolders), deepest first,
 // after "[folders]" when there are any; closes the shortcut list and opens

@@ -169,6 +169,7 @@ constexpr int kCsidlProgramFilesCommon = 0x002B;
 constexpr int kCsidlCommonPrograms = 0x0017;
 constexpr int kCsidlCommonStartMenu = 0x0016;
 constexpr int kCsidlCommonDesktop = 0x0019;
+constexpr int kCsidlCommonStartup = 0x0018;
 
 // Values of the machine and the user, fetched anew at every call.
 class Machine {

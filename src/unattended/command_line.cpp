@@ -16,12 +16,15 @@ const char* const kUsageText =
     "/DIR=\"FOLDER\": install into FOLDER\n"
     "/LOG=FILE: write a log of the run to FILE\n"
     "/LOG: the log in the temporary folder\n"
+    "/ALLUSERS: links for all users\n"
+    "/NOCANCEL, /SP-, /SUPPRESSMSGBOXES\n"
     "/?: show this box\n\n"
     "A silent run accepts the licence and starts no program.\n\n"
     "Exit codes:\n"
     "0 installed\n1 cancelled by the user\n2 installed with errors\n"
     "3 bad command line or refused folder\n4 damaged setup program\n"
-    "5 the staging folder cannot be made";
+    "5 the staging folder cannot be made\n"
+    "1618 another setup runs";
 
 namespace {
 
@@ -81,6 +84,13 @@ void SetFolder(CommandLine& line, std::string folder) {
   if (line.error.empty()) line.error = FolderError(folder);
 }
 
+const FlagSwitch* FindFlagSwitch(const std::string& name) {
+  for (const FlagSwitch& known : kFlagSwitches) {
+    if (name == known.word) return &known;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::string& raw) {
@@ -125,6 +135,10 @@ CommandLine ParseCommandLine(const std::string& raw) {
       line.logPath = value;
     } else if (name == "/?") {
       line.showHelp = true;
+    } else if (const FlagSwitch* known = FindFlagSwitch(name)) {
+      line.*(known->flag) = true;
+      line.flagSwitches += ' ';
+      line.flagSwitches += known->word;
     } else {
       refuse("Unknown argument \"" + word + "\".");
     }

@@ -20,10 +20,34 @@ struct CommandLine {
   bool logWanted = false;
   std::string logPath;
   bool showHelp = false;  // /?
+  // Switches deployment tools pass to every installer by habit.
+  bool noStartQuestion = false;       // /SP-
+  bool suppressMessageBoxes = false;  // /SUPPRESSMSGBOXES
+  bool noCancel = false;              // /NOCANCEL
+  bool allUsers = false;              // /ALLUSERS
+  // Those of them given, each after a blank, for the log.
+  std::string flagSwitches;
   // Why the command line was refused; empty when it was accepted.
   std::string error;
 
   bool Silent() const { return display != Display::Full; }
+};
+
+// A switch without a value: its word (upper case) and the flag it sets.
+// The run's log names each one given. Add new ones here.
+struct FlagSwitch {
+  const char* word;
+  bool CommandLine::*flag;
+};
+inline constexpr FlagSwitch kFlagSwitches[] = {
+    // Nothing to do: no question comes before the wizard.
+    {"/SP-", &CommandLine::noStartQuestion},
+    // Nothing to do: a silent run answers every box with its default.
+    {"/SUPPRESSMSGBOXES", &CommandLine::suppressMessageBoxes},
+    // The progress window cannot be closed.
+    {"/NOCANCEL", &CommandLine::noCancel},
+    // Links into the all-users folders.
+    {"/ALLUSERS", &CommandLine::allUsers},
 };
 
 // Switch names compare without regard to case. Quotes group blanks into one

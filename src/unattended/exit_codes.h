@@ -11,6 +11,8 @@ enum class ExitCode : unsigned {
   BadCommandLine = 3,       // also a folder the script or the drive refuses
   DamagedSetup = 4,         // no payload, no setup script, a damaged archive
   NoStaging = 5,            // the staging folder or a file in it cannot be made
+  // Another setup program of the same product runs; nothing was done.
+  InstallInProgress = 1618,
 };
 
 }  // namespace unattended

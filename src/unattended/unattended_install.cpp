@@ -1,5 +1,7 @@
 #include "unattended/unattended_install.h"
 
+#include <iterator>
+
 #include "wizard/install_wizard.h"
 
 namespace unattended {
@@ -8,6 +10,7 @@ ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRe
                            HeadlessSurface::ProgressListener progress) {
   HeadlessSurface surface(progress);
   wizard::CInstallWizard wizard(surface, host.Get(), request.logoPath, request.headerPath);
+  if (request.linksForAllUsers) wizard.PutLinksForAllUsers();
   wizard.OnInitDialog();
 
   wizard.OnNext();
@@ -57,7 +60,8 @@ std::string OutcomeLine(ExitCode code) {
       "no staging folder",
   };
   const auto number = static_cast<unsigned>(code);
-  return "Outcome: " + std::to_string(number) + " (" + kMeanings[number] + ")";
+  const char* meaning = number < std::size(kMeanings) ? kMeanings[number] : "";
+  return "Outcome: " + std::to_string(number) + " (" + meaning + ")";
 }
 
 }  // namespace unattended

@@ -19,6 +19,8 @@ struct UnattendedRequest {
   // The raw "[logo]" and "[Header]" lines of the extraction.
   std::string logoPath;
   std::string headerPath;
+  // Links into the all-users folders.
+  bool linksForAllUsers = false;
 };
 
 // Installed, InstalledWithErrors, BadCommandLine for a folder refused by the

@@ -1,6 +1,8 @@
 #include "uninstall/removal.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 #include "install/install_texts.h"
 #include "install/registry_values.h"
@@ -74,21 +76,27 @@ void RemoveFolderWhenEmpty(platform::FileSystem& files, const RemovalGuard& guar
 void RemoveShortcuts(platform::Platform& host, const RemovalGuard& guard,
                      const std::vector<ShortcutRecord>& shortcuts, const std::string& programGroup,
                      std::vector<Leftover>& leftovers) {
-  bool programGroupUsed = false;
+  // The program group below the user's Programs menu, all users' or both.
+  bool userGroupUsed = false;
+  bool allUsersGroupUsed = false;
   for (const ShortcutRecord& shortcut : shortcuts) {
-    const std::optional<int> folderNumber = install::ShortcutFolderNumber(shortcut.location);
+    const std::optional<int> folderNumber = install::RecordedFolderNumber(shortcut.location);
     if (!folderNumber || shortcut.name.empty()) continue;
-    programGroupUsed = programGroupUsed || *folderNumber == platform::kCsidlPrograms;
+    userGroupUsed = userGroupUsed || *folderNumber == platform::kCsidlPrograms;
+    allUsersGroupUsed = allUsersGroupUsed || *folderNumber == platform::kCsidlCommonPrograms;
     const std::string folder = install::LinkFolder(host.machine, programGroup, *folderNumber);
     if (folder.empty()) continue;
     RemoveOneFile(host.files, guard, folder + "\\" + shortcut.name + install::texts::kLinkExtension,
                   leftovers);
   }
-  if (!programGroupUsed) return;
-  const std::string programs = host.machine.SpecialFolderLocation(platform::kCsidlPrograms);
-  if (programs.empty()) return;
-  RemoveFolderWhenEmpty(host.files, guard, install::ProgramGroupFolder(programs, programGroup),
-                        leftovers);
+  for (const auto& [used, menu] : {std::pair(userGroupUsed, platform::kCsidlPrograms),
+                                   std::pair(allUsersGroupUsed, platform::kCsidlCommonPrograms)}) {
+    if (!used) continue;
+    const std::string programs = host.machine.SpecialFolderLocation(menu);
+    if (programs.empty()) continue;
+    RemoveFolderWhenEmpty(host.files, guard, install::ProgramGroupFolder(programs, programGroup),
+                          leftovers);
+  }
 }
 
 void RemoveRegistryValues(platform::Registry& registry, const std::vector<RegistryRecord>& records,

@@ -27,6 +27,7 @@ constexpr int kSystemFolderNumbers[] = {
     platform::kCsidlCommonPrograms,
     platform::kCsidlCommonStartMenu,
     platform::kCsidlCommonDesktop,
+    platform::kCsidlCommonStartup,
 };
 
 // Folders a 32-bit program does not see through the shell's numbers.
@@ -104,6 +105,8 @@ RemovalGuard::RemovalGuard(platform::FileSystem& files, platform::Machine& machi
   for (const char* variable : kSharedFolderVariables) {
     AddFolder(sharedFolders_, machine.ExpandEnvironment(variable));
   }
+  const std::string startMenu = machine.FolderPath(platform::kCsidlCommonStartMenu);
+  if (!startMenu.empty()) allUsersStartMenu_ = format::CanonicalPath(startMenu);
   // The product's folder exempts what lies below it only when it is a
   // folder of its own: not a root, not a system folder, not in Windows.
   const std::string own = format::CanonicalPath(installFolder);
@@ -155,7 +158,8 @@ std::string RemovalGuard::Refusal(const std::string& path, bool mayHoldOwnFolder
   if (IsBelowAny(sealedFolders_, canonical)) return "inside the Windows folder";
   const bool holdsOwnFolder =
       mayHoldOwnFolder && !installFolder_.empty() && format::IsAtOrBelow(installFolder_, canonical);
-  if (IsBelowAny(sharedFolders_, canonical) && !InInstallFolder(canonical) && !holdsOwnFolder)
+  if (IsBelowAny(sharedFolders_, canonical) && !InInstallFolder(canonical) && !holdsOwnFolder &&
+      (allUsersStartMenu_.empty() || !format::IsAtOrBelow(canonical, allUsersStartMenu_)))
     return "inside a program files or common data folder, outside the product's own folder";
   // The path itself and every folder on its way below the root, with the
   // path's own spelling, since the file system takes that.

@@ -47,6 +47,9 @@ class RemovalGuard {
   std::vector<std::string> sealedFolders_;  // canonical: nothing below is removed
   std::vector<std::string> sharedFolders_;  // canonical: only the product's folder below
   std::string installFolder_;               // canonical; empty when it exempts nothing
+  // Canonical: the all-users Start menu, below the common data folder, whose
+  // links and program groups are the products' (/ALLUSERS, a run as SYSTEM).
+  std::string allUsersStartMenu_;
 };
 
 // Empty when the uninstaller may remove values of key under root; otherwise

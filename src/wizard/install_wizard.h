@@ -41,6 +41,8 @@ class CInstallWizard : public script::WizardValues {
   // folder of an installed version of the product (its uninstall key's
   // InstallLocation) is the starting folder.
   void StartInFolder(std::string folder) { startingFolder_ = std::move(folder); }
+  // The installing step puts the links into the all-users folders.
+  void PutLinksForAllUsers() { linksForAllUsers_ = true; }
 
   // --- What the window reports --------------------------------------------
   // After the controls exist: header fields, caption, welcome texts, notice,
@@ -138,6 +140,7 @@ class CInstallWizard : public script::WizardValues {
   WizardPage wizardPage_ = kWelcomePage;
   bool installFolderLocked_ = false;
   bool driveAccepted_ = false;
+  bool linksForAllUsers_ = false;
 };
 
 }  // namespace wizard

@@ -65,6 +65,14 @@ std::string SimMachine::KnownFolder(int csidl) {
       return "C:\\Program Files\\Common Files";
     case platform::kCsidlCommonAppData:
       return "C:\\ProgramData";
+    case platform::kCsidlCommonDesktop:
+      return "C:\\users\\Public\\Desktop";
+    case platform::kCsidlCommonStartMenu:
+      return "C:\\ProgramData\\Microsoft\\Windows\\Start Menu";
+    case platform::kCsidlCommonPrograms:
+      return "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
+    case platform::kCsidlCommonStartup:
+      return "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
     default:
       return {};
   }

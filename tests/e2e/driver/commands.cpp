@@ -261,6 +261,13 @@ bool Session::Run(const std::vector<std::string>& words, std::string& error) {
     error = "cannot set " + words[1];
     return false;
   }
+  if (command == "hold-mutex") {
+    if (!needs(2)) return false;
+    // Held until the driver ends, as a running setup program holds its own.
+    if (CreateMutexA(nullptr, FALSE, words[1].c_str()) != nullptr) return true;
+    error = "cannot create the mutex " + words[1];
+    return false;
+  }
   if (command == "screenshot") {
     if (!needs(2)) return false;
     return SaveScreenshot(words[1], error);

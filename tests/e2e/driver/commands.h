@@ -24,6 +24,7 @@
 //   the screen as a 24-bit BMP exit CODE                       wait for the program to end with
 //   that exit code sleep MS timeout MS                      how long the wait commands wait
 //   (default 20000)
+//   hold-mutex NAME                 create the named mutex and hold it while the driver runs
 #pragma once
 
 #include <windows.h>

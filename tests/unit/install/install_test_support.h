@@ -115,6 +115,7 @@ class InstallTest : public ::testing::Test {
     install::InstallRequest request;
     request.installPath = installPath;
     request.productName = wizard.productName;
+    request.linksForAllUsers = linksForAllUsers;
     install::RunInstallingStep(host, expander, page, request, programGroup);
   }
 
@@ -141,6 +142,7 @@ class InstallTest : public ::testing::Test {
   script::PathExpander expander{wizard, sim.registry, sim.machine, sim.files};
   RecordingPage page;
   std::string programGroup;
+  bool linksForAllUsers = false;
 };
 
 // Shell folders of the simulated machine.

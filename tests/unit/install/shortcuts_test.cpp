@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "install/shortcuts.h"
 #include "install_test_support.h"
 
 namespace {
@@ -132,6 +133,30 @@ TEST_F(ShortcutsTest, EmptyTargetOrNameShowsTheMessageOnceAndKeepsTheRecord) {
             (Texts{std::string(install_test::kDesktopFolder) + "\\Name|with bar.lnk > C:\\w.exe"}));
   EXPECT_EQ(ShortcutRecords(),
             Lines({"Desktop|No Target", "Start Menu|", "Desktop|Name|with bar"}));
+}
+
+TEST_F(ShortcutsTest, AllUsersLinksGoIntoTheAllUsersFoldersAndTheLogSaysSo) {
+  install::CreateFolderPath(sim.files, install_test::kQuickLaunchFolder);
+  linksForAllUsers = true;
+  InstallShortcuts("Quill", {"Desktop|C:\\w.exe|D", "Start Menu|C:\\w.exe|S", "Startup|C:\\w.exe|U",
+                             "Program Group|C:\\w.exe|G", "Quick Launch|C:\\w.exe|Q"});
+  const std::string common = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu";
+  EXPECT_EQ(Links(),
+            (Texts{"C:\\users\\Public\\Desktop\\D.lnk > C:\\w.exe", common + "\\S.lnk > C:\\w.exe",
+                   common + "\\Programs\\Startup\\U.lnk > C:\\w.exe",
+                   common + "\\Programs\\Quill\\G.lnk > C:\\w.exe",
+                   // Quick Launch has no all-users folder.
+                   std::string(install_test::kQuickLaunchFolder) + "\\Q.lnk > C:\\w.exe"}));
+  EXPECT_EQ(ShortcutRecords(),
+            Lines({"All Users Desktop|D", "All Users Start Menu|S", "All Users Startup|U",
+                   "All Users Program Group|G", "Quick Launch|Q"}));
+  // An uninstaller that knows only the plain locations finds none in these
+  // records, and leaves the links rather than look in the user's folders.
+  EXPECT_FALSE(install::ShortcutFolderNumber("All Users Desktop"));
+  EXPECT_EQ(install::RecordedFolderNumber("All Users Program Group"),
+            platform::kCsidlCommonPrograms);
+  EXPECT_EQ(install::RecordedFolderNumber("Desktop"), platform::kCsidlDesktop);
+  EXPECT_FALSE(install::RecordedFolderNumber("All Users Quick Launch"));
 }
 
 }  // namespace

@@ -237,8 +237,8 @@ TEST(ScriptCheck, ShortcutLocationsMatchedExactly) {
              "s.txt:27: error: ", "shortcut location \"Start Menu \" is not \"Start Menu\"");
   ExpectOnly(Replaced(27, "Favorites|w.exe|Quill"), "s.txt:27: error: ",
              "unknown shortcut location \"Favorites\" in \"Favorites|w.exe|Quill\": the setup "
-             "program knows only \"Desktop\", \"Program Group\", \"Quick Launch\" and \"Start "
-             "Menu\"");
+             "program knows only \"Desktop\", \"Program Group\", \"Quick Launch\", \"Start "
+             "Menu\" and \"Startup\"");
   ExpectOnly(Replaced(27, "Quill Writer"), "s.txt:27: error: ",
              "shortcut line \"Quill Writer\" has no \"|\": expected LOCATION|TARGET|NAME");
   // A blank line has no location: skipped, as meant.

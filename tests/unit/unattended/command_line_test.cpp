@@ -84,6 +84,15 @@ TEST(CommandLine, UnknownArgumentsAreRefusedByName) {
   EXPECT_TRUE(line.showHelp);
 }
 
+TEST(CommandLine, SwitchesDeploymentToolsPassByHabitAreAccepted) {
+  const CommandLine line =
+      ParseCommandLine("setup.exe /sp- /SUPPRESSMSGBOXES /NoCancel /ALLUSERS /VERYSILENT");
+  EXPECT_EQ(line.error, "");
+  EXPECT_TRUE(line.noStartQuestion && line.suppressMessageBoxes && line.noCancel && line.allUsers);
+  EXPECT_FALSE(ParseCommandLine("setup.exe /S").allUsers);
+  EXPECT_EQ(ParseCommandLine("setup.exe /ALLUSERS=1").error, "Unknown argument \"/ALLUSERS=1\".");
+}
+
 TEST(CommandLine, DefaultLogIsNamedAfterTheSetupProgram) {
   EXPECT_EQ(unattended::DefaultLogPath("C:\\Temp\\", "\"C:\\Down loads\\QuillSetup.exe\" /LOG"),
             "C:\\Temp\\QuillSetup.log");

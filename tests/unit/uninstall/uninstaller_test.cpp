@@ -47,6 +47,23 @@ TEST_F(UninstallTest, RemovesEverythingTheLogNamesAfterAsking) {
   EXPECT_FALSE(uninstall::HoldsMoreThanOwnFiles(sim.files, kFolder));
 }
 
+// /ALLUSERS or SYSTEM: the links went into the all-users folders, the
+// Start menu's below the common data folder, and are removed from there.
+TEST_F(UninstallTest, AllUsersLinksAreRemovedFromTheAllUsersFolders) {
+  linksForAllUsers = true;
+  InstallQuillWriter();
+  const std::string programs = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
+  const std::string desktopLink = "C:\\users\\Public\\Desktop\\Quill Writer.lnk";
+  ASSERT_TRUE(Exists(desktopLink));
+  ASSERT_TRUE(Exists(programs + "\\Quill Writer\\Quill Writer.lnk"));
+  ASSERT_FALSE(Exists(kDesktopLink));
+
+  EXPECT_EQ(Uninstall(), uninstall::kRemoved);
+  EXPECT_FALSE(Exists(desktopLink));
+  EXPECT_FALSE(Exists(programs + "\\Quill Writer"));
+  EXPECT_TRUE(Exists(programs));
+}
+
 TEST_F(UninstallTest, UsersOwnFileAndValueStayWithTheirFolderAndKey) {
   InstallQuillWriter();
   ASSERT_TRUE(sim.WriteFile(kFolder + "\\my notes.txt", "mine"));

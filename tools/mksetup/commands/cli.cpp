@@ -164,6 +164,51 @@ int Extract(std::vector<std::string> arguments, Console& console) {
   return RunExtract(parsed.positional[0], *folder, ignoreChecksum, console);
 }
 
+int Winget(const std::vector<std::string>& arguments, Console& console) {
+  ParsedOptions parsed;
+  std::string problem;
+  if (!ParseOptions(arguments, 1,
+                    {"--id", "--url", "--out", "--name", "--publisher", "--version", "--license",
+                     "--description"},
+                    parsed, problem)) {
+    return Usage(console, "winget: " + problem);
+  }
+  if (parsed.help) {
+    console.out(HelpText());
+    return kExitOk;
+  }
+  if (parsed.positional.size() != 1) {
+    return Usage(console,
+                 "winget: give one setup program: mksetup winget SETUP.exe --id PUBLISHER.PRODUCT "
+                 "--url URL --out DIR --license TEXT --description TEXT");
+  }
+  WingetOptions options;
+  options.setup = parsed.positional[0];
+  struct Value {
+    const char* option;
+    std::string* into;
+    bool required;
+  };
+  const Value values[] = {
+      {"--id", &options.id, true},
+      {"--url", &options.url, true},
+      {"--out", &options.output, true},
+      {"--license", &options.license, true},
+      {"--description", &options.description, true},
+      {"--name", &options.name, false},
+      {"--publisher", &options.publisher, false},
+      {"--version", &options.version, false},
+  };
+  for (const Value& value : values) {
+    if (const std::string* given = parsed.Find(value.option)) {
+      *value.into = *given;
+    } else if (value.required) {
+      return Usage(console, std::string("winget: missing ") + value.option);
+    }
+  }
+  return RunWinget(options, console);
+}
+
 }  // namespace
 
 std::string HelpText() {
@@ -173,6 +218,9 @@ std::string HelpText() {
              "                -o SETUP.exe\n"
              "  mksetup list SETUP.exe\n"
              "  mksetup extract SETUP.exe -C DIR [--ignore-checksum]\n"
+             "  mksetup winget SETUP.exe --id PUBLISHER.PRODUCT --url URL --out DIR\n"
+             "                 --license TEXT --description TEXT [--name TEXT]\n"
+             "                 [--publisher TEXT] [--version TEXT]\n"
              "  mksetup --help\n"
              "\n"
              "build    Makes a setup program: checks the setup script against the folder of\n"
@@ -211,6 +259,17 @@ std::string HelpText() {
          "  --ignore-checksum  extract even when the archive does not match its\n"
          "                     checksum (refused otherwise, with exit status 1)\n"
          "\n"
+         "winget   Writes the three files of a winget manifest (ManifestVersion 1.6.0)\n"
+         "         for the setup program into DIR: ID.yaml, ID.locale.en-US.yaml and\n"
+         "         ID.installer.yaml, with its architecture, SHA-256, switches, exit\n"
+         "         codes and programs-list entry. PackageName, Publisher and\n"
+         "         PackageVersion come from the setup script's header unless given.\n"
+         "  --id PUBLISHER.PRODUCT  the package identifier\n"
+         "  --url URL          where winget downloads the setup program (http, https)\n"
+         "  --out DIR          the folder to write into (created when missing)\n"
+         "  --license TEXT     the licence, such as MIT or Proprietary\n"
+         "  --description TEXT a short description\n"
+         "\n"
          "Exit status: 0 done, 1 errors in the input or a file that cannot be used,\n"
          "2 a wrong command line.\n";
 }
@@ -225,6 +284,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, Console& console) 
   if (command == "build") return Build(arguments, console);
   if (command == "list") return List(arguments, console);
   if (command == "extract") return Extract(arguments, console);
+  if (command == "winget") return Winget(arguments, console);
   return Usage(console, "unknown command '" + command + "'");
 }
 

@@ -59,4 +59,21 @@ int RunList(const std::string& setup, Console& console);
 int RunExtract(const std::string& setup, const std::string& folder, bool ignoreChecksum,
                Console& console);
 
+struct WingetOptions {
+  std::string setup;   // the setup program the manifest describes
+  std::string id;      // PackageIdentifier, PUBLISHER.PRODUCT
+  std::string url;     // where winget downloads the setup program from
+  std::string output;  // the folder the three files go into
+  // Empty for the setup script's header: product name, company, version.
+  std::string name;
+  std::string publisher;
+  std::string version;
+  std::string license;      // License
+  std::string description;  // ShortDescription
+};
+
+// Writes ID.yaml, ID.locale.en-US.yaml and ID.installer.yaml into the
+// output folder (made when missing), each file replaced whole.
+int RunWinget(const WingetOptions& options, Console& console);
+
 }  // namespace mksetup
