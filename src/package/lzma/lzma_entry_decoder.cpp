@@ -10,8 +10,12 @@
 #include "package/lzma/lzma_entry.h"
 
 // The SDK's types header brings <windows.h> on Windows; none of it is used.
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include "LzmaDec.h"
 
 namespace package {

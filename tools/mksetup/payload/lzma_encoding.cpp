@@ -4,8 +4,12 @@
 #include <limits>
 #include <new>
 
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include "LzmaEnc.h"
 
 namespace mksetup {
