@@ -66,7 +66,7 @@ struct EntryDecoders {
 
 // Writes one entry's bytes into its open file: decoded when the entry is
 // compressed, as stored otherwise. An LZMA failure is reported as
-// BadCode with outcome.lzma saying why.
+// BadCode, with lzma saying why.
 LzwStatus WriteEntry(std::FILE* file, const ArchiveEntry& entry, bool compressed,
                      EntryDecoders& decoders, LzmaStatus& lzma) {
   if (compressed && IsLzmaEntry(entry.data, entry.size)) {
@@ -118,10 +118,9 @@ ExtractionResult EntryFailure(platform::FileSystem& files, const EntryOutcome& o
 
 // How many entries must go one by one: up to the last setup script, or all
 // of them when two entries after it could name one file or a solid LZMA
-// stream runs through them. Windows compares
-// names without case; beyond ASCII that depends on the system, and a name
-// with a tilde can be another file's short name, so any such name keeps the
-// order. Names are compared by a hash of their folded bytes: two names that
+// stream runs through them. Windows compares names without case; beyond
+// ASCII that depends on the system, and a name with a tilde can be another
+// file's short name, so any such name keeps the order. Names are compared by a hash of their folded bytes: two names that
 // merely share a hash also keep the order, which costs only speed.
 std::size_t EntriesInOrder(const std::vector<ArchiveEntry>& entries) {
   std::size_t first = 0;
