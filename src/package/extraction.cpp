@@ -120,8 +120,9 @@ ExtractionResult EntryFailure(platform::FileSystem& files, const EntryOutcome& o
 // of them when two entries after it could name one file or a solid LZMA
 // stream runs through them. Windows compares names without case; beyond
 // ASCII that depends on the system, and a name with a tilde can be another
-// file's short name, so any such name keeps the order. Names are compared by a hash of their folded bytes: two names that
-// merely share a hash also keep the order, which costs only speed.
+// file's short name, so any such name keeps the order. Names are compared by
+// a hash of their folded bytes: two names that merely share a hash also keep
+// the order, which costs only speed.
 std::size_t EntriesInOrder(const std::vector<ArchiveEntry>& entries) {
   std::size_t first = 0;
   for (std::size_t i = 0; i < entries.size(); ++i) {

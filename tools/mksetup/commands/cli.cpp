@@ -220,7 +220,7 @@ std::string HelpText() {
          "                     processor); the setup program is the same for any N\n"
          "  --codec lzw|lzma   how compressed entries are stored (default lzw): LZMA\n"
          "                     makes much smaller setup programs and needs the LZMA\n"
-         "                     runtime (about 6 KB larger)\n"
+         "                     runtime (about 7 KB larger)\n"
          "  --solid            with --codec lzma: the compressed entries after the\n"
          "                     script form one stream, so what files share is stored\n"
          "                     once (smallest; built on one thread)\n"
