@@ -5,6 +5,9 @@
 #
 #   bench/silent_install.sh [RUNS]   (default 3; the median of each is shown)
 #
+# SETUPKIT_CODEC=lzma or solid builds the product with --codec lzma (and
+# --solid) on the 64-bit LZMA runtime instead of LZW on the LZW one.
+#
 # The product is the first 100 MB, by name, of Wine's own 32-bit Windows DLLs
 # (the i386-windows folder of the wine32 package, present even where it
 # cannot run), LZW-compressed as the sample is. Needs dist/bin for the
@@ -16,6 +19,17 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/../scripts/lib.sh"
 runs=${1:-3}
 dlls=/usr/lib/i386-linux-gnu/wine/i386-windows
+pattern='*.*'
+# Without wine32 its DLLs are not there: the first 106 MB of the 64-bit ones.
+if [ ! -d "$dlls" ]; then dlls=/usr/lib/x86_64-linux-gnu/wine/x86_64-windows pattern='*.dll'; fi
+codec=${SETUPKIT_CODEC:-lzw}
+runtime="$TOP/dist/bin/setup-runtime64.exe" codec_options=()
+case "$codec" in
+  lzw) ;;
+  lzma) runtime="$TOP/dist/bin/setup-runtime-lzma64.exe" codec_options=(--codec lzma) ;;
+  solid) runtime="$TOP/dist/bin/setup-runtime-lzma64.exe" codec_options=(--codec lzma --solid) ;;
+  *) echo "SETUPKIT_CODEC is lzw, lzma or solid, not $codec" >&2; exit 2 ;;
+esac
 mksetup="$TOP/dist/bin/mksetup"
 [ -x "$TOP/build/release/tools/mksetup/mksetup" ] && mksetup="$TOP/build/release/tools/mksetup/mksetup"
 out="$TOP/build/bench/silent_install"
@@ -23,11 +37,12 @@ rm -rf "$out" && mkdir -p "$out/files"
 
 # The product: whole DLLs in name order until 100 MB are reached.
 limit=$((100 * 1024 * 1024)) total=0 entries=()
+[ "$pattern" = '*.dll' ] && limit=106000000
 while IFS= read -r name; do
   ((total >= limit)) && break
   cp "$dlls/$name" "$out/files/" && entries+=("$name")
   total=$((total + $(stat -c %s "$dlls/$name")))
-done < <(cd "$dlls" && LC_ALL=C ls -1 -- *.*)
+done < <(cd "$dlls" && LC_ALL=C ls -1 -- $pattern)
 cp "$TOP/sample/quill_writer/files/"{top.bmp,side.bmp} "$out/files/"
 # The uninstall programs of the runtime's architecture, as mksetup would carry
 # them from beside itself (build/release's mksetup has none beside it).
@@ -42,9 +57,9 @@ tr -d '\r' < "$TOP/sample/quill_writer/setup/log_file.txt" > "$out/sample.txt"
   sed -n '/^\[\/fls\]$/,$p' "$out/sample.txt" | sed '/^\[shrt\]$/,/^\[\/shrt\]$/{//!d}'
 } | sed 's/$/\r/' > "$out/log_file.txt"
 setup="$out/BenchSetup.exe"
-"$mksetup" build --arch x64 --stub "$TOP/dist/bin/setup-runtime64.exe" --script "$out/log_file.txt" --files "$out/files" -o "$setup" >/dev/null || exit 1
+"$mksetup" build --arch x64 --stub "$runtime" "${codec_options[@]}" --script "$out/log_file.txt" --files "$out/files" -o "$setup" >/dev/null || exit 1
 echo "mksetup: $mksetup"
-echo "product: ${#entries[@]} DLLs, $total bytes; setup program $(stat -c %s "$setup") bytes"
+echo "product: ${#entries[@]} DLLs of $dlls, $total bytes; $codec setup program $(stat -c %s "$setup") bytes"
 
 export WINE_ENV_RUNTIME=x64
 source "$TOP/scripts/wine-env"

@@ -7,7 +7,7 @@ export TOP
 # What a fresh Debian 12 machine needs for the builds and the tests.
 SETUPKIT_PACKAGES=(
   cmake make g++ clang libclang-rt-14-dev clang-format
-  googletest libbenchmark-dev zlib1g-dev
+  googletest libbenchmark-dev zlib1g-dev lzma-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   gcc-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
@@ -136,12 +136,13 @@ build_windows() {
   cmake --build "$(windows_tree "$arch")" -j"$JOBS" "${targets[@]}"
 }
 
-# The toolkit alone, into dist/bin: mksetup (release), both runtimes and both
-# pairs of uninstall programs; no test program.
+# The toolkit alone, into dist/bin: mksetup (release), the LZW and the LZMA
+# runtimes of both architectures and both pairs of uninstall programs; no
+# test program.
 build_toolkit() {
   local arch
   build_release
-  for arch in x86 x64; do build_windows "$arch" setup-runtime uninstaller remover; done
+  for arch in x86 x64; do build_windows "$arch" setup-runtime setup-runtime-lzma uninstaller remover; done
   install_dist release
 }
 
@@ -152,7 +153,8 @@ install_dist() {
   local tree=$1 runtime program
   mkdir -p "$TOP/dist/bin"
   install -m 755 "$TOP/build/$tree/tools/mksetup/mksetup" "$TOP/dist/bin/mksetup"
-  for runtime in "$TOP/build/win/src/app/setup-runtime.exe" "$TOP/build/win64/src/app/setup-runtime64.exe"; do
+  for runtime in "$TOP/build/win/src/app/setup-runtime.exe" "$TOP/build/win64/src/app/setup-runtime64.exe" \
+    "$TOP/build/win/src/app/setup-runtime-lzma.exe" "$TOP/build/win64/src/app/setup-runtime-lzma64.exe"; do
     if [ -f "$runtime" ]; then
       install -m 644 "$runtime" "$TOP/dist/bin/$(basename "$runtime")"
     fi

@@ -25,6 +25,7 @@
 #include "format/windows_path.h"
 #include "package/extraction.h"
 #include "package/lzw/lzw.h"
+#include "package/lzma/lzma_entry.h"
 #include "package/lzw/lzw_stream.h"
 #include "format/payload_archive.h"
 #include "format/payload_contract.h"
@@ -48,20 +49,37 @@ ExtractionResult Failure(ExtractionStatus status, std::string message) {
   return result;
 }
 
-// What became of one entry. stream says why a DamagedStream entry did not
-// decode.
+// What became of one entry. stream (or lzma) says why a DamagedStream
+// entry did not decode.
 struct EntryOutcome {
   ExtractionStatus status = ExtractionStatus::Ok;
   LzwStatus stream = LzwStatus::Ok;
+  LzmaStatus lzma = LzmaStatus::Ok;
 };
 
-// Writes one entry's bytes into its open file: decoded through the decoder
-// when the entry is compressed, as stored otherwise.
+// A thread's decoders, kept from entry to entry. The stored bytes say which
+// codec an entry takes: an LZMA mark where LZW has its code width.
+struct EntryDecoders {
+  LzwStreamDecoder lzw;
+  LzmaEntryDecoder lzma;
+};
+
+// Writes one entry's bytes into its open file: decoded when the entry is
+// compressed, as stored otherwise. An LZMA failure is reported as
+// BadCode, with lzma saying why.
 LzwStatus WriteEntry(std::FILE* file, const ArchiveEntry& entry, bool compressed,
-                     LzwStreamDecoder& decoder) {
+                     EntryDecoders& decoders, LzmaStatus& lzma) {
+  if (compressed && IsLzmaEntry(entry.data, entry.size)) {
+    lzma = decoders.lzma.Decode(entry.data, entry.size,
+                                [&](const std::uint8_t* data, std::size_t size) {
+                                  return std::fwrite(data, 1, size, file) == size;
+                                });
+    if (lzma == LzmaStatus::Ok) return LzwStatus::Ok;
+    return lzma == LzmaStatus::WriteFailed ? LzwStatus::WriteFailed : LzwStatus::BadCode;
+  }
   if (compressed) {
     LzwFileSink sink(file);
-    return decoder.Decode(entry.data, entry.size, sink);
+    return decoders.lzw.Decode(entry.data, entry.size, sink);
   }
   const bool written =
       entry.size == 0 || std::fwrite(entry.data, 1, entry.size, file) == entry.size;
@@ -71,7 +89,7 @@ LzwStatus WriteEntry(std::FILE* file, const ArchiveEntry& entry, bool compressed
 // Creates, writes and closes one entry's file. A failed entry's file, when
 // it was made, is left for the caller to remove.
 EntryOutcome StageEntry(platform::FileSystem& files, const std::string& path,
-                        const ArchiveEntry& entry, bool compressed, LzwStreamDecoder& decoder) {
+                        const ArchiveEntry& entry, bool compressed, EntryDecoders& decoders) {
   // The folders of the entry's name ("plugins\png_codec.dll"), from the top:
   // made where missing, never a link or junction entered (the staging folder
   // is the elevated run's private one, so no other program makes one there).
@@ -84,13 +102,14 @@ EntryOutcome StageEntry(platform::FileSystem& files, const std::string& path,
   // Opened for update: a stream whose strings reach back past the
   // decoder's window reads them back from the file.
   std::FILE* file = files.CreateStagedFile(path);
-  if (file == nullptr) return EntryOutcome{ExtractionStatus::CannotCreate, LzwStatus::Ok};
-  LzwStatus status = WriteEntry(file, entry, compressed, decoder);
+  if (file == nullptr) return EntryOutcome{ExtractionStatus::CannotCreate};
+  LzmaStatus lzma = LzmaStatus::Ok;
+  LzwStatus status = WriteEntry(file, entry, compressed, decoders, lzma);
   // fclose flushes what is buffered, so its failure is a write failure too.
   if (std::fclose(file) != 0 && status == LzwStatus::Ok) status = LzwStatus::WriteFailed;
   if (status == LzwStatus::Ok) return EntryOutcome{};
   if (status == LzwStatus::WriteFailed) return EntryOutcome{ExtractionStatus::CannotWrite, status};
-  return EntryOutcome{ExtractionStatus::DamagedStream, status};
+  return EntryOutcome{ExtractionStatus::DamagedStream, status, lzma};
 }
 
 // The failed entry's file goes; the message names it.
@@ -101,20 +120,25 @@ ExtractionResult EntryFailure(platform::FileSystem& files, const EntryOutcome& o
   files.RemoveFile(path);
   if (outcome.status == ExtractionStatus::CannotWrite)
     return Failure(outcome.status, "Cannot write file " + path);
-  return Failure(outcome.status, "The compressed file " + path +
-                                     " is damaged: " + LzwStatusText(outcome.stream) + ".");
+  const char* why =
+      outcome.lzma != LzmaStatus::Ok ? LzmaStatusText(outcome.lzma) : LzwStatusText(outcome.stream);
+  return Failure(outcome.status, "The compressed file " + path + " is damaged: " + why + ".");
 }
 
 // How many entries must go one by one: up to the last setup script, or all
-// of them when two entries after it could name one file. Windows compares
-// names without case; beyond ASCII that depends on the system, and a name
-// with a tilde can be another file's short name, so any such name keeps the
-// order. Names are compared by a hash of their folded bytes: two names that
-// merely share a hash also keep the order, which costs only speed.
+// of them when two entries after it could name one file or a solid LZMA
+// stream runs through them. Windows compares names without case; beyond
+// ASCII that depends on the system, and a name with a tilde can be another
+// file's short name, so any such name keeps the order. Names are compared by
+// a hash of their folded bytes: two names that merely share a hash also keep
+// the order, which costs only speed.
 std::size_t EntriesInOrder(const std::vector<ArchiveEntry>& entries) {
   std::size_t first = 0;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (IsSetupScript(entries[i].name)) first = i + 1;
+  }
+  for (std::size_t i = first; i < entries.size(); ++i) {
+    if (IsSolidLzmaEntry(entries[i].data, entries[i].size)) return entries.size();
   }
   // A second thread pays only with two entries or more.
   if (entries.size() - first < 2) return entries.size();
@@ -155,8 +179,8 @@ class TwoThreadStaging {
         next_(first),
         reported_(first) {}
 
-  ExtractionResult Run(platform::Threads& threads, LzwStreamDecoder& decoder) {
-    LzwStreamDecoder besideDecoder;
+  ExtractionResult Run(platform::Threads& threads, EntryDecoders& decoder) {
+    EntryDecoders besideDecoder;
     threads.RunBeside([&] { Work(besideDecoder, failures_[1], false); },
                       [&] { Work(decoder, failures_[0], true); });
     ReportWritten();
@@ -197,7 +221,7 @@ class TwoThreadStaging {
   }
 
   // Takes entries until none is left or one has failed.
-  void Work(LzwStreamDecoder& decoder, Failed& failure, bool reports) {
+  void Work(EntryDecoders& decoder, Failed& failure, bool reports) {
     while (!stop_.load()) {
       const std::size_t i = next_.fetch_add(1);
       if (i >= entries_.size()) return;
@@ -249,7 +273,7 @@ ExtractionResult ExtractArchive(platform::FileSystem& files, platform::Threads& 
 
   ExtractionResult result;
   CompressionSwitch compression;
-  LzwStreamDecoder decoder;
+  EntryDecoders decoder;
   const std::size_t inOrder = EntriesInOrder(entries);
   for (std::size_t i = 0; i < inOrder; ++i) {
     const ArchiveEntry& entry = entries[i];
@@ -267,6 +291,11 @@ ExtractionResult ExtractArchive(platform::FileSystem& files, platform::Threads& 
       result.scriptPath = path;
     }
     compression.AfterEntry(entry.name, [&] { return scanner.CompressionFlag(files, path); });
+  }
+  // A solid stream whose head promised more than its members took.
+  if (decoder.lzma.SolidUnfinished()) {
+    return Failure(ExtractionStatus::DamagedStream,
+                   "The solid LZMA stream ends with bytes no entry takes.");
   }
   if (inOrder < entries.size()) {
     TwoThreadStaging rest(files, entries, stagingFolder, compression, progress, inOrder);

@@ -20,13 +20,15 @@ bool ParseArchitecture(const std::string& text, Architecture& arch) {
   return false;
 }
 
-const char* RuntimeFileName(Architecture arch) {
+const char* RuntimeFileName(Architecture arch, Codec codec) {
+  if (codec == Codec::Lzma)
+    return arch == Architecture::X64 ? kLzmaRuntime64FileName : kLzmaRuntimeFileName;
   return arch == Architecture::X64 ? kRuntime64FileName : kRuntimeFileName;
 }
 
-std::string DefaultRuntimePath(Architecture arch) {
+std::string DefaultRuntimePath(Architecture arch, Codec codec) {
   const std::string folder = RunningExecutableFolder();
-  return folder.empty() ? std::string() : JoinPath(folder, RuntimeFileName(arch));
+  return folder.empty() ? std::string() : JoinPath(folder, RuntimeFileName(arch, codec));
 }
 
 }  // namespace mksetup

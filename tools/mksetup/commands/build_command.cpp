@@ -127,10 +127,11 @@ int RunBuild(const BuildOptions& options, Console& console) {
   }
   std::string stubPath = options.stub;
   if (stubPath.empty()) {
-    stubPath = DefaultRuntimePath(options.arch);
+    stubPath = DefaultRuntimePath(options.arch, options.codec);
     if (stubPath.empty() || KindOf(stubPath) == PathKind::Missing) {
-      return Fail(console, std::string("no --stub given and no ") + RuntimeFileName(options.arch) +
-                               " beside mksetup" + (stubPath.empty() ? "" : " (" + stubPath + ")") +
+      return Fail(console, std::string("no --stub given and no ") +
+                               RuntimeFileName(options.arch, options.codec) + " beside mksetup" +
+                               (stubPath.empty() ? "" : " (" + stubPath + ")") +
                                ": build the toolkit with scripts/build");
     }
   }
@@ -143,8 +144,8 @@ int RunBuild(const BuildOptions& options, Console& console) {
   const ScriptText script = SplitScriptLines(scriptBytes);
   Diagnostics diagnostics;
   CheckScript(script, diagnostics);
-  const BuildPlan plan = MakeBuildPlan(script, scriptBytes.size(), options.files, folderNames,
-                                       diagnostics, FindToolkitUninstallers(setupArch));
+  BuildPlan plan = MakeBuildPlan(script, scriptBytes.size(), options.files, folderNames,
+                                 diagnostics, FindToolkitUninstallers(setupArch));
   for (const Diagnostic& d : diagnostics.Sorted()) {
     console.err(FormatDiagnostic(d, options.script, options.files) + "\n");
   }
@@ -154,6 +155,8 @@ int RunBuild(const BuildOptions& options, Console& console) {
                              " in the script or the folder of files; nothing was written");
   }
 
+  plan.codec = options.codec;
+  plan.solid = options.solid;
   StoredArchive archive;
   {
     ProgressDisplay progress(console);

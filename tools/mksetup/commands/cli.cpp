@@ -80,12 +80,17 @@ bool ParseOptions(const std::vector<std::string>& arguments, std::size_t first,
   return true;
 }
 
-int Build(const std::vector<std::string>& arguments, Console& console) {
+int Build(std::vector<std::string> arguments, Console& console) {
+  // The one option without a value.
+  const auto solidFlag = std::find(arguments.begin(), arguments.end(), "--solid");
+  const bool solid = solidFlag != arguments.end();
+  if (solid) arguments.erase(solidFlag);
   ParsedOptions parsed;
   std::string problem;
-  if (!ParseOptions(arguments, 1,
-                    {"--script", "--files", "--stub", "--arch", "-o", "--output", "--jobs"}, parsed,
-                    problem)) {
+  if (!ParseOptions(
+          arguments, 1,
+          {"--script", "--files", "--stub", "--arch", "-o", "--output", "--jobs", "--codec"},
+          parsed, problem)) {
     return Usage(console, "build: " + problem);
   }
   if (parsed.help) {
@@ -112,6 +117,16 @@ int Build(const std::vector<std::string>& arguments, Console& console) {
     }
     options.archGiven = true;
   }
+  if (const std::string* codec = parsed.Find("--codec")) {
+    if (*codec == "lzma") {
+      options.codec = Codec::Lzma;
+    } else if (*codec != "lzw") {
+      return Usage(console, "build: --codec takes lzw or lzma, not '" + *codec + "'");
+    }
+  }
+  if (solid && options.codec != Codec::Lzma)
+    return Usage(console, "build: --solid needs --codec lzma");
+  options.solid = solid;
   if (options.script.empty()) return Usage(console, "build: missing --script SCRIPT");
   if (options.files.empty()) return Usage(console, "build: missing --files DIR");
   if (options.output.empty()) return Usage(console, "build: missing -o SETUP.exe");
@@ -215,7 +230,7 @@ std::string HelpText() {
   return std::string(
              "Usage:\n"
              "  mksetup build --script SCRIPT --files DIR [--arch x86|x64] [--stub RUNTIME.exe]\n"
-             "                -o SETUP.exe\n"
+             "                [--codec lzw|lzma [--solid]] [--jobs N] -o SETUP.exe\n"
              "  mksetup list SETUP.exe\n"
              "  mksetup extract SETUP.exe -C DIR [--ignore-checksum]\n"
              "  mksetup winget SETUP.exe --id PUBLISHER.PRODUCT --url URL --out DIR\n"
@@ -229,7 +244,8 @@ std::string HelpText() {
              "         images, \"UnInstaller.exe\" and \"Remove Uninstaller.exe\"), and writes\n"
              "         it into a copy of the setup runtime as resource IDR_EXE #129.\n"
              "         When the first line of \"[fls]\" is \"1\", every entry but the script,\n"
-             "         the licence text and the two uninstall programs is LZW-compressed.\n"
+             "         the licence text and the two uninstall programs is compressed (LZW,\n"
+             "         or LZMA with --codec lzma).\n"
              "         The two uninstall programs come from DIR when it holds them (with a\n"
              "         note), otherwise from uninstaller.exe and remover.exe in the folder\n"
              "         of mksetup (uninstaller64.exe and remover64.exe for a 64-bit runtime).\n"
@@ -243,13 +259,23 @@ std::string HelpText() {
              "                     registry view, an x64 one into the 64-bit ones\n"
              "  --stub RUNTIME.exe the setup runtime; default: ") +
          kRuntimeFileName + " (x86) or " + kRuntime64FileName +
-         " (x64) in the folder of mksetup\n"
+         " (x64) in the folder of mksetup,\n"
+         "                     " +
+         kLzmaRuntimeFileName + " or " + kLzmaRuntime64FileName +
+         " with --codec lzma\n"
          "  -o, --output SETUP.exe  the setup program to write\n"
          "  --jobs N           compress on N threads (1 to 256; default: one per\n"
          "                     processor); the setup program is the same for any N\n"
+         "  --codec lzw|lzma   how compressed entries are stored (default lzw): LZMA\n"
+         "                     makes much smaller setup programs and needs the LZMA\n"
+         "                     runtime (about 7 KB larger)\n"
+         "  --solid            with --codec lzma: the compressed entries after the\n"
+         "                     script form one stream, so what files share is stored\n"
+         "                     once (smallest; built on one thread)\n"
          "\n"
-         "list     Lists the entries of a setup program: stored size, whether the setup\n"
-         "         program decodes the entry (LZW), decoded size, name.\n"
+         "list     Lists the entries of a setup program: stored size, how the setup\n"
+         "         program decodes the entry (yes: LZW, lzma, solid: part of the solid\n"
+         "         LZMA stream, no: stored as it is), decoded size, name.\n"
          "\n"
          "extract  Writes the entries into DIR as the setup program leaves them in its\n"
          "         staging folder, decoded where it decodes them. Each file is made\n"

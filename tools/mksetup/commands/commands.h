@@ -6,6 +6,7 @@
 #include <string>
 
 #include "mksetup/commands/console.h"
+#include "mksetup/payload/build_plan.h"
 
 namespace mksetup {
 
@@ -19,11 +20,14 @@ const char* ArchitectureName(Architecture arch);
 bool ParseArchitecture(const std::string& text, Architecture& arch);
 
 // The setup runtime that build uses without --stub: this file in the folder
-// of the mksetup executable.
+// of the mksetup executable. The LZW runtimes decode LZW only; the LZMA
+// ones, a little larger, decode both.
 inline constexpr const char* kRuntimeFileName = "setup-runtime.exe";
 inline constexpr const char* kRuntime64FileName = "setup-runtime64.exe";
-const char* RuntimeFileName(Architecture arch);
-std::string DefaultRuntimePath(Architecture arch);
+inline constexpr const char* kLzmaRuntimeFileName = "setup-runtime-lzma.exe";
+inline constexpr const char* kLzmaRuntime64FileName = "setup-runtime-lzma64.exe";
+const char* RuntimeFileName(Architecture arch, Codec codec = Codec::Lzw);
+std::string DefaultRuntimePath(Architecture arch, Codec codec = Codec::Lzw);
 
 // The toolkit's uninstall programs, which build carries as "UnInstaller.exe"
 // and "Remove Uninstaller.exe" when the folder of files lacks them: these
@@ -39,9 +43,11 @@ struct BuildOptions {
   std::string files;   // the folder of the product's files
   std::string stub;    // the setup runtime; empty for DefaultRuntimePath(arch)
   Architecture arch = Architecture::X86;
-  bool archGiven = false;  // --arch was on the command line
-  std::string output;      // the setup program to write
-  unsigned jobs = 0;       // threads that encode entries; 0 for one per processor
+  bool archGiven = false;    // --arch was on the command line
+  std::string output;        // the setup program to write
+  unsigned jobs = 0;         // threads that encode entries; 0 for one per processor
+  Codec codec = Codec::Lzw;  // --codec
+  bool solid = false;        // --solid (with Codec::Lzma)
 };
 
 // Checks the script against the folder, and when no error is found writes a

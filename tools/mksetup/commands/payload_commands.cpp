@@ -10,6 +10,7 @@
 #include "mksetup/payload/setup_payload.h"
 #include "package/lzw/lzw.h"
 #include "package/lzw/lzw_stream.h"
+#include "package/lzma/lzma_entry.h"
 #include "package/payload_checksum.h"
 
 namespace mksetup {
@@ -34,12 +35,38 @@ std::string Row(const std::string& stored, const std::string& lzw, const std::st
          "  " + name + "\n";
 }
 
+// The decoders a walk over the archive keeps from entry to entry; the LZMA
+// one carries a solid stream from its head to its members.
+struct Decoders {
+  package::LzwStreamDecoder lzw;
+  package::LzmaEntryDecoder lzma;
+};
+
+// Decodes an LZMA entry into write; a damaged one is reported as BadCode
+// with damage saying why.
+package::LzwStatus DecodeLzma(Decoders& decoders, const package::ArchiveEntry& entry,
+                              package::LzmaSink write, std::string& damage) {
+  const package::LzmaStatus status = decoders.lzma.Decode(entry.data, entry.size, write);
+  if (status == package::LzmaStatus::Ok) return package::LzwStatus::Ok;
+  if (status == package::LzmaStatus::WriteFailed) return package::LzwStatus::WriteFailed;
+  damage = package::LzmaStatusText(status);
+  return package::LzwStatus::BadCode;
+}
+
+// How the setup program decodes an entry, for the listing.
+const char* DecodingName(const package::ArchiveEntry& entry, bool decoded) {
+  if (!decoded) return "no";
+  if (package::IsSolidLzmaEntry(entry.data, entry.size)) return "solid";
+  return package::IsLzmaEntry(entry.data, entry.size) ? "lzma" : "yes";
+}
+
 // Writes one entry into path: decoded straight into the file when the setup
 // program decodes it, as stored otherwise. error is empty when the entry's
-// stream is damaged (status says how) and says why the file failed otherwise.
+// stream is damaged (status says how, damage too for LZMA) and says why the
+// file failed otherwise.
 package::LzwStatus ExtractEntry(const package::ArchiveEntry& entry, bool decode,
-                                const std::string& folder, package::LzwStreamDecoder& decoder,
-                                std::string& error) {
+                                const std::string& folder, Decoders& decoders, std::string& error,
+                                std::string& damage) {
   // Opened for update: a stream whose strings reach back past the decoder's
   // window reads them back from the file. Made anew, never through a link
   // already in the folder.
@@ -47,9 +74,16 @@ package::LzwStatus ExtractEntry(const package::ArchiveEntry& entry, bool decode,
   if (file == nullptr) return package::LzwStatus::WriteFailed;
   const std::string path = EntryFilePath(folder, entry.name);
   package::LzwStatus status = package::LzwStatus::Ok;
-  if (decode) {
+  if (decode && package::IsLzmaEntry(entry.data, entry.size)) {
+    status = DecodeLzma(
+        decoders, entry,
+        [&](const std::uint8_t* data, std::size_t size) {
+          return std::fwrite(data, 1, size, file) == size;
+        },
+        damage);
+  } else if (decode) {
     package::LzwFileSink sink(file);
-    status = decoder.Decode(entry.data, entry.size, sink);
+    status = decoders.lzw.Decode(entry.data, entry.size, sink);
   } else if (entry.size > 0 && std::fwrite(entry.data, 1, entry.size, file) != entry.size) {
     status = package::LzwStatus::WriteFailed;
   }
@@ -107,14 +141,27 @@ int RunList(const std::string& setup, Console& console) {
   bool damaged = false;
   // One decoder for every entry: its window and dictionary are all the
   // memory a listing takes beyond the mapped setup program.
-  package::LzwStreamDecoder decoder;
+  Decoders decoders;
   for (std::size_t i = 0; i < payload.entries.size(); ++i) {
     const package::ArchiveEntry& entry = payload.entries[i];
     std::string decodedSize = std::to_string(entry.size);
     std::uint64_t size = entry.size;
+    std::string damage;
     if (payload.decoded[i]) {
       // Decoding the whole entry proves the stream, not just its header.
-      const package::LzwStatus status = DecodedSize(decoder, {entry.data, entry.size}, size, error);
+      package::LzwStatus status;
+      if (package::IsLzmaEntry(entry.data, entry.size)) {
+        size = 0;
+        status = DecodeLzma(
+            decoders, entry,
+            [&](const std::uint8_t*, std::size_t n) {
+              size += n;
+              return true;
+            },
+            damage);
+      } else {
+        status = DecodedSize(decoders.lzw, {entry.data, entry.size}, size, error);
+      }
       if (status == package::LzwStatus::Ok) {
         decodedSize = std::to_string(size);
       } else if (status == package::LzwStatus::WriteFailed) {
@@ -125,18 +172,24 @@ int RunList(const std::string& setup, Console& console) {
       } else {
         decodedSize = "damaged";
         console.err("mksetup: error: " + setup + ": the compressed entry " + entry.name +
-                    " is damaged: " + package::LzwStatusText(status) + "\n");
+                    " is damaged: " +
+                    (damage.empty() ? package::LzwStatusText(status) : damage.c_str()) + "\n");
         damaged = true;
         size = 0;
       }
     }
-    console.out(Row(std::to_string(entry.size), payload.decoded[i] ? "yes" : "no", decodedSize,
-                    entry.name));
+    console.out(Row(std::to_string(entry.size), DecodingName(entry, payload.decoded[i]),
+                    decodedSize, entry.name));
     stored += entry.size;
     decodedTotal += size;
   }
   console.out(Row(std::to_string(stored), "", std::to_string(decodedTotal),
                   "(" + std::to_string(payload.entries.size()) + " entries)"));
+  if (decoders.lzma.SolidUnfinished()) {
+    console.err("mksetup: error: " + setup +
+                ": the solid LZMA stream ends with bytes no entry takes\n");
+    damaged = true;
+  }
   if (!ReportChecksum(setup, payload, console)) damaged = true;
   return damaged ? kExitFailure : kExitOk;
 }
@@ -159,20 +212,24 @@ int RunExtract(const std::string& setup, const std::string& folder, bool ignoreC
     return Fail(console, "cannot create the folder " + folder + ": " + error);
   }
 
-  package::LzwStreamDecoder decoder;
+  Decoders decoders;
   for (std::size_t i = 0; i < payload.entries.size(); ++i) {
     const package::ArchiveEntry& entry = payload.entries[i];
     // The archive walk has refused names that would leave the folder, and
     // the folders of a name are entered without following links.
     const std::string path = EntryFilePath(folder, entry.name);
+    std::string damage;
     const package::LzwStatus status =
-        ExtractEntry(entry, payload.decoded[i], folder, decoder, error);
+        ExtractEntry(entry, payload.decoded[i], folder, decoders, error, damage);
     if (status == package::LzwStatus::WriteFailed)
       return Fail(console, "cannot write " + path + ": " + error);
     if (status != package::LzwStatus::Ok) {
-      return Fail(console, setup + ": the compressed entry " + entry.name +
-                               " is damaged: " + package::LzwStatusText(status));
+      return Fail(console, setup + ": the compressed entry " + entry.name + " is damaged: " +
+                               (damage.empty() ? package::LzwStatusText(status) : damage.c_str()));
     }
+  }
+  if (decoders.lzma.SolidUnfinished()) {
+    return Fail(console, setup + ": the solid LZMA stream ends with bytes no entry takes");
   }
   console.out("mksetup: extracted " + std::to_string(payload.entries.size()) + " entries into " +
               folder + "\n");

@@ -22,13 +22,20 @@ struct PlannedEntry {
   EntryRole role = EntryRole::ProductFile;
   std::string sourcePath;   // the file in the folder of files; empty for the script
   std::uint64_t size = 0;   // the file's size when the plan was made
-  bool compressed = false;  // stored as an LZW stream (the setup program decodes it)
+  bool compressed = false;  // stored compressed (the setup program decodes it)
   std::size_t line = 0;     // the script line that asks for it, 0 when none does
 };
+
+// How the entries the rule compresses are stored: LZW streams (what every
+// reader of the format knows), or LZMA, each entry a stream of its own or,
+// solid, the entries after the setup script one stream together.
+enum class Codec { Lzw, Lzma };
 
 struct BuildPlan {
   bool compressionFlag = false;  // the script's "[fls]" flag is "1"
   std::vector<PlannedEntry> entries;
+  Codec codec = Codec::Lzw;
+  bool solid = false;  // with Codec::Lzma only
 };
 
 // The toolkit's own uninstall programs, carried under the names above when

@@ -1,5 +1,6 @@
 #include "mksetup/payload/stored_archive.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "format/payload_archive.h"
@@ -7,6 +8,9 @@
 #include "mksetup/host/ordered_work.h"
 #include "package/lzw/lzw.h"
 #include "package/lzw/lzw_encoder.h"
+#include "base/little_endian.h"
+#include "format/payload_contract.h"
+#include "mksetup/payload/lzma_encoding.h"
 
 namespace mksetup {
 namespace {
@@ -33,7 +37,14 @@ struct ThreadBuffers {
 // Reads the entry's file (the script's bytes are given) and encodes it when
 // the plan says so. Touches nothing but its own result and its thread's
 // buffers, so entries can be stored on several threads at once.
-StoredEntry StoreEntry(const PlannedEntry& entry, std::span<const std::uint8_t> scriptBytes) {
+// The 5-byte header of an LZMA entry: its decoded size and its mark.
+void AppendLzmaHeader(std::vector<std::uint8_t>& bytes, std::uint64_t size, std::uint8_t mark) {
+  base::AppendLe32(bytes, static_cast<std::uint32_t>(size));
+  bytes.push_back(mark);
+}
+
+StoredEntry StoreEntry(const PlannedEntry& entry, std::span<const std::uint8_t> scriptBytes,
+                       Codec codec) {
   thread_local ThreadBuffers buffers;
   StoredEntry stored;
   std::vector<std::uint8_t>& contents = buffers.contents;
@@ -54,7 +65,21 @@ StoredEntry StoreEntry(const PlannedEntry& entry, std::span<const std::uint8_t> 
   }
   stored.inputSize = input.size();
 
-  if (entry.compressed) {
+  if (entry.compressed && codec == Codec::Lzma) {
+    AppendLzmaHeader(stored.bytes, input.size(), package::kLzmaEntryMark);
+    std::size_t at = 0;
+    const LzmaReader read = [&](std::uint8_t* data, std::size_t& size) {
+      size = std::min(size, input.size() - at);
+      std::copy_n(input.data() + at, size, data);
+      at += size;
+      return true;
+    };
+    std::string why;
+    if (!LzmaEncode(read, input.size(), kLzmaEntryDictionary, stored.bytes, why)) {
+      stored.error = "cannot compress " + entry.name + ": " + why;
+      return stored;
+    }
+  } else if (entry.compressed) {
     const package::LzwStatus status =
         buffers.encoder.Encode(input.data(), input.size(), kStoredCodeWidth, stored.bytes);
     if (status != package::LzwStatus::Ok) {
@@ -71,6 +96,77 @@ StoredEntry StoreEntry(const PlannedEntry& entry, std::span<const std::uint8_t> 
   if (contents.capacity() > kLargestKeptBuffer) buffers = ThreadBuffers{};
   if (stored.bytes.size() > kMaxStored) {
     stored.error = entry.name + " takes " + std::to_string(stored.bytes.size()) +
+                   " bytes stored; an archive entry holds at most 4 GB - 1";
+  }
+  return stored;
+}
+
+// The entries of the solid stream: those the rule compresses after the
+// setup script. The first is its head and carries it.
+std::vector<bool> SolidMembers(const BuildPlan& plan) {
+  std::vector<bool> members(plan.entries.size(), false);
+  if (plan.codec != Codec::Lzma || !plan.solid) return members;
+  std::size_t first = 0;
+  for (std::size_t i = 0; i < plan.entries.size(); ++i) {
+    if (package::IsSetupScript(plan.entries[i].name)) first = i + 1;
+  }
+  for (std::size_t i = first; i < plan.entries.size(); ++i) members[i] = plan.entries[i].compressed;
+  return members;
+}
+
+// The head: its header, the properties, the stream's total size and the
+// stream of every member's bytes in order, read file by file.
+StoredEntry StoreSolidHead(const BuildPlan& plan, const std::vector<bool>& members,
+                           std::size_t head) {
+  StoredEntry stored;
+  std::uint64_t total = 0;
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    if (members[i]) total += plan.entries[i].size;
+  }
+  stored.inputSize = plan.entries[head].size;
+  AppendLzmaHeader(stored.bytes, plan.entries[head].size, package::kLzmaSolidHeadMark);
+  std::vector<std::uint8_t> stream;
+  std::size_t member = head;
+  std::vector<std::uint8_t> contents;
+  std::size_t at = 0;
+  std::string why;
+  const LzmaReader read = [&](std::uint8_t* data, std::size_t& size) {
+    while (at == contents.size()) {
+      if (member == members.size()) {
+        size = 0;
+        return true;
+      }
+      const PlannedEntry& entry = plan.entries[member++];
+      while (member < members.size() && !members[member]) ++member;
+      if (!ReadWholeFile(entry.sourcePath, contents, why)) {
+        why = "cannot read " + entry.sourcePath + ": " + why;
+        return false;
+      }
+      if (contents.size() != entry.size) {
+        why = entry.sourcePath + " changed while the setup program was being built";
+        return false;
+      }
+      at = 0;
+    }
+    size = std::min(size, contents.size() - at);
+    std::copy_n(contents.data() + at, size, data);
+    at += size;
+    return true;
+  };
+  std::string error;
+  if (!LzmaEncode(read, total, kLzmaSolidDictionary, stream, error)) {
+    stored.error = why.empty() ? "cannot compress the solid stream: " + error : why;
+    return stored;
+  }
+  // The properties, then the total, then the data.
+  stored.bytes.insert(stored.bytes.end(), stream.begin(),
+                      stream.begin() + package::kLzmaPropertiesSize);
+  base::AppendLe32(stored.bytes, static_cast<std::uint32_t>(total));
+  base::AppendLe32(stored.bytes, static_cast<std::uint32_t>(total >> 32));
+  stored.bytes.insert(stored.bytes.end(), stream.begin() + package::kLzmaPropertiesSize,
+                      stream.end());
+  if (stored.bytes.size() > kMaxStored) {
+    stored.error = "the solid stream takes " + std::to_string(stored.bytes.size()) +
                    " bytes stored; an archive entry holds at most 4 GB - 1";
   }
   return stored;
@@ -96,8 +192,17 @@ bool StoreArchive(const BuildPlan& plan, std::span<const std::uint8_t> scriptByt
   // for, and laid out in plan order: the archive is the same bytes whatever
   // the number of threads, and the first entry in that order that fails is
   // the one reported.
+  const std::vector<bool> solid = SolidMembers(plan);
+  const auto head = std::find(solid.begin(), solid.end(), true);
   const auto store = [&](std::size_t index) {
-    return StoreEntry(plan.entries[index], scriptBytes);
+    if (!solid[index]) return StoreEntry(plan.entries[index], scriptBytes, plan.codec);
+    if (index == static_cast<std::size_t>(head - solid.begin()))
+      return StoreSolidHead(plan, solid, index);
+    // A member: its bytes are in the head's stream, which checks its file.
+    StoredEntry member;
+    member.inputSize = plan.entries[index].size;
+    AppendLzmaHeader(member.bytes, member.inputSize, package::kLzmaSolidMemberMark);
+    return member;
   };
   const auto append = [&](std::size_t index, StoredEntry& stored) {
     const PlannedEntry& entry = plan.entries[index];

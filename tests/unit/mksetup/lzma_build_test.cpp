@@ -1,0 +1,152 @@
+// Setup programs built with --codec lzma, with and without --solid: their
+// files come back byte for byte through extract, the bytes do not depend on
+// the threads, the entries carry the LZMA mark that no LZW stream has, and a
+// damaged stream is refused.
+#ifndef _WIN32
+#include <gtest/gtest.h>
+
+#include "builder_test_support.h"
+#include "mksetup/commands/cli.h"
+#include "mksetup/payload/setup_payload.h"
+#include "package/lzma/lzma_entry.h"
+#include "package/lzw/lzw_stream.h"
+
+namespace mksetup {
+namespace {
+
+using builder_test::Bytes;
+using builder_test::ProductFolder;
+using builder_test::RecordingConsole;
+
+const char* const kFiles[] = {"text.txt", "noise.bin", "empty.dat", "zeros.img", "more.bin"};
+
+void WriteProduct(const ProductFolder& product) {
+  product.WriteScript(builder_test::MinimalScript(
+      "1", {"text.txt|%InstallPath%\\text.txt", "noise.bin|%InstallPath%\\noise.bin",
+            "empty.dat|%InstallPath%\\empty.dat", "zeros.img|%InstallPath%\\zeros.img",
+            "more.bin|%InstallPath%\\more.bin", "UnInstaller.exe|%InstallPath%\\UnInstaller.exe",
+            "Remove Uninstaller.exe|%InstallPath%\\Remove Uninstaller.exe"}));
+  std::string text;
+  for (int i = 0; text.size() < 300'000; ++i) text += "line " + std::to_string(i % 977) + "\r\n";
+  product.WriteFile("text.txt", text);
+  product.WriteFile("noise.bin", pe_test::PatternBytes(200'000, 7));
+  product.WriteFile("empty.dat", Bytes());
+  product.WriteFile("zeros.img", Bytes(500'000, 0));
+  product.WriteFile("more.bin", pe_test::PatternBytes(100'000, 7));  // what noise.bin begins with
+  product.WriteFile("UnInstaller.exe", "uninstaller");
+  product.WriteFile("Remove Uninstaller.exe", "remover");
+  product.WriteStub();
+}
+
+Bytes Build(const ProductFolder& product, Codec codec, bool solid, unsigned jobs) {
+  BuildOptions options = product.Options();
+  options.codec = codec;
+  options.solid = solid;
+  options.jobs = jobs;
+  RecordingConsole console;
+  EXPECT_EQ(RunBuild(options, console.console), kExitOk) << console.err;
+  return builder_test::ReadFile(product.OutputPath());
+}
+
+// The fifth byte of each compressed entry: the LZW code width or the LZMA mark.
+std::vector<int> Marks(const std::string& setup) {
+  SetupPayload payload;
+  std::string error;
+  EXPECT_TRUE(ReadSetupPayload(setup, payload, error)) << error;
+  std::vector<int> marks;
+  for (std::size_t i = 0; i < payload.entries.size(); ++i) {
+    if (payload.decoded[i]) marks.push_back(payload.entries[i].data[4]);
+  }
+  return marks;
+}
+
+TEST(LzmaBuild, EntriesComeBackAndTheBytesDoNotDependOnTheThreads) {
+  ProductFolder product;
+  WriteProduct(product);
+  const std::size_t lzw = Build(product, Codec::Lzw, false, 2).size();
+  EXPECT_EQ(Marks(product.OutputPath()), std::vector<int>(5, 16));
+  std::size_t sizes[2] = {};
+  for (const bool solid : {false, true}) {
+    const Bytes one = Build(product, Codec::Lzma, solid, 1);
+    EXPECT_TRUE(Build(product, Codec::Lzma, solid, 3) == one) << solid;
+    sizes[solid] = one.size();
+    const std::vector<int> marks =
+        solid ? std::vector<int>{0xA1, 0xA2, 0xA2, 0xA2, 0xA2} : std::vector<int>(5, 0xA0);
+    EXPECT_EQ(Marks(product.OutputPath()), marks);
+
+    const std::string folder = product.root() + (solid ? "/solid" : "/own");
+    RecordingConsole listed, extracted;
+    EXPECT_EQ(RunList(product.OutputPath(), listed.console), kExitOk) << listed.err;
+    const std::string row =
+        std::string("  ") + (solid ? "solid" : "lzma") + "      300008  text.txt\n";
+    EXPECT_NE(listed.out.find(row), std::string::npos) << listed.out;
+    ASSERT_EQ(RunExtract(product.OutputPath(), folder, false, extracted.console), kExitOk)
+        << extracted.err;
+    for (const char* name : kFiles) {
+      EXPECT_TRUE(builder_test::ReadFile(folder + "/" + name) ==
+                  builder_test::ReadFile(product.FilePath(name)))
+          << name << (solid ? " (solid)" : "");
+    }
+  }
+  // more.bin repeats the start of noise.bin: only the solid stream sees it.
+  EXPECT_LT(sizes[0], lzw);
+  EXPECT_LT(sizes[1] + 50'000, sizes[0]);
+}
+
+TEST(LzmaBuild, NoLzwStreamIsTakenForAnLzmaEntryAndADamagedOneIsRefused) {
+  ProductFolder product;
+  WriteProduct(product);
+  for (const bool solid : {false, true}) {
+    Build(product, Codec::Lzma, solid, 2);
+    SetupPayload payload;
+    std::string error;
+    ASSERT_TRUE(ReadSetupPayload(product.OutputPath(), payload, error)) << error;
+    const package::ArchiveEntry& text = payload.entries[1];  // after the script
+    ASSERT_EQ(text.name, "text.txt");
+    package::LzwStreamDecoder lzw;
+    struct NoSink : package::LzwSink {
+      bool Write(const std::uint8_t*, std::size_t) override { return true; }
+      bool ReadBack(std::uint64_t, std::uint8_t*, std::size_t) override { return false; }
+    } none;
+    EXPECT_EQ(lzw.Decode(text.data, text.size, none), package::LzwStatus::BadWidth);
+
+    // The entry, and for a solid head its members after it, decoded in order.
+    const auto decode = [&](const Bytes& stored) {
+      package::LzmaEntryDecoder decoder;
+      const auto sink = [](const std::uint8_t*, std::size_t) { return true; };
+      package::LzmaStatus status = decoder.Decode(stored.data(), stored.size(), sink);
+      for (std::size_t i = 2; solid && i < 6 && status == package::LzmaStatus::Ok; ++i)
+        status = decoder.Decode(payload.entries[i].data, payload.entries[i].size, sink);
+      return status;
+    };
+    const Bytes sound(text.data, text.data + text.size);
+    EXPECT_EQ(decode(sound), package::LzmaStatus::Ok);
+    Bytes flipped = sound;
+    flipped[flipped.size() / 2] ^= 0x10;
+    EXPECT_NE(decode(flipped), package::LzmaStatus::Ok) << solid;
+    EXPECT_NE(decode(Bytes(sound.begin(), sound.end() - 3)), package::LzmaStatus::Ok) << solid;
+    Bytes longer = sound;
+    longer.push_back(0);
+    EXPECT_NE(decode(longer), package::LzmaStatus::Ok) << solid;
+    if (solid) {
+      // A member alone has no stream to continue.
+      package::LzmaEntryDecoder decoder;
+      EXPECT_EQ(decoder.Decode(payload.entries[2].data, payload.entries[2].size,
+                               [](const std::uint8_t*, std::size_t) { return true; }),
+                package::LzmaStatus::NoSolidStream);
+    }
+  }
+}
+
+TEST(LzmaBuild, SolidNeedsLzma) {
+  pe_test::ScratchDir scratch;
+  RecordingConsole console;
+  EXPECT_EQ(RunCommandLine({"build", "--solid", "--script", "s", "--files", "f", "-o", "o.exe"},
+                           console.console),
+            kExitUsage);
+  EXPECT_NE(console.err.find("build: --solid needs --codec lzma"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mksetup
+#endif
