@@ -33,6 +33,7 @@ class Win32FileSystem final : public platform::FileSystem {
   std::FILE* CreateLogFile(const std::string& path) override;
   bool MakeProtectedFolder(const std::string& path) override;
   bool CopyOver(const std::string& from, const std::string& to) override;
+  bool MoveStagedFile(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
   std::vector<platform::FolderEntry> ListFolder(const std::string& folder) override;
   platform::DriveKind DriveKindOf(const std::string& root) override;

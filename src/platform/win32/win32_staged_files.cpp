@@ -70,8 +70,11 @@ std::FILE* Win32FileSystem::CreateStagedFile(const std::string& path) {
     if (!DeleteFileA(path.c_str())) return nullptr;
   }
   // CREATE_NEW: whatever appears under the name after the delete is refused.
-  const HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Delete and permission rights: MoveStagedFile renames the file through
+  // this handle and gives it the permissions of where it lands.
+  const HANDLE lock =
+      CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE | WRITE_DAC, FILE_SHARE_READ,
+                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (lock == INVALID_HANDLE_VALUE) return nullptr;
   // The stream writes through a second handle of the same open file, so
   // closing the stream leaves the lock in place. It reads too: the decoder
