@@ -1,29 +1,22 @@
 #include "install/staged_file_placement.h"
 
+#include <algorithm>
+
 #include "format/windows_path.h"
 
 namespace install {
 
-StagedFileUses::Use* StagedFileUses::Find(const std::string& canonical) {
-  for (Use& use : uses_) {
-    if (use.source == canonical) return &use;
-  }
-  return nullptr;
-}
-
 void StagedFileUses::Add(const std::string& source) {
-  std::string canonical = format::CanonicalPath(source);
-  if (Use* use = Find(canonical)) {
-    ++use->count;
-  } else {
-    uses_.push_back({std::move(canonical), 1});
-  }
+  uses_.push_back(format::CanonicalPath(source));
 }
 
 bool StagedFileUses::MayMove(const std::string& source, const std::string& scriptPath) {
   const std::string canonical = format::CanonicalPath(source);
-  Use* use = Find(canonical);
-  return use != nullptr && use->count > 0 && --use->count == 0 &&
+  const auto use = std::find(uses_.begin(), uses_.end(), canonical);
+  if (use == uses_.end()) return false;
+  *use = std::move(uses_.back());
+  uses_.pop_back();
+  return std::find(uses_.begin(), uses_.end(), canonical) == uses_.end() &&
          canonical != format::CanonicalPath(scriptPath);
 }
 

@@ -21,12 +21,7 @@ class StagedFileUses {
   bool MayMove(const std::string& source, const std::string& scriptPath);
 
  private:
-  struct Use {
-    std::string source;  // canonical (format::CanonicalPath)
-    unsigned count;
-  };
-  Use* Find(const std::string& canonical);
-  std::vector<Use> uses_;
+  std::vector<std::string> uses_;  // one canonical path (format::CanonicalPath) per entry
 };
 
 // Puts the staged file source at destination: moved where allowed and
