@@ -31,8 +31,23 @@ bool RenameOpenFile(HANDLE file, const std::string& path, bool replace) {
 }  // namespace
 
 bool Win32FileSystem::MoveStagedFile(const std::string& from, const std::string& to) {
-  const HANDLE file = FindHeld(from);
-  if (file == nullptr || !RenameOpenFile(file, to, true)) return false;
+  const HANDLE held = FindHeld(from);
+  if (held == nullptr) return false;
+  // The same file opened again through the held handle, never by its name,
+  // with the rights to move it; only staged files of the private folder
+  // share that (CreateStagedFile).
+  const HANDLE file =
+      ReOpenFile(held, DELETE | READ_CONTROL | WRITE_DAC, FILE_SHARE_READ | FILE_SHARE_WRITE, 0);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const bool moved = MoveOpenFile(file, from, to);
+  CloseHandle(file);
+  // Installed: no longer ours to hold, nor to delete with the staged files.
+  if (moved) CloseHandle(ReleaseHeld(from));
+  return moved;
+}
+
+bool Win32FileSystem::MoveOpenFile(HANDLE file, const std::string& from, const std::string& to) {
+  if (!RenameOpenFile(file, to, true)) return false;
   // A moved file keeps the permissions it had in the staging folder (a
   // private folder's are for administrators alone); an empty list that is
   // not protected takes, instead, what its new folder passes on.
@@ -46,8 +61,6 @@ bool Win32FileSystem::MoveStagedFile(const std::string& from, const std::string&
     RenameOpenFile(file, from, false);
     return false;
   }
-  // Installed: no longer ours to hold, nor to delete with the staged files.
-  CloseHandle(ReleaseHeld(from));
   return true;
 }
 
