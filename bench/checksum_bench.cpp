@@ -130,9 +130,10 @@ void BM_Extraction(benchmark::State& state) {
   sim.files.TempFolder();
   sim.files.MakeFolder(staging);
   FixedScanner scanner(compressed);
+  sim::SimThreads threads;
   for (auto _ : state) {
-    const package::ExtractionResult result =
-        package::ExtractArchive(sim.files, block, staging, scanner, {});
+    const package::ExtractionResult result = package::ExtractArchive(
+        sim.files, threads, block, staging, scanner, [](package::ProgressStep, unsigned) {});
     if (result.status != package::ExtractionStatus::Ok) state.SkipWithError(result.message.c_str());
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * block.size()));

@@ -61,7 +61,7 @@ Bytes BinaryInput() {
         {0x48, 0x89, 0xE5}, {0x48, 0x8B, 0x45}, {0xE8, 0, 0}, {0x0F, 0x1F, 0x44}};
     const auto& op = kOps[random() % 4];
     bytes.insert(bytes.end(), op, op + 3);
-    for (unsigned i = random() % 5; i > 0; --i)
+    for (auto i = static_cast<unsigned>(random() % 5); i > 0; --i)
       bytes.push_back(static_cast<std::uint8_t>(random() % 16));
   }
   bytes.resize(kBinarySize);

@@ -61,6 +61,18 @@ function(setupkit_options target)
     # SETUPKIT_WERROR. This is for the code of the programs that ship
     # (src/); the Windows builds of the tests and of mksetup's library keep
     # their large buffers and their probes.
+    # The 64-bit code of the programs that ship: Win64 calls every function
+    # with a 16-byte aligned stack, which this GCC does not assume, so it
+    # realigned the stack (a frame pointer and an "and") in each function
+    # with a 16-byte local; and its code sections start unpadded (see the
+    # launcher).
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND CMAKE_CURRENT_SOURCE_DIR MATCHES "^${PROJECT_SOURCE_DIR}/src(/|$)")
+      target_compile_options(${target} PRIVATE -mincoming-stack-boundary=4)
+      foreach(language C CXX)
+        set_property(TARGET ${target} PROPERTY ${language}_COMPILER_LAUNCHER
+          ${PROJECT_SOURCE_DIR}/cmake/unpadded_code_sections.sh ${CMAKE_${language}_COMPILER_LAUNCHER})
+      endforeach()
+    endif()
     if(CMAKE_SIZEOF_VOID_P EQUAL 4)
       target_compile_options(${target} PRIVATE -mpreferred-stack-boundary=2)
       if(CMAKE_CURRENT_SOURCE_DIR MATCHES "^${PROJECT_SOURCE_DIR}/src(/|$)")

@@ -5,13 +5,14 @@
 #include "format/script_format.h"
 #include "install/install_texts.h"
 #include "install/installing_step.h"
+#include "install/staged_file_placement.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
 
 namespace install {
 
 void InstallFile(platform::Platform& host, const std::string& source,
-                 const std::string& destination) {
+                 const std::string& destination, bool mayMove) {
   const std::string invalid = std::string(texts::kInvalidInstallationPath) + destination;
   if (!platform::IsAcceptedDrive(host.files.DriveKindOf(format::DriveRootText(destination)))) {
     host.messages.Show(platform::MessageKind::Warning, invalid);
@@ -26,7 +27,7 @@ void InstallFile(platform::Platform& host, const std::string& source,
     host.messages.Show(platform::MessageKind::Warning, invalid);
     return;
   }
-  if (!host.files.CopyOver(source, destination)) {
+  if (!PlaceStagedFile(host.files, source, destination, mayMove)) {
     host.messages.Show(platform::MessageKind::Warning,
                        std::string(texts::kUnableToCreateFile) + destination);
   }
@@ -34,14 +35,24 @@ void InstallFile(platform::Platform& host, const std::string& source,
 
 void RunFilePass(platform::Platform& host, script::PathExpander& expander) {
   const std::string staging = script::StagingFolder(host.files);
-  script::ForEachFileEntry(host.files, script::ScriptPath(host.files),
+  const std::string scriptPath = script::ScriptPath(host.files);
+  // Which entry is the last to install each staged file, which may then be
+  // moved rather than copied.
+  StagedFileUses uses;
+  script::ForEachFileEntry(host.files, scriptPath,
+                           [&](const std::string& kind, const std::string&) {
+                             if (kind != script::format::kFolderEntryKind) uses.Add(staging + kind);
+                           });
+  script::ForEachFileEntry(host.files, scriptPath,
                            [&](const std::string& kind, const std::string& rest) {
                              if (kind == script::format::kFolderEntryKind) {
                                CreateFolderPath(host.files, expander.ExpandPathVariables(rest));
                                return;
                              }
                              // The source name is the staged entry's own name, never expanded.
-                             InstallFile(host, staging + kind, expander.ExpandPathVariables(rest));
+                             const std::string source = staging + kind;
+                             InstallFile(host, source, expander.ExpandPathVariables(rest),
+                                         uses.MayMove(source, scriptPath));
                            });
 }
 

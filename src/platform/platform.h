@@ -84,6 +84,15 @@ class FileSystem {
   virtual bool MakeProtectedFolder(const std::string& path) = 0;
   // CopyFileA with fail-if-exists FALSE.
   virtual bool CopyOver(const std::string& from, const std::string& to) = 0;
+  // Moves a staged file (CreateStagedFile) to `to` through the handle that
+  // has held it since it was written, replacing what is there (a link under
+  // the name is replaced, never written through), and gives it the
+  // permissions of a file made there. False when that cannot be done (not a
+  // staged file, another volume): the file is then still staged, for
+  // CopyOver. The default never moves.
+  virtual bool MoveStagedFile(const std::string& /*from*/, const std::string& /*to*/) {
+    return false;
+  }
   // DeleteFileA: files only.
   virtual bool RemoveFile(const std::string& path) = 0;
   // The entries of a folder in the file system's order, without "." and "..".

@@ -45,6 +45,13 @@ bool LoggedPlatform::CopyOver(const std::string& from, const std::string& to) {
   return Note(inner_.files.CopyOver(from, to), "File copied", to);
 }
 
+bool LoggedPlatform::MoveStagedFile(const std::string& from, const std::string& to) {
+  // A move that cannot be done is no failure: the file is copied instead.
+  const bool moved = inner_.files.MoveStagedFile(from, to);
+  if (moved) log_.Line("File moved: " + to);
+  return moved;
+}
+
 bool LoggedPlatform::SetValue(platform::RegistryRoot root, const std::string& key,
                               const std::string& name, std::uint32_t type,
                               const std::vector<std::uint8_t>& data) {

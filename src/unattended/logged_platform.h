@@ -53,6 +53,7 @@ class LoggedPlatform final : public platform::FileSystem,
   }
   bool MakeProtectedFolder(const std::string& path) override;
   bool CopyOver(const std::string& from, const std::string& to) override;
+  bool MoveStagedFile(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override { return inner_.files.RemoveFile(path); }
   std::vector<platform::FolderEntry> ListFolder(const std::string& folder) override {
     return inner_.files.ListFolder(folder);

@@ -60,11 +60,13 @@ void CInstallWizard::ShowDestinationPage() {
   surface_.Enable(kBackButton, true);
   surface_.Enable(kNextButton, true);
   for (const int id : {kLicencePrompt, kAcceptBox, kLicenceText}) surface_.Show(id, false);
-  for (const int id :
-       {kDestinationLabel, kPathBox, kDriveSpaceLabel, kRequiredSpaceLabel, kRequiredSpaceValue,
-        kDriveSpaceValue, kFreeSpaceLabel, kFreeSpaceValue, kBrowseButton}) {
-    surface_.Show(id, true);
-  }
+  // A named constant: GCC 12 puts a braced list this long into writable data,
+  // a section of its own in the file.
+  static constexpr int kShown[] = {
+      kDestinationLabel,   kPathBox,         kDriveSpaceLabel, kRequiredSpaceLabel,
+      kRequiredSpaceValue, kDriveSpaceValue, kFreeSpaceLabel,  kFreeSpaceValue,
+      kBrowseButton};
+  for (const int id : kShown) surface_.Show(id, true);
   surface_.SetText(kNextButton, texts::kNextCaption);
   for (const int id : {kWelcomeNote, kWelcomeGuide, kWelcomeTitle, kUnusedStatic, kSideBanner}) {
     surface_.Show(id, false);

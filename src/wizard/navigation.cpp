@@ -1,6 +1,5 @@
 // The page sequence: the Next and Back handlers, the welcome page, the move
 // to the destination page and the exit confirmation.
-#include <initializer_list>
 #include <string>
 
 #include "install/installing_step.h"
@@ -11,6 +10,16 @@
 #include "wizard/wizard_texts.h"
 
 namespace wizard {
+
+namespace {
+
+// Named constants rather than braced lists: GCC 12 puts the lists it keeps
+// in memory into writable data, a section of its own in the file.
+constexpr int kWelcomeTexts[] = {kWelcomeNote, kWelcomeGuide, kWelcomeTitle};
+constexpr int kLicenceControls[] = {kLicencePrompt, kLicenceText, kHeaderTitle, kAcceptBox};
+constexpr int kHeaderControls[] = {kLogoPicture, kHeaderLine, kBottomLine, kNoticeLabel};
+
+}  // namespace
 
 void CInstallWizard::RefreshNotice() {
   const std::string notice = script::ReadNoticeLine(host_.files, ScriptPath());
@@ -74,11 +83,11 @@ void CInstallWizard::OnBack() {
     }
     // Back to the licence page, which the user has already accepted.
     surface_.SetText(kHeaderTitle, texts::kLicenceAgainTitle);
-    for (const int id :
-         {kUnusedLocationTitle, kDestinationLabel, kPathBox, kDriveSpaceLabel, kRequiredSpaceLabel,
-          kRequiredSpaceValue, kDriveSpaceValue, kFreeSpaceLabel, kFreeSpaceValue, kBrowseButton}) {
-      surface_.Show(id, false);
-    }
+    static constexpr int kDestinationControls[] = {
+        kUnusedLocationTitle, kDestinationLabel,   kPathBox,         kDriveSpaceLabel,
+        kRequiredSpaceLabel,  kRequiredSpaceValue, kDriveSpaceValue, kFreeSpaceLabel,
+        kFreeSpaceValue,      kBrowseButton};
+    for (const int id : kDestinationControls) surface_.Show(id, false);
     ShowLicensePage();
     surface_.SetCheck(kAcceptBox, true);
     surface_.Enable(kNextButton, true);
@@ -94,12 +103,10 @@ void CInstallWizard::OnBack() {
   surface_.Show(kSideBanner, true);
   surface_.Show(kLogoPicture, false);
   surface_.Show(kHeaderLine, false);
-  for (const int id : {kWelcomeNote, kWelcomeGuide, kWelcomeTitle}) surface_.Show(id, true);
+  for (const int id : kWelcomeTexts) surface_.Show(id, true);
   surface_.Enable(kNextButton, true);
   surface_.Enable(kBackButton, false);
-  for (const int id : {kLicencePrompt, kLicenceText, kHeaderTitle, kAcceptBox}) {
-    surface_.Show(id, false);
-  }
+  for (const int id : kLicenceControls) surface_.Show(id, false);
   wizardPage_ = kWelcomePage;
   surface_.SetText(kNextButton, texts::kNextCaption);
 }
@@ -107,17 +114,26 @@ void CInstallWizard::OnBack() {
 void CInstallWizard::ShowWelcomePage() {
   licensePass_ = 0;
   surface_.Show(kSideBanner, true);
-  for (const int id : {kLogoPicture, kHeaderLine, kBottomLine, kNoticeLabel}) {
-    surface_.Show(id, false);
-  }
-  for (const int id : {kWelcomeNote, kWelcomeGuide, kWelcomeTitle}) surface_.Show(id, true);
+  for (const int id : kHeaderControls) surface_.Show(id, false);
+  for (const int id : kWelcomeTexts) surface_.Show(id, true);
   surface_.Enable(kNextButton, true);
   surface_.Enable(kBackButton, false);
-  for (const int id : {kLicencePrompt, kLicenceText, kAcceptBox, kDestinationLabel, kPathBox,
-                       kDriveSpaceLabel, kRequiredSpaceLabel, kRequiredSpaceValue, kDriveSpaceValue,
-                       kFreeSpaceLabel, kFreeSpaceValue, kBrowseButton, kUnusedLocationTitle}) {
-    surface_.Show(id, false);
-  }
+  static constexpr int kHidden[] = {
+      kLicencePrompt,
+      kLicenceText,
+      kAcceptBox,
+      kDestinationLabel,
+      kPathBox,
+      kDriveSpaceLabel,
+      kRequiredSpaceLabel,
+      kRequiredSpaceValue,
+      kDriveSpaceValue,
+      kFreeSpaceLabel,
+      kFreeSpaceValue,
+      kBrowseButton,
+      kUnusedLocationTitle,
+  };
+  for (const int id : kHidden) surface_.Show(id, false);
   wizardPage_ = kWelcomePage;
   surface_.SetText(kNextButton, texts::kNextCaption);
 }

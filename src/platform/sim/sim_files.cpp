@@ -190,6 +190,21 @@ bool SimFileSystem::CopyOver(const std::string& from, const std::string& to) {
   return fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
 }
 
+bool SimFileSystem::MoveStagedFile(const std::string& from, const std::string& to) {
+  const std::string source = NativePath(from);
+  const std::string target = NativePath(to);
+  if (source.empty() || target.empty() || !Holds(source) || Holds(target) ||
+      DriveLetter(from) != DriveLetter(to)) {
+    return false;
+  }
+  std::error_code error;
+  if (fs::is_directory(fs::symlink_status(target, error))) return false;
+  fs::rename(source, target, error);
+  if (error) return false;
+  Release(source);
+  return true;
+}
+
 bool SimFileSystem::RemoveFile(const std::string& path) {
   const std::string native = NativePath(path);
   std::error_code error;

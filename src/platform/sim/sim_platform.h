@@ -46,6 +46,8 @@ class SimFileSystem : public platform::FileSystem {
   // A plain folder, its path added to protectedFolders.
   bool MakeProtectedFolder(const std::string& path) override;
   bool CopyOver(const std::string& from, const std::string& to) override;
+  // A rename of a held staged file; each drive is a volume of its own.
+  bool MoveStagedFile(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
   std::vector<platform::FolderEntry> ListFolder(const std::string& folder) override;
   platform::DriveKind DriveKindOf(const std::string& root) override;

@@ -34,6 +34,7 @@ class Win32FileSystem final : public platform::FileSystem {
   bool ReadPlainFile(const std::string& path, std::string& text) override;
   bool MakeProtectedFolder(const std::string& path) override;
   bool CopyOver(const std::string& from, const std::string& to) override;
+  bool MoveStagedFile(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
   std::vector<platform::FolderEntry> ListFolder(const std::string& folder) override;
   platform::DriveKind DriveKindOf(const std::string& root) override;
@@ -70,6 +71,9 @@ class Win32FileSystem final : public platform::FileSystem {
   HANDLE ReleaseHeld(const std::string& path);
   void AddHeld(const std::string& path, HANDLE handle);
   static bool CopyFromHeld(HANDLE source, const std::string& to);
+  // Renames file (opened with delete and permission rights) from from to to
+  // and gives it to's inherited permissions; back at from when that fails.
+  static bool MoveOpenFile(HANDLE file, const std::string& from, const std::string& to);
 
   CRITICAL_SECTION heldFilesLock_;
   std::vector<HeldFile> heldFiles_;  // and the held folders, under an empty path

@@ -70,7 +70,13 @@ std::FILE* Win32FileSystem::CreateStagedFile(const std::string& path) {
     if (!DeleteFileA(path.c_str())) return nullptr;
   }
   // CREATE_NEW: whatever appears under the name after the delete is refused.
-  const HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+  // In the private folder, which only administrators and SYSTEM can open,
+  // delete sharing lets MoveStagedFile reopen the file through this handle
+  // to move it; nobody else can use it there.
+  const bool inPrivateFolder = privateTemp_[0] != '\0' && _strnicmp(path.c_str(), privateTemp_,
+                                                                    std::strlen(privateTemp_)) == 0;
+  const HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ | (inPrivateFolder ? FILE_SHARE_DELETE : 0),
                                   nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (lock == INVALID_HANDLE_VALUE) return nullptr;
   // The stream writes through a second handle of the same open file, so

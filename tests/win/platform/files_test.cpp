@@ -142,6 +142,33 @@ TEST_F(FilesTest, AStagedFileStaysLockedAgainstWritesDeletesAndRenamesButReads) 
   EXPECT_EQ(files.CreateStagedFile(scratch / "dir.cfg"), nullptr);
 }
 
+// Staged in an elevated run's private folder, a file moves into place through
+// its held handle. The move replaces the name at the destination: a hard link
+// planted there to another file (a system file in a real attack) is replaced,
+// and that file keeps its bytes. The installed file is no longer held.
+TEST_F(FilesTest, AStagedFileMovesIntoPlaceReplacingAHardLinkPlantedThere) {
+  win32::Win32FileSystem setup;
+  ASSERT_TRUE(setup.UsePrivateTempFolder());
+  const std::string staged = setup.TempFolder() + "writer.exe";
+  std::FILE* stream = setup.CreateStagedFile(staged);
+  ASSERT_NE(stream, nullptr);
+  ASSERT_GE(std::fputs("payload bytes", stream), 0);
+  ASSERT_EQ(std::fclose(stream), 0);
+  EXPECT_EQ(ReadBytes(staged), "payload bytes");  // still readable by others
+  ASSERT_TRUE(files.MakeFolder(scratch / "App"));
+  const std::string installed = scratch / "App\\writer.exe";
+  ASSERT_TRUE(WriteBytes(scratch / "victim.dll", "victim bytes"));
+  ASSERT_TRUE(CreateHardLinkA(installed.c_str(), (scratch / "victim.dll").c_str(), nullptr));
+
+  EXPECT_FALSE(setup.MoveStagedFile(setup.TempFolder() + "not-staged.exe", installed));
+  ASSERT_TRUE(setup.MoveStagedFile(staged, installed));
+  EXPECT_EQ(ReadBytes(installed), "payload bytes");
+  EXPECT_EQ(ReadBytes(scratch / "victim.dll"), "victim bytes");
+  EXPECT_FALSE(files.Exists(staged));
+  EXPECT_TRUE(DeleteFileA(installed.c_str()));
+  EXPECT_TRUE(setup.RemovePrivateTempFolder());
+}
+
 TEST_F(FilesTest, TwoThreadsStageFilesAtOnceAndEachStaysHeld) {
   // The extraction's pattern: both threads make staged files in one folder
   // while the list of held files grows; afterwards every file is whole,
