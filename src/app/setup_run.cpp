@@ -18,6 +18,7 @@ void SetupRun::Start() {
   commandLine_ = unattended::ParseCommandLine(rawCommandLine);
   const unattended::CommandLine& line = commandLine_;
   if (line.Silent()) host_.BeQuiet(line.display == unattended::Display::ProgressOnly);
+  host_.CloseApplicationsWhenQuiet(line.closeApplications);
   platform::FileSystem& files = win32::Win32Platform().files;
   if (line.logWanted) {
     // The user's temporary folder even when staging goes elsewhere.
@@ -31,6 +32,7 @@ void SetupRun::Start() {
     }
   }
   log_.Line("Command line: " + rawCommandLine);
+  if (line.noRestart) log_.Line("/NORESTART: nothing to do, Setup never restarts the computer");
   if (line.showHelp) {
     ::MessageBoxA(nullptr, unattended::kUsageText, "Setup", MB_OK | MB_ICONINFORMATION);
     End(ExitCode::Installed);
@@ -65,6 +67,7 @@ void SetupRun::End(ExitCode code) {
 
 void SetupRun::EndWithInstallation(ExitCode code) {
   if (code == ExitCode::Installed && host_.Failures() != 0) code = ExitCode::InstalledWithErrors;
+  if (code == ExitCode::Installed && host_.RestartNeeded()) code = ExitCode::RestartNeeded;
   End(code);
 }
 

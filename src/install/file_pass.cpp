@@ -3,6 +3,7 @@
 #include "platform/accepted_drive.h"
 #include "format/windows_path.h"
 #include "format/script_format.h"
+#include "install/busy_files.h"
 #include "install/install_texts.h"
 #include "install/installing_step.h"
 #include "script/script_reader.h"
@@ -26,6 +27,7 @@ void InstallFile(platform::Platform& host, const std::string& source,
     host.messages.Show(platform::MessageKind::Warning, invalid);
     return;
   }
+  if (ReplaceBusyFile(host, source, destination)) return;
   if (!host.files.CopyOver(source, destination)) {
     host.messages.Show(platform::MessageKind::Warning,
                        std::string(texts::kUnableToCreateFile) + destination);

@@ -16,12 +16,16 @@ const char* const kUsageText =
     "/DIR=\"FOLDER\": install into FOLDER\n"
     "/LOG=FILE: write a log of the run to FILE\n"
     "/LOG: the log in the temporary folder\n"
+    "/CLOSEAPPLICATIONS: silent, close programs using files\n"
+    "/NOCLOSEAPPLICATIONS: leave them (the default)\n"
+    "/NORESTART: accepted; Setup never restarts\n"
     "/?: show this box\n\n"
     "A silent run accepts the licence and starts no program.\n\n"
     "Exit codes:\n"
     "0 installed\n1 cancelled by the user\n2 installed with errors\n"
     "3 bad command line or refused folder\n4 damaged setup program\n"
-    "5 the staging folder cannot be made";
+    "5 the staging folder cannot be made\n"
+    "3010 installed, restart to finish";
 
 namespace {
 
@@ -123,6 +127,10 @@ CommandLine ParseCommandLine(const std::string& raw) {
     } else if (name == "/LOG" || (name == "/LOG=" && !value.empty())) {
       line.logWanted = true;
       line.logPath = value;
+    } else if (name == "/CLOSEAPPLICATIONS" || name == "/NOCLOSEAPPLICATIONS") {
+      line.closeApplications = name[1] == 'C';
+    } else if (name == "/NORESTART") {
+      line.noRestart = true;
     } else if (name == "/?") {
       line.showHelp = true;
     } else {

@@ -20,6 +20,12 @@ struct CommandLine {
   bool logWanted = false;
   std::string logPath;
   bool showHelp = false;  // /?
+  // /CLOSEAPPLICATIONS: a silent run closes the programs that hold files it
+  // must replace; /NOCLOSEAPPLICATIONS (the default) leaves them to the
+  // next restart.
+  bool closeApplications = false;
+  // /NORESTART: the setup program never restarts the computer anyway.
+  bool noRestart = false;
   // Why the command line was refused; empty when it was accepted.
   std::string error;
 

@@ -11,6 +11,7 @@ enum class ExitCode : unsigned {
   BadCommandLine = 3,       // also a folder the script or the drive refuses
   DamagedSetup = 4,         // no payload, no setup script, a damaged archive
   NoStaging = 5,            // the staging folder or a file in it cannot be made
+  RestartNeeded = 3010,     // installed; a file in use is replaced at the next restart
 };
 
 }  // namespace unattended

@@ -1,5 +1,7 @@
 #include "unattended/unattended_install.h"
 
+#include <iterator>
+
 #include "wizard/install_wizard.h"
 
 namespace unattended {
@@ -43,7 +45,8 @@ ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRe
   wizard.DeclineLaunch();
   wizard.OnNext();  // Finish: the staged files are deleted
   log.Line("Staged files deleted");
-  return host.Failures() == 0 ? ExitCode::Installed : ExitCode::InstalledWithErrors;
+  if (host.Failures() != 0) return ExitCode::InstalledWithErrors;
+  return host.RestartNeeded() ? ExitCode::RestartNeeded : ExitCode::Installed;
 }
 
 std::string OutcomeLine(ExitCode code) {
@@ -56,7 +59,10 @@ std::string OutcomeLine(ExitCode code) {
       "no staging folder",
   };
   const auto number = static_cast<unsigned>(code);
-  return "Outcome: " + std::to_string(number) + " (" + kMeanings[number] + ")";
+  const char* meaning = code == ExitCode::RestartNeeded ? "installed, restart needed"
+                        : number < std::size(kMeanings) ? kMeanings[number]
+                                                        : "unknown";
+  return "Outcome: " + std::to_string(number) + " (" + meaning + ")";
 }
 
 }  // namespace unattended

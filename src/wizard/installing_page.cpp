@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "install/busy_files.h"
 #include "install/installing_step.h"
 #include "wizard/control_ids.h"
 #include "wizard/install_wizard.h"
@@ -54,6 +55,12 @@ void CInstallWizard::RunInstallingStep() {
   // The path box's text is the installation folder from here on.
   request.installPath = surface_.GetText(kPathBox);
   request.productName = FieldText(productName_);
+  // Cancelled at the question about files in use: nothing was changed yet.
+  if (!install::FreeFilesInUse(host_, expander_)) {
+    install::DeleteStagingFiles(host_.files);
+    surface_.EndWizard(DialogResult::Cancel);
+    return;
+  }
   SurfaceInstallingPage page(surface_);
   install::RunInstallingStep(host_, expander_, page, request, programGroup_);
   ShowFinishTransition();
