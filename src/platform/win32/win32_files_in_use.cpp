@@ -136,7 +136,8 @@ bool Win32FilesInUse::ReplaceAtRestart(const std::string& from, const std::strin
   }
   bool replaced = target != INVALID_HANDLE_VALUE;
   if (replaced) {
-    char buffer[16384];
+    // The installing step's one thread is the only caller.
+    static char buffer[1 << 16];
     DWORD got = 0;
     DWORD put = 0;
     while ((replaced = ReadFile(source, buffer, sizeof buffer, &got, nullptr) != 0) && got != 0) {
