@@ -18,7 +18,9 @@ void SetupRun::Start() {
   commandLine_ = unattended::ParseCommandLine(rawCommandLine);
   const unattended::CommandLine& line = commandLine_;
   if (line.Silent()) host_.BeQuiet(line.display == unattended::Display::ProgressOnly);
+#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
   host_.CloseApplicationsWhenQuiet(line.closeApplications);
+#endif
   platform::FileSystem& files = win32::Win32Platform().files;
   if (line.logWanted) {
     // The user's temporary folder even when staging goes elsewhere.
@@ -32,7 +34,7 @@ void SetupRun::Start() {
     }
   }
   log_.Line("Command line: " + rawCommandLine);
-  if (line.noRestart) log_.Line("/NORESTART: nothing to do, Setup never restarts the computer");
+  if (line.noRestart) log_.Line("/NORESTART accepted");
   if (line.showHelp) {
     ::MessageBoxA(nullptr, unattended::kUsageText, "Setup", MB_OK | MB_ICONINFORMATION);
     End(ExitCode::Installed);

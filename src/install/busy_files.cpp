@@ -1,7 +1,5 @@
 #include "install/busy_files.h"
 
-#include <vector>
-
 #include "format/script_format.h"
 #include "install/install_texts.h"
 #include "script/script_reader.h"
@@ -9,16 +7,18 @@
 
 namespace install {
 
+#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
+
 namespace {
 
-std::vector<std::string> DestinationsInUse(platform::Platform& host,
-                                           script::PathExpander& expander) {
-  std::vector<std::string> busy;
+// The "[fls]" destinations that another program holds, one a line.
+std::string DestinationsInUse(platform::Platform& host, script::PathExpander& expander) {
+  std::string busy;
   script::ForEachFileEntry(host.files, script::ScriptPath(host.files),
                            [&](const std::string& kind, const std::string& rest) {
                              if (kind == script::format::kFolderEntryKind) return;
                              const std::string destination = expander.ExpandPathVariables(rest);
-                             if (host.filesInUse.InUse(destination)) busy.push_back(destination);
+                             if (host.filesInUse.InUse(destination)) busy += destination + '\n';
                            });
   return busy;
 }
@@ -27,20 +27,16 @@ std::vector<std::string> DestinationsInUse(platform::Platform& host,
 
 bool FreeFilesInUse(platform::Platform& host, script::PathExpander& expander) {
   for (;;) {
-    const std::vector<std::string> busy = DestinationsInUse(host, expander);
+    const std::string busy = DestinationsInUse(host, expander);
     if (busy.empty()) return true;
-    std::string question = host.filesInUse.Holders(busy);
-    if (question.empty()) {
-      for (const std::string& path : busy) question += path + "\n";
-      question = texts::kFilesAreInUse + question;
-    } else {
-      question = texts::kProgramsHoldFiles + question;
-    }
+    const std::string holders = host.filesInUse.Holders(busy, false);
+    const std::string question =
+        holders.empty() ? texts::kFilesAreInUse + busy : texts::kProgramsHoldFiles + holders;
     switch (host.filesInUse.Ask(question + texts::kFilesInUseChoice)) {
       case platform::InUseAnswer::Retry:
         break;
       case platform::InUseAnswer::CloseThem:
-        host.filesInUse.CloseHolders(busy);
+        host.filesInUse.Holders(busy, true);
         return true;
       case platform::InUseAnswer::GoOn:
         return true;
@@ -50,14 +46,12 @@ bool FreeFilesInUse(platform::Platform& host, script::PathExpander& expander) {
   }
 }
 
+#endif
+
 bool ReplaceBusyFile(platform::Platform& host, const std::string& source,
                      const std::string& destination) {
-  if (!host.filesInUse.InUse(destination)) return false;
-  if (!host.filesInUse.ReplaceAtRestart(source, destination)) {
-    host.messages.Show(platform::MessageKind::Warning,
-                       std::string(texts::kUnableToCreateFile) + destination);
-  }
-  return true;
+  return host.filesInUse.InUse(destination) &&
+         host.filesInUse.ReplaceAtRestart(source, destination);
 }
 
 }  // namespace install

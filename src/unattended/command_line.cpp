@@ -16,16 +16,20 @@ const char* const kUsageText =
     "/DIR=\"FOLDER\": install into FOLDER\n"
     "/LOG=FILE: write a log of the run to FILE\n"
     "/LOG: the log in the temporary folder\n"
-    "/CLOSEAPPLICATIONS: silent, close programs using files\n"
-    "/NOCLOSEAPPLICATIONS: leave them (the default)\n"
-    "/NORESTART: accepted; Setup never restarts\n"
+#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
+    "/CLOSEAPPLICATIONS: close programs using files\n"
+    "/NOCLOSEAPPLICATIONS, /NORESTART: accepted\n"
+#else
+    "/CLOSEAPPLICATIONS, /NOCLOSEAPPLICATIONS,\n"
+    "/NORESTART: accepted\n"
+#endif
     "/?: show this box\n\n"
     "A silent run accepts the licence and starts no program.\n\n"
     "Exit codes:\n"
     "0 installed\n1 cancelled by the user\n2 installed with errors\n"
     "3 bad command line or refused folder\n4 damaged setup program\n"
     "5 the staging folder cannot be made\n"
-    "3010 installed, restart to finish";
+    "3010 restart needed";
 
 namespace {
 

@@ -4,9 +4,11 @@
 
 namespace unattended {
 
-void LoggedPlatform::CloseHolders(const std::vector<std::string>& paths) {
-  log_.Line("Programs that hold files asked to close");
-  inner_.filesInUse.CloseHolders(paths);
+// Without Restart Manager (the 32-bit runtime) nothing asks or closes.
+#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
+std::string LoggedPlatform::Holders(const std::string& paths, bool close) {
+  if (close) log_.Line("Programs that hold files asked to close");
+  return inner_.filesInUse.Holders(paths, close);
 }
 
 platform::InUseAnswer LoggedPlatform::Ask(const std::string& text) {
@@ -15,10 +17,10 @@ platform::InUseAnswer LoggedPlatform::Ask(const std::string& text) {
   // Nobody to ask: a program is closed only when the command line says so.
   return closeApplications_ ? platform::InUseAnswer::CloseThem : platform::InUseAnswer::GoOn;
 }
+#endif
 
 bool LoggedPlatform::ReplaceAtRestart(const std::string& from, const std::string& to) {
-  return Note(inner_.filesInUse.ReplaceAtRestart(from, to), "File replaced at the next restart",
-              to);
+  return Note(inner_.filesInUse.ReplaceAtRestart(from, to), "Replaced at restart", to);
 }
 
 }  // namespace unattended

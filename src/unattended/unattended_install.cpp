@@ -1,7 +1,5 @@
 #include "unattended/unattended_install.h"
 
-#include <iterator>
-
 #include "wizard/install_wizard.h"
 
 namespace unattended {
@@ -59,9 +57,7 @@ std::string OutcomeLine(ExitCode code) {
       "no staging folder",
   };
   const auto number = static_cast<unsigned>(code);
-  const char* meaning = code == ExitCode::RestartNeeded ? "installed, restart needed"
-                        : number < std::size(kMeanings) ? kMeanings[number]
-                                                        : "unknown";
+  const char* meaning = code == ExitCode::RestartNeeded ? "restart needed" : kMeanings[number];
   return "Outcome: " + std::to_string(number) + " (" + meaning + ")";
 }
 

@@ -13,8 +13,8 @@ check "the first version installs silently into $busy_dir" silent 0 "$setup" /S 
 check "scenario files_in_use (held file: Cancel, then /S ends with 3010)" \
   run_scenario files_in_use "$out/BusyUpgradeSetup.exe"
 check "the log names the file left to the restart and /NORESTART" log_has "$out/screenshots/busy.log" \
-  '/NORESTART: ' "File replaced at the next restart: $busy_dir\\Data\\writer.cfg" \
-  'Outcome: 3010 (installed, restart needed)'
+  '/NORESTART accepted' "Replaced at restart: $busy_dir\\Data\\writer.cfg" \
+  'Outcome: 3010 (restart needed)'
 check "the held file keeps the first version's bytes until the restart" \
   cmp -s "$files/writer.cfg" "$busy_unix/Data/writer.cfg"
 pending_rename() {

@@ -6,9 +6,11 @@ bool SimFilesInUse::InUse(const std::string& path) {
   return busy.count(path) != 0 && files_.Exists(path);
 }
 
-void SimFilesInUse::CloseHolders(const std::vector<std::string>&) {
+std::string SimFilesInUse::Holders(const std::string&, bool close) {
+  if (!close) return holders;
   ++closeRequests;
   if (closingFrees) busy.clear();
+  return {};
 }
 
 platform::InUseAnswer SimFilesInUse::Ask(const std::string& text) {

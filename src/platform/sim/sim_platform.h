@@ -200,9 +200,9 @@ class SimFilesInUse : public platform::FilesInUse {
 
   // An existing file named in busy.
   bool InUse(const std::string& path) override;
-  std::string Holders(const std::vector<std::string>&) override { return holders; }
-  // Counted; with closingFrees the programs close and every file is free.
-  void CloseHolders(const std::vector<std::string>& paths) override;
+  // Closing is counted; with closingFrees the programs close and every
+  // file is free.
+  std::string Holders(const std::string& paths, bool close) override;
   // Records the text; answers from the queue, Cancel when it is empty.
   platform::InUseAnswer Ask(const std::string& text) override;
   // Copies from into to + ".1.new" and records the rename.

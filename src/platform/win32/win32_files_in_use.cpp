@@ -11,6 +11,8 @@ namespace win32 {
 
 namespace {
 
+#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
+
 using RmStartSessionCall = DWORD(WINAPI*)(DWORD*, DWORD, WCHAR*);
 using RmRegisterResourcesCall = DWORD(WINAPI*)(DWORD, UINT, LPCWSTR*, UINT, RM_UNIQUE_PROCESS*,
                                                UINT, LPCWSTR*);
@@ -26,35 +28,11 @@ Call As(FARPROC entry) {
   return reinterpret_cast<Call>(reinterpret_cast<void*>(entry));
 }
 
-std::string NamesOfHolders(RmGetListCall getList, DWORD session) {
-  std::vector<RM_PROCESS_INFO> found;
-  UINT needed = 0;
-  UINT count = 0;
-  DWORD reasons = 0;
-  DWORD result = getList(session, &needed, &count, nullptr, &reasons);
-  // The list may grow between the two calls; one more try is enough.
-  for (int tries = 0; result == ERROR_MORE_DATA && tries < 2; ++tries) {
-    found.resize(needed);
-    count = needed;
-    result = getList(session, &needed, &count, found.data(), &reasons);
-  }
-  std::string names;
-  if (result != ERROR_SUCCESS) return names;
-  for (UINT i = 0; i < count && i < found.size(); ++i) {
-    char name[2 * CCH_RM_MAX_APP_NAME + 2];
-    if (WideCharToMultiByte(CP_ACP, 0, found[i].strAppName, -1, name, sizeof name, nullptr,
-                            nullptr) > 1) {
-      names += name;
-      names += '\n';
-    }
-  }
-  return names;
-}
-
-// One Restart Manager session over the files: the names of the programs
-// that hold them, or, with close, their shutdown. Nothing where the system
-// has no Restart Manager (before Vista).
-std::string WithRestartManager(const std::vector<std::string>& paths, bool close) {
+// One Restart Manager session over the files (paths one a line): the names
+// of the programs that hold them, or, with close, their shutdown. Nothing
+// where the system has no Restart Manager (before Vista). The installing
+// step's one thread is the only caller of the static buffers.
+std::string WithRestartManager(const std::string& paths, bool close) {
   char path[MAX_PATH];
   constexpr char kName[] = "\\rstrtmgr.dll";
   const UINT length = GetSystemDirectoryA(path, MAX_PATH);
@@ -70,22 +48,36 @@ std::string WithRestartManager(const std::vector<std::string>& paths, bool close
   for (int i = 0; i < 5; ++i) found = found && (entries[i] = GetProcAddress(library, kExports[i]));
   DWORD session = 0;
   WCHAR key[CCH_RM_SESSION_KEY + 1] = {};
-  if (found && As<RmStartSessionCall>(entries[0])(&session, 0, key) == ERROR_SUCCESS) {
-    std::vector<WCHAR> wide(paths.size() * MAX_PATH);
-    std::vector<LPCWSTR> files;
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-      WCHAR* file = wide.data() + i * MAX_PATH;
-      if (MultiByteToWideChar(CP_ACP, 0, paths[i].c_str(), -1, file, MAX_PATH) > 0)
-        files.push_back(file);
+  static WCHAR wide[1 << 15];
+  static LPCWSTR files[1024];
+  static RM_PROCESS_INFO holders[32];
+  UINT count = 0;
+  if (found && MultiByteToWideChar(CP_ACP, 0, paths.c_str(), -1, wide, 1 << 15) > 0 &&
+      As<RmStartSessionCall>(entries[0])(&session, 0, key) == ERROR_SUCCESS) {
+    // One name a line becomes one string each.
+    for (WCHAR* at = wide; *at != 0 && count < 1024; ++at) {
+      if (at == wide || at[-1] == 0) files[count++] = at;
+      if (*at == L'\n') *at = 0;
     }
-    if (As<RmRegisterResourcesCall>(entries[1])(session, files.size(), files.data(), 0, nullptr, 0,
-                                                nullptr) == ERROR_SUCCESS) {
+    if (As<RmRegisterResourcesCall>(entries[1])(session, count, files, 0, nullptr, 0, nullptr) ==
+        ERROR_SUCCESS) {
+      UINT needed = 0;
+      count = 32;
+      DWORD reasons = 0;
       // Asked, not forced: a program that will not close keeps its data,
       // and its files are replaced at the next restart instead.
       if (close) {
         As<RmShutdownCall>(entries[3])(session, 0, nullptr);
-      } else {
-        names = NamesOfHolders(As<RmGetListCall>(entries[2]), session);
+      } else if (As<RmGetListCall>(entries[2])(session, &needed, &count, holders, &reasons) ==
+                 ERROR_SUCCESS) {
+        for (UINT i = 0; i < count; ++i) {
+          char name[2 * CCH_RM_MAX_APP_NAME + 2];
+          if (WideCharToMultiByte(CP_ACP, 0, holders[i].strAppName, -1, name, sizeof name, nullptr,
+                                  nullptr) > 1) {
+            names += name;
+            names += '\n';
+          }
+        }
       }
     }
     As<RmEndSessionCall>(entries[4])(session);
@@ -93,6 +85,8 @@ std::string WithRestartManager(const std::vector<std::string>& paths, bool close
   FreeLibrary(library);
   return names;
 }
+
+#endif
 
 }  // namespace
 
@@ -110,48 +104,47 @@ bool Win32FilesInUse::InUse(const std::string& path) {
          error == ERROR_USER_MAPPED_FILE;
 }
 
-std::string Win32FilesInUse::Holders(const std::vector<std::string>& paths) {
-  return WithRestartManager(paths, false);
+#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
+std::string Win32FilesInUse::Holders(const std::string& paths, bool close) {
+  return WithRestartManager(paths, close);
 }
-
-void Win32FilesInUse::CloseHolders(const std::vector<std::string>& paths) {
-  WithRestartManager(paths, true);
-}
+#endif
 
 bool Win32FilesInUse::ReplaceAtRestart(const std::string& from, const std::string& to) {
+  if (to.size() + 16 >= MAX_PATH) return false;
   // The staged file is open for writing under our lock; reading it needs
   // write sharing.
   const HANDLE source = CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, 0, nullptr);
   if (source == INVALID_HANDLE_VALUE) return false;
   char beside[MAX_PATH];
-  HANDLE target = INVALID_HANDLE_VALUE;
+  HANDLE target;
+  unsigned number = 0;
   // CREATE_NEW: a file or link that someone put under a name is never
   // written through; the next number is tried instead.
-  for (unsigned number = 1; to.size() + 16 < MAX_PATH && number < 1000; ++number) {
-    wsprintfA(beside, "%s.%u.new", to.c_str(), number);
+  do {
+    wsprintfA(beside, "%s.%u.new", to.c_str(), ++number);
     target =
         CreateFileA(beside, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (target != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) break;
-  }
+  } while (target == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS && number < 1000);
   bool replaced = target != INVALID_HANDLE_VALUE;
   if (replaced) {
     // The installing step's one thread is the only caller.
     static char buffer[1 << 16];
     DWORD got = 0;
-    DWORD put = 0;
-    while ((replaced = ReadFile(source, buffer, sizeof buffer, &got, nullptr) != 0) && got != 0) {
-      replaced = WriteFile(target, buffer, got, &put, nullptr) != 0 && put == got;
-      if (!replaced) break;
+    BOOL copied;
+    // Ends at the source's end (read, nothing got) or at a failure. A
+    // write to a disk file writes everything or fails.
+    while ((copied = ReadFile(source, buffer, sizeof buffer, &got, nullptr)) && got != 0 &&
+           (copied = WriteFile(target, buffer, got, &got, nullptr))) {
     }
-    replaced = CloseHandle(target) != 0 && replaced;
     replaced =
-        replaced && MoveFileExA(beside, to.c_str(),
-                                MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING) != 0;
+        CloseHandle(target) && copied &&
+        MoveFileExA(beside, to.c_str(), MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING);
     if (!replaced) DeleteFileA(beside);
   }
   CloseHandle(source);
-  if (replaced) restartNeeded_ = true;
+  restartNeeded_ = restartNeeded_ || replaced;
   return replaced;
 }
 
