@@ -23,8 +23,7 @@ TEST(FilesInUseSwitches, AreAcceptedAndTheLastOfThePairWins) {
   EXPECT_TRUE(line.noRestart);
   EXPECT_FALSE(line.closeApplications);
   EXPECT_EQ(line.error, "");
-  EXPECT_EQ(unattended::OutcomeLine(ExitCode::RestartNeeded),
-            "Outcome: 3010 (restart needed)");
+  EXPECT_EQ(unattended::OutcomeLine(ExitCode::RestartNeeded), "Outcome: 3010 (restart needed)");
 }
 
 class SilentFilesInUseTest : public ::testing::Test {
