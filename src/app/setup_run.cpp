@@ -38,6 +38,9 @@ void SetupRun::Start() {
     host_.Show(platform::MessageKind::Warning, kSetupRunsAlready);
     ::ExitProcess(static_cast<UINT>(ExitCode::InstallInProgress));
   }
+#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
+  host_.CloseApplicationsWhenQuiet(line.closeApplications);
+#endif
   platform::FileSystem& files = win32::Win32Platform().files;
   if (line.logWanted) {
     // The user's temporary folder even when staging goes elsewhere.
@@ -53,6 +56,7 @@ void SetupRun::Start() {
   log_.Line("Command line: " + rawCommandLine);
   if (!line.flagSwitches.empty()) log_.Line("Accepted:" + line.flagSwitches);
   linksForAllUsers_ = line.allUsers || RunsAsLocalSystem();
+  if (line.noRestart) log_.Line("/NORESTART accepted");
   if (line.showHelp) {
     ::MessageBoxA(nullptr, unattended::kUsageText, "Setup", MB_OK | MB_ICONINFORMATION);
     End(ExitCode::Installed);
@@ -87,6 +91,7 @@ void SetupRun::End(ExitCode code) {
 
 void SetupRun::EndWithInstallation(ExitCode code) {
   if (code == ExitCode::Installed && host_.Failures() != 0) code = ExitCode::InstalledWithErrors;
+  if (code == ExitCode::Installed && host_.RestartNeeded()) code = ExitCode::RestartNeeded;
   End(code);
 }
 

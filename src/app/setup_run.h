@@ -48,7 +48,8 @@ class SetupRun {
   // silent run deletes the staged files first, as Finish does.
   [[noreturn]] void End(unattended::ExitCode code);
   // The end of an installation: Installed becomes InstalledWithErrors when
-  // something was not written or a message was shown.
+  // something was not written or a message was shown, else RestartNeeded
+  // when a file in use is replaced at the next restart.
   [[noreturn]] void EndWithInstallation(unattended::ExitCode code);
 
   // The raw lines after "[logo]" and "[Header]" in the setup script, as the

@@ -3,6 +3,7 @@
 #include "platform/accepted_drive.h"
 #include "format/windows_path.h"
 #include "format/script_format.h"
+#include "install/busy_files.h"
 #include "install/install_texts.h"
 #include "install/installing_step.h"
 #include "install/staged_file_placement.h"
@@ -27,6 +28,7 @@ void InstallFile(platform::Platform& host, const std::string& source,
     host.messages.Show(platform::MessageKind::Warning, invalid);
     return;
   }
+  if (ReplaceBusyFile(host, source, destination)) return;
   if (!PlaceStagedFile(host.files, source, destination, mayMove)) {
     host.messages.Show(platform::MessageKind::Warning,
                        std::string(texts::kUnableToCreateFile) + destination);

@@ -12,6 +12,14 @@ inline constexpr const char* kUnableToCreateFile = "Unable to create file ";
 // after the comma is the program's own.
 inline constexpr const char* kEnterMenuItemCorrectly =
     "Please,enter the Menu Item and File name correctly.";
+// The question about files that other programs hold (Try Again, Continue,
+// Cancel): the programs' names, or the files where the system names none.
+inline constexpr const char* kProgramsHoldFiles =
+    "These programs hold files that Setup must replace:\n\n";
+inline constexpr const char* kFilesAreInUse = "These files that Setup must replace are in use:\n\n";
+inline constexpr const char* kFilesInUseChoice =
+    "\nClose them and click Try Again, or click Continue to have Setup close them. "
+    "A file still in use is replaced when the computer restarts.";
 
 // The Quick Launch location's folder, below the application-data folder.
 inline constexpr const char* kQuickLaunchFolder = "\\Microsoft\\Internet Explorer\\Quick Launch";

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/function_ref.h"
+#include "platform/files_in_use.h"
 
 namespace platform {
 
@@ -237,6 +238,7 @@ struct Platform {
   Machine& machine;
   Shell& shell;
   MessageBoxes& messages;
+  FilesInUse& filesInUse;
 };
 
 }  // namespace platform

@@ -18,13 +18,21 @@ const char* const kUsageText =
     "/LOG: the log in the temporary folder\n"
     "/ALLUSERS: links for all users\n"
     "/NOCANCEL, /SP-, /SUPPRESSMSGBOXES\n"
+#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
+    "/CLOSEAPPLICATIONS: close programs using files\n"
+    "/NOCLOSEAPPLICATIONS, /NORESTART: accepted\n"
+#else
+    "/CLOSEAPPLICATIONS, /NOCLOSEAPPLICATIONS,\n"
+    "/NORESTART: accepted\n"
+#endif
     "/?: show this box\n\n"
     "A silent run accepts the licence and starts no program.\n\n"
     "Exit codes:\n"
     "0 installed\n1 cancelled by the user\n2 installed with errors\n"
     "3 bad command line or refused folder\n4 damaged setup program\n"
     "5 the staging folder cannot be made\n"
-    "1618 another setup runs";
+    "1618 another setup runs\n"
+    "3010 restart needed";
 
 namespace {
 
@@ -133,6 +141,10 @@ CommandLine ParseCommandLine(const std::string& raw) {
     } else if (name == "/LOG" || (name == "/LOG=" && !value.empty())) {
       line.logWanted = true;
       line.logPath = value;
+    } else if (name == "/CLOSEAPPLICATIONS" || name == "/NOCLOSEAPPLICATIONS") {
+      line.closeApplications = name[1] == 'C';
+    } else if (name == "/NORESTART") {
+      line.noRestart = true;
     } else if (name == "/?") {
       line.showHelp = true;
     } else if (const FlagSwitch* known = FindFlagSwitch(name)) {

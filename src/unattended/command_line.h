@@ -27,6 +27,12 @@ struct CommandLine {
   bool allUsers = false;              // /ALLUSERS
   // Those of them given, each after a blank, for the log.
   std::string flagSwitches;
+  // /CLOSEAPPLICATIONS: a silent run closes the programs that hold files it
+  // must replace; /NOCLOSEAPPLICATIONS (the default) leaves them to the
+  // next restart.
+  bool closeApplications = false;
+  // /NORESTART: the setup program never restarts the computer anyway.
+  bool noRestart = false;
   // Why the command line was refused; empty when it was accepted.
   std::string error;
 

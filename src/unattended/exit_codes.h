@@ -13,6 +13,8 @@ enum class ExitCode : unsigned {
   NoStaging = 5,            // the staging folder or a file in it cannot be made
   // Another setup program of the same product runs; nothing was done.
   InstallInProgress = 1618,
+  // Installed; a file in use is replaced at the next restart.
+  RestartNeeded = 3010,
 };
 
 }  // namespace unattended

@@ -17,7 +17,8 @@ namespace unattended {
 class LoggedPlatform final : public platform::FileSystem,
                              public platform::Registry,
                              public platform::Shell,
-                             public platform::MessageBoxes {
+                             public platform::MessageBoxes,
+                             public platform::FilesInUse {
  public:
   LoggedPlatform(platform::Platform inner, RunLog& log) : inner_(inner), log_(log) {}
 
@@ -26,12 +27,15 @@ class LoggedPlatform final : public platform::FileSystem,
     quiet_ = true;
     waits_ = withWaits;
   }
+  // /CLOSEAPPLICATIONS: a quiet run closes the programs that hold files
+  // instead of leaving their files to the next restart.
+  void CloseApplicationsWhenQuiet(bool close) { closeApplications_ = close; }
   unsigned Failures() const { return failures_; }
   void CountFailure(const std::string& why) {
     ++failures_;
     log_.Line(why);
   }
-  platform::Platform Get() { return {*this, *this, inner_.machine, *this, *this}; }
+  platform::Platform Get() { return {*this, *this, inner_.machine, *this, *this, *this}; }
 
   // --- platform::FileSystem ----------------------------------------------
   std::FILE* OpenFile(const std::string& path, const char* mode) override;
@@ -99,6 +103,16 @@ class LoggedPlatform final : public platform::FileSystem,
   // --- platform::MessageBoxes --------------------------------------------
   bool Show(platform::MessageKind kind, const std::string& text) override;
 
+  // --- platform::FilesInUse ----------------------------------------------
+  bool InUse(const std::string& path) override { return inner_.filesInUse.InUse(path); }
+#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
+  std::string Holders(const std::string& paths, bool close) override;
+  // Quiet, answers for the user: close them with /CLOSEAPPLICATIONS, else go on.
+  platform::InUseAnswer Ask(const std::string& text) override;
+#endif
+  bool ReplaceAtRestart(const std::string& from, const std::string& to) override;
+  bool RestartNeeded() override { return inner_.filesInUse.RestartNeeded(); }
+
  private:
   // Logs "what: subject" when it worked, or counts "Failed: what: subject".
   bool Note(bool worked, const char* what, const std::string& subject);
@@ -107,6 +121,7 @@ class LoggedPlatform final : public platform::FileSystem,
   RunLog& log_;
   bool quiet_ = false;
   bool waits_ = true;
+  bool closeApplications_ = false;
   unsigned failures_ = 0;
 };
 

@@ -47,7 +47,8 @@ ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRe
   wizard.DeclineLaunch();
   wizard.OnNext();  // Finish: the staged files are deleted
   log.Line("Staged files deleted");
-  return host.Failures() == 0 ? ExitCode::Installed : ExitCode::InstalledWithErrors;
+  if (host.Failures() != 0) return ExitCode::InstalledWithErrors;
+  return host.RestartNeeded() ? ExitCode::RestartNeeded : ExitCode::Installed;
 }
 
 std::string OutcomeLine(ExitCode code) {
@@ -60,7 +61,9 @@ std::string OutcomeLine(ExitCode code) {
       "no staging folder",
   };
   const auto number = static_cast<unsigned>(code);
-  const char* meaning = number < std::size(kMeanings) ? kMeanings[number] : "";
+  const char* meaning = code == ExitCode::RestartNeeded ? "restart needed"
+                        : number < std::size(kMeanings) ? kMeanings[number]
+                                                        : "";
   return "Outcome: " + std::to_string(number) + " (" + meaning + ")";
 }
 

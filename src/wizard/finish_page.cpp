@@ -36,6 +36,7 @@ void CInstallWizard::SetUpFinishPage() {
                    texts::kFinishTitleStart + setup.productName + texts::kFinishTitleEnd);
   surface_.SetText(kFinishInstalled, setup.productName + texts::kFinishInstalledEnd);
   surface_.Show(kHeaderTitle, false);
+  if (host_.filesInUse.RestartNeeded()) surface_.SetText(kFinishNote, texts::kRestartNeeded);
   switch (setup.offer) {
     case script::LaunchOffer::Offered:
       surface_.SetCheck(kLaunchBox, true);

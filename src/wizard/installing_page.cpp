@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "install/busy_files.h"
 #include "install/installing_step.h"
 #include "wizard/control_ids.h"
 #include "wizard/install_wizard.h"
@@ -56,6 +57,12 @@ void CInstallWizard::RunInstallingStep() {
   // The path box's text is the installation folder from here on.
   request.installPath = surface_.GetText(kPathBox);
   request.productName = FieldText(productName_);
+  // Cancelled at the question about files in use: nothing was changed yet.
+  if (!install::FreeFilesInUse(host_, expander_)) {
+    install::DeleteStagingFiles(host_.files);
+    surface_.EndWizard(DialogResult::Cancel);
+    return;
+  }
   // Rounded up; a figure past 4 TB is shown as the most a DWORD holds.
   request.estimatedKib =
       static_cast<std::uint32_t>(std::min(GetRequiredSpace() * 1024 + 1023.0 / 1024, 4294967295.0));

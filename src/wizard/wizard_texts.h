@@ -33,6 +33,9 @@ inline constexpr const char* kFinishTitleStart = "Completing the ";
 inline constexpr const char* kFinishTitleEnd = " Setup Wizard";
 inline constexpr const char* kFinishInstalledEnd = " has been installed on your computer.";
 inline constexpr const char* kLaunchCaptionStart = "Launch ";
+// In place of "Click Finish to close this Wizard." when a file in use is
+// replaced at the next restart.
+inline constexpr const char* kRestartNeeded = "Restart the computer to complete the installation.";
 
 // The notice line that stands for no notice.
 inline constexpr const char* kNoNotice = "-N-A-";

@@ -49,7 +49,8 @@ bool SimMessageBoxes::Show(platform::MessageKind kind, const std::string& text) 
   return answer;
 }
 
-SimPlatform::SimPlatform() : root_(MakeTestRoot()), files(root_), machine(files), shell(files) {
+SimPlatform::SimPlatform()
+    : root_(MakeTestRoot()), files(root_), machine(files), shell(files), filesInUse(files) {
   // What every Windows machine holds: the program files value that
   // ReadProgramFilesPath reads, and the folders it names.
   const std::string value = "%ProgramFiles%";

@@ -196,6 +196,38 @@ class SimMessageBoxes : public platform::MessageBoxes {
   std::deque<bool> answers;
 };
 
+// Busy files are the ones a test names; nothing else holds a file.
+class SimFilesInUse : public platform::FilesInUse {
+ public:
+  explicit SimFilesInUse(SimFileSystem& files) : files_(files) {}
+
+  // An existing file named in busy.
+  bool InUse(const std::string& path) override;
+  // Closing is counted; with closingFrees the programs close and every
+  // file is free.
+  std::string Holders(const std::string& paths, bool close) override;
+  // Records the text; answers from the queue, Cancel when it is empty.
+  platform::InUseAnswer Ask(const std::string& text) override;
+  // Copies from into to + ".1.new" and records the rename.
+  bool ReplaceAtRestart(const std::string& from, const std::string& to) override;
+  bool RestartNeeded() override { return !pendingRenames.empty(); }
+
+  std::set<std::string> busy;  // Windows paths as written
+  std::string holders;
+  bool closingFrees = false;
+  unsigned closeRequests = 0;
+  std::vector<std::string> questions;
+  std::deque<platform::InUseAnswer> answers;
+  struct PendingRename {
+    std::string from;
+    std::string to;
+  };
+  std::vector<PendingRename> pendingRenames;
+
+ private:
+  SimFileSystem& files_;
+};
+
 // The whole stand-in, rooted in a fresh folder under the system's temporary
 // folder that is removed again with the object.
 class SimPlatform {
@@ -205,7 +237,9 @@ class SimPlatform {
   SimPlatform(const SimPlatform&) = delete;
   SimPlatform& operator=(const SimPlatform&) = delete;
 
-  platform::Platform Get() { return platform::Platform{files, registry, machine, shell, messages}; }
+  platform::Platform Get() {
+    return platform::Platform{files, registry, machine, shell, messages, filesInUse};
+  }
   const std::string& Root() const { return root_; }
 
   // Test conveniences on Windows paths.
@@ -221,6 +255,7 @@ class SimPlatform {
   SimMachine machine;
   SimShell shell;
   SimMessageBoxes messages;
+  SimFilesInUse filesInUse;
 };
 
 }  // namespace sim

@@ -32,4 +32,19 @@ bool Win32MessageBoxes::Show(platform::MessageKind kind, const std::string& text
   return MessageBoxA(owner_, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION) == IDOK;
 }
 
+#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
+platform::InUseAnswer Win32MessageBoxes::AskAboutFilesInUse(const std::string& text) {
+  const std::string caption = ApplicationName();
+  switch (MessageBoxA(owner_, text.c_str(), caption.c_str(),
+                      MB_CANCELTRYCONTINUE | MB_ICONEXCLAMATION)) {
+    case IDTRYAGAIN:
+      return platform::InUseAnswer::Retry;
+    case IDCONTINUE:
+      return platform::InUseAnswer::CloseThem;
+    default:
+      return platform::InUseAnswer::Cancel;
+  }
+}
+#endif
+
 }  // namespace win32

@@ -11,7 +11,8 @@ struct Parts {
   Win32Machine machine;
   Win32Shell shell;
   Win32MessageBoxes messages;
-  platform::Platform host{files, registry, machine, shell, messages};
+  Win32FilesInUse filesInUse{messages};
+  platform::Platform host{files, registry, machine, shell, messages, filesInUse};
 };
 
 Parts& TheParts() {

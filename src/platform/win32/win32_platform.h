@@ -131,11 +131,36 @@ class Win32Shell final : public platform::Shell {
 class Win32MessageBoxes final : public platform::MessageBoxes {
  public:
   bool Show(platform::MessageKind kind, const std::string& text) override;
+#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
+  // The box about programs that hold files: Try Again, Continue, Cancel.
+  platform::InUseAnswer AskAboutFilesInUse(const std::string& text);
+#endif
 
   void SetOwner(HWND owner) { owner_ = owner; }
 
  private:
   HWND owner_ = nullptr;
+};
+
+// Busy files through CreateFileA's sharing, Restart Manager (rstrtmgr.dll
+// from the system folder, where the system has it) and MoveFileExA.
+class Win32FilesInUse final : public platform::FilesInUse {
+ public:
+  explicit Win32FilesInUse(Win32MessageBoxes& boxes) : boxes_(boxes) {}
+
+  bool InUse(const std::string& path) override;
+#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
+  std::string Holders(const std::string& paths, bool close) override;
+  platform::InUseAnswer Ask(const std::string& text) override {
+    return boxes_.AskAboutFilesInUse(text);
+  }
+#endif
+  bool ReplaceAtRestart(const std::string& from, const std::string& to) override;
+  bool RestartNeeded() override { return restartNeeded_; }
+
+ private:
+  Win32MessageBoxes& boxes_;
+  bool restartNeeded_ = false;
 };
 
 // The one platform of the process, made on first use, and its file system.

@@ -268,6 +268,16 @@ bool Session::Run(const std::vector<std::string>& words, std::string& error) {
     error = "cannot create the mutex " + words[1];
     return false;
   }
+  if (command == "hold") {
+    if (!needs(2)) return false;
+    // Read sharing only: nobody may write, rename or delete the file until
+    // the driver ends, as a program that has its file open keeps it.
+    const HANDLE held = CreateFileA(words[1].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (held != INVALID_HANDLE_VALUE) return true;
+    error = "cannot open " + words[1] + " (error " + std::to_string(GetLastError()) + ")";
+    return false;
+  }
   if (command == "screenshot") {
     if (!needs(2)) return false;
     return SaveScreenshot(words[1], error);
@@ -435,11 +445,13 @@ bool Session::Run(const std::vector<std::string>& words, std::string& error) {
       return false;
     }
     const std::string& button = words[isBox ? 3 : 2];
-    const int id = button == "OK"       ? IDOK
-                   : button == "CANCEL" ? IDCANCEL
-                   : button == "YES"    ? IDYES
-                   : button == "NO"     ? IDNO
-                                        : 0;
+    const int id = button == "OK"         ? IDOK
+                   : button == "CANCEL"   ? IDCANCEL
+                   : button == "YES"      ? IDYES
+                   : button == "NO"       ? IDNO
+                   : button == "TRYAGAIN" ? IDTRYAGAIN
+                   : button == "CONTINUE" ? IDCONTINUE
+                                          : 0;
     HWND control = id ? GetDlgItem(find.found, id) : nullptr;
     if (control == nullptr) {
       error = "the box has no button " + button;

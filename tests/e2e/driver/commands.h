@@ -14,7 +14,7 @@
 //   close                           posts WM_CLOSE to the current dialog
 //   close-button greyed|available   the title bar's close button as drawn (greyed system menu
 //   Close) box CAPTION TEXT BUTTON         wait for a message box, check its text, press
-//   OK|CANCEL|YES|NO;
+//   OK|CANCEL|YES|NO|TRYAGAIN|CONTINUE;
 //                                   a TEXT ending in "*" matches any text that starts with the rest
 //   no-box                          no other dialog of the program is open
 //   dialog CAPTION BUTTON           wait for another dialog (e.g. the folder browser), press
@@ -25,6 +25,7 @@
 //   that exit code sleep MS timeout MS                      how long the wait commands wait
 //   (default 20000)
 //   hold-mutex NAME                 create the named mutex and hold it while the driver runs
+//   hold FILE                       opens FILE with read sharing only, until the driver ends
 #pragma once
 
 #include <windows.h>

@@ -1,0 +1,31 @@
+// Destinations that other programs hold open. Before anything is copied the
+// programs are named, and the user retries, has them closed or cancels (a
+// quiet run answers for itself); a destination still held when its turn
+// comes is replaced at the next restart.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+#include "script/path_variables.h"
+
+namespace install {
+
+// Asks about the "[fls]" destinations in use until none is, or the answer
+// is to go on. False when the user cancels: nothing has been changed then.
+// The 32-bit runtime has no room for the question and Restart Manager
+// (SETUPKIT_WITHOUT_RESTART_MANAGER): there it goes on at once, and a file
+// in use is replaced at the next restart.
+#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
+bool FreeFilesInUse(platform::Platform& host, script::PathExpander& expander);
+#else
+inline bool FreeFilesInUse(platform::Platform&, script::PathExpander&) { return true; }
+#endif
+
+// A destination in use gets the source's bytes at the next restart. False
+// when it is not in use, or that cannot be arranged: the caller copies as
+// usual then, and a copy over a busy file fails with its message.
+bool ReplaceBusyFile(platform::Platform& host, const std::string& source,
+                     const std::string& destination);
+
+}  // namespace install

@@ -1,0 +1,151 @@
+// Files that other programs hold: found through the sharing CreateFileA
+// refuses, named and closed by Restart Manager, replaced at the next restart
+// by MoveFileExA.
+#include "platform/win32/win32_platform.h"
+// After windows.h, whose types it uses.
+#include <restartmanager.h>
+
+#include <cstring>
+
+namespace win32 {
+
+namespace {
+
+#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
+
+using RmStartSessionCall = DWORD(WINAPI*)(DWORD*, DWORD, WCHAR*);
+using RmRegisterResourcesCall = DWORD(WINAPI*)(DWORD, UINT, LPCWSTR*, UINT, RM_UNIQUE_PROCESS*,
+                                               UINT, LPCWSTR*);
+using RmGetListCall = DWORD(WINAPI*)(DWORD, UINT*, UINT*, RM_PROCESS_INFO*, DWORD*);
+using RmShutdownCall = DWORD(WINAPI*)(DWORD, ULONG, RM_WRITE_STATUS_CALLBACK);
+using RmEndSessionCall = DWORD(WINAPI*)(DWORD);
+
+constexpr const char* kExports[] = {"RmStartSession", "RmRegisterResources", "RmGetList",
+                                    "RmShutdown", "RmEndSession"};
+
+template <typename Call>
+Call As(FARPROC entry) {
+  return reinterpret_cast<Call>(reinterpret_cast<void*>(entry));
+}
+
+// One Restart Manager session over the files (paths one a line): the names
+// of the programs that hold them, or, with close, their shutdown. Nothing
+// where the system has no Restart Manager (before Vista). The installing
+// step's one thread is the only caller of the static buffers.
+std::string WithRestartManager(const std::string& paths, bool close) {
+  char path[MAX_PATH];
+  constexpr char kName[] = "\\rstrtmgr.dll";
+  const UINT length = GetSystemDirectoryA(path, MAX_PATH);
+  if (length == 0 || length + sizeof kName > MAX_PATH) return {};
+  std::memcpy(path + length, kName, sizeof kName);
+  // A full path: the loader looks nowhere else, and the library's own
+  // dependencies are searched for from its folder.
+  const HMODULE library = LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  if (library == nullptr) return {};
+  FARPROC entries[5];
+  std::string names;
+  bool found = true;
+  for (int i = 0; i < 5; ++i) found = found && (entries[i] = GetProcAddress(library, kExports[i]));
+  DWORD session = 0;
+  WCHAR key[CCH_RM_SESSION_KEY + 1] = {};
+  static WCHAR wide[1 << 15];
+  static LPCWSTR files[1024];
+  static RM_PROCESS_INFO holders[32];
+  UINT count = 0;
+  if (found && MultiByteToWideChar(CP_ACP, 0, paths.c_str(), -1, wide, 1 << 15) > 0 &&
+      As<RmStartSessionCall>(entries[0])(&session, 0, key) == ERROR_SUCCESS) {
+    // One name a line becomes one string each.
+    for (WCHAR* at = wide; *at != 0 && count < 1024; ++at) {
+      if (at == wide || at[-1] == 0) files[count++] = at;
+      if (*at == L'\n') *at = 0;
+    }
+    if (As<RmRegisterResourcesCall>(entries[1])(session, count, files, 0, nullptr, 0, nullptr) ==
+        ERROR_SUCCESS) {
+      UINT needed = 0;
+      count = 32;
+      DWORD reasons = 0;
+      // Asked, not forced: a program that will not close keeps its data,
+      // and its files are replaced at the next restart instead.
+      if (close) {
+        As<RmShutdownCall>(entries[3])(session, 0, nullptr);
+      } else if (As<RmGetListCall>(entries[2])(session, &needed, &count, holders, &reasons) ==
+                 ERROR_SUCCESS) {
+        for (UINT i = 0; i < count; ++i) {
+          char name[2 * CCH_RM_MAX_APP_NAME + 2];
+          if (WideCharToMultiByte(CP_ACP, 0, holders[i].strAppName, -1, name, sizeof name, nullptr,
+                                  nullptr) > 1) {
+            names += name;
+            names += '\n';
+          }
+        }
+      }
+    }
+    As<RmEndSessionCall>(entries[4])(session);
+  }
+  FreeLibrary(library);
+  return names;
+}
+
+#endif
+
+}  // namespace
+
+bool Win32FilesInUse::InUse(const std::string& path) {
+  // Every sharing granted: only another program's refusal makes this fail.
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    return false;
+  }
+  const DWORD error = GetLastError();
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+         error == ERROR_USER_MAPPED_FILE;
+}
+
+#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
+std::string Win32FilesInUse::Holders(const std::string& paths, bool close) {
+  return WithRestartManager(paths, close);
+}
+#endif
+
+bool Win32FilesInUse::ReplaceAtRestart(const std::string& from, const std::string& to) {
+  if (to.size() + 16 >= MAX_PATH) return false;
+  // The staged file is open for writing under our lock; reading it needs
+  // write sharing.
+  const HANDLE source = CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+  if (source == INVALID_HANDLE_VALUE) return false;
+  char beside[MAX_PATH];
+  HANDLE target;
+  unsigned number = 0;
+  // CREATE_NEW: a file or link that someone put under a name is never
+  // written through; the next number is tried instead.
+  do {
+    wsprintfA(beside, "%s.%u.new", to.c_str(), ++number);
+    target =
+        CreateFileA(beside, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  } while (target == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS && number < 1000);
+  bool replaced = target != INVALID_HANDLE_VALUE;
+  if (replaced) {
+    // The installing step's one thread is the only caller.
+    static char buffer[1 << 16];
+    DWORD got = 0;
+    BOOL copied;
+    // Ends at the source's end (read, nothing got) or at a failure. A
+    // write to a disk file writes everything or fails.
+    while ((copied = ReadFile(source, buffer, sizeof buffer, &got, nullptr)) && got != 0 &&
+           (copied = WriteFile(target, buffer, got, &got, nullptr))) {
+    }
+    replaced =
+        CloseHandle(target) && copied &&
+        MoveFileExA(beside, to.c_str(), MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING);
+    if (!replaced) DeleteFileA(beside);
+  }
+  CloseHandle(source);
+  restartNeeded_ = restartNeeded_ || replaced;
+  return replaced;
+}
+
+}  // namespace win32

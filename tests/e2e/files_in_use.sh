@@ -1,0 +1,28 @@
+# shellcheck shell=bash
+# Sourced by scripts/test-e2e, last, as it restarts the prefix: a product
+# file held open while a second version installs over it is replaced at the
+# next restart. Uses check, silent, log_has, run_scenario and the sample's
+# files from there.
+busy_dir='C:\Busy Quill'
+busy_unix=$(wine_unix_path "$busy_dir")
+busy_files="$out/busy_files"
+rm -rf "$busy_files" && cp -r "$files" "$busy_files" && printf 'settings of version 2\r\n' > "$busy_files/writer.cfg"
+check "mksetup builds a second version with other writer.cfg bytes" \
+  variant BusyUpgradeSetup '' "$busy_files"
+check "the first version installs silently into $busy_dir" silent 0 "$setup" /S "/D=$busy_dir"
+check "scenario files_in_use (held file: Cancel, then /S ends with 3010)" \
+  run_scenario files_in_use "$out/BusyUpgradeSetup.exe"
+check "the log names the file left to the restart and /NORESTART" log_has "$out/screenshots/busy.log" \
+  '/NORESTART accepted' "Replaced at restart: $busy_dir\\Data\\writer.cfg" \
+  'Outcome: 3010 (restart needed)'
+check "the held file keeps the first version's bytes until the restart" \
+  cmp -s "$files/writer.cfg" "$busy_unix/Data/writer.cfg"
+pending_rename() {
+  wine_run reg query 'HKLM\SYSTEM\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations 2>/dev/null |
+    tr -d '\r' | grep -qiF 'Busy Quill\Data\writer.cfg'
+}
+check "the replacement waits in PendingFileRenameOperations" pending_rename
+check "wineboot -r restarts the prefix" wine_run wineboot -r
+check "after the restart writer.cfg has the second version's bytes" \
+  cmp -s "$busy_files/writer.cfg" "$busy_unix/Data/writer.cfg"
+check "nothing is left beside it" test -z "$(find "$busy_unix/Data" -name '*.new')"
