@@ -64,10 +64,12 @@ function(setupkit_options target)
     # The 64-bit code of the programs that ship: Win64 calls every function
     # with a 16-byte aligned stack, which this GCC does not assume, so it
     # realigned the stack (a frame pointer and an "and") in each function
-    # with a 16-byte local; and its code sections start unpadded (see the
-    # launcher).
+    # with a 16-byte local. The code sections of both start unpadded (see
+    # the launcher).
     if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND CMAKE_CURRENT_SOURCE_DIR MATCHES "^${PROJECT_SOURCE_DIR}/src(/|$)")
       target_compile_options(${target} PRIVATE -mincoming-stack-boundary=4)
+    endif()
+    if(CMAKE_CURRENT_SOURCE_DIR MATCHES "^${PROJECT_SOURCE_DIR}/src(/|$)")
       foreach(language C CXX)
         set_property(TARGET ${target} PROPERTY ${language}_COMPILER_LAUNCHER
           ${PROJECT_SOURCE_DIR}/cmake/unpadded_code_sections.sh ${CMAKE_${language}_COMPILER_LAUNCHER})

@@ -1,11 +1,11 @@
 #!/bin/sh
 # unpadded_code_sections.sh COMPILER ARGS... -o OBJECT ...
 #
-# A compiler launcher for the x86_64 MinGW objects of the programs that ship.
-# GNU as gives every section of a 64-bit PE object 16-byte alignment unless
-# told otherwise, and pads its end to that; with one section per function
-# that is 7.5 bytes of padding per function on average, about 4 KB of the
-# 64-bit setup runtime. This compiles to assembly, starts each code section
+# A compiler launcher for the MinGW objects of the programs that ship. GNU as
+# gives every code section of a PE object 16-byte (x86_64) or 4-byte (i686)
+# alignment unless told otherwise, and pads its end to that; with one section
+# per function that is about 4 KB of the 64-bit setup runtime and 0.5 KB of
+# the 32-bit one. This compiles to assembly, starts each code section
 # at 1-byte alignment (the "0" section flag; an ".align" the compiler asks
 # for, as for member functions, still raises it), and assembles that. COMPILER
 # may be a launcher itself (ccache) followed by the compiler.
