@@ -110,6 +110,26 @@ TEST_F(FilesTest, RemoveFolderTakesEmptyFoldersOnly) {
   EXPECT_FALSE(files.IsReparsePoint(scratch / "full\\inside.txt"));
 }
 
+// The uninstaller's checks of a folder's path come before the removal; a
+// program of the user may re-point a folder on the way to a junction in
+// between, so that the same name leads to an empty folder elsewhere.
+TEST_F(FilesTest, RemoveFolderNeverRemovesThroughALinkPlantedAfterTheChecks) {
+  ASSERT_TRUE(files.MakeFolder(scratch / "elsewhere"));
+  ASSERT_TRUE(files.MakeFolder(scratch / "elsewhere\\Group"));
+  if (!CreateSymbolicLinkA((scratch / "menu").c_str(), (scratch / "elsewhere").c_str(),
+                           SYMBOLIC_LINK_FLAG_DIRECTORY)) {
+    GTEST_SKIP() << "no directory links here: " << GetLastError();
+  }
+  ASSERT_TRUE(files.IsFolder(scratch / "menu\\Group"));
+  EXPECT_FALSE(files.RemoveFolder(scratch / "menu\\Group"));
+  EXPECT_TRUE(files.IsFolder(scratch / "elsewhere\\Group"));
+  // Nor the link itself, nor what it leads to.
+  EXPECT_FALSE(files.RemoveFolder(scratch / "menu"));
+  EXPECT_TRUE(files.IsReparsePoint(scratch / "menu"));
+  EXPECT_TRUE(files.RemoveFolder(scratch / "elsewhere\\Group"));
+  RemoveDirectoryA((scratch / "menu").c_str());
+}
+
 TEST_F(FilesTest, AStagedFileStaysLockedAgainstWritesDeletesAndRenamesButReads) {
   const std::string staged = scratch / "writer.exe";
   ASSERT_TRUE(WriteBytes(staged, "an older, longer file of that name"));
