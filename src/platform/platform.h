@@ -107,8 +107,10 @@ class FileSystem {
   virtual std::string TempFolder() = 0;
 
   // Removal, for the uninstaller.
-  // RemoveDirectoryA: an empty folder only; a link or junction itself, never
-  // what it leads to.
+  // An empty folder only, deleted through a handle to the folder itself:
+  // never a link or junction (itself or what it leads to), nor a folder the
+  // name reaches through one, since a folder on the way may be re-pointed
+  // after the caller's checks.
   virtual bool RemoveFolder(const std::string& path) = 0;
 };
 

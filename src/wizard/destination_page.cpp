@@ -50,6 +50,27 @@ std::string LastPart(const std::string& folder) {
   return slash == std::string::npos ? folder : folder.substr(slash + 1);
 }
 
+// The files of folder and of every folder below it, as staged: a tree
+// product's files lie in folders of the staging folder. Never through a link
+// or junction, which may lead anywhere. The names of kCountedTwice count
+// twice at the top only.
+double StagedBytes(platform::FileSystem& files, const std::string& folder, bool top) {
+  double bytes = 0;
+  for (const platform::FolderEntry& entry : files.ListFolder(folder)) {
+    if (entry.isReparsePoint) continue;
+    if (entry.isFolder) {
+      bytes += StagedBytes(files, format::JoinPath(folder, entry.name), false);
+      continue;
+    }
+    const double size = static_cast<double>(entry.size);
+    bytes += size;
+    for (const char* name : kCountedTwice) {
+      if (top && entry.name == name) bytes += size;
+    }
+  }
+  return bytes;
+}
+
 }  // namespace
 
 void CInstallWizard::ShowDestinationPage() {
@@ -119,17 +140,8 @@ void CInstallWizard::UpdateDriveSpace(const std::string& driveLetter) {
 }
 
 double CInstallWizard::GetRequiredSpace() {
-  double bytes = 0;
-  for (const platform::FolderEntry& entry :
-       host_.files.ListFolder(script::StagingFolder(host_.files))) {
-    if (entry.isFolder) continue;
-    const double size = static_cast<double>(entry.size);
-    bytes += size;
-    for (const char* name : kCountedTwice) {
-      if (entry.name == name) bytes += size;
-    }
-  }
-  return bytes * (1.0 / kBytesPerMegabyte);
+  return StagedBytes(host_.files, script::StagingFolder(host_.files), true) *
+         (1.0 / kBytesPerMegabyte);
 }
 
 bool CInstallWizard::CheckDrive(const std::string& folder, bool withMessage) {

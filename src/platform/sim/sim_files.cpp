@@ -262,10 +262,13 @@ std::string SimFileSystem::TempFolder() {
 bool SimFileSystem::RemoveFolder(const std::string& path) {
   const std::string native = NativePath(path);
   std::error_code error;
-  // A link goes as a link; a real folder only when it is empty.
-  if (native.empty()) return false;
-  if (fs::is_symlink(native, error)) return fs::remove(native, error);
+  // An empty real folder only, and only where its name leads without a link.
+  if (native.empty() || fs::is_symlink(native, error)) return false;
   if (!fs::is_directory(native, error) || !fs::is_empty(native, error)) return false;
+  for (fs::path step = fs::path(native).parent_path(); step.native().size() > root_.size();
+       step = step.parent_path()) {
+    if (fs::is_symlink(step, error)) return false;
+  }
   return fs::remove(native, error);
 }
 

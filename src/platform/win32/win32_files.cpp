@@ -1,6 +1,8 @@
 // Files, folders and drives through the ANSI file calls.
 #include <cstdio>
 
+#include "format/windows_path.h"
+#include "platform/win32/final_path.h"
 #include "platform/win32/win32_platform.h"
 
 namespace win32 {
@@ -107,7 +109,26 @@ std::string Win32FileSystem::UserTempFolder() {
 }
 
 bool Win32FileSystem::RemoveFolder(const std::string& path) {
-  return RemoveDirectoryA(path.c_str()) != 0;
+  // Through a handle to the folder itself: a folder on the way that the user
+  // re-points to a junction after the caller's checks leads the open
+  // elsewhere, which the final path shows, and the handle's folder is the
+  // one deleted, whatever is renamed meanwhile.
+  const HANDLE folder =
+      CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info;
+  FILE_DISPOSITION_INFO disposition = {TRUE};
+  // The deletion fails for a folder that holds anything.
+  const bool removed =
+      GetFileInformationByHandle(folder, &info) &&
+      (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
+          FILE_ATTRIBUTE_DIRECTORY &&
+      format::SamePath(FinalPath(folder), path) &&
+      SetFileInformationByHandle(folder, FileDispositionInfo, &disposition, sizeof disposition);
+  CloseHandle(folder);
+  return removed;
 }
 
 }  // namespace win32

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "platform/win32/final_path.h"
 #include "platform/win32/win32_platform.h"
 
 namespace win32 {
@@ -27,10 +28,8 @@ const char* NamePart(const char* path) {
 // link leads to: Wine shows a host symbolic link to a file as a plain file
 // with one link, but the final path of its handle is the link's target.
 bool OpenedUnderItsName(HANDLE file, const std::string& path) {
-  char final[MAX_PATH * 2];
-  const DWORD length = GetFinalPathNameByHandleA(file, final, sizeof final, FILE_NAME_NORMALIZED);
-  return length != 0 && length < sizeof final &&
-         lstrcmpiA(NamePart(final), NamePart(path.c_str())) == 0;
+  const std::string final = FinalPath(file);
+  return !final.empty() && lstrcmpiA(NamePart(final.c_str()), NamePart(path.c_str())) == 0;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // The destination page: the default folder, the lock, Browse, the drive
 // check and the three space figures.
+#include <filesystem>
+
 #include "wizard_fixture.h"
 
 namespace wizard_test {
@@ -83,15 +85,21 @@ TEST_F(DestinationPageTest, RequiredSpaceOfALoneScriptIsShownInMegabytes) {
   EXPECT_EQ(surface[1013].text, "0.003117 MB");
 }
 
-TEST_F(DestinationPageTest, RequiredSpaceCountsTheUninstallProgramsTwiceAndNoFolders) {
+TEST_F(DestinationPageTest, RequiredSpaceCountsTheUninstallProgramsTwiceAndTheStagedTree) {
   sim.WriteFile(Staging() + "Uninstall.exe", std::string(1000, 'u'));
   sim.WriteFile(Staging() + "UnInstaller.exe", std::string(100, 'i'));
   sim.WriteFile(Staging() + "RemoveUninstaller.exe", std::string(10, 'r'));
   sim.WriteFile(Staging() + "SetUp Wizard.exe", "s");
   sim.WriteFile(Staging() + "uninstall.exe.bak", std::string(7, 'b'));
+  // A tree product's files, once each whatever their names; nothing
+  // through a link to a folder elsewhere.
   sim.WriteFile(Staging() + "sub\\big.bin", std::string(5000, 'f'));
+  sim.WriteFile(Staging() + "sub\\deeper\\Uninstall.exe", std::string(300, 'd'));
+  sim.WriteFile("C:\\Elsewhere\\huge.bin", std::string(70000, 'h'));
+  std::filesystem::create_directory_symlink(sim.files.NativePath("C:\\Elsewhere"),
+                                            sim.files.NativePath(Staging() + "link"));
   Open();
-  EXPECT_DOUBLE_EQ(wizard->GetRequiredSpace(), (2000 + 100 + 20 + 2 + 7) / 1048576.0);
+  EXPECT_DOUBLE_EQ(wizard->GetRequiredSpace(), (2000 + 100 + 20 + 2 + 7 + 5000 + 300) / 1048576.0);
 }
 
 TEST_F(DestinationPageTest, BrowseKeepsTheLastPartOfTheOldFolder) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "scratch_folder.h"
@@ -108,6 +109,33 @@ TEST_F(FilesTest, RemoveFolderTakesEmptyFoldersOnly) {
   // Plain files and folders are no reparse points.
   EXPECT_FALSE(files.IsReparsePoint(scratch / "full"));
   EXPECT_FALSE(files.IsReparsePoint(scratch / "full\\inside.txt"));
+}
+
+// The uninstaller's checks of a folder's path come before the removal; a
+// program of the user may re-point a folder on the way to a junction in
+// between, so that the same name leads to an empty folder elsewhere. Wine 8
+// answers CreateSymbolicLinkA without making a link, so scripts/test-win-units
+// plants one from the host's side: FOLDER\menu leading to FOLDER\elsewhere,
+// which holds the empty folder Group.
+TEST_F(FilesTest, RemoveFolderNeverRemovesThroughALinkPlantedAfterTheChecks) {
+  const char* planted = std::getenv("SETUPKIT_PLANTED_LINK");
+  const std::string top = planted != nullptr ? planted : scratch.Path();
+  if (planted == nullptr) {
+    ASSERT_TRUE(files.MakeFolder(top + "\\elsewhere"));
+    ASSERT_TRUE(files.MakeFolder(top + "\\elsewhere\\Group"));
+    CreateSymbolicLinkA((top + "\\menu").c_str(), (top + "\\elsewhere").c_str(),
+                        SYMBOLIC_LINK_FLAG_DIRECTORY);
+  }
+  if (!files.IsReparsePoint(top + "\\menu")) GTEST_SKIP() << "no folder link could be made here";
+  ASSERT_TRUE(files.IsFolder(top + "\\menu\\Group"));
+  EXPECT_FALSE(files.RemoveFolder(top + "\\menu\\Group"));
+  EXPECT_TRUE(files.IsFolder(top + "\\elsewhere\\Group"));
+  EXPECT_TRUE(files.RemoveFolder(top + "\\elsewhere\\Group"));
+  // Nor the link itself, nor the empty folder it leads to.
+  EXPECT_FALSE(files.RemoveFolder(top + "\\menu"));
+  EXPECT_TRUE(files.IsReparsePoint(top + "\\menu"));
+  EXPECT_TRUE(files.IsFolder(top + "\\elsewhere"));
+  if (planted == nullptr) RemoveDirectoryA((top + "\\menu").c_str());
 }
 
 TEST_F(FilesTest, AStagedFileStaysLockedAgainstWritesDeletesAndRenamesButReads) {
