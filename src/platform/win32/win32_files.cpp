@@ -17,6 +17,39 @@ std::uint64_t FileSize(const WIN32_FIND_DATAA& data) {
   return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+// The path with its short names spelled out; as it stands where that fails.
+std::string LongPath(const std::string& path) {
+  char longer[MAX_PATH * 2];
+  const DWORD length = GetLongPathNameA(path.c_str(), longer, sizeof longer);
+  return length == 0 || length >= sizeof longer ? path : std::string(longer, length);
+}
+
+// Deletes the file or folder (kind: 0 or FILE_ATTRIBUTE_DIRECTORY) through a
+// handle to it: a folder on the way that the user re-points to a junction
+// after the caller's checks leads the open elsewhere, which the final path
+// shows, and the handle's item is the one deleted, whatever is renamed
+// meanwhile (the path's short 8.3 names, as a temporary folder may have,
+// are spelled out first: the final path has the long ones). A folder must
+// be a plain one, never a link; the deletion fails for a folder that holds
+// anything.
+bool DeleteThroughHandle(const std::string& path, DWORD kind) {
+  const HANDLE item =
+      CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (item == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info;
+  FILE_DISPOSITION_INFO disposition = {TRUE};
+  const DWORD mask = kind != 0 ? FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT
+                               : FILE_ATTRIBUTE_DIRECTORY;
+  const bool removed =
+      GetFileInformationByHandle(item, &info) && (info.dwFileAttributes & mask) == kind &&
+      format::SamePath(FinalPath(item), LongPath(path)) &&
+      SetFileInformationByHandle(item, FileDispositionInfo, &disposition, sizeof disposition);
+  CloseHandle(item);
+  return removed;
+}
+
 }  // namespace
 
 std::FILE* Win32FileSystem::OpenFile(const std::string& path, const char* mode) {
@@ -50,7 +83,7 @@ bool Win32FileSystem::CopyOver(const std::string& from, const std::string& to) {
 
 bool Win32FileSystem::RemoveFile(const std::string& path) {
   if (const HANDLE held = ReleaseHeld(path)) CloseHandle(held);
-  return DeleteFileA(path.c_str()) != 0;
+  return DeleteThroughHandle(path, 0);
 }
 
 std::vector<platform::FolderEntry> Win32FileSystem::ListFolder(const std::string& folder) {
@@ -109,26 +142,7 @@ std::string Win32FileSystem::UserTempFolder() {
 }
 
 bool Win32FileSystem::RemoveFolder(const std::string& path) {
-  // Through a handle to the folder itself: a folder on the way that the user
-  // re-points to a junction after the caller's checks leads the open
-  // elsewhere, which the final path shows, and the handle's folder is the
-  // one deleted, whatever is renamed meanwhile.
-  const HANDLE folder =
-      CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
-                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (folder == INVALID_HANDLE_VALUE) return false;
-  BY_HANDLE_FILE_INFORMATION info;
-  FILE_DISPOSITION_INFO disposition = {TRUE};
-  // The deletion fails for a folder that holds anything.
-  const bool removed =
-      GetFileInformationByHandle(folder, &info) &&
-      (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
-          FILE_ATTRIBUTE_DIRECTORY &&
-      format::SamePath(FinalPath(folder), path) &&
-      SetFileInformationByHandle(folder, FileDispositionInfo, &disposition, sizeof disposition);
-  CloseHandle(folder);
-  return removed;
+  return DeleteThroughHandle(path, FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace win32

@@ -117,12 +117,13 @@ TEST_F(FilesTest, RemoveFolderTakesEmptyFoldersOnly) {
 // answers CreateSymbolicLinkA without making a link, so scripts/test-win-units
 // plants one from the host's side: FOLDER\menu leading to FOLDER\elsewhere,
 // which holds the empty folder Group.
-TEST_F(FilesTest, RemoveFolderNeverRemovesThroughALinkPlantedAfterTheChecks) {
+TEST_F(FilesTest, RemovalNeverGoesThroughALinkPlantedAfterTheChecks) {
   const char* planted = std::getenv("SETUPKIT_PLANTED_LINK");
   const std::string top = planted != nullptr ? planted : scratch.Path();
   if (planted == nullptr) {
     ASSERT_TRUE(files.MakeFolder(top + "\\elsewhere"));
     ASSERT_TRUE(files.MakeFolder(top + "\\elsewhere\\Group"));
+    ASSERT_TRUE(WriteBytes(top + "\\elsewhere\\kept.txt", "kept"));
     CreateSymbolicLinkA((top + "\\menu").c_str(), (top + "\\elsewhere").c_str(),
                         SYMBOLIC_LINK_FLAG_DIRECTORY);
   }
@@ -131,6 +132,9 @@ TEST_F(FilesTest, RemoveFolderNeverRemovesThroughALinkPlantedAfterTheChecks) {
   EXPECT_FALSE(files.RemoveFolder(top + "\\menu\\Group"));
   EXPECT_TRUE(files.IsFolder(top + "\\elsewhere\\Group"));
   EXPECT_TRUE(files.RemoveFolder(top + "\\elsewhere\\Group"));
+  // A file is removed through a handle as well.
+  EXPECT_FALSE(files.RemoveFile(top + "\\menu\\kept.txt"));
+  EXPECT_TRUE(files.RemoveFile(top + "\\elsewhere\\kept.txt"));
   // Nor the link itself, nor the empty folder it leads to.
   EXPECT_FALSE(files.RemoveFolder(top + "\\menu"));
   EXPECT_TRUE(files.IsReparsePoint(top + "\\menu"));
