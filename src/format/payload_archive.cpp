@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "format/decimal_text.h"
 #include "base/hex_escape.h"
 #include "base/little_endian.h"
 #include "format/entry_name.h"
@@ -18,7 +19,8 @@ constexpr std::size_t kSizeField = 4;
 constexpr std::size_t kSmallestEntry = 2 + kSizeField;
 
 std::string EntryLabel(std::size_t index, std::string_view name) {
-  return "entry " + std::to_string(index + 1) + " (\"" + base::HexEscaped(name) + "\")";
+  return "entry " + format::DecimalText(static_cast<std::uint32_t>(index + 1)) + " (\"" +
+         base::HexEscaped(name) + "\")";
 }
 
 std::string Damaged(const std::string& what) {
@@ -47,12 +49,14 @@ bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEn
     const std::uint8_t* const start = block.data() + cursor;
     const std::size_t left = block.size() - cursor;
     if (left == 0) {
-      return refuse(Damaged("it announces " + std::to_string(count) + " entries but ends after " +
-                            std::to_string(index)));
+      return refuse(Damaged("it announces " + format::DecimalText(count) +
+                            " entries but ends after " +
+                            format::DecimalText(static_cast<std::uint32_t>(index))));
     }
     const auto* const nul = std::find(start, start + left, std::uint8_t{0});
     if (nul == start + left) {
-      return refuse(Damaged("the name of entry " + std::to_string(index + 1) +
+      return refuse(Damaged("the name of entry " +
+                            format::DecimalText(static_cast<std::uint32_t>(index + 1)) +
                             " is not terminated inside the archive"));
     }
     ArchiveEntry entry;
@@ -70,8 +74,9 @@ bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEn
     cursor += kSizeField;
     if (block.size() - cursor < entry.size) {
       return refuse(Damaged(EntryLabel(index, entry.name) + " announces " +
-                            std::to_string(entry.size) + " bytes but only " +
-                            std::to_string(block.size() - cursor) + " are left"));
+                            format::DecimalText(entry.size) + " bytes but only " +
+                            format::DecimalText(static_cast<std::uint32_t>(block.size() - cursor)) +
+                            " are left"));
     }
     entry.data = block.data() + cursor;
     cursor += entry.size;
