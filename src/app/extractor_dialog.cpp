@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "format/joined_text.h"
 #include "format/decimal_text.h"
 #include "app/app_texts.h"
 #include "app/payload_resource.h"
@@ -146,7 +147,8 @@ void LogExtractedEntry(SetupRun& run, const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   ::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
   // A payload entry's size has 32 bits.
-  run.LogLine("Extracted: " + path + " (" + format::DecimalText(data.nFileSizeLow) + " bytes)");
+  run.LogLine(format::Joined(
+      {"Extracted: ", path, " (", format::DecimalText(data.nFileSizeLow), " bytes)"}));
 }
 
 HBRUSH CExeExtractorDlg::OnCtlColor(HDC dc, HWND control, ui::CtlColor kind) {

@@ -58,7 +58,7 @@ std::string PathExpander::ExpandImagePath(const std::string& text) {
   const std::string rest = ExpandPieces(
       text, result, [this](const std::string& piece) { return GetPathVariable(piece); });
   // The images were extracted into the staging folder.
-  if (!rest.empty()) result += std::string(kStagingFolderName) + "\\" + rest;
+  if (!rest.empty()) result.append(kStagingFolderName).append("\\").append(rest);
   return result;
 }
 

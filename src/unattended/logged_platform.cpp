@@ -1,5 +1,6 @@
 #include "unattended/logged_platform.h"
 
+#include "format/joined_text.h"
 #include "format/field_values.h"
 #include "wizard/wizard_texts.h"
 
@@ -56,7 +57,7 @@ bool LoggedPlatform::SetValue(platform::RegistryRoot root, const std::string& ke
                               const std::string& name, std::uint32_t type,
                               const std::vector<std::uint8_t>& data) {
   return Note(inner_.registry.SetValue(root, key, name, type, data), "Registry value",
-              std::string(kRootNames[static_cast<int>(root)]) + "\\" + key + " | " + name);
+              format::Joined({kRootNames[static_cast<int>(root)], "\\", key, " | ", name}));
 }
 
 bool LoggedPlatform::CreateLink(const std::string& linkPath, const std::string& target) {

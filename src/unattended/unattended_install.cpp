@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "format/joined_text.h"
 #include "format/decimal_text.h"
 #include "wizard/install_wizard.h"
 
@@ -65,7 +66,7 @@ std::string OutcomeLine(ExitCode code) {
   const char* meaning = code == ExitCode::RestartNeeded ? "restart needed"
                         : number < std::size(kMeanings) ? kMeanings[number]
                                                         : "";
-  return "Outcome: " + format::DecimalText(number) + " (" + meaning + ")";
+  return format::Joined({"Outcome: ", format::DecimalText(number), " (", meaning, ")"});
 }
 
 }  // namespace unattended
