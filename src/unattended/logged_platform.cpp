@@ -17,11 +17,11 @@ constexpr const char* kRootNames[] = {
 }  // namespace
 
 bool LoggedPlatform::Note(bool worked, const char* what, const std::string& subject) {
-  const std::string line = std::string(what) + ": " + subject;
+  const std::string line = format::Joined({worked ? "" : "Failed: ", what, ": ", subject});
   if (worked) {
     log_.Line(line);
   } else {
-    CountFailure("Failed: " + line);
+    CountFailure(line);
   }
   return worked;
 }
@@ -61,7 +61,8 @@ bool LoggedPlatform::SetValue(platform::RegistryRoot root, const std::string& ke
 }
 
 bool LoggedPlatform::CreateLink(const std::string& linkPath, const std::string& target) {
-  return Note(inner_.shell.CreateLink(linkPath, target), "Link", linkPath + " -> " + target);
+  return Note(inner_.shell.CreateLink(linkPath, target), "Link",
+              format::Joined({linkPath, " -> ", target}));
 }
 
 void LoggedPlatform::Launch(const std::string& program) {
