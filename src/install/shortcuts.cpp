@@ -64,7 +64,7 @@ bool IsProgramsMenu(int folderNumber) {
 std::string ProgramGroupFolder(const std::string& programsMenu, const std::string& programGroup) {
   // An empty group leaves a doubled "\", which puts the link straight
   // into the Programs menu.
-  return programsMenu + "\\" + base::TrimmedEnd(programGroup);
+  return format::Joined({programsMenu, "\\", base::TrimmedEnd(programGroup)});
 }
 
 std::string LinkFolder(platform::Machine& machine, const std::string& programGroup,
