@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "format/joined_text.h"
+#include "format/decimal_text.h"
 #include "app/app_texts.h"
 #include "app/payload_resource.h"
 #include "app/resource_ids.h"
@@ -57,7 +59,7 @@ void CExeExtractorDlg::ExtractPayload() {
   // The label shows a percentage before each entry, the bar after it.
   const auto show = [&](package::ProgressStep step, unsigned percent) {
     if (step == package::ProgressStep::Label) {
-      const std::string text = std::to_string(percent) + "%";
+      const std::string text = format::DecimalText(percent) + "%";
       ::SetWindowTextA(percentLabel, text.c_str());
     } else {
       m_progress.SetPos(static_cast<int>(percent));
@@ -145,7 +147,8 @@ void LogExtractedEntry(SetupRun& run, const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   ::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
   // A payload entry's size has 32 bits.
-  run.LogLine("Extracted: " + path + " (" + std::to_string(data.nFileSizeLow) + " bytes)");
+  run.LogLine(format::Joined(
+      {"Extracted: ", path, " (", format::DecimalText(data.nFileSizeLow), " bytes)"}));
 }
 
 HBRUSH CExeExtractorDlg::OnCtlColor(HDC dc, HWND control, ui::CtlColor kind) {

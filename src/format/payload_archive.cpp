@@ -3,8 +3,11 @@
 // of the block before it is used, and the whole index is checked before the
 // caller writes its first file.
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
+#include "format/decimal_text.h"
+#include "format/joined_text.h"
 #include "base/hex_escape.h"
 #include "base/little_endian.h"
 #include "format/entry_name.h"
@@ -18,12 +21,11 @@ constexpr std::size_t kSizeField = 4;
 constexpr std::size_t kSmallestEntry = 2 + kSizeField;
 
 std::string EntryLabel(std::size_t index, std::string_view name) {
-  return "entry " + std::to_string(index + 1) + " (\"" + base::HexEscaped(name) + "\")";
+  return format::Joined({"entry ", format::DecimalText(static_cast<std::uint32_t>(index + 1)),
+                         " (\"", base::HexEscaped(name), "\")"});
 }
 
-std::string Damaged(const std::string& what) {
-  return "The setup archive is damaged: " + what + ".";
-}
+constexpr std::string_view kDamaged = "The setup archive is damaged: ";
 
 }  // namespace
 
@@ -31,13 +33,14 @@ bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEn
                       std::string& error) {
   entries.clear();
   error.clear();
-  const auto refuse = [&](const std::string& message) {
+  const auto refuse = [&](std::initializer_list<std::string_view> message) {
     entries.clear();
-    error = message;
+    error = format::Joined(message);
     return false;
   };
 
-  if (block.size() < kSizeField) return refuse(Damaged("it is too short to hold its entry count"));
+  if (block.size() < kSizeField)
+    return refuse({kDamaged, "it is too short to hold its entry count."});
   const std::uint32_t count = base::LoadLe32(block.data());
   std::size_t cursor = kSizeField;
   // A hostile count must not make us reserve gigabytes.
@@ -47,31 +50,34 @@ bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEn
     const std::uint8_t* const start = block.data() + cursor;
     const std::size_t left = block.size() - cursor;
     if (left == 0) {
-      return refuse(Damaged("it announces " + std::to_string(count) + " entries but ends after " +
-                            std::to_string(index)));
+      return refuse({kDamaged, "it announces ", format::DecimalText(count),
+                     " entries but ends after ",
+                     format::DecimalText(static_cast<std::uint32_t>(index)), "."});
     }
-    const auto* const nul = std::find(start, start + left, std::uint8_t{0});
-    if (nul == start + left) {
-      return refuse(Damaged("the name of entry " + std::to_string(index + 1) +
-                            " is not terminated inside the archive"));
+    const auto* const nul = static_cast<const std::uint8_t*>(std::memchr(start, 0, left));
+    if (nul == nullptr) {
+      return refuse({kDamaged, "the name of entry ",
+                     format::DecimalText(static_cast<std::uint32_t>(index + 1)),
+                     " is not terminated inside the archive."});
     }
     ArchiveEntry entry;
     entry.name.assign(reinterpret_cast<const char*>(start), static_cast<std::size_t>(nul - start));
     cursor += entry.name.size() + 1;
 
     if (const char* const reason = format::EntryNameProblem(entry.name); *reason != '\0') {
-      return refuse("The setup archive holds an unsafe file name in " +
-                    EntryLabel(index, entry.name) + ": " + reason + ".");
+      return refuse({"The setup archive holds an unsafe file name in ",
+                     EntryLabel(index, entry.name), ": ", reason, "."});
     }
     if (block.size() - cursor < kSizeField) {
-      return refuse(Damaged(EntryLabel(index, entry.name) + " has no room for its stored size"));
+      return refuse({kDamaged, EntryLabel(index, entry.name), " has no room for its stored size."});
     }
     entry.size = base::LoadLe32(block.data() + cursor);
     cursor += kSizeField;
     if (block.size() - cursor < entry.size) {
-      return refuse(Damaged(EntryLabel(index, entry.name) + " announces " +
-                            std::to_string(entry.size) + " bytes but only " +
-                            std::to_string(block.size() - cursor) + " are left"));
+      return refuse({kDamaged, EntryLabel(index, entry.name), " announces ",
+                     format::DecimalText(entry.size), " bytes but only ",
+                     format::DecimalText(static_cast<std::uint32_t>(block.size() - cursor)),
+                     " are left."});
     }
     entry.data = block.data() + cursor;
     cursor += entry.size;

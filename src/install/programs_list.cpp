@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "format/decimal_text.h"
 #include "install/install_texts.h"
 #include "install/uninstall_registration.h"
 
@@ -41,9 +42,10 @@ void WriteProgramsListValues(platform::Registry& registry, const std::string& un
   }
   const std::time_t now = std::time(nullptr);
   if (const std::tm* local = std::localtime(&now)) {
-    WriteStringValue(registry, uninstallKey, texts::kInstallDate,
-                     std::to_string((local->tm_year + 1900) * 10000 + (local->tm_mon + 1) * 100 +
-                                    local->tm_mday));
+    WriteStringValue(
+        registry, uninstallKey, texts::kInstallDate,
+        format::DecimalText(static_cast<std::uint32_t>(
+            (local->tm_year + 1900) * 10000 + (local->tm_mon + 1) * 100 + local->tm_mday)));
   }
   const char* const numberNames[] = {texts::kEstimatedSize, texts::kVersionMajor,
                                      texts::kVersionMinor};

@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "format/joined_text.h"
 #include "base/text_trim.h"
 #include "format/field_values.h"
 #include "format/uninstall_log_format.h"
@@ -63,7 +64,7 @@ bool IsProgramsMenu(int folderNumber) {
 std::string ProgramGroupFolder(const std::string& programsMenu, const std::string& programGroup) {
   // An empty group leaves a doubled "\", which puts the link straight
   // into the Programs menu.
-  return programsMenu + "\\" + base::TrimmedEnd(programGroup);
+  return format::Joined({programsMenu, "\\", base::TrimmedEnd(programGroup)});
 }
 
 std::string LinkFolder(platform::Machine& machine, const std::string& programGroup,
@@ -88,7 +89,7 @@ void CreateShortcut(platform::Platform& host, const std::string& programGroup, i
     CreateFolderPath(host.files, folder);
   }
   // The result is not checked: a link that cannot be saved is simply missing.
-  host.shell.CreateLink(folder + "\\" + name + texts::kLinkExtension, target);
+  host.shell.CreateLink(format::Joined({folder, "\\", name, texts::kLinkExtension}), target);
 }
 
 void RunShortcutPass(platform::Platform& host, script::PathExpander& expander, UninstallLog& log,

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "format/joined_text.h"
 #include "base/text_trim.h"
 #include "format/windows_path.h"
 #include "install/install_texts.h"
@@ -143,15 +144,16 @@ void WriteRemovalRegistryList(platform::FileSystem& files, script::PathExpander&
       files, script::ScriptPath(files),
       [&](const std::string& root, const std::string& key, const std::string& name) {
         // The uninstaller gets trimmed names; the root is never expanded.
-        log.WriteLine(base::Trimmed(root) + "|" + base::Trimmed(expander.ExpandPathVariables(key)) +
-                      "|" + base::Trimmed(expander.ExpandPathVariables(name)) + "|");
+        log.WriteLine(format::Joined({base::Trimmed(root), "|",
+                                      base::Trimmed(expander.ExpandPathVariables(key)), "|",
+                                      base::Trimmed(expander.ExpandPathVariables(name)), "|"}));
       });
 }
 
 void WriteLogEnd(UninstallLog& log, const std::string& uninstallKey,
                  const std::string& programGroup) {
   if (!uninstallKey.empty()) {
-    log.WriteLine(std::string(script::format::kLocalMachine) + "|" + uninstallKey + "|");
+    log.WriteLine(::format::Joined({script::format::kLocalMachine, "|", uninstallKey, "|"}));
   }
   log.WriteLine(log_format::kRegistryEnd);
   log.Write("\n");

@@ -22,6 +22,7 @@
 #include <limits>
 #include <vector>
 
+#include "format/joined_text.h"
 #include "format/windows_path.h"
 #include "package/extraction.h"
 #include "package/lzw/lzw.h"
@@ -122,7 +123,8 @@ ExtractionResult EntryFailure(platform::FileSystem& files, const EntryOutcome& o
     return Failure(outcome.status, "Cannot write file " + path);
   const char* why =
       outcome.lzma != LzmaStatus::Ok ? LzmaStatusText(outcome.lzma) : LzwStatusText(outcome.stream);
-  return Failure(outcome.status, "The compressed file " + path + " is damaged: " + why + ".");
+  return Failure(outcome.status,
+                 format::Joined({"The compressed file ", path, " is damaged: ", why, "."}));
 }
 
 // How many entries must go one by one: up to the last setup script, or all

@@ -16,10 +16,10 @@ struct ShellFolderVariable {
   int csidl;
 };
 constexpr ShellFolderVariable kShellFolders[] = {
-    {"%Desktop%", platform::kCsidlDesktopDirectory}, {"%ProgramDir%", platform::kCsidlPrograms},
-    {"%StartMenu%", platform::kCsidlStartMenu},      {"%Favorites%", platform::kCsidlFavorites},
-    {"%Startup%", platform::kCsidlStartup},          {"%Templates%", platform::kCsidlTemplates},
-    {"%AppData%", platform::kCsidlAppData},
+    {"Desktop", platform::kCsidlDesktopDirectory}, {"ProgramDir", platform::kCsidlPrograms},
+    {"StartMenu", platform::kCsidlStartMenu},      {"Favorites", platform::kCsidlFavorites},
+    {"Startup", platform::kCsidlStartup},          {"Templates", platform::kCsidlTemplates},
+    {"AppData", platform::kCsidlAppData},
 };
 
 // Appends the pieces of a template to result: each piece before a "%" is
@@ -58,37 +58,37 @@ std::string PathExpander::ExpandImagePath(const std::string& text) {
   const std::string rest = ExpandPieces(
       text, result, [this](const std::string& piece) { return GetPathVariable(piece); });
   // The images were extracted into the staging folder.
-  if (!rest.empty()) result += std::string(kStagingFolderName) + "\\" + rest;
+  if (!rest.empty()) result.append(kStagingFolderName).append("\\").append(rest);
   return result;
 }
 
 std::string PathExpander::GetPathVariable(const std::string& piece) {
-  // Compared in this order; every value is fetched anew.
-  const std::string name = "%" + piece + "%";
-  if (name == "%ProductName%") return wizard_.ProductName();
-  if (name == "%ProductVersion%") return wizard_.ProductVersion();
-  if (name == "%CompanyName%") return wizard_.CompanyName();
-  if (name == "%InstallPath%") return wizard_.InstallPath();
-  if (name == "%UserName%") {
+  // Compared in this order, by the name between the two "%"; every value is
+  // fetched anew.
+  if (piece == "ProductName") return wizard_.ProductName();
+  if (piece == "ProductVersion") return wizard_.ProductVersion();
+  if (piece == "CompanyName") return wizard_.CompanyName();
+  if (piece == "InstallPath") return wizard_.InstallPath();
+  if (piece == "UserName") {
     std::string user;
     return machine_.UserName(user) ? user : std::string();
   }
-  if (name == "%ComputerName%") {
+  if (piece == "ComputerName") {
     std::string computer;
     return machine_.ComputerName(computer) ? computer : std::string();
   }
-  if (name == "%Language%") {
+  if (piece == "Language") {
     // A language name that does not fit counts as an unknown variable.
     std::string language;
     return machine_.LanguageName(language) ? language : piece;
   }
-  if (name == "%ProgramFiles%") return ReadProgramFilesPath(registry_, machine_);
-  if (name == "%WindowDir%") return machine_.WindowsFolder();
-  if (name == "%SystemDir%") return machine_.SystemFolder();
-  if (name == "%CommonFiles%") return ReadProgramFilesPath(registry_, machine_) + "\\Common Files";
-  if (name == "%TempDir%") return files_.TempFolder();
+  if (piece == "ProgramFiles") return ReadProgramFilesPath(registry_, machine_);
+  if (piece == "WindowDir") return machine_.WindowsFolder();
+  if (piece == "SystemDir") return machine_.SystemFolder();
+  if (piece == "CommonFiles") return ReadProgramFilesPath(registry_, machine_) + "\\Common Files";
+  if (piece == "TempDir") return files_.TempFolder();
   for (const ShellFolderVariable& folder : kShellFolders) {
-    if (name == folder.name) return machine_.FolderPath(folder.csidl | platform::kCsidlFlagCreate);
+    if (piece == folder.name) return machine_.FolderPath(folder.csidl | platform::kCsidlFlagCreate);
   }
   return piece;
 }

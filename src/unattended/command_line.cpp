@@ -69,27 +69,27 @@ std::string Upper(const std::string& text) { return format::AsciiUppered(text); 
 // A full path below a drive's root. The root itself is refused: its removal
 // at uninstall would take the whole drive.
 std::string FolderError(const std::string& folder) {
+  const char* why = nullptr;
   if (folder.size() < 4 || std::isalpha(static_cast<unsigned char>(folder[0])) == 0 ||
       folder[1] != ':' || folder[2] != '\\') {
-    return "The installation folder \"" + folder +
-           "\" is not a full path below a drive's root, such as C:\\Program Files\\Product.";
+    why = "\" is not a full path below a drive's root, such as C:\\Program Files\\Product.";
+  } else if (folder.find_first_of("\"*?<>|:", 2) != std::string::npos) {
+    why = "\" holds a character no folder name holds.";
+  } else if (folder.size() > kLongestFolder) {
+    why = "\" is too long.";
+  } else {
+    return {};
   }
-  if (folder.find_first_of("\"*?<>|:", 2) != std::string::npos) {
-    return "The installation folder \"" + folder + "\" holds a character no folder name holds.";
-  }
-  if (folder.size() > kLongestFolder) {
-    return "The installation folder \"" + folder + "\" is too long.";
-  }
-  return {};
+  return "The installation folder \"" + folder + why;
 }
 
 void SetFolder(CommandLine& line, std::string folder) {
   if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"') {
-    folder = folder.substr(1, folder.size() - 2);
+    folder.pop_back();
+    folder.erase(0, 1);
   }
   line.installFolder = format::WithoutTrailingSeparators(folder);
-  folder = line.installFolder;
-  if (line.error.empty()) line.error = FolderError(folder);
+  if (line.error.empty()) line.error = FolderError(line.installFolder);
 }
 
 const FlagSwitch* FindFlagSwitch(const std::string& name) {

@@ -1,5 +1,6 @@
 #include "unattended/logged_platform.h"
 
+#include "format/joined_text.h"
 #include "format/field_values.h"
 #include "wizard/wizard_texts.h"
 
@@ -16,11 +17,11 @@ constexpr const char* kRootNames[] = {
 }  // namespace
 
 bool LoggedPlatform::Note(bool worked, const char* what, const std::string& subject) {
-  const std::string line = std::string(what) + ": " + subject;
+  const std::string line = format::Joined({worked ? "" : "Failed: ", what, ": ", subject});
   if (worked) {
     log_.Line(line);
   } else {
-    CountFailure("Failed: " + line);
+    CountFailure(line);
   }
   return worked;
 }
@@ -56,11 +57,12 @@ bool LoggedPlatform::SetValue(platform::RegistryRoot root, const std::string& ke
                               const std::string& name, std::uint32_t type,
                               const std::vector<std::uint8_t>& data) {
   return Note(inner_.registry.SetValue(root, key, name, type, data), "Registry value",
-              std::string(kRootNames[static_cast<int>(root)]) + "\\" + key + " | " + name);
+              format::Joined({kRootNames[static_cast<int>(root)], "\\", key, " | ", name}));
 }
 
 bool LoggedPlatform::CreateLink(const std::string& linkPath, const std::string& target) {
-  return Note(inner_.shell.CreateLink(linkPath, target), "Link", linkPath + " -> " + target);
+  return Note(inner_.shell.CreateLink(linkPath, target), "Link",
+              format::Joined({linkPath, " -> ", target}));
 }
 
 void LoggedPlatform::Launch(const std::string& program) {

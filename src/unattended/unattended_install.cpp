@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "format/joined_text.h"
+#include "format/decimal_text.h"
 #include "wizard/install_wizard.h"
 
 namespace unattended {
@@ -64,7 +66,7 @@ std::string OutcomeLine(ExitCode code) {
   const char* meaning = code == ExitCode::RestartNeeded ? "restart needed"
                         : number < std::size(kMeanings) ? kMeanings[number]
                                                         : "";
-  return "Outcome: " + std::to_string(number) + " (" + meaning + ")";
+  return format::Joined({"Outcome: ", format::DecimalText(number), " (", meaning, ")"});
 }
 
 }  // namespace unattended

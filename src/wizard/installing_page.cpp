@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "format/decimal_text.h"
 #include "install/busy_files.h"
 #include "install/installing_step.h"
 #include "wizard/control_ids.h"
@@ -22,7 +23,7 @@ class SurfaceInstallingPage : public install::InstallingPage {
 
   void DisableBack() override { surface_.Enable(kBackButton, false); }
   void ShowProgress(int percent) override {
-    surface_.SetText(kProgressBar, std::to_string(percent) + "%");
+    surface_.SetText(kProgressBar, format::DecimalText(static_cast<std::uint32_t>(percent)) + "%");
     surface_.SetProgress(kProgressBar, percent);
   }
 
