@@ -50,7 +50,7 @@ bool FreeFilesInUse(platform::Platform& host, script::PathExpander& expander) {
 
 bool ReplaceBusyFile(platform::Platform& host, const std::string& source,
                      const std::string& destination) {
-  return host.filesInUse.InUse(destination) &&
+  return host.filesInUse.FoldersOnlyAdministratorsChange(destination) &&
          host.filesInUse.ReplaceAtRestart(source, destination);
 }
 

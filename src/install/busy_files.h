@@ -22,9 +22,10 @@ bool FreeFilesInUse(platform::Platform& host, script::PathExpander& expander);
 inline bool FreeFilesInUse(platform::Platform&, script::PathExpander&) { return true; }
 #endif
 
-// A destination in use gets the source's bytes at the next restart. False
-// when it is not in use, or that cannot be arranged: the caller copies as
-// usual then, and a copy over a busy file fails with its message.
+// A destination in use gets the source's bytes at the next restart. False,
+// with nothing set aside, when that cannot be arranged, or when an account
+// other than the administrators could re-point a folder on the way to it
+// before then: the file fails as an unwritable one does.
 bool ReplaceBusyFile(platform::Platform& host, const std::string& source,
                      const std::string& destination);
 

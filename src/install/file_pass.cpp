@@ -28,8 +28,11 @@ void InstallFile(platform::Platform& host, const std::string& source,
     host.messages.Show(platform::MessageKind::Warning, invalid);
     return;
   }
-  if (ReplaceBusyFile(host, source, destination)) return;
-  if (!PlaceStagedFile(host.files, source, destination, mayMove)) {
+  // A file that another program holds cannot be copied over: it is left to
+  // the next restart or fails.
+  if (host.filesInUse.InUse(destination)
+          ? !ReplaceBusyFile(host, source, destination)
+          : !PlaceStagedFile(host.files, source, destination, mayMove)) {
     host.messages.Show(platform::MessageKind::Warning,
                        std::string(texts::kUnableToCreateFile) + destination);
   }

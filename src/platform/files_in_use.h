@@ -36,6 +36,13 @@ class FilesInUse {
   // name nobody else had, and has the system move it over `to` at the next
   // restart. False, with nothing left behind, when that cannot be done.
   virtual bool ReplaceAtRestart(const std::string& from, const std::string& to) = 0;
+  // Only the system and administrators can change the folders from path's
+  // own up to its volume's root: none is a link, and no other account owns
+  // one, may rename it or what is in it or change its permissions, or may
+  // add to path's own. The system renames a file set aside for the restart
+  // by its path, with every right; a folder re-pointed before then would
+  // send the file elsewhere.
+  virtual bool FoldersOnlyAdministratorsChange(const std::string& path) = 0;
   // A replacement of this run waits for the next restart.
   virtual bool RestartNeeded() = 0;
 };

@@ -112,6 +112,9 @@ class LoggedPlatform final : public platform::FileSystem,
 #endif
   bool ReplaceAtRestart(const std::string& from, const std::string& to) override;
   bool RestartNeeded() override { return inner_.filesInUse.RestartNeeded(); }
+  bool FoldersOnlyAdministratorsChange(const std::string& path) override {
+    return inner_.filesInUse.FoldersOnlyAdministratorsChange(path);
+  }
 
  private:
   // Logs "what: subject" when it worked, or counts "Failed: what: subject".

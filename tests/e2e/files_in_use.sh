@@ -10,6 +10,17 @@ rm -rf "$busy_files" && cp -r "$files" "$busy_files" && printf 'settings of vers
 check "mksetup builds a second version with other writer.cfg bytes" \
   variant BusyUpgradeSetup '' "$busy_files"
 check "the first version installs silently into $busy_dir" silent 0 "$setup" /S "/D=$busy_dir"
+# A folder made beforehand that every user may change: a held file there
+# fails instead of waiting for a rename that they could re-point.
+open_dir='C:\Open Quill'
+open_unix=$(wine_unix_path "$open_dir")
+mkdir -p "$open_unix" && chmod 777 "$open_unix"
+check "the first version installs silently into $open_dir (mode 777)" silent 0 "$setup" /S "/D=$open_dir"
+check "scenario files_in_use_exposed (held file there: /S ends with 2)" \
+  run_scenario files_in_use_exposed "$out/BusyUpgradeSetup.exe"
+check "the log names the file not written" log_has "$out/screenshots/exposed.log" \
+  "Message: Unable to create file $open_dir\\Data\\writer.cfg" 'Outcome: 2'
+check "nothing is set aside beside it" test -z "$(find "$open_unix" -name '*.new')"
 # Only the 64-bit runtime asks about files in use (Restart Manager); the
 # 32-bit one goes straight to the restart path.
 if [ "$arch" = x64 ]; then
@@ -24,11 +35,12 @@ check "the log names the file left to the restart and /NORESTART" log_has "$out/
   'Outcome: 3010 (restart needed)'
 check "the held file keeps the first version's bytes until the restart" \
   cmp -s "$files/writer.cfg" "$busy_unix/Data/writer.cfg"
-pending_rename() {
+pending_rename() {  # pending_rename FOLDER
   wine_run reg query 'HKLM\SYSTEM\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations 2>/dev/null |
-    tr -d '\r' | grep -qiF 'Busy Quill\Data\writer.cfg'
+    tr -d '\r' | grep -qiF "$1\\Data\\writer.cfg"
 }
-check "the replacement waits in PendingFileRenameOperations" pending_rename
+check "the replacement waits in PendingFileRenameOperations" pending_rename 'Busy Quill'
+check "nothing waits there for $open_dir" eval '! pending_rename "Open Quill"'
 check "wineboot -r restarts the prefix" wine_run wineboot -r
 check "after the restart writer.cfg has the second version's bytes" \
   cmp -s "$busy_files/writer.cfg" "$busy_unix/Data/writer.cfg"

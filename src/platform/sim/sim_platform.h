@@ -211,10 +211,13 @@ class SimFilesInUse : public platform::FilesInUse {
   // Copies from into to + ".1.new" and records the rename.
   bool ReplaceAtRestart(const std::string& from, const std::string& to) override;
   bool RestartNeeded() override { return !pendingRenames.empty(); }
+  bool FoldersOnlyAdministratorsChange(const std::string&) override { return !exposedFolders; }
 
   std::set<std::string> busy;  // Windows paths as written
   std::string holders;
   bool closingFrees = false;
+  // Every destination has a folder on the way that other accounts can change.
+  bool exposedFolders = false;
   unsigned closeRequests = 0;
   std::vector<std::string> questions;
   std::deque<platform::InUseAnswer> answers;

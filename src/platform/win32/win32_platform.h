@@ -157,6 +157,7 @@ class Win32FilesInUse final : public platform::FilesInUse {
 #endif
   bool ReplaceAtRestart(const std::string& from, const std::string& to) override;
   bool RestartNeeded() override { return restartNeeded_; }
+  bool FoldersOnlyAdministratorsChange(const std::string& path) override;
 
  private:
   Win32MessageBoxes& boxes_;

@@ -69,4 +69,13 @@ TEST_F(SilentFilesInUseTest, ClosesThemWithCloseApplications) {
   EXPECT_NE(LogText().find("Programs that hold files asked to close"), std::string::npos);
 }
 
+TEST_F(SilentFilesInUseTest, FailsTheFileWhereOthersCouldRepointItsFolders) {
+  sim.filesInUse.exposedFolders = true;
+  EXPECT_EQ(Install(), ExitCode::InstalledWithErrors);
+  EXPECT_EQ(sim.ReadFile(writer), "old writer");
+  EXPECT_FALSE(sim.ReadFile(writer + ".1.new"));
+  EXPECT_TRUE(sim.filesInUse.pendingRenames.empty());
+  EXPECT_NE(LogText().find("Unable to create file " + writer), std::string::npos);
+}
+
 }  // namespace
