@@ -92,25 +92,49 @@ Bytes ReadPayload(const Bytes& image) {
 // section last in memory and in the file, its data starting on a page in the
 // file (so that Wine maps the payload instead of reading it whole), and the
 // header sums right.
+// The resources end the image, or only the base relocations follow them.
 void ExpectSoundLayout(const Bytes& bytes) {
   PeImage image;
   std::string error;
   ASSERT_TRUE(mksetup::ParsePeImage(bytes, image, error)) << error;
   ASSERT_FALSE(image.sections.empty());
   const mksetup::PeSection& last = image.sections.back();
-  EXPECT_EQ(image.directories[mksetup::kResourceDirectory].virtualAddress, last.virtualAddress);
-  EXPECT_EQ(image.directories[mksetup::kResourceDirectory].size, last.virtualSize);
-  EXPECT_EQ(last.pointerToRawData % 0x1000, 0u);
-  EXPECT_EQ(last.sizeOfRawData % image.fileAlignment, 0u);
-  EXPECT_EQ(last.virtualAddress % image.sectionAlignment, 0u);
+  const std::uint32_t resourceRva = image.directories[mksetup::kResourceDirectory].virtualAddress;
+  const bool relocationsLast =
+      resourceRva != last.virtualAddress && image.sections.size() >= 2 &&
+      image.directories[mksetup::kBaseRelocationDirectory].virtualAddress == last.virtualAddress;
+  const mksetup::PeSection& resources =
+      image.sections[image.sections.size() - (relocationsLast ? 2 : 1)];
+  EXPECT_EQ(resourceRva, resources.virtualAddress);
+  EXPECT_EQ(image.directories[mksetup::kResourceDirectory].size, resources.virtualSize);
+  EXPECT_EQ(resources.pointerToRawData % 0x1000, 0u);
+  EXPECT_EQ(resources.sizeOfRawData % image.fileAlignment, 0u);
+  EXPECT_EQ(resources.virtualAddress % image.sectionAlignment, 0u);
   for (std::size_t i = 0; i + 1 < image.sections.size(); ++i) {
     EXPECT_EQ(image.sections[i].VirtualEnd(image.sectionAlignment),
               image.sections[i + 1].virtualAddress)
         << "sections must be adjacent in memory";
   }
   EXPECT_EQ(image.sizeOfImage, last.VirtualEnd(image.sectionAlignment));
+  if (relocationsLast) {
+    EXPECT_EQ(resources.pointerToRawData + resources.sizeOfRawData, last.pointerToRawData);
+  }
   EXPECT_EQ(image.checkSum, mksetup::ComputePeChecksum(bytes, image.CheckSumOffset()));
   EXPECT_EQ(image.directories[mksetup::kSecurityDirectory].virtualAddress, 0u);
+}
+
+// The base relocation table's bytes, wherever its section lies.
+Bytes RelocationTable(const Bytes& bytes) {
+  PeImage image;
+  std::string error;
+  EXPECT_TRUE(mksetup::ParsePeImage(bytes, image, error)) << error;
+  const auto& table = image.directories[mksetup::kBaseRelocationDirectory];
+  std::uint32_t offset = 0;
+  if (table.virtualAddress == 0 ||
+      !image.RvaToFileOffset(table.virtualAddress, table.size, offset)) {
+    return {};
+  }
+  return Bytes(bytes.begin() + offset, bytes.begin() + offset + table.size);
 }
 
 TEST(PeResources, ListsTheStubsResourcesAsWrestoolDoes) {
@@ -145,7 +169,10 @@ TEST(PeResources, WrittenPayloadIsExtractedByWrestoolAndEveryResourceIsKept) {
     ASSERT_TRUE(pe_test::WriteBytes(output, written));
 
     ExpectSoundLayout(written);
-    EXPECT_EQ(notes.appendedSection, std::string(name) != "pe_stub32_last.exe");
+    // Rewritten in place, with the relocations moved behind, unless debug
+    // sections follow the resources.
+    EXPECT_EQ(notes.appendedSection, std::string(name).find("_symbols") != std::string::npos);
+    EXPECT_EQ(RelocationTable(written), RelocationTable(stub));
     EXPECT_FALSE(notes.removedSignature);
     EXPECT_EQ(ReadPayload(written), payload);
     EXPECT_EQ(WrestoolExtract(output, "--type=IDR_EXE --name=129"), payload);
@@ -176,7 +203,7 @@ TEST(PeResources, WrittenPayloadIsExtractedByWrestoolAndEveryResourceIsKept) {
 }
 
 TEST(PeResources, SecondWriteReplacesTheFirstWithoutGrowing) {
-  PE_FIXTURE_OR_SKIP(path, "pe_stub32.exe");
+  PE_FIXTURE_OR_SKIP(path, "pe_stub32_symbols.exe");
   const Bytes stub = pe_test::ReadBytes(path);
   const Bytes big = pe_test::PatternBytes(1 << 20, 1);
   const Bytes small = {'s', 'm', 'a', 'l', 'l'};
@@ -257,6 +284,7 @@ TEST(PeResources, SignedImageLosesItsCertificateButKeepsItsOverlay) {
   pe_test::SyntheticOptions options;
   options.overlaySize = 1000;
   options.certificateSize = 600;
+  options.dataAfterRelocations = true;
   const Bytes stub = pe_test::MakeImage(options);
   PeImage before;
   std::string error;
@@ -379,23 +407,30 @@ TEST(PeResources, RefusesBrokenResourceTrees) {
 }
 
 TEST(PeResources, RefusesToAddASectionWhenTheHeadersHaveNoRoom) {
-  Bytes stub = pe_test::MakeImage({});
-  const std::uint32_t tableEnd = pe_test::kOptionalOffset + 96 + 128 + 3 * 40;
+  pe_test::SyntheticOptions options;
+  options.dataAfterRelocations = true;
+  Bytes stub = pe_test::MakeImage(options);
+  const std::uint32_t tableEnd = pe_test::kOptionalOffset + 96 + 128 + 4 * 40;
   stub[tableEnd + 7] = 1;  // something of someone else's after the section table
   Bytes out;
   std::string error;
   EXPECT_FALSE(WriteResource(stub, PayloadResourceKey(), Bytes{1}, out, error));
   EXPECT_NE(error.find("no free room in the headers"), std::string::npos) << error;
 
-  // Without the .reloc after it, the resource section is last and is
+  // With only the .reloc after it, or nothing, the resource section is
   // rewritten in place: no header room needed.
-  pe_test::SyntheticOptions options;
-  options.relocAfterResources = false;
-  stub = pe_test::MakeImage(options);
-  stub[tableEnd - 40 + 7] = 1;
-  ResourceWriteNotes notes;
-  EXPECT_EQ(ReadPayload(Write(stub, {4, 5}, &notes)), (Bytes{4, 5}));
-  EXPECT_FALSE(notes.appendedSection);
+  for (bool relocations : {true, false}) {
+    options.dataAfterRelocations = false;
+    options.relocAfterResources = relocations;
+    stub = pe_test::MakeImage(options);
+    stub[pe_test::kOptionalOffset + 96 + 128 + (relocations ? 3 : 2) * 40 + 7] = 1;
+    ResourceWriteNotes notes;
+    const Bytes written = Write(stub, {4, 5}, &notes);
+    EXPECT_EQ(ReadPayload(written), (Bytes{4, 5}));
+    EXPECT_FALSE(notes.appendedSection);
+    ExpectSoundLayout(written);
+    EXPECT_EQ(RelocationTable(written), RelocationTable(stub));
+  }
 }
 
 // Random damage to the headers and the resource section: every call either

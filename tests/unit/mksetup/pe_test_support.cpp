@@ -167,6 +167,8 @@ std::vector<std::uint8_t> MakeImage(const SyntheticOptions& options) {
   }
   if (options.relocAfterResources)
     sections.push_back({".reloc", PatternBytes(0x20, 4), 0x42000040, 5});
+  if (options.dataAfterRelocations)
+    sections.push_back({".data", PatternBytes(0x40, 6), 0xC0000040, 16});
 
   std::uint32_t rva = 0x1000;
   std::uint32_t initialized = 0;

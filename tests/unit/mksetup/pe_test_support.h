@@ -43,10 +43,11 @@ std::vector<std::uint8_t> PatternBytes(std::size_t size, std::uint32_t seed);
 
 struct SyntheticOptions {
   bool pe32plus = false;
-  bool withResources = true;        // a .rsrc section holding SampleTree()
-  bool relocAfterResources = true;  // a .reloc section after .rsrc
-  std::size_t overlaySize = 0;      // bytes appended after the sections
-  std::size_t certificateSize = 0;  // a certificate table after the overlay
+  bool withResources = true;          // a .rsrc section holding SampleTree()
+  bool relocAfterResources = true;    // a .reloc section after .rsrc
+  bool dataAfterRelocations = false;  // then a plain data section, last
+  std::size_t overlaySize = 0;        // bytes appended after the sections
+  std::size_t certificateSize = 0;    // a certificate table after the overlay
 };
 
 // Headers 0x200 bytes, file alignment 0x200, section alignment 0x1000;

@@ -15,6 +15,7 @@ namespace mksetup {
 // Indexes into the optional header's data directory.
 constexpr std::size_t kResourceDirectory = 2;
 constexpr std::size_t kSecurityDirectory = 4;  // its address is a file offset
+constexpr std::size_t kBaseRelocationDirectory = 5;
 
 constexpr std::size_t kSectionHeaderSize = 40;
 // The loader's documented limit. Bounding it also bounds the work of every

@@ -34,24 +34,51 @@ struct Placement {
   std::size_t index = 0;
   std::uint32_t rva = 0;
   std::uint32_t fileOffset = 0;
+  // The base relocation section that follows the reused one (as linkers lay
+  // them out), moved behind the rewritten resources; none when it is last.
+  std::optional<std::size_t> relocations;
 };
 
 bool IsInside(std::uint32_t rva, const PeSection& section, std::uint32_t sectionAlignment) {
   return rva >= section.virtualAddress && rva < section.VirtualEnd(sectionAlignment);
 }
 
+// The section that holds exactly the base relocation table and nothing else
+// any directory points at, when it is the last section both in memory and
+// in the file: its bytes do not depend on where it lies, so it can move.
+std::optional<std::size_t> MovableRelocations(const PeImage& pe) {
+  if (pe.directories.size() <= kBaseRelocationDirectory || pe.sections.empty()) return {};
+  const std::uint32_t rva = pe.directories[kBaseRelocationDirectory].virtualAddress;
+  const std::size_t index = pe.sections.size() - 1;
+  const PeSection& last = pe.sections[index];
+  if (rva == 0 || !IsInside(rva, last, pe.sectionAlignment) || last.sizeOfRawData == 0 ||
+      last.pointerToRawData + last.sizeOfRawData != pe.EndOfSectionData()) {
+    return {};
+  }
+  for (std::size_t d = 0; d < pe.directories.size(); ++d) {
+    if (d == kBaseRelocationDirectory || d == kSecurityDirectory) continue;
+    const std::uint32_t other = pe.directories[d].virtualAddress;
+    if (other != 0 && IsInside(other, last, pe.sectionAlignment)) return {};
+  }
+  return index;
+}
+
 // The resource section can be rewritten in place when it is the last section
-// both in memory and in the file, the resource directory starts it, and no
-// other directory (imports, relocations...) points into it.
-bool CanReuseResourceSection(const PeImage& pe, std::size_t index) {
+// both in memory and in the file (or only the base relocations follow it,
+// which then move behind it), the resource directory starts it, and no other
+// directory (imports, relocations...) points into it.
+bool CanReuseResourceSection(const PeImage& pe, std::size_t index,
+                             std::optional<std::size_t> relocations) {
   const PeSection& candidate = pe.sections[index];
+  const std::uint32_t dataEnd =
+      relocations ? pe.sections[*relocations].pointerToRawData : pe.EndOfSectionData();
   if (candidate.sizeOfRawData == 0 ||
       pe.directories[kResourceDirectory].virtualAddress != candidate.virtualAddress ||
-      candidate.pointerToRawData + candidate.sizeOfRawData != pe.EndOfSectionData()) {
+      candidate.pointerToRawData + candidate.sizeOfRawData != dataEnd) {
     return false;
   }
   for (std::size_t i = 0; i < pe.sections.size(); ++i) {
-    if (i == index) continue;
+    if (i == index || i == relocations) continue;
     const PeSection& other = pe.sections[i];
     if (other.virtualAddress >= candidate.virtualAddress) return false;
     if (other.sizeOfRawData != 0 &&
@@ -75,9 +102,12 @@ bool PlanPlacement(std::span<const std::uint8_t> image, const PeImage& pe, Place
   });
   if (holder != pe.sections.end()) {
     const auto index = static_cast<std::size_t>(holder - pe.sections.begin());
-    if (CanReuseResourceSection(pe, index)) {
+    std::optional<std::size_t> relocations = MovableRelocations(pe);
+    if (relocations == index) relocations.reset();
+    if (CanReuseResourceSection(pe, index, relocations)) {
       placement.reuseLast = true;
       placement.index = index;
+      placement.relocations = relocations;
       placement.rva = holder->virtualAddress;
       placement.fileOffset =
           static_cast<std::uint32_t>(AlignUp(holder->pointerToRawData, kResourceDataAlignment));
@@ -241,10 +271,13 @@ bool WriteResource(std::span<const std::uint8_t> image, const ResourceKey& key,
     }
   }
 
-  // Headers and sections up to the new resource section, the section, then
-  // the overlay.
-  const std::uint64_t outputSize =
-      std::uint64_t{placement.fileOffset} + rawSize + overlay.Size(image.size());
+  // Headers and sections up to the new resource section, the section, the
+  // base relocations when they move, then the overlay.
+  const PeSection* const relocations =
+      placement.relocations ? &pe.sections[*placement.relocations] : nullptr;
+  const std::uint32_t relocationsRawSize = relocations ? relocations->sizeOfRawData : 0;
+  const std::uint64_t outputSize = std::uint64_t{placement.fileOffset} + rawSize +
+                                   relocationsRawSize + overlay.Size(image.size());
   if (outputSize > kLargestImage) {
     return Fail(error,
                 "the image would grow to " + std::to_string(outputSize) + " bytes, more than 2 GB");
@@ -255,6 +288,13 @@ bool WriteResource(std::span<const std::uint8_t> image, const ResourceKey& key,
   result.resize(placement.fileOffset, 0);
   result.insert(result.end(), section.begin(), section.end());
   result.resize(std::size_t{placement.fileOffset} + rawSize, 0);
+  const auto relocationsOffset = static_cast<std::uint32_t>(result.size());
+  const std::uint64_t relocationsRva =
+      AlignUp(std::uint64_t{placement.rva} + virtualSize, pe.sectionAlignment);
+  if (relocations != nullptr) {
+    const auto from = image.begin() + relocations->pointerToRawData;
+    result.insert(result.end(), from, from + relocationsRawSize);
+  }
   const auto newOverlayStart = static_cast<std::uint32_t>(result.size());
   if (overlay.cutEnd > overlay.cutStart) {
     result.insert(result.end(), image.begin() + overlay.start, image.begin() + overlay.cutStart);
@@ -286,9 +326,21 @@ bool WriteResource(std::span<const std::uint8_t> image, const ResourceKey& key,
     WriteU32(result, pe.DirectoryOffset(kSecurityDirectory) + 4, 0);
   }
 
-  // The resource section ends the image in memory, whether reused or new.
-  const std::uint64_t imageEnd =
-      AlignUp(std::uint64_t{placement.rva} + virtualSize, pe.sectionAlignment);
+  // The resource section ends the image in memory, whether reused or new,
+  // unless the base relocations moved behind it.
+  std::uint64_t imageEnd = relocationsRva;
+  if (relocations != nullptr) {
+    imageEnd += relocations->VirtualEnd(pe.sectionAlignment) - relocations->virtualAddress;
+    const std::uint32_t relocationsHeader = pe.SectionHeaderOffset(*placement.relocations);
+    const std::uint32_t tableRva = pe.directories[kBaseRelocationDirectory].virtualAddress;
+    if (imageEnd <= 0xFFFFFFFF) {
+      WriteU32(result, relocationsHeader + 12, static_cast<std::uint32_t>(relocationsRva));
+      WriteU32(result, relocationsHeader + 20, relocationsOffset);
+      WriteU32(
+          result, pe.DirectoryOffset(kBaseRelocationDirectory),
+          static_cast<std::uint32_t>(relocationsRva + (tableRva - relocations->virtualAddress)));
+    }
+  }
   if (imageEnd > 0xFFFFFFFF) {
     return Fail(error, "the resources do not fit in the image's 4 GB address space");
   }

@@ -5,10 +5,12 @@
 // Writing rebuilds the whole resource section with every existing resource
 // kept byte for byte (data, code pages, names, directory headers). The new
 // section goes where the loader and other tools expect resources to be able
-// to grow: if the resource section is the image's last section it is
-// rewritten in place; otherwise a new ".rsrc" section is added after the last
-// one and the resource directory points at it (the old section's bytes stay
-// where they are, unused). Writing the result again then rewrites that last
+// to grow: if the resource section is the image's last section, or only the
+// base relocation section follows it (as linkers lay them out), it is
+// rewritten in place and the relocations, whose bytes do not depend on where
+// they lie, move behind it; otherwise a new ".rsrc" section is added after
+// the last one and the resource directory points at it (the old section's
+// bytes stay where they are, unused). Writing the result again then rewrites that last
 // section, so repeated writes do not grow the image.
 //
 // A signed image loses its signature: the certificate table is removed from
