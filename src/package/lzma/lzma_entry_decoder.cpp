@@ -23,7 +23,10 @@ namespace {
 
 void* Allocate(void*, size_t size) { return std::malloc(size); }
 void Free(void*, void* address) { std::free(address); }
-ISzAlloc g_allocator = {Allocate, Free};
+// Constant, so that it sits with the read-only data rather than in a .data
+// section of its own; the SDK takes it without const but only reads it.
+const ISzAlloc kAllocator = {Allocate, Free};
+ISzAlloc* Allocator() { return const_cast<ISzAlloc*>(&kAllocator); }
 
 }  // namespace
 
@@ -37,7 +40,7 @@ struct LzmaEntryDecoder::State {
 
   State() { LzmaDec_Construct(&lzma); }
   ~State() {
-    LzmaDec_FreeProbs(&lzma, &g_allocator);
+    LzmaDec_FreeProbs(&lzma, Allocator());
     std::free(lzma.dic);
   }
 
@@ -49,7 +52,7 @@ struct LzmaEntryDecoder::State {
     if (LzmaProps_Decode(&props, properties, kLzmaPropertiesSize) != SZ_OK ||
         props.dicSize > kLzmaMaxDictionary)
       return LzmaStatus::BadProperties;
-    if (LzmaDec_AllocateProbs(&lzma, properties, kLzmaPropertiesSize, &g_allocator) != SZ_OK)
+    if (LzmaDec_AllocateProbs(&lzma, properties, kLzmaPropertiesSize, Allocator()) != SZ_OK)
       return LzmaStatus::TooLarge;
     // Matches reach back at most the dictionary size and never before the
     // stream's start, so the smaller of the two is all the window needs.
