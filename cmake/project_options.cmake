@@ -80,11 +80,15 @@ endfunction()
 # The 64-bit code of the programs that ship: Win64 calls every function
 # with a 16-byte aligned stack, which this GCC does not assume, so it
 # realigned the stack (a frame pointer and an "and") in each function
-# with a 16-byte local. The code sections of both start unpadded (see
-# the launcher).
+# with a 16-byte local. It also reaches data defined elsewhere directly
+# (-mcmodel=small), not through a pointer kept for data a DLL might
+# supply: the programs refuse such imports anyway. And a switch stays
+# code rather than becoming a table of values (per switch a table in
+# .rdata and the code to index it). The code sections of both start
+# unpadded (see the launcher).
 function(setupkit_shipped_code target)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    set(code_generation -mincoming-stack-boundary=4)
+    set(code_generation -mincoming-stack-boundary=4 -mcmodel=small -fno-tree-switch-conversion)
   else()
     set(code_generation -mpreferred-stack-boundary=2
       -mno-stack-arg-probe -mno-accumulate-outgoing-args -fomit-frame-pointer

@@ -30,17 +30,19 @@
 
 namespace install::log_format {
 
-inline constexpr const char* kFileName = "Uninstallerpathtn.ini";
-// The two programs that remove a product, in its installation folder.
-inline constexpr const char* kUninstallerName = "UnInstaller.exe";
-inline constexpr const char* kRemoverName = "Remove Uninstaller.exe";
-
 // The list of files always ends with these three.
 inline constexpr const char* kFixedRemovalPaths[] = {
     "%InstallPath%\\UnInstaller.exe",
     "%InstallPath%\\Remove Uninstaller.exe",
     "%InstallPath%\\Uninstallerpathtn.ini",
 };
+// Their names are the paths' tails, past "%InstallPath%\\": one copy of each text.
+inline constexpr std::size_t kInstallPathPrefixLength = 14;
+static_assert(kFixedRemovalPaths[0][kInstallPathPrefixLength - 1] == '\\');
+inline constexpr const char* kFileName = kFixedRemovalPaths[2] + kInstallPathPrefixLength;
+// The two programs that remove a product, in its installation folder.
+inline constexpr const char* kUninstallerName = kFixedRemovalPaths[0] + kInstallPathPrefixLength;
+inline constexpr const char* kRemoverName = kFixedRemovalPaths[1] + kInstallPathPrefixLength;
 // The removal path that stands for everything below the installation folder.
 inline constexpr const char* kWholeInstallFolder = "%InstallPath%";
 

@@ -15,8 +15,11 @@ namespace install {
 
 // The few things the step shows on the installing page.
 class InstallingPage {
+  // Never deleted through this interface: no destructor in its table.
+ protected:
+  ~InstallingPage() = default;
+
  public:
-  virtual ~InstallingPage() = default;
   virtual void DisableBack() = 0;
   // Sets the progress bar's window text to percent + "%" and its position.
   virtual void ShowProgress(int percent) = 0;

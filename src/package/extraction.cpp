@@ -179,7 +179,12 @@ class TwoThreadStaging {
         progress_(progress),
         states_(entries.size()),
         next_(first),
-        reported_(first) {}
+        reported_(first) {
+    // Set here rather than by a member initialiser: GCC copies an array of
+    // initialised members from a template it keeps in .data, a section of
+    // its own in the program.
+    failures_[0].index = failures_[1].index = kNone;
+  }
 
   ExtractionResult Run(platform::Threads& threads, EntryDecoders& decoder) {
     EntryDecoders besideDecoder;
@@ -200,7 +205,7 @@ class TwoThreadStaging {
   enum class State : unsigned char { Waiting, Written, Failed };
   static constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
   struct Failed {
-    std::size_t index = kNone;
+    std::size_t index;  // kNone until the thread fails
     EntryOutcome outcome;
   };
 

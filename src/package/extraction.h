@@ -16,8 +16,11 @@ namespace package {
 // grammar lives in the script layer, above this one, so the caller hands in
 // the scans (the application fills this from the script's rules).
 class ScriptScanner {
+  // Never deleted through this interface: no destructor in its table.
+ protected:
+  ~ScriptScanner() = default;
+
  public:
-  virtual ~ScriptScanner() = default;
   // The script's compression flag (the line after "[fls]" is "1").
   virtual bool CompressionFlag(platform::FileSystem& files, const std::string& scriptPath) = 0;
   // The raw picture paths of the "[logo]" and "[Header]" sections; empty

@@ -42,8 +42,11 @@ struct DiskSpace {
 };
 
 class FileSystem {
+  // Never deleted through this interface: no destructor in its table.
+ protected:
+  ~FileSystem() = default;
+
  public:
-  virtual ~FileSystem() = default;
   // C stdio open ("rb", "wb", ...); nullptr on failure. The caller closes it.
   virtual std::FILE* OpenFile(const std::string& path, const char* mode) = 0;
   // GetFileAttributesA succeeds: a file or folder of that name exists.
@@ -116,8 +119,11 @@ class FileSystem {
 
 // A second thread for work that can run beside the calling one.
 class Threads {
+  // Never deleted through this interface: no destructor in its table.
+ protected:
+  ~Threads() = default;
+
  public:
-  virtual ~Threads() = default;
   // Runs beside() on a thread of its own while the calling thread runs
   // here(), and returns once both have returned. When no thread can be
   // started, the calling thread runs here() and then beside().
@@ -138,8 +144,11 @@ constexpr std::uint32_t kRegBinary = 3;
 constexpr std::uint32_t kRegDword = 4;
 
 class Registry {
+  // Never deleted through this interface: no destructor in its table.
+ protected:
+  ~Registry() = default;
+
  public:
-  virtual ~Registry() = default;
   // RegCreateKeyExA (creating missing keys), RegSetValueExA, RegCloseKey.
   // An empty value name sets the key's default value. False when the key
   // could not be created or opened or the value not set.
@@ -185,8 +194,11 @@ constexpr int kCsidlCommonStartup = 0x0018;
 
 // Values of the machine and the user, fetched anew at every call.
 class Machine {
+  // Never deleted through this interface: no destructor in its table.
+ protected:
+  ~Machine() = default;
+
  public:
-  virtual ~Machine() = default;
   // GetUserNameA; false when it fails.
   virtual bool UserName(std::string& name) = 0;
   // GetComputerNameA into 16 characters; false when it fails.
@@ -204,8 +216,11 @@ class Machine {
 };
 
 class Shell {
+  // Never deleted through this interface: no destructor in its table.
+ protected:
+  ~Shell() = default;
+
  public:
-  virtual ~Shell() = default;
   // Writes a shell link at linkPath pointing at target, replacing an existing
   // one. False when no link could be made.
   virtual bool CreateLink(const std::string& linkPath, const std::string& target) = 0;
@@ -227,8 +242,11 @@ enum class MessageKind {
 };
 
 class MessageBoxes {
+  // Never deleted through this interface: no destructor in its table.
+ protected:
+  ~MessageBoxes() = default;
+
  public:
-  virtual ~MessageBoxes() = default;
   // Shows the box and waits; true when the user answered OK.
   virtual bool Show(MessageKind kind, const std::string& text) = 0;
 };

@@ -10,8 +10,11 @@ namespace script {
 
 // The wizard's share of the values.
 class WizardValues {
+  // Never deleted through this interface: no destructor in its table.
+ protected:
+  ~WizardValues() = default;
+
  public:
-  virtual ~WizardValues() = default;
   // Header lines 1, 3 and 4. Each lookup trims trailing white space from the
   // stored field itself and returns the result.
   virtual std::string ProductName() = 0;

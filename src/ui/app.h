@@ -11,7 +11,7 @@ class CWinApp {
   CWinApp();
   CWinApp(const CWinApp&) = delete;
   CWinApp& operator=(const CWinApp&) = delete;
-  virtual ~CWinApp();
+  ~CWinApp();  // not virtual: the application object is never deleted
 
   // The run; when it returns, the program ends with exit code 0.
   virtual void InitInstance() = 0;

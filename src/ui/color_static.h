@@ -11,7 +11,7 @@ namespace ui {
 class CColorStatic : public CStatic {
  public:
   CColorStatic();
-  ~CColorStatic() override;
+  ~CColorStatic();
 
   // Replaces the background colour and its brush and repaints at once.
   void SetBackColor(COLORREF colour);

@@ -18,7 +18,7 @@ class CControl : public CWnd {
   CControl() = default;
   CControl(const CControl&) = delete;
   CControl& operator=(const CControl&) = delete;
-  virtual ~CControl();
+  ~CControl();  // not virtual: no control is deleted through a base pointer
 
   // Binds this object to control `id` of `dialog`. False when there is no
   // such control or this object is bound already.

@@ -17,7 +17,7 @@ class CDialog : public CWnd {
   explicit CDialog(int templateId) : m_nTemplateId(templateId) {}
   CDialog(const CDialog&) = delete;
   CDialog& operator=(const CDialog&) = delete;
-  virtual ~CDialog() = default;
+  ~CDialog() = default;  // not virtual: no dialog is deleted through a base pointer
 
   // DialogBoxParamA: runs the dialog until EndDialog; the result given to
   // EndDialog, or -1 when the dialog could not be created.

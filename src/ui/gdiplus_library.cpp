@@ -7,12 +7,12 @@ namespace ui::gdiplus {
 
 namespace {
 
-// The exports in the order of Functions' members.
-constexpr const char* kExports[] = {
-    "GdiplusStartup",          "GdiplusShutdown",  "GdipCreateFromHDC",  "GdipDeleteGraphics",
-    "GdipLoadImageFromStream", "GdipDisposeImage", "GdipDrawImageRectI",
-};
-constexpr std::size_t kExportCount = sizeof kExports / sizeof kExports[0];
+// The exports in the order of Functions' members, one after another: one
+// text rather than a table of pointers, each of which the loader relocates.
+constexpr char kExports[] =
+    "GdiplusStartup\0GdiplusShutdown\0GdipCreateFromHDC\0GdipDeleteGraphics\0"
+    "GdipLoadImageFromStream\0GdipDisposeImage\0GdipDrawImageRectI";
+constexpr std::size_t kExportCount = 7;
 static_assert(sizeof(Functions) == kExportCount * sizeof(FARPROC));
 
 Functions Load() {
@@ -27,9 +27,11 @@ Functions Load() {
   const HMODULE library = ::LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   if (library == nullptr) return loaded;
   FARPROC entries[kExportCount];
+  const char* name = kExports;
   for (std::size_t i = 0; i < kExportCount; ++i) {
-    entries[i] = ::GetProcAddress(library, kExports[i]);
+    entries[i] = ::GetProcAddress(library, name);
     if (entries[i] == nullptr) return loaded;
+    name += std::strlen(name) + 1;
   }
   std::memcpy(&loaded, entries, sizeof loaded);
   return loaded;

@@ -17,7 +17,7 @@ class CPictureCtrl : public CStatic {
  public:
   // Starts GDI+ for this control (version 1, its background thread on).
   CPictureCtrl();
-  ~CPictureCtrl() override;
+  ~CPictureCtrl();
 
   // Reads the file into a new memory stream and repaints. False on failure,
   // with the reason in the thread's last-error value: the stream's creation

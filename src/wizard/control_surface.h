@@ -16,8 +16,11 @@ constexpr std::uint32_t Rgb(unsigned r, unsigned g, unsigned b) {
 enum class DialogResult { Ok = 1, Cancel = 2 };
 
 class ControlSurface {
+  // Never deleted through this interface: no destructor in its table.
+ protected:
+  ~ControlSurface() = default;
+
  public:
-  virtual ~ControlSurface() = default;
   virtual void Show(int id, bool visible) = 0;
   virtual void Enable(int id, bool enabled) = 0;
   virtual void SetText(int id, const std::string& text) = 0;

@@ -11,7 +11,7 @@ namespace wizard {
 class CHardDiskManager {
  public:
   explicit CHardDiskManager(platform::FileSystem& files) : files_(files) {}
-  virtual ~CHardDiskManager() = default;
+  ~CHardDiskManager() = default;
 
   // GetDiskFreeSpaceExA of the directory name (such as "C:"). On failure the
   // figures stay as they were, 0 for a fresh manager.

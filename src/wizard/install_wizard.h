@@ -26,7 +26,7 @@ enum WizardPage : int {
   kFinishPage = 4,
 };
 
-class CInstallWizard : public script::WizardValues {
+class CInstallWizard final : public script::WizardValues {
  public:
   // logoPath and headerPath are the raw lines after "[logo]" and "[Header]",
   // as the extraction read them.

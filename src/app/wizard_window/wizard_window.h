@@ -20,7 +20,7 @@ namespace wizard_window {
 class WizardWindow : public ui::CDialog, public wizard::ControlSurface {
  public:
   WizardWindow();
-  ~WizardWindow() override;
+  ~WizardWindow();
 
   // Runs the wizard modally, reporting to `events` until EndWizard. Returns
   // IDOK or IDCANCEL, or -1 when the window could not be created.

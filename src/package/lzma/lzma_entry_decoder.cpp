@@ -23,12 +23,14 @@ namespace {
 
 void* Allocate(void*, size_t size) { return std::malloc(size); }
 void Free(void*, void* address) { std::free(address); }
-ISzAlloc g_allocator = {Allocate, Free};
 
 }  // namespace
 
 struct LzmaEntryDecoder::State {
   CLzmaDec lzma;
+  // Filled in when constructed: as constant data its two function pointers
+  // would be two more relocations for the loader.
+  ISzAlloc allocator{Allocate, Free};
   std::size_t dictionary = 0;           // bytes allocated for lzma.dic
   const std::uint8_t* input = nullptr;  // the open stream's data not yet used
   std::size_t inputLeft = 0;
@@ -37,7 +39,7 @@ struct LzmaEntryDecoder::State {
 
   State() { LzmaDec_Construct(&lzma); }
   ~State() {
-    LzmaDec_FreeProbs(&lzma, &g_allocator);
+    LzmaDec_FreeProbs(&lzma, &allocator);
     std::free(lzma.dic);
   }
 
@@ -49,7 +51,7 @@ struct LzmaEntryDecoder::State {
     if (LzmaProps_Decode(&props, properties, kLzmaPropertiesSize) != SZ_OK ||
         props.dicSize > kLzmaMaxDictionary)
       return LzmaStatus::BadProperties;
-    if (LzmaDec_AllocateProbs(&lzma, properties, kLzmaPropertiesSize, &g_allocator) != SZ_OK)
+    if (LzmaDec_AllocateProbs(&lzma, properties, kLzmaPropertiesSize, &allocator) != SZ_OK)
       return LzmaStatus::TooLarge;
     // Matches reach back at most the dictionary size and never before the
     // stream's start, so the smaller of the two is all the window needs.

@@ -27,8 +27,11 @@ struct Entry;
 // Where decoded bytes go. They arrive in order; ReadBack asks only for bytes
 // written before.
 class LzwSink {
+  // Never deleted through this interface: no destructor in its table.
+ protected:
+  ~LzwSink() = default;
+
  public:
-  virtual ~LzwSink() = default;
   virtual bool Write(const std::uint8_t* data, std::size_t size) = 0;
   virtual bool ReadBack(std::uint64_t offset, std::uint8_t* data, std::size_t size) = 0;
 };

@@ -19,7 +19,7 @@ namespace win32 {
 class Win32FileSystem final : public platform::FileSystem {
  public:
   Win32FileSystem();
-  ~Win32FileSystem() override;
+  ~Win32FileSystem();
   Win32FileSystem(const Win32FileSystem&) = delete;
   Win32FileSystem& operator=(const Win32FileSystem&) = delete;
 

@@ -148,7 +148,7 @@ class ExtractionPreview final : public ui::CDialog {
       : CDialog(IDD_EXEEXTRACTOR_DIALOG),
         m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
         m_brush(::CreateSolidBrush(wizard_window::kDialogBackColour)) {}
-  ~ExtractionPreview() override { ::DeleteObject(m_brush); }
+  ~ExtractionPreview() { ::DeleteObject(m_brush); }
 
  protected:
   bool OnInitDialog() override {
