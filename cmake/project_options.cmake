@@ -110,6 +110,13 @@ function(setupkit_shipped_code target)
     target_link_options(${target} PRIVATE -flto -flto-partition=one -Oz ${code_generation})
     set_property(TARGET ${target} PROPERTY CXX_LINKER_LAUNCHER
       ${PROJECT_SOURCE_DIR}/cmake/imports_before_optimised_code.sh)
+    # The 64-bit programs keep their constants in the code section (see the
+    # script): 512 bytes less padding in the file, more often than not.
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+      set(layout ${PROJECT_SOURCE_DIR}/cmake/constants_in_code_section.ld)
+      target_link_options(${target} PRIVATE -Wl,-T,${layout})
+      set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${layout})
+    endif()
   endif()
 endfunction()
 
