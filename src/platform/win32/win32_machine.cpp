@@ -20,8 +20,8 @@ std::string BoundedText(const char* buffer, std::size_t capacity) {
 
 // For the calls that return the length written, or the size needed when the
 // buffer is too small, and 0 on failure.
-template <typename Call>
-std::string FolderFromCall(Call call) {
+// One body for both callers: a template would make one per call.
+std::string FolderFromCall(UINT(WINAPI* call)(LPSTR, UINT)) {
   char buffer[MAX_PATH];
   const UINT length = call(buffer, static_cast<UINT>(MAX_PATH));
   if (length == 0 || length >= MAX_PATH) return {};
@@ -65,13 +65,9 @@ std::string Win32Machine::ExpandEnvironment(const std::string& text) {
   return BoundedText(buffer, MAX_PATH);
 }
 
-std::string Win32Machine::WindowsFolder() {
-  return FolderFromCall([](char* buffer, UINT size) { return GetWindowsDirectoryA(buffer, size); });
-}
+std::string Win32Machine::WindowsFolder() { return FolderFromCall(GetWindowsDirectoryA); }
 
-std::string Win32Machine::SystemFolder() {
-  return FolderFromCall([](char* buffer, UINT size) { return GetSystemDirectoryA(buffer, size); });
-}
+std::string Win32Machine::SystemFolder() { return FolderFromCall(GetSystemDirectoryA); }
 
 std::string Win32Machine::FolderPath(int csidl) {
   char buffer[MAX_PATH] = {};

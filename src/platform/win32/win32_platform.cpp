@@ -15,8 +15,10 @@ struct Parts {
   platform::Platform host{files, registry, machine, shell, messages, filesInUse};
 };
 
+// Never destroyed: the programs end through ExitProcess, which runs no
+// destructors, so a clean-up function for it would only take room.
 Parts& TheParts() {
-  static Parts parts;
+  static Parts& parts = *new Parts;
   return parts;
 }
 
