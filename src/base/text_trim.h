@@ -20,7 +20,7 @@ inline std::string TrimmedEnd(std::string_view text) {
 inline std::string Trimmed(std::string_view text) {
   const std::size_t first = text.find_first_not_of(kWhiteSpace);
   if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(kWhiteSpace) - first + 1));
+  return TrimmedEnd(text.substr(first));
 }
 
 }  // namespace base

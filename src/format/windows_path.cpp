@@ -2,17 +2,23 @@
 
 namespace format {
 
-std::string AsciiLowered(std::string_view text) {
-  std::string lowered(text);
-  for (char& c : lowered) c = AsciiLower(c);
-  return lowered;
+namespace {
+
+// The text with the 26 letters from `first` on moved by `shift`: one body
+// for both cases.
+std::string AsciiCaseMoved(std::string_view text, char first, int shift) {
+  std::string moved(text);
+  for (char& c : moved) {
+    if (c >= first && c <= first + 25) c = static_cast<char>(c + shift);
+  }
+  return moved;
 }
 
-std::string AsciiUppered(std::string_view text) {
-  std::string uppered(text);
-  for (char& c : uppered) c = AsciiUpper(c);
-  return uppered;
-}
+}  // namespace
+
+std::string AsciiLowered(std::string_view text) { return AsciiCaseMoved(text, 'A', 'a' - 'A'); }
+
+std::string AsciiUppered(std::string_view text) { return AsciiCaseMoved(text, 'a', 'A' - 'a'); }
 
 bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
