@@ -50,6 +50,20 @@ bool DeleteThroughHandle(const std::string& path, DWORD kind) {
   return removed;
 }
 
+// Marks the file that held is open on for deletion, through a second open of
+// that same file rather than its name (the holding open has no delete right).
+// Only the private folder's staged files share deletion; for others it fails.
+bool DeleteHeldFile(HANDLE held) {
+  const HANDLE file =
+      ReOpenFile(held, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  FILE_DISPOSITION_INFO disposition = {TRUE};
+  const bool marked =
+      SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != 0;
+  CloseHandle(file);
+  return marked;
+}
+
 }  // namespace
 
 std::FILE* Win32FileSystem::OpenFile(const std::string& path, const char* mode) {
@@ -82,7 +96,13 @@ bool Win32FileSystem::CopyOver(const std::string& from, const std::string& to) {
 }
 
 bool Win32FileSystem::RemoveFile(const std::string& path) {
-  if (const HANDLE held = ReleaseHeld(path)) CloseHandle(held);
+  // A staged file goes through the handle that has held it since it was
+  // written: the file deleted is ours, and no name is looked up again.
+  if (const HANDLE held = ReleaseHeld(path)) {
+    const bool removed = DeleteHeldFile(held);
+    CloseHandle(held);
+    if (removed) return true;
+  }
   return DeleteThroughHandle(path, 0);
 }
 

@@ -16,8 +16,22 @@ namespace win32 {
 
 namespace {
 
+bool IsAscii(const std::string& text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+// Staged paths are looked up once per file in a list of them all, so the
+// comparison runs thousands of times. ASCII paths, nearly all of them, are
+// compared by the C library with their letters folded (the program keeps the
+// "C" locale), which is the file system's own rule for them; lstrcmpiA, a
+// hundred times slower under Wine, is left for the others, where a byte may
+// belong to a double-byte character.
 bool SamePath(const std::string& a, const std::string& b) {
-  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+  if (!IsAscii(a) || !IsAscii(b)) return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+  return a.size() == b.size() && _strnicmp(a.c_str(), b.c_str(), a.size()) == 0;
 }
 
 class Locked {

@@ -198,6 +198,14 @@ TEST_F(FilesTest, AStagedFileMovesIntoPlaceReplacingAHardLinkPlantedThere) {
   EXPECT_EQ(ReadBytes(scratch / "victim.dll"), "victim bytes");
   EXPECT_FALSE(files.Exists(staged));
   EXPECT_TRUE(DeleteFileA(installed.c_str()));
+  // The clean-up deletes another staged file through its held handle, found
+  // under any spelling of its letters' case.
+  std::FILE* other = setup.CreateStagedFile(setup.TempFolder() + "Other.DLL");
+  ASSERT_NE(other, nullptr);
+  ASSERT_EQ(std::fclose(other), 0);
+  EXPECT_TRUE(setup.RemoveFile(setup.TempFolder() + "other.dll"));
+  EXPECT_FALSE(files.Exists(setup.TempFolder() + "Other.DLL"));
+  EXPECT_FALSE(setup.MoveStagedFile(setup.TempFolder() + "Other.DLL", installed));
   EXPECT_TRUE(setup.RemovePrivateTempFolder());
 }
 
