@@ -59,6 +59,7 @@ TEST(LzmaThreads, TheMatchFinderOnItsOwnThreadGivesTheSameBytes) {
   const std::vector<std::uint8_t> one = Encode(input, 1);
   EXPECT_LT(one.size(), input.size() / 2);
   EXPECT_TRUE(Encode(input, 2) == one);
+  EXPECT_TRUE(Encode({}, 2) == Encode({}, 1));
 }
 
 TEST(LzmaThreads, AFailedReadStopsTheEncoding) {
