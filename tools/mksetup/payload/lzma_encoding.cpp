@@ -11,6 +11,7 @@
 #define NOMINMAX
 #endif
 #include "LzmaEnc.h"
+#include "mksetup/host/ordered_work.h"
 
 namespace mksetup {
 namespace {
@@ -50,7 +51,8 @@ size_t WriteOutput(void* p, const void* buf, size_t size) {
 }  // namespace
 
 bool LzmaEncode(const LzmaReader& read, std::uint64_t sizeHint, std::uint32_t dictionary,
-                int fastBytes, std::vector<std::uint8_t>& out, std::string& error) {
+                int fastBytes, std::vector<std::uint8_t>& out, std::string& error,
+                unsigned threads) {
   CLzmaEncHandle encoder = LzmaEnc_Create(&g_allocator);
   if (encoder == nullptr) {
     error = "not enough memory for the LZMA encoder";
@@ -67,7 +69,9 @@ bool LzmaEncode(const LzmaReader& read, std::uint64_t sizeHint, std::uint32_t di
   props.reduceSize =
       static_cast<UInt32>(std::min<std::uint64_t>(sizeHint, std::numeric_limits<UInt32>::max()));
   props.writeEndMark = 0;
-  props.numThreads = 1;
+  // Two: the SDK's encoder on this thread, the match finder on another
+  // (lzma_threads/LzFindMt.h).
+  props.numThreads = MKSETUP_HAS_THREADS && threads > 1 ? 2 : 1;
   SRes result = LzmaEnc_SetProps(encoder, &props);
   Byte header[LZMA_PROPS_SIZE];
   SizeT headerSize = sizeof header;

@@ -35,8 +35,11 @@ using LzmaReader = std::function<bool(std::uint8_t* data, std::size_t& size)>;
 // Encodes everything read gives (sizeHint bytes, which trims the
 // dictionary to the input) and appends to out the 5 bytes of properties
 // followed by the raw stream, without an end mark. Deterministic: the same
-// input gives the same bytes. On failure error says why.
+// input gives the same bytes, on one thread or two. With threads > 1 (where
+// there are threads) the match finder runs on a thread of its own, and read
+// is called on that thread. On failure error says why.
 bool LzmaEncode(const LzmaReader& read, std::uint64_t sizeHint, std::uint32_t dictionary,
-                int fastBytes, std::vector<std::uint8_t>& out, std::string& error);
+                int fastBytes, std::vector<std::uint8_t>& out, std::string& error,
+                unsigned threads = 1);
 
 }  // namespace mksetup

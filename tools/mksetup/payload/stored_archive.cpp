@@ -118,7 +118,7 @@ std::vector<bool> SolidMembers(const BuildPlan& plan) {
 // The head: its header, the properties, the stream's total size and the
 // stream of every member's bytes in order, read file by file.
 StoredEntry StoreSolidHead(const BuildPlan& plan, const std::vector<bool>& members,
-                           std::size_t head) {
+                           std::size_t head, unsigned threads) {
   StoredEntry stored;
   std::uint64_t total = 0;
   for (std::size_t i = 0; i < members.size(); ++i) {
@@ -155,7 +155,7 @@ StoredEntry StoreSolidHead(const BuildPlan& plan, const std::vector<bool>& membe
     return true;
   };
   std::string error;
-  if (!LzmaEncode(read, total, kLzmaSolidDictionary, kLzmaSolidFastBytes, stream, error)) {
+  if (!LzmaEncode(read, total, kLzmaSolidDictionary, kLzmaSolidFastBytes, stream, error, threads)) {
     stored.error = why.empty() ? "cannot compress the solid stream: " + error : why;
     return stored;
   }
@@ -198,7 +198,7 @@ bool StoreArchive(const BuildPlan& plan, std::span<const std::uint8_t> scriptByt
   const auto store = [&](std::size_t index) {
     if (!solid[index]) return StoreEntry(plan.entries[index], scriptBytes, plan.codec);
     if (index == static_cast<std::size_t>(head - solid.begin()))
-      return StoreSolidHead(plan, solid, index);
+      return StoreSolidHead(plan, solid, index, threads);
     // A member: its bytes are in the head's stream, which checks its file.
     StoredEntry member;
     member.inputSize = plan.entries[index].size;
