@@ -60,7 +60,7 @@ void CExeExtractorDlg::ExtractPayload() {
   const auto show = [&](package::ProgressStep step, unsigned percent) {
     if (step == package::ProgressStep::Label) {
       const std::string text = format::DecimalText(percent) + "%";
-      ::SetWindowTextA(percentLabel, text.c_str());
+      ui::SetWindowText(percentLabel, text.c_str());
     } else {
       m_progress.SetPos(static_cast<int>(percent));
     }
@@ -69,7 +69,7 @@ void CExeExtractorDlg::ExtractPayload() {
   if (m_run.Display() == unattended::Display::ProgressOnly) {
     // /SILENT: the same window shows the installing progress, then the
     // process ends.
-    SetWindowTextA(m_hWnd, "Installing");
+    ui::SetWindowText(m_hWnd, "Installing");
     m_run.EndWithInstallation(m_run.InstallSilently([&](int percent) {
       show(package::ProgressStep::Label, static_cast<unsigned>(percent));
       show(package::ProgressStep::Bar, static_cast<unsigned>(percent));

@@ -69,7 +69,7 @@ void UninstallLog::Write(const char* text, std::size_t length) {
 void UninstallLog::Rewrite(const std::string& text) {
   if (file_ == nullptr || text.size() <= written_.size()) return;
   written_ = text;
-  std::rewind(file_);
+  std::fseek(file_, 0, SEEK_SET);
   std::fwrite(written_.data(), 1, written_.size(), file_);
 }
 

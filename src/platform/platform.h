@@ -154,7 +154,8 @@ class Registry {
   // could not be created or opened or the value not set.
   virtual bool SetValue(RegistryRoot root, const std::string& key, const std::string& name,
                         std::uint32_t type, const std::vector<std::uint8_t>& data) = 0;
-  // RegOpenKeyA and RegQueryValueExA of a string value; false when missing.
+  // RegOpenKeyExA (with RegOpenKeyA's MAXIMUM_ALLOWED) and RegQueryValueExA of
+  // a string value; false when missing.
   virtual bool QueryString(RegistryRoot root, const std::string& key, const std::string& name,
                            std::string& value) = 0;
 

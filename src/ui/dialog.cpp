@@ -48,7 +48,8 @@ void CDialog::FillClientArea(HDC dc, HBRUSH brush) const {
 }
 
 bool CDialog::PaintIfMinimised(HICON icon) const {
-  if (!::IsIconic(m_hWnd)) {
+  // IsIconic's test, on the style already imported.
+  if ((::GetWindowLongPtrA(m_hWnd, GWL_STYLE) & WS_MINIMIZE) == 0) {
     return false;
   }
   PAINTSTRUCT paint{};
@@ -76,7 +77,7 @@ void CDialog::CentreIfUnplaced(const RECT& before) const {
     return;
   }
   HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
-  if (owner != nullptr && ::IsWindowEnabled(owner)) {
+  if (owner != nullptr && (::GetWindowLongPtrA(owner, GWL_STYLE) & WS_DISABLED) == 0) {
     return;
   }
   RECT area{};

@@ -38,7 +38,12 @@ class CWnd {
   HWND m_hWnd = nullptr;
 };
 
-// GetWindowTextA of any window, whole; empty for no window.
+// The text of a window of this process, whole; empty for no window.
 std::string WindowText(HWND hwnd);
+
+// SetWindowTextA of a window of this process: the WM_SETTEXT it sends.
+inline void SetWindowText(HWND hwnd, const char* text) {
+  ::SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
 
 }  // namespace ui

@@ -1,7 +1,5 @@
 #include "unattended/command_line.h"
 
-#include <cctype>
-
 #include "format/windows_path.h"
 #include "install/install_texts.h"
 #include "format/uninstall_log_format.h"
@@ -70,8 +68,9 @@ std::string Upper(const std::string& text) { return format::AsciiUppered(text); 
 // at uninstall would take the whole drive.
 std::string FolderError(const std::string& folder) {
   const char* why = nullptr;
-  if (folder.size() < 4 || std::isalpha(static_cast<unsigned char>(folder[0])) == 0 ||
-      folder[1] != ':' || folder[2] != '\\') {
+  // A-Z or a-z: isalpha in the "C" locale the program keeps, without its import.
+  const unsigned letter = (static_cast<unsigned char>(folder[0]) | 0x20u) - 'a';
+  if (folder.size() < 4 || letter >= 26 || folder[1] != ':' || folder[2] != '\\') {
     why = "\" is not a full path below a drive's root, such as C:\\Program Files\\Product.";
   } else if (folder.find_first_of("\"*?<>|:", 2) != std::string::npos) {
     why = "\" holds a character no folder name holds.";

@@ -14,8 +14,12 @@ bool RunLog::Open(platform::FileSystem& files, const std::string& path) {
 
 void RunLog::Line(const std::string& text) {
   if (file_ == nullptr) return;
-  for (const char c : text) std::fputc(c == '\r' || c == '\n' ? ' ' : c, file_);
-  std::fputs("\r\n", file_);
+  std::string line = text;
+  for (char& c : line) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  line += "\r\n";
+  std::fwrite(line.data(), 1, line.size(), file_);
   std::fflush(file_);
 }
 

@@ -92,7 +92,7 @@ void WizardWindow::ApplyTitleFont() {
       ::CreateFontA(16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, "Arial");
   for (int id : kTitleFontIds) {
-    ::SendDlgItemMessageA(m_hWnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontTitle), TRUE);
+    ::SendMessageA(GetDlgItem(id), WM_SETFONT, reinterpret_cast<WPARAM>(m_fontTitle), TRUE);
   }
 }
 
@@ -139,7 +139,9 @@ HBRUSH WizardWindow::OnCtlColor(HDC dc, HWND control, ui::CtlColor kind) {
   // A coloured static answers first; the wizard's colours then win.
   HBRUSH brush = ui::CDialog::OnCtlColor(dc, control, kind);
   // The dialog's own query (WM_CTLCOLORDLG) has no control id.
-  const int id = control != nullptr && control != m_hWnd ? ::GetDlgCtrlID(control) : 0;
+  const int id = control != nullptr && control != m_hWnd
+                     ? static_cast<int>(::GetWindowLongPtrA(control, GWLP_ID))
+                     : 0;
   if (id == kHeaderTitle) {
     brush = Paint(dc, kHeaderBackColour, m_brushHeader);
   } else if (kind == ui::CtlColor::Static) {
@@ -172,21 +174,21 @@ void WizardWindow::Enable(int id, bool enabled) {
 }
 
 void WizardWindow::SetText(int id, const std::string& text) {
-  ::SetWindowTextA(GetDlgItem(id), text.c_str());
+  ui::SetWindowText(GetDlgItem(id), text.c_str());
 }
 
 std::string WizardWindow::GetText(int id) { return ui::WindowText(GetDlgItem(id)); }
 
 void WizardWindow::SetCheck(int id, bool checked) {
-  ::SendDlgItemMessageA(m_hWnd, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  ::SendMessageA(GetDlgItem(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool WizardWindow::GetCheck(int id) {
-  return ::SendDlgItemMessageA(m_hWnd, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return ::SendMessageA(GetDlgItem(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void WizardWindow::SetProgress(int id, int position) {
-  ::SendDlgItemMessageA(m_hWnd, id, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+  ::SendMessageA(GetDlgItem(id), PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
 void WizardWindow::SetBackColor(int id, std::uint32_t rgb) {
@@ -205,7 +207,7 @@ bool WizardWindow::LoadImageFile(int id, const std::string& path) {
 }
 
 void WizardWindow::SetCaption(const std::string& caption) {
-  ::SetWindowTextA(m_hWnd, caption.c_str());
+  ui::SetWindowText(m_hWnd, caption.c_str());
 }
 
 void WizardWindow::FitNoticeLabel() {

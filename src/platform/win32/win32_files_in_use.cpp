@@ -123,7 +123,8 @@ bool Win32FilesInUse::ReplaceAtRestart(const std::string& from, const std::strin
   // CREATE_NEW: a file or link that someone put under a name is never
   // written through; the next number is tried instead.
   do {
-    wsprintfA(beside, "%s.%u.new", to.c_str(), ++number);
+    // msvcrt's, imported already; the length check above leaves room.
+    _snprintf(beside, sizeof beside, "%s.%u.new", to.c_str(), ++number);
     target =
         CreateFileA(beside, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   } while (target == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS && number < 1000);

@@ -42,7 +42,8 @@ bool Win32Registry::SetValue(platform::RegistryRoot root, const std::string& key
 bool Win32Registry::QueryString(platform::RegistryRoot root, const std::string& key,
                                 const std::string& name, std::string& value) {
   HKEY opened = nullptr;
-  if (RegOpenKeyA(PredefinedKey(root), key.c_str(), &opened) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(PredefinedKey(root), key.c_str(), 0, MAXIMUM_ALLOWED, &opened) != ERROR_SUCCESS)
+    return false;
   BYTE buffer[MAX_PATH];
   DWORD type = REG_NONE;
   DWORD size = sizeof buffer;

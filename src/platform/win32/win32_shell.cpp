@@ -4,7 +4,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <cstring>
 
 #include "platform/win32/browse_hook.h"
 #include "platform/win32/item_list.h"
@@ -36,7 +35,10 @@ void CutToExistingFolder(char* path) {
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
       return;
     }
-    char* const slash = std::strrchr(path, '\\');
+    char* slash = nullptr;  // the last backslash
+    for (char* c = path; *c != '\0'; ++c) {
+      if (*c == '\\') slash = c;
+    }
     if (slash == nullptr) {
       path[0] = '\0';
       return;
@@ -99,7 +101,7 @@ bool Win32Shell::BrowseForFolder(const std::string& title, const std::string& st
 
   EnterApartment();
   char start[MAX_PATH];
-  lstrcpynA(start, startFolder.c_str(), MAX_PATH);
+  start[startFolder.copy(start, MAX_PATH - 1)] = '\0';
   CutToExistingFolder(start);
   char displayName[MAX_PATH] = {};
   BROWSEINFOA info = {};

@@ -120,7 +120,9 @@ std::FILE* Win32FileSystem::CreateStagedFile(const std::string& path) {
 bool Win32FileSystem::UsePrivateTempFolder() {
   if (!RunsElevated()) return true;
   if (!MakePrivateFolder("setupkit-setup-", privateTemp_)) return false;
-  std::strcat(privateTemp_, "\\");
+  const std::size_t length = std::strlen(privateTemp_);
+  privateTemp_[length] = '\\';
+  privateTemp_[length + 1] = '\0';
   return true;
 }
 
