@@ -12,9 +12,8 @@ namespace app {
 class PayloadResource {
  public:
   // Finds, loads and locks the resource; Block() is empty when there is none.
+  // Nothing is freed after the walk: FreeResource does nothing on Win32.
   PayloadResource();
-  // FreeResource, as the walk's end asks.
-  ~PayloadResource();
   PayloadResource(const PayloadResource&) = delete;
   PayloadResource& operator=(const PayloadResource&) = delete;
 
@@ -23,7 +22,6 @@ class PayloadResource {
   std::span<const std::uint8_t> Checksum() const { return checksum_; }
 
  private:
-  HGLOBAL loaded_ = nullptr;
   std::span<const std::uint8_t> block_;
   bool hasChecksum_ = false;
   std::span<const std::uint8_t> checksum_;

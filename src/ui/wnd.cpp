@@ -18,4 +18,8 @@ std::string WindowText(HWND hwnd) {
   return text;
 }
 
+void SetWindowText(HWND hwnd, const char* text) {
+  ::SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
 }  // namespace ui

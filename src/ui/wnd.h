@@ -42,8 +42,6 @@ class CWnd {
 std::string WindowText(HWND hwnd);
 
 // SetWindowTextA of a window of this process: the WM_SETTEXT it sends.
-inline void SetWindowText(HWND hwnd, const char* text) {
-  ::SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
+void SetWindowText(HWND hwnd, const char* text);
 
 }  // namespace ui

@@ -14,12 +14,11 @@ bool RunLog::Open(platform::FileSystem& files, const std::string& path) {
 
 void RunLog::Line(const std::string& text) {
   if (file_ == nullptr) return;
-  std::string line = text;
-  for (char& c : line) {
+  for (char c : text) {
     if (c == '\r' || c == '\n') c = ' ';
+    std::fwrite(&c, 1, 1, file_);
   }
-  line += "\r\n";
-  std::fwrite(line.data(), 1, line.size(), file_);
+  std::fwrite("\r\n", 1, 2, file_);
   std::fflush(file_);
 }
 

@@ -101,7 +101,7 @@ bool Win32Shell::BrowseForFolder(const std::string& title, const std::string& st
 
   EnterApartment();
   char start[MAX_PATH];
-  start[startFolder.copy(start, MAX_PATH - 1)] = '\0';
+  lstrcpynA(start, startFolder.c_str(), MAX_PATH);
   CutToExistingFolder(start);
   char displayName[MAX_PATH] = {};
   BROWSEINFOA info = {};
