@@ -4,7 +4,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-
 #include "platform/win32/browse_hook.h"
 #include "platform/win32/item_list.h"
 #include "platform/win32/win32_platform.h"
