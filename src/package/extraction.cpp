@@ -13,7 +13,9 @@
 // script decides how the entries after it are stored. Those are independent
 // of each other, so two threads take them in turn, each with its own
 // decoder; the calling thread alone reports progress (the callback may touch
-// windows), in archive order. What a failure leaves is what it leaves when
+// windows), in archive order. Where they must keep their order too (a solid
+// LZMA stream runs through them, or two may name one file), one thread
+// decodes while the calling thread writes. What a failure leaves is what it leaves when
 // the entries go one by one: the entries before the failed one, no file of
 // it and none after it.
 #include <atomic>
@@ -26,6 +28,7 @@
 #include "format/windows_path.h"
 #include "package/extraction.h"
 #include "package/lzw/lzw.h"
+#include "package/lzma/lzma_ahead.h"
 #include "package/lzma/lzma_entry.h"
 #include "package/lzw/lzw_stream.h"
 #include "format/payload_archive.h"
@@ -63,7 +66,15 @@ struct EntryOutcome {
 struct EntryDecoders {
   LzwStreamDecoder lzw;
   LzmaEntryDecoder lzma;
+  LzmaAhead* ahead = nullptr;  // LZMA entries decoded by another thread
 };
+
+// An LZMA outcome in the terms of the LZW decoder's: a failure to decode is
+// BadCode, with the LZMA status saying why.
+LzwStatus AsStreamStatus(LzmaStatus lzma) {
+  if (lzma == LzmaStatus::Ok) return LzwStatus::Ok;
+  return lzma == LzmaStatus::WriteFailed ? LzwStatus::WriteFailed : LzwStatus::BadCode;
+}
 
 // Writes one entry's bytes into its open file: decoded when the entry is
 // compressed, as stored otherwise. An LZMA failure is reported as
@@ -71,12 +82,13 @@ struct EntryDecoders {
 LzwStatus WriteEntry(std::FILE* file, const ArchiveEntry& entry, bool compressed,
                      EntryDecoders& decoders, LzmaStatus& lzma) {
   if (compressed && IsLzmaEntry(entry.data, entry.size)) {
-    lzma = decoders.lzma.Decode(entry.data, entry.size,
-                                [&](const std::uint8_t* data, std::size_t size) {
-                                  return std::fwrite(data, 1, size, file) == size;
-                                });
-    if (lzma == LzmaStatus::Ok) return LzwStatus::Ok;
-    return lzma == LzmaStatus::WriteFailed ? LzwStatus::WriteFailed : LzwStatus::BadCode;
+    lzma = decoders.ahead != nullptr
+               ? decoders.ahead->WriteTo(file)
+               : decoders.lzma.Decode(entry.data, entry.size,
+                                      [&](const std::uint8_t* data, std::size_t size) {
+                                        return std::fwrite(data, 1, size, file) == size;
+                                      });
+    return AsStreamStatus(lzma);
   }
   if (compressed) {
     LzwFileSink sink(file);
@@ -87,10 +99,10 @@ LzwStatus WriteEntry(std::FILE* file, const ArchiveEntry& entry, bool compressed
   return written ? LzwStatus::Ok : LzwStatus::WriteFailed;
 }
 
-// Creates, writes and closes one entry's file. A failed entry's file, when
-// it was made, is left for the caller to remove.
-EntryOutcome StageEntry(platform::FileSystem& files, const std::string& path,
-                        const ArchiveEntry& entry, bool compressed, EntryDecoders& decoders) {
+// Creates one entry's file, with the folders of its name; null when it
+// cannot be made.
+std::FILE* CreateEntryFile(platform::FileSystem& files, const std::string& path,
+                           const ArchiveEntry& entry) {
   // The folders of the entry's name ("plugins\png_codec.dll"), from the top:
   // made where missing, never a link or junction entered (the staging folder
   // is the elevated run's private one, so no other program makes one there).
@@ -98,19 +110,31 @@ EntryOutcome StageEntry(platform::FileSystem& files, const std::string& path,
        (end = path.find('\\', end)) != std::string::npos; ++end) {
     const std::string folder(path, 0, end);
     if (!files.MakeFolder(folder) && (files.IsReparsePoint(folder) || !files.IsFolder(folder)))
-      return EntryOutcome{ExtractionStatus::CannotCreate, LzwStatus::Ok};
+      return nullptr;
   }
   // Opened for update: a stream whose strings reach back past the
   // decoder's window reads them back from the file.
-  std::FILE* file = files.CreateStagedFile(path);
-  if (file == nullptr) return EntryOutcome{ExtractionStatus::CannotCreate};
-  LzmaStatus lzma = LzmaStatus::Ok;
-  LzwStatus status = WriteEntry(file, entry, compressed, decoders, lzma);
+  return files.CreateStagedFile(path);
+}
+
+// Closes a written entry's file and says what became of the entry.
+EntryOutcome CloseEntryFile(std::FILE* file, LzwStatus status, LzmaStatus lzma) {
   // fclose flushes what is buffered, so its failure is a write failure too.
   if (std::fclose(file) != 0 && status == LzwStatus::Ok) status = LzwStatus::WriteFailed;
   if (status == LzwStatus::Ok) return EntryOutcome{};
   if (status == LzwStatus::WriteFailed) return EntryOutcome{ExtractionStatus::CannotWrite, status};
   return EntryOutcome{ExtractionStatus::DamagedStream, status, lzma};
+}
+
+// Creates, writes and closes one entry's file. A failed entry's file, when
+// it was made, is left for the caller to remove.
+EntryOutcome StageEntry(platform::FileSystem& files, const std::string& path,
+                        const ArchiveEntry& entry, bool compressed, EntryDecoders& decoders) {
+  std::FILE* file = CreateEntryFile(files, path, entry);
+  if (file == nullptr) return EntryOutcome{ExtractionStatus::CannotCreate};
+  LzmaStatus lzma = LzmaStatus::Ok;
+  const LzwStatus status = WriteEntry(file, entry, compressed, decoders, lzma);
+  return CloseEntryFile(file, status, lzma);
 }
 
 // The failed entry's file goes; the message names it.
@@ -127,18 +151,22 @@ ExtractionResult EntryFailure(platform::FileSystem& files, const EntryOutcome& o
                  format::Joined({"The compressed file ", path, " is damaged: ", why, "."}));
 }
 
-// How many entries must go one by one: up to the last setup script, or all
-// of them when two entries after it could name one file or a solid LZMA
-// stream runs through them. Windows compares names without case; beyond
-// ASCII that depends on the system, and a name with a tilde can be another
-// file's short name, so any such name keeps the order. Names are compared by
-// a hash of their folded bytes: two names that merely share a hash also keep
-// the order, which costs only speed.
-std::size_t EntriesInOrder(const std::vector<ArchiveEntry>& entries) {
+// The entries up to the last setup script: they decide how the rest are stored.
+std::size_t AfterLastScript(const std::vector<ArchiveEntry>& entries) {
   std::size_t first = 0;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (IsSetupScript(entries[i].name)) first = i + 1;
   }
+  return first;
+}
+
+// How many entries must go one by one: those before `first` (the one after
+// the last setup script), or all of them when two entries after it could
+// name one file or a solid LZMA stream runs through them. Windows compares names without case;
+// beyond ASCII that depends on the system, and a name with a tilde can be another file's short
+// name, so any such name keeps the order. Names are compared by a hash of their folded bytes: two
+// names that merely share a hash also keep the order, which costs only speed.
+std::size_t EntriesInOrder(const std::vector<ArchiveEntry>& entries, std::size_t first) {
   for (std::size_t i = first; i < entries.size(); ++i) {
     if (IsSolidLzmaEntry(entries[i].data, entries[i].size)) return entries.size();
   }
@@ -281,24 +309,45 @@ ExtractionResult ExtractArchive(platform::FileSystem& files, platform::Threads& 
   ExtractionResult result;
   CompressionSwitch compression;
   EntryDecoders decoder;
-  const std::size_t inOrder = EntriesInOrder(entries);
-  for (std::size_t i = 0; i < inOrder; ++i) {
-    const ArchiveEntry& entry = entries[i];
-    const unsigned percent = PercentOf(i, entries.size());
-    if (progress) progress(ProgressStep::Label, percent);
+  // Entries one by one; false, with result the failure, when one fails.
+  const auto stageInOrder = [&](std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) {
+      const ArchiveEntry& entry = entries[i];
+      const unsigned percent = PercentOf(i, entries.size());
+      if (progress) progress(ProgressStep::Label, percent);
 
-    const std::string path = stagingFolder + entry.name;
-    const EntryOutcome outcome =
-        StageEntry(files, path, entry, compression.Compresses(entry.name), decoder);
-    if (outcome.status != ExtractionStatus::Ok) return EntryFailure(files, outcome, path);
-    if (progress) progress(ProgressStep::Bar, percent);
+      const std::string path = stagingFolder + entry.name;
+      const EntryOutcome outcome =
+          StageEntry(files, path, entry, compression.Compresses(entry.name), decoder);
+      if (outcome.status != ExtractionStatus::Ok) {
+        result = EntryFailure(files, outcome, path);
+        return false;
+      }
+      if (progress) progress(ProgressStep::Bar, percent);
 
-    if (IsSetupScript(entry.name)) {
-      result.hasScript = true;
-      result.scriptPath = path;
+      if (IsSetupScript(entry.name)) {
+        result.hasScript = true;
+        result.scriptPath = path;
+      }
+      compression.AfterEntry(entry.name, [&] { return scanner.CompressionFlag(files, path); });
     }
-    compression.AfterEntry(entry.name, [&] { return scanner.CompressionFlag(files, path); });
+    return true;
+  };
+  const std::size_t afterScript = AfterLastScript(entries);
+  const std::size_t inOrder = EntriesInOrder(entries, afterScript);
+  if (!stageInOrder(0, afterScript)) return result;
+  // The entries after the script that keep their order: their LZMA entries
+  // decoded on a second thread while this one writes, where they suit that.
+  bool staged = false;  // by the two threads
+  if (afterScript < inOrder) {
+    LzmaAhead ahead(threads, entries, compression, afterScript);
+    decoder.ahead = &ahead;
+    const bool both =
+        ahead.Run(decoder.lzma, [&] { return staged = stageInOrder(afterScript, inOrder); });
+    decoder.ahead = nullptr;
+    if (both && !staged) return result;
   }
+  if (!staged && !stageInOrder(afterScript, inOrder)) return result;
   // A solid stream whose head promised more than its members took.
   if (decoder.lzma.SolidUnfinished()) {
     return Failure(ExtractionStatus::DamagedStream,
@@ -306,8 +355,8 @@ ExtractionResult ExtractArchive(platform::FileSystem& files, platform::Threads& 
   }
   if (inOrder < entries.size()) {
     TwoThreadStaging rest(files, entries, stagingFolder, compression, progress, inOrder);
-    ExtractionResult staged = rest.Run(threads, decoder);
-    if (staged.status != ExtractionStatus::Ok) return staged;
+    ExtractionResult failed = rest.Run(threads, decoder);
+    if (failed.status != ExtractionStatus::Ok) return failed;
   }
 
   if (result.hasScript)

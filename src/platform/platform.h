@@ -125,9 +125,19 @@ class Threads {
 
  public:
   // Runs beside() on a thread of its own while the calling thread runs
-  // here(), and returns once both have returned. When no thread can be
-  // started, the calling thread runs here() and then beside().
-  virtual void RunBeside(base::FunctionRef<void()> beside, base::FunctionRef<void()> here) = 0;
+  // here(), and returns true once both have returned. When no thread can be
+  // started it runs neither and returns false.
+  virtual bool RunBoth(base::FunctionRef<void()> beside, base::FunctionRef<void()> here) = 0;
+  // As RunBoth, for work that does not wait on the other thread: when no
+  // thread can be started, the calling thread runs here() and then beside().
+  void RunBeside(base::FunctionRef<void()> beside, base::FunctionRef<void()> here) {
+    if (RunBoth(beside, here)) return;
+    here();
+    beside();
+  }
+  // Lets the other thread run for a moment (about a millisecond): for a
+  // thread waiting on the other's progress.
+  virtual void Pause() = 0;
 };
 
 enum class RegistryRoot {

@@ -87,7 +87,8 @@ class SimFileSystem : public platform::FileSystem {
 // Real threads, as on Windows.
 class SimThreads : public platform::Threads {
  public:
-  void RunBeside(base::FunctionRef<void()> beside, base::FunctionRef<void()> here) override;
+  bool RunBoth(base::FunctionRef<void()> beside, base::FunctionRef<void()> here) override;
+  void Pause() override;
 };
 
 struct RegistryValue {

@@ -82,7 +82,8 @@ class Win32FileSystem final : public platform::FileSystem {
 
 class Win32Threads final : public platform::Threads {
  public:
-  void RunBeside(base::FunctionRef<void()> beside, base::FunctionRef<void()> here) override;
+  bool RunBoth(base::FunctionRef<void()> beside, base::FunctionRef<void()> here) override;
+  void Pause() override;
 };
 
 class Win32Registry final : public platform::Registry {

@@ -14,15 +14,15 @@ DWORD WINAPI RunWork(void* work) {
 
 }  // namespace
 
-void Win32Threads::RunBeside(base::FunctionRef<void()> beside, base::FunctionRef<void()> here) {
+bool Win32Threads::RunBoth(base::FunctionRef<void()> beside, base::FunctionRef<void()> here) {
   const HANDLE thread = CreateThread(nullptr, 0, RunWork, &beside, 0, nullptr);
+  if (thread == nullptr) return false;
   here();
-  if (thread == nullptr) {
-    beside();
-    return;
-  }
   WaitForSingleObject(thread, INFINITE);
   CloseHandle(thread);
+  return true;
 }
+
+void Win32Threads::Pause() { Sleep(1); }
 
 }  // namespace win32

@@ -5,11 +5,15 @@
 #ifndef _WIN32
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "builder_test_support.h"
 #include "mksetup/commands/cli.h"
 #include "mksetup/payload/setup_payload.h"
+#include "package/extraction.h"
 #include "package/lzma/lzma_entry.h"
 #include "package/lzw/lzw_stream.h"
+#include "platform/sim/sim_platform.h"
 
 namespace mksetup {
 namespace {
@@ -136,6 +140,76 @@ TEST(LzmaBuild, NoLzwStreamIsTakenForAnLzmaEntryAndADamagedOneIsRefused) {
                 package::LzmaStatus::NoSolidStream);
     }
   }
+}
+
+// The runtime's extraction of a solid product: one thread decodes while the
+// other writes. Every file comes back, progress goes in archive order, and a
+// member that cannot be written stops it with nothing staged after it.
+TEST(LzmaBuild, TheRuntimeStagesASolidStreamOnTwoThreads) {
+  ProductFolder product;
+  WriteProduct(product);
+  Build(product, Codec::Lzma, true, 2);
+  SetupPayload payload;
+  std::string error;
+  ASSERT_TRUE(ReadSetupPayload(product.OutputPath(), payload, error)) << error;
+
+  // zeros.img's writes fail as on a full disk, when asked.
+  struct Files : sim::SimFileSystem {
+    using sim::SimFileSystem::SimFileSystem;
+    std::string full;
+    std::FILE* CreateStagedFile(const std::string& path) override {
+      if (path == full) return std::fopen("/dev/full", "wb");
+      return sim::SimFileSystem::CreateStagedFile(path);
+    }
+  } staging(product.root() + "/sim");
+  struct : package::ScriptScanner {
+    bool CompressionFlag(platform::FileSystem&, const std::string&) override { return true; }
+    void ImagePaths(platform::FileSystem&, const std::string&, std::string&,
+                    std::string&) override {}
+  } scanner;
+  struct : sim::SimThreads {
+    int both = 0;  // runs of two threads that wait on each other
+    bool RunBoth(base::FunctionRef<void()> beside, base::FunctionRef<void()> here) override {
+      ++both;
+      return sim::SimThreads::RunBoth(beside, here);
+    }
+  } threads;
+  const std::string folder = product.root() + "/sim/C/Staged";
+  std::filesystem::create_directories(folder);
+  std::vector<std::string> progress;
+  const auto extract = [&] {
+    progress.clear();
+    return package::ExtractArchive(
+        staging, threads, payload.archive, "C:\\Staged", scanner,
+        [&](package::ProgressStep step, unsigned percent) {
+          progress.push_back((step == package::ProgressStep::Label ? "label " : "bar ") +
+                             std::to_string(percent));
+        });
+  };
+  const package::ExtractionResult result = extract();
+  ASSERT_EQ(result.status, package::ExtractionStatus::Ok) << result.message;
+  EXPECT_EQ(threads.both, 1);
+  for (const char* name : kFiles) {
+    EXPECT_TRUE(builder_test::ReadFile(folder + "/" + name) ==
+                builder_test::ReadFile(product.FilePath(name)))
+        << name;
+  }
+  std::vector<std::string> expected;
+  for (std::size_t i = 0; i < payload.entries.size(); ++i) {
+    const std::string percent = std::to_string(100 * i / payload.entries.size());
+    expected.insert(expected.end(), {"label " + percent, "bar " + percent});
+  }
+  EXPECT_EQ(progress, expected);
+
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  staging.full = "C:\\Staged\\zeros.img";
+  const package::ExtractionResult failed = extract();
+  EXPECT_EQ(failed.status, package::ExtractionStatus::CannotWrite);
+  EXPECT_EQ(failed.message, "Cannot write file C:\\Staged\\zeros.img");
+  EXPECT_TRUE(std::filesystem::exists(folder + "/empty.dat"));
+  EXPECT_FALSE(std::filesystem::exists(folder + "/zeros.img"));
+  EXPECT_FALSE(std::filesystem::exists(folder + "/more.bin"));
 }
 
 TEST(LzmaBuild, SolidNeedsLzma) {
