@@ -1,6 +1,8 @@
 // The decoding thread fills chunks in order and hands each to the writing
-// thread through two counters; each waits for the other only when all
-// chunks are full, or all are written.
+// thread through two counters: chunk n is in slot n % kCount, and the
+// decoding thread starts on a slot only once the writing thread is done with
+// what it held. Each waits for the other only when every chunk is full, or
+// every one is written.
 #include "package/lzma/lzma_ahead.h"
 
 #include <algorithm>
@@ -55,17 +57,18 @@ void LzmaAhead::Decode(LzmaEntryDecoder& decoder) {
   }
 }
 
-// Hands the chunk being filled to the writing thread once a chunk is free;
-// false when the writing has stopped.
+// Hands the chunk being filled to the writing thread, then waits until the
+// next one to fill is written, if it is not yet; false when the writing has
+// stopped.
 bool LzmaAhead::Publish() {
   const std::size_t chunk = produced_.load();
-  while (chunk - consumed_.load(std::memory_order_acquire) == kCount) {
-    if (stopped_.load()) return false;
-    threads_.Pause();
-  }
   filled_[chunk % kCount] = filling_;
   filling_ = Chunk{};
   produced_.store(chunk + 1, std::memory_order_release);
+  while (chunk + 1 - consumed_.load(std::memory_order_acquire) == kCount) {
+    if (stopped_.load()) return false;
+    threads_.Pause();
+  }
   return true;
 }
 
