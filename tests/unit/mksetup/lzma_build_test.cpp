@@ -5,7 +5,10 @@
 #ifndef _WIN32
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <thread>
 
 #include "builder_test_support.h"
 #include "mksetup/commands/cli.h"
@@ -142,12 +145,28 @@ TEST(LzmaBuild, NoLzwStreamIsTakenForAnLzmaEntryAndADamagedOneIsRefused) {
   }
 }
 
+// Writes that take 5 ms each, as on a slow disk: the decoding thread then
+// runs ahead until every chunk it hands over waits to be written.
+std::FILE* SlowWriter(std::FILE* file) {
+  cookie_io_functions_t calls{};
+  calls.write = [](void* cookie, const char* data, std::size_t size) -> ssize_t {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return static_cast<ssize_t>(std::fwrite(data, 1, size, static_cast<std::FILE*>(cookie)));
+  };
+  calls.close = [](void* cookie) { return std::fclose(static_cast<std::FILE*>(cookie)); };
+  return file == nullptr ? nullptr : fopencookie(file, "w", calls);
+}
+
 // The runtime's extraction of a solid product: one thread decodes while the
-// other writes. Every file comes back, progress goes in archive order, and a
+// other writes, also when the writing is slow and the decoded chunks go
+// round. Every file comes back, progress goes in archive order, and a
 // member that cannot be written stops it with nothing staged after it.
 TEST(LzmaBuild, TheRuntimeStagesASolidStreamOnTwoThreads) {
   ProductFolder product;
   WriteProduct(product);
+  std::string lines;  // 5 MB: more than the chunks hold
+  for (int i = 0; lines.size() < (5u << 20); ++i) lines += "line " + std::to_string(i) + "\r\n";
+  product.WriteFile("zeros.img", lines);
   Build(product, Codec::Lzma, true, 2);
   SetupPayload payload;
   std::string error;
@@ -159,7 +178,7 @@ TEST(LzmaBuild, TheRuntimeStagesASolidStreamOnTwoThreads) {
     std::string full;
     std::FILE* CreateStagedFile(const std::string& path) override {
       if (path == full) return std::fopen("/dev/full", "wb");
-      return sim::SimFileSystem::CreateStagedFile(path);
+      return SlowWriter(sim::SimFileSystem::CreateStagedFile(path));
     }
   } staging(product.root() + "/sim");
   struct : package::ScriptScanner {
