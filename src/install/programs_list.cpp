@@ -1,6 +1,6 @@
 #include "install/programs_list.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <ctime>
 
 #include "format/decimal_text.h"
@@ -16,13 +16,11 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // The decimal number text starts with, 0xFFFFFFFF when larger; end is set
 // past its last digit.
 std::uint32_t LeadingNumber(const char* text, const char** end) {
-  std::uint32_t number = 0;
-  for (; IsDigit(*text); ++text) {
-    const std::uint32_t digit = static_cast<std::uint32_t>(*text - '0');
-    number = number > (0xFFFFFFFFu - digit) / 10 ? 0xFFFFFFFFu : number * 10 + digit;
-  }
+  std::uint64_t number = 0;
+  for (; IsDigit(*text); ++text)
+    number = std::min<std::uint64_t>(number * 10 + static_cast<unsigned>(*text - '0'), 0xFFFFFFFFu);
   *end = text;
-  return number;
+  return static_cast<std::uint32_t>(number);
 }
 
 }  // namespace
