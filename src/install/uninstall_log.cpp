@@ -139,8 +139,10 @@ void CloseShortcutList(UninstallLog& log) {
   if (!created.empty()) log.WriteLine(log_format::kCreatedFoldersStart);
   // A folder was made after the one above it, so the reverse order puts
   // each before its parent.
-  for (auto folder = created.rbegin(); folder != created.rend(); ++folder) log.WriteLine(*folder);
-  log.Write("\\", 1);
+  for (auto folder = created.rbegin(); folder != created.rend(); ++folder) {
+    log.WriteLine(*folder);
+    log.Write("\\", 1);
+  }
   log.WriteLine(log_format::kShortcutsEnd);
   log.WriteLine(log_format::kRegistryStart);
 }
