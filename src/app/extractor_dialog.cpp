@@ -96,7 +96,7 @@ void StagePayload(SetupRun& run, package::ProgressCallback progress) {
     }
     // Nothing is written before the folder is known to be ours.
     const std::string stagingFolder = script::StagingFolder(files);
-    if (run.Logging()) run.LogLine("Staging folder: " + stagingFolder);
+    if (run.Logging()) run.LogLine("Staging folder: ", stagingFolder);
     const package::StagingResult staging = package::PrepareStagingFolder(files, stagingFolder);
     if (staging.status != package::StagingStatus::Ready)
       run.Fail(staging.message, unattended::ExitCode::NoStaging);

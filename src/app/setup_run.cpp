@@ -53,8 +53,8 @@ void SetupRun::Start() {
       End(ExitCode::BadCommandLine);
     }
   }
-  log_.Line("Command line: " + rawCommandLine);
-  if (!line.flagSwitches.empty()) log_.Line("Accepted:" + line.flagSwitches);
+  log_.Line("Command line: ", rawCommandLine);
+  if (!line.flagSwitches.empty()) log_.Line("Accepted:", line.flagSwitches);
   linksForAllUsers_ = line.allUsers || RunsAsLocalSystem();
   if (line.noRestart) log_.Line("/NORESTART accepted");
   if (line.showHelp) {

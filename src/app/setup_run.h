@@ -36,6 +36,7 @@ class SetupRun {
   // A line of the log, when there is one.
   bool Logging() const { return log_.IsOpen(); }
   void LogLine(const std::string& text) { log_.Line(text); }
+  void LogLine(const char* label, const std::string& text) { log_.Line(label, text); }
 
   // The silent run's installation from the staged files, with the command
   // line's folder and the picture paths.

@@ -54,8 +54,9 @@ bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEn
                      " entries but ends after ",
                      format::DecimalText(static_cast<std::uint32_t>(index)), "."});
     }
-    const auto* const nul = static_cast<const std::uint8_t*>(std::memchr(start, 0, left));
-    if (nul == nullptr) {
+    const std::uint8_t* nul = start;  // the name's end (std::find is four times the code)
+    while (nul != start + left && *nul != 0) ++nul;
+    if (nul == start + left) {
       return refuse({kDamaged, "the name of entry ",
                      format::DecimalText(static_cast<std::uint32_t>(index + 1)),
                      " is not terminated inside the archive."});

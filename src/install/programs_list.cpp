@@ -1,6 +1,6 @@
 #include "install/programs_list.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <ctime>
 
 #include "format/decimal_text.h"
@@ -11,21 +11,26 @@ namespace install {
 
 namespace {
 
-std::uint32_t AtMost32Bits(unsigned long number) {
-  return number > 0xFFFFFFFFul ? 0xFFFFFFFFu : static_cast<std::uint32_t>(number);
-}
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The decimal number text starts with, 0xFFFFFFFF when larger; end is set
+// past its last digit.
+std::uint32_t LeadingNumber(const char* text, const char** end) {
+  std::uint64_t number = 0;
+  for (; IsDigit(*text); ++text)
+    number = std::min<std::uint64_t>(number * 10 + static_cast<unsigned>(*text - '0'), 0xFFFFFFFFu);
+  *end = text;
+  return static_cast<std::uint32_t>(number);
+}
 
 }  // namespace
 
 std::optional<VersionNumbers> VersionNumbersOf(const std::string& version) {
   if (!IsDigit(version[0])) return std::nullopt;
-  char* end = nullptr;
+  const char* end = nullptr;
   VersionNumbers numbers;
-  numbers.major = AtMost32Bits(std::strtoul(version.c_str(), &end, 10));
-  if (end[0] == '.' && IsDigit(end[1]))
-    numbers.minor = AtMost32Bits(std::strtoul(end + 1, nullptr, 10));
+  numbers.major = LeadingNumber(version.c_str(), &end);
+  if (end[0] == '.' && IsDigit(end[1])) numbers.minor = LeadingNumber(end + 1, &end);
   return numbers;
 }
 

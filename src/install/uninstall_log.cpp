@@ -1,5 +1,6 @@
 #include "install/uninstall_log.h"
 
+#include <cstring>
 #include <vector>
 
 #include "format/joined_text.h"
@@ -36,14 +37,9 @@ void ListFolderLevel(platform::FileSystem& files, UninstallLog& log, const std::
     const std::string path = base + entry.name;
     // A link or junction may lead anywhere: the uninstaller removes the link
     // itself, never what it names.
-    if (entry.isReparsePoint) {
-      log.WriteLine(entry.isFolder ? path + "\\" : path);
-    } else if (entry.isFolder) {
-      ListFolderLevel(files, log, path, depth + 1);
-      log.WriteLine(path + "\\");
-    } else {
-      log.WriteLine(path);
-    }
+    if (entry.isFolder && !entry.isReparsePoint) ListFolderLevel(files, log, path, depth + 1);
+    log.WriteLine(path);
+    if (entry.isFolder) log.Write("\\", 1);  // a folder's record ends in a backslash
   }
 }
 
@@ -66,6 +62,16 @@ void UninstallLog::Write(const char* text, std::size_t length) {
   std::fwrite(written_.data() + start, 1, written_.size() - start, file_);
 }
 
+void UninstallLog::WriteLine(const std::string& text) {
+  Write("\n", 1);
+  Write(text);
+}
+
+void UninstallLog::WriteLine(const char* text) {
+  Write("\n", 1);
+  Write(text, std::strlen(text));
+}
+
 void UninstallLog::Rewrite(const std::string& text) {
   if (file_ == nullptr || text.size() <= written_.size()) return;
   written_ = text;
@@ -86,7 +92,8 @@ void WriteLogHead(platform::Platform& host, script::PathExpander& expander, Unin
                   const InstallRequest& request) {
   platform::FileSystem& files = host.files;
   log.Write(request.productName);
-  log.WriteLine(request.installPath + "\\");
+  log.WriteLine(request.installPath);
+  log.Write("\\", 1);
   // The removal paths come out of the same read as the lines above them, so
   // they are kept until those lines are written.
   std::vector<std::string> removalPaths;
@@ -132,8 +139,10 @@ void CloseShortcutList(UninstallLog& log) {
   if (!created.empty()) log.WriteLine(log_format::kCreatedFoldersStart);
   // A folder was made after the one above it, so the reverse order puts
   // each before its parent.
-  for (auto folder = created.rbegin(); folder != created.rend(); ++folder)
-    log.WriteLine(*folder + "\\");
+  for (auto folder = created.rbegin(); folder != created.rend(); ++folder) {
+    log.WriteLine(*folder);
+    log.Write("\\", 1);
+  }
   log.WriteLine(log_format::kShortcutsEnd);
   log.WriteLine(log_format::kRegistryStart);
 }

@@ -25,11 +25,10 @@ class UninstallLog {
   // bytes are the same whatever the C library's text mode does.
   void Write(const std::string& text) { Write(text.data(), text.size()); }
   void Write(const char* text, std::size_t length);
-  // A record on a line of its own: "\n" + text.
-  void WriteLine(const std::string& text) {
-    Write("\n", 1);
-    Write(text);
-  }
+  // A record on a line of its own: "\n" + text. Out of line, with one for
+  // the fixed records, so that each call is only the call.
+  void WriteLine(const std::string& text);
+  void WriteLine(const char* text);
   // Every byte written so far.
   const std::string& Written() const { return written_; }
   // Writes the log anew as text, CR LF and all, when text is longer than

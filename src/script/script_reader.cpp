@@ -35,7 +35,12 @@ bool ScriptReader::ReadLine(std::string& line) {
     line.clear();
     return false;
   }
-  return format::ReadScriptLine([this] { return std::getc(file_); }, line);
+  return format::ReadScriptLine(
+      [this] {
+        unsigned char c;
+        return std::fread(&c, 1, 1, file_) == 1 ? int{c} : EOF;
+      },
+      line);
 }
 
 std::string ScriptReader::NextLine() { return format::NextLine(*this); }

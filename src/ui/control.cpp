@@ -24,9 +24,9 @@ bool CControl::SubclassDlgItem(int id, HWND dialog) {
 }
 
 void CControl::UnsubclassWindow() {
-  if (m_hWnd != nullptr && ::IsWindow(m_hWnd)) {
-    ::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
-  }
+  // A window destroyed already has lost its subclass with it; the call
+  // then finds none and does nothing.
+  if (m_hWnd != nullptr) ::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
   m_hWnd = nullptr;
 }
 

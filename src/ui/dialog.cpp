@@ -76,7 +76,9 @@ void CDialog::CentreIfUnplaced(const RECT& before) const {
   if (window.left != before.left || window.top != before.top) {
     return;
   }
-  HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+  // GetWindow's GW_OWNER: for a window that is no child, its parent field
+  // holds the owner.
+  HWND owner = reinterpret_cast<HWND>(::GetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT));
   if (owner != nullptr && (::GetWindowLongPtrA(owner, GWL_STYLE) & WS_DISABLED) == 0) {
     return;
   }

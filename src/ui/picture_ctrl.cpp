@@ -82,7 +82,7 @@ bool CPictureCtrl::LoadImageFile(const std::string& path) {
 
   m_bImageLoaded = true;
   if (m_hWnd != nullptr) {
-    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);  // as InvalidateRect
     RedrawNow();
   }
   return true;

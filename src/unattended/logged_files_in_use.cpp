@@ -12,7 +12,7 @@ std::string LoggedPlatform::Holders(const std::string& paths, bool close) {
 }
 
 platform::InUseAnswer LoggedPlatform::Ask(const std::string& text) {
-  log_.Line("Question: " + text);
+  log_.Line("Question: ", text);
   if (!quiet_) return inner_.filesInUse.Ask(text);
   // Nobody to ask: a program is closed only when the command line says so.
   return closeApplications_ ? platform::InUseAnswer::CloseThem : platform::InUseAnswer::GoOn;

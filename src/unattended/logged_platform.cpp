@@ -49,7 +49,7 @@ bool LoggedPlatform::CopyOver(const std::string& from, const std::string& to) {
 bool LoggedPlatform::MoveStagedFile(const std::string& from, const std::string& to) {
   // A move that cannot be done is no failure: the file is copied instead.
   const bool moved = inner_.files.MoveStagedFile(from, to);
-  if (moved) log_.Line("File moved: " + to);
+  if (moved) log_.Line("File moved: ", to);
   return moved;
 }
 
@@ -66,12 +66,12 @@ bool LoggedPlatform::CreateLink(const std::string& linkPath, const std::string& 
 }
 
 void LoggedPlatform::Launch(const std::string& program) {
-  log_.Line("Started: " + program);
+  log_.Line("Started: ", program);
   inner_.shell.Launch(program);
 }
 
 bool LoggedPlatform::Show(platform::MessageKind kind, const std::string& text) {
-  log_.Line("Message: " + text);
+  log_.Line("Message: ", text);
   // Refusing a folder is the destination page's own warning, before anything
   // is installed; every other warning tells of something not done.
   if (kind == platform::MessageKind::Warning && text != wizard::texts::kDestinationPathError) {

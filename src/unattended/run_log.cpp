@@ -1,5 +1,7 @@
 #include "unattended/run_log.h"
 
+#include <string_view>
+
 namespace unattended {
 
 RunLog::~RunLog() {
@@ -12,11 +14,21 @@ bool RunLog::Open(platform::FileSystem& files, const std::string& path) {
   return file_ != nullptr;
 }
 
-void RunLog::Line(const std::string& text) {
+void RunLog::Line(const std::string& text) { Line("", text.data(), text.size()); }
+
+void RunLog::Line(const char* text) { Line(text, "", 0); }
+
+void RunLog::Line(const char* label, const std::string& text) {
+  Line(label, text.data(), text.size());
+}
+
+void RunLog::Line(const char* label, const char* text, std::size_t length) {
   if (file_ == nullptr) return;
-  for (char c : text) {
-    if (c == '\r' || c == '\n') c = ' ';
-    std::fwrite(&c, 1, 1, file_);
+  for (const std::string_view piece : {std::string_view(label), std::string_view(text, length)}) {
+    for (char c : piece) {
+      if (c == '\r' || c == '\n') c = ' ';
+      std::fwrite(&c, 1, 1, file_);
+    }
   }
   std::fwrite("\r\n", 1, 2, file_);
   std::fflush(file_);

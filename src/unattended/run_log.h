@@ -24,8 +24,14 @@ class RunLog {
   // One line; a line break inside the text becomes a blank. Nothing happens
   // while no log is open.
   void Line(const std::string& text);
+  // The same for fixed text, and for fixed text followed by more, without
+  // joining them into a string of their own first.
+  void Line(const char* text);
+  void Line(const char* label, const std::string& text);
 
  private:
+  void Line(const char* label, const char* text, std::size_t length);
+
   std::FILE* file_ = nullptr;
 };
 

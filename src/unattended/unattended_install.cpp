@@ -42,7 +42,7 @@ ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRe
              " is not on a fixed or removable drive");
     return ExitCode::BadCommandLine;
   }
-  log.Line("Installation folder: " + folder);
+  log.Line("Installation folder: ", folder);
 
   wizard.OnNext();  // the installing step, ending on the finish page
   log.Line(wizard.installNote_);

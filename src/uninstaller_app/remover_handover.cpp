@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "format/uninstall_log_format.h"
+#include "platform/win32/file_attributes.h"
 #include "platform/win32/private_folder.h"
+#include "platform/win32/this_process.h"
 #include "uninstall/own_files.h"
 #include "uninstaller_app/command_line.h"
 
@@ -42,7 +44,7 @@ std::string MakeFolderForTheCopy() {
 
 bool RemoverHandover::Start(const std::string& folder, unsigned createdAbove) {
   const std::string source = uninstall::OwnFilePath(folder, install::log_format::kRemoverName);
-  if (GetFileAttributesA(source.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+  if (win32::AttributesOf(source.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
   const std::string privateFolder = MakeFolderForTheCopy();
   if (privateFolder.empty()) return false;
   const std::string copy = uninstall::OwnFilePath(privateFolder, install::log_format::kRemoverName);
@@ -56,7 +58,7 @@ bool RemoverHandover::Start(const std::string& folder, unsigned createdAbove) {
   }
 
   HANDLE self = nullptr;
-  if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self,
+  if (!DuplicateHandle(win32::ThisProcess(), win32::ThisProcess(), win32::ThisProcess(), &self,
                        SYNCHRONIZE, TRUE, 0)) {
     self = nullptr;
   }

@@ -239,7 +239,9 @@ void WizardWindow::FitNoticeLabel() {
   // A left edge past the new right edge leaves an empty label, not a
   // negative width.
   const int width = right > rect.left ? right - rect.left : 0;
-  ::MoveWindow(label, rect.left, rect.top, width, rect.bottom - rect.top, TRUE);
+  // MoveWindow's own call, repainting.
+  ::SetWindowPos(label, nullptr, rect.left, rect.top, width, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void WizardWindow::GreyCloseCommand() {

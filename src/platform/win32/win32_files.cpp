@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "format/windows_path.h"
+#include "platform/win32/file_attributes.h"
 #include "platform/win32/final_path.h"
 #include "platform/win32/win32_platform.h"
 
@@ -71,16 +72,16 @@ std::FILE* Win32FileSystem::OpenFile(const std::string& path, const char* mode) 
 }
 
 bool Win32FileSystem::Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return AttributesOf(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool Win32FileSystem::IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = AttributesOf(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool Win32FileSystem::IsReparsePoint(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = AttributesOf(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 

@@ -45,7 +45,9 @@ std::FILE* Win32FileSystem::CreateLogFile(const std::string& path) {
       GetFileInformationByHandle(file, &info) &&
       (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0 &&
       info.nNumberOfLinks == 1 && OpenedUnderItsName(file, path);
-  if (!plainFile || !SetEndOfFile(file)) {
+  // Emptied as SetEndOfFile at the position of a new handle would.
+  FILE_END_OF_FILE_INFO empty = {};
+  if (!plainFile || !SetFileInformationByHandle(file, FileEndOfFileInfo, &empty, sizeof empty)) {
     CloseHandle(file);
     return nullptr;
   }

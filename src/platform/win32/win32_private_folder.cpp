@@ -5,6 +5,9 @@
 
 #include <cstring>
 
+#include "platform/win32/file_attributes.h"
+#include "platform/win32/this_process.h"
+
 namespace win32 {
 
 namespace {
@@ -12,7 +15,7 @@ namespace {
 constexpr unsigned kFolderTries = 100;
 
 bool IsPlainFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = AttributesOf(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
          (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
 }
@@ -21,10 +24,11 @@ bool ReadWhole(const std::string& path, std::string& bytes) {
   const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD high = 0;
-  const DWORD size = GetFileSize(file, &high);
+  BY_HANDLE_FILE_INFORMATION info;
+  bool read = GetFileInformationByHandle(file, &info) && info.nFileSizeHigh == 0 &&
+              info.nFileSizeLow != INVALID_FILE_SIZE;
+  const DWORD size = info.nFileSizeLow;
   DWORD got = 0;
-  bool read = size != INVALID_FILE_SIZE && high == 0;
   if (read) {
     bytes.resize(size);
     read = size == 0 || (ReadFile(file, &bytes[0], size, &got, nullptr) && got == size);
@@ -56,7 +60,7 @@ bool RunsElevated() {
   if (GetEnvironmentVariableA("SETUPKIT_TEST_UNELEVATED", nullptr, 0) != 0) return false;
 #endif
   HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  if (!OpenProcessToken(ThisProcess(), TOKEN_QUERY, &token)) return false;
   TOKEN_ELEVATION elevation = {};
   DWORD size = 0;
   const bool elevated =

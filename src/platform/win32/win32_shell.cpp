@@ -5,7 +5,9 @@
 #include <shlobj.h>
 
 #include "platform/win32/browse_hook.h"
+#include "platform/win32/file_attributes.h"
 #include "platform/win32/item_list.h"
+#include "platform/win32/this_process.h"
 #include "platform/win32/win32_platform.h"
 
 namespace win32 {
@@ -30,7 +32,7 @@ std::wstring Widened(const std::string& text) {
 // one above it; empty when none does (a drive that is not there).
 void CutToExistingFolder(char* path) {
   for (;;) {
-    const DWORD attributes = GetFileAttributesA(path);
+    const DWORD attributes = AttributesOf(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
       return;
     }
@@ -100,7 +102,7 @@ bool Win32Shell::BrowseForFolder(const std::string& title, const std::string& st
 
   EnterApartment();
   char start[MAX_PATH];
-  lstrcpynA(start, startFolder.c_str(), MAX_PATH);
+  start[startFolder.copy(start, MAX_PATH - 1)] = '\0';
   CutToExistingFolder(start);
   char displayName[MAX_PATH] = {};
   BROWSEINFOA info = {};
@@ -120,6 +122,8 @@ bool Win32Shell::BrowseForFolder(const std::string& title, const std::string& st
   return true;
 }
 
-void Win32Shell::Sleep(unsigned milliseconds) { ::Sleep(milliseconds); }
+// The process's own handle is signalled only once it has ended: the wait
+// lasts the whole time, as Sleep would.
+void Win32Shell::Sleep(unsigned milliseconds) { WaitForSingleObject(ThisProcess(), milliseconds); }
 
 }  // namespace win32

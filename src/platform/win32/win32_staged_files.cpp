@@ -9,7 +9,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/win32/file_attributes.h"
 #include "platform/win32/private_folder.h"
+#include "platform/win32/this_process.h"
 #include "platform/win32/win32_platform.h"
 
 namespace win32 {
@@ -77,7 +79,7 @@ bool Win32FileSystem::HoldFolder(const std::string& path) {
 std::FILE* Win32FileSystem::CreateStagedFile(const std::string& path) {
   // An earlier staged file of ours of that name is replaced like any other.
   if (FindHeld(path) != nullptr) RemoveFile(path);
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = AttributesOf(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) {
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return nullptr;
     // Deleting a link removes the link, never its target.
@@ -98,7 +100,7 @@ std::FILE* Win32FileSystem::CreateStagedFile(const std::string& path) {
   // reads back strings that have left its window.
   HANDLE writer = nullptr;
   std::FILE* stream = nullptr;
-  if (DuplicateHandle(GetCurrentProcess(), lock, GetCurrentProcess(), &writer, 0, FALSE,
+  if (DuplicateHandle(ThisProcess(), lock, ThisProcess(), &writer, 0, FALSE,
                       DUPLICATE_SAME_ACCESS)) {
     const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(writer), _O_RDWR | _O_BINARY);
     if (descriptor == -1) {
@@ -193,10 +195,15 @@ bool Win32FileSystem::CopyFromHeld(HANDLE source, const std::string& to) {
     at.Offset = next.LowPart;
     at.OffsetHigh = next.HighPart;
   }
-  // CopyFileA keeps the time of the last write; so does this copy.
-  FILETIME written;
-  if (ok && GetFileTime(source, nullptr, nullptr, &written))
-    SetFileTime(target, nullptr, nullptr, &written);
+  // CopyFileA keeps the time of the last write; so does this copy. The
+  // times left at zero stay as they are.
+  BY_HANDLE_FILE_INFORMATION info;
+  if (ok && GetFileInformationByHandle(source, &info)) {
+    FILE_BASIC_INFO times = {};
+    times.LastWriteTime.LowPart = info.ftLastWriteTime.dwLowDateTime;
+    times.LastWriteTime.HighPart = static_cast<LONG>(info.ftLastWriteTime.dwHighDateTime);
+    SetFileInformationByHandle(target, FileBasicInfo, &times, sizeof times);
+  }
   ok = CloseHandle(target) && ok;
   if (!ok) DeleteFileA(to.c_str());
   return ok;

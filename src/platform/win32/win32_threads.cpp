@@ -1,6 +1,7 @@
 // The extraction's second thread. The thread runs only code that keeps no
 // function-local statics of its own to initialise (the programs are built
 // without the guards that would make those safe on two threads).
+#include "platform/win32/this_process.h"
 #include "platform/win32/win32_platform.h"
 
 namespace win32 {
@@ -23,6 +24,7 @@ bool Win32Threads::RunBoth(base::FunctionRef<void()> beside, base::FunctionRef<v
   return true;
 }
 
-void Win32Threads::Pause() { Sleep(1); }
+// Sleep(1) without its import: see Win32Shell::Sleep.
+void Win32Threads::Pause() { WaitForSingleObject(ThisProcess(), 1); }
 
 }  // namespace win32
