@@ -15,9 +15,9 @@
 // decoder; the calling thread alone reports progress (the callback may touch
 // windows), in archive order. Where they must keep their order too (a solid
 // LZMA stream runs through them, or two may name one file), one thread
-// decodes while the calling thread writes. What a failure leaves is what it leaves when
-// the entries go one by one: the entries before the failed one, no file of
-// it and none after it.
+// decodes while the calling thread writes. What a failure leaves is what it
+// leaves when the entries go one by one: the entries before the failed one,
+// no file of it and none after it.
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -69,13 +69,6 @@ struct EntryDecoders {
   LzmaAhead* ahead = nullptr;  // LZMA entries decoded by another thread
 };
 
-// An LZMA outcome in the terms of the LZW decoder's: a failure to decode is
-// BadCode, with the LZMA status saying why.
-LzwStatus AsStreamStatus(LzmaStatus lzma) {
-  if (lzma == LzmaStatus::Ok) return LzwStatus::Ok;
-  return lzma == LzmaStatus::WriteFailed ? LzwStatus::WriteFailed : LzwStatus::BadCode;
-}
-
 // Writes one entry's bytes into its open file: decoded when the entry is
 // compressed, as stored otherwise. An LZMA failure is reported as
 // BadCode, with lzma saying why.
@@ -88,7 +81,8 @@ LzwStatus WriteEntry(std::FILE* file, const ArchiveEntry& entry, bool compressed
                                       [&](const std::uint8_t* data, std::size_t size) {
                                         return std::fwrite(data, 1, size, file) == size;
                                       });
-    return AsStreamStatus(lzma);
+    if (lzma == LzmaStatus::Ok) return LzwStatus::Ok;
+    return lzma == LzmaStatus::WriteFailed ? LzwStatus::WriteFailed : LzwStatus::BadCode;
   }
   if (compressed) {
     LzwFileSink sink(file);
@@ -99,10 +93,10 @@ LzwStatus WriteEntry(std::FILE* file, const ArchiveEntry& entry, bool compressed
   return written ? LzwStatus::Ok : LzwStatus::WriteFailed;
 }
 
-// Creates one entry's file, with the folders of its name; null when it
-// cannot be made.
-std::FILE* CreateEntryFile(platform::FileSystem& files, const std::string& path,
-                           const ArchiveEntry& entry) {
+// Creates, writes and closes one entry's file. A failed entry's file, when
+// it was made, is left for the caller to remove.
+EntryOutcome StageEntry(platform::FileSystem& files, const std::string& path,
+                        const ArchiveEntry& entry, bool compressed, EntryDecoders& decoders) {
   // The folders of the entry's name ("plugins\png_codec.dll"), from the top:
   // made where missing, never a link or junction entered (the staging folder
   // is the elevated run's private one, so no other program makes one there).
@@ -110,31 +104,19 @@ std::FILE* CreateEntryFile(platform::FileSystem& files, const std::string& path,
        (end = path.find('\\', end)) != std::string::npos; ++end) {
     const std::string folder(path, 0, end);
     if (!files.MakeFolder(folder) && (files.IsReparsePoint(folder) || !files.IsFolder(folder)))
-      return nullptr;
+      return EntryOutcome{ExtractionStatus::CannotCreate, LzwStatus::Ok};
   }
   // Opened for update: a stream whose strings reach back past the
   // decoder's window reads them back from the file.
-  return files.CreateStagedFile(path);
-}
-
-// Closes a written entry's file and says what became of the entry.
-EntryOutcome CloseEntryFile(std::FILE* file, LzwStatus status, LzmaStatus lzma) {
+  std::FILE* file = files.CreateStagedFile(path);
+  if (file == nullptr) return EntryOutcome{ExtractionStatus::CannotCreate};
+  LzmaStatus lzma = LzmaStatus::Ok;
+  LzwStatus status = WriteEntry(file, entry, compressed, decoders, lzma);
   // fclose flushes what is buffered, so its failure is a write failure too.
   if (std::fclose(file) != 0 && status == LzwStatus::Ok) status = LzwStatus::WriteFailed;
   if (status == LzwStatus::Ok) return EntryOutcome{};
   if (status == LzwStatus::WriteFailed) return EntryOutcome{ExtractionStatus::CannotWrite, status};
   return EntryOutcome{ExtractionStatus::DamagedStream, status, lzma};
-}
-
-// Creates, writes and closes one entry's file. A failed entry's file, when
-// it was made, is left for the caller to remove.
-EntryOutcome StageEntry(platform::FileSystem& files, const std::string& path,
-                        const ArchiveEntry& entry, bool compressed, EntryDecoders& decoders) {
-  std::FILE* file = CreateEntryFile(files, path, entry);
-  if (file == nullptr) return EntryOutcome{ExtractionStatus::CannotCreate};
-  LzmaStatus lzma = LzmaStatus::Ok;
-  const LzwStatus status = WriteEntry(file, entry, compressed, decoders, lzma);
-  return CloseEntryFile(file, status, lzma);
 }
 
 // The failed entry's file goes; the message names it.
@@ -162,10 +144,11 @@ std::size_t AfterLastScript(const std::vector<ArchiveEntry>& entries) {
 
 // How many entries must go one by one: those before `first` (the one after
 // the last setup script), or all of them when two entries after it could
-// name one file or a solid LZMA stream runs through them. Windows compares names without case;
-// beyond ASCII that depends on the system, and a name with a tilde can be another file's short
-// name, so any such name keeps the order. Names are compared by a hash of their folded bytes: two
-// names that merely share a hash also keep the order, which costs only speed.
+// name one file or a solid LZMA stream runs through them. Windows compares
+// names without case; beyond ASCII that depends on the system, and a name
+// with a tilde can be another file's short name, so any such name keeps the
+// order. Names are compared by a hash of their folded bytes: two names that
+// merely share a hash also keep the order, which costs only speed.
 std::size_t EntriesInOrder(const std::vector<ArchiveEntry>& entries, std::size_t first) {
   for (std::size_t i = first; i < entries.size(); ++i) {
     if (IsSolidLzmaEntry(entries[i].data, entries[i].size)) return entries.size();
