@@ -1,7 +1,6 @@
 #include "ui/app.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 namespace ui {
 
@@ -20,19 +19,11 @@ CWinApp::~CWinApp() {
 
 CWinApp* CWinApp::Current() { return g_pApp; }
 
-bool RegisterCommonControls() {
-  INITCOMMONCONTROLSEX classes{};
-  classes.dwSize = sizeof classes;
-  classes.dwICC = ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES;
-  return ::InitCommonControlsEx(&classes) != FALSE;
-}
-
 int RunApplication() {
   CWinApp* app = CWinApp::Current();
   if (app == nullptr) {
     return 0;
   }
-  RegisterCommonControls();
   app->InitInstance();
   return 0;
 }

@@ -20,12 +20,8 @@ class CWinApp {
   static CWinApp* Current();
 };
 
-// What WinMain does: the common controls registered (RegisterCommonControls),
-// then InitInstance of the application object. Returns the exit code, 0.
+// What WinMain does: InitInstance of the application object. Returns the
+// exit code, 0.
 int RunApplication();
-
-// InitCommonControlsEx for the control classes the dialogs use (the progress
-// bar and, with version 6, the standard classes).
-bool RegisterCommonControls();
 
 }  // namespace ui

@@ -16,7 +16,7 @@ bool CControl::SubclassDlgItem(int id, HWND dialog) {
   }
   m_hWnd = control;
   PreSubclassWindow();
-  if (!::SetWindowSubclass(control, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+  if (!SetSubclass(control, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
     m_hWnd = nullptr;
     return false;
   }
@@ -26,7 +26,7 @@ bool CControl::SubclassDlgItem(int id, HWND dialog) {
 void CControl::UnsubclassWindow() {
   // A window destroyed already has lost its subclass with it; the call
   // then finds none and does nothing.
-  if (m_hWnd != nullptr) ::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
+  if (m_hWnd != nullptr) RemoveSubclass(m_hWnd, SubclassProc, kSubclassId);
   m_hWnd = nullptr;
 }
 
@@ -45,7 +45,7 @@ LRESULT CControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCDESTROY) {
     // The control's last message: let it finish, then forget the handle.
     const LRESULT result = Default(message, wParam, lParam);
-    ::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
+    RemoveSubclass(m_hWnd, SubclassProc, kSubclassId);
     m_hWnd = nullptr;
     return result;
   }
@@ -56,7 +56,7 @@ LRESULT CALLBACK CControl::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, 
                                         UINT_PTR, DWORD_PTR self) {
   auto* control = reinterpret_cast<CControl*>(self);
   if (control == nullptr || control->m_hWnd != hwnd) {
-    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    return DefaultSubclassProc(hwnd, message, wParam, lParam);
   }
   return control->WindowProc(message, wParam, lParam);
 }

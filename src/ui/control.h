@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "ui/common_controls.h"
 #include "ui/reflection.h"
 #include "ui/wnd.h"
 
@@ -39,7 +40,7 @@ class CControl : public CWnd {
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::DefSubclassProc(m_hWnd, message, wParam, lParam);
+    return DefaultSubclassProc(m_hWnd, message, wParam, lParam);
   }
 
  private:

@@ -1,5 +1,7 @@
 #include "ui/dialog.h"
 
+#include "ui/common_controls.h"
+
 namespace ui {
 
 namespace {
@@ -13,6 +15,8 @@ int ClampToRange(int value, int low, int high) {
 }  // namespace
 
 INT_PTR CDialog::DoModal(HWND parent) {
+  // The first dialog loads comctl32.dll: its templates name its classes.
+  RegisterCommonControls();
   return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nTemplateId), parent,
                            DialogProc, reinterpret_cast<LPARAM>(this));
 }
