@@ -38,22 +38,16 @@ bool SamePath(const std::string& a, const std::string& b) {
 
 class Locked {
  public:
-  explicit Locked(CRITICAL_SECTION& section) : section_(section) {
-    EnterCriticalSection(&section_);
-  }
-  ~Locked() { LeaveCriticalSection(&section_); }
+  explicit Locked(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+  ~Locked() { ReleaseSRWLockExclusive(&lock_); }
   Locked(const Locked&) = delete;
   Locked& operator=(const Locked&) = delete;
 
  private:
-  CRITICAL_SECTION& section_;
+  SRWLOCK& lock_;
 };
 
 }  // namespace
-
-Win32FileSystem::Win32FileSystem() { InitializeCriticalSection(&heldFilesLock_); }
-
-Win32FileSystem::~Win32FileSystem() { DeleteCriticalSection(&heldFilesLock_); }
 
 bool Win32FileSystem::HoldFolder(const std::string& path) {
   // The folder itself, not a link's target; without delete sharing nobody
