@@ -1,6 +1,6 @@
 #include "ui/common_controls.h"
 
-#include <cstring>
+#include "platform/win32/library_exports.h"
 
 namespace ui {
 
@@ -23,21 +23,11 @@ static_assert(sizeof(Functions) == kExportCount * sizeof(FARPROC));
 Functions g_functions{};
 
 bool Load() {
-  if (g_functions.defSubclassProc != nullptr) return true;
   // By name, so that the version the manifest asks for (6) is the one
   // loaded; a full path would bypass that. Names are looked up in the
   // system folder only (see WinMain).
-  const HMODULE library = ::LoadLibraryExA("comctl32.dll", nullptr, 0);
-  if (library == nullptr) return false;
-  FARPROC entries[kExportCount];
-  const char* name = kExports;
-  for (FARPROC& entry : entries) {
-    entry = ::GetProcAddress(library, name);
-    if (entry == nullptr) return false;
-    name += std::strlen(name) + 1;
-  }
-  std::memcpy(&g_functions, entries, sizeof g_functions);
-  return true;
+  return g_functions.defSubclassProc != nullptr ||
+         win32::LoadExports("comctl32.dll", false, kExports, kExportCount, &g_functions);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 // After windows.h, whose types it uses.
 #include <restartmanager.h>
 
-#include <cstring>
+#include "platform/win32/library_exports.h"
 
 namespace win32 {
 
@@ -20,8 +20,9 @@ using RmGetListCall = DWORD(WINAPI*)(DWORD, UINT*, UINT*, RM_PROCESS_INFO*, DWOR
 using RmShutdownCall = DWORD(WINAPI*)(DWORD, ULONG, RM_WRITE_STATUS_CALLBACK);
 using RmEndSessionCall = DWORD(WINAPI*)(DWORD);
 
-constexpr const char* kExports[] = {"RmStartSession", "RmRegisterResources", "RmGetList",
-                                    "RmShutdown", "RmEndSession"};
+// One text rather than a table of pointers, each of which the loader relocates.
+constexpr char kExports[] =
+    "RmStartSession\0RmRegisterResources\0RmGetList\0RmShutdown\0RmEndSession";
 
 template <typename Call>
 Call As(FARPROC entry) {
@@ -33,26 +34,16 @@ Call As(FARPROC entry) {
 // where the system has no Restart Manager (before Vista). The installing
 // step's one thread is the only caller of the static buffers.
 std::string WithRestartManager(const std::string& paths, bool close) {
-  char path[MAX_PATH];
-  constexpr char kName[] = "\\rstrtmgr.dll";
-  const UINT length = GetSystemDirectoryA(path, MAX_PATH);
-  if (length == 0 || length + sizeof kName > MAX_PATH) return {};
-  std::memcpy(path + length, kName, sizeof kName);
-  // A full path: the loader looks nowhere else, and the library's own
-  // dependencies are searched for from its folder.
-  const HMODULE library = LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-  if (library == nullptr) return {};
   FARPROC entries[5];
+  if (!LoadExports("rstrtmgr.dll", true, kExports, 5, entries)) return {};
   std::string names;
-  bool found = true;
-  for (int i = 0; i < 5; ++i) found = found && (entries[i] = GetProcAddress(library, kExports[i]));
   DWORD session = 0;
   WCHAR key[CCH_RM_SESSION_KEY + 1] = {};
   static WCHAR wide[1 << 15];
   static LPCWSTR files[1024];
   static RM_PROCESS_INFO holders[32];
   UINT count = 0;
-  if (found && MultiByteToWideChar(CP_ACP, 0, paths.c_str(), -1, wide, 1 << 15) > 0 &&
+  if (MultiByteToWideChar(CP_ACP, 0, paths.c_str(), -1, wide, 1 << 15) > 0 &&
       As<RmStartSessionCall>(entries[0])(&session, 0, key) == ERROR_SUCCESS) {
     // One name a line becomes one string each.
     for (WCHAR* at = wide; *at != 0 && count < 1024; ++at) {
@@ -82,7 +73,6 @@ std::string WithRestartManager(const std::string& paths, bool close) {
     }
     As<RmEndSessionCall>(entries[4])(session);
   }
-  FreeLibrary(library);
   return names;
 }
 
