@@ -18,14 +18,12 @@ namespace {
 // uninitialised: the program keeps using the shell until it ends.
 void EnterApartment() { CoInitialize(nullptr); }
 
-// The ANSI text in UTF-16, through the ANSI code page; empty on failure.
-std::wstring Widened(const std::string& text) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  if (length <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  if (MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length) != length) return {};
-  wide.pop_back();  // the terminator the call counted
-  return wide;
+// The ANSI text in UTF-16, through the ANSI code page, in a buffer that
+// holds the longest path Windows has; null on failure or for an empty text.
+// Links are made on the installing step's one thread only.
+const WCHAR* Widened(const std::string& text) {
+  static WCHAR wide[1 << 15];
+  return MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 1 << 15) > 1 ? wide : nullptr;
 }
 
 // Cuts path back to the nearest folder that exists: the folder itself, or
@@ -71,10 +69,10 @@ bool Win32Shell::CreateLink(const std::string& linkPath, const std::string& targ
   IPersistFile* file = nullptr;
   if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
       file != nullptr) {
-    const std::wstring widePath = Widened(linkPath);
+    const WCHAR* widePath = Widened(linkPath);
     // remember = TRUE: the link file becomes the object's own; an existing
     // file of that name is replaced.
-    saved = !widePath.empty() && SUCCEEDED(file->Save(widePath.c_str(), TRUE));
+    saved = widePath != nullptr && SUCCEEDED(file->Save(widePath, TRUE));
     file->Release();
   }
   link->Release();
