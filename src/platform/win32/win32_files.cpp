@@ -122,12 +122,11 @@ std::vector<platform::FolderEntry> Win32FileSystem::ListFolder(const std::string
     // cFileName is a fixed array; never read past it.
     data.cFileName[MAX_PATH - 1] = '\0';
     if (IsDotEntry(data.cFileName)) continue;
-    platform::FolderEntry entry;
+    platform::FolderEntry& entry = entries.emplace_back();
     entry.name = data.cFileName;
     entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     entry.isReparsePoint = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     entry.size = entry.isFolder ? 0 : FileSize(data);
-    entries.push_back(entry);
   } while (FindNextFileA(find, &data));
   FindClose(find);
   return entries;
