@@ -6,11 +6,13 @@ namespace app {
 
 namespace {
 
-// A resource's bytes in place; resources need no freeing on Win32.
+// A resource's bytes in place; resources need no freeing on Win32. What
+// LoadResource answers there is the bytes' address already: LockResource
+// only hands it back.
 bool FindBytes(const char* type, unsigned name, std::span<const std::uint8_t>& bytes) {
   HRSRC found = ::FindResourceA(nullptr, MAKEINTRESOURCEA(name), type);
   if (found == nullptr) return false;
-  const void* data = ::LockResource(::LoadResource(nullptr, found));
+  const void* data = ::LoadResource(nullptr, found);
   if (data == nullptr) return false;
   bytes = {static_cast<const std::uint8_t*>(data), ::SizeofResource(nullptr, found)};
   return true;
