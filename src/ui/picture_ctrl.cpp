@@ -1,5 +1,6 @@
 #include "ui/picture_ctrl.h"
 
+#include "platform/win32/ole32_library.h"
 #include "ui/gdiplus_flat.h"
 
 namespace ui {
@@ -48,7 +49,9 @@ bool CPictureCtrl::LoadImageFile(const std::string& path) {
   ::SetLastError(0);
   ReleaseImage();
 
-  const HRESULT created = ::CreateStreamOnHGlobal(nullptr, TRUE, &m_pStream);
+  const HRESULT created = win32::ole32::Load() ? win32::ole32::g_functions.createStreamOnHGlobal(
+                                                     nullptr, TRUE, &m_pStream)
+                                               : E_FAIL;
   if (FAILED(created)) {
     m_pStream = nullptr;
     return FailLoad(static_cast<DWORD>(created));

@@ -7,6 +7,7 @@
 #include "platform/win32/browse_hook.h"
 #include "platform/win32/file_attributes.h"
 #include "platform/win32/item_list.h"
+#include "platform/win32/ole32_library.h"
 #include "platform/win32/this_process.h"
 #include "platform/win32/win32_platform.h"
 
@@ -15,8 +16,13 @@ namespace win32 {
 namespace {
 
 // The shell's COM objects live in this thread's apartment. It is never
-// uninitialised: the program keeps using the shell until it ends.
-void EnterApartment() { CoInitialize(nullptr); }
+// uninitialised: the program keeps using the shell until it ends. False when
+// COM's library could not be loaded.
+bool EnterApartment() {
+  if (!ole32::Load()) return false;
+  ole32::g_functions.coInitialize(nullptr);
+  return true;
+}
 
 // The ANSI text in UTF-16, through the ANSI code page, in a buffer that
 // holds the longest path Windows has; null on failure or for an empty text.
@@ -56,10 +62,11 @@ int CALLBACK SelectStartFolder(HWND window, UINT message, LPARAM, LPARAM folder)
 }  // namespace
 
 bool Win32Shell::CreateLink(const std::string& linkPath, const std::string& target) {
-  EnterApartment();
   IShellLinkA* link = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              reinterpret_cast<void**>(&link))) ||
+  if (!EnterApartment() ||
+      FAILED(ole32::g_functions.coCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                                 IID_IShellLinkA,
+                                                 reinterpret_cast<void**>(&link))) ||
       link == nullptr) {
     return false;
   }
