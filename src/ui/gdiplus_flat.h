@@ -25,8 +25,8 @@ struct GpImage;
 
 // gdiplus.dll is not a Known DLL, so a static import would be looked for
 // beside the program first, where a planted copy would run elevated. It is
-// loaded by its full path in the system folder on first use instead; when
-// it cannot be, every call below fails and nothing is drawn.
+// loaded by its full path in the system folder by GdiplusStartup instead;
+// when it cannot be, every call below fails and nothing is drawn.
 struct Functions {
   Status(WINAPI* startup)(ULONG_PTR* token, const GdiplusStartupInput* input, void* output);
   void(WINAPI* shutdown)(ULONG_PTR token);
@@ -38,27 +38,29 @@ struct Functions {
                                  INT height);
 };
 // Every entry set, or (when the library or one of them is missing) none.
-const Functions& Library();
+extern Functions g_functions;
+// Loads the library unless it is loaded; false when it cannot be.
+bool Load();
 
 inline Status GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input, void* output) {
-  return Library().startup ? Library().startup(token, input, output) : NotLoaded;
+  return Load() ? g_functions.startup(token, input, output) : NotLoaded;
 }
 inline void GdiplusShutdown(ULONG_PTR token) {
-  if (Library().shutdown) Library().shutdown(token);
+  if (g_functions.shutdown) g_functions.shutdown(token);
 }
 inline Status GdipCreateFromHDC(HDC dc, GpGraphics** graphics) {
-  return Library().createFromHdc ? Library().createFromHdc(dc, graphics) : NotLoaded;
+  return g_functions.createFromHdc ? g_functions.createFromHdc(dc, graphics) : NotLoaded;
 }
 inline Status GdipDeleteGraphics(GpGraphics* graphics) {
-  return Library().deleteGraphics(graphics);
+  return g_functions.deleteGraphics(graphics);
 }
 inline Status GdipLoadImageFromStream(IStream* stream, GpImage** image) {
-  return Library().loadImageFromStream(stream, image);
+  return g_functions.loadImageFromStream(stream, image);
 }
-inline Status GdipDisposeImage(GpImage* image) { return Library().disposeImage(image); }
+inline Status GdipDisposeImage(GpImage* image) { return g_functions.disposeImage(image); }
 inline Status GdipDrawImageRectI(GpGraphics* graphics, GpImage* image, INT x, INT y, INT width,
                                  INT height) {
-  return Library().drawImageRectI(graphics, image, x, y, width, height);
+  return g_functions.drawImageRectI(graphics, image, x, y, width, height);
 }
 
 }  // namespace ui::gdiplus

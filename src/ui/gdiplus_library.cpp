@@ -15,17 +15,13 @@ constexpr char kExports[] =
 constexpr std::size_t kExportCount = 7;
 static_assert(sizeof(Functions) == kExportCount * sizeof(FARPROC));
 
-Functions Load() {
-  Functions loaded{};
-  win32::LoadExports("gdiplus.dll", true, kExports, kExportCount, &loaded);
-  return loaded;
-}
-
 }  // namespace
 
-const Functions& Library() {
-  static const Functions functions = Load();
-  return functions;
+Functions g_functions{};
+
+bool Load() {
+  return g_functions.startup != nullptr ||
+         win32::LoadExports("gdiplus.dll", true, kExports, kExportCount, &g_functions);
 }
 
 }  // namespace ui::gdiplus
