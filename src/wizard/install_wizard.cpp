@@ -11,12 +11,12 @@
 namespace wizard {
 
 CInstallWizard::CInstallWizard(ControlSurface& surface, platform::Platform host,
-                               std::string logoPath, std::string headerPath)
+                               const std::string& logoPath, const std::string& headerPath)
     : surface_(surface),
       host_(host),
       expander_(*this, host_.registry, host_.machine, host_.files),
-      logoPath_(std::move(logoPath)),
-      headerPath_(std::move(headerPath)) {}
+      logoPath_(logoPath),
+      headerPath_(headerPath) {}
 
 std::string CInstallWizard::ScriptPath() { return script::ScriptPath(host_.files); }
 

@@ -30,8 +30,8 @@ class CInstallWizard final : public script::WizardValues {
  public:
   // logoPath and headerPath are the raw lines after "[logo]" and "[Header]",
   // as the extraction read them.
-  CInstallWizard(ControlSurface& surface, platform::Platform host, std::string logoPath,
-                 std::string headerPath);
+  CInstallWizard(ControlSurface& surface, platform::Platform host, const std::string& logoPath,
+                 const std::string& headerPath);
   CInstallWizard(const CInstallWizard&) = delete;
   CInstallWizard& operator=(const CInstallWizard&) = delete;
 
