@@ -14,28 +14,26 @@ namespace install {
 
 void InstallFile(platform::Platform& host, const std::string& source,
                  const std::string& destination, bool mayMove) {
-  const std::string invalid = std::string(texts::kInvalidInstallationPath) + destination;
-  if (!platform::IsAcceptedDrive(host.files.DriveKindOf(format::DriveRootText(destination)))) {
-    host.messages.Show(platform::MessageKind::Warning, invalid);
-    return;
+  // One warning for each way it fails, its text saying which.
+  const char* failure = texts::kInvalidInstallationPath;
+  if (platform::IsAcceptedDrive(host.files.DriveKindOf(format::DriveRootText(destination)))) {
+    // A destination without "\" has no folder to put the file in.
+    const std::size_t slash = destination.rfind('\\');
+    const std::string folder =
+        slash == std::string::npos ? std::string() : destination.substr(0, slash);
+    CreateFolderPath(host.files, folder);
+    if (!folder.empty() && host.files.Exists(folder)) {
+      // A file that another program holds cannot be copied over: it is left
+      // to the next restart or fails.
+      if (host.filesInUse.InUse(destination)
+              ? ReplaceBusyFile(host, source, destination)
+              : PlaceStagedFile(host.files, source, destination, mayMove)) {
+        return;
+      }
+      failure = texts::kUnableToCreateFile;
+    }
   }
-  // A destination without "\" has no folder to put the file in.
-  const std::size_t slash = destination.rfind('\\');
-  const std::string folder =
-      slash == std::string::npos ? std::string() : destination.substr(0, slash);
-  CreateFolderPath(host.files, folder);
-  if (folder.empty() || !host.files.Exists(folder)) {
-    host.messages.Show(platform::MessageKind::Warning, invalid);
-    return;
-  }
-  // A file that another program holds cannot be copied over: it is left to
-  // the next restart or fails.
-  if (host.filesInUse.InUse(destination)
-          ? !ReplaceBusyFile(host, source, destination)
-          : !PlaceStagedFile(host.files, source, destination, mayMove)) {
-    host.messages.Show(platform::MessageKind::Warning,
-                       std::string(texts::kUnableToCreateFile) + destination);
-  }
+  host.messages.Show(platform::MessageKind::Warning, failure + destination);
 }
 
 void RunFilePass(platform::Platform& host, script::PathExpander& expander) {
