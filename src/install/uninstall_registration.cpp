@@ -25,14 +25,14 @@ std::string UninstallKey(const std::string& productName) {
   return key.size() <= kLongestKey ? key : key.substr(0, kLongestKey);
 }
 
-void WriteStringValue(platform::Registry& registry, const std::string& key, const std::string& name,
+void WriteStringValue(platform::Registry& registry, const std::string& key, const char* name,
                       const std::string& text) {
-  std::vector<std::uint8_t> bytes(text.begin(), text.end());
-  bytes.push_back(0);
+  // The terminating zero is c_str()'s own.
+  const std::vector<std::uint8_t> bytes(text.c_str(), text.c_str() + text.size() + 1);
   registry.SetValue(platform::RegistryRoot::LocalMachine, key, name, platform::kRegSz, bytes);
 }
 
-void WriteDwordValue(platform::Registry& registry, const std::string& key, const std::string& name,
+void WriteDwordValue(platform::Registry& registry, const std::string& key, const char* name,
                      std::uint32_t number) {
   registry.SetValue(platform::RegistryRoot::LocalMachine, key, name, platform::kRegDword,
                     DwordBytes(number));

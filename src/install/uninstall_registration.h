@@ -17,9 +17,9 @@ std::string UninstallKey(const std::string& productName);
 
 // Sets a REG_SZ (the text and its terminating zero) or a four-byte REG_DWORD
 // under HKEY_LOCAL_MACHINE and the key. Failures are silent.
-void WriteStringValue(platform::Registry& registry, const std::string& key, const std::string& name,
+void WriteStringValue(platform::Registry& registry, const std::string& key, const char* name,
                       const std::string& text);
-void WriteDwordValue(platform::Registry& registry, const std::string& key, const std::string& name,
+void WriteDwordValue(platform::Registry& registry, const std::string& key, const char* name,
                      std::uint32_t number);
 
 // Writes DisplayIcon, DisplayName, NoModify, NoRepair, UninstallString and
