@@ -34,8 +34,8 @@ bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEn
   entries.clear();
   error.clear();
   const auto refuse = [&](std::initializer_list<std::string_view> message) {
-    entries.clear();
     error = format::Joined(message);
+    entries.clear();
     return false;
   };
 
@@ -61,7 +61,8 @@ bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEn
                      format::DecimalText(static_cast<std::uint32_t>(index + 1)),
                      " is not terminated inside the archive."});
     }
-    ArchiveEntry entry;
+    // Made in place; a refusal clears the list, this entry with it.
+    ArchiveEntry& entry = entries.emplace_back();
     entry.name.assign(reinterpret_cast<const char*>(start), static_cast<std::size_t>(nul - start));
     cursor += entry.name.size() + 1;
 
@@ -82,7 +83,6 @@ bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEn
     }
     entry.data = block.data() + cursor;
     cursor += entry.size;
-    entries.push_back(std::move(entry));
   }
   return true;
 }
