@@ -88,7 +88,7 @@ void CInstallWizard::ShowDestinationPage() {
       kRequiredSpaceValue, kDriveSpaceValue, kFreeSpaceLabel,  kFreeSpaceValue,
       kBrowseButton};
   for (const int id : kShown) surface_.Show(id, true);
-  surface_.SetText(kNextButton, texts::kNextCaption);
+  SetFixedText(kNextButton, texts::kNextCaption);
   for (const int id : {kWelcomeNote, kWelcomeGuide, kWelcomeTitle, kUnusedStatic, kSideBanner}) {
     surface_.Show(id, false);
   }

@@ -15,7 +15,7 @@ namespace wizard {
 void CInstallWizard::ShowFinishTransition() {
   surface_.Show(kProgressBar, false);
   surface_.Enable(kNextButton, true);
-  surface_.SetText(kNextButton, texts::kFinishCaption);
+  SetFixedText(kNextButton, texts::kFinishCaption);
   surface_.Show(kBackButton, false);
   for (const int id : {kLaunchBox, kFinishNote, kFinishInstalled}) surface_.Show(id, true);
   surface_.Show(kLogoPicture, false);
@@ -36,7 +36,7 @@ void CInstallWizard::SetUpFinishPage() {
                    texts::kFinishTitleStart + setup.productName + texts::kFinishTitleEnd);
   surface_.SetText(kFinishInstalled, setup.productName + texts::kFinishInstalledEnd);
   surface_.Show(kHeaderTitle, false);
-  if (host_.filesInUse.RestartNeeded()) surface_.SetText(kFinishNote, texts::kRestartNeeded);
+  if (host_.filesInUse.RestartNeeded()) SetFixedText(kFinishNote, texts::kRestartNeeded);
   switch (setup.offer) {
     case script::LaunchOffer::Offered:
       surface_.SetCheck(kLaunchBox, true);

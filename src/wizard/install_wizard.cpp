@@ -18,6 +18,8 @@ CInstallWizard::CInstallWizard(ControlSurface& surface, platform::Platform host,
       logoPath_(logoPath),
       headerPath_(headerPath) {}
 
+void CInstallWizard::SetFixedText(int id, const char* text) { surface_.SetText(id, text); }
+
 std::string CInstallWizard::ScriptPath() { return script::ScriptPath(host_.files); }
 
 void CInstallWizard::OnInitDialog() {

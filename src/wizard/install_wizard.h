@@ -126,6 +126,9 @@ class CInstallWizard final : public script::WizardValues {
   void FinishClick();
 
   void RefreshNotice();
+  // One of the wizard's own texts into a control: its string is made here,
+  // not at each caller.
+  void SetFixedText(int id, const char* text);
   // Enables Next when the folder lies on a fixed or removable drive; with a
   // message, an unaccepted drive also shows "Destination Folder Path Error".
   bool CheckDrive(const std::string& folder, bool withMessage);

@@ -36,8 +36,8 @@ class SurfaceInstallingPage : public install::InstallingPage {
 void CInstallWizard::ShowInstallingTransition() {
   surface_.Show(kBottomLine, true);
   surface_.Show(kNoticeLabel, true);
-  surface_.SetText(kHeaderTitle, texts::kHeaderTitleBlank);
-  surface_.SetText(kHeaderTitle, texts::kInstallingTitle);
+  SetFixedText(kHeaderTitle, texts::kHeaderTitleBlank);
+  SetFixedText(kHeaderTitle, texts::kInstallingTitle);
   surface_.Show(kUnusedLocationTitle, false);
   surface_.Enable(kCancelButton, false);
   surface_.Show(kProgressBar, true);

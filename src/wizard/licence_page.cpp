@@ -53,7 +53,7 @@ void CInstallWizard::ShowLicensePage() {
   // Always shown not accepted; Back from the destination page checks the box
   // itself afterwards.
   surface_.SetCheck(kAcceptBox, false);
-  surface_.SetText(kNextButton, texts::kAcceptCaption);
+  SetFixedText(kNextButton, texts::kAcceptCaption);
   surface_.Enable(kNextButton, false);
 }
 

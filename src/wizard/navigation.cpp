@@ -66,8 +66,8 @@ void CInstallWizard::ShowDestinationTransition() {
   surface_.Show(kBottomLine, true);
   surface_.Show(kNoticeLabel, true);
   ShowDestinationPage();
-  surface_.SetText(kHeaderTitle, texts::kHeaderTitleBlank);
-  surface_.SetText(kHeaderTitle, texts::kInstallationLocationTitle);
+  SetFixedText(kHeaderTitle, texts::kHeaderTitleBlank);
+  SetFixedText(kHeaderTitle, texts::kInstallationLocationTitle);
   wizardPage_ = kDestinationPage;
 }
 
@@ -82,7 +82,7 @@ void CInstallWizard::OnBack() {
       return;
     }
     // Back to the licence page, which the user has already accepted.
-    surface_.SetText(kHeaderTitle, texts::kLicenceAgainTitle);
+    SetFixedText(kHeaderTitle, texts::kLicenceAgainTitle);
     static constexpr int kDestinationControls[] = {
         kUnusedLocationTitle, kDestinationLabel,   kPathBox,         kDriveSpaceLabel,
         kRequiredSpaceLabel,  kRequiredSpaceValue, kDriveSpaceValue, kFreeSpaceLabel,
@@ -108,7 +108,7 @@ void CInstallWizard::OnBack() {
   surface_.Enable(kBackButton, false);
   for (const int id : kLicenceControls) surface_.Show(id, false);
   wizardPage_ = kWelcomePage;
-  surface_.SetText(kNextButton, texts::kNextCaption);
+  SetFixedText(kNextButton, texts::kNextCaption);
 }
 
 void CInstallWizard::ShowWelcomePage() {
@@ -135,7 +135,7 @@ void CInstallWizard::ShowWelcomePage() {
   };
   for (const int id : kHidden) surface_.Show(id, false);
   wizardPage_ = kWelcomePage;
-  surface_.SetText(kNextButton, texts::kNextCaption);
+  SetFixedText(kNextButton, texts::kNextCaption);
 }
 
 void CInstallWizard::OnCloseRequested() {
