@@ -1,6 +1,6 @@
 /* A planted library: whoever loads it leaves a marker file beside it, its
    own path followed by ".loaded", so the end-to-end check can see which
-   fake was loaded. Built as gdiplus.dll. */
+   fake was loaded. Built as gdiplus.dll and as comctl32.dll. */
 #include <windows.h>
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
