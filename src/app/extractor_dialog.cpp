@@ -84,39 +84,36 @@ void CExeExtractorDlg::ExtractPayload() {
 void StagePayload(SetupRun& run, package::ProgressCallback progress) {
   platform::FileSystem& files = win32::Win32Platform().files;
   ScriptRulesScanner scanner;
-  package::ExtractionResult result;
-  {
-    PayloadResource payload;
-    if (payload.Block().empty()) run.Fail(kNoPayload, unattended::ExitCode::DamagedSetup);
-    // Before anything is written: a damaged download must install nothing.
-    // A program without a checksum (made by another tool) goes on unchecked.
-    if (package::CheckPayloadChecksum(payload.Block(), payload.HasChecksum(), payload.Checksum()) ==
-        package::ChecksumVerdict::Mismatch) {
-      run.Fail(kChecksumMismatch, unattended::ExitCode::DamagedSetup);
-    }
-    // Nothing is written before the folder is known to be ours.
-    const std::string stagingFolder = script::StagingFolder(files);
-    if (run.Logging()) run.LogLine("Staging folder: ", stagingFolder);
-    const package::StagingResult staging = package::PrepareStagingFolder(files, stagingFolder);
-    if (staging.status != package::StagingStatus::Ready)
-      run.Fail(staging.message, unattended::ExitCode::NoStaging);
-    // With a log, each entry is logged once its file is written: the
-    // archive's entries in order, one bar step each.
-    std::vector<package::ArchiveEntry> entries;
-    std::string ignored;
-    if (run.Logging()) package::ReadArchiveIndex(payload.Block(), entries, ignored);
-    std::size_t written = 0;
-    win32::Win32Threads threads;
-    result = package::ExtractArchive(
-        files, threads, payload.Block(), stagingFolder, scanner,
-        [&](package::ProgressStep step, unsigned percent) {
-          if (progress) progress(step, percent);
-          if (step == package::ProgressStep::Bar && written < entries.size()) {
-            LogExtractedEntry(
-                run, stagingFolder + entries[written++].name);  // the folder ends with a backslash
-          }
-        });
+  PayloadResource payload;
+  if (payload.Block().empty()) run.Fail(kNoPayload, unattended::ExitCode::DamagedSetup);
+  // Before anything is written: a damaged download must install nothing.
+  // A program without a checksum (made by another tool) goes on unchecked.
+  if (package::CheckPayloadChecksum(payload.Block(), payload.HasChecksum(), payload.Checksum()) ==
+      package::ChecksumVerdict::Mismatch) {
+    run.Fail(kChecksumMismatch, unattended::ExitCode::DamagedSetup);
   }
+  // Nothing is written before the folder is known to be ours.
+  const std::string stagingFolder = script::StagingFolder(files);
+  if (run.Logging()) run.LogLine("Staging folder: ", stagingFolder);
+  const package::StagingResult staging = package::PrepareStagingFolder(files, stagingFolder);
+  if (staging.status != package::StagingStatus::Ready)
+    run.Fail(staging.message, unattended::ExitCode::NoStaging);
+  // With a log, each entry is logged once its file is written: the
+  // archive's entries in order, one bar step each.
+  std::vector<package::ArchiveEntry> entries;
+  std::string ignored;
+  if (run.Logging()) package::ReadArchiveIndex(payload.Block(), entries, ignored);
+  std::size_t written = 0;
+  win32::Win32Threads threads;
+  package::ExtractionResult result = package::ExtractArchive(
+      files, threads, payload.Block(), stagingFolder, scanner,
+      [&](package::ProgressStep step, unsigned percent) {
+        if (progress) progress(step, percent);
+        if (step == package::ProgressStep::Bar && written < entries.size()) {
+          LogExtractedEntry(
+              run, stagingFolder + entries[written++].name);  // the folder ends with a backslash
+        }
+      });
   switch (result.status) {
     case package::ExtractionStatus::Ok:
       break;
@@ -128,8 +125,8 @@ void StagePayload(SetupRun& run, package::ProgressCallback progress) {
       run.Fail(kDamagedPrefix + result.message, unattended::ExitCode::DamagedSetup);
   }
   if (!result.hasScript) run.Fail(kNoScript, unattended::ExitCode::DamagedSetup);
-  run.logoPath = result.logoPath;
-  run.headerPath = result.headerPath;
+  run.logoPath = std::move(result.logoPath);
+  run.headerPath = std::move(result.headerPath);
 }
 
 void CExeExtractorDlg::RunWizard() {

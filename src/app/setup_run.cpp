@@ -25,11 +25,12 @@ bool RunsAsLocalSystem() {
 
 }  // namespace
 
-SetupRun::SetupRun() : host_(win32::Win32Platform(), log_) {}
+SetupRun::SetupRun()
+    : commandLine_(unattended::ParseCommandLine(::GetCommandLineA())),
+      host_(win32::Win32Platform(), log_) {}
 
 void SetupRun::Start() {
   const std::string rawCommandLine = ::GetCommandLineA();
-  commandLine_ = unattended::ParseCommandLine(rawCommandLine);
   const unattended::CommandLine& line = commandLine_;
   if (line.Silent()) host_.BeQuiet(line.display == unattended::Display::ProgressOnly);
   // Before anything is written, the log included (the first run's may have

@@ -17,11 +17,12 @@ namespace app {
 
 class SetupRun {
  public:
+  // Parses the command line.
   SetupRun();
   SetupRun(const SetupRun&) = delete;
   SetupRun& operator=(const SetupRun&) = delete;
 
-  // Reads the command line and opens the log. Ends the process itself after
+  // Acts on the command line and opens the log. Ends the process itself after
   // /? and after a bad command line.
   void Start();
   unattended::Display Display() const { return commandLine_.display; }

@@ -51,7 +51,7 @@ void ForEachFileEntryLine(Lines& lines, Visit&& entry) {
     if (inside) entry(line);
     if (line == kFiles) {
       inside = true;
-      NextLine(lines);  // the compression flag, never an entry
+      lines.ReadLine(line);  // the compression flag, never an entry
     }
   }
 }
@@ -91,7 +91,7 @@ bool ForEachShortcutSectionLine(Lines& lines, Group&& group, Opened&& opened,
   std::string line;
   while (lines.ReadLine(line)) {
     if (line == kProgramGroup) {
-      line = NextLine(lines);
+      lines.ReadLine(line);
       group(line);
     }
     if (line == kShortcuts) {

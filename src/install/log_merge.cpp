@@ -40,8 +40,8 @@ std::string MergeUninstallLogs(
     at = end + 2;
     if (closing.empty()) {
       if (line.size() > 4 && line[2] == '[' && line[3] != '/' && line.back() == ']') {
-        section = line.substr(2);
-        closing = "\r\n[/" + line.substr(3);
+        section.assign(line, 2);
+        closing.assign("\r\n[/").append(line, 3);
         open = merged.find(line + "\r", body - 1);
         close = merged.find(closing, open);
       }

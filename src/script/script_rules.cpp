@@ -16,10 +16,10 @@ ImagePaths ReadImagePaths(platform::FileSystem& files, const std::string& path) 
   std::string line;
   while (reader.ReadLine(line)) {
     if (line == format::kLogo) {
-      images.logo = reader.NextLine();
+      reader.ReadLine(images.logo);
     } else if (line == format::kHeaderImage) {
       // The scan ends here: a [logo] further down is never seen.
-      images.header = reader.NextLine();
+      reader.ReadLine(images.header);
       break;
     }
   }
@@ -45,7 +45,7 @@ InstallPathSection ReadInstallPathSection(platform::FileSystem& files, const std
   if (!reader.SkipPast(format::kInstallPath)) return section;
   section.found = true;
   section.pathTemplate = FitField(reader.NextLine());
-  section.lockFlag = reader.NextLine();
+  reader.ReadLine(section.lockFlag);
   return section;
 }
 
@@ -61,7 +61,7 @@ bool ReadLicenceFlag(platform::FileSystem& files, const std::string& path, std::
   flag.clear();
   ScriptReader reader(files, path);
   if (!reader.SkipPast(format::kLicence)) return false;
-  flag = reader.NextLine();
+  reader.ReadLine(flag);
   return true;
 }
 
@@ -138,13 +138,15 @@ UninstallSource ReadUninstallSource(
     base::FunctionRef<void(const std::string& removalPath)> removalPath) {
   UninstallSource source;
   ScriptReader reader(files, path);
-  reader.NextLine();
-  reader.NextLine();
-  source.productVersion = reader.NextLine();
-  source.companyName = reader.NextLine();
+  // Lines 1 and 2 (the product name, the wizard's title) are read into the
+  // version's place, where line 3, the version itself, replaces them.
+  reader.ReadLine(source.productVersion);
+  reader.ReadLine(source.productVersion);
+  reader.ReadLine(source.productVersion);
+  reader.ReadLine(source.companyName);
   if (!reader.SkipPast(format::kUninstallGeneral)) return source;
-  source.generalLine1 = reader.NextLine();
-  source.generalLine2 = reader.NextLine();
+  reader.ReadLine(source.generalLine1);
+  reader.ReadLine(source.generalLine2);
   // Positional: "[/uninst_gene]" and "[uninst_fls]" are taken as read, the
   // third line is the first removal path. End of file ends the list too, so
   // a script without "[/uninst_fls]" cannot keep the pass going.
@@ -157,7 +159,7 @@ UninstallSource ReadUninstallSource(
 FinishPageSetup ReadFinishPageSetup(platform::FileSystem& files, const std::string& path) {
   FinishPageSetup setup;
   ScriptReader reader(files, path);
-  setup.productName = reader.NextLine();
+  reader.ReadLine(setup.productName);
   std::string line;
   while (reader.ReadLine(line)) {
     if (line != format::kLaunch) continue;

@@ -1,5 +1,7 @@
 #include "unattended/command_line.h"
 
+#include <string_view>
+
 #include "format/windows_path.h"
 #include "install/install_texts.h"
 #include "format/uninstall_log_format.h"
@@ -82,10 +84,10 @@ std::string FolderError(const std::string& folder) {
   return "The installation folder \"" + folder + why;
 }
 
-void SetFolder(CommandLine& line, std::string folder) {
+void SetFolder(CommandLine& line, std::string_view folder) {
   if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"') {
-    folder.pop_back();
-    folder.erase(0, 1);
+    folder.remove_suffix(1);
+    folder.remove_prefix(1);
   }
   line.installFolder = format::WithoutTrailingSeparators(folder);
   if (line.error.empty()) line.error = FolderError(line.installFolder);

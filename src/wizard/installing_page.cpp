@@ -54,10 +54,9 @@ void CInstallWizard::ShowInstallingTransition() {
 
 void CInstallWizard::RunInstallingStep() {
   ShowInstallingTransition();
-  install::InstallRequest request;
   // The path box's text is the installation folder from here on.
-  request.installPath = surface_.GetText(kPathBox);
-  request.productName = FieldText(productName_);
+  install::InstallRequest request{.installPath = surface_.GetText(kPathBox),
+                                  .productName = FieldText(productName_)};
   // Cancelled at the question about files in use: nothing was changed yet.
   if (!install::FreeFilesInUse(host_, expander_)) {
     install::DeleteStagingFiles(host_.files);

@@ -11,11 +11,16 @@ namespace win32 {
 
 namespace {
 
-// The text in a buffer that the system filled, never reading past its end.
-std::string BoundedText(const char* buffer, std::size_t capacity) {
+// The length of the text in a buffer that the system filled, never reading
+// past its end.
+std::size_t BoundedLength(const char* buffer, std::size_t capacity) {
   std::size_t length = 0;
   while (length < capacity && buffer[length] != '\0') ++length;
-  return std::string(buffer, length);
+  return length;
+}
+
+std::string BoundedText(const char* buffer, std::size_t capacity) {
+  return std::string(buffer, BoundedLength(buffer, capacity));
 }
 
 // For the calls that return the length written, or the size needed when the
@@ -34,7 +39,7 @@ bool Win32Machine::UserName(std::string& name) {
   char buffer[UNLEN + 1];
   DWORD size = sizeof buffer;
   if (!GetUserNameA(buffer, &size)) return false;
-  name = BoundedText(buffer, sizeof buffer);
+  name.assign(buffer, BoundedLength(buffer, sizeof buffer));
   return true;
 }
 
@@ -42,7 +47,7 @@ bool Win32Machine::ComputerName(std::string& name) {
   char buffer[MAX_COMPUTERNAME_LENGTH + 1];
   DWORD size = sizeof buffer;
   if (!GetComputerNameA(buffer, &size)) return false;
-  name = BoundedText(buffer, sizeof buffer);
+  name.assign(buffer, BoundedLength(buffer, sizeof buffer));
   return true;
 }
 
@@ -52,7 +57,7 @@ bool Win32Machine::LanguageName(std::string& name) {
   // The length returned does not count the terminator: MAX_PATH or more means
   // the name was cut.
   if (length >= MAX_PATH) return false;
-  name = BoundedText(buffer, length);
+  name.assign(buffer, BoundedLength(buffer, length));
   return true;
 }
 
