@@ -70,6 +70,10 @@ wine_run cmd.exe /c exit 0 >/dev/null 2>&1  # the first start brings up Wine's s
 seconds() { date +%s.%N; }
 median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }
 silent_times=() staging_times=() yardstick_times=()
+# The processors' time taken by the virtual machine's host ("steal"), which
+# slows two-thread runs more than one-thread ones: shown with the figures.
+steal_and_total() { awk '/^cpu /{print $9, $2+$3+$4+$5+$6+$7+$8+$9}' /proc/stat; }
+read -r steal_before total_before < <(steal_and_total)
 for ((run = 1; run <= runs; run++)); do
   rm -rf "$WINEPREFIX/drive_c/Bench"
   start=$(seconds)
@@ -98,5 +102,7 @@ yardstick=$(median "${yardstick_times[@]}")
 printf '%-52s %8.2f s   (runs: %s)\n' "silent install (/S) under wine64" "$silent" "${silent_times[*]}"
 printf '%-52s %8.2f s   (runs: %s)\n' "extraction alone (/S /D=Q:\\Bench, refused)" "$staging" "${staging_times[*]}"
 printf '%-52s %8.2f s   (runs: %s)\n' "mksetup extract natively + one bare Wine start" "$yardstick" "${yardstick_times[*]}"
+read -r steal_after total_after < <(steal_and_total)
+echo "processor time taken by the host (steal): $(( (steal_after - steal_before) * 100 / (total_after - total_before + 1) ))%"
 printf 'ratio %.2f (target: at most 1.3); extraction alone %.2f (target: at most 1.5)\n' \
   "$(echo "$silent / $yardstick" | bc -l)" "$(echo "$staging / $yardstick" | bc -l)"
