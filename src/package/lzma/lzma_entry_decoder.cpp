@@ -47,16 +47,17 @@ struct LzmaEntryDecoder::State {
   LzmaStatus Begin(const std::uint8_t* properties, const std::uint8_t* data, std::size_t size,
                    std::uint64_t total) {
     open = false;
-    CLzmaProps props;
-    if (LzmaProps_Decode(&props, properties, kLzmaPropertiesSize) != SZ_OK ||
-        props.dicSize > kLzmaMaxDictionary)
+    // The call decodes the properties too (into lzma.prop), refusing ones
+    // out of range; the probabilities' size depends on lc and lp alone.
+    const SRes allocated =
+        LzmaDec_AllocateProbs(&lzma, properties, kLzmaPropertiesSize, &allocator);
+    if (allocated == SZ_ERROR_MEM) return LzmaStatus::TooLarge;
+    if (allocated != SZ_OK || lzma.prop.dicSize > kLzmaMaxDictionary)
       return LzmaStatus::BadProperties;
-    if (LzmaDec_AllocateProbs(&lzma, properties, kLzmaPropertiesSize, &allocator) != SZ_OK)
-      return LzmaStatus::TooLarge;
     // Matches reach back at most the dictionary size and never before the
     // stream's start, so the smaller of the two is all the window needs.
     const std::size_t window = static_cast<std::size_t>(
-        std::max<std::uint64_t>(std::min<std::uint64_t>(props.dicSize, total), 1));
+        std::max<std::uint64_t>(std::min<std::uint64_t>(lzma.prop.dicSize, total), 1));
     if (dictionary < window) {
       std::free(lzma.dic);
       lzma.dic = static_cast<Byte*>(std::malloc(window));

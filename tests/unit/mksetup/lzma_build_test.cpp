@@ -5,6 +5,7 @@
 #ifndef _WIN32
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -101,6 +102,11 @@ TEST(LzmaBuild, EntriesComeBackAndTheBytesDoNotDependOnTheThreads) {
 }
 
 TEST(LzmaBuild, NoLzwStreamIsTakenForAnLzmaEntryAndADamagedOneIsRefused) {
+  EXPECT_STREQ(package::LzmaStatusText(package::LzmaStatus::BadProperties),
+               "the LZMA properties are not supported");
+  EXPECT_STREQ(package::LzmaStatusText(package::LzmaStatus::WriteFailed),
+               "the decoded bytes could not be written");
+  EXPECT_STREQ(package::LzmaStatusText(static_cast<package::LzmaStatus>(42)), "unknown status");
   ProductFolder product;
   WriteProduct(product);
   for (const bool solid : {false, true}) {
@@ -135,6 +141,13 @@ TEST(LzmaBuild, NoLzwStreamIsTakenForAnLzmaEntryAndADamagedOneIsRefused) {
     Bytes longer = sound;
     longer.push_back(0);
     EXPECT_NE(decode(longer), package::LzmaStatus::Ok) << solid;
+    // Properties out of range: lc/lp/pb past 224, a dictionary past the limit.
+    Bytes badModel = sound;
+    badModel[package::kLzmaHeaderSize] = 225;
+    EXPECT_EQ(decode(badModel), package::LzmaStatus::BadProperties) << solid;
+    Bytes hugeDictionary = sound;
+    std::fill_n(hugeDictionary.begin() + package::kLzmaHeaderSize + 1, 4, 0xff);
+    EXPECT_EQ(decode(hugeDictionary), package::LzmaStatus::BadProperties) << solid;
     if (solid) {
       // A member alone has no stream to continue.
       package::LzmaEntryDecoder decoder;
