@@ -15,9 +15,10 @@ namespace ui {
 // fails to open on the class it lacks.
 bool RegisterCommonControls();
 
-// comctl32's window subclassing, through the loaded library. Before it is
-// loaded (no dialog opened yet) there is no control to subclass: Set fails,
-// Remove does nothing.
+// comctl32's window subclassing, through the library. Set loads it if no
+// dialog has yet (false when it cannot be loaded); Remove does nothing
+// before it is loaded, when nothing can be subclassed; DefaultSubclassProc
+// runs only for a window Set subclassed.
 bool SetSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
 void RemoveSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id);
 LRESULT DefaultSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
