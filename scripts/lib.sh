@@ -57,10 +57,26 @@ ensure_packages() {
   [ ${#needed[@]} -lt ${#missing[@]} ] || return 1
   say "installing without ${SETUPKIT_OPTIONAL_PACKAGES[*]}"
   [ ${#needed[@]} -eq 0 ] || apt_install "${needed[@]}" || return 1
-  if ! apt_install "${SETUPKIT_OPTIONAL_PACKAGES[@]}"; then
-    WINE32_INSTALL_WHY="wine32:i386 could not be installed from the package lists there are"
-    say "$WINE32_INSTALL_WHY: the x86 runtime is built but not run"
-  fi
+  apt_install "${SETUPKIT_OPTIONAL_PACKAGES[@]}" && return 0
+  install_optional_from_main_archive && return 0
+  WINE32_INSTALL_WHY="wine32:i386 could not be installed from the package lists there are"
+  say "$WINE32_INSTALL_WHY: the x86 runtime is built but not run"
+}
+
+# Second try for the optional packages when the security archive's i386
+# index is the one that failed: its 64-bit twins are newer than any i386
+# package apt knows, so both architectures are taken from the main archive
+# (signed like the rest), which may step a few 64-bit libraries back to the
+# main archive's version on this test machine.
+install_optional_from_main_archive() {
+  local pin
+  pin=$(mktemp) || return 1
+  printf 'Package: *\nPin: release n=bookworm,l=Debian\nPin-Priority: 1001\n' >"$pin"
+  say "retrying ${SETUPKIT_OPTIONAL_PACKAGES[*]} with both architectures from the main archive"
+  apt_install --allow-downgrades -o Dir::Etc::Preferences="$pin" "${SETUPKIT_OPTIONAL_PACKAGES[@]}"
+  local rc=$?
+  rm -f "$pin"
+  return $rc
 }
 
 JOBS=${JOBS:-$(nproc)}
