@@ -12,11 +12,36 @@
 
 namespace install {
 
-void InstallFile(platform::Platform& host, const std::string& source,
+namespace {
+
+// GetDriveType asks the system's mount manager each time, which under Wine
+// is a call into another process; a pass asks once for each drive root in
+// a row, as its files mostly share one.
+class DriveVerdicts {
+ public:
+  bool Accepted(platform::FileSystem& files, const std::string& root) {
+    if (root != root_) {
+      root_ = root;
+      accepted_ = platform::IsAcceptedDrive(files.DriveKindOf(root));
+    }
+    return accepted_;
+  }
+
+ private:
+  // Longer than any root (a path's first three characters): asked first.
+  std::string root_ = "none";
+  bool accepted_ = false;
+};
+
+// Copies one staged file to its destination, making the destination folder
+// first; with mayMove, moves it there where it can (PlaceStagedFile).
+// Refused drives, a folder that cannot be made and a failed copy each show
+// their message; nothing stops the caller.
+void InstallFile(platform::Platform& host, DriveVerdicts& drives, const std::string& source,
                  const std::string& destination, bool mayMove) {
   // One warning for each way it fails, its text saying which.
   const char* failure = texts::kInvalidInstallationPath;
-  if (platform::IsAcceptedDrive(host.files.DriveKindOf(format::DriveRootText(destination)))) {
+  if (drives.Accepted(host.files, format::DriveRootText(destination))) {
     // A destination without "\" has no folder to put the file in.
     const std::size_t slash = destination.rfind('\\');
     const std::string folder =
@@ -36,12 +61,15 @@ void InstallFile(platform::Platform& host, const std::string& source,
   host.messages.Show(platform::MessageKind::Warning, failure + destination);
 }
 
+}  // namespace
+
 void RunFilePass(platform::Platform& host, script::PathExpander& expander) {
   const std::string staging = script::StagingFolder(host.files);
   const std::string scriptPath = script::ScriptPath(host.files);
   // Which entry is the last to install each staged file, which may then be
   // moved rather than copied.
   StagedFileUses uses;
+  DriveVerdicts drives;
   script::ForEachFileEntry(host.files, scriptPath,
                            [&](const std::string& kind, const std::string&) {
                              if (kind != script::format::kFolderEntryKind) uses.Add(staging + kind);
@@ -54,7 +82,7 @@ void RunFilePass(platform::Platform& host, script::PathExpander& expander) {
                              }
                              // The source name is the staged entry's own name, never expanded.
                              const std::string source = staging + kind;
-                             InstallFile(host, source, expander.ExpandPathVariables(rest),
+                             InstallFile(host, drives, source, expander.ExpandPathVariables(rest),
                                          uses.MayMove(source, scriptPath));
                            });
 }

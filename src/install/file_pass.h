@@ -9,14 +9,11 @@
 
 namespace install {
 
-// Copies one staged file to its destination, making the destination folder
-// first; with mayMove, moves it there where it can (PlaceStagedFile).
-// Refused drives, a folder that cannot be made and a failed copy each show
-// their message; nothing stops the caller.
-void InstallFile(platform::Platform& host, const std::string& source,
-                 const std::string& destination, bool mayMove = false);
-
-// Runs every entry of the "[fls]" section in file order.
+// Runs every entry of the "[fls]" section in file order: makes each folder
+// and copies each staged file to its destination, making its folder first,
+// or moves it there where it can (PlaceStagedFile). Refused drives, a folder
+// that cannot be made and a failed copy each show their message; nothing
+// stops the pass.
 void RunFilePass(platform::Platform& host, script::PathExpander& expander);
 
 }  // namespace install
