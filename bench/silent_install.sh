@@ -7,6 +7,8 @@
 #
 # SETUPKIT_CODEC=lzma or solid builds the product with --codec lzma (and
 # --solid) on the 64-bit LZMA runtime instead of LZW on the LZW one.
+# SETUPKIT_ARCH=x86 runs the 32-bit runtimes (the default that mksetup
+# builds) under 32-bit Wine instead, where this machine runs 32-bit programs.
 #
 # The product is the first 100 MB, by name, of Wine's own 32-bit Windows DLLs
 # (the i386-windows folder of the wine32 package, present even where it
@@ -22,12 +24,18 @@ dlls=/usr/lib/i386-linux-gnu/wine/i386-windows
 pattern='*.*'
 # Without wine32 its DLLs are not there: the first 106 MB of the 64-bit ones.
 if [ ! -d "$dlls" ]; then dlls=/usr/lib/x86_64-linux-gnu/wine/x86_64-windows pattern='*.dll'; fi
-codec=${SETUPKIT_CODEC:-lzw}
-runtime="$TOP/dist/bin/setup-runtime64.exe" codec_options=()
+codec=${SETUPKIT_CODEC:-lzw} arch=${SETUPKIT_ARCH:-x64}
+case "$arch" in
+  x64) bits=64 ;;
+  x86) bits=""
+    can_run_wine32 || { echo "SETUPKIT_ARCH=x86: $WINE32_WHY" >&2; exit 2; } ;;
+  *) echo "SETUPKIT_ARCH is x64 or x86, not $arch" >&2; exit 2 ;;
+esac
+runtime="$TOP/dist/bin/setup-runtime$bits.exe" codec_options=()
 case "$codec" in
   lzw) ;;
-  lzma) runtime="$TOP/dist/bin/setup-runtime-lzma64.exe" codec_options=(--codec lzma) ;;
-  solid) runtime="$TOP/dist/bin/setup-runtime-lzma64.exe" codec_options=(--codec lzma --solid) ;;
+  lzma) runtime="$TOP/dist/bin/setup-runtime-lzma$bits.exe" codec_options=(--codec lzma) ;;
+  solid) runtime="$TOP/dist/bin/setup-runtime-lzma$bits.exe" codec_options=(--codec lzma --solid) ;;
   *) echo "SETUPKIT_CODEC is lzw, lzma or solid, not $codec" >&2; exit 2 ;;
 esac
 mksetup="$TOP/dist/bin/mksetup"
@@ -46,8 +54,8 @@ done < <(cd "$dlls" && LC_ALL=C ls -1 -- $pattern)
 cp "$TOP/sample/quill_writer/files/"{top.bmp,side.bmp} "$out/files/"
 # The uninstall programs of the runtime's architecture, as mksetup would carry
 # them from beside itself (build/release's mksetup has none beside it).
-cp "$TOP/dist/bin/uninstaller64.exe" "$out/files/UnInstaller.exe"
-cp "$TOP/dist/bin/remover64.exe" "$out/files/Remove Uninstaller.exe"
+cp "$TOP/dist/bin/uninstaller$bits.exe" "$out/files/UnInstaller.exe"
+cp "$TOP/dist/bin/remover$bits.exe" "$out/files/Remove Uninstaller.exe"
 # The sample's script (CR LF) with the DLLs as its files and no shortcuts.
 tr -d '\r' < "$TOP/sample/quill_writer/setup/log_file.txt" > "$out/sample.txt"
 {
@@ -57,11 +65,11 @@ tr -d '\r' < "$TOP/sample/quill_writer/setup/log_file.txt" > "$out/sample.txt"
   sed -n '/^\[\/fls\]$/,$p' "$out/sample.txt" | sed '/^\[shrt\]$/,/^\[\/shrt\]$/{//!d}'
 } | sed 's/$/\r/' > "$out/log_file.txt"
 setup="$out/BenchSetup.exe"
-"$mksetup" build --arch x64 --stub "$runtime" "${codec_options[@]}" --script "$out/log_file.txt" --files "$out/files" -o "$setup" >/dev/null || exit 1
+"$mksetup" build --arch "$arch" --stub "$runtime" "${codec_options[@]}" --script "$out/log_file.txt" --files "$out/files" -o "$setup" >/dev/null || exit 1
 echo "mksetup: $mksetup"
 echo "product: ${#entries[@]} DLLs of $dlls, $total bytes; $codec setup program $(stat -c %s "$setup") bytes"
 
-export WINE_ENV_RUNTIME=x64
+export WINE_ENV_RUNTIME=$arch
 source "$TOP/scripts/wine-env"
 trap wine_env_stop EXIT
 wine_env_start >/dev/null 2>&1 || exit 1
@@ -99,7 +107,7 @@ for name in "${entries[@]}"; do
 done
 silent=$(median "${silent_times[@]}") staging=$(median "${staging_times[@]}")
 yardstick=$(median "${yardstick_times[@]}")
-printf '%-52s %8.2f s   (runs: %s)\n' "silent install (/S) under wine64" "$silent" "${silent_times[*]}"
+printf '%-52s %8.2f s   (runs: %s)\n' "silent install (/S), $arch runtime" "$silent" "${silent_times[*]}"
 printf '%-52s %8.2f s   (runs: %s)\n' "extraction alone (/S /D=Q:\\Bench, refused)" "$staging" "${staging_times[*]}"
 printf '%-52s %8.2f s   (runs: %s)\n' "mksetup extract natively + one bare Wine start" "$yardstick" "${yardstick_times[*]}"
 read -r steal_after total_after < <(steal_and_total)
