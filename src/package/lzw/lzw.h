@@ -19,6 +19,7 @@ constexpr std::size_t kLzwHeaderSize = 5;
 
 enum class LzwStatus {
   Ok,
+  NotBuiltIn,   // this program decodes LZMA only
   ShortHeader,  // fewer than 5 bytes
   BadWidth,     // width outside 9..25
   BadCode,      // a code beyond the next code to be created (the first code

@@ -58,7 +58,11 @@ void ProductFolder::WriteQuillWriter() const {
   WriteFile("Remove Uninstaller.exe", "remover");
 }
 
-void ProductFolder::WriteStub() const { pe_test::WriteBytes(StubPath(), pe_test::MakeImage({})); }
+void ProductFolder::WriteStub(const std::string& decodes) const {
+  pe_test::SyntheticOptions options;
+  options.decodes = decodes;
+  pe_test::WriteBytes(StubPath(), pe_test::MakeImage(options));
+}
 
 mksetup::BuildOptions ProductFolder::Options() const {
   mksetup::BuildOptions options;

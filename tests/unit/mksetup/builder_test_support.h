@@ -51,8 +51,9 @@ class ProductFolder {
   }
   // The sample's script and the files it names (small ones).
   void WriteQuillWriter() const;
-  // A synthetic PE32 image with resources, as the setup runtime stand-in.
-  void WriteStub() const;
+  // A synthetic PE32 image with resources, as the setup runtime stand-in;
+  // decodes names its codecs as a runtime's marker does, "" for none.
+  void WriteStub(const std::string& decodes = "") const;
 
   mksetup::BuildOptions Options() const;
   // Names of the scratch folder's own entries, to see that nothing but the

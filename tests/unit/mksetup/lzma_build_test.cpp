@@ -43,7 +43,7 @@ void WriteProduct(const ProductFolder& product) {
   product.WriteFile("more.bin", pe_test::PatternBytes(100'000, 7));  // what noise.bin begins with
   product.WriteFile("UnInstaller.exe", "uninstaller");
   product.WriteFile("Remove Uninstaller.exe", "remover");
-  product.WriteStub();
+  product.WriteStub("lzw lzma");
 }
 
 Bytes Build(const ProductFolder& product, Codec codec, bool solid, unsigned jobs) {
@@ -242,6 +242,30 @@ TEST(LzmaBuild, TheRuntimeStagesASolidStreamOnTwoThreads) {
   EXPECT_TRUE(std::filesystem::exists(folder + "/empty.dat"));
   EXPECT_FALSE(std::filesystem::exists(folder + "/zeros.img"));
   EXPECT_FALSE(std::filesystem::exists(folder + "/more.bin"));
+}
+
+// A runtime's marker says what it decodes; one without decodes LZW only.
+// Nothing is written for a codec the runtime cannot decode.
+TEST(LzmaBuild, RuntimeThatCannotDecodeTheCodecIsRefused) {
+  ProductFolder product;
+  WriteProduct(product);
+  const auto refusal = [&](Codec codec) {
+    BuildOptions options = product.Options();
+    options.codec = codec;
+    RecordingConsole console;
+    EXPECT_EQ(RunBuild(options, console.console), kExitFailure);
+    EXPECT_FALSE(std::filesystem::exists(product.OutputPath()));
+    return console.err;
+  };
+  product.WriteStub();
+  EXPECT_EQ(refusal(Codec::Lzma), "mksetup: error: the setup runtime " + product.StubPath() +
+                                      " does not decode LZMA, which --codec lzma asks for: it "
+                                      "decodes LZW only\n");
+  product.WriteStub("lzma");
+  EXPECT_EQ(refusal(Codec::Lzw), "mksetup: error: the setup runtime " + product.StubPath() +
+                                     " does not decode LZW, which --codec lzw asks for: it "
+                                     "decodes LZMA only\n");
+  Build(product, Codec::Lzma, false, 1);
 }
 
 TEST(LzmaBuild, SolidNeedsLzma) {

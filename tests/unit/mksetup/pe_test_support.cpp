@@ -7,6 +7,7 @@
 #include <iterator>
 #include <random>
 
+#include "format/runtime_codecs.h"
 #include "mksetup/pe/pe_image.h"
 
 #if !defined(_WIN32)
@@ -158,6 +159,10 @@ std::vector<std::uint8_t> MakeImage(const SyntheticOptions& options) {
   };
   std::vector<Section> sections;
   sections.push_back({".text", PatternBytes(0x180, 3), 0x60000020, 16});
+  if (!options.decodes.empty()) {
+    const std::string marker = SETUPKIT_RUNTIME_CODECS_MARKER + options.decodes;
+    std::copy(marker.begin(), marker.end() + 1, sections[0].data.begin());
+  }
   std::uint32_t nextRva = 0x1000 + kSectionAlignment;
   std::vector<std::uint8_t> resources;
   if (options.withResources) {

@@ -48,6 +48,9 @@ struct SyntheticOptions {
   bool dataAfterRelocations = false;  // then a plain data section, last
   std::size_t overlaySize = 0;        // bytes appended after the sections
   std::size_t certificateSize = 0;    // a certificate table after the overlay
+  // When not empty, .text begins with the marker of the codecs a setup
+  // runtime decodes, naming these ("lzw lzma").
+  std::string decodes;
 };
 
 // Headers 0x200 bytes, file alignment 0x200, section alignment 0x1000;

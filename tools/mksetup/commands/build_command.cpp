@@ -10,6 +10,7 @@
 #include "mksetup/pe/pe_image.h"
 #include "mksetup/pe/pe_resources.h"
 #include "mksetup/commands/progress.h"
+#include "mksetup/commands/runtime_codecs.h"
 #include "mksetup/script_checks/script_check.h"
 #include "mksetup/script_checks/script_text.h"
 
@@ -33,8 +34,9 @@ std::string Percent(std::uint64_t part, std::uint64_t whole) {
   return text;
 }
 
-// The stub must be a Windows program the resource writer can handle. A stub
-// of the other architecture than --arch names is most likely a mistake.
+// The stub must be a Windows program the resource writer can handle and
+// decode what --codec makes. A stub of the other architecture than --arch
+// names is most likely a mistake.
 bool ReadStub(const std::string& path, const BuildOptions& options,
               std::vector<std::uint8_t>& image, Architecture& stubArch, Console& console,
               std::string& error) {
@@ -57,6 +59,11 @@ bool ReadStub(const std::string& path, const BuildOptions& options,
     Warn(console, "the setup runtime " + path + " is a " + (pe.is64 ? "64" : "32") +
                       "-bit program, not the " + ArchitectureName(options.arch) +
                       " one that --arch asks for");
+  }
+  const RuntimeCodecs codecs = RuntimeCodecsOf(image, pe);
+  if (!codecs.Decodes(options.codec)) {
+    error = RuntimeCodecMismatch(path, codecs, options.codec);
+    return false;
   }
   return true;
 }

@@ -21,7 +21,7 @@ bool ParseArchitecture(const std::string& text, Architecture& arch);
 
 // The setup runtime that build uses without --stub: this file in the folder
 // of the mksetup executable. The LZW runtimes decode LZW only; the LZMA
-// ones, a little larger, decode both.
+// ones, a little larger, LZMA only (runtime_codecs.h).
 inline constexpr const char* kRuntimeFileName = "setup-runtime.exe";
 inline constexpr const char* kRuntime64FileName = "setup-runtime64.exe";
 inline constexpr const char* kLzmaRuntimeFileName = "setup-runtime-lzma.exe";
