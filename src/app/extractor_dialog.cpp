@@ -59,7 +59,7 @@ void CExeExtractorDlg::ExtractPayload() {
   // The label shows a percentage before each entry, the bar after it.
   const auto show = [&](package::ProgressStep step, unsigned percent) {
     if (step == package::ProgressStep::Label) {
-      const std::string text = format::DecimalText(percent) + "%";
+      const std::string text = format::Joined({format::DecimalDigits(percent), "%"});
       ui::SetWindowText(percentLabel, text.c_str());
     } else {
       m_progress.SetPos(static_cast<int>(percent));
@@ -145,7 +145,7 @@ void LogExtractedEntry(SetupRun& run, const std::string& path) {
   ::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
   // A payload entry's size has 32 bits.
   run.LogLine(format::Joined(
-      {"Extracted: ", path, " (", format::DecimalText(data.nFileSizeLow), " bytes)"}));
+      {"Extracted: ", path, " (", format::DecimalDigits(data.nFileSizeLow), " bytes)"}));
 }
 
 HBRUSH CExeExtractorDlg::OnCtlColor(HDC dc, HWND control, ui::CtlColor kind) {

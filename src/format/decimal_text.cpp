@@ -2,14 +2,15 @@
 
 namespace format {
 
-std::string DecimalText(std::uint32_t number) {
-  char digits[10];
-  char* first = digits + sizeof digits;
+DecimalDigits::DecimalDigits(std::uint32_t number) : first_(sizeof digits_) {
   do {
-    *--first = static_cast<char>('0' + number % 10);
+    digits_[--first_] = static_cast<char>('0' + number % 10);
     number /= 10;
   } while (number != 0);
-  return std::string(first, digits + sizeof digits);
+}
+
+std::string DecimalText(std::uint32_t number) {
+  return std::string(std::string_view(DecimalDigits(number)));
 }
 
 }  // namespace format

@@ -21,7 +21,7 @@ constexpr std::size_t kSizeField = 4;
 constexpr std::size_t kSmallestEntry = 2 + kSizeField;
 
 std::string EntryLabel(std::size_t index, std::string_view name) {
-  return format::Joined({"entry ", format::DecimalText(static_cast<std::uint32_t>(index + 1)),
+  return format::Joined({"entry ", format::DecimalDigits(static_cast<std::uint32_t>(index + 1)),
                          " (\"", base::HexEscaped(name), "\")"});
 }
 
@@ -50,15 +50,15 @@ bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEn
     const std::uint8_t* const start = block.data() + cursor;
     const std::size_t left = block.size() - cursor;
     if (left == 0) {
-      return refuse({kDamaged, "it announces ", format::DecimalText(count),
+      return refuse({kDamaged, "it announces ", format::DecimalDigits(count),
                      " entries but ends after ",
-                     format::DecimalText(static_cast<std::uint32_t>(index)), "."});
+                     format::DecimalDigits(static_cast<std::uint32_t>(index)), "."});
     }
     const std::uint8_t* nul = start;  // the name's end (std::find is four times the code)
     while (nul != start + left && *nul != 0) ++nul;
     if (nul == start + left) {
       return refuse({kDamaged, "the name of entry ",
-                     format::DecimalText(static_cast<std::uint32_t>(index + 1)),
+                     format::DecimalDigits(static_cast<std::uint32_t>(index + 1)),
                      " is not terminated inside the archive."});
     }
     // Made in place; a refusal clears the list, this entry with it.
@@ -77,8 +77,8 @@ bool ReadArchiveIndex(std::span<const std::uint8_t> block, std::vector<ArchiveEn
     cursor += kSizeField;
     if (block.size() - cursor < entry.size) {
       return refuse({kDamaged, EntryLabel(index, entry.name), " announces ",
-                     format::DecimalText(entry.size), " bytes but only ",
-                     format::DecimalText(static_cast<std::uint32_t>(block.size() - cursor)),
+                     format::DecimalDigits(entry.size), " bytes but only ",
+                     format::DecimalDigits(static_cast<std::uint32_t>(block.size() - cursor)),
                      " are left."});
     }
     entry.data = block.data() + cursor;

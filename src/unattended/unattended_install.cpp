@@ -66,7 +66,7 @@ std::string OutcomeLine(ExitCode code) {
   const char* meaning = code == ExitCode::RestartNeeded ? "restart needed"
                         : number < std::size(kMeanings) ? kMeanings[number]
                                                         : "";
-  return format::Joined({"Outcome: ", format::DecimalText(number), " (", meaning, ")"});
+  return format::Joined({"Outcome: ", format::DecimalDigits(number), " (", meaning, ")"});
 }
 
 }  // namespace unattended

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "format/decimal_text.h"
+#include "format/joined_text.h"
 #include "install/busy_files.h"
 #include "install/installing_step.h"
 #include "wizard/control_ids.h"
@@ -23,7 +24,9 @@ class SurfaceInstallingPage : public install::InstallingPage {
 
   void DisableBack() override { surface_.Enable(kBackButton, false); }
   void ShowProgress(int percent) override {
-    surface_.SetText(kProgressBar, format::DecimalText(static_cast<std::uint32_t>(percent)) + "%");
+    surface_.SetText(
+        kProgressBar,
+        format::Joined({format::DecimalDigits(static_cast<std::uint32_t>(percent)), "%"}));
     surface_.SetProgress(kProgressBar, percent);
   }
 

@@ -13,7 +13,11 @@ bool LzwFileSink::ReadBack(std::uint64_t, std::uint8_t*, std::size_t) { return f
 
 LzwStreamDecoder::LzwStreamDecoder(std::size_t window) : m_window(window) {}
 
-LzwStreamDecoder::~LzwStreamDecoder() = default;
+// Nothing was ever allocated: no buffer to free.
+LzwStreamDecoder::~LzwStreamDecoder() {
+  m_buffer.release();
+  m_strings.release();
+}
 
 std::size_t LzwStreamDecoder::HeldBytes() const { return 0; }
 
