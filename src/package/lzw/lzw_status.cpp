@@ -6,8 +6,8 @@ const char* LzwStatusText(LzwStatus status) {
   switch (status) {
     case LzwStatus::Ok:
       return "success";
-    case LzwStatus::NotBuiltIn:
-      return "it is LZW-compressed, and this setup runtime decodes LZMA only";
+    case LzwStatus::NotBuiltIn:  // the stand-in's, which has its own text
+      return "not built in";
     case LzwStatus::ShortHeader:
       return "the stream is shorter than its 5-byte header";
     case LzwStatus::BadWidth:
