@@ -26,13 +26,15 @@ using builder_test::Bytes;
 using builder_test::ProductFolder;
 using builder_test::RecordingConsole;
 
-const char* const kFiles[] = {"text.txt", "noise.bin", "empty.dat", "zeros.img", "more.bin"};
+const char* const kFiles[] = {"text.txt",  "noise.bin", "empty.dat",
+                              "zeros.img", "more.bin",  "tool.dll"};
 
 void WriteProduct(const ProductFolder& product) {
   product.WriteScript(builder_test::MinimalScript(
       "1", {"text.txt|%InstallPath%\\text.txt", "noise.bin|%InstallPath%\\noise.bin",
             "empty.dat|%InstallPath%\\empty.dat", "zeros.img|%InstallPath%\\zeros.img",
-            "more.bin|%InstallPath%\\more.bin", "UnInstaller.exe|%InstallPath%\\UnInstaller.exe",
+            "more.bin|%InstallPath%\\more.bin", "tool.dll|%InstallPath%\\tool.dll",
+            "UnInstaller.exe|%InstallPath%\\UnInstaller.exe",
             "Remove Uninstaller.exe|%InstallPath%\\Remove Uninstaller.exe"}));
   std::string text;
   for (int i = 0; text.size() < 300'000; ++i) text += "line " + std::to_string(i % 977) + "\r\n";
@@ -41,6 +43,7 @@ void WriteProduct(const ProductFolder& product) {
   product.WriteFile("empty.dat", Bytes());
   product.WriteFile("zeros.img", Bytes(500'000, 0));
   product.WriteFile("more.bin", pe_test::PatternBytes(100'000, 7));  // what noise.bin begins with
+  product.WriteFile("tool.dll", "MZ" + text.substr(0, 50'000));
   product.WriteFile("UnInstaller.exe", "uninstaller");
   product.WriteFile("Remove Uninstaller.exe", "remover");
   product.WriteStub("lzw lzma");
@@ -56,14 +59,15 @@ Bytes Build(const ProductFolder& product, Codec codec, bool solid, unsigned jobs
   return builder_test::ReadFile(product.OutputPath());
 }
 
-// The fifth byte of each compressed entry: the LZW code width or the LZMA mark.
-std::vector<int> Marks(const std::string& setup) {
+// The fifth byte of each compressed entry: the LZW code width or the LZMA
+// mark; at = 5, an LZMA entry's first property byte ((pb * 5 + lp) * 9 + lc).
+std::vector<int> Marks(const std::string& setup, std::size_t at = 4) {
   SetupPayload payload;
   std::string error;
   EXPECT_TRUE(ReadSetupPayload(setup, payload, error)) << error;
   std::vector<int> marks;
   for (std::size_t i = 0; i < payload.entries.size(); ++i) {
-    if (payload.decoded[i]) marks.push_back(payload.entries[i].data[4]);
+    if (payload.decoded[i]) marks.push_back(payload.entries[i].data[at]);
   }
   return marks;
 }
@@ -72,15 +76,19 @@ TEST(LzmaBuild, EntriesComeBackAndTheBytesDoNotDependOnTheThreads) {
   ProductFolder product;
   WriteProduct(product);
   const std::size_t lzw = Build(product, Codec::Lzw, false, 2).size();
-  EXPECT_EQ(Marks(product.OutputPath()), std::vector<int>(5, 16));
+  EXPECT_EQ(Marks(product.OutputPath()), std::vector<int>(6, 16));
   std::size_t sizes[2] = {};
   for (const bool solid : {false, true}) {
     const Bytes one = Build(product, Codec::Lzma, solid, 1);
     EXPECT_TRUE(Build(product, Codec::Lzma, solid, 3) == one) << solid;
     sizes[solid] = one.size();
     const std::vector<int> marks =
-        solid ? std::vector<int>{0xA1, 0xA2, 0xA2, 0xA2, 0xA2} : std::vector<int>(5, 0xA0);
+        solid ? std::vector<int>{0xA1, 0xA2, 0xA2, 0xA2, 0xA2, 0xA2} : std::vector<int>(6, 0xA0);
     EXPECT_EQ(Marks(product.OutputPath()), marks);
+    // A program's own stream models it as one (lc 2, pb 1); the rest, and
+    // the solid stream, keep lc 3, pb 2.
+    if (!solid)
+      EXPECT_EQ(Marks(product.OutputPath(), 5), std::vector<int>({93, 93, 93, 93, 93, 47}));
 
     const std::string folder = product.root() + (solid ? "/solid" : "/own");
     RecordingConsole listed, extracted;
@@ -128,7 +136,8 @@ TEST(LzmaBuild, NoLzwStreamIsTakenForAnLzmaEntryAndADamagedOneIsRefused) {
       package::LzmaEntryDecoder decoder;
       const auto sink = [](const std::uint8_t*, std::size_t) { return true; };
       package::LzmaStatus status = decoder.Decode(stored.data(), stored.size(), sink);
-      for (std::size_t i = 2; solid && i < 6 && status == package::LzmaStatus::Ok; ++i)
+      for (std::size_t i = 2; solid && i <= std::size(kFiles) && status == package::LzmaStatus::Ok;
+           ++i)
         status = decoder.Decode(payload.entries[i].data, payload.entries[i].size, sink);
       return status;
     };

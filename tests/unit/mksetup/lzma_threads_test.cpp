@@ -48,8 +48,8 @@ std::vector<std::uint8_t> Encode(const std::vector<std::uint8_t>& input, unsigne
   };
   std::vector<std::uint8_t> out;
   std::string error;
-  EXPECT_TRUE(LzmaEncode(read, input.size(), std::uint32_t{1} << 16, kLzmaSolidFastBytes, out,
-                         error, threads))
+  EXPECT_TRUE(
+      LzmaEncode(read, input.size(), std::uint32_t{1} << 16, kLzmaSolidModel, out, error, threads))
       << error;
   return out;
 }
@@ -75,7 +75,7 @@ TEST(LzmaThreads, AFailedReadStopsTheEncoding) {
   std::vector<std::uint8_t> out;
   std::string error;
   EXPECT_FALSE(
-      LzmaEncode(read, input.size(), std::uint32_t{1} << 16, kLzmaSolidFastBytes, out, error, 2));
+      LzmaEncode(read, input.size(), std::uint32_t{1} << 16, kLzmaSolidModel, out, error, 2));
   EXPECT_FALSE(error.empty());
 }
 

@@ -50,8 +50,12 @@ size_t WriteOutput(void* p, const void* buf, size_t size) {
 
 }  // namespace
 
+const LzmaModel& LzmaModelFor(const std::uint8_t* data, std::size_t size) {
+  return size >= 2 && data[0] == 'M' && data[1] == 'Z' ? kLzmaProgramModel : kLzmaEntryModel;
+}
+
 bool LzmaEncode(const LzmaReader& read, std::uint64_t sizeHint, std::uint32_t dictionary,
-                int fastBytes, std::vector<std::uint8_t>& out, std::string& error,
+                const LzmaModel& model, std::vector<std::uint8_t>& out, std::string& error,
                 unsigned threads) {
   CLzmaEncHandle encoder = LzmaEnc_Create(&g_allocator);
   if (encoder == nullptr) {
@@ -61,10 +65,12 @@ bool LzmaEncode(const LzmaReader& read, std::uint64_t sizeHint, std::uint32_t di
   CLzmaEncProps props;
   LzmaEncProps_Init(&props);
   // Normal (optimal parsing) mode over a binary-tree match finder: the
-  // settings of the SDK's level 7, with the dictionary and fast bytes
-  // given. lc 3, lp 0, pb 2, the usual for mixed files.
+  // settings of the SDK's level 7, with the dictionary and model given.
   props.level = 7;
-  props.fb = fastBytes;
+  props.lc = model.literalContextBits;
+  props.lp = model.literalPositionBits;
+  props.pb = model.positionBits;
+  props.fb = model.fastBytes;
   props.dictSize = dictionary;
   props.reduceSize =
       static_cast<UInt32>(std::min<std::uint64_t>(sizeHint, std::numeric_limits<UInt32>::max()));

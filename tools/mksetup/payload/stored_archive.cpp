@@ -75,8 +75,8 @@ StoredEntry StoreEntry(const PlannedEntry& entry, std::span<const std::uint8_t> 
       return true;
     };
     std::string why;
-    if (!LzmaEncode(read, input.size(), kLzmaEntryDictionary, kLzmaEntryFastBytes, stored.bytes,
-                    why)) {
+    if (!LzmaEncode(read, input.size(), kLzmaEntryDictionary,
+                    LzmaModelFor(input.data(), input.size()), stored.bytes, why)) {
       stored.error = "cannot compress " + entry.name + ": " + why;
       return stored;
     }
@@ -155,7 +155,7 @@ StoredEntry StoreSolidHead(const BuildPlan& plan, const std::vector<bool>& membe
     return true;
   };
   std::string error;
-  if (!LzmaEncode(read, total, kLzmaSolidDictionary, kLzmaSolidFastBytes, stream, error, threads)) {
+  if (!LzmaEncode(read, total, kLzmaSolidDictionary, kLzmaSolidModel, stream, error, threads)) {
     stored.error = why.empty() ? "cannot compress the solid stream: " + error : why;
     return stored;
   }
