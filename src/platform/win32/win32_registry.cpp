@@ -1,10 +1,8 @@
 // Registry values through the ANSI registry calls.
-#include "format/windows_path.h"
+#include "platform/win32/predefined_key.h"
 #include "platform/win32/win32_platform.h"
 
 namespace win32 {
-
-namespace {
 
 HKEY PredefinedKey(platform::RegistryRoot root) {
   switch (root) {
@@ -21,8 +19,6 @@ HKEY PredefinedKey(platform::RegistryRoot root) {
   }
   return HKEY_CURRENT_USER;
 }
-
-}  // namespace
 
 bool Win32Registry::SetValue(platform::RegistryRoot root, const std::string& key,
                              const std::string& name, std::uint32_t type,
@@ -57,41 +53,6 @@ bool Win32Registry::QueryString(platform::RegistryRoot root, const std::string& 
   while (length < size && buffer[length] != 0) ++length;
   value.assign(reinterpret_cast<const char*>(buffer), length);
   return true;
-}
-
-platform::Registry::KeyContent Win32Registry::ContentOf(platform::RegistryRoot root,
-                                                        const std::string& key) {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExA(PredefinedKey(root), key.c_str(), 0, KEY_QUERY_VALUE, &opened) !=
-      ERROR_SUCCESS) {
-    return KeyContent::Missing;
-  }
-  DWORD subkeys = 0;
-  DWORD values = 0;
-  const LONG result = RegQueryInfoKeyA(opened, nullptr, nullptr, nullptr, &subkeys, nullptr,
-                                       nullptr, &values, nullptr, nullptr, nullptr, nullptr);
-  RegCloseKey(opened);
-  // A key that cannot be read counts as holding something: it stays.
-  if (result != ERROR_SUCCESS || subkeys != 0 || values != 0) return KeyContent::NotEmpty;
-  return KeyContent::Empty;
-}
-
-bool Win32Registry::DeleteValue(platform::RegistryRoot root, const std::string& key,
-                                const std::string& name) {
-  HKEY opened = nullptr;
-  const LONG open = RegOpenKeyExA(PredefinedKey(root), key.c_str(), 0, KEY_SET_VALUE, &opened);
-  if (open == ERROR_FILE_NOT_FOUND) return true;
-  if (open != ERROR_SUCCESS) return false;
-  const LONG result = RegDeleteValueA(opened, name.c_str());
-  RegCloseKey(opened);
-  return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
-}
-
-bool Win32Registry::DeleteKey(platform::RegistryRoot root, const std::string& key) {
-  // An empty path would name the predefined key itself.
-  if (format::IsRootKeyPath(key)) return false;
-  const LONG result = RegDeleteKeyA(PredefinedKey(root), key.c_str());
-  return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
 }  // namespace win32
