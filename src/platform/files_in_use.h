@@ -19,8 +19,11 @@ enum class InUseAnswer {
 // (SETUPKIT_WITHOUT_RESTART_MANAGER): there a file in use is always
 // replaced at the next restart.
 class FilesInUse {
+  // Never deleted through this interface: no destructor in its table.
+ protected:
+  ~FilesInUse() = default;
+
  public:
-  virtual ~FilesInUse() = default;
   // The file exists and another program holds it so that it cannot be
   // written: opened without write sharing, locked, or a running program.
   virtual bool InUse(const std::string& path) = 0;

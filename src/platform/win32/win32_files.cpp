@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "format/windows_path.h"
+#include "platform/win32/delete_through_handle.h"
 #include "platform/win32/file_attributes.h"
 #include "platform/win32/final_path.h"
 #include "platform/win32/win32_platform.h"
@@ -25,14 +26,8 @@ std::string LongPath(const std::string& path) {
   return length == 0 || length >= sizeof longer ? path : std::string(longer, length);
 }
 
-// Deletes the file or folder (kind: 0 or FILE_ATTRIBUTE_DIRECTORY) through a
-// handle to it: a folder on the way that the user re-points to a junction
-// after the caller's checks leads the open elsewhere, which the final path
-// shows, and the handle's item is the one deleted, whatever is renamed
-// meanwhile (the path's short 8.3 names, as a temporary folder may have,
-// are spelled out first: the final path has the long ones). A folder must
-// be a plain one, never a link; the deletion fails for a folder that holds
-// anything.
+}  // namespace
+
 bool DeleteThroughHandle(const std::string& path, DWORD kind) {
   const HANDLE item =
       CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
@@ -50,6 +45,8 @@ bool DeleteThroughHandle(const std::string& path, DWORD kind) {
   CloseHandle(item);
   return removed;
 }
+
+namespace {
 
 // Marks the file that held is open on for deletion, through a second open of
 // that same file rather than its name (the holding open has no delete right).
@@ -159,10 +156,6 @@ std::string Win32FileSystem::UserTempFolder() {
   // Too small a buffer returns the size it would need instead.
   if (length == 0 || length >= MAX_PATH) return {};
   return std::string(buffer, length);
-}
-
-bool Win32FileSystem::RemoveFolder(const std::string& path) {
-  return DeleteThroughHandle(path, FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace win32

@@ -1,10 +1,12 @@
-// The registry's removal calls in the setup runtimes, which never remove a
-// registry value or key (only the uninstaller does): each answer leaves the
-// registry as it is, so that the removal calls and their imports stay out
-// of the runtimes. The uninstaller links win32_registry_removal.cpp.
+// The removal calls in the setup runtimes, which never remove a folder, a
+// registry value or a key (only the uninstaller does): each answer leaves
+// things as they are, so that the removal code and its imports stay out of
+// the runtimes. The uninstaller links win32_removal.cpp.
 #include "platform/win32/win32_platform.h"
 
 namespace win32 {
+
+bool Win32FileSystem::RemoveFolder(const std::string&) { return false; }
 
 platform::Registry::KeyContent Win32Registry::ContentOf(platform::RegistryRoot,
                                                         const std::string&) {

@@ -1,11 +1,15 @@
-// Registry values and keys removed, for the uninstaller. The setup runtimes
-// link absent/win32_registry_removal_absent.cpp instead: they remove nothing
-// from the registry.
+// Folders, registry values and keys removed, for the uninstaller. The setup
+// runtimes link absent/win32_removal_absent.cpp instead: they remove none.
 #include "format/windows_path.h"
+#include "platform/win32/delete_through_handle.h"
 #include "platform/win32/predefined_key.h"
 #include "platform/win32/win32_platform.h"
 
 namespace win32 {
+
+bool Win32FileSystem::RemoveFolder(const std::string& path) {
+  return DeleteThroughHandle(path, FILE_ATTRIBUTE_DIRECTORY);
+}
 
 platform::Registry::KeyContent Win32Registry::ContentOf(platform::RegistryRoot root,
                                                         const std::string& key) {
