@@ -93,6 +93,36 @@ void SetFolder(CommandLine& line, std::string_view folder) {
   if (line.error.empty()) line.error = FolderError(line.installFolder);
 }
 
+// The switches below, by their upper-case names (with the "=" of those that
+// take a value), in one string walked by SwitchOf: a table of pointers, or
+// a comparison each, costs the runtime more code.
+enum class Switch {
+  D,
+  Dir,
+  S,
+  VerySilent,
+  Silent,
+  Log,
+  LogTo,
+  CloseApplications,
+  NoCloseApplications,
+  NoRestart,
+  Help,
+  Other,
+};
+constexpr char kSwitchNames[] =
+    "/D=\0/DIR=\0/S\0/VERYSILENT\0/SILENT\0/LOG\0/LOG=\0/CLOSEAPPLICATIONS\0"
+    "/NOCLOSEAPPLICATIONS\0/NORESTART\0/?\0";
+
+Switch SwitchOf(const std::string& name) {
+  int number = 0;
+  for (const char* known = kSwitchNames; *known != '\0';
+       known += std::char_traits<char>::length(known) + 1, ++number) {
+    if (name == known) break;
+  }
+  return static_cast<Switch>(number);
+}
+
 const FlagSwitch* FindFlagSwitch(const std::string& name) {
   for (const FlagSwitch& known : kFlagSwitches) {
     if (name == known.word) return &known;
@@ -119,7 +149,10 @@ CommandLine ParseCommandLine(const std::string& raw) {
     const std::string name =
         Upper(word.substr(0, equals == std::string::npos ? equals : equals + 1));
     const std::string value = equals == std::string::npos ? std::string() : word.substr(equals + 1);
-    if (name == "/D=") {
+    Switch given = SwitchOf(name);
+    // "/LOG=" without a file is no switch.
+    if (given == Switch::LogTo && value.empty()) given = Switch::Other;
+    if (given == Switch::D) {
       // Unquoted, the rest of the line is the folder, blanks and all. A
       // whole argument in quotes ends at its closing quote instead.
       if (raw[start] == '"') {
@@ -132,21 +165,21 @@ CommandLine ParseCommandLine(const std::string& raw) {
         SetFolder(line, rest);
         at = raw.size();
       }
-    } else if (name == "/DIR=") {
+    } else if (given == Switch::Dir) {
       SetFolder(line, value);
-    } else if (name == "/S" || name == "/VERYSILENT") {
+    } else if (given == Switch::S || given == Switch::VerySilent) {
       line.display = Display::None;
-    } else if (name == "/SILENT") {
+    } else if (given == Switch::Silent) {
       // The quieter of the two wins, whatever their order.
       if (line.display == Display::Full) line.display = Display::ProgressOnly;
-    } else if (name == "/LOG" || (name == "/LOG=" && !value.empty())) {
+    } else if (given == Switch::Log || given == Switch::LogTo) {
       line.logWanted = true;
       line.logPath = value;
-    } else if (name == "/CLOSEAPPLICATIONS" || name == "/NOCLOSEAPPLICATIONS") {
-      line.closeApplications = name[1] == 'C';
-    } else if (name == "/NORESTART") {
+    } else if (given == Switch::CloseApplications || given == Switch::NoCloseApplications) {
+      line.closeApplications = given == Switch::CloseApplications;
+    } else if (given == Switch::NoRestart) {
       line.noRestart = true;
-    } else if (name == "/?") {
+    } else if (given == Switch::Help) {
       line.showHelp = true;
     } else if (const FlagSwitch* known = FindFlagSwitch(name)) {
       line.*(known->flag) = true;
