@@ -130,6 +130,14 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, st
   return !failed;
 }
 
+std::size_t ReadFileStart(const std::string& path, std::span<std::uint8_t> data) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return 0;
+  const std::size_t got = std::fread(data.data(), 1, data.size(), file);
+  std::fclose(file);
+  return got;
+}
+
 FileBytes::~FileBytes() {
 #if !defined(_WIN32)
   if (m_mapping != nullptr) munmap(m_mapping, m_mappedSize);

@@ -31,6 +31,11 @@ std::string LinkedFolderStep(const std::string& folder, const std::string& entry
 // directory", "Permission denied", ...), without the path.
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error);
 
+// Reads a file's first bytes into data, as many as fit: returns how many
+// were read, fewer for a shorter file and none for one that cannot be read
+// (whoever reads it whole says why).
+std::size_t ReadFileStart(const std::string& path, std::span<std::uint8_t> data);
+
 // A whole file's bytes for reading: mapped into memory where the system
 // allows it (no copy, no zero-filled buffer), read into memory otherwise.
 class FileBytes {

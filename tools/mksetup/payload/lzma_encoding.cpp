@@ -50,8 +50,12 @@ size_t WriteOutput(void* p, const void* buf, size_t size) {
 
 }  // namespace
 
+bool BeginsLikeProgram(const std::uint8_t* data, std::size_t size) {
+  return size >= 2 && data[0] == 'M' && data[1] == 'Z';
+}
+
 const LzmaModel& LzmaModelFor(const std::uint8_t* data, std::size_t size) {
-  return size >= 2 && data[0] == 'M' && data[1] == 'Z' ? kLzmaProgramModel : kLzmaEntryModel;
+  return BeginsLikeProgram(data, size) ? kLzmaProgramModel : kLzmaEntryModel;
 }
 
 bool LzmaEncode(const LzmaReader& read, std::uint64_t sizeHint, std::uint32_t dictionary,

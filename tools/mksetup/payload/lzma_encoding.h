@@ -38,9 +38,15 @@ constexpr LzmaModel kLzmaEntryModel{3, 0, 2, 80};
 // DLLs that is 0.4% smaller, which pays for 40 fast bytes (about a tenth
 // less time) and still leaves them 0.3% smaller; on its x64 DLLs the same.
 constexpr LzmaModel kLzmaProgramModel{2, 0, 1, 40};
-// The solid stream mixes every kind of file, one thread's work over a
-// four times larger dictionary: the SDK's own level 7.
+// The solid stream, one thread's work over a four times larger dictionary,
+// keeps the SDK's level 7 fast bytes (64), with the programs' lc 2, pb 1
+// where programs make up most of its bytes (0.55% smaller on the i386 DLLs).
 constexpr LzmaModel kLzmaSolidModel{3, 0, 2, 64};
+constexpr LzmaModel kLzmaSolidProgramModel{2, 0, 1, 64};
+
+// Whether a file's first bytes are a program's: "MZ", as every Windows
+// executable and library begins.
+bool BeginsLikeProgram(const std::uint8_t* data, std::size_t size);
 
 // The model for an entry's own stream, from the file's first bytes.
 const LzmaModel& LzmaModelFor(const std::uint8_t* data, std::size_t size);

@@ -115,6 +115,22 @@ std::vector<bool> SolidMembers(const BuildPlan& plan) {
   return members;
 }
 
+// The solid stream's model: the programs' where programs (by their first
+// bytes) make up most of the members' bytes. A file that cannot be read
+// counts as no program; reading it whole then says why.
+const LzmaModel& SolidModel(const BuildPlan& plan, const std::vector<bool>& members) {
+  std::uint64_t total = 0;
+  std::uint64_t programs = 0;
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    if (!members[i]) continue;
+    const PlannedEntry& entry = plan.entries[i];
+    std::uint8_t start[2];
+    if (BeginsLikeProgram(start, ReadFileStart(entry.sourcePath, start))) programs += entry.size;
+    total += entry.size;
+  }
+  return programs > total / 2 ? kLzmaSolidProgramModel : kLzmaSolidModel;
+}
+
 // The head: its header, the properties, the stream's total size and the
 // stream of every member's bytes in order, read file by file.
 StoredEntry StoreSolidHead(const BuildPlan& plan, const std::vector<bool>& members,
@@ -155,7 +171,8 @@ StoredEntry StoreSolidHead(const BuildPlan& plan, const std::vector<bool>& membe
     return true;
   };
   std::string error;
-  if (!LzmaEncode(read, total, kLzmaSolidDictionary, kLzmaSolidModel, stream, error, threads)) {
+  if (!LzmaEncode(read, total, kLzmaSolidDictionary, SolidModel(plan, members), stream, error,
+                  threads)) {
     stored.error = why.empty() ? "cannot compress the solid stream: " + error : why;
     return stored;
   }
