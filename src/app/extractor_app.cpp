@@ -12,7 +12,7 @@ void CExeExtractorApp::InitInstance() {
   // The run lives here to the end: every way out ends the process.
   SetupRun run;
   run.Start();
-  if (run.Display() == unattended::Display::None) {
+  if (run.Options().display == install::Display::None) {
     // /S: the same steps without a window.
     StagePayload(run, nullptr);
     run.EndWithInstallation(run.InstallSilently(nullptr));

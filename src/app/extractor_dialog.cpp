@@ -37,14 +37,14 @@ bool CExeExtractorDlg::OnInitDialog() {
   SetIcon(m_hIcon, true);
   SetIcon(m_hIcon, false);
   m_nTimer = SetTimer(kExtractTimer, kExtractDelayMs);
-  if (m_run.NoCancel()) {
+  if (m_run.Options().noCancel) {
     ::EnableMenuItem(::GetSystemMenu(m_hWnd, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
   }
   return true;
 }
 
 void CExeExtractorDlg::OnCancel() {
-  if (!m_run.NoCancel()) ui::CDialog::OnCancel();
+  if (!m_run.Options().noCancel) ui::CDialog::OnCancel();
 }
 
 void CExeExtractorDlg::OnTimer(UINT_PTR) {
@@ -66,7 +66,7 @@ void CExeExtractorDlg::ExtractPayload() {
     }
   };
   StagePayload(m_run, show);
-  if (m_run.Display() == unattended::Display::ProgressOnly) {
+  if (m_run.Options().display == install::Display::ProgressOnly) {
     // /SILENT: the same window shows the installing progress, then the
     // process ends.
     ui::SetWindowText(m_hWnd, "Installing");
@@ -131,9 +131,7 @@ void StagePayload(SetupRun& run, package::ProgressCallback progress) {
 
 void CExeExtractorDlg::RunWizard() {
   platform::Platform host = m_run.Host();
-  WizardSession session(host, m_run.logoPath, m_run.headerPath);
-  session.StartInFolder(m_run.CommandLineFolder());
-  if (m_run.LinksForAllUsers()) session.PutLinksForAllUsers();
+  WizardSession session(host, m_run.Options(), m_run.logoPath, m_run.headerPath);
   const INT_PTR result = session.Run();
   if (!session.InstallNote().empty()) m_run.LogLine(session.InstallNote());
   m_run.EndWithInstallation(result == IDOK ? unattended::ExitCode::Installed

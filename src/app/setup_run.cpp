@@ -7,6 +7,7 @@
 #include "app/product_mutex.h"
 #include "install/installing_step.h"
 #include "platform/win32/win32_platform.h"
+#include "unattended/switches.h"
 #include "unattended/unattended_install.h"
 
 namespace app {
@@ -23,16 +24,22 @@ bool RunsAsLocalSystem() {
   return ::CheckTokenMembership(nullptr, &system, &member) && member;
 }
 
+// The run's options: the command line's, and a run as SYSTEM puts the links
+// into the all-users folders, as /ALLUSERS does.
+unattended::CommandLine ReadCommandLine() {
+  unattended::CommandLine line = unattended::ParseCommandLine(::GetCommandLineA());
+  if (RunsAsLocalSystem()) line.allUsers = true;
+  return line;
+}
+
 }  // namespace
 
-SetupRun::SetupRun()
-    : commandLine_(unattended::ParseCommandLine(::GetCommandLineA())),
-      host_(win32::Win32Platform(), log_) {}
+SetupRun::SetupRun() : commandLine_(ReadCommandLine()), host_(win32::Win32Platform(), log_) {}
 
 void SetupRun::Start() {
   const std::string rawCommandLine = ::GetCommandLineA();
   const unattended::CommandLine& line = commandLine_;
-  if (line.Silent()) host_.BeQuiet(line.display == unattended::Display::ProgressOnly);
+  if (line.Silent()) host_.BeQuiet(line.display == install::Display::ProgressOnly);
   // Before anything is written, the log included (the first run's may have
   // the same name), and without End(), whose clean-up is the first run's.
   if (!line.showHelp && !TakeProductMutex(PayloadResource().Block())) {
@@ -55,11 +62,10 @@ void SetupRun::Start() {
     }
   }
   log_.Line("Command line: ", rawCommandLine);
-  if (!line.flagSwitches.empty()) log_.Line("Accepted:", line.flagSwitches);
-  linksForAllUsers_ = line.allUsers || RunsAsLocalSystem();
+  if (!line.accepted.empty()) log_.Line("Accepted:", line.accepted);
   if (line.noRestart) log_.Line("/NORESTART accepted");
   if (line.showHelp) {
-    ::MessageBoxA(nullptr, unattended::kUsageText, "Setup", MB_OK | MB_ICONINFORMATION);
+    ::MessageBoxA(nullptr, unattended::UsageText().c_str(), "Setup", MB_OK | MB_ICONINFORMATION);
     End(ExitCode::Installed);
   }
   if (!line.error.empty()) {
@@ -74,8 +80,7 @@ void SetupRun::Start() {
 }
 
 ExitCode SetupRun::InstallSilently(unattended::HeadlessSurface::ProgressListener progress) {
-  return unattended::InstallUnattended(
-      host_, log_, {commandLine_.installFolder, logoPath, headerPath, linksForAllUsers_}, progress);
+  return unattended::InstallUnattended(host_, log_, commandLine_, {logoPath, headerPath}, progress);
 }
 
 void SetupRun::Fail(const std::string& message, ExitCode code) {

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "install/run_options.h"
 #include "platform/platform.h"
 #include "unattended/command_line.h"
 #include "unattended/exit_codes.h"
@@ -17,7 +18,7 @@ namespace app {
 
 class SetupRun {
  public:
-  // Parses the command line.
+  // Parses the command line into the run's options.
   SetupRun();
   SetupRun(const SetupRun&) = delete;
   SetupRun& operator=(const SetupRun&) = delete;
@@ -25,22 +26,18 @@ class SetupRun {
   // Acts on the command line and opens the log. Ends the process itself after
   // /? and after a bad command line.
   void Start();
-  unattended::Display Display() const { return commandLine_.display; }
-  // /NOCANCEL: the progress window cannot be closed.
-  bool NoCancel() const { return commandLine_.noCancel; }
-  // /ALLUSERS, or a run as the SYSTEM account: links for all users.
-  bool LinksForAllUsers() const { return linksForAllUsers_; }
+  // The run's options, as the command line gives them and the account
+  // completes them; they last to the end of the process.
+  const install::RunOptions& Options() const { return commandLine_; }
   // The machine as the run sees it: logging, and quiet in a silent run.
   platform::Platform Host() { return host_.Get(); }
-  // The folder of /D= or /DIR=; empty without either.
-  const std::string& CommandLineFolder() const { return commandLine_.installFolder; }
   // A line of the log, when there is one.
   bool Logging() const { return log_.IsOpen(); }
   void LogLine(const std::string& text) { log_.Line(text); }
   void LogLine(const char* label, const std::string& text) { log_.Line(label, text); }
 
-  // The silent run's installation from the staged files, with the command
-  // line's folder and the picture paths.
+  // The silent run's installation from the staged files, with the run's
+  // options and the picture paths.
   unattended::ExitCode InstallSilently(unattended::HeadlessSurface::ProgressListener progress);
 
   // Shows (or, silent, logs) the failure with the application's name as
@@ -63,7 +60,6 @@ class SetupRun {
   unattended::CommandLine commandLine_;
   unattended::RunLog log_;
   unattended::LoggedPlatform host_;
-  bool linksForAllUsers_ = false;
 };
 
 }  // namespace app

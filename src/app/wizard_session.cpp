@@ -4,9 +4,9 @@
 
 namespace app {
 
-WizardSession::WizardSession(platform::Platform& host, const std::string& logoPath,
-                             const std::string& headerPath)
-    : wizard_(window_, host, logoPath, headerPath) {}
+WizardSession::WizardSession(platform::Platform& host, const install::RunOptions& options,
+                             const std::string& logoPath, const std::string& headerPath)
+    : wizard_(window_, host, options, logoPath, headerPath) {}
 
 void WizardSession::OnInitDialog() {
   // The wizard owns every box and the folder browser from now on.

@@ -6,6 +6,7 @@
 
 #include "app/wizard_window/wizard_events.h"
 #include "app/wizard_window/wizard_window.h"
+#include "install/run_options.h"
 #include "platform/platform.h"
 #include "wizard/install_wizard.h"
 
@@ -13,15 +14,12 @@ namespace app {
 
 class WizardSession final : public wizard_window::WizardEvents {
  public:
-  WizardSession(platform::Platform& host, const std::string& logoPath,
-                const std::string& headerPath);
+  WizardSession(platform::Platform& host, const install::RunOptions& options,
+                const std::string& logoPath, const std::string& headerPath);
 
   // Runs the wizard modally; IDOK after Finish, IDCANCEL after the exit
   // confirmation.
   INT_PTR Run() { return window_.Run(*this); }
-  // The folder of /D= or /DIR=, for the destination page to start at.
-  void StartInFolder(const std::string& folder) { wizard_.StartInFolder(folder); }
-  void PutLinksForAllUsers() { wizard_.PutLinksForAllUsers(); }
 
   // Fresh install, upgrade or repair, once the installing step has run.
   const std::string& InstallNote() const { return wizard_.installNote_; }

@@ -33,8 +33,8 @@ void ShowProgressAnimation(InstallingPage& page, platform::Shell& shell) {
 }  // namespace
 
 std::string RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
-                              InstallingPage& page, const InstallRequest& request,
-                              std::string& programGroup) {
+                              InstallingPage& page, const RunOptions& options,
+                              const InstallRequest& request, std::string& programGroup) {
   ForgetCreatedFolders();
   const std::string uninstallKey = UninstallKey(request.productName);
   const std::string version = expander.GetPathVariable("ProductVersion");
@@ -52,7 +52,7 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
 
   ShowProgressAnimation(page, host.shell);
 
-  RunShortcutPass(host, expander, log, programGroup, request.linksForAllUsers);
+  RunShortcutPass(host, expander, log, programGroup, options.allUsers);
   CloseShortcutList(log);
 
   RunRegistryPass(host, expander);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "install/run_options.h"
 #include "platform/platform.h"
 #include "script/path_variables.h"
 
@@ -33,21 +34,19 @@ struct InstallRequest {
   // What the programs list shows as the product's size, in KiB: the staged
   // files, as the destination page counts the space required.
   std::uint32_t estimatedKib = 0;
-  // Links into the all-users folders (/ALLUSERS, or a run as SYSTEM).
-  bool linksForAllUsers = false;
 };
 
 // Runs the step: the installation folder, the "[fls]" file pass, the
 // uninstall log with its file list, the progress display, shortcuts,
 // registry values, the removal registry lines and the uninstall
-// registration. programGroup is the wizard's own program group: the shortcut
-// pass sets it and the uninstall log ends with it. Over an installed version
-// of the product its uninstall log is carried into the new one. Returns the
-// line for the run's log that says whether this was a fresh install, an
-// upgrade or a repair.
+// registration; the run's options say where the links go. programGroup is
+// the wizard's own program group: the shortcut pass sets it and the
+// uninstall log ends with it. Over an installed version of the product its
+// uninstall log is carried into the new one. Returns the line for the run's
+// log that says whether this was a fresh install, an upgrade or a repair.
 std::string RunInstallingStep(platform::Platform& host, script::PathExpander& expander,
-                              InstallingPage& page, const InstallRequest& request,
-                              std::string& programGroup);
+                              InstallingPage& page, const RunOptions& options,
+                              const InstallRequest& request, std::string& programGroup);
 
 // Creates a folder and every missing folder above it. Failures are silent.
 // Each folder made is noted in CreatedFolders().

@@ -8,11 +8,11 @@
 
 namespace unattended {
 
-ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRequest& request,
+ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const install::RunOptions& options,
+                           const UnattendedRequest& request,
                            HeadlessSurface::ProgressListener progress) {
   HeadlessSurface surface(progress);
-  wizard::CInstallWizard wizard(surface, host.Get(), request.logoPath, request.headerPath);
-  if (request.linksForAllUsers) wizard.PutLinksForAllUsers();
+  wizard::CInstallWizard wizard(surface, host.Get(), options, request.logoPath, request.headerPath);
   wizard.OnInitDialog();
 
   wizard.OnNext();
@@ -27,14 +27,14 @@ ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRe
     return ExitCode::DamagedSetup;
   }
 
-  if (!request.installFolder.empty()) {
+  if (!options.installFolder.empty()) {
     if (wizard.InstallFolderLocked()) {
       log.Line(
           "Refused: the setup script locks the installation folder, so /D= and /DIR= "
           "cannot change it");
       return ExitCode::BadCommandLine;
     }
-    wizard.EnterInstallFolder(request.installFolder);
+    wizard.EnterInstallFolder(options.installFolder);
   }
   const std::string folder = wizard.InstallPath();
   if (!wizard.DriveAccepted()) {

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "install/run_options.h"
 #include "unattended/exit_codes.h"
 #include "unattended/headless_surface.h"
 #include "unattended/logged_platform.h"
@@ -14,19 +15,17 @@
 namespace unattended {
 
 struct UnattendedRequest {
-  // Empty for the script's default folder.
-  std::string installFolder;
   // The raw "[logo]" and "[Header]" lines of the extraction.
   std::string logoPath;
   std::string headerPath;
-  // Links into the all-users folders.
-  bool linksForAllUsers = false;
 };
 
 // Installed, InstalledWithErrors, BadCommandLine for a folder refused by the
 // script's lock or its drive, DamagedSetup for a script that leads to no
 // installation folder. The reason of a refusal is in the log.
-ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRequest& request,
+// Without a folder in the options, the script's (or an installed version's).
+ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const install::RunOptions& options,
+                           const UnattendedRequest& request,
                            HeadlessSurface::ProgressListener progress);
 
 // The log's last line: "Outcome: 0 (installed)" and the like.

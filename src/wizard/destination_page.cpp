@@ -106,8 +106,8 @@ void CInstallWizard::ShowDestinationPage() {
     lockFlag = section.lockFlag;
     // An upgrade goes where the installed version is.
     const std::string start =
-        !startingFolder_.empty()
-            ? startingFolder_
+        !options_.installFolder.empty()
+            ? options_.installFolder
             : install::InstalledLocation(host_.registry, install::UninstallKey(ProductName()));
     folder = !start.empty() && !script::IsTrueFlag(lockFlag)
                  ? start

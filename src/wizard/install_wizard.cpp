@@ -11,9 +11,11 @@
 namespace wizard {
 
 CInstallWizard::CInstallWizard(ControlSurface& surface, platform::Platform host,
-                               const std::string& logoPath, const std::string& headerPath)
+                               const install::RunOptions& options, const std::string& logoPath,
+                               const std::string& headerPath)
     : surface_(surface),
       host_(host),
+      options_(options),
       expander_(*this, host_.registry, host_.machine, host_.files),
       logoPath_(logoPath),
       headerPath_(headerPath) {}

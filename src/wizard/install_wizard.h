@@ -7,9 +7,9 @@
 #pragma once
 
 #include <string>
-#include <utility>
 
 #include "install/installing_step.h"
+#include "install/run_options.h"
 #include "platform/platform.h"
 #include "script/path_variables.h"
 #include "wizard/control_surface.h"
@@ -28,21 +28,17 @@ enum WizardPage : int {
 
 class CInstallWizard final : public script::WizardValues {
  public:
-  // logoPath and headerPath are the raw lines after "[logo]" and "[Header]",
-  // as the extraction read them.
-  CInstallWizard(ControlSurface& surface, platform::Platform host, const std::string& logoPath,
+  // options are the run's, which outlive the wizard: their folder (/D=,
+  // /DIR=) is where the destination page starts instead of the script's
+  // folder, unless the script locks its folder; without one, the folder of
+  // an installed version of the product (its uninstall key's
+  // InstallLocation) is the starting folder. logoPath and headerPath are the
+  // raw lines after "[logo]" and "[Header]", as the extraction read them.
+  CInstallWizard(ControlSurface& surface, platform::Platform host,
+                 const install::RunOptions& options, const std::string& logoPath,
                  const std::string& headerPath);
   CInstallWizard(const CInstallWizard&) = delete;
   CInstallWizard& operator=(const CInstallWizard&) = delete;
-
-  // The folder the command line asked for (/D=, /DIR=): the destination
-  // page starts there instead of at the script's folder, unless the script
-  // locks its folder. Called before the window opens. Without it, the
-  // folder of an installed version of the product (its uninstall key's
-  // InstallLocation) is the starting folder.
-  void StartInFolder(std::string folder) { startingFolder_ = std::move(folder); }
-  // The installing step puts the links into the all-users folders.
-  void PutLinksForAllUsers() { linksForAllUsers_ = true; }
 
   // --- What the window reports --------------------------------------------
   // After the controls exist: header fields, caption, welcome texts, notice,
@@ -114,7 +110,6 @@ class CInstallWizard final : public script::WizardValues {
   // Only the first visit of the destination page reads [inst_path]; later
   // visits keep the path box's folder. One wizard per run, so a member.
   bool destinationVisited_ = false;
-  std::string startingFolder_;
 
  private:
   // Next handler's transitions.
@@ -137,13 +132,13 @@ class CInstallWizard final : public script::WizardValues {
 
   ControlSurface& surface_;
   platform::Platform host_;
+  const install::RunOptions& options_;
   script::PathExpander expander_;
   std::string logoPath_;
   std::string headerPath_;
   WizardPage wizardPage_ = kWelcomePage;
   bool installFolderLocked_ = false;
   bool driveAccepted_ = false;
-  bool linksForAllUsers_ = false;
 };
 
 }  // namespace wizard

@@ -69,9 +69,9 @@ void CInstallWizard::RunInstallingStep() {
   // Rounded up; a figure past 4 TB is shown as the most a DWORD holds.
   request.estimatedKib =
       static_cast<std::uint32_t>(std::min(GetRequiredSpace() * 1024 + 1023.0 / 1024, 4294967295.0));
-  request.linksForAllUsers = linksForAllUsers_;
   SurfaceInstallingPage page(surface_);
-  installNote_ = install::RunInstallingStep(host_, expander_, page, request, programGroup_);
+  installNote_ =
+      install::RunInstallingStep(host_, expander_, page, options_, request, programGroup_);
   ShowFinishTransition();
 }
 

@@ -115,8 +115,9 @@ class InstallTest : public ::testing::Test {
     install::InstallRequest request;
     request.installPath = installPath;
     request.productName = wizard.productName;
-    request.linksForAllUsers = linksForAllUsers;
-    install::RunInstallingStep(host, expander, page, request, programGroup);
+    install::RunOptions options;
+    options.allUsers = linksForAllUsers;
+    install::RunInstallingStep(host, expander, page, options, request, programGroup);
   }
 
   std::string LogPath() { return wizard.installPath + "\\Uninstallerpathtn.ini"; }

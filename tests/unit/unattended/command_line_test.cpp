@@ -2,10 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "unattended/switches.h"
+
 namespace {
 
+using install::Display;
 using unattended::CommandLine;
-using unattended::Display;
 using unattended::ParseCommandLine;
 
 TEST(CommandLine, NoArgumentsLeaveTheInteractiveRun) {
@@ -91,6 +97,30 @@ TEST(CommandLine, SwitchesDeploymentToolsPassByHabitAreAccepted) {
   EXPECT_TRUE(line.noStartQuestion && line.suppressMessageBoxes && line.noCancel && line.allUsers);
   EXPECT_FALSE(ParseCommandLine("setup.exe /S").allUsers);
   EXPECT_EQ(ParseCommandLine("setup.exe /ALLUSERS=1").error, "Unknown argument \"/ALLUSERS=1\".");
+}
+
+// The manual's table of switches names every switch of the switch table and
+// no other: each name in its first column up to its "=" ("/D=" of
+// "/D=FOLDER").
+TEST(CommandLine, TheManualNamesTheSwitchesOfTheTable) {
+  std::ifstream manual(SETUPKIT_COMMAND_LINE_MANUAL);
+  ASSERT_TRUE(manual.good()) << "cannot read " << SETUPKIT_COMMAND_LINE_MANUAL;
+  std::set<std::string> documented;
+  for (std::string row; std::getline(manual, row);) {
+    if (!row.starts_with("| `/")) continue;
+    const std::string names = row.substr(0, row.find('|', 1));
+    for (std::size_t open = names.find('`'); open != std::string::npos;) {
+      const std::size_t close = names.find('`', open + 1);
+      std::string name = names.substr(open + 1, close - open - 1);
+      const std::size_t equals = name.find('=');
+      if (equals != std::string::npos) name.erase(equals + 1);
+      documented.insert(name);
+      open = names.find('`', close + 1);
+    }
+  }
+  std::set<std::string> table;
+  for (const unattended::Switch& known : unattended::Switches()) table.insert(known.name);
+  EXPECT_EQ(documented, table);
 }
 
 TEST(CommandLine, DefaultLogIsNamedAfterTheSetupProgram) {

@@ -40,7 +40,7 @@ class SilentFilesInUseTest : public ::testing::Test {
     ASSERT_TRUE(log.Open(sim.files, "C:\\setup.log"));
     host.BeQuiet(false);
   }
-  ExitCode Install() { return unattended::InstallUnattended(host, log, {}, nullptr); }
+  ExitCode Install() { return unattended::InstallUnattended(host, log, {}, {}, nullptr); }
   std::string LogText() { return sim.ReadFile("C:\\setup.log").value_or(""); }
 
   const std::string writer = "C:\\Program Files\\Acme\\Quill Writer\\writer.exe";

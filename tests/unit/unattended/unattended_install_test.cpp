@@ -36,8 +36,8 @@ class UnattendedInstallTest : public ::testing::Test {
   ExitCode Install(const std::string& folder = {}) {
     EXPECT_TRUE(log.Open(sim.files, kLogPath));
     host.BeQuiet(false);
-    return unattended::InstallUnattended(host, log,
-                                         {folder, "%TempDir%\\top.bmp", "%TempDir%\\side.bmp"},
+    return unattended::InstallUnattended(host, log, {.installFolder = folder},
+                                         {"%TempDir%\\top.bmp", "%TempDir%\\side.bmp"},
                                          [&](int percent) { progress.push_back(percent); });
   }
 

@@ -38,7 +38,7 @@ TEST_F(DestinationPageTest, FirstVisitShowsTheDefaultFolderAndItsDrive) {
 
 TEST_F(DestinationPageTest, TheCommandLineFolderReplacesTheDefault) {
   Start();
-  wizard->StartInFolder("D:\\Tools\\Quill");
+  runOptions.installFolder = "D:\\Tools\\Quill";
   wizard->OnNext();
   EXPECT_EQ(surface[1009].text, "D:\\Tools\\Quill");
   EXPECT_EQ(surface[1015].text, "919.824766 GB");
@@ -52,7 +52,7 @@ TEST_F(DestinationPageTest, TheCommandLineFolderReplacesTheDefault) {
 
 TEST_F(DestinationPageTest, ALockedScriptKeepsItsFolderOverTheCommandLine) {
   Start({.lockFlag = "1"});
-  wizard->StartInFolder("D:\\Tools\\Quill");
+  runOptions.installFolder = "D:\\Tools\\Quill";
   wizard->OnNext();
   EXPECT_EQ(surface[1009].text, kDefaultFolder);
   EXPECT_FALSE(surface[1009].enabled);
@@ -67,7 +67,7 @@ TEST_F(DestinationPageTest, AnInstalledVersionsFolderComesBeforeTheDefaultButNot
   EXPECT_EQ(surface[1009].text, "D:\\Q");
   EXPECT_TRUE(surface[1001].enabled);
   Start();
-  wizard->StartInFolder("D:\\Tools\\Quill");
+  runOptions.installFolder = "D:\\Tools\\Quill";
   wizard->OnNext();
   EXPECT_EQ(surface[1009].text, "D:\\Tools\\Quill");
   Start({.lockFlag = "1"});

@@ -85,8 +85,8 @@ class WizardTest : public ::testing::Test {
     sim.WriteFile(Staging() + "licence.lic", "Terms\r\n\r\nMore terms\r\n");
   }
   void Open() {
-    wizard = std::make_unique<wizard::CInstallWizard>(surface, sim.Get(), "%TempDir%\\top.bmp",
-                                                      "%TempDir%\\side.bmp");
+    wizard = std::make_unique<wizard::CInstallWizard>(surface, sim.Get(), runOptions,
+                                                      "%TempDir%\\top.bmp", "%TempDir%\\side.bmp");
     wizard->OnInitDialog();
   }
   void Accept() {
@@ -103,6 +103,8 @@ class WizardTest : public ::testing::Test {
 
   sim::SimPlatform sim;
   RecordingSurface surface;
+  // The run's options the wizard reads; they outlive it.
+  install::RunOptions runOptions;
   std::unique_ptr<wizard::CInstallWizard> wizard;
 };
 
