@@ -25,8 +25,9 @@ namespace {
 
 using namespace wizard;
 
-// The rows of the page table, in the order of wizard::Page.
-enum DemoPage { kWelcome, kLicence, kDestination, kInstalling, kFinish };
+// Pages by their row in the page table.
+constexpr int kFirstPage = 0;
+constexpr int kLastPage = kPageCount - 1;
 
 const char kDemoLicence[] =
     "QUILL WRITER LICENCE AGREEMENT\r\n\r\n"
@@ -66,19 +67,19 @@ class DemoWizard final : public wizard_window::WizardEvents {
     window_.SetText(kLaunchBox, "Launch Quill Writer");
     window_.SetCheck(kLaunchBox, true);
     window_.SetProgress(kProgressBar, 60);
-    if (firstPage_ != kWelcome) {
+    if (firstPage_ != kFirstPage) {
       ShowPage(firstPage_);
     }
   }
   void OnNext() override {
-    if (page_ == kFinish) {
+    if (page_ == kLastPage) {
       window_.EndWizard(DialogResult::Ok);
     } else {
       ShowPage(page_ + 1);
     }
   }
   void OnBack() override {
-    if (page_ > kWelcome) {
+    if (page_ > kFirstPage) {
       ShowPage(page_ - 1);
     }
   }
@@ -103,7 +104,7 @@ class DemoWizard final : public wizard_window::WizardEvents {
     window_.SetText(kHeaderTitle,
                     row.headerTitle != nullptr ? row.headerTitle : "\n\n\tLicense Agreement");
     window_.SetText(kNextButton, row.nextCaption);
-    if (page == kLicence) {
+    if (static_cast<Page>(page) == Page::kLicence) {
       window_.Enable(kNextButton, window_.GetCheck(kAcceptBox));
     }
   }
@@ -112,7 +113,7 @@ class DemoWizard final : public wizard_window::WizardEvents {
   std::string banner_;
   std::string logo_;
   int firstPage_;
-  int page_ = kWelcome;
+  int page_ = kFirstPage;
 };
 
 // The extraction dialog's looks and furniture: icon, timer, colours, the
@@ -186,8 +187,8 @@ class DemoApp final : public ui::CWinApp {
       ExtractionPreview extraction;
       extraction.DoModal();
     }
-    if (page < 0 || page >= kPageCount) {
-      page = kWelcome;
+    if (page < kFirstPage || page > kLastPage) {
+      page = kFirstPage;
     }
     const int seconds = __argc > 4 ? std::atoi(__argv[4]) : 0;
 
