@@ -51,8 +51,11 @@ class CInstallWizard final : public script::WizardValues {
   void OnCloseRequested();
 
   // --- The pages ---------------------------------------------------------
-  // The page table: one row per page, in the order of Page.
+  // The page table: one row per page, in the order of Page. Next, Back and
+  // every page's layout follow it.
   static const PageRow kPages[kPageCount];
+
+  // --- The destination page's figures -----------------------------------
   // Fills the drive's size (1015) and free space (1017) for a drive letter.
   void UpdateDriveSpace(const std::string& driveLetter);
   // The space the installation needs, in MB: the staged files.
