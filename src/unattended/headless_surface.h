@@ -4,6 +4,7 @@
 // listener (the progress display of /SILENT).
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "base/function_ref.h"
@@ -34,8 +35,8 @@ class HeadlessSurface final : public wizard::ControlSurface {
   void GreyCloseCommand() override {}
   void EndWizard(wizard::DialogResult result) override { ended = result; }
 
-  // How the wizard ended; Cancel until EndWizard.
-  wizard::DialogResult ended = wizard::DialogResult::Cancel;
+  // How the wizard ended; empty until EndWizard.
+  std::optional<wizard::DialogResult> ended;
 
  private:
   struct Control {

@@ -8,33 +8,20 @@
 
 namespace unattended {
 
-ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const install::RunOptions& options,
-                           const UnattendedRequest& request,
-                           HeadlessSurface::ProgressListener progress) {
-  HeadlessSurface surface(progress);
-  wizard::CInstallWizard wizard(surface, host.Get(), options, request.logoPath, request.headerPath);
-  wizard.OnInitDialog();
+namespace {
 
-  wizard.OnNext();
-  if (wizard.CurrentPage() == wizard::kLicencePage) {
-    log.Line("Licence accepted by the silent run");
-    wizard.AcceptLicence();
-    wizard.OnNext();
-  }
-  // Without "[lic]" Next leaves the wizard on its welcome page for good.
-  if (wizard.CurrentPage() != wizard::kDestinationPage) {
-    log.Line("Refused: the setup script leads to no installation folder page");
-    return ExitCode::DamagedSetup;
-  }
-
-  if (!options.installFolder.empty()) {
+// The destination page's answer: the command line's folder, unless the
+// script locks its own; Installed when the page may go on.
+ExitCode AnswerDestination(wizard::CInstallWizard& wizard, RunLog& log,
+                           const std::string& installFolder) {
+  if (!installFolder.empty()) {
     if (wizard.InstallFolderLocked()) {
       log.Line(
           "Refused: the setup script locks the installation folder, so /D= and /DIR= "
           "cannot change it");
       return ExitCode::BadCommandLine;
     }
-    wizard.EnterInstallFolder(options.installFolder);
+    wizard.EnterInstallFolder(installFolder);
   }
   const std::string folder = wizard.InstallPath();
   if (!wizard.DriveAccepted()) {
@@ -43,11 +30,50 @@ ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const install::Run
     return ExitCode::BadCommandLine;
   }
   log.Line("Installation folder: ", folder);
+  return ExitCode::Installed;
+}
 
-  wizard.OnNext();  // the installing step, ending on the finish page
-  log.Line(wizard.installNote_);
-  wizard.DeclineLaunch();
-  wizard.OnNext();  // Finish: the staged files are deleted
+}  // namespace
+
+ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const install::RunOptions& options,
+                           const UnattendedRequest& request,
+                           HeadlessSurface::ProgressListener progress) {
+  HeadlessSurface surface(progress);
+  wizard::CInstallWizard wizard(surface, host.Get(), options, request.logoPath, request.headerPath);
+  wizard.OnInitDialog();
+
+  // Next until Finish has ended the wizard, each page answered first.
+  while (!surface.ended) {
+    const wizard::Page page = wizard.ShownPage();
+    switch (page) {
+      case wizard::Page::kLicence:
+        log.Line("Licence accepted by the silent run");
+        wizard.AcceptLicence();
+        break;
+      case wizard::Page::kDestination: {
+        const ExitCode refusal = AnswerDestination(wizard, log, options.installFolder);
+        if (refusal != ExitCode::Installed) return refusal;
+        break;
+      }
+      case wizard::Page::kFinish:
+        wizard.DeclineLaunch();
+        break;
+      default:
+        break;
+    }
+    wizard.OnNext();
+    if (wizard.ShownPage() == wizard::Page::kFinish && page != wizard::Page::kFinish) {
+      log.Line(wizard.installNote_);
+    }
+    // Without "[lic]" Next leaves the wizard on its welcome page for good.
+    if (!surface.ended && wizard.ShownPage() == page) {
+      log.Line("Refused: the setup script leads to no installation folder page");
+      return ExitCode::DamagedSetup;
+    }
+  }
+  // Only Finish ends the wizard with OK; the installing step ends it with
+  // Cancel when the question about files in use is cancelled.
+  if (*surface.ended != wizard::DialogResult::Ok) return ExitCode::Cancelled;
   log.Line("Staged files deleted");
   if (host.Failures() != 0) return ExitCode::InstalledWithErrors;
   return host.RestartNeeded() ? ExitCode::RestartNeeded : ExitCode::Installed;

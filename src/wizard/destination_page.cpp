@@ -73,27 +73,11 @@ double StagedBytes(platform::FileSystem& files, const std::string& folder, bool 
 
 }  // namespace
 
-void CInstallWizard::ShowDestinationPage() {
+void CInstallWizard::SetUpDestinationPage() {
   for (const int id : {kRequiredSpaceValue, kFreeSpaceValue, kDriveSpaceValue}) {
     surface_.SetBackColor(id, kValueBackColor);
   }
   surface_.SetBackColor(kPathBox, Rgb(255, 255, 255));
-  surface_.Enable(kBackButton, true);
-  surface_.Enable(kNextButton, true);
-  for (const int id : {kLicencePrompt, kAcceptBox, kLicenceText}) surface_.Show(id, false);
-  // A named constant: GCC 12 puts a braced list this long into writable data,
-  // a section of its own in the file.
-  static constexpr int kShown[] = {
-      kDestinationLabel,   kPathBox,         kDriveSpaceLabel, kRequiredSpaceLabel,
-      kRequiredSpaceValue, kDriveSpaceValue, kFreeSpaceLabel,  kFreeSpaceValue,
-      kBrowseButton};
-  for (const int id : kShown) surface_.Show(id, true);
-  SetFixedText(kNextButton, texts::kNextCaption);
-  for (const int id : {kWelcomeNote, kWelcomeGuide, kWelcomeTitle, kUnusedStatic, kSideBanner}) {
-    surface_.Show(id, false);
-  }
-  surface_.Show(kLogoPicture, true);
-  surface_.Show(kHeaderLine, true);
 
   // Only the first visit reads [inst_path], so a folder chosen with Browse
   // survives going Back and coming forward again.
@@ -116,16 +100,16 @@ void CInstallWizard::ShowDestinationPage() {
   } else {
     folder = surface_.GetText(kPathBox);
   }
-  // A locked folder stays locked: nothing enables the two again.
-  if (script::IsTrueFlag(lockFlag)) {
+  if (script::IsTrueFlag(lockFlag)) installFolderLocked_ = true;
+  // The page's layout enables Browse; a locked folder keeps it disabled on
+  // every visit.
+  if (installFolderLocked_) {
     surface_.Enable(kPathBox, false);
     surface_.Enable(kBrowseButton, false);
-    installFolderLocked_ = true;
   }
 
   UpdateDriveSpace(folder.substr(0, 1));
   surface_.SetText(kRequiredSpaceValue, FormatFigure(GetRequiredSpace(), texts::kMegabyteSuffix));
-  wizardPage_ = kDestinationPage;
   CheckDrive(folder, false);
 }
 

@@ -1,6 +1,5 @@
 // The finish page: its texts and launch offer, and the Finish click that
 // launches, cleans up the staging folder and ends the wizard.
-#include <initializer_list>
 #include <string>
 
 #include "install/installing_step.h"
@@ -12,30 +11,12 @@
 
 namespace wizard {
 
-void CInstallWizard::ShowFinishTransition() {
-  surface_.Show(kProgressBar, false);
-  surface_.Enable(kNextButton, true);
-  SetFixedText(kNextButton, texts::kFinishCaption);
-  surface_.Show(kBackButton, false);
-  for (const int id : {kLaunchBox, kFinishNote, kFinishInstalled}) surface_.Show(id, true);
-  surface_.Show(kLogoPicture, false);
-  surface_.Show(kSideBanner, true);
-  surface_.Show(kFinishTitle, true);
-  for (const int id : {kHeaderLine, kBottomLine, kNoticeLabel}) surface_.Show(id, false);
-  SetUpFinishPage();
-  // Finish is the only way out now.
-  surface_.GreyCloseCommand();
-  surface_.Enable(kCancelButton, false);
-  wizardPage_ = kFinishPage;
-}
-
 void CInstallWizard::SetUpFinishPage() {
   // The product name is line 1 of the script as written, not expanded.
   const script::FinishPageSetup setup = script::ReadFinishPageSetup(host_.files, ScriptPath());
   surface_.SetText(kFinishTitle,
                    texts::kFinishTitleStart + setup.productName + texts::kFinishTitleEnd);
   surface_.SetText(kFinishInstalled, setup.productName + texts::kFinishInstalledEnd);
-  surface_.Show(kHeaderTitle, false);
   if (host_.filesInUse.RestartNeeded()) SetFixedText(kFinishNote, texts::kRestartNeeded);
   switch (setup.offer) {
     case script::LaunchOffer::Offered:
@@ -50,6 +31,8 @@ void CInstallWizard::SetUpFinishPage() {
       // unchecked.
       break;
   }
+  // Finish is the only way out now.
+  surface_.GreyCloseCommand();
 }
 
 void CInstallWizard::FinishClick() {

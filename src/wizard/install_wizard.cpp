@@ -26,7 +26,7 @@ std::string CInstallWizard::ScriptPath() { return script::ScriptPath(host_.files
 
 void CInstallWizard::OnInitDialog() {
   dialogReady_ = 0;
-  wizardPage_ = kWelcomePage;
+  page_ = Page::kWelcome;
 
   const script::WizardHeader header = script::ReadWizardHeader(host_.files, ScriptPath());
   CopyField(productName_, header.productName);

@@ -14,17 +14,9 @@
 #include "script/path_variables.h"
 #include "wizard/control_surface.h"
 #include "wizard/header_field.h"
+#include "wizard/wizard_pages.h"
 
 namespace wizard {
-
-// The page the wizard is on. The installing step has no page number of its
-// own: it runs inside one Next click while the page is still the destination.
-enum WizardPage : int {
-  kWelcomePage = 1,
-  kLicencePage = 2,
-  kDestinationPage = 3,
-  kFinishPage = 4,
-};
 
 class CInstallWizard final : public script::WizardValues {
  public:
@@ -54,10 +46,12 @@ class CInstallWizard final : public script::WizardValues {
   // Cancel button or the window's close command: the exit confirmation.
   void OnCloseRequested();
 
-  // --- Page set-ups ------------------------------------------------------
-  void ShowWelcomePage();
-  void ShowLicensePage();
-  void ShowDestinationPage();
+  // --- The pages ---------------------------------------------------------
+  // The page table: one row per page, in the order of Page. Next, Back and
+  // every page's layout follow it.
+  static const PageRow kPages[kPageCount];
+
+  // --- The destination page's figures -----------------------------------
   // Fills the drive's size (1015) and free space (1017) for a drive letter.
   void UpdateDriveSpace(const std::string& driveLetter);
   // The space the installation needs, in MB: the staged files.
@@ -65,7 +59,9 @@ class CInstallWizard final : public script::WizardValues {
 
   // --- Driving the pages without a window (the silent run) --------------
   // The page shown now; OnInitDialog sets the welcome page.
-  WizardPage CurrentPage() const { return wizardPage_; }
+  Page ShownPage() const { return page_; }
+  // Its number: the installing page reports the destination's.
+  WizardPage CurrentPage() const { return kPages[static_cast<int>(page_)].number; }
   // The moves below each do what the user's action on the page would do.
   // Checks the accept box and reports the click.
   void AcceptLicence();
@@ -112,11 +108,17 @@ class CInstallWizard final : public script::WizardValues {
   bool destinationVisited_ = false;
 
  private:
-  // Next handler's transitions.
-  void ShowDestinationTransition();
+  // Lays the page out as its row says, then runs the row's set-up.
+  void ShowPage(Page page);
+  // Next or Back as the page's row says.
+  void Go(const Move& move);
+  // The pages' set-ups and moves, named in kPages.
+  void SetUpWelcomePage();
+  void LeaveWelcomePage();
+  void SetUpLicencePage();
+  void SetUpDestinationPage();
+  void BackFromDestination();
   void RunInstallingStep();
-  void ShowInstallingTransition();
-  void ShowFinishTransition();
   void SetUpFinishPage();
   void FinishClick();
 
@@ -136,7 +138,7 @@ class CInstallWizard final : public script::WizardValues {
   script::PathExpander expander_;
   std::string logoPath_;
   std::string headerPath_;
-  WizardPage wizardPage_ = kWelcomePage;
+  Page page_ = Page::kWelcome;
   bool installFolderLocked_ = false;
   bool driveAccepted_ = false;
 };

@@ -1,8 +1,7 @@
-// The installing page: the switch from the destination page, and the
-// installing step run to its end inside the same Next click.
+// The installing page: the installing step, run to its end inside the
+// destination page's Next click, from the installing page to the finish page.
 #include <algorithm>
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 
 #include "format/decimal_text.h"
@@ -36,27 +35,8 @@ class SurfaceInstallingPage : public install::InstallingPage {
 
 }  // namespace
 
-void CInstallWizard::ShowInstallingTransition() {
-  surface_.Show(kBottomLine, true);
-  surface_.Show(kNoticeLabel, true);
-  SetFixedText(kHeaderTitle, texts::kHeaderTitleBlank);
-  SetFixedText(kHeaderTitle, texts::kInstallingTitle);
-  surface_.Show(kUnusedLocationTitle, false);
-  surface_.Enable(kCancelButton, false);
-  surface_.Show(kProgressBar, true);
-  surface_.Enable(kBackButton, false);
-  for (const int id :
-       {kPathBox, kBrowseButton, kDriveSpaceValue, kFreeSpaceValue, kRequiredSpaceValue}) {
-    surface_.Show(id, false);
-  }
-  surface_.Enable(kNextButton, false);
-  for (const int id : {kDestinationLabel, kFreeSpaceLabel, kDriveSpaceLabel, kRequiredSpaceLabel}) {
-    surface_.Show(id, false);
-  }
-}
-
 void CInstallWizard::RunInstallingStep() {
-  ShowInstallingTransition();
+  ShowPage(Page::kInstalling);
   // The path box's text is the installation folder from here on.
   install::InstallRequest request{.installPath = surface_.GetText(kPathBox),
                                   .productName = FieldText(productName_)};
@@ -72,7 +52,7 @@ void CInstallWizard::RunInstallingStep() {
   SurfaceInstallingPage page(surface_);
   installNote_ =
       install::RunInstallingStep(host_, expander_, page, options_, request, programGroup_);
-  ShowFinishTransition();
+  ShowPage(Page::kFinish);
 }
 
 }  // namespace wizard

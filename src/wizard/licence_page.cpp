@@ -1,6 +1,5 @@
 // The licence page: the staged licence text and the accept box that gates
 // the "Accept" button.
-#include <initializer_list>
 #include <string>
 
 #include "script/script_reader.h"
@@ -35,26 +34,12 @@ std::string CInstallWizard::ComposeLicenceText() {
   return text;
 }
 
-void CInstallWizard::ShowLicensePage() {
-  // The header title keeps whatever text it last had.
-  for (const int id : {kBottomLine, kNoticeLabel, kHeaderTitle}) surface_.Show(id, true);
+void CInstallWizard::SetUpLicencePage() {
   surface_.SetText(kLicenceText, ComposeLicenceText());
-  for (const int id : {kWelcomeNote, kWelcomeGuide, kWelcomeTitle, kUnusedStatic, kSideBanner}) {
-    surface_.Show(id, false);
-  }
-  surface_.Show(kLogoPicture, true);
-  surface_.Show(kHeaderLine, true);
-  surface_.Enable(kBackButton, true);
-  surface_.Show(kLicencePrompt, true);
-  surface_.Show(kAcceptBox, true);
-  wizardPage_ = kLicencePage;
   surface_.SetBackColor(kLicenceText, Rgb(255, 255, 255));
-  surface_.Show(kLicenceText, true);
   // Always shown not accepted; Back from the destination page checks the box
   // itself afterwards.
   surface_.SetCheck(kAcceptBox, false);
-  SetFixedText(kNextButton, texts::kAcceptCaption);
-  surface_.Enable(kNextButton, false);
 }
 
 void CInstallWizard::OnAcceptClicked() {

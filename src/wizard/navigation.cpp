@@ -1,5 +1,6 @@
-// The page sequence: the Next and Back handlers, the welcome page, the move
-// to the destination page and the exit confirmation.
+// The page sequence: the Next and Back handlers, which do what the page
+// table says, the moves that decide by the licence flag, and the exit
+// confirmation.
 #include <string>
 
 #include "install/installing_step.h"
@@ -11,16 +12,6 @@
 
 namespace wizard {
 
-namespace {
-
-// Named constants rather than braced lists: GCC 12 puts the lists it keeps
-// in memory into writable data, a section of its own in the file.
-constexpr int kWelcomeTexts[] = {kWelcomeNote, kWelcomeGuide, kWelcomeTitle};
-constexpr int kLicenceControls[] = {kLicencePrompt, kLicenceText, kHeaderTitle, kAcceptBox};
-constexpr int kHeaderControls[] = {kLogoPicture, kHeaderLine, kBottomLine, kNoticeLabel};
-
-}  // namespace
-
 void CInstallWizard::RefreshNotice() {
   const std::string notice = script::ReadNoticeLine(host_.files, ScriptPath());
   surface_.SetText(kNoticeLabel, notice == texts::kNoNotice
@@ -28,114 +19,53 @@ void CInstallWizard::RefreshNotice() {
                                      : expander_.ExpandPathVariables(notice));
 }
 
+void CInstallWizard::Go(const Move& move) {
+  if (move.run != nullptr) {
+    (this->*move.run)();
+  } else if (move.to != page_) {
+    ShowPage(move.to);
+  }
+}
+
 void CInstallWizard::OnNext() {
-  // The caption is read before anything else: the click that shows the
-  // licence page sets "Accept", and must not run on to the destination page.
-  const std::string caption = surface_.GetText(kNextButton);
-
+  // On every click, on every page.
   RefreshNotice();
-
-  if (licensePass_ == 0) {
-    surface_.Show(kHeaderTitle, true);
-    std::string flag;
-    if (script::ReadLicenceFlag(host_.files, ScriptPath(), flag)) {
-      ++licensePass_;
-      if (script::IsTrueFlag(flag)) {
-        ShowLicensePage();
-      } else {
-        ShowDestinationTransition();
-        return;
-      }
-    }
-  }
-
-  if (caption == texts::kAcceptCaption) {
-    ShowDestinationTransition();
-    return;
-  }
-  if (wizardPage_ == kDestinationPage) {
-    RunInstallingStep();
-    return;
-  }
-  if (wizardPage_ == kFinishPage) {
-    FinishClick();
-  }
+  Go(kPages[static_cast<int>(page_)].next);
 }
 
-void CInstallWizard::ShowDestinationTransition() {
-  surface_.Show(kBottomLine, true);
-  surface_.Show(kNoticeLabel, true);
-  ShowDestinationPage();
-  SetFixedText(kHeaderTitle, texts::kHeaderTitleBlank);
-  SetFixedText(kHeaderTitle, texts::kInstallationLocationTitle);
-  wizardPage_ = kDestinationPage;
-}
+void CInstallWizard::OnBack() { Go(kPages[static_cast<int>(page_)].back); }
 
-void CInstallWizard::OnBack() {
-  if (wizardPage_ == kDestinationPage) {
-    surface_.Show(kHeaderTitle, false);
-    std::string flag;
-    if (!script::ReadLicenceFlag(host_.files, ScriptPath(), flag)) return;
-    ++licensePass_;
-    if (!script::IsTrueFlag(flag)) {
-      ShowWelcomePage();
-      return;
-    }
-    // Back to the licence page, which the user has already accepted.
-    SetFixedText(kHeaderTitle, texts::kLicenceAgainTitle);
-    static constexpr int kDestinationControls[] = {
-        kUnusedLocationTitle, kDestinationLabel,   kPathBox,         kDriveSpaceLabel,
-        kRequiredSpaceLabel,  kRequiredSpaceValue, kDriveSpaceValue, kFreeSpaceLabel,
-        kFreeSpaceValue,      kBrowseButton};
-    for (const int id : kDestinationControls) surface_.Show(id, false);
-    ShowLicensePage();
-    surface_.SetCheck(kAcceptBox, true);
-    surface_.Enable(kNextButton, true);
-    return;
-  }
-  // Back is enabled on the licence and destination pages only; on any other
-  // page a stray Back would lay the welcome controls over the page.
-  if (wizardPage_ != kLicencePage) return;
-
+void CInstallWizard::SetUpWelcomePage() {
+  // The licence decision is open again.
   licensePass_ = 0;
-  surface_.Show(kBottomLine, false);
-  surface_.Show(kNoticeLabel, false);
-  surface_.Show(kSideBanner, true);
-  surface_.Show(kLogoPicture, false);
-  surface_.Show(kHeaderLine, false);
-  for (const int id : kWelcomeTexts) surface_.Show(id, true);
-  surface_.Enable(kNextButton, true);
-  surface_.Enable(kBackButton, false);
-  for (const int id : kLicenceControls) surface_.Show(id, false);
-  wizardPage_ = kWelcomePage;
-  SetFixedText(kNextButton, texts::kNextCaption);
 }
 
-void CInstallWizard::ShowWelcomePage() {
-  licensePass_ = 0;
-  surface_.Show(kSideBanner, true);
-  for (const int id : kHeaderControls) surface_.Show(id, false);
-  for (const int id : kWelcomeTexts) surface_.Show(id, true);
+void CInstallWizard::LeaveWelcomePage() {
+  // The licence decision is open whenever the welcome page shows: every way
+  // onto it sets licensePass_ to 0. Without "[lic]" the wizard stays here,
+  // with the header title shown over the welcome page.
+  surface_.Show(kHeaderTitle, true);
+  std::string flag;
+  if (!script::ReadLicenceFlag(host_.files, ScriptPath(), flag)) return;
+  ++licensePass_;
+  ShowPage(script::IsTrueFlag(flag) ? Page::kLicence : Page::kDestination);
+}
+
+void CInstallWizard::BackFromDestination() {
+  // The flag is read and counted again; without "[lic]" only the title goes.
+  surface_.Show(kHeaderTitle, false);
+  std::string flag;
+  if (!script::ReadLicenceFlag(host_.files, ScriptPath(), flag)) return;
+  ++licensePass_;
+  if (!script::IsTrueFlag(flag)) {
+    ShowPage(Page::kWelcome);
+    return;
+  }
+  // Back to the licence page, which the user has already accepted.
+  SetFixedText(kHeaderTitle, texts::kLicenceAgainTitle);
+  ShowPage(Page::kLicence);
+  surface_.SetCheck(kAcceptBox, true);
   surface_.Enable(kNextButton, true);
-  surface_.Enable(kBackButton, false);
-  static constexpr int kHidden[] = {
-      kLicencePrompt,
-      kLicenceText,
-      kAcceptBox,
-      kDestinationLabel,
-      kPathBox,
-      kDriveSpaceLabel,
-      kRequiredSpaceLabel,
-      kRequiredSpaceValue,
-      kDriveSpaceValue,
-      kFreeSpaceLabel,
-      kFreeSpaceValue,
-      kBrowseButton,
-      kUnusedLocationTitle,
-  };
-  for (const int id : kHidden) surface_.Show(id, false);
-  wizardPage_ = kWelcomePage;
-  SetFixedText(kNextButton, texts::kNextCaption);
 }
 
 void CInstallWizard::OnCloseRequested() {

@@ -7,7 +7,7 @@
 
 namespace wizard::texts {
 
-// Captions of the Next button; the Next handler decides by the caption.
+// Captions of the Next button, one per page (the page table names them).
 inline constexpr const char* kNextCaption = "Next";
 inline constexpr const char* kAcceptCaption = "Accept";
 inline constexpr const char* kFinishCaption = "Finish";

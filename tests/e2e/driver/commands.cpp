@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "page_layout.h"
 #include "screenshot.h"
 
 namespace driver {
@@ -325,6 +326,14 @@ bool Session::Run(const std::vector<std::string>& words, std::string& error) {
       }
     }
     return true;
+  }
+  if (command == "layout") {
+    if (!needs(2)) return false;
+    if (dialog_ == nullptr) {
+      error = "no current dialog (use 'window' first)";
+      return false;
+    }
+    return CheckPageLayout(dialog_, words[1], error);
   }
   if (command == "text" || command == "wait-text") {
     if (!needs(3)) return false;

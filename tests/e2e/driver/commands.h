@@ -5,6 +5,8 @@
 //   start-command LINE              start it from a whole command line, quotes and all
 //   window CAPTION                  wait for its top-level dialog with that caption
 //   expect ID STATE...              STATE: visible hidden enabled disabled checked unchecked
+//   layout PAGE                     every control as the wizard's page table lays PAGE out
+//                                   (welcome, licence, destination, installing, finish)
 //   text ID TEXT                    the control's text is exactly TEXT
 //   wait-text ID TEXT               wait until it is
 //   wait STATE ID                   wait until the control is in that state

@@ -78,4 +78,14 @@ TEST_F(SilentFilesInUseTest, FailsTheFileWhereOthersCouldRepointItsFolders) {
   EXPECT_NE(LogText().find("Unable to create file " + writer), std::string::npos);
 }
 
+// A run that may ask (not quiet) and is told Cancel ends cancelled, with
+// nothing installed, rather than pressing Next on.
+TEST_F(SilentFilesInUseTest, ACancelledQuestionEndsTheRunAsCancelled) {
+  unattended::LoggedPlatform asking{sim.Get(), log};
+  EXPECT_EQ(unattended::InstallUnattended(asking, log, {}, {}, nullptr), ExitCode::Cancelled);
+  EXPECT_EQ(sim.filesInUse.questions.size(), 1u);
+  EXPECT_EQ(sim.ReadFile(writer), "old writer");
+  EXPECT_EQ(LogText().find("Staged files deleted"), std::string::npos) << LogText();
+}
+
 }  // namespace

@@ -14,56 +14,47 @@
 #include "quill_writer_script.h"
 #include "recording_surface.h"
 #include "wizard/install_wizard.h"
+#include "wizard/wizard_controls.h"
 
 namespace wizard_test {
 
-enum Page { kWelcome, kLicence, kDestination, kInstalling, kFinish };
+using wizard::Page;
+inline constexpr Page kWelcome = Page::kWelcome;
+inline constexpr Page kLicence = Page::kLicence;
+inline constexpr Page kDestination = Page::kDestination;
+inline constexpr Page kInstalling = Page::kInstalling;
+inline constexpr Page kFinish = Page::kFinish;
 
-// Per control, its state on each page in order: V shown and enabled,
-// D shown and disabled, - hidden.
-struct LayoutRow {
-  std::vector<int> ids;
-  const char* states;
-};
+// A control's text in template 130.
+inline std::string TemplateText(int id) {
+#define WIZARD_TEST_TEXT(controlId, kind, text, ...) \
+  if (controlId == id) return text;
+  WIZARD_CONTROLS(WIZARD_TEST_TEXT)
+#undef WIZARD_TEST_TEXT
+  return {};
+}
 
-inline const LayoutRow kPageLayouts[] = {
-    {{1014}, "V---V"},
-    {{1019, 1034, 1033}, "-VVV-"},
-    {{1039, 1040}, "-VVV-"},
-    {{1023, 1024, 1025}, "V----"},
-    {{1005, 1006, 1007}, "-V---"},
-    {{1008, 1011, 1012, 1013, 1015, 1016, 1017}, "--V--"},
-    {{1009}, "--D--"},
-    {{1001}, "--V--"},
-    {{1020}, "---V-"},
-    {{1030, 1031, 1032}, "----V"},
-    {{1029}, "----V"},
-    {{1000}, "DVVD-"},
-    {{1002}, "VDVDV"},  // licence: before the box is checked
-    {{1027}, "VVVDD"},
-    {{1018, 1021, 1026, 1035, 1038}, "-----"},  // never shown
-};
-
+// Every control in the state the wizard's page table gives it on the page:
+// shown and enabled, shown and disabled, or hidden; the Next caption, and
+// the header title where the page shows it.
 inline void ExpectLayout(const std::map<int, ControlState>& controls, Page page) {
   static const char* const kNames[] = {"welcome", "licence", "destination", "installing", "finish"};
-  for (const LayoutRow& row : kPageLayouts) {
-    const char want = row.states[page];
-    for (const int id : row.ids) {
-      const ControlState& state = controls.at(id);
-      SCOPED_TRACE(std::string(kNames[page]) + " page, control " + std::to_string(id));
-      EXPECT_EQ(state.visible, want != '-');
-      if (want != '-') {
-        EXPECT_EQ(state.enabled, want == 'V');
-      }
+  const char* name = kNames[static_cast<int>(page)];
+  const wizard::PageRow& row = wizard::CInstallWizard::kPages[static_cast<int>(page)];
+  for (const auto& [id, state] : controls) {
+    SCOPED_TRACE(std::string(name) + " page, control " + std::to_string(id));
+    const bool shown = row.shown.Has(id);
+    EXPECT_EQ(state.visible, shown);
+    if (shown) {
+      EXPECT_EQ(state.enabled, !row.disabled.Has(id));
     }
   }
-  static const char* const kNextCaptions[] = {"Next", "Accept", "Next", "Next", "Finish"};
-  EXPECT_EQ(controls.at(1002).text, kNextCaptions[page]) << kNames[page];
-  static const char* const kHeaderTitles[] = {nullptr, "\n\n\tLicense Agreement",
-                                              "\n\n\tInstallation Location", "\n\n\tInstalling...",
-                                              nullptr};
-  if (kHeaderTitles[page] != nullptr) {
-    EXPECT_EQ(controls.at(1033).text, kHeaderTitles[page]) << kNames[page];
+  EXPECT_EQ(controls.at(1002).text, row.nextCaption) << name;
+  if (row.shown.Has(1033)) {
+    // A title that the page keeps is the template's on a first visit.
+    EXPECT_EQ(controls.at(1033).text,
+              row.headerTitle != nullptr ? row.headerTitle : TemplateText(1033))
+        << name;
   }
 }
 

@@ -1,8 +1,8 @@
 // ui_demo BANNER LOGO [PAGE [SECONDS]]
 //
 // Opens the install wizard's window with a stand-in page logic that flips
-// through the five page layouts on Next and Back, with the two images loaded
-// into the side banner (1014) and the logo (1019). PAGE (0 welcome .. 4
+// through the page layouts of the wizard's page table on Next and Back, with
+// the two images loaded into the side banner (1014) and the logo (1019). PAGE (0 welcome .. 4
 // finish) is the page to open on; PAGE -1 first shows the extraction dialog
 // (template 102) filling its bar, then the welcome page. With SECONDS the
 // wizard closes by itself after that long, for screenshots.
@@ -18,43 +18,16 @@
 #include "ui/control.h"
 #include "ui/dialog.h"
 #include "wizard/control_ids.h"
+#include "wizard/install_wizard.h"
+#include "wizard/wizard_pages.h"
 
 namespace {
 
 using namespace wizard;
 
-enum DemoPage { kWelcome, kLicence, kDestination, kInstalling, kFinish, kPageCount };
-
-// Every control that some page shows, with the pages it shows on (W welcome,
-// L licence, D destination, I installing, F finish); hidden on the others.
-struct PageRow {
-  int id;
-  const char* pages;
-};
-constexpr PageRow kPageRows[] = {{kSideBanner, "WF"},        {kLogoPicture, "LDI"},
-                                 {kHeaderLine, "LDI"},       {kHeaderTitle, "LDI"},
-                                 {kNoticeLabel, "LDI"},      {kBottomLine, "LDI"},
-                                 {kWelcomeNote, "W"},        {kWelcomeGuide, "W"},
-                                 {kWelcomeTitle, "W"},       {kLicencePrompt, "L"},
-                                 {kLicenceText, "L"},        {kAcceptBox, "L"},
-                                 {kDestinationLabel, "D"},   {kPathBox, "D"},
-                                 {kDriveSpaceLabel, "D"},    {kRequiredSpaceLabel, "D"},
-                                 {kRequiredSpaceValue, "D"}, {kDriveSpaceValue, "D"},
-                                 {kFreeSpaceLabel, "D"},     {kFreeSpaceValue, "D"},
-                                 {kBrowseButton, "D"},       {kProgressBar, "I"},
-                                 {kFinishNote, "F"},         {kFinishInstalled, "F"},
-                                 {kFinishTitle, "F"},        {kLaunchBox, "F"},
-                                 {kBackButton, "WLDI"}};
-
-bool IsVisibleOn(int page, const PageRow& row) {
-  const char letter = "WLDIF"[page];
-  for (const char* p = row.pages; *p != '\0'; ++p) {
-    if (*p == letter) {
-      return true;
-    }
-  }
-  return false;
-}
+// Pages by their row in the page table.
+constexpr int kFirstPage = 0;
+constexpr int kLastPage = kPageCount - 1;
 
 const char kDemoLicence[] =
     "QUILL WRITER LICENCE AGREEMENT\r\n\r\n"
@@ -94,19 +67,19 @@ class DemoWizard final : public wizard_window::WizardEvents {
     window_.SetText(kLaunchBox, "Launch Quill Writer");
     window_.SetCheck(kLaunchBox, true);
     window_.SetProgress(kProgressBar, 60);
-    if (firstPage_ != kWelcome) {
+    if (firstPage_ != kFirstPage) {
       ShowPage(firstPage_);
     }
   }
   void OnNext() override {
-    if (page_ == kFinish) {
+    if (page_ == kLastPage) {
       window_.EndWizard(DialogResult::Ok);
     } else {
       ShowPage(page_ + 1);
     }
   }
   void OnBack() override {
-    if (page_ > kWelcome) {
+    if (page_ > kFirstPage) {
       ShowPage(page_ - 1);
     }
   }
@@ -116,28 +89,31 @@ class DemoWizard final : public wizard_window::WizardEvents {
   void OnCloseRequested() override { window_.EndWizard(DialogResult::Cancel); }
 
  private:
+  // Each page laid out as the wizard's page table says.
   void ShowPage(int page) {
     page_ = page;
-    for (const PageRow& row : kPageRows) {
-      window_.Show(row.id, IsVisibleOn(page, row));
+    const PageRow& row = CInstallWizard::kPages[page];
+    for (const int id : kTemplateControls) {
+      const bool shown = row.shown.Has(id);
+      window_.Show(id, shown);
+      if (shown) {
+        window_.Enable(id, !row.disabled.Has(id));
+      }
     }
-    static const char* const kTitles[] = {"", "\n\n\tLicense Agreement",
-                                          "\n\n\tInstallation Location", "\n\n\tInstalling...", ""};
-    if (kTitles[page][0] != '\0') {
-      window_.SetText(kHeaderTitle, kTitles[page]);
+    // A title that the page keeps is the template's on a first visit.
+    window_.SetText(kHeaderTitle,
+                    row.headerTitle != nullptr ? row.headerTitle : "\n\n\tLicense Agreement");
+    window_.SetText(kNextButton, row.nextCaption);
+    if (static_cast<Page>(page) == Page::kLicence) {
+      window_.Enable(kNextButton, window_.GetCheck(kAcceptBox));
     }
-    const bool accepted = window_.GetCheck(kAcceptBox);
-    window_.Enable(kBackButton, page == kLicence || page == kDestination);
-    window_.Enable(kNextButton, page != kInstalling && (page != kLicence || accepted));
-    window_.SetText(kNextButton, page == kLicence ? "Accept" : page == kFinish ? "Finish" : "Next");
-    window_.Enable(kCancelButton, page < kInstalling);
   }
 
   wizard_window::WizardWindow& window_;
   std::string banner_;
   std::string logo_;
   int firstPage_;
-  int page_ = kWelcome;
+  int page_ = kFirstPage;
 };
 
 // The extraction dialog's looks and furniture: icon, timer, colours, the
@@ -211,8 +187,8 @@ class DemoApp final : public ui::CWinApp {
       ExtractionPreview extraction;
       extraction.DoModal();
     }
-    if (page < 0 || page >= kPageCount) {
-      page = kWelcome;
+    if (page < kFirstPage || page > kLastPage) {
+      page = kFirstPage;
     }
     const int seconds = __argc > 4 ? std::atoi(__argv[4]) : 0;
 
