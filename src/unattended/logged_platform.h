@@ -69,7 +69,6 @@ class LoggedPlatform final : public platform::FileSystem,
     return inner_.files.QueryDiskSpace(directory, space);
   }
   std::string TempFolder() override { return inner_.files.TempFolder(); }
-  bool RemoveFolder(const std::string& path) override { return inner_.files.RemoveFolder(path); }
 
   // --- platform::Registry ------------------------------------------------
   bool SetValue(platform::RegistryRoot root, const std::string& key, const std::string& name,
@@ -77,16 +76,6 @@ class LoggedPlatform final : public platform::FileSystem,
   bool QueryString(platform::RegistryRoot root, const std::string& key, const std::string& name,
                    std::string& value) override {
     return inner_.registry.QueryString(root, key, name, value);
-  }
-  KeyContent ContentOf(platform::RegistryRoot root, const std::string& key) override {
-    return inner_.registry.ContentOf(root, key);
-  }
-  bool DeleteValue(platform::RegistryRoot root, const std::string& key,
-                   const std::string& name) override {
-    return inner_.registry.DeleteValue(root, key, name);
-  }
-  bool DeleteKey(platform::RegistryRoot root, const std::string& key) override {
-    return inner_.registry.DeleteKey(root, key);
   }
 
   // --- platform::Shell ---------------------------------------------------

@@ -42,8 +42,6 @@ class Win32FileSystem final : public platform::FileSystem {
   // the user's temporary folder.
   std::string TempFolder() override;
 
-  bool RemoveFolder(const std::string& path) override;
-
   // GetTempPathA: the user's temporary folder, ending with a backslash,
   // whatever TempFolder answers. Files meant for the user go there.
   static std::string UserTempFolder();
@@ -93,11 +91,6 @@ class Win32Registry final : public platform::Registry {
   // Accepts REG_SZ and REG_EXPAND_SZ values of at most 260 bytes.
   bool QueryString(platform::RegistryRoot root, const std::string& key, const std::string& name,
                    std::string& value) override;
-
-  KeyContent ContentOf(platform::RegistryRoot root, const std::string& key) override;
-  bool DeleteValue(platform::RegistryRoot root, const std::string& key,
-                   const std::string& name) override;
-  bool DeleteKey(platform::RegistryRoot root, const std::string& key) override;
 };
 
 class Win32Machine final : public platform::Machine {
