@@ -18,13 +18,8 @@ const char* const kUsageText =
     "/LOG: the log in the temporary folder\n"
     "/ALLUSERS: links for all users\n"
     "/NOCANCEL, /SP-, /SUPPRESSMSGBOXES\n"
-#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
     "/CLOSEAPPLICATIONS: close programs using files\n"
     "/NOCLOSEAPPLICATIONS, /NORESTART: accepted\n"
-#else
-    "/CLOSEAPPLICATIONS, /NOCLOSEAPPLICATIONS,\n"
-    "/NORESTART: accepted\n"
-#endif
     "/?: show this box\n\n"
     "A silent run accepts the licence and starts no program.\n\n"
     "Exit codes:\n"

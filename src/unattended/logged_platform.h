@@ -94,11 +94,9 @@ class LoggedPlatform final : public platform::FileSystem,
 
   // --- platform::FilesInUse ----------------------------------------------
   bool InUse(const std::string& path) override { return inner_.filesInUse.InUse(path); }
-#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
   std::string Holders(const std::string& paths, bool close) override;
   // Quiet, answers for the user: close them with /CLOSEAPPLICATIONS, else go on.
   platform::InUseAnswer Ask(const std::string& text) override;
-#endif
   bool ReplaceAtRestart(const std::string& from, const std::string& to) override;
   bool RestartNeeded() override { return inner_.filesInUse.RestartNeeded(); }
   bool FoldersOnlyAdministratorsChange(const std::string& path) override {

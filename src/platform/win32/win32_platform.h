@@ -125,10 +125,8 @@ class Win32Shell final : public platform::Shell {
 class Win32MessageBoxes final : public platform::MessageBoxes {
  public:
   bool Show(platform::MessageKind kind, const std::string& text) override;
-#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
   // The box about programs that hold files: Try Again, Continue, Cancel.
   platform::InUseAnswer AskAboutFilesInUse(const std::string& text);
-#endif
 
   void SetOwner(HWND owner) { owner_ = owner; }
 
@@ -143,12 +141,10 @@ class Win32FilesInUse final : public platform::FilesInUse {
   explicit Win32FilesInUse(Win32MessageBoxes& boxes) : boxes_(boxes) {}
 
   bool InUse(const std::string& path) override;
-#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
   std::string Holders(const std::string& paths, bool close) override;
   platform::InUseAnswer Ask(const std::string& text) override {
     return boxes_.AskAboutFilesInUse(text);
   }
-#endif
   bool ReplaceAtRestart(const std::string& from, const std::string& to) override;
   bool RestartNeeded() override { return restartNeeded_; }
   bool FoldersOnlyAdministratorsChange(const std::string& path) override;
