@@ -46,9 +46,7 @@ void SetupRun::Start() {
     host_.Show(platform::MessageKind::Warning, kSetupRunsAlready);
     ::ExitProcess(static_cast<UINT>(ExitCode::InstallInProgress));
   }
-#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
   host_.CloseApplicationsWhenQuiet(line.closeApplications);
-#endif
   platform::FileSystem& files = win32::Win32Platform().files;
   if (line.logWanted) {
     // The user's temporary folder even when staging goes elsewhere.

@@ -7,8 +7,6 @@
 
 namespace install {
 
-#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
-
 namespace {
 
 // The "[fls]" destinations that another program holds, one a line.
@@ -45,8 +43,6 @@ bool FreeFilesInUse(platform::Platform& host, script::PathExpander& expander) {
     }
   }
 }
-
-#endif
 
 bool ReplaceBusyFile(platform::Platform& host, const std::string& source,
                      const std::string& destination) {

@@ -13,14 +13,7 @@ namespace install {
 
 // Asks about the "[fls]" destinations in use until none is, or the answer
 // is to go on. False when the user cancels: nothing has been changed then.
-// The 32-bit runtime has no room for the question and Restart Manager
-// (SETUPKIT_WITHOUT_RESTART_MANAGER): there it goes on at once, and a file
-// in use is replaced at the next restart.
-#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
 bool FreeFilesInUse(platform::Platform& host, script::PathExpander& expander);
-#else
-inline bool FreeFilesInUse(platform::Platform&, script::PathExpander&) { return true; }
-#endif
 
 // A destination in use gets the source's bytes at the next restart. False,
 // with nothing set aside, when that cannot be arranged, or when an account

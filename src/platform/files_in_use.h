@@ -15,9 +15,6 @@ enum class InUseAnswer {
   Cancel,     // end the run before anything is changed
 };
 
-// The 32-bit runtime has no room for Restart Manager and the question
-// (SETUPKIT_WITHOUT_RESTART_MANAGER): there a file in use is always
-// replaced at the next restart.
 class FilesInUse {
   // Never deleted through this interface: no destructor in its table.
  protected:
@@ -27,14 +24,12 @@ class FilesInUse {
   // The file exists and another program holds it so that it cannot be
   // written: opened without write sharing, locked, or a running program.
   virtual bool InUse(const std::string& path) = 0;
-#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
   // The programs that hold any of the files (paths one a line), one name a
   // line, as Restart Manager knows them; empty where the system has none or
   // it knows none. With close, asks those programs to close instead.
   virtual std::string Holders(const std::string& paths, bool close) = 0;
   // The question about them: Try Again, Continue (close them) or Cancel.
   virtual InUseAnswer Ask(const std::string& text) = 0;
-#endif
   // Writes the bytes of `from` into a new file beside `to`, made under a
   // name nobody else had, and has the system move it over `to` at the next
   // restart. False, with nothing left behind, when that cannot be done.

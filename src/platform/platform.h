@@ -1,6 +1,8 @@
 // The machine as the setup program sees it. Everything that touches files,
 // the registry, the shell or the screen goes through these interfaces, so the
 // layers above run unchanged on Windows (win32/) and in native tests (sim/).
+// It removes no folder, registry value or key: those calls are the
+// uninstaller's (removal.h).
 //
 // All paths are Windows paths ("C:\Program Files\Acme\..."), 8-bit ANSI text.
 #pragma once
@@ -108,13 +110,6 @@ class FileSystem {
   // The temporary folder, ending with a backslash: GetTempPathA's, the
   // user's, unless an elevated setup program made its own private one.
   virtual std::string TempFolder() = 0;
-
-  // Removal, for the uninstaller.
-  // An empty folder only, deleted through a handle to the folder itself:
-  // never a link or junction (itself or what it leads to), nor a folder the
-  // name reaches through one, since a folder on the way may be re-pointed
-  // after the caller's checks.
-  virtual bool RemoveFolder(const std::string& path) = 0;
 };
 
 // A second thread for work that can run beside the calling one.
@@ -168,16 +163,6 @@ class Registry {
   // a string value; false when missing.
   virtual bool QueryString(RegistryRoot root, const std::string& key, const std::string& name,
                            std::string& value) = 0;
-
-  // Removal, for the uninstaller.
-  enum class KeyContent { Missing, Empty, NotEmpty };
-  // Whether the key exists and holds any value or subkey.
-  virtual KeyContent ContentOf(RegistryRoot root, const std::string& key) = 0;
-  // RegDeleteValueA; true when the value is gone afterwards (also when it was
-  // never there).
-  virtual bool DeleteValue(RegistryRoot root, const std::string& key, const std::string& name) = 0;
-  // RegDeleteKeyA of a key without subkeys; true when the key is gone.
-  virtual bool DeleteKey(RegistryRoot root, const std::string& key) = 0;
 };
 
 // CSIDL numbers the setup program uses.

@@ -4,8 +4,6 @@
 
 namespace unattended {
 
-// Without Restart Manager (the 32-bit runtime) nothing asks or closes.
-#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
 std::string LoggedPlatform::Holders(const std::string& paths, bool close) {
   if (close) log_.Line("Programs that hold files asked to close");
   return inner_.filesInUse.Holders(paths, close);
@@ -17,7 +15,6 @@ platform::InUseAnswer LoggedPlatform::Ask(const std::string& text) {
   // Nobody to ask: a program is closed only when the command line says so.
   return closeApplications_ ? platform::InUseAnswer::CloseThem : platform::InUseAnswer::GoOn;
 }
-#endif
 
 bool LoggedPlatform::ReplaceAtRestart(const std::string& from, const std::string& to) {
   return Note(inner_.filesInUse.ReplaceAtRestart(from, to), "Replaced at restart", to);

@@ -69,7 +69,6 @@ class LoggedPlatform final : public platform::FileSystem,
     return inner_.files.QueryDiskSpace(directory, space);
   }
   std::string TempFolder() override { return inner_.files.TempFolder(); }
-  bool RemoveFolder(const std::string& path) override { return inner_.files.RemoveFolder(path); }
 
   // --- platform::Registry ------------------------------------------------
   bool SetValue(platform::RegistryRoot root, const std::string& key, const std::string& name,
@@ -77,16 +76,6 @@ class LoggedPlatform final : public platform::FileSystem,
   bool QueryString(platform::RegistryRoot root, const std::string& key, const std::string& name,
                    std::string& value) override {
     return inner_.registry.QueryString(root, key, name, value);
-  }
-  KeyContent ContentOf(platform::RegistryRoot root, const std::string& key) override {
-    return inner_.registry.ContentOf(root, key);
-  }
-  bool DeleteValue(platform::RegistryRoot root, const std::string& key,
-                   const std::string& name) override {
-    return inner_.registry.DeleteValue(root, key, name);
-  }
-  bool DeleteKey(platform::RegistryRoot root, const std::string& key) override {
-    return inner_.registry.DeleteKey(root, key);
   }
 
   // --- platform::Shell ---------------------------------------------------
@@ -105,11 +94,9 @@ class LoggedPlatform final : public platform::FileSystem,
 
   // --- platform::FilesInUse ----------------------------------------------
   bool InUse(const std::string& path) override { return inner_.filesInUse.InUse(path); }
-#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
   std::string Holders(const std::string& paths, bool close) override;
   // Quiet, answers for the user: close them with /CLOSEAPPLICATIONS, else go on.
   platform::InUseAnswer Ask(const std::string& text) override;
-#endif
   bool ReplaceAtRestart(const std::string& from, const std::string& to) override;
   bool RestartNeeded() override { return inner_.filesInUse.RestartNeeded(); }
   bool FoldersOnlyAdministratorsChange(const std::string& path) override {

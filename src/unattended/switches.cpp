@@ -83,18 +83,11 @@ constexpr Switch kSwitches[] = {
     {"/NOCANCEL", SwitchValue::None, NoCancel, "/NOCANCEL, /SP-, /SUPPRESSMSGBOXES\n", kNamedInLog},
     {"/SP-", SwitchValue::None, NoStartQuestion, "", kNamedInLog},
     {"/SUPPRESSMSGBOXES", SwitchValue::None, SuppressMessageBoxes, "", kNamedInLog},
-#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
     {"/CLOSEAPPLICATIONS", SwitchValue::None, CloseApplications,
      "/CLOSEAPPLICATIONS: close programs using files\n"},
     {"/NOCLOSEAPPLICATIONS", SwitchValue::None, LeaveApplications,
      "/NOCLOSEAPPLICATIONS, /NORESTART: accepted\n"},
     {"/NORESTART", SwitchValue::None, NoRestart, ""},
-#else
-    {"/CLOSEAPPLICATIONS", SwitchValue::None, CloseApplications,
-     "/CLOSEAPPLICATIONS, /NOCLOSEAPPLICATIONS,\n"},
-    {"/NOCLOSEAPPLICATIONS", SwitchValue::None, LeaveApplications, ""},
-    {"/NORESTART", SwitchValue::None, NoRestart, "/NORESTART: accepted\n"},
-#endif
     {"/?", SwitchValue::None, ShowHelp, "/?: show this box\n"},
 };
 

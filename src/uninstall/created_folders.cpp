@@ -44,8 +44,9 @@ bool HoldsCreated(const UninstallRecords& log, const std::string& folder) {
 // as a leftover in its own right or was never the product's. RemoveFolder
 // removes an empty folder only, and a link or junction itself, never what
 // it leads to; the guard refuses a folder reached through one.
-bool RemoveCreatedFolder(platform::FileSystem& files, const RemovalGuard& guard,
-                         const std::string& folder, std::vector<Leftover>& leftovers) {
+bool RemoveCreatedFolder(platform::FileSystem& files, platform::Removal& removal,
+                         const RemovalGuard& guard, const std::string& folder,
+                         std::vector<Leftover>& leftovers) {
   if (!files.Exists(folder) && !files.IsReparsePoint(folder)) return true;
   if (const std::string refusal = guard.CreatedFolderRefusal(folder); !refusal.empty()) {
     // A folder of the system that setup had to make (a user's Programs
@@ -59,7 +60,7 @@ bool RemoveCreatedFolder(platform::FileSystem& files, const RemovalGuard& guard,
     if (!unnamed) leftovers.push_back({folder, refusal});
     return false;
   }
-  if (files.RemoveFolder(folder)) return true;
+  if (removal.RemoveFolder(folder)) return true;
   if (files.ListFolder(folder).empty()) leftovers.push_back({folder, texts::kNotRemoved});
   return false;
 }
@@ -75,11 +76,12 @@ std::vector<std::string> ListedFoldersLeftForLater(const UninstallRecords& log) 
   return later;
 }
 
-void RemoveCreatedFolders(platform::FileSystem& files, const RemovalGuard& guard,
-                          const UninstallRecords& log, const std::string& ownFolder,
-                          std::vector<Leftover>& leftovers) {
+void RemoveCreatedFolders(platform::FileSystem& files, platform::Removal& removal,
+                          const RemovalGuard& guard, const UninstallRecords& log,
+                          const std::string& ownFolder, std::vector<Leftover>& leftovers) {
   for (const std::string& folder : DeepestFirst(log.createdFolders)) {
-    if (!HoldsFolder(folder, ownFolder)) RemoveCreatedFolder(files, guard, folder, leftovers);
+    if (!HoldsFolder(folder, ownFolder))
+      RemoveCreatedFolder(files, removal, guard, folder, leftovers);
   }
   std::vector<std::string> listed;
   for (const std::string& path : log.files) {
@@ -87,7 +89,7 @@ void RemoveCreatedFolders(platform::FileSystem& files, const RemovalGuard& guard
       listed.push_back(path);
   }
   for (const std::string& folder : DeepestFirst(listed))
-    RemoveFolderWhenEmpty(files, guard, folder, leftovers);
+    RemoveFolderWhenEmpty(files, removal, guard, folder, leftovers);
 }
 
 unsigned CreatedFoldersAbove(const UninstallRecords& log, const std::string& ownFolder) {
@@ -102,15 +104,15 @@ unsigned CreatedFoldersAbove(const UninstallRecords& log, const std::string& own
   return levels;
 }
 
-void RemoveCreatedFoldersAbove(platform::FileSystem& files, const RemovalGuard& guard,
-                               const std::string& folder, unsigned levels,
-                               std::vector<Leftover>& leftovers) {
+void RemoveCreatedFoldersAbove(platform::FileSystem& files, platform::Removal& removal,
+                               const RemovalGuard& guard, const std::string& folder,
+                               unsigned levels, std::vector<Leftover>& leftovers) {
   std::string parent = format::WithoutTrailingSeparators(folder);
   for (unsigned level = 0; level < levels; ++level) {
     const std::size_t slash = parent.rfind('\\');
     if (slash == std::string::npos) return;
     parent.resize(slash);
-    if (!RemoveCreatedFolder(files, guard, parent, leftovers)) return;
+    if (!RemoveCreatedFolder(files, removal, guard, parent, leftovers)) return;
   }
 }
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/removal.h"
 #include "uninstall/removal.h"
 #include "uninstall/removal_guard.h"
 #include "uninstall/uninstall_log_reader.h"
@@ -25,9 +25,9 @@ std::vector<std::string> ListedFoldersLeftForLater(const UninstallRecords& log);
 // Every created folder but ownFolder and the folders above it, deepest
 // first; then the listed folders that held created ones, as
 // RemoveListedFiles would have removed them.
-void RemoveCreatedFolders(platform::FileSystem& files, const RemovalGuard& guard,
-                          const UninstallRecords& log, const std::string& ownFolder,
-                          std::vector<Leftover>& leftovers);
+void RemoveCreatedFolders(platform::FileSystem& files, platform::Removal& removal,
+                          const RemovalGuard& guard, const UninstallRecords& log,
+                          const std::string& ownFolder, std::vector<Leftover>& leftovers);
 
 // How many folders right above ownFolder, one after the other, the
 // installing step created.
@@ -35,8 +35,8 @@ unsigned CreatedFoldersAbove(const UninstallRecords& log, const std::string& own
 
 // The remover's share: up to levels folders above folder, nearest first,
 // each once it is empty; the walk ends at the first one that stays.
-void RemoveCreatedFoldersAbove(platform::FileSystem& files, const RemovalGuard& guard,
-                               const std::string& folder, unsigned levels,
-                               std::vector<Leftover>& leftovers);
+void RemoveCreatedFoldersAbove(platform::FileSystem& files, platform::Removal& removal,
+                               const RemovalGuard& guard, const std::string& folder,
+                               unsigned levels, std::vector<Leftover>& leftovers);
 
 }  // namespace uninstall

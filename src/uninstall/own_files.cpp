@@ -48,8 +48,9 @@ bool HoldsMoreThanOwnFiles(platform::FileSystem& files, const std::string& folde
   return false;
 }
 
-std::vector<Leftover> RemoveOwnFiles(platform::FileSystem& files, platform::Shell& shell,
-                                     const RemovalGuard& guard, const std::string& folder) {
+std::vector<Leftover> RemoveOwnFiles(platform::FileSystem& files, platform::Removal& removal,
+                                     platform::Shell& shell, const RemovalGuard& guard,
+                                     const std::string& folder) {
   std::vector<Leftover> leftovers;
   const std::string refusal = guard.RefusalReason(folder);
   if (!refusal.empty()) {
@@ -65,7 +66,7 @@ std::vector<Leftover> RemoveOwnFiles(platform::FileSystem& files, platform::Shel
     }
     if (!removed) leftovers.push_back({path, texts::kNotRemoved});
   }
-  RemoveFolderWhenEmpty(files, guard, folder, leftovers);
+  RemoveFolderWhenEmpty(files, removal, guard, folder, leftovers);
   return leftovers;
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/removal.h"
 #include "uninstall/removal.h"
 
 namespace uninstall {
@@ -27,7 +27,8 @@ bool HoldsMoreThanOwnFiles(platform::FileSystem& files, const std::string& folde
 // files, trying again for a while as a program that has just ended may
 // still hold its file, then removes the folder when it is empty. Returns
 // what stays.
-std::vector<Leftover> RemoveOwnFiles(platform::FileSystem& files, platform::Shell& shell,
-                                     const RemovalGuard& guard, const std::string& folder);
+std::vector<Leftover> RemoveOwnFiles(platform::FileSystem& files, platform::Removal& removal,
+                                     platform::Shell& shell, const RemovalGuard& guard,
+                                     const std::string& folder);
 
 }  // namespace uninstall

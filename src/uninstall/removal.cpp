@@ -45,21 +45,22 @@ bool IsUninstallRegistration(platform::RegistryRoot root, const std::string& key
 
 }  // namespace
 
-void RemoveListedFiles(platform::FileSystem& files, const RemovalGuard& guard,
-                       const std::vector<std::string>& paths, const std::vector<std::string>& keep,
-                       std::vector<Leftover>& leftovers) {
+void RemoveListedFiles(platform::FileSystem& files, platform::Removal& removal,
+                       const RemovalGuard& guard, const std::vector<std::string>& paths,
+                       const std::vector<std::string>& keep, std::vector<Leftover>& leftovers) {
   for (const std::string& path : paths) {
     if (path.empty() || IsFolderRecord(path) || Kept(keep, path)) continue;
     RemoveOneFile(files, guard, path, leftovers);
   }
   for (const std::string& path : paths) {
     if (!IsFolderRecord(path) || Kept(keep, path)) continue;
-    RemoveFolderWhenEmpty(files, guard, path, leftovers);
+    RemoveFolderWhenEmpty(files, removal, guard, path, leftovers);
   }
 }
 
-void RemoveFolderWhenEmpty(platform::FileSystem& files, const RemovalGuard& guard,
-                           const std::string& folder, std::vector<Leftover>& leftovers) {
+void RemoveFolderWhenEmpty(platform::FileSystem& files, platform::Removal& removal,
+                           const RemovalGuard& guard, const std::string& folder,
+                           std::vector<Leftover>& leftovers) {
   if (!files.Exists(folder) && !files.IsReparsePoint(folder)) return;
   const std::string refusal = guard.RefusalReason(folder);
   if (!refusal.empty()) {
@@ -68,12 +69,12 @@ void RemoveFolderWhenEmpty(platform::FileSystem& files, const RemovalGuard& guar
       leftovers.push_back({folder, refusal});
     return;
   }
-  if (files.RemoveFolder(folder)) return;
+  if (removal.RemoveFolder(folder)) return;
   leftovers.push_back(
       {folder, files.ListFolder(folder).empty() ? texts::kNotRemoved : texts::kNotEmpty});
 }
 
-void RemoveShortcuts(platform::Platform& host, const RemovalGuard& guard,
+void RemoveShortcuts(platform::UninstallerPlatform& host, const RemovalGuard& guard,
                      const std::vector<ShortcutRecord>& shortcuts, const std::string& programGroup,
                      std::vector<Leftover>& leftovers) {
   // The program group below the user's Programs menu, all users' or both.
@@ -94,12 +95,12 @@ void RemoveShortcuts(platform::Platform& host, const RemovalGuard& guard,
     if (!used) continue;
     const std::string programs = host.machine.SpecialFolderLocation(menu);
     if (programs.empty()) continue;
-    RemoveFolderWhenEmpty(host.files, guard, install::ProgramGroupFolder(programs, programGroup),
-                          leftovers);
+    RemoveFolderWhenEmpty(host.files, host.removal, guard,
+                          install::ProgramGroupFolder(programs, programGroup), leftovers);
   }
 }
 
-void RemoveRegistryValues(platform::Registry& registry, const std::vector<RegistryRecord>& records,
+void RemoveRegistryValues(platform::Removal& removal, const std::vector<RegistryRecord>& records,
                           std::vector<Leftover>& leftovers) {
   for (const RegistryRecord& record : records) {
     const std::optional<platform::RegistryRoot> root = install::RegistryRootNamed(record.root);
@@ -119,19 +120,19 @@ void RemoveRegistryValues(platform::Registry& registry, const std::vector<Regist
                    std::end(install::kRegistrationValueNames));
     }
     for (const std::string& name : names) {
-      if (!registry.DeleteValue(*root, record.key, name)) {
+      if (!removal.DeleteValue(*root, record.key, name)) {
         leftovers.push_back({record.root + "\\" + record.key + "\\" + name, texts::kNotRemoved});
       }
     }
-    switch (registry.ContentOf(*root, record.key)) {
-      case platform::Registry::KeyContent::Missing:
+    switch (removal.ContentOf(*root, record.key)) {
+      case platform::Removal::KeyContent::Missing:
         break;
-      case platform::Registry::KeyContent::Empty:
-        if (!registry.DeleteKey(*root, record.key)) {
+      case platform::Removal::KeyContent::Empty:
+        if (!removal.DeleteKey(*root, record.key)) {
           leftovers.push_back({record.root + "\\" + record.key, texts::kNotRemoved});
         }
         break;
-      case platform::Registry::KeyContent::NotEmpty:
+      case platform::Removal::KeyContent::NotEmpty:
         // Values and keys the log does not name keep their key.
         if (record.name.empty())
           leftovers.push_back({record.root + "\\" + record.key, texts::kNotEmpty});

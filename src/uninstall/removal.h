@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/removal.h"
 #include "uninstall/removal_guard.h"
 #include "uninstall/uninstall_log_reader.h"
 
@@ -19,13 +19,13 @@ struct Leftover {
 // The files of the list that exist, then its folders (paths ending in "\")
 // when empty, in log order. keep are the paths the pass leaves alone
 // (compared as format::CanonicalPath), such as the uninstaller's own files.
-void RemoveListedFiles(platform::FileSystem& files, const RemovalGuard& guard,
-                       const std::vector<std::string>& paths, const std::vector<std::string>& keep,
-                       std::vector<Leftover>& leftovers);
+void RemoveListedFiles(platform::FileSystem& files, platform::Removal& removal,
+                       const RemovalGuard& guard, const std::vector<std::string>& paths,
+                       const std::vector<std::string>& keep, std::vector<Leftover>& leftovers);
 
 // Each link from the folder its location names, then the program group's
 // folder when it is empty.
-void RemoveShortcuts(platform::Platform& host, const RemovalGuard& guard,
+void RemoveShortcuts(platform::UninstallerPlatform& host, const RemovalGuard& guard,
                      const std::vector<ShortcutRecord>& shortcuts, const std::string& programGroup,
                      std::vector<Leftover>& leftovers);
 
@@ -33,12 +33,13 @@ void RemoveShortcuts(platform::Platform& host, const RemovalGuard& guard,
 // a value name stands for the key: its default value goes, and for an
 // uninstall registration the values the installer wrote there too, then the
 // key when nothing else is in it.
-void RemoveRegistryValues(platform::Registry& registry, const std::vector<RegistryRecord>& records,
+void RemoveRegistryValues(platform::Removal& removal, const std::vector<RegistryRecord>& records,
                           std::vector<Leftover>& leftovers);
 
 // Removes an empty folder; a folder that stays is a leftover. A folder that
 // is not there, or that the guard refuses, is left without a word.
-void RemoveFolderWhenEmpty(platform::FileSystem& files, const RemovalGuard& guard,
-                           const std::string& folder, std::vector<Leftover>& leftovers);
+void RemoveFolderWhenEmpty(platform::FileSystem& files, platform::Removal& removal,
+                           const RemovalGuard& guard, const std::string& folder,
+                           std::vector<Leftover>& leftovers);
 
 }  // namespace uninstall

@@ -98,7 +98,7 @@ std::string ConfirmationText(const UninstallRecords& log) {
   return text + texts::kConfirmStart + ProductAndVersion(log) + texts::kConfirmEnd;
 }
 
-int RunUninstaller(platform::Platform& host, Prompts& prompts, RemoverStart& remover,
+int RunUninstaller(platform::UninstallerPlatform& host, Prompts& prompts, RemoverStart& remover,
                    const UninstallOptions& options) {
   const std::string logPath = OwnFilePath(options.ownFolder, format::kFileName);
   std::string why;
@@ -127,15 +127,15 @@ int RunUninstaller(platform::Platform& host, Prompts& prompts, RemoverStart& rem
   // the created ones are gone.
   std::vector<std::string> keep = OwnFilesToKeep(options.ownFolder);
   for (std::string& folder : ListedFoldersLeftForLater(*log)) keep.push_back(std::move(folder));
-  RemoveListedFiles(host.files, guard, log->files, keep, leftovers);
+  RemoveListedFiles(host.files, host.removal, guard, log->files, keep, leftovers);
   RemoveShortcuts(host, guard, log->shortcuts, log->programGroup, leftovers);
-  RemoveRegistryValues(host.registry, log->registry, leftovers);
-  RemoveCreatedFolders(host.files, guard, *log, options.ownFolder, leftovers);
+  RemoveRegistryValues(host.removal, log->registry, leftovers);
+  RemoveCreatedFolders(host.files, host.removal, guard, *log, options.ownFolder, leftovers);
   // The installation folder goes when it is empty; its own files go with the
   // remover, which then takes the folder too.
   const bool ownFolderIsInstallFolder = ::format::SamePath(log->installPath, options.ownFolder);
   if (!ownFolderIsInstallFolder) {
-    RemoveFolderWhenEmpty(host.files, guard, log->installPath, leftovers);
+    RemoveFolderWhenEmpty(host.files, host.removal, guard, log->installPath, leftovers);
   } else if (HoldsMoreThanOwnFiles(host.files, options.ownFolder) &&
              guard.RefusalReason(options.ownFolder).empty()) {
     leftovers.push_back({options.ownFolder, texts::kNotEmpty});

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/removal.h"
 #include "uninstall/removal.h"
 #include "uninstall/uninstall_log_reader.h"
 
@@ -53,7 +53,7 @@ std::string ExpandGeneralLine(const std::string& line, const UninstallRecords& l
 std::string ConfirmationText(const UninstallRecords& log);
 
 // The whole run; returns the exit code.
-int RunUninstaller(platform::Platform& host, Prompts& prompts, RemoverStart& remover,
+int RunUninstaller(platform::UninstallerPlatform& host, Prompts& prompts, RemoverStart& remover,
                    const UninstallOptions& options);
 
 }  // namespace uninstall

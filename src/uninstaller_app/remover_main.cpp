@@ -6,7 +6,7 @@
 // next start.
 #include <windows.h>
 
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_removal.h"
 #include "uninstall/created_folders.h"
 #include "uninstall/own_files.h"
 #include "uninstall/uninstaller.h"
@@ -24,12 +24,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   WaitForSingleObject(uninstaller, INFINITE);
   CloseHandle(uninstaller);
 
-  platform::Platform& host = win32::Win32Platform();
+  platform::UninstallerPlatform& host = win32::Win32UninstallerPlatform();
   const uninstall::RemovalGuard guard(host.files, host.machine, arguments.folder);
   std::vector<uninstall::Leftover> leftovers =
-      uninstall::RemoveOwnFiles(host.files, host.shell, guard, arguments.folder);
+      uninstall::RemoveOwnFiles(host.files, host.removal, host.shell, guard, arguments.folder);
   if (leftovers.empty()) {
-    uninstall::RemoveCreatedFoldersAbove(host.files, guard, arguments.folder,
+    uninstall::RemoveCreatedFoldersAbove(host.files, host.removal, guard, arguments.folder,
                                          arguments.createdAbove, leftovers);
   }
 

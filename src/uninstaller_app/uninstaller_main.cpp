@@ -2,7 +2,7 @@
 // "/S": without any question or box. Exit codes as uninstall::ExitCode.
 #include <windows.h>
 
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_removal.h"
 #include "uninstall/uninstaller.h"
 #include "uninstaller_app/command_line.h"
 #include "uninstaller_app/dll_search.h"
@@ -17,5 +17,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       uninstaller_app::HasSilentSwitch(uninstaller_app::CommandLineArguments(GetCommandLineA()));
   uninstaller_app::MessageBoxPrompts prompts;
   uninstaller_app::RemoverHandover remover;
-  return uninstall::RunUninstaller(win32::Win32Platform(), prompts, remover, options);
+  return uninstall::RunUninstaller(win32::Win32UninstallerPlatform(), prompts, remover, options);
 }

@@ -16,20 +16,14 @@ open_dir='C:\Open Quill'
 open_unix=$(wine_unix_path "$open_dir")
 mkdir -p "$open_unix" && chmod 777 "$open_unix"
 check "the first version installs silently into $open_dir (mode 777)" silent 0 "$setup" /S "/D=$open_dir"
-check "scenario files_in_use_exposed (held file there: /S ends with 2)" \
+check "scenario files_in_use_exposed (held file there: /S /CLOSEAPPLICATIONS ends with 2)" \
   run_scenario files_in_use_exposed "$out/BusyUpgradeSetup.exe"
-check "the log names the file not written" log_has "$out/screenshots/exposed.log" \
+check "the log names the programs asked to close and the file not written" \
+  log_has "$out/screenshots/exposed.log" 'Programs that hold files asked to close' \
   "Message: Unable to create file $open_dir\\Data\\writer.cfg" 'Outcome: 2'
 check "nothing is set aside beside it" test -z "$(find "$open_unix" -name '*.new')"
-# Only the 64-bit runtime asks about files in use (Restart Manager); the
-# 32-bit one goes straight to the restart path.
-if [ "$arch" = x64 ]; then
-  check "scenario files_in_use (held file: Cancel, then /S ends with 3010)" \
-    run_scenario files_in_use "$out/BusyUpgradeSetup.exe"
-else
-  check "scenario files_in_use_silent (held file: /S ends with 3010)" \
-    run_scenario files_in_use_silent "$out/BusyUpgradeSetup.exe"
-fi
+check "scenario files_in_use (held file: Cancel, then /S ends with 3010)" \
+  run_scenario files_in_use "$out/BusyUpgradeSetup.exe"
 check "the log names the file left to the restart and /NORESTART" log_has "$out/screenshots/busy.log" \
   '/NORESTART accepted' "Replaced at restart: $busy_dir\\Data\\writer.cfg" \
   'Outcome: 3010 (restart needed)'

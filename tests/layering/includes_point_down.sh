@@ -3,7 +3,8 @@
 # project but base, the formats (src/format) nothing but base and themselves,
 # the dialog framework (src/ui) must know nothing of the wizard, the
 # unattended run or the program, the wizard's page logic nothing of any
-# window, and <windows.h> must stay in the Windows-only folders. Prints each offending line with its file and line.
+# window, <windows.h> must stay in the Windows-only folders, and only the
+# uninstaller's code sees the removal calls. Prints each offending line with its file and line.
 #
 #   includes_point_down.sh SOURCE_FOLDER   (the checkout's src/)
 set -u
@@ -46,6 +47,15 @@ for folder in "$src"/*/; do
     ui | app | uninstaller_app) ;;
     *) forbid "$name" '#include <windows\.h>' \
       "only src/ui, src/app, src/platform/win32 and src/uninstaller_app include <windows.h>" ;;
+  esac
+done
+# The setup program removes nothing: its layers never see the removal calls.
+for folder in "$src"/*/; do
+  name=$(basename "$folder")
+  case $name in
+    platform | uninstall | uninstaller_app) ;;
+    *) forbid "$name" '#include "platform/(win32/win32_)?removal\.h"' \
+      "only src/uninstall and src/uninstaller_app see the removal calls (platform/removal.h)" ;;
   esac
 done
 exit $status

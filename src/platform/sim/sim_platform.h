@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/removal.h"
 
 namespace sim {
 
@@ -53,9 +53,10 @@ class SimFileSystem : public platform::FileSystem {
   platform::DriveKind DriveKindOf(const std::string& root) override;
   bool QueryDiskSpace(const std::string& directory, platform::DiskSpace& space) override;
   std::string TempFolder() override;
-  // A host symbolic link stands for a link or junction.
 
-  bool RemoveFolder(const std::string& path) override;
+  // The removal call (SimRemoval's), for the uninstaller: a host symbolic
+  // link stands for a link or junction.
+  bool RemoveFolder(const std::string& path);
 
   // Whether a staged file or a folder is held (by CreateStagedFile or
   // HoldFolder). The stand-in cannot tell programs apart: it refuses every
@@ -103,10 +104,10 @@ class SimRegistry : public platform::Registry {
   bool QueryString(platform::RegistryRoot root, const std::string& key, const std::string& name,
                    std::string& value) override;
 
-  KeyContent ContentOf(platform::RegistryRoot root, const std::string& key) override;
-  bool DeleteValue(platform::RegistryRoot root, const std::string& key,
-                   const std::string& name) override;
-  bool DeleteKey(platform::RegistryRoot root, const std::string& key) override;
+  // The removal calls (SimRemoval's), for the uninstaller.
+  platform::Removal::KeyContent ContentOf(platform::RegistryRoot root, const std::string& key);
+  bool DeleteValue(platform::RegistryRoot root, const std::string& key, const std::string& name);
+  bool DeleteKey(platform::RegistryRoot root, const std::string& key);
 
   // Refuses every write under a root, as a user without the rights sees it.
   void DenyWrites(platform::RegistryRoot root) { denied_.push_back(root); }
@@ -232,6 +233,28 @@ class SimFilesInUse : public platform::FilesInUse {
   SimFileSystem& files_;
 };
 
+// The removal calls of the stand-in's file system and registry.
+class SimRemoval : public platform::Removal {
+ public:
+  SimRemoval(SimFileSystem& files, SimRegistry& registry) : files_(files), registry_(registry) {}
+
+  bool RemoveFolder(const std::string& path) override { return files_.RemoveFolder(path); }
+  KeyContent ContentOf(platform::RegistryRoot root, const std::string& key) override {
+    return registry_.ContentOf(root, key);
+  }
+  bool DeleteValue(platform::RegistryRoot root, const std::string& key,
+                   const std::string& name) override {
+    return registry_.DeleteValue(root, key, name);
+  }
+  bool DeleteKey(platform::RegistryRoot root, const std::string& key) override {
+    return registry_.DeleteKey(root, key);
+  }
+
+ private:
+  SimFileSystem& files_;
+  SimRegistry& registry_;
+};
+
 // The whole stand-in, rooted in a fresh folder under the system's temporary
 // folder that is removed again with the object.
 class SimPlatform {
@@ -244,6 +267,8 @@ class SimPlatform {
   platform::Platform Get() {
     return platform::Platform{files, registry, machine, shell, messages, filesInUse};
   }
+  // The uninstaller's: the same machine with the removal calls.
+  platform::UninstallerPlatform ForUninstaller() { return {Get(), removal}; }
   const std::string& Root() const { return root_; }
 
   // Test conveniences on Windows paths.
@@ -260,6 +285,7 @@ class SimPlatform {
   SimShell shell;
   SimMessageBoxes messages;
   SimFilesInUse filesInUse;
+  SimRemoval removal{files, registry};
 };
 
 }  // namespace sim

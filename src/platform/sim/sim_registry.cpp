@@ -78,8 +78,9 @@ bool SimRegistry::HasSubkey(platform::RegistryRoot root, const std::string& fold
          next->first.second.rfind(prefix, 0) == 0;
 }
 
-platform::Registry::KeyContent SimRegistry::ContentOf(platform::RegistryRoot root,
-                                                      const std::string& key) {
+platform::Removal::KeyContent SimRegistry::ContentOf(platform::RegistryRoot root,
+                                                     const std::string& key) {
+  using KeyContent = platform::Removal::KeyContent;
   const std::string folded = FoldKey(key);
   const auto found = keys_.find({root, folded});
   if (found == keys_.end()) return KeyContent::Missing;

@@ -11,8 +11,6 @@ namespace win32 {
 
 namespace {
 
-#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
-
 using RmStartSessionCall = DWORD(WINAPI*)(DWORD*, DWORD, WCHAR*);
 using RmRegisterResourcesCall = DWORD(WINAPI*)(DWORD, UINT, LPCWSTR*, UINT, RM_UNIQUE_PROCESS*,
                                                UINT, LPCWSTR*);
@@ -76,8 +74,6 @@ std::string WithRestartManager(const std::string& paths, bool close) {
   return names;
 }
 
-#endif
-
 }  // namespace
 
 bool Win32FilesInUse::InUse(const std::string& path) {
@@ -94,11 +90,9 @@ bool Win32FilesInUse::InUse(const std::string& path) {
          error == ERROR_USER_MAPPED_FILE;
 }
 
-#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
 std::string Win32FilesInUse::Holders(const std::string& paths, bool close) {
   return WithRestartManager(paths, close);
 }
-#endif
 
 bool Win32FilesInUse::ReplaceAtRestart(const std::string& from, const std::string& to) {
   if (to.size() + 16 >= MAX_PATH) return false;

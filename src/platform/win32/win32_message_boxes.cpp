@@ -32,7 +32,6 @@ bool Win32MessageBoxes::Show(platform::MessageKind kind, const std::string& text
   return MessageBoxA(owner_, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION) == IDOK;
 }
 
-#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
 platform::InUseAnswer Win32MessageBoxes::AskAboutFilesInUse(const std::string& text) {
   const std::string caption = ApplicationName();
   switch (MessageBoxA(owner_, text.c_str(), caption.c_str(),
@@ -45,6 +44,5 @@ platform::InUseAnswer Win32MessageBoxes::AskAboutFilesInUse(const std::string& t
       return platform::InUseAnswer::Cancel;
   }
 }
-#endif
 
 }  // namespace win32

@@ -42,8 +42,6 @@ class Win32FileSystem final : public platform::FileSystem {
   // the user's temporary folder.
   std::string TempFolder() override;
 
-  bool RemoveFolder(const std::string& path) override;
-
   // GetTempPathA: the user's temporary folder, ending with a backslash,
   // whatever TempFolder answers. Files meant for the user go there.
   static std::string UserTempFolder();
@@ -93,11 +91,6 @@ class Win32Registry final : public platform::Registry {
   // Accepts REG_SZ and REG_EXPAND_SZ values of at most 260 bytes.
   bool QueryString(platform::RegistryRoot root, const std::string& key, const std::string& name,
                    std::string& value) override;
-
-  KeyContent ContentOf(platform::RegistryRoot root, const std::string& key) override;
-  bool DeleteValue(platform::RegistryRoot root, const std::string& key,
-                   const std::string& name) override;
-  bool DeleteKey(platform::RegistryRoot root, const std::string& key) override;
 };
 
 class Win32Machine final : public platform::Machine {
@@ -132,10 +125,8 @@ class Win32Shell final : public platform::Shell {
 class Win32MessageBoxes final : public platform::MessageBoxes {
  public:
   bool Show(platform::MessageKind kind, const std::string& text) override;
-#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
   // The box about programs that hold files: Try Again, Continue, Cancel.
   platform::InUseAnswer AskAboutFilesInUse(const std::string& text);
-#endif
 
   void SetOwner(HWND owner) { owner_ = owner; }
 
@@ -150,12 +141,10 @@ class Win32FilesInUse final : public platform::FilesInUse {
   explicit Win32FilesInUse(Win32MessageBoxes& boxes) : boxes_(boxes) {}
 
   bool InUse(const std::string& path) override;
-#ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
   std::string Holders(const std::string& paths, bool close) override;
   platform::InUseAnswer Ask(const std::string& text) override {
     return boxes_.AskAboutFilesInUse(text);
   }
-#endif
   bool ReplaceAtRestart(const std::string& from, const std::string& to) override;
   bool RestartNeeded() override { return restartNeeded_; }
   bool FoldersOnlyAdministratorsChange(const std::string& path) override;

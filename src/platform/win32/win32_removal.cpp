@@ -1,5 +1,8 @@
-// Folders, registry values and keys removed, for the uninstaller. The setup
-// runtimes link absent/win32_removal_absent.cpp instead: they remove none.
+// Folders, registry values and keys removed, for the uninstaller.
+#include "platform/win32/win32_removal.h"
+
+#include <windows.h>
+
 #include "format/windows_path.h"
 #include "platform/win32/delete_through_handle.h"
 #include "platform/win32/predefined_key.h"
@@ -7,12 +10,12 @@
 
 namespace win32 {
 
-bool Win32FileSystem::RemoveFolder(const std::string& path) {
+bool Win32Removal::RemoveFolder(const std::string& path) {
   return DeleteThroughHandle(path, FILE_ATTRIBUTE_DIRECTORY);
 }
 
-platform::Registry::KeyContent Win32Registry::ContentOf(platform::RegistryRoot root,
-                                                        const std::string& key) {
+platform::Removal::KeyContent Win32Removal::ContentOf(platform::RegistryRoot root,
+                                                      const std::string& key) {
   HKEY opened = nullptr;
   if (RegOpenKeyExA(PredefinedKey(root), key.c_str(), 0, KEY_QUERY_VALUE, &opened) !=
       ERROR_SUCCESS) {
@@ -28,8 +31,8 @@ platform::Registry::KeyContent Win32Registry::ContentOf(platform::RegistryRoot r
   return KeyContent::Empty;
 }
 
-bool Win32Registry::DeleteValue(platform::RegistryRoot root, const std::string& key,
-                                const std::string& name) {
+bool Win32Removal::DeleteValue(platform::RegistryRoot root, const std::string& key,
+                               const std::string& name) {
   HKEY opened = nullptr;
   const LONG open = RegOpenKeyExA(PredefinedKey(root), key.c_str(), 0, KEY_SET_VALUE, &opened);
   if (open == ERROR_FILE_NOT_FOUND) return true;
@@ -39,11 +42,18 @@ bool Win32Registry::DeleteValue(platform::RegistryRoot root, const std::string& 
   return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
-bool Win32Registry::DeleteKey(platform::RegistryRoot root, const std::string& key) {
+bool Win32Removal::DeleteKey(platform::RegistryRoot root, const std::string& key) {
   // An empty path would name the predefined key itself.
   if (format::IsRootKeyPath(key)) return false;
   const LONG result = RegDeleteKeyA(PredefinedKey(root), key.c_str());
   return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
+platform::UninstallerPlatform& Win32UninstallerPlatform() {
+  // Never destroyed, as the platform it joins.
+  static platform::UninstallerPlatform& host =
+      *new platform::UninstallerPlatform{Win32Platform(), *new Win32Removal};
+  return host;
 }
 
 }  // namespace win32

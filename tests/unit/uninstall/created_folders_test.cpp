@@ -40,7 +40,7 @@ class CreatedFoldersTest : public UninstallTest {
     Install(kFolder);
   }
   int UninstallMapleleaf() {
-    return uninstall::RunUninstaller(host, prompts, remover, {kFolder, true});
+    return uninstall::RunUninstaller(uninstallerHost, prompts, remover, {kFolder, true});
   }
   std::optional<uninstall::UninstallRecords> ParsedLog(const std::string& text) {
     std::string why;
@@ -109,7 +109,7 @@ TEST_F(CreatedFoldersTest, EmptiedOnesGoAndTheRemoverTakesThoseAboveItsFolder) {
   const uninstall::RemovalGuard guard(sim.files, sim.machine, kFolder);
   for (const std::string& path : uninstall::OwnFilePaths(kFolder)) sim.files.RemoveFile(path);
   sim.files.RemoveFolder(kFolder);
-  uninstall::RemoveCreatedFoldersAbove(sim.files, guard, kFolder, 1, leftovers);
+  uninstall::RemoveCreatedFoldersAbove(sim.files, sim.removal, guard, kFolder, 1, leftovers);
   EXPECT_TRUE(leftovers.empty());
   EXPECT_FALSE(sim.files.Exists(kCompany));
   EXPECT_TRUE(sim.files.Exists("C:\\Program Files"));
@@ -138,7 +138,7 @@ TEST_F(CreatedFoldersTest, ASystemFolderSetupHadToMakeStaysWithoutAWord) {
   sim.files.RemoveFolder(kFolder);
   std::vector<uninstall::Leftover> leftovers;
   const uninstall::RemovalGuard guard(sim.files, sim.machine, kFolder);
-  uninstall::RemoveCreatedFoldersAbove(sim.files, guard, kFolder, 2, leftovers);
+  uninstall::RemoveCreatedFoldersAbove(sim.files, sim.removal, guard, kFolder, 2, leftovers);
   EXPECT_TRUE(leftovers.empty());
   EXPECT_FALSE(sim.files.Exists(kCompany));
   EXPECT_TRUE(sim.files.IsFolder("C:\\Program Files"));

@@ -9,7 +9,8 @@ namespace {
 using platform::RegistryRoot;
 
 TEST(RegistryRemoval, KeysGoOnlyWhenNothingIsLeftInThem) {
-  sim::SimRegistry registry;
+  sim::SimPlatform sim;
+  sim::SimRegistry& registry = sim.registry;
   const std::vector<std::uint8_t> one = {1, 0, 0, 0};
   registry.SetValue(RegistryRoot::CurrentUser, "Software\\Acme\\A", "Named", platform::kRegDword,
                     one);
@@ -22,7 +23,7 @@ TEST(RegistryRemoval, KeysGoOnlyWhenNothingIsLeftInThem) {
   registry.AddKey(RegistryRoot::CurrentUser, "Software\\Acme\\C\\Sub");
   registry.SetValue(RegistryRoot::CurrentUser, "Software\\Acme\\C-D", "", platform::kRegDword, one);
   std::vector<uninstall::Leftover> leftovers;
-  uninstall::RemoveRegistryValues(registry,
+  uninstall::RemoveRegistryValues(sim.removal,
                                   {{"HKEY_CURRENT_USER", "Software\\Acme\\A", "Named"},
                                    {"HKEY_CURRENT_USER", "Software\\Acme\\B", "Named"},
                                    {"HKEY_CURRENT_USER", "Software\\Acme\\C", "Named"},
@@ -39,7 +40,8 @@ TEST(RegistryRemoval, KeysGoOnlyWhenNothingIsLeftInThem) {
 }
 
 TEST(RegistryRemoval, TheKeyRecordTakesTheRegistrationButNotForeignValues) {
-  sim::SimRegistry registry;
+  sim::SimPlatform sim;
+  sim::SimRegistry& registry = sim.registry;
   const std::string key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quill";
   const std::vector<std::uint8_t> text = {'x', 0};
   for (const char* name : {"DisplayName", "UninstallString", "QuietUninstallString", "NoRepair"}) {
@@ -48,7 +50,7 @@ TEST(RegistryRemoval, TheKeyRecordTakesTheRegistrationButNotForeignValues) {
   registry.SetValue(RegistryRoot::CurrentUser, "Software\\Mine", "DisplayName", platform::kRegSz,
                     text);
   std::vector<uninstall::Leftover> leftovers;
-  uninstall::RemoveRegistryValues(registry,
+  uninstall::RemoveRegistryValues(sim.removal,
                                   {{"HKEY_LOCAL_MACHINE", key, ""},
                                    {"HKEY_CURRENT_USER", "Software\\Mine", ""},
                                    {"HKEY_NOWHERE", "K", ""}},
@@ -64,11 +66,12 @@ TEST(RegistryRemoval, TheKeyRecordTakesTheRegistrationButNotForeignValues) {
 }
 
 TEST(RegistryRemoval, AServiceKeyInTheLogIsLeftAlone) {
-  sim::SimRegistry registry;
+  sim::SimPlatform sim;
+  sim::SimRegistry& registry = sim.registry;
   const std::string service = "SYSTEM\\CurrentControlSet\\Services\\Spooler";
   registry.SetValue(RegistryRoot::LocalMachine, service, "ImagePath", platform::kRegSz, {'x', 0});
   std::vector<uninstall::Leftover> leftovers;
-  uninstall::RemoveRegistryValues(registry, {{"HKEY_LOCAL_MACHINE", service, "ImagePath"}},
+  uninstall::RemoveRegistryValues(sim.removal, {{"HKEY_LOCAL_MACHINE", service, "ImagePath"}},
                                   leftovers);
   EXPECT_TRUE(registry.Find(RegistryRoot::LocalMachine, service, "ImagePath").has_value());
   ASSERT_EQ(leftovers.size(), 1u);

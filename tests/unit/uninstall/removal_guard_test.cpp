@@ -89,8 +89,9 @@ TEST(RemovalGuard, NothingIsReachedThroughALink) {
   EXPECT_EQ(guard.RefusalReason("C:\\Acme\\Other.txt"), "");
 
   std::vector<uninstall::Leftover> leftovers;
-  uninstall::RemoveListedFiles(
-      sim.files, guard, {"C:\\Acme\\Linked\\precious.txt", "C:\\Acme\\Linked\\"}, {}, leftovers);
+  uninstall::RemoveListedFiles(sim.files, sim.removal, guard,
+                               {"C:\\Acme\\Linked\\precious.txt", "C:\\Acme\\Linked\\"}, {},
+                               leftovers);
   EXPECT_EQ(sim.ReadFile("C:\\Elsewhere\\precious.txt"), "keep");
   EXPECT_EQ(leftovers.size(), 2u);
 }
@@ -101,7 +102,7 @@ TEST(OwnFiles, TheRemoverTakesTheThreeFilesThenTheEmptyFolder) {
   for (const std::string& path : uninstall::OwnFilePaths(folder))
     ASSERT_TRUE(sim.WriteFile(path, "x"));
   const RemovalGuard guard(sim.files, sim.machine, folder);
-  EXPECT_TRUE(uninstall::RemoveOwnFiles(sim.files, sim.shell, guard, folder).empty());
+  EXPECT_TRUE(uninstall::RemoveOwnFiles(sim.files, sim.removal, sim.shell, guard, folder).empty());
   EXPECT_FALSE(sim.files.Exists(folder));
   EXPECT_TRUE(sim.files.Exists("C:\\Program Files"));
 
@@ -109,11 +110,14 @@ TEST(OwnFiles, TheRemoverTakesTheThreeFilesThenTheEmptyFolder) {
   for (const std::string& path : uninstall::OwnFilePaths(folder))
     ASSERT_TRUE(sim.WriteFile(path, "x"));
   ASSERT_TRUE(sim.WriteFile(folder + "\\mine.txt", "mine"));
-  const auto leftovers = uninstall::RemoveOwnFiles(sim.files, sim.shell, guard, folder);
+  const auto leftovers =
+      uninstall::RemoveOwnFiles(sim.files, sim.removal, sim.shell, guard, folder);
   ASSERT_EQ(leftovers.size(), 1u);
   EXPECT_EQ(leftovers[0].item, folder);
   EXPECT_EQ(sim.files.ListFolder(folder).size(), 1u);
-  EXPECT_FALSE(uninstall::RemoveOwnFiles(sim.files, sim.shell, guard, "C:\\Program Files").empty());
+  EXPECT_FALSE(
+      uninstall::RemoveOwnFiles(sim.files, sim.removal, sim.shell, guard, "C:\\Program Files")
+          .empty());
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ class UninstallTest : public install_test::InstallTest {
   }
 
   int Uninstall(bool silent = false) {
-    return uninstall::RunUninstaller(host, prompts, remover, {kInstallPath, silent});
+    return uninstall::RunUninstaller(uninstallerHost, prompts, remover, {kInstallPath, silent});
   }
 
   bool Exists(const std::string& path) { return sim.files.Exists(path); }
@@ -88,6 +88,7 @@ class UninstallTest : public install_test::InstallTest {
                               install::texts::kUninstallLogDigest, digest);
   }
 
+  platform::UninstallerPlatform uninstallerHost = sim.ForUninstaller();
   RecordingPrompts prompts;
   RecordingRemoverStart remover;
 };

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/win32/win32_removal.h"
 #include "scratch_folder.h"
 
 namespace {
@@ -21,6 +22,7 @@ using platform_tests::WriteBytes;
 class FilesTest : public ::testing::Test {
  protected:
   platform::FileSystem& files = win32::Win32Platform().files;
+  platform::Removal& removal = win32::Win32UninstallerPlatform().removal;
   ScratchFolder scratch{files};
 };
 
@@ -102,9 +104,9 @@ TEST_F(FilesTest, RemoveFolderTakesEmptyFoldersOnly) {
   ASSERT_TRUE(files.MakeFolder(scratch / "full"));
   ASSERT_TRUE(WriteBytes(scratch / "full\\inside.txt", "x"));
   ASSERT_TRUE(files.MakeFolder(scratch / "empty"));
-  EXPECT_FALSE(files.RemoveFolder(scratch / "full"));
+  EXPECT_FALSE(removal.RemoveFolder(scratch / "full"));
   EXPECT_TRUE(files.Exists(scratch / "full\\inside.txt"));
-  EXPECT_TRUE(files.RemoveFolder(scratch / "empty"));
+  EXPECT_TRUE(removal.RemoveFolder(scratch / "empty"));
   EXPECT_FALSE(files.Exists(scratch / "empty"));
   // Plain files and folders are no reparse points.
   EXPECT_FALSE(files.IsReparsePoint(scratch / "full"));
@@ -129,14 +131,14 @@ TEST_F(FilesTest, RemovalNeverGoesThroughALinkPlantedAfterTheChecks) {
   }
   if (!files.IsReparsePoint(top + "\\menu")) GTEST_SKIP() << "no folder link could be made here";
   ASSERT_TRUE(files.IsFolder(top + "\\menu\\Group"));
-  EXPECT_FALSE(files.RemoveFolder(top + "\\menu\\Group"));
+  EXPECT_FALSE(removal.RemoveFolder(top + "\\menu\\Group"));
   EXPECT_TRUE(files.IsFolder(top + "\\elsewhere\\Group"));
-  EXPECT_TRUE(files.RemoveFolder(top + "\\elsewhere\\Group"));
+  EXPECT_TRUE(removal.RemoveFolder(top + "\\elsewhere\\Group"));
   // A file is removed through a handle as well.
   EXPECT_FALSE(files.RemoveFile(top + "\\menu\\kept.txt"));
   EXPECT_TRUE(files.RemoveFile(top + "\\elsewhere\\kept.txt"));
   // Nor the link itself, nor the empty folder it leads to.
-  EXPECT_FALSE(files.RemoveFolder(top + "\\menu"));
+  EXPECT_FALSE(removal.RemoveFolder(top + "\\menu"));
   EXPECT_TRUE(files.IsReparsePoint(top + "\\menu"));
   EXPECT_TRUE(files.IsFolder(top + "\\elsewhere"));
   if (planted == nullptr) RemoveDirectoryA((top + "\\menu").c_str());

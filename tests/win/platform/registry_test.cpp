@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_removal.h"
 
 namespace {
 
@@ -101,24 +102,25 @@ TEST(MachineRegistryTest, ProgramFilesPathIsReadAndExpandsToAFolder) {
 namespace {
 
 TEST_F(RegistryTest, RemovalTakesValuesAndOnlyEmptyKeys) {
-  using KeyContent = platform::Registry::KeyContent;
+  using KeyContent = platform::Removal::KeyContent;
+  platform::Removal& removal = win32::Win32UninstallerPlatform().removal;
   const std::string key = base + "\\Product";
   ASSERT_TRUE(registry.SetValue(RegistryRoot::CurrentUser, key, "A", platform::kRegSz, Bytes("a")));
   ASSERT_TRUE(registry.SetValue(RegistryRoot::CurrentUser, key + "\\Sub", "B", platform::kRegSz,
                                 Bytes("b")));
-  EXPECT_EQ(registry.ContentOf(RegistryRoot::CurrentUser, key), KeyContent::NotEmpty);
-  EXPECT_TRUE(registry.DeleteValue(RegistryRoot::CurrentUser, key, "A"));
-  EXPECT_TRUE(registry.DeleteValue(RegistryRoot::CurrentUser, key, "A"));  // gone already
-  EXPECT_TRUE(registry.DeleteValue(RegistryRoot::CurrentUser, key + "\\Missing", "A"));
+  EXPECT_EQ(removal.ContentOf(RegistryRoot::CurrentUser, key), KeyContent::NotEmpty);
+  EXPECT_TRUE(removal.DeleteValue(RegistryRoot::CurrentUser, key, "A"));
+  EXPECT_TRUE(removal.DeleteValue(RegistryRoot::CurrentUser, key, "A"));  // gone already
+  EXPECT_TRUE(removal.DeleteValue(RegistryRoot::CurrentUser, key + "\\Missing", "A"));
   // The subkey keeps its parent.
-  EXPECT_EQ(registry.ContentOf(RegistryRoot::CurrentUser, key), KeyContent::NotEmpty);
-  EXPECT_FALSE(registry.DeleteKey(RegistryRoot::CurrentUser, key));
-  EXPECT_TRUE(registry.DeleteValue(RegistryRoot::CurrentUser, key + "\\Sub", "B"));
-  EXPECT_EQ(registry.ContentOf(RegistryRoot::CurrentUser, key + "\\Sub"), KeyContent::Empty);
-  EXPECT_TRUE(registry.DeleteKey(RegistryRoot::CurrentUser, key + "\\Sub"));
-  EXPECT_EQ(registry.ContentOf(RegistryRoot::CurrentUser, key + "\\Sub"), KeyContent::Missing);
-  EXPECT_TRUE(registry.DeleteKey(RegistryRoot::CurrentUser, key));
-  EXPECT_FALSE(registry.DeleteKey(RegistryRoot::CurrentUser, ""));  // never the root itself
+  EXPECT_EQ(removal.ContentOf(RegistryRoot::CurrentUser, key), KeyContent::NotEmpty);
+  EXPECT_FALSE(removal.DeleteKey(RegistryRoot::CurrentUser, key));
+  EXPECT_TRUE(removal.DeleteValue(RegistryRoot::CurrentUser, key + "\\Sub", "B"));
+  EXPECT_EQ(removal.ContentOf(RegistryRoot::CurrentUser, key + "\\Sub"), KeyContent::Empty);
+  EXPECT_TRUE(removal.DeleteKey(RegistryRoot::CurrentUser, key + "\\Sub"));
+  EXPECT_EQ(removal.ContentOf(RegistryRoot::CurrentUser, key + "\\Sub"), KeyContent::Missing);
+  EXPECT_TRUE(removal.DeleteKey(RegistryRoot::CurrentUser, key));
+  EXPECT_FALSE(removal.DeleteKey(RegistryRoot::CurrentUser, ""));  // never the root itself
 }
 
 }  // namespace
