@@ -100,9 +100,9 @@ void StagePayload(SetupRun& run, package::ProgressCallback progress) {
     run.Fail(staging.message, unattended::ExitCode::NoStaging);
   // With a log, each entry is logged once its file is written: the
   // archive's entries in order, one bar step each.
-  std::vector<package::ArchiveEntry> entries;
+  std::vector<format::ArchiveEntry> entries;
   std::string ignored;
-  if (run.Logging()) package::ReadArchiveIndex(payload.Block(), entries, ignored);
+  if (run.Logging()) format::ReadArchiveIndex(payload.Block(), entries, ignored);
   std::size_t written = 0;
   win32::Win32Threads threads;
   package::ExtractionResult result = package::ExtractArchive(

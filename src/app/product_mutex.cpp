@@ -16,10 +16,10 @@ bool TakeProductMutex(std::span<const std::uint8_t> payload) {
   // script, as mksetup writes it. Read in place, every length checked
   // against the block; another first entry names no product.
   constexpr std::size_t kNameField = sizeof "log_file.txt";  // with its NUL
-  static_assert(kNameField == std::char_traits<char>::length(package::kScriptEntryName) + 1);
+  static_assert(kNameField == std::char_traits<char>::length(format::kScriptEntryName) + 1);
   constexpr std::size_t kScriptStart = 4 + kNameField + 4;
   if (payload.size() < kScriptStart || base::LoadLe32(payload.data()) == 0 ||
-      std::memcmp(payload.data() + 4, package::kScriptEntryName, kNameField) != 0) {
+      std::memcmp(payload.data() + 4, format::kScriptEntryName, kNameField) != 0) {
     return true;
   }
   const std::uint8_t* const script = payload.data() + kScriptStart;

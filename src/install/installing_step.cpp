@@ -44,7 +44,7 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
   CreateInstallFolder(host, request.installPath);
   RunFilePass(host, expander);
 
-  UninstallLog log(host.files, format::JoinPath(request.installPath, log_format::kFileName));
+  UninstallLog log(host.files, format::JoinPath(request.installPath, format::log::kFileName));
   // Without a log there is nothing to uninstall with, so nothing else is
   // made that the uninstaller would not know of.
   if (!log.IsOpen()) return previous.note;
@@ -69,8 +69,8 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
   if (!previous.logText.empty()) {
     log.Rewrite(MergeUninstallLogs(
         log.Written(), previous.logText, [&](const std::string&, const std::string& record) {
-          return record.find(log_format::kFieldSeparator) != std::string::npos ||
-                 record == log_format::kCreatedFoldersStart || host.files.Exists(record);
+          return record.find(format::log::kFieldSeparator) != std::string::npos ||
+                 record == format::log::kCreatedFoldersStart || host.files.Exists(record);
         }));
   }
   // Written once the log is whole: the uninstaller refuses a log that no

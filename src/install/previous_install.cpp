@@ -22,7 +22,7 @@ PreviousInstall FindPreviousInstall(platform::Platform& host, const std::string&
   note.insert(0, note == version ? texts::kRepairOf : texts::kUpgradeFrom);
   // The folder may be one its user can change: only a log that is byte for
   // byte the one this key's installation wrote is believed.
-  const std::string logPath = format::JoinPath(location, log_format::kFileName);
+  const std::string logPath = format::JoinPath(location, format::log::kFileName);
   if (std::string text; host.files.ReadPlainFile(logPath, text) &&
                         CheckLogDigest(host.registry, uninstallKey, text) == LogDigest::Matches) {
     previous.logText = std::move(text);

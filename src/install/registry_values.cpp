@@ -19,16 +19,16 @@ struct RootName {
   platform::RegistryRoot root;
 };
 constexpr RootName kRoots[] = {
-    {script::format::kClassesRoot, platform::RegistryRoot::ClassesRoot},
-    {script::format::kCurrentUser, platform::RegistryRoot::CurrentUser},
-    {script::format::kLocalMachine, platform::RegistryRoot::LocalMachine},
-    {script::format::kUsers, platform::RegistryRoot::Users},
-    {script::format::kCurrentConfig, platform::RegistryRoot::CurrentConfig},
+    {format::kClassesRoot, platform::RegistryRoot::ClassesRoot},
+    {format::kCurrentUser, platform::RegistryRoot::CurrentUser},
+    {format::kLocalMachine, platform::RegistryRoot::LocalMachine},
+    {format::kUsers, platform::RegistryRoot::Users},
+    {format::kCurrentConfig, platform::RegistryRoot::CurrentConfig},
 };
 // mksetup checks scripts against the lists of names: they must be what
 // this table and RegistryDataOf accept.
-static_assert(std::size(kRoots) == std::size(script::format::kRegistryRoots));
-static_assert(std::size(script::format::kRegistryTypes) == 3);
+static_assert(std::size(kRoots) == std::size(format::kRegistryRoots));
+static_assert(std::size(format::kRegistryTypes) == 3);
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -90,20 +90,20 @@ std::optional<platform::RegistryRoot> RegistryRootNamed(const std::string& name)
 
 std::optional<RegistryData> RegistryDataOf(const std::string& typeName, const std::string& text) {
   RegistryData data;
-  if (typeName == script::format::kRegSzName) {
+  if (typeName == format::kRegSzName) {
     data.type = platform::kRegSz;
     data.bytes.assign(text.begin(), text.end());
     data.bytes.push_back(0);
     return data;
   }
-  if (typeName == script::format::kRegDwordName) {
+  if (typeName == format::kRegDwordName) {
     const std::optional<std::uint32_t> number = ParseDword(text);
     if (!number) return std::nullopt;
     data.type = platform::kRegDword;
     data.bytes = DwordBytes(*number);
     return data;
   }
-  if (typeName == script::format::kRegBinaryName) {
+  if (typeName == format::kRegBinaryName) {
     std::optional<std::vector<std::uint8_t>> bytes = ParseBinary(text);
     if (!bytes) return std::nullopt;
     data.type = platform::kRegBinary;

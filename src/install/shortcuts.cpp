@@ -23,15 +23,14 @@ struct ShortcutLocation {
 
 // Matched exactly, letter case included; any other location is ignored.
 constexpr ShortcutLocation kLocations[] = {
-    {script::format::kDesktop, platform::kCsidlDesktop, platform::kCsidlCommonDesktop},
-    {script::format::kProgramGroupLocation, platform::kCsidlPrograms,
-     platform::kCsidlCommonPrograms},
-    {script::format::kQuickLaunch, platform::kCsidlAppData, platform::kCsidlAppData},
-    {script::format::kStartMenu, platform::kCsidlStartMenu, platform::kCsidlCommonStartMenu},
-    {script::format::kStartup, platform::kCsidlStartup, platform::kCsidlCommonStartup},
+    {format::kDesktop, platform::kCsidlDesktop, platform::kCsidlCommonDesktop},
+    {format::kProgramGroupLocation, platform::kCsidlPrograms, platform::kCsidlCommonPrograms},
+    {format::kQuickLaunch, platform::kCsidlAppData, platform::kCsidlAppData},
+    {format::kStartMenu, platform::kCsidlStartMenu, platform::kCsidlCommonStartMenu},
+    {format::kStartup, platform::kCsidlStartup, platform::kCsidlCommonStartup},
 };
 // mksetup checks scripts against the list of names: it must be this table's.
-static_assert(std::size(kLocations) == std::size(script::format::kShortcutLocations));
+static_assert(std::size(kLocations) == std::size(format::kShortcutLocations));
 
 }  // namespace
 
@@ -50,7 +49,7 @@ int AllUsersFolderNumber(int folderNumber) {
 }
 
 std::optional<int> RecordedFolderNumber(const std::string& location) {
-  const std::string_view prefix = log_format::kAllUsersPrefix;
+  const std::string_view prefix = format::log::kAllUsersPrefix;
   if (!location.starts_with(prefix)) return ShortcutFolderNumber(location);
   const std::optional<int> folderNumber = ShortcutFolderNumber(location.substr(prefix.size()));
   if (!folderNumber || AllUsersFolderNumber(*folderNumber) == *folderNumber) return std::nullopt;

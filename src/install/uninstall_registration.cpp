@@ -41,7 +41,7 @@ void WriteDwordValue(platform::Registry& registry, const std::string& key, const
 void RegisterUninstaller(platform::Registry& registry, const std::string& uninstallKey,
                          const std::string& productName, const std::string& installPath) {
   if (uninstallKey.empty()) return;
-  const std::string uninstaller = installPath + "\\" + log_format::kUninstallerName;
+  const std::string uninstaller = installPath + "\\" + format::log::kUninstallerName;
   WriteStringValue(registry, uninstallKey, texts::kDisplayIcon, uninstaller);
   WriteStringValue(registry, uninstallKey, texts::kDisplayName, productName);
   WriteDwordValue(registry, uninstallKey, texts::kNoModify, 1);

@@ -4,7 +4,7 @@
 // about such a name in a script.
 #pragma once
 
-namespace script::format {
+namespace format {
 
 inline constexpr const char* kPathVariableNames[] = {
     "%ProductName%",  "%ProductVersion%", "%CompanyName%",  "%InstallPath%", "%UserName%",
@@ -13,4 +13,4 @@ inline constexpr const char* kPathVariableNames[] = {
     "%Favorites%",    "%Templates%",      "%Startup%",      "%AppData%",
 };
 
-}  // namespace script::format
+}  // namespace format

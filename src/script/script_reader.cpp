@@ -18,7 +18,7 @@ std::string StagingFolder(platform::FileSystem& files) {
 std::string ScriptPath(platform::FileSystem& files) {
   const std::string staging = StagingFolder(files);
   // Never a bare name, which would read from the current folder.
-  return staging.empty() ? std::string() : staging + package::kScriptEntryName;
+  return staging.empty() ? std::string() : staging + format::kScriptEntryName;
 }
 
 // Binary mode, so the line ends are ours to handle on every platform; the

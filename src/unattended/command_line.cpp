@@ -39,7 +39,7 @@ namespace {
 // The installation folder, with the uninstall log's name below it, must fit
 // the system's 259 characters.
 constexpr std::size_t kLongestFolder =
-    259 - 1 - std::char_traits<char>::length(install::log_format::kFileName);
+    259 - 1 - std::char_traits<char>::length(format::log::kFileName);
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 

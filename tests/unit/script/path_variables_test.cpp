@@ -117,7 +117,7 @@ TEST_F(PathVariables, MachineTable) {
 
 // mksetup warns about every name outside this list; each listed one is known.
 TEST_F(PathVariables, TheListedNamesAreTheKnownOnes) {
-  for (const std::string name : script::format::kPathVariableNames) {
+  for (const std::string name : format::kPathVariableNames) {
     EXPECT_NE(Expand(name), name.substr(1, name.size() - 2)) << name;
   }
 }

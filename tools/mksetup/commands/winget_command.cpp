@@ -41,9 +41,9 @@ int RunWinget(const WingetOptions& options, Console& console) {
   std::string error;
   if (!ReadSetupPayload(options.setup, payload, error)) return Fail(console, error);
   // The script the setup program stages last under its name.
-  const package::ArchiveEntry* script = nullptr;
-  for (const package::ArchiveEntry& entry : payload.entries) {
-    if (entry.name == package::kScriptEntryName) script = &entry;
+  const format::ArchiveEntry* script = nullptr;
+  for (const format::ArchiveEntry& entry : payload.entries) {
+    if (entry.name == format::kScriptEntryName) script = &entry;
   }
   std::vector<std::string> head;
   if (script != nullptr) head = SplitScriptLines({script->data, script->size}).lines;

@@ -83,8 +83,8 @@ void CheckFileEntry(const std::string& line, std::size_t number, Diagnostics& ou
   if (const std::string reason(::format::EntryNameProblem(source)); !reason.empty()) {
     out.Error(number, "source " + Quoted(source) +
                           " cannot be a file in the setup program's staging folder: " + reason);
-  } else if (package::IsSetupScript(source)) {
-    out.Error(number, "source " + Quoted(source) + " holds \"" + package::kScriptEntryName +
+  } else if (format::IsSetupScript(source)) {
+    out.Error(number, "source " + Quoted(source) + " holds \"" + format::kScriptEntryName +
                           "\": the setup program would take it for the setup script");
   }
 }
