@@ -11,7 +11,7 @@
 
 namespace app {
 
-using unattended::ExitCode;
+using format::ExitCode;
 
 namespace {
 

@@ -8,8 +8,9 @@
 
 namespace unattended {
 
-ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRequest& request,
-                           HeadlessSurface::ProgressListener progress) {
+format::ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log,
+                                   const UnattendedRequest& request,
+                                   HeadlessSurface::ProgressListener progress) {
   HeadlessSurface surface(progress);
   wizard::CInstallWizard wizard(surface, host.Get(), request.logoPath, request.headerPath);
   if (request.linksForAllUsers) wizard.PutLinksForAllUsers();
@@ -24,7 +25,7 @@ ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRe
   // Without "[lic]" Next leaves the wizard on its welcome page for good.
   if (wizard.CurrentPage() != wizard::kDestinationPage) {
     log.Line("Refused: the setup script leads to no installation folder page");
-    return ExitCode::DamagedSetup;
+    return format::ExitCode::DamagedSetup;
   }
 
   if (!request.installFolder.empty()) {
@@ -32,7 +33,7 @@ ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRe
       log.Line(
           "Refused: the setup script locks the installation folder, so /D= and /DIR= "
           "cannot change it");
-      return ExitCode::BadCommandLine;
+      return format::ExitCode::BadCommandLine;
     }
     wizard.EnterInstallFolder(request.installFolder);
   }
@@ -40,7 +41,7 @@ ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRe
   if (!wizard.DriveAccepted()) {
     log.Line("Refused: the installation folder " + folder +
              " is not on a fixed or removable drive");
-    return ExitCode::BadCommandLine;
+    return format::ExitCode::BadCommandLine;
   }
   log.Line("Installation folder: ", folder);
 
@@ -49,11 +50,11 @@ ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRe
   wizard.DeclineLaunch();
   wizard.OnNext();  // Finish: the staged files are deleted
   log.Line("Staged files deleted");
-  if (host.Failures() != 0) return ExitCode::InstalledWithErrors;
-  return host.RestartNeeded() ? ExitCode::RestartNeeded : ExitCode::Installed;
+  if (host.Failures() != 0) return format::ExitCode::InstalledWithErrors;
+  return host.RestartNeeded() ? format::ExitCode::RestartNeeded : format::ExitCode::Installed;
 }
 
-std::string OutcomeLine(ExitCode code) {
+std::string OutcomeLine(format::ExitCode code) {
   static constexpr const char* kMeanings[] = {
       "installed",
       "cancelled by the user",
@@ -63,9 +64,9 @@ std::string OutcomeLine(ExitCode code) {
       "no staging folder",
   };
   const auto number = static_cast<unsigned>(code);
-  const char* meaning = code == ExitCode::RestartNeeded ? "restart needed"
-                        : number < std::size(kMeanings) ? kMeanings[number]
-                                                        : "";
+  const char* meaning = code == format::ExitCode::RestartNeeded ? "restart needed"
+                        : number < std::size(kMeanings)         ? kMeanings[number]
+                                                                : "";
   return format::Joined({"Outcome: ", format::DecimalDigits(number), " (", meaning, ")"});
 }
 

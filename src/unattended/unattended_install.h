@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "unattended/exit_codes.h"
+#include "format/exit_codes.h"
 #include "unattended/headless_surface.h"
 #include "unattended/logged_platform.h"
 #include "unattended/run_log.h"
@@ -26,10 +26,11 @@ struct UnattendedRequest {
 // Installed, InstalledWithErrors, BadCommandLine for a folder refused by the
 // script's lock or its drive, DamagedSetup for a script that leads to no
 // installation folder. The reason of a refusal is in the log.
-ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRequest& request,
-                           HeadlessSurface::ProgressListener progress);
+format::ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log,
+                                   const UnattendedRequest& request,
+                                   HeadlessSurface::ProgressListener progress);
 
 // The log's last line: "Outcome: 0 (installed)" and the like.
-std::string OutcomeLine(ExitCode code);
+std::string OutcomeLine(format::ExitCode code);
 
 }  // namespace unattended
