@@ -7,7 +7,7 @@
 
 #include "base/text_trim.h"
 #include "platform/sim/sim_platform.h"
-#include "script/path_variable_names.h"
+#include "format/path_variable_names.h"
 #include "script/path_variables.h"
 
 namespace {

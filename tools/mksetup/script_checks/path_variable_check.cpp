@@ -5,7 +5,7 @@
 #include <set>
 
 #include "mksetup/script_checks/name_match.h"
-#include "script/path_variable_names.h"
+#include "format/path_variable_names.h"
 
 namespace mksetup {
 namespace {
