@@ -7,7 +7,7 @@
 #include "app/app_texts.h"
 #include "app/payload_resource.h"
 #include "app/resource_ids.h"
-#include "app/script_scanner.h"
+#include "script/script_scanner.h"
 #include "app/wizard_session.h"
 #include "app/wizard_window/colours.h"
 #include "package/extraction.h"
@@ -83,7 +83,7 @@ void CExeExtractorDlg::ExtractPayload() {
 
 void StagePayload(SetupRun& run, package::ProgressCallback progress) {
   platform::FileSystem& files = win32::Win32Platform().files;
-  ScriptRulesScanner scanner;
+  script::ScriptRulesScanner scanner;
   PayloadResource payload;
   if (payload.Block().empty()) run.Fail(kNoPayload, format::ExitCode::DamagedSetup);
   // Before anything is written: a damaged download must install nothing.
