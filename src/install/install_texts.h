@@ -25,27 +25,6 @@ inline constexpr const char* kFilesInUseChoice =
 inline constexpr const char* kQuickLaunchFolder = "\\Microsoft\\Internet Explorer\\Quick Launch";
 inline constexpr const char* kLinkExtension = ".lnk";
 
-// The system's list of installed programs, under HKEY_LOCAL_MACHINE.
-inline constexpr const char* kUninstallKeyPrefix =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-inline constexpr const char* kDisplayIcon = "DisplayIcon";
-inline constexpr const char* kDisplayName = "DisplayName";
-inline constexpr const char* kNoModify = "NoModify";
-inline constexpr const char* kNoRepair = "NoRepair";
-inline constexpr const char* kUninstallString = "UninstallString";
-inline constexpr const char* kQuietUninstallString = "QuietUninstallString";
-// The SHA-256 of the uninstall log as written, in hex: where only
-// administrators can write, so the uninstaller can tell a changed log.
-inline constexpr const char* kUninstallLogDigest = "UninstallLogSHA256";
-// What the programs list shows of the product, and where an upgrade finds the
-// installed version's folder.
-inline constexpr const char* kDisplayVersion = "DisplayVersion";
-inline constexpr const char* kPublisher = "Publisher";
-inline constexpr const char* kInstallLocation = "InstallLocation";
-inline constexpr const char* kEstimatedSize = "EstimatedSize";  // KiB
-inline constexpr const char* kInstallDate = "InstallDate";      // YYYYMMDD
-inline constexpr const char* kVersionMajor = "VersionMajor";
-inline constexpr const char* kVersionMinor = "VersionMinor";
 // The run's log says which case an installation is, and why the installed
 // version's uninstall log is not carried over into the new one.
 inline constexpr const char* kFreshInstall = "Fresh install";

@@ -12,6 +12,7 @@
 #include "install/shortcuts.h"
 #include "install/uninstall_log.h"
 #include "install/uninstall_registration.h"
+#include "format/uninstall_key.h"
 
 namespace install {
 
@@ -36,7 +37,7 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
                               InstallingPage& page, const InstallRequest& request,
                               std::string& programGroup) {
   ForgetCreatedFolders();
-  const std::string uninstallKey = UninstallKey(request.productName);
+  const std::string uninstallKey = format::UninstallKey(request.productName);
   const std::string version = expander.GetPathVariable("ProductVersion");
   // Before anything is written: the installed version's log may lie where
   // the new one goes.
@@ -77,7 +78,7 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
   // longer matches it.
   const std::string digest = log.Close();
   if (!uninstallKey.empty())
-    WriteStringValue(host.registry, uninstallKey, texts::kUninstallLogDigest, digest);
+    WriteStringValue(host.registry, uninstallKey, format::kUninstallLogDigest, digest);
   WriteProgramsListValues(host.registry, uninstallKey, version,
                           expander.GetPathVariable("CompanyName"), installPath,
                           request.estimatedKib);

@@ -5,6 +5,7 @@
 #include "install/install_texts.h"
 #include "install/log_digest.h"
 #include "install/programs_list.h"
+#include "format/uninstall_key.h"
 
 namespace install {
 
@@ -18,7 +19,7 @@ PreviousInstall FindPreviousInstall(platform::Platform& host, const std::string&
   }
   std::string& note = previous.note;
   host.registry.QueryString(platform::RegistryRoot::LocalMachine, uninstallKey,
-                            texts::kDisplayVersion, note);
+                            format::kDisplayVersion, note);
   note.insert(0, note == version ? texts::kRepairOf : texts::kUpgradeFrom);
   // The folder may be one its user can change: only a log that is byte for
   // byte the one this key's installation wrote is believed.

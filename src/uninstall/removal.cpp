@@ -7,9 +7,9 @@
 #include "install/install_texts.h"
 #include "install/registry_values.h"
 #include "install/shortcuts.h"
-#include "install/uninstall_registration.h"
 #include "format/windows_path.h"
 #include "uninstall/uninstall_texts.h"
+#include "format/uninstall_key.h"
 
 namespace uninstall {
 
@@ -37,7 +37,7 @@ std::string RegistryItem(const RegistryRecord& record) {
 }
 
 bool IsUninstallRegistration(platform::RegistryRoot root, const std::string& key) {
-  const std::string prefix = format::ComparableKeyPath(install::texts::kUninstallKeyPrefix);
+  const std::string prefix = format::ComparableKeyPath(format::kUninstallKeyPrefix);
   const std::string comparable = format::ComparableKeyPath(key);
   return root == platform::RegistryRoot::LocalMachine && comparable.size() > prefix.size() + 1 &&
          comparable.rfind(prefix + "\\", 0) == 0;
@@ -115,8 +115,8 @@ void RemoveRegistryValues(platform::Registry& registry, const std::vector<Regist
     }
     std::vector<std::string> names = {record.name};
     if (record.name.empty() && IsUninstallRegistration(*root, record.key)) {
-      names.insert(names.end(), std::begin(install::kRegistrationValueNames),
-                   std::end(install::kRegistrationValueNames));
+      names.insert(names.end(), std::begin(format::kRegistrationValueNames),
+                   std::end(format::kRegistrationValueNames));
     }
     for (const std::string& name : names) {
       if (!registry.DeleteValue(*root, record.key, name)) {

@@ -15,6 +15,7 @@
 #include "wizard/hard_disk_manager.h"
 #include "wizard/install_wizard.h"
 #include "wizard/wizard_texts.h"
+#include "format/uninstall_key.h"
 
 namespace wizard {
 
@@ -108,7 +109,7 @@ void CInstallWizard::ShowDestinationPage() {
     const std::string start =
         !startingFolder_.empty()
             ? startingFolder_
-            : install::InstalledLocation(host_.registry, install::UninstallKey(ProductName()));
+            : install::InstalledLocation(host_.registry, format::UninstallKey(ProductName()));
     folder = !start.empty() && !script::IsTrueFlag(lockFlag)
                  ? start
                  : expander_.ExpandPathVariables(section.pathTemplate);
