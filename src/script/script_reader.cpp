@@ -47,16 +47,4 @@ std::string ScriptReader::NextLine() { return format::NextLine(*this); }
 
 bool ScriptReader::SkipPast(const char* marker) { return format::SkipPast(*this, marker); }
 
-std::string TakeField(std::string& rest) {
-  const std::size_t bar = rest.find(format::kFieldSeparator);
-  if (bar == std::string::npos) return {};
-  std::string field = rest.substr(0, bar);
-  rest.erase(0, bar + 1);
-  return field;
-}
-
-std::string FitField(const std::string& text) {
-  return text.size() <= format::kFieldCharacters ? text : text.substr(0, format::kFieldCharacters);
-}
-
 }  // namespace script

@@ -16,6 +16,7 @@
 #include "wizard/install_wizard.h"
 #include "wizard/wizard_texts.h"
 #include "format/uninstall_key.h"
+#include "format/script_fields.h"
 
 namespace wizard {
 
@@ -110,7 +111,7 @@ void CInstallWizard::ShowDestinationPage() {
         !startingFolder_.empty()
             ? startingFolder_
             : install::InstalledLocation(host_.registry, format::UninstallKey(ProductName()));
-    folder = !start.empty() && !script::IsTrueFlag(lockFlag)
+    folder = !start.empty() && !format::IsTrueFlag(lockFlag)
                  ? start
                  : expander_.ExpandPathVariables(section.pathTemplate);
     surface_.SetText(kPathBox, folder);
@@ -118,7 +119,7 @@ void CInstallWizard::ShowDestinationPage() {
     folder = surface_.GetText(kPathBox);
   }
   // A locked folder stays locked: nothing enables the two again.
-  if (script::IsTrueFlag(lockFlag)) {
+  if (format::IsTrueFlag(lockFlag)) {
     surface_.Enable(kPathBox, false);
     surface_.Enable(kBrowseButton, false);
     installFolderLocked_ = true;

@@ -8,6 +8,7 @@
 #include "wizard/control_ids.h"
 #include "wizard/install_wizard.h"
 #include "wizard/wizard_texts.h"
+#include "format/script_fields.h"
 
 namespace wizard {
 
@@ -40,7 +41,7 @@ void CInstallWizard::OnNext() {
     std::string flag;
     if (script::ReadLicenceFlag(host_.files, ScriptPath(), flag)) {
       ++licensePass_;
-      if (script::IsTrueFlag(flag)) {
+      if (format::IsTrueFlag(flag)) {
         ShowLicensePage();
       } else {
         ShowDestinationTransition();
@@ -77,7 +78,7 @@ void CInstallWizard::OnBack() {
     std::string flag;
     if (!script::ReadLicenceFlag(host_.files, ScriptPath(), flag)) return;
     ++licensePass_;
-    if (!script::IsTrueFlag(flag)) {
+    if (!format::IsTrueFlag(flag)) {
       ShowWelcomePage();
       return;
     }

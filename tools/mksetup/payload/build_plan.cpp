@@ -7,7 +7,7 @@
 #include "format/entry_name.h"
 #include "format/payload_archive.h"
 #include "format/payload_contract.h"
-#include "script/script_reader.h"
+#include "format/script_fields.h"
 
 namespace mksetup {
 namespace {
@@ -96,7 +96,7 @@ void AddLicence(const ScriptText& script, const std::string& folder,
     return;
   }
   if (licences.empty()) {
-    if (lic && script::IsTrueFlag(script.LineOrEmpty(*lic + 1))) {
+    if (lic && format::IsTrueFlag(script.LineOrEmpty(*lic + 1))) {
       out.Warning(flagLine, std::string("the licence page is on, but no file of ") + folder +
                                 " holds \"" + format::kLicenceMarker +
                                 "\" in its name: the page would show an empty licence");
@@ -167,7 +167,7 @@ BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize,
   for (const std::size_t i : FileSectionLines(script)) {
     std::string rest = script.lines[i];
     if (rest.find('|') == std::string::npos) continue;
-    const std::string source = script::TakeField(rest);
+    const std::string source = format::TakeField(rest);
     if (source == format::kFolderEntryKind) continue;
     if (*::format::EntryNameProblem(source) != '\0' || format::IsSetupScript(source)) continue;
     if (source == format::kUninstallerEntryName || source == format::kRemoverEntryName) {

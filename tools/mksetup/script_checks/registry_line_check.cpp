@@ -6,7 +6,7 @@
 #include "mksetup/script_checks/name_match.h"
 #include "mksetup/script_checks/section_lines.h"
 #include "format/field_values.h"
-#include "script/script_reader.h"
+#include "format/script_fields.h"
 
 namespace mksetup {
 namespace {
@@ -43,11 +43,11 @@ void CheckRegistryLine(const std::string& line, std::size_t number, Diagnostics&
     return;
   }
   std::string rest = line;
-  const std::string root = script::TakeField(rest);
-  const std::string key = script::TakeField(rest);
-  script::TakeField(rest);  // the value name: any text will do
-  const std::string type = script::TakeField(rest);
-  const std::string data = script::TakeField(rest);
+  const std::string root = format::TakeField(rest);
+  const std::string key = format::TakeField(rest);
+  format::TakeField(rest);  // the value name: any text will do
+  const std::string type = format::TakeField(rest);
+  const std::string data = format::TakeField(rest);
   const bool knownRoot = IsOneOf(root, format::kRegistryRoots);
   if (!knownRoot) ReportRoot(line, root, "the setup program writes nothing for it", number, out);
   if (!IsOneOf(type, format::kRegistryTypes)) {
@@ -102,9 +102,9 @@ void CheckRemovalLine(const std::string& line, std::size_t number, Diagnostics& 
   }
   std::string rest = line;
   // The setup program trims each field before it records it.
-  const std::string root = base::Trimmed(script::TakeField(rest));
-  const std::string key = base::Trimmed(script::TakeField(rest));
-  script::TakeField(rest);  // the value name: an empty one is the key's default value
+  const std::string root = base::Trimmed(format::TakeField(rest));
+  const std::string key = base::Trimmed(format::TakeField(rest));
+  format::TakeField(rest);  // the value name: an empty one is the key's default value
   if (!IsOneOf(root, format::kRegistryRoots)) {
     ReportRoot(line, root, notRemoved, number, out);
     return;

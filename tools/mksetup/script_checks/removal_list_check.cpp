@@ -7,7 +7,7 @@
 #include "format/entry_name.h"
 #include "format/payload_archive.h"
 #include "format/payload_contract.h"
-#include "script/script_reader.h"
+#include "format/script_fields.h"
 
 namespace mksetup {
 namespace {
@@ -43,7 +43,7 @@ void CheckRemovalList(const ScriptText& script, Diagnostics& out) {
   for (const std::size_t i : FileSectionLines(script)) {
     std::string destination = script.lines[i];
     if (destination.find(format::kFieldSeparator) == std::string::npos) continue;
-    const std::string source = script::TakeField(destination);
+    const std::string source = format::TakeField(destination);
     if (source == format::kFolderEntryKind || *::format::EntryNameProblem(source) != '\0' ||
         format::IsSetupScript(source) || destination.rfind(below, 0) != 0) {
       continue;

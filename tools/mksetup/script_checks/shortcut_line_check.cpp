@@ -6,7 +6,7 @@
 #include "mksetup/script_checks/name_match.h"
 #include "mksetup/script_checks/section_lines.h"
 #include "format/field_values.h"
-#include "script/script_reader.h"
+#include "format/script_fields.h"
 
 namespace mksetup {
 namespace {
@@ -64,8 +64,8 @@ void CheckShortcutLine(const std::string& line, std::size_t number, Diagnostics&
     return;
   }
   std::string rest = line;
-  const std::string location = script::TakeField(rest);
-  const std::string target = script::TakeField(rest);
+  const std::string location = format::TakeField(rest);
+  const std::string target = format::TakeField(rest);
   const std::string& name = rest;  // the Name keeps any further "|"
   if (!IsOneOf(location, format::kShortcutLocations)) {
     CheckLocation(line, location, number, out);
