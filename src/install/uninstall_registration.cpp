@@ -6,6 +6,7 @@
 #include "format/uninstall_log_format.h"
 #include "install/install_texts.h"
 #include "install/registry_values.h"
+#include "format/registry_data.h"
 #include "format/uninstall_key.h"
 
 namespace install {
@@ -20,7 +21,7 @@ void WriteStringValue(platform::Registry& registry, const std::string& key, cons
 void WriteDwordValue(platform::Registry& registry, const std::string& key, const char* name,
                      std::uint32_t number) {
   registry.SetValue(platform::RegistryRoot::LocalMachine, key, name, platform::kRegDword,
-                    DwordBytes(number));
+                    format::DwordBytes(number));
 }
 
 void RegisterUninstaller(platform::Registry& registry, const std::string& uninstallKey,

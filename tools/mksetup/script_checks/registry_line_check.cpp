@@ -2,7 +2,7 @@
 
 #include "base/text_trim.h"
 #include "format/windows_path.h"
-#include "install/registry_values.h"
+#include "format/registry_data.h"
 #include "mksetup/script_checks/name_match.h"
 #include "mksetup/script_checks/section_lines.h"
 #include "format/field_values.h"
@@ -59,7 +59,7 @@ void CheckRegistryLine(const std::string& line, std::size_t number, Diagnostics&
   if (!knownRoot) return;
   if (bars == 4 && !rest.empty()) {
     // Without the fifth "|" the data meant is left over and the Data field is empty.
-    const bool written = install::RegistryDataOf(type, "").has_value();
+    const bool written = format::RegistryDataOf(type, "").has_value();
     out.Error(number, "registry line " + Quoted(line) +
                           " does not end with \"|\": the setup program reads no data in it and " +
                           (written ? "writes an empty value" : "writes nothing"));
@@ -67,7 +67,7 @@ void CheckRegistryLine(const std::string& line, std::size_t number, Diagnostics&
   }
   // Variables are expanded before the data is read; their values are the
   // machine's.
-  if (data.find('%') == std::string::npos && !install::RegistryDataOf(type, data)) {
+  if (data.find('%') == std::string::npos && !format::RegistryDataOf(type, data)) {
     out.Error(number, "data " + Quoted(data) + " in " + Quoted(line) + " is no " + type + " (" +
                           DataRule(type) + "): the setup program writes nothing for it");
     return;
