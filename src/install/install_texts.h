@@ -8,10 +8,6 @@ namespace install::texts {
 // Message boxes (OK, warning icon); the file pass appends the destination.
 inline constexpr const char* kInvalidInstallationPath = "Invalid Installation Path for ";
 inline constexpr const char* kUnableToCreateFile = "Unable to create file ";
-// Shown for a shortcut line with an empty Name or Target. The missing space
-// after the comma is the program's own.
-inline constexpr const char* kEnterMenuItemCorrectly =
-    "Please,enter the Menu Item and File name correctly.";
 // The question about files that other programs hold (Try Again, Continue,
 // Cancel): the programs' names, or the files where the system names none.
 inline constexpr const char* kProgramsHoldFiles =
@@ -20,10 +16,6 @@ inline constexpr const char* kFilesAreInUse = "These files that Setup must repla
 inline constexpr const char* kFilesInUseChoice =
     "\nClose them and click Try Again, or click Continue to have Setup close them. "
     "A file still in use is replaced when the computer restarts.";
-
-// The Quick Launch location's folder, below the application-data folder.
-inline constexpr const char* kQuickLaunchFolder = "\\Microsoft\\Internet Explorer\\Quick Launch";
-inline constexpr const char* kLinkExtension = ".lnk";
 
 // The run's log says which case an installation is, and why the installed
 // version's uninstall log is not carried over into the new one.

@@ -10,6 +10,7 @@
 #include "install/installing_step.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
+#include "format/shortcut_links.h"
 
 namespace install {
 
@@ -71,14 +72,14 @@ std::string LinkFolder(platform::Machine& machine, const std::string& programGro
   const std::string folder = machine.SpecialFolderLocation(folderNumber);
   if (folder.empty()) return folder;
   if (IsProgramsMenu(folderNumber)) return ProgramGroupFolder(folder, programGroup);
-  if (folderNumber == platform::kCsidlAppData) return folder + texts::kQuickLaunchFolder;
+  if (folderNumber == platform::kCsidlAppData) return folder + format::kQuickLaunchFolder;
   return folder;
 }
 
 void CreateShortcut(platform::Platform& host, const std::string& programGroup, int folderNumber,
                     const std::string& name, const std::string& target) {
   if (name.empty() || target.empty()) {
-    host.messages.Show(platform::MessageKind::Warning, texts::kEnterMenuItemCorrectly);
+    host.messages.Show(platform::MessageKind::Warning, format::kEnterMenuItemCorrectly);
     return;
   }
   const std::string folder = LinkFolder(host.machine, programGroup, folderNumber);
@@ -88,7 +89,7 @@ void CreateShortcut(platform::Platform& host, const std::string& programGroup, i
     CreateFolderPath(host.files, folder);
   }
   // The result is not checked: a link that cannot be saved is simply missing.
-  host.shell.CreateLink(format::Joined({folder, "\\", name, texts::kLinkExtension}), target);
+  host.shell.CreateLink(format::Joined({folder, "\\", name, format::kLinkExtension}), target);
 }
 
 void RunShortcutPass(platform::Platform& host, script::PathExpander& expander, UninstallLog& log,

@@ -10,6 +10,7 @@
 #include "format/windows_path.h"
 #include "uninstall/uninstall_texts.h"
 #include "format/uninstall_key.h"
+#include "format/shortcut_links.h"
 
 namespace uninstall {
 
@@ -86,7 +87,7 @@ void RemoveShortcuts(platform::Platform& host, const RemovalGuard& guard,
     allUsersGroupUsed = allUsersGroupUsed || *folderNumber == platform::kCsidlCommonPrograms;
     const std::string folder = install::LinkFolder(host.machine, programGroup, *folderNumber);
     if (folder.empty()) continue;
-    RemoveOneFile(host.files, guard, folder + "\\" + shortcut.name + install::texts::kLinkExtension,
+    RemoveOneFile(host.files, guard, folder + "\\" + shortcut.name + format::kLinkExtension,
                   leftovers);
   }
   for (const auto& [used, menu] : {std::pair(userGroupUsed, platform::kCsidlPrograms),

@@ -2,7 +2,7 @@
 
 #include "base/text_trim.h"
 #include "format/windows_path.h"
-#include "install/install_texts.h"
+#include "format/shortcut_links.h"
 #include "mksetup/script_checks/name_match.h"
 #include "mksetup/script_checks/section_lines.h"
 #include "format/field_values.h"
@@ -72,7 +72,7 @@ void CheckShortcutLine(const std::string& line, std::size_t number, Diagnostics&
     return;
   }
   const std::string noLink = std::string(": the setup program shows \"") +
-                             install::texts::kEnterMenuItemCorrectly +
+                             format::kEnterMenuItemCorrectly +
                              "\" and makes no shortcut (the uninstall log still lists it)";
   if (bars == 1) {
     out.Error(number, "shortcut line " + Quoted(line) +
