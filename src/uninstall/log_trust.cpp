@@ -1,9 +1,7 @@
 #include "uninstall/log_trust.h"
 
 #include "format/windows_path.h"
-#include "install/install_texts.h"
 #include "install/log_digest.h"
-#include "install/uninstall_log.h"
 #include "uninstall/removal_guard.h"
 #include "uninstall/uninstall_texts.h"
 #include "format/uninstall_key.h"

@@ -4,7 +4,6 @@
 #include <initializer_list>
 #include <utility>
 
-#include "install/install_texts.h"
 #include "install/registry_values.h"
 #include "install/shortcuts.h"
 #include "format/windows_path.h"
