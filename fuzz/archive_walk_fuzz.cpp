@@ -39,15 +39,15 @@ void CheckTheChecksum(std::span<const std::uint8_t> block, bool hasResource,
 }
 
 void WalkTheArchive(std::span<const std::uint8_t> block) {
-  std::vector<package::ArchiveEntry> entries;
+  std::vector<format::ArchiveEntry> entries;
   std::string error;
-  const bool ok = package::ReadArchiveIndex(block, entries, error);
+  const bool ok = format::ReadArchiveIndex(block, entries, error);
   if (!ok) {
     if (!entries.empty() || error.empty()) std::abort();
     return;
   }
   const std::uint8_t* cursor = block.data() + 4;
-  for (const package::ArchiveEntry& entry : entries) {
+  for (const format::ArchiveEntry& entry : entries) {
     if (*format::EntryNameProblem(entry.name) != '\0') std::abort();
     // The entry's bytes follow its name, its NUL and its size field.
     if (entry.data != cursor + entry.name.size() + 1 + 4) std::abort();

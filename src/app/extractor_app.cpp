@@ -21,7 +21,7 @@ void CExeExtractorApp::InitInstance() {
   // The wizard ends the process itself; coming back here means the dialog
   // could not be made, or was closed before the extraction began.
   const INT_PTR result = dialog.DoModal();
-  run.End(result == -1 ? unattended::ExitCode::DamagedSetup : unattended::ExitCode::Cancelled);
+  run.End(result == -1 ? format::ExitCode::DamagedSetup : format::ExitCode::Cancelled);
 }
 
 }  // namespace app

@@ -7,7 +7,7 @@
 #include "app/app_texts.h"
 #include "app/payload_resource.h"
 #include "app/resource_ids.h"
-#include "app/script_scanner.h"
+#include "script/script_scanner.h"
 #include "app/wizard_session.h"
 #include "app/wizard_window/colours.h"
 #include "package/extraction.h"
@@ -83,26 +83,26 @@ void CExeExtractorDlg::ExtractPayload() {
 
 void StagePayload(SetupRun& run, package::ProgressCallback progress) {
   platform::FileSystem& files = win32::Win32Platform().files;
-  ScriptRulesScanner scanner;
+  script::ScriptRulesScanner scanner;
   PayloadResource payload;
-  if (payload.Block().empty()) run.Fail(kNoPayload, unattended::ExitCode::DamagedSetup);
+  if (payload.Block().empty()) run.Fail(kNoPayload, format::ExitCode::DamagedSetup);
   // Before anything is written: a damaged download must install nothing.
   // A program without a checksum (made by another tool) goes on unchecked.
   if (package::CheckPayloadChecksum(payload.Block(), payload.HasChecksum(), payload.Checksum()) ==
       package::ChecksumVerdict::Mismatch) {
-    run.Fail(kChecksumMismatch, unattended::ExitCode::DamagedSetup);
+    run.Fail(kChecksumMismatch, format::ExitCode::DamagedSetup);
   }
   // Nothing is written before the folder is known to be ours.
   const std::string stagingFolder = script::StagingFolder(files);
   if (run.Logging()) run.LogLine("Staging folder: ", stagingFolder);
   const package::StagingResult staging = package::PrepareStagingFolder(files, stagingFolder);
   if (staging.status != package::StagingStatus::Ready)
-    run.Fail(staging.message, unattended::ExitCode::NoStaging);
+    run.Fail(staging.message, format::ExitCode::NoStaging);
   // With a log, each entry is logged once its file is written: the
   // archive's entries in order, one bar step each.
-  std::vector<package::ArchiveEntry> entries;
+  std::vector<format::ArchiveEntry> entries;
   std::string ignored;
-  if (run.Logging()) package::ReadArchiveIndex(payload.Block(), entries, ignored);
+  if (run.Logging()) format::ReadArchiveIndex(payload.Block(), entries, ignored);
   std::size_t written = 0;
   win32::Win32Threads threads;
   package::ExtractionResult result = package::ExtractArchive(
@@ -119,12 +119,12 @@ void StagePayload(SetupRun& run, package::ProgressCallback progress) {
       break;
     case package::ExtractionStatus::CannotCreate:  // an old staged file that cannot be replaced
     case package::ExtractionStatus::CannotWrite:
-      run.Fail(result.message, unattended::ExitCode::NoStaging);
+      run.Fail(result.message, format::ExitCode::NoStaging);
     case package::ExtractionStatus::DamagedArchive:
     case package::ExtractionStatus::DamagedStream:
-      run.Fail(kDamagedPrefix + result.message, unattended::ExitCode::DamagedSetup);
+      run.Fail(kDamagedPrefix + result.message, format::ExitCode::DamagedSetup);
   }
-  if (!result.hasScript) run.Fail(kNoScript, unattended::ExitCode::DamagedSetup);
+  if (!result.hasScript) run.Fail(kNoScript, format::ExitCode::DamagedSetup);
   run.logoPath = std::move(result.logoPath);
   run.headerPath = std::move(result.headerPath);
 }
@@ -134,8 +134,8 @@ void CExeExtractorDlg::RunWizard() {
   WizardSession session(host, m_run.Options(), m_run.logoPath, m_run.headerPath);
   const INT_PTR result = session.Run();
   if (!session.InstallNote().empty()) m_run.LogLine(session.InstallNote());
-  m_run.EndWithInstallation(result == IDOK ? unattended::ExitCode::Installed
-                                           : unattended::ExitCode::Cancelled);
+  m_run.EndWithInstallation(result == IDOK ? format::ExitCode::Installed
+                                           : format::ExitCode::Cancelled);
 }
 
 void LogExtractedEntry(SetupRun& run, const std::string& path) {

@@ -21,11 +21,10 @@ bool FindBytes(const char* type, unsigned name, std::span<const std::uint8_t>& b
 }  // namespace
 
 PayloadResource::PayloadResource() {
-  hasChecksum_ =
-      FindBytes(package::kChecksumResourceType, package::kChecksumResourceName, checksum_);
+  hasChecksum_ = FindBytes(format::kChecksumResourceType, format::kChecksumResourceName, checksum_);
   // The walk takes its lengths from the block, but it must know where the
   // block ends so that a damaged one cannot send it past its end.
-  FindBytes(package::kArchiveResourceType, package::kArchiveResourceName, block_);
+  FindBytes(format::kArchiveResourceType, format::kArchiveResourceName, block_);
 }
 
 }  // namespace app

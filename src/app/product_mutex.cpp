@@ -7,7 +7,7 @@
 
 #include "base/little_endian.h"
 #include "format/payload_contract.h"
-#include "install/install_texts.h"
+#include "format/uninstall_key.h"
 
 namespace app {
 
@@ -16,18 +16,18 @@ bool TakeProductMutex(std::span<const std::uint8_t> payload) {
   // script, as mksetup writes it. Read in place, every length checked
   // against the block; another first entry names no product.
   constexpr std::size_t kNameField = sizeof "log_file.txt";  // with its NUL
-  static_assert(kNameField == std::char_traits<char>::length(package::kScriptEntryName) + 1);
+  static_assert(kNameField == std::char_traits<char>::length(format::kScriptEntryName) + 1);
   constexpr std::size_t kScriptStart = 4 + kNameField + 4;
   if (payload.size() < kScriptStart || base::LoadLe32(payload.data()) == 0 ||
-      std::memcmp(payload.data() + 4, package::kScriptEntryName, kNameField) != 0) {
+      std::memcmp(payload.data() + 4, format::kScriptEntryName, kNameField) != 0) {
     return true;
   }
   const std::uint8_t* const script = payload.data() + kScriptStart;
   const std::size_t size =
       std::min<std::size_t>(base::LoadLe32(script - 4), payload.size() - kScriptStart);
-  // The uninstall key holds this much of the name (uninstall_registration.h).
+  // The uninstall key holds this much of the name (format/uninstall_key.h).
   constexpr std::size_t kKeyName =
-      259 - std::char_traits<char>::length(install::texts::kUninstallKeyPrefix);
+      259 - std::char_traits<char>::length(format::kUninstallKeyPrefix);
   // Built in place: the 32-bit setup runtime has little room for code.
   char name[MAX_PATH] = "Global\\setupkit-setup-";
   std::size_t at = std::strlen(name);

@@ -12,7 +12,7 @@
 
 namespace app {
 
-using unattended::ExitCode;
+using format::ExitCode;
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "install/run_options.h"
 #include "platform/platform.h"
 #include "unattended/command_line.h"
-#include "unattended/exit_codes.h"
+#include "format/exit_codes.h"
 #include "unattended/headless_surface.h"
 #include "unattended/logged_platform.h"
 #include "unattended/run_log.h"
@@ -38,18 +38,18 @@ class SetupRun {
 
   // The silent run's installation from the staged files, with the run's
   // options and the picture paths.
-  unattended::ExitCode InstallSilently(unattended::HeadlessSurface::ProgressListener progress);
+  format::ExitCode InstallSilently(unattended::HeadlessSurface::ProgressListener progress);
 
   // Shows (or, silent, logs) the failure with the application's name as
   // caption and ends the process with the code.
-  [[noreturn]] void Fail(const std::string& message, unattended::ExitCode code);
+  [[noreturn]] void Fail(const std::string& message, format::ExitCode code);
   // Writes the outcome to the log and ends the process with its code. A
   // silent run deletes the staged files first, as Finish does.
-  [[noreturn]] void End(unattended::ExitCode code);
+  [[noreturn]] void End(format::ExitCode code);
   // The end of an installation: Installed becomes InstalledWithErrors when
   // something was not written or a message was shown, else RestartNeeded
   // when a file in use is replaced at the next restart.
-  [[noreturn]] void EndWithInstallation(unattended::ExitCode code);
+  [[noreturn]] void EndWithInstallation(format::ExitCode code);
 
   // The raw lines after "[logo]" and "[Header]" in the setup script, as the
   // extraction read them; the wizard expands and loads them.

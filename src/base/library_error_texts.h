@@ -5,7 +5,7 @@
 // ("basic_string::_M_create", ...), and Windows objects cannot share equal
 // texts at link time: each object keeps its own copies, about 3 KB in the
 // runtime. The programs that ship end at such a call without showing the
-// text (ui/entry/no_exceptions.cpp), so every text becomes the empty one.
+// text (entry/no_exceptions.cpp), so every text becomes the empty one.
 // The library marks these texts for translation with __N, which is what is
 // redefined here; it is defined once, in <bits/c++config.h>. As a system
 // header, so that the texts that are also printf formats (for

@@ -5,7 +5,7 @@
 // checks a script's lines against the same lists.
 #pragma once
 
-namespace script::format {
+namespace format {
 
 // Location, the first field of a "[shrt]" line.
 inline constexpr const char* kDesktop = "Desktop";
@@ -32,4 +32,4 @@ inline constexpr const char* kRegBinaryName = "REG_BINARY";
 inline constexpr const char* kRegDwordName = "REG_DWORD";
 inline constexpr const char* kRegistryTypes[] = {kRegSzName, kRegBinaryName, kRegDwordName};
 
-}  // namespace script::format
+}  // namespace format

@@ -13,7 +13,7 @@
 #include "format/entry_name.h"
 #include "format/payload_archive.h"
 
-namespace package {
+namespace format {
 namespace {
 
 constexpr std::size_t kSizeField = 4;
@@ -100,4 +100,4 @@ void AppendArchiveEntry(std::vector<std::uint8_t>& archive, const std::string& n
   archive.insert(archive.end(), stored.begin(), stored.end());
 }
 
-}  // namespace package
+}  // namespace format

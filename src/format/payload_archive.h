@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace package {
+namespace format {
 
 // One entry as it stands in the block; data points into the block.
 struct ArchiveEntry {
@@ -34,4 +34,4 @@ void WriteArchiveCount(std::vector<std::uint8_t>& archive, std::uint32_t count);
 void AppendArchiveEntry(std::vector<std::uint8_t>& archive, const std::string& name,
                         std::span<const std::uint8_t> stored);
 
-}  // namespace package
+}  // namespace format

@@ -1,6 +1,6 @@
 #include "format/payload_contract.h"
 
-namespace package {
+namespace format {
 
 bool EntryStaysPlain(std::string_view name) {
   for (const char* marker : kPlainMarkers) {
@@ -25,4 +25,4 @@ std::vector<bool> CompressedEntries(std::span<const std::string> names,
   return compressed;
 }
 
-}  // namespace package
+}  // namespace format

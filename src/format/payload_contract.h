@@ -19,7 +19,7 @@
 
 #include "base/function_ref.h"
 
-namespace package {
+namespace format {
 
 // Both resources are named by the number 129, language neutral.
 inline constexpr const char* kArchiveResourceType = "IDR_EXE";
@@ -70,4 +70,4 @@ class CompressionSwitch {
 std::vector<bool> CompressedEntries(std::span<const std::string> names,
                                     base::FunctionRef<bool(std::size_t index)> scriptFlag);
 
-}  // namespace package
+}  // namespace format

@@ -10,7 +10,7 @@
 
 #include <cstddef>
 
-namespace script::format {
+namespace format {
 
 // The header: the first five lines, each copied into a fixed 260-byte field
 // with its terminating zero. The installation folder template shares that
@@ -84,4 +84,4 @@ inline constexpr const char* kFolderEntryKind = "Dir";
 // "[shrt]" lines are Location|Target|Name; "[regi]" lines are
 // Root|Key|Name|Type|Data|; "[uninst_reg]" lines are Root|Key|Name|.
 
-}  // namespace script::format
+}  // namespace format

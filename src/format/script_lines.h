@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace script::format {
+namespace format {
 
 // Reads the next line into line, without its line end. nextByte() gives the
 // next byte (0 to 255) or a negative number at the end of the bytes. At the
@@ -28,4 +28,4 @@ bool ReadScriptLine(NextByte&& nextByte, std::string& line) {
   return readAnything;
 }
 
-}  // namespace script::format
+}  // namespace format

@@ -12,7 +12,7 @@
 
 #include "format/script_format.h"
 
-namespace script::format {
+namespace format {
 
 // One further read, taken whatever it holds: empty at the end.
 template <typename Lines>
@@ -106,4 +106,4 @@ bool ForEachShortcutSectionLine(Lines& lines, Group&& group, Opened&& opened,
   return inside;
 }
 
-}  // namespace script::format
+}  // namespace format

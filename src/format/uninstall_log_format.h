@@ -28,7 +28,7 @@
 
 #include <cstddef>
 
-namespace install::log_format {
+namespace format::log {
 
 // The list of files always ends with these three.
 inline constexpr const char* kFixedRemovalPaths[] = {
@@ -81,4 +81,4 @@ inline constexpr const char* kAllUsersPrefix = "All Users ";
 // Between the fields of a shortcut or registry record.
 inline constexpr char kFieldSeparator = '|';
 
-}  // namespace install::log_format
+}  // namespace format::log

@@ -14,7 +14,7 @@ std::string DestinationsInUse(platform::Platform& host, script::PathExpander& ex
   std::string busy;
   script::ForEachFileEntry(host.files, script::ScriptPath(host.files),
                            [&](const std::string& kind, const std::string& rest) {
-                             if (kind == script::format::kFolderEntryKind) return;
+                             if (kind == format::kFolderEntryKind) return;
                              const std::string destination = expander.ExpandPathVariables(rest);
                              if (host.filesInUse.InUse(destination)) busy += destination + '\n';
                            });

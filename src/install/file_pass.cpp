@@ -72,11 +72,11 @@ void RunFilePass(platform::Platform& host, script::PathExpander& expander) {
   DriveVerdicts drives;
   script::ForEachFileEntry(host.files, scriptPath,
                            [&](const std::string& kind, const std::string&) {
-                             if (kind != script::format::kFolderEntryKind) uses.Add(staging + kind);
+                             if (kind != format::kFolderEntryKind) uses.Add(staging + kind);
                            });
   script::ForEachFileEntry(host.files, scriptPath,
                            [&](const std::string& kind, const std::string& rest) {
-                             if (kind == script::format::kFolderEntryKind) {
+                             if (kind == format::kFolderEntryKind) {
                                CreateFolderPath(host.files, expander.ExpandPathVariables(rest));
                                return;
                              }

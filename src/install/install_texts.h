@@ -8,10 +8,6 @@ namespace install::texts {
 // Message boxes (OK, warning icon); the file pass appends the destination.
 inline constexpr const char* kInvalidInstallationPath = "Invalid Installation Path for ";
 inline constexpr const char* kUnableToCreateFile = "Unable to create file ";
-// Shown for a shortcut line with an empty Name or Target. The missing space
-// after the comma is the program's own.
-inline constexpr const char* kEnterMenuItemCorrectly =
-    "Please,enter the Menu Item and File name correctly.";
 // The question about files that other programs hold (Try Again, Continue,
 // Cancel): the programs' names, or the files where the system names none.
 inline constexpr const char* kProgramsHoldFiles =
@@ -21,31 +17,6 @@ inline constexpr const char* kFilesInUseChoice =
     "\nClose them and click Try Again, or click Continue to have Setup close them. "
     "A file still in use is replaced when the computer restarts.";
 
-// The Quick Launch location's folder, below the application-data folder.
-inline constexpr const char* kQuickLaunchFolder = "\\Microsoft\\Internet Explorer\\Quick Launch";
-inline constexpr const char* kLinkExtension = ".lnk";
-
-// The system's list of installed programs, under HKEY_LOCAL_MACHINE.
-inline constexpr const char* kUninstallKeyPrefix =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-inline constexpr const char* kDisplayIcon = "DisplayIcon";
-inline constexpr const char* kDisplayName = "DisplayName";
-inline constexpr const char* kNoModify = "NoModify";
-inline constexpr const char* kNoRepair = "NoRepair";
-inline constexpr const char* kUninstallString = "UninstallString";
-inline constexpr const char* kQuietUninstallString = "QuietUninstallString";
-// The SHA-256 of the uninstall log as written, in hex: where only
-// administrators can write, so the uninstaller can tell a changed log.
-inline constexpr const char* kUninstallLogDigest = "UninstallLogSHA256";
-// What the programs list shows of the product, and where an upgrade finds the
-// installed version's folder.
-inline constexpr const char* kDisplayVersion = "DisplayVersion";
-inline constexpr const char* kPublisher = "Publisher";
-inline constexpr const char* kInstallLocation = "InstallLocation";
-inline constexpr const char* kEstimatedSize = "EstimatedSize";  // KiB
-inline constexpr const char* kInstallDate = "InstallDate";      // YYYYMMDD
-inline constexpr const char* kVersionMajor = "VersionMajor";
-inline constexpr const char* kVersionMinor = "VersionMinor";
 // The run's log says which case an installation is, and why the installed
 // version's uninstall log is not carried over into the new one.
 inline constexpr const char* kFreshInstall = "Fresh install";

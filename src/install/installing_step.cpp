@@ -12,6 +12,7 @@
 #include "install/shortcuts.h"
 #include "install/uninstall_log.h"
 #include "install/uninstall_registration.h"
+#include "format/uninstall_key.h"
 
 namespace install {
 
@@ -36,7 +37,7 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
                               InstallingPage& page, const RunOptions& options,
                               const InstallRequest& request, std::string& programGroup) {
   ForgetCreatedFolders();
-  const std::string uninstallKey = UninstallKey(request.productName);
+  const std::string uninstallKey = format::UninstallKey(request.productName);
   const std::string version = expander.GetPathVariable("ProductVersion");
   // Before anything is written: the installed version's log may lie where
   // the new one goes.
@@ -44,7 +45,7 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
   CreateInstallFolder(host, request.installPath);
   RunFilePass(host, expander);
 
-  UninstallLog log(host.files, format::JoinPath(request.installPath, log_format::kFileName));
+  UninstallLog log(host.files, format::JoinPath(request.installPath, format::log::kFileName));
   // Without a log there is nothing to uninstall with, so nothing else is
   // made that the uninstaller would not know of.
   if (!log.IsOpen()) return previous.note;
@@ -69,15 +70,15 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
   if (!previous.logText.empty()) {
     log.Rewrite(MergeUninstallLogs(
         log.Written(), previous.logText, [&](const std::string&, const std::string& record) {
-          return record.find(log_format::kFieldSeparator) != std::string::npos ||
-                 record == log_format::kCreatedFoldersStart || host.files.Exists(record);
+          return record.find(format::log::kFieldSeparator) != std::string::npos ||
+                 record == format::log::kCreatedFoldersStart || host.files.Exists(record);
         }));
   }
   // Written once the log is whole: the uninstaller refuses a log that no
   // longer matches it.
   const std::string digest = log.Close();
   if (!uninstallKey.empty())
-    WriteStringValue(host.registry, uninstallKey, texts::kUninstallLogDigest, digest);
+    WriteStringValue(host.registry, uninstallKey, format::kUninstallLogDigest, digest);
   WriteProgramsListValues(host.registry, uninstallKey, version,
                           expander.GetPathVariable("CompanyName"), installPath,
                           request.estimatedKib);

@@ -6,6 +6,7 @@
 #include "install/install_texts.h"
 #include "package/payload_checksum.h"
 #include "package/sha256/sha256.h"
+#include "format/uninstall_key.h"
 
 namespace install {
 
@@ -14,7 +15,7 @@ LogDigest CheckLogDigest(platform::Registry& registry, const std::string& uninst
   std::string recorded;
   if (uninstallKey.empty() ||
       !registry.QueryString(platform::RegistryRoot::LocalMachine, uninstallKey,
-                            texts::kUninstallLogDigest, recorded)) {
+                            format::kUninstallLogDigest, recorded)) {
     return LogDigest::Missing;
   }
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(logText.data());

@@ -6,12 +6,12 @@ namespace install {
 
 namespace {
 
-constexpr const char* kBreak = log_format::kRecordBreak;
+constexpr const char* kBreak = format::log::kRecordBreak;
 
 // Where the first record after the head records starts.
 std::size_t AfterHead(const std::string& text) {
   std::size_t at = 0;
-  for (std::size_t record = 0; record < log_format::kHeadRecords && at < text.size(); ++record) {
+  for (std::size_t record = 0; record < format::log::kHeadRecords && at < text.size(); ++record) {
     at = text.find(kBreak, at);
     at = at == std::string::npos ? text.size() : at + 2;
   }

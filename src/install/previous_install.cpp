@@ -5,6 +5,7 @@
 #include "install/install_texts.h"
 #include "install/log_digest.h"
 #include "install/programs_list.h"
+#include "format/uninstall_key.h"
 
 namespace install {
 
@@ -18,11 +19,11 @@ PreviousInstall FindPreviousInstall(platform::Platform& host, const std::string&
   }
   std::string& note = previous.note;
   host.registry.QueryString(platform::RegistryRoot::LocalMachine, uninstallKey,
-                            texts::kDisplayVersion, note);
+                            format::kDisplayVersion, note);
   note.insert(0, note == version ? texts::kRepairOf : texts::kUpgradeFrom);
   // The folder may be one its user can change: only a log that is byte for
   // byte the one this key's installation wrote is believed.
-  const std::string logPath = format::JoinPath(location, log_format::kFileName);
+  const std::string logPath = format::JoinPath(location, format::log::kFileName);
   if (std::string text; host.files.ReadPlainFile(logPath, text) &&
                         CheckLogDigest(host.registry, uninstallKey, text) == LogDigest::Matches) {
     previous.logText = std::move(text);

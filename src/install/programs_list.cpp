@@ -6,6 +6,7 @@
 #include "format/decimal_text.h"
 #include "install/install_texts.h"
 #include "install/uninstall_registration.h"
+#include "format/uninstall_key.h"
 
 namespace install {
 
@@ -38,8 +39,8 @@ void WriteProgramsListValues(platform::Registry& registry, const std::string& un
                              const std::string& version, const std::string& publisher,
                              const std::string& installPath, std::uint32_t estimatedKib) {
   if (uninstallKey.empty()) return;
-  const char* const textNames[] = {texts::kDisplayVersion, texts::kPublisher,
-                                   texts::kInstallLocation};
+  const char* const textNames[] = {format::kDisplayVersion, format::kPublisher,
+                                   format::kInstallLocation};
   const std::string* const textValues[] = {&version, &publisher, &installPath};
   for (int i = 0; i < 3; ++i) {
     if (!textValues[i]->empty())
@@ -48,12 +49,12 @@ void WriteProgramsListValues(platform::Registry& registry, const std::string& un
   const std::time_t now = std::time(nullptr);
   if (const std::tm* local = std::localtime(&now)) {
     WriteStringValue(
-        registry, uninstallKey, texts::kInstallDate,
+        registry, uninstallKey, format::kInstallDate,
         format::DecimalText(static_cast<std::uint32_t>(
             (local->tm_year + 1900) * 10000 + (local->tm_mon + 1) * 100 + local->tm_mday)));
   }
-  const char* const numberNames[] = {texts::kEstimatedSize, texts::kVersionMajor,
-                                     texts::kVersionMinor};
+  const char* const numberNames[] = {format::kEstimatedSize, format::kVersionMajor,
+                                     format::kVersionMinor};
   const std::optional<VersionNumbers> parsed = VersionNumbersOf(version);
   const std::uint32_t numbers[] = {estimatedKib, parsed ? parsed->major : 0,
                                    parsed ? parsed->minor : 0};
@@ -67,7 +68,7 @@ std::string InstalledLocation(platform::Registry& registry, const std::string& u
   // Anything else is no folder to install into; a drive's root is refused
   // as the command line refuses it.
   if (registry.QueryString(platform::RegistryRoot::LocalMachine, uninstallKey,
-                           texts::kInstallLocation, location) &&
+                           format::kInstallLocation, location) &&
       location.size() > 3 && location[1] == ':' && location[2] == '\\' && location.back() != '\\') {
     return location;
   }

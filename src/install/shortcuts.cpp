@@ -10,6 +10,7 @@
 #include "install/installing_step.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
+#include "format/shortcut_links.h"
 
 namespace install {
 
@@ -23,15 +24,14 @@ struct ShortcutLocation {
 
 // Matched exactly, letter case included; any other location is ignored.
 constexpr ShortcutLocation kLocations[] = {
-    {script::format::kDesktop, platform::kCsidlDesktop, platform::kCsidlCommonDesktop},
-    {script::format::kProgramGroupLocation, platform::kCsidlPrograms,
-     platform::kCsidlCommonPrograms},
-    {script::format::kQuickLaunch, platform::kCsidlAppData, platform::kCsidlAppData},
-    {script::format::kStartMenu, platform::kCsidlStartMenu, platform::kCsidlCommonStartMenu},
-    {script::format::kStartup, platform::kCsidlStartup, platform::kCsidlCommonStartup},
+    {format::kDesktop, platform::kCsidlDesktop, platform::kCsidlCommonDesktop},
+    {format::kProgramGroupLocation, platform::kCsidlPrograms, platform::kCsidlCommonPrograms},
+    {format::kQuickLaunch, platform::kCsidlAppData, platform::kCsidlAppData},
+    {format::kStartMenu, platform::kCsidlStartMenu, platform::kCsidlCommonStartMenu},
+    {format::kStartup, platform::kCsidlStartup, platform::kCsidlCommonStartup},
 };
 // mksetup checks scripts against the list of names: it must be this table's.
-static_assert(std::size(kLocations) == std::size(script::format::kShortcutLocations));
+static_assert(std::size(kLocations) == std::size(format::kShortcutLocations));
 
 }  // namespace
 
@@ -50,7 +50,7 @@ int AllUsersFolderNumber(int folderNumber) {
 }
 
 std::optional<int> RecordedFolderNumber(const std::string& location) {
-  const std::string_view prefix = log_format::kAllUsersPrefix;
+  const std::string_view prefix = format::log::kAllUsersPrefix;
   if (!location.starts_with(prefix)) return ShortcutFolderNumber(location);
   const std::optional<int> folderNumber = ShortcutFolderNumber(location.substr(prefix.size()));
   if (!folderNumber || AllUsersFolderNumber(*folderNumber) == *folderNumber) return std::nullopt;
@@ -72,14 +72,14 @@ std::string LinkFolder(platform::Machine& machine, const std::string& programGro
   const std::string folder = machine.SpecialFolderLocation(folderNumber);
   if (folder.empty()) return folder;
   if (IsProgramsMenu(folderNumber)) return ProgramGroupFolder(folder, programGroup);
-  if (folderNumber == platform::kCsidlAppData) return folder + texts::kQuickLaunchFolder;
+  if (folderNumber == platform::kCsidlAppData) return folder + format::kQuickLaunchFolder;
   return folder;
 }
 
 void CreateShortcut(platform::Platform& host, const std::string& programGroup, int folderNumber,
                     const std::string& name, const std::string& target) {
   if (name.empty() || target.empty()) {
-    host.messages.Show(platform::MessageKind::Warning, texts::kEnterMenuItemCorrectly);
+    host.messages.Show(platform::MessageKind::Warning, format::kEnterMenuItemCorrectly);
     return;
   }
   const std::string folder = LinkFolder(host.machine, programGroup, folderNumber);
@@ -89,7 +89,7 @@ void CreateShortcut(platform::Platform& host, const std::string& programGroup, i
     CreateFolderPath(host.files, folder);
   }
   // The result is not checked: a link that cannot be saved is simply missing.
-  host.shell.CreateLink(format::Joined({folder, "\\", name, texts::kLinkExtension}), target);
+  host.shell.CreateLink(format::Joined({folder, "\\", name, format::kLinkExtension}), target);
 }
 
 void RunShortcutPass(platform::Platform& host, script::PathExpander& expander, UninstallLog& log,

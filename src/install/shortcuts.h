@@ -22,7 +22,7 @@ std::optional<int> ShortcutFolderNumber(const std::string& location);
 int AllUsersFolderNumber(int folderNumber);
 
 // The folder of a link the uninstall log records: a location of the table,
-// or one behind log_format::kAllUsersPrefix for its all-users folder.
+// or one behind format::log::kAllUsersPrefix for its all-users folder.
 std::optional<int> RecordedFolderNumber(const std::string& location);
 
 // The Programs menu, the user's or all users': links go into the program

@@ -24,7 +24,7 @@ namespace {
 constexpr int kDeepestFolder = 130;
 
 void WriteFixedRemovalPaths(script::PathExpander& expander, UninstallLog& log) {
-  for (const char* path : log_format::kFixedRemovalPaths) {
+  for (const char* path : format::log::kFixedRemovalPaths) {
     log.WriteLine(expander.ExpandPathVariables(path));
   }
 }
@@ -105,11 +105,11 @@ void WriteLogHead(platform::Platform& host, script::PathExpander& expander, Unin
   log.WriteLine(source.companyName);
   log.WriteLine(source.generalLine1);
   log.WriteLine(source.generalLine2);
-  log.WriteLine(log_format::kFilesStart);
+  log.WriteLine(format::log::kFilesStart);
   if (removalPaths.empty()) WriteFixedRemovalPaths(expander, log);
   // The uninstaller expects the three fixed paths after every listed one.
   for (const std::string& path : removalPaths) {
-    if (path == log_format::kWholeInstallFolder) {
+    if (path == format::log::kWholeInstallFolder) {
       // Installed into a drive root or a folder of the system or the user,
       // the folder's contents are not the product's: nothing is recorded.
       if (!IsSharedFolder(host, request.installPath))
@@ -119,8 +119,8 @@ void WriteLogHead(platform::Platform& host, script::PathExpander& expander, Unin
     }
     WriteFixedRemovalPaths(expander, log);
   }
-  log.WriteLine(log_format::kFilesEnd);
-  log.WriteLine(log_format::kShortcutsStart);
+  log.WriteLine(format::log::kFilesEnd);
+  log.WriteLine(format::log::kShortcutsStart);
 }
 
 void ListFolderToLog(platform::FileSystem& files, UninstallLog& log, const std::string& folder) {
@@ -129,22 +129,22 @@ void ListFolderToLog(platform::FileSystem& files, UninstallLog& log, const std::
 
 void WriteShortcutRecord(UninstallLog& log, const std::string& location, const std::string& name,
                          bool allUsers) {
-  log.WriteLine((allUsers ? log_format::kAllUsersPrefix : "") + location +
-                log_format::kFieldSeparator + name);
+  log.WriteLine((allUsers ? format::log::kAllUsersPrefix : "") + location +
+                format::log::kFieldSeparator + name);
 }
 
 void CloseShortcutList(UninstallLog& log) {
   // Every folder is made by now: the shortcut pass is the last to make any.
   const std::vector<std::string>& created = CreatedFolders();
-  if (!created.empty()) log.WriteLine(log_format::kCreatedFoldersStart);
+  if (!created.empty()) log.WriteLine(format::log::kCreatedFoldersStart);
   // A folder was made after the one above it, so the reverse order puts
   // each before its parent.
   for (auto folder = created.rbegin(); folder != created.rend(); ++folder) {
     log.WriteLine(*folder);
     log.Write("\\", 1);
   }
-  log.WriteLine(log_format::kShortcutsEnd);
-  log.WriteLine(log_format::kRegistryStart);
+  log.WriteLine(format::log::kShortcutsEnd);
+  log.WriteLine(format::log::kRegistryStart);
 }
 
 void WriteRemovalRegistryList(platform::FileSystem& files, script::PathExpander& expander,
@@ -162,9 +162,9 @@ void WriteRemovalRegistryList(platform::FileSystem& files, script::PathExpander&
 void WriteLogEnd(UninstallLog& log, const std::string& uninstallKey,
                  const std::string& programGroup) {
   if (!uninstallKey.empty()) {
-    log.WriteLine(::format::Joined({script::format::kLocalMachine, "|", uninstallKey, "|"}));
+    log.WriteLine(::format::Joined({format::kLocalMachine, "|", uninstallKey, "|"}));
   }
-  log.WriteLine(log_format::kRegistryEnd);
+  log.WriteLine(format::log::kRegistryEnd);
   log.Write("\n");
   log.Write(programGroup);  // untrimmed, and no line break after it
 }

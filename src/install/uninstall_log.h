@@ -55,7 +55,7 @@ void WriteLogHead(platform::Platform& host, script::PathExpander& expander, Unin
 void ListFolderToLog(platform::FileSystem& files, UninstallLog& log, const std::string& folder);
 
 // Record 11: one shortcut the uninstaller removes; for a link in an
-// all-users folder, the location after log_format::kAllUsersPrefix.
+// all-users folder, the location after format::log::kAllUsersPrefix.
 void WriteShortcutRecord(UninstallLog& log, const std::string& location, const std::string& name,
                          bool allUsers = false);
 

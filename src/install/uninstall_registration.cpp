@@ -6,24 +6,10 @@
 #include "format/uninstall_log_format.h"
 #include "install/install_texts.h"
 #include "install/registry_values.h"
+#include "format/registry_data.h"
+#include "format/uninstall_key.h"
 
 namespace install {
-
-namespace {
-
-// The system's key buffer: 260 bytes with the terminating zero.
-constexpr std::size_t kLongestKey = 259;
-
-}  // namespace
-
-std::string UninstallKey(const std::string& productName) {
-  // Writing the values into the list's own key, and leaving that key in the
-  // log for the uninstaller to remove, would take every other program's
-  // entry with it.
-  if (format::IsRootKeyPath(productName)) return {};
-  const std::string key = texts::kUninstallKeyPrefix + productName;
-  return key.size() <= kLongestKey ? key : key.substr(0, kLongestKey);
-}
 
 void WriteStringValue(platform::Registry& registry, const std::string& key, const char* name,
                       const std::string& text) {
@@ -35,22 +21,22 @@ void WriteStringValue(platform::Registry& registry, const std::string& key, cons
 void WriteDwordValue(platform::Registry& registry, const std::string& key, const char* name,
                      std::uint32_t number) {
   registry.SetValue(platform::RegistryRoot::LocalMachine, key, name, platform::kRegDword,
-                    DwordBytes(number));
+                    format::DwordBytes(number));
 }
 
 void RegisterUninstaller(platform::Registry& registry, const std::string& uninstallKey,
                          const std::string& productName, const std::string& installPath) {
   if (uninstallKey.empty()) return;
-  const std::string uninstaller = installPath + "\\" + log_format::kUninstallerName;
-  WriteStringValue(registry, uninstallKey, texts::kDisplayIcon, uninstaller);
-  WriteStringValue(registry, uninstallKey, texts::kDisplayName, productName);
-  WriteDwordValue(registry, uninstallKey, texts::kNoModify, 1);
-  WriteDwordValue(registry, uninstallKey, texts::kNoRepair, 1);
+  const std::string uninstaller = installPath + "\\" + format::log::kUninstallerName;
+  WriteStringValue(registry, uninstallKey, format::kDisplayIcon, uninstaller);
+  WriteStringValue(registry, uninstallKey, format::kDisplayName, productName);
+  WriteDwordValue(registry, uninstallKey, format::kNoModify, 1);
+  WriteDwordValue(registry, uninstallKey, format::kNoRepair, 1);
   // Quoted: the system runs this as a command line, and an unquoted path
   // with spaces ("C:\Program Files\...") could start C:\Program.exe.
   const std::string command = "\"" + uninstaller + "\"";
-  WriteStringValue(registry, uninstallKey, texts::kUninstallString, command);
-  WriteStringValue(registry, uninstallKey, texts::kQuietUninstallString,
+  WriteStringValue(registry, uninstallKey, format::kUninstallString, command);
+  WriteStringValue(registry, uninstallKey, format::kQuietUninstallString,
                    command + " " + texts::kSilentSwitch);
 }
 

@@ -72,7 +72,7 @@ struct EntryDecoders {
 // Writes one entry's bytes into its open file: decoded when the entry is
 // compressed, as stored otherwise. An LZMA failure is reported as
 // BadCode, with lzma saying why.
-LzwStatus WriteEntry(std::FILE* file, const ArchiveEntry& entry, bool compressed,
+LzwStatus WriteEntry(std::FILE* file, const format::ArchiveEntry& entry, bool compressed,
                      EntryDecoders& decoders, LzmaStatus& lzma) {
   if (compressed && IsLzmaEntry(entry.data, entry.size)) {
     lzma = decoders.ahead != nullptr
@@ -96,7 +96,8 @@ LzwStatus WriteEntry(std::FILE* file, const ArchiveEntry& entry, bool compressed
 // Creates, writes and closes one entry's file. A failed entry's file, when
 // it was made, is left for the caller to remove.
 EntryOutcome StageEntry(platform::FileSystem& files, const std::string& path,
-                        const ArchiveEntry& entry, bool compressed, EntryDecoders& decoders) {
+                        const format::ArchiveEntry& entry, bool compressed,
+                        EntryDecoders& decoders) {
   // The folders of the entry's name ("plugins\png_codec.dll"), from the top:
   // made where missing, never a link or junction entered (the staging folder
   // is the elevated run's private one, so no other program makes one there).
@@ -134,10 +135,10 @@ ExtractionResult EntryFailure(platform::FileSystem& files, const EntryOutcome& o
 }
 
 // The entries up to the last setup script: they decide how the rest are stored.
-std::size_t AfterLastScript(const std::vector<ArchiveEntry>& entries) {
+std::size_t AfterLastScript(const std::vector<format::ArchiveEntry>& entries) {
   std::size_t first = 0;
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (IsSetupScript(entries[i].name)) first = i + 1;
+    if (format::IsSetupScript(entries[i].name)) first = i + 1;
   }
   return first;
 }
@@ -149,7 +150,7 @@ std::size_t AfterLastScript(const std::vector<ArchiveEntry>& entries) {
 // with a tilde can be another file's short name, so any such name keeps the
 // order. Names are compared by a hash of their folded bytes: two names that
 // merely share a hash also keep the order, which costs only speed.
-std::size_t EntriesInOrder(const std::vector<ArchiveEntry>& entries, std::size_t first) {
+std::size_t EntriesInOrder(const std::vector<format::ArchiveEntry>& entries, std::size_t first) {
   for (std::size_t i = first; i < entries.size(); ++i) {
     if (IsSolidLzmaEntry(entries[i].data, entries[i].size)) return entries.size();
   }
@@ -180,8 +181,8 @@ std::size_t EntriesInOrder(const std::vector<ArchiveEntry>& entries, std::size_t
 // The entries from `first` on, on two threads (see the top of the file).
 class TwoThreadStaging {
  public:
-  TwoThreadStaging(platform::FileSystem& files, const std::vector<ArchiveEntry>& entries,
-                   const std::string& folder, const CompressionSwitch& compression,
+  TwoThreadStaging(platform::FileSystem& files, const std::vector<format::ArchiveEntry>& entries,
+                   const std::string& folder, const format::CompressionSwitch& compression,
                    ProgressCallback progress, std::size_t first)
       : files_(files),
         entries_(entries),
@@ -250,7 +251,7 @@ class TwoThreadStaging {
           labelled_ = true;
         }
       }
-      const ArchiveEntry& entry = entries_[i];
+      const format::ArchiveEntry& entry = entries_[i];
       const EntryOutcome outcome =
           StageEntry(files_, PathOf(i), entry, compression_.Compresses(entry.name), decoder);
       const bool ok = outcome.status == ExtractionStatus::Ok;
@@ -265,9 +266,9 @@ class TwoThreadStaging {
   }
 
   platform::FileSystem& files_;
-  const std::vector<ArchiveEntry>& entries_;
+  const std::vector<format::ArchiveEntry>& entries_;
   const std::string& folder_;
-  const CompressionSwitch& compression_;
+  const format::CompressionSwitch& compression_;
   ProgressCallback progress_;
   std::vector<std::atomic<State>> states_;
   std::atomic<std::size_t> next_;  // the next entry to take
@@ -282,20 +283,20 @@ class TwoThreadStaging {
 ExtractionResult ExtractArchive(platform::FileSystem& files, platform::Threads& threads,
                                 std::span<const std::uint8_t> block, std::string stagingFolder,
                                 ScriptScanner& scanner, ProgressCallback progress) {
-  std::vector<ArchiveEntry> entries;
+  std::vector<format::ArchiveEntry> entries;
   std::string error;
-  if (!ReadArchiveIndex(block, entries, error))
+  if (!format::ReadArchiveIndex(block, entries, error))
     return Failure(ExtractionStatus::DamagedArchive, error);
 
   stagingFolder = format::WithTrailingSeparator(stagingFolder);
 
   ExtractionResult result;
-  CompressionSwitch compression;
+  format::CompressionSwitch compression;
   EntryDecoders decoder;
   // Entries one by one; false, with result the failure, when one fails.
   const auto stageInOrder = [&](std::size_t from, std::size_t to) {
     for (std::size_t i = from; i < to; ++i) {
-      const ArchiveEntry& entry = entries[i];
+      const format::ArchiveEntry& entry = entries[i];
       const unsigned percent = PercentOf(i, entries.size());
       if (progress) progress(ProgressStep::Label, percent);
 
@@ -308,7 +309,7 @@ ExtractionResult ExtractArchive(platform::FileSystem& files, platform::Threads& 
       }
       if (progress) progress(ProgressStep::Bar, percent);
 
-      if (IsSetupScript(entry.name)) {
+      if (format::IsSetupScript(entry.name)) {
         result.hasScript = true;
         result.scriptPath = path;
       }

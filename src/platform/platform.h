@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/function_ref.h"
+#include "format/registry_data.h"
 #include "platform/files_in_use.h"
 
 namespace platform {
@@ -144,9 +145,9 @@ enum class RegistryRoot {
 };
 
 // Value types, numbered as the system numbers them.
-constexpr std::uint32_t kRegSz = 1;
-constexpr std::uint32_t kRegBinary = 3;
-constexpr std::uint32_t kRegDword = 4;
+using format::kRegBinary;
+using format::kRegDword;
+using format::kRegSz;
 
 class Registry {
   // Never deleted through this interface: no destructor in its table.

@@ -1,5 +1,6 @@
 #include "script/path_variables.h"
 
+#include "format/path_variable_names.h"
 #include "script/script_reader.h"
 
 namespace script {
@@ -8,19 +9,6 @@ namespace {
 
 constexpr const char* kCurrentVersionKey = "Software\\Microsoft\\Windows\\CurrentVersion";
 constexpr const char* kProgramFilesValue = "ProgramFilesPath";
-
-// The shell folders: the folder number of each, asked for with the create
-// flag so that a missing folder is made.
-struct ShellFolderVariable {
-  const char* name;
-  int csidl;
-};
-constexpr ShellFolderVariable kShellFolders[] = {
-    {"Desktop", platform::kCsidlDesktopDirectory}, {"ProgramDir", platform::kCsidlPrograms},
-    {"StartMenu", platform::kCsidlStartMenu},      {"Favorites", platform::kCsidlFavorites},
-    {"Startup", platform::kCsidlStartup},          {"Templates", platform::kCsidlTemplates},
-    {"AppData", platform::kCsidlAppData},
-};
 
 // Appends the pieces of a template to result: each piece before a "%" is
 // looked up, and the returned rest is what follows the last "%".
@@ -63,32 +51,62 @@ std::string PathExpander::ExpandImagePath(const std::string& text) {
 }
 
 std::string PathExpander::GetPathVariable(const std::string& piece) {
-  // Compared in this order, by the name between the two "%"; every value is
-  // fetched anew.
-  if (piece == "ProductName") return wizard_.ProductName();
-  if (piece == "ProductVersion") return wizard_.ProductVersion();
-  if (piece == "CompanyName") return wizard_.CompanyName();
-  if (piece == "InstallPath") return wizard_.InstallPath();
-  if (piece == "UserName") {
-    std::string user;
-    return machine_.UserName(user) ? user : std::string();
-  }
-  if (piece == "ComputerName") {
-    std::string computer;
-    return machine_.ComputerName(computer) ? computer : std::string();
-  }
-  if (piece == "Language") {
-    // A language name that does not fit counts as an unknown variable.
-    std::string language;
-    return machine_.LanguageName(language) ? language : piece;
-  }
-  if (piece == "ProgramFiles") return ReadProgramFilesPath(registry_, machine_);
-  if (piece == "WindowDir") return machine_.WindowsFolder();
-  if (piece == "SystemDir") return machine_.SystemFolder();
-  if (piece == "CommonFiles") return ReadProgramFilesPath(registry_, machine_) + "\\Common Files";
-  if (piece == "TempDir") return files_.TempFolder();
-  for (const ShellFolderVariable& folder : kShellFolders) {
-    if (piece == folder.name) return machine_.FolderPath(folder.csidl | platform::kCsidlFlagCreate);
+  // Every value is fetched anew.
+  const std::optional<format::PathVariable> variable = format::PathVariableNamed(piece);
+  if (!variable) return piece;
+  // The shell folders are asked for with the create flag, so that a missing
+  // folder is made.
+  const auto shellFolder = [this](int csidl) {
+    return machine_.FolderPath(csidl | platform::kCsidlFlagCreate);
+  };
+  // No default: a variable of the list without its case here does not compile.
+  using enum format::PathVariable;
+  switch (*variable) {
+    case ProductName:
+      return wizard_.ProductName();
+    case ProductVersion:
+      return wizard_.ProductVersion();
+    case CompanyName:
+      return wizard_.CompanyName();
+    case InstallPath:
+      return wizard_.InstallPath();
+    case UserName: {
+      std::string user;
+      return machine_.UserName(user) ? user : std::string();
+    }
+    case ComputerName: {
+      std::string computer;
+      return machine_.ComputerName(computer) ? computer : std::string();
+    }
+    case Language: {
+      // A language name that does not fit counts as an unknown variable.
+      std::string language;
+      return machine_.LanguageName(language) ? language : piece;
+    }
+    case ProgramFiles:
+      return ReadProgramFilesPath(registry_, machine_);
+    case WindowDir:
+      return machine_.WindowsFolder();
+    case SystemDir:
+      return machine_.SystemFolder();
+    case CommonFiles:
+      return ReadProgramFilesPath(registry_, machine_) + "\\Common Files";
+    case TempDir:
+      return files_.TempFolder();
+    case Desktop:
+      return shellFolder(platform::kCsidlDesktopDirectory);
+    case ProgramDir:
+      return shellFolder(platform::kCsidlPrograms);
+    case StartMenu:
+      return shellFolder(platform::kCsidlStartMenu);
+    case Favorites:
+      return shellFolder(platform::kCsidlFavorites);
+    case Templates:
+      return shellFolder(platform::kCsidlTemplates);
+    case Startup:
+      return shellFolder(platform::kCsidlStartup);
+    case AppData:
+      return shellFolder(platform::kCsidlAppData);
   }
   return piece;
 }

@@ -18,7 +18,7 @@ std::string StagingFolder(platform::FileSystem& files) {
 std::string ScriptPath(platform::FileSystem& files) {
   const std::string staging = StagingFolder(files);
   // Never a bare name, which would read from the current folder.
-  return staging.empty() ? std::string() : staging + package::kScriptEntryName;
+  return staging.empty() ? std::string() : staging + format::kScriptEntryName;
 }
 
 // Binary mode, so the line ends are ours to handle on every platform; the
@@ -46,17 +46,5 @@ bool ScriptReader::ReadLine(std::string& line) {
 std::string ScriptReader::NextLine() { return format::NextLine(*this); }
 
 bool ScriptReader::SkipPast(const char* marker) { return format::SkipPast(*this, marker); }
-
-std::string TakeField(std::string& rest) {
-  const std::size_t bar = rest.find(format::kFieldSeparator);
-  if (bar == std::string::npos) return {};
-  std::string field = rest.substr(0, bar);
-  rest.erase(0, bar + 1);
-  return field;
-}
-
-std::string FitField(const std::string& text) {
-  return text.size() <= format::kFieldCharacters ? text : text.substr(0, format::kFieldCharacters);
-}
 
 }  // namespace script

@@ -48,14 +48,4 @@ class ScriptReader {
   std::FILE* file_;
 };
 
-// Takes a field from the left of rest: the text before the first "|", and rest
-// becomes what follows it. Without a "|" the field is empty and rest stays.
-std::string TakeField(std::string& rest);
-
-// Cuts a text to the 259 characters a fixed 260-byte field holds.
-std::string FitField(const std::string& text);
-
-// A flag line is true when it is exactly "1".
-inline bool IsTrueFlag(const std::string& line) { return line == format::kTrueFlag; }
-
 }  // namespace script

@@ -2,6 +2,7 @@
 
 #include "format/script_passes.h"
 #include "script/script_reader.h"
+#include "format/script_fields.h"
 
 namespace script {
 
@@ -32,10 +33,10 @@ WizardHeader ReadWizardHeader(platform::FileSystem& files, const std::string& pa
   std::string* const fields[format::kHeaderLines] = {&header.productName, &header.wizardTitle,
                                                      &header.productVersion, &header.companyName,
                                                      &header.noticeLine};
-  for (std::string* field : fields) *field = FitField(reader.NextLine());
+  for (std::string* field : fields) *field = format::FitField(reader.NextLine());
   // The search starts at line 6: a header line never counts as the marker.
   if (reader.SkipPast(format::kInstallPath))
-    header.installPathTemplate = FitField(reader.NextLine());
+    header.installPathTemplate = format::FitField(reader.NextLine());
   return header;
 }
 
@@ -44,7 +45,7 @@ InstallPathSection ReadInstallPathSection(platform::FileSystem& files, const std
   ScriptReader reader(files, path);
   if (!reader.SkipPast(format::kInstallPath)) return section;
   section.found = true;
-  section.pathTemplate = FitField(reader.NextLine());
+  section.pathTemplate = format::FitField(reader.NextLine());
   reader.ReadLine(section.lockFlag);
   return section;
 }
@@ -54,7 +55,7 @@ std::string ReadNoticeLine(platform::FileSystem& files, const std::string& path)
   for (std::size_t line = 1; line < format::kHeaderLines; ++line) reader.NextLine();
   // Cut like the wizard's notice field, so every click shows what the
   // initialisation showed.
-  return FitField(reader.NextLine());
+  return format::FitField(reader.NextLine());
 }
 
 bool ReadLicenceFlag(platform::FileSystem& files, const std::string& path, std::string& flag) {
@@ -70,7 +71,7 @@ void ForEachFileEntry(platform::FileSystem& files, const std::string& path,
   ScriptReader reader(files, path);
   format::ForEachFileEntryLine(reader, [&](const std::string& line) {
     std::string rest = line;
-    const std::string kind = TakeField(rest);
+    const std::string kind = format::TakeField(rest);
     visit(kind, rest);
   });
 }
@@ -87,8 +88,8 @@ void ForEachShortcutLine(platform::FileSystem& files, const std::string& path,
       [&](const std::string& line) {
         if (!shortcut) return;
         std::string rest = line;
-        const std::string location = TakeField(rest);
-        const std::string target = TakeField(rest);
+        const std::string location = format::TakeField(rest);
+        const std::string target = format::TakeField(rest);
         shortcut(location, target, rest);  // the Name keeps any further "|"
       });
 }
@@ -112,11 +113,11 @@ void ForEachRegistryLine(platform::FileSystem& files, const std::string& path,
   ForEachSectionLine(
       files, path, format::kRegistry, format::kRegistryEnd, [&](const std::string& line) {
         std::string rest = line;
-        const std::string root = TakeField(rest);
-        const std::string key = TakeField(rest);
-        const std::string name = TakeField(rest);
-        const std::string type = TakeField(rest);
-        const std::string data = TakeField(rest);
+        const std::string root = format::TakeField(rest);
+        const std::string key = format::TakeField(rest);
+        const std::string name = format::TakeField(rest);
+        const std::string type = format::TakeField(rest);
+        const std::string data = format::TakeField(rest);
         visit(root, key, name, type, data);  // whatever follows the fifth "|" is ignored
       });
 }
@@ -126,9 +127,9 @@ void ForEachRemovalRegistryLine(platform::FileSystem& files, const std::string& 
   ForEachSectionLine(files, path, format::kUninstallRegistry, format::kUninstallRegistryEnd,
                      [&](const std::string& line) {
                        std::string rest = line;
-                       const std::string root = TakeField(rest);
-                       const std::string key = TakeField(rest);
-                       const std::string name = TakeField(rest);
+                       const std::string root = format::TakeField(rest);
+                       const std::string key = format::TakeField(rest);
+                       const std::string name = format::TakeField(rest);
                        visit(root, key, name);  // whatever follows the third "|" is ignored
                      });
 }
@@ -163,7 +164,7 @@ FinishPageSetup ReadFinishPageSetup(platform::FileSystem& files, const std::stri
   std::string line;
   while (reader.ReadLine(line)) {
     if (line != format::kLaunch) continue;
-    if (!IsTrueFlag(reader.NextLine())) {
+    if (!format::IsTrueFlag(reader.NextLine())) {
       setup.offer = LaunchOffer::Hidden;
       break;
     }
@@ -179,7 +180,7 @@ bool ForEachLaunchProgram(platform::FileSystem& files, const std::string& path,
   std::string line;
   while (reader.ReadLine(line)) {
     if (line != format::kLaunch) continue;
-    if (!IsTrueFlag(reader.NextLine())) return false;
+    if (!format::IsTrueFlag(reader.NextLine())) return false;
     launch(reader.NextLine());
   }
   return true;

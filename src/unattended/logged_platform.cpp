@@ -10,8 +10,8 @@ namespace {
 
 // The roots by their place in platform::RegistryRoot.
 constexpr const char* kRootNames[] = {
-    script::format::kClassesRoot, script::format::kCurrentUser,   script::format::kLocalMachine,
-    script::format::kUsers,       script::format::kCurrentConfig,
+    format::kClassesRoot, format::kCurrentUser,   format::kLocalMachine,
+    format::kUsers,       format::kCurrentConfig,
 };
 
 }  // namespace

@@ -14,7 +14,7 @@ using install::Display;
 // The installation folder, with the uninstall log's name below it, must fit
 // the system's 259 characters.
 constexpr std::size_t kLongestFolder =
-    259 - 1 - std::char_traits<char>::length(install::log_format::kFileName);
+    259 - 1 - std::char_traits<char>::length(format::log::kFileName);
 
 // A full path below a drive's root. The root itself is refused: its removal
 // at uninstall would take the whole drive.

@@ -12,14 +12,14 @@ namespace {
 
 // The destination page's answer: the command line's folder, unless the
 // script locks its own; Installed when the page may go on.
-ExitCode AnswerDestination(wizard::CInstallWizard& wizard, RunLog& log,
-                           const std::string& installFolder) {
+format::ExitCode AnswerDestination(wizard::CInstallWizard& wizard, RunLog& log,
+                                   const std::string& installFolder) {
   if (!installFolder.empty()) {
     if (wizard.InstallFolderLocked()) {
       log.Line(
           "Refused: the setup script locks the installation folder, so /D= and /DIR= "
           "cannot change it");
-      return ExitCode::BadCommandLine;
+      return format::ExitCode::BadCommandLine;
     }
     wizard.EnterInstallFolder(installFolder);
   }
@@ -27,17 +27,18 @@ ExitCode AnswerDestination(wizard::CInstallWizard& wizard, RunLog& log,
   if (!wizard.DriveAccepted()) {
     log.Line("Refused: the installation folder " + folder +
              " is not on a fixed or removable drive");
-    return ExitCode::BadCommandLine;
+    return format::ExitCode::BadCommandLine;
   }
   log.Line("Installation folder: ", folder);
-  return ExitCode::Installed;
+  return format::ExitCode::Installed;
 }
 
 }  // namespace
 
-ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const install::RunOptions& options,
-                           const UnattendedRequest& request,
-                           HeadlessSurface::ProgressListener progress) {
+format::ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log,
+                                   const install::RunOptions& options,
+                                   const UnattendedRequest& request,
+                                   HeadlessSurface::ProgressListener progress) {
   HeadlessSurface surface(progress);
   wizard::CInstallWizard wizard(surface, host.Get(), options, request.logoPath, request.headerPath);
   wizard.OnInitDialog();
@@ -51,8 +52,8 @@ ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const install::Run
         wizard.AcceptLicence();
         break;
       case wizard::Page::kDestination: {
-        const ExitCode refusal = AnswerDestination(wizard, log, options.installFolder);
-        if (refusal != ExitCode::Installed) return refusal;
+        const format::ExitCode refusal = AnswerDestination(wizard, log, options.installFolder);
+        if (refusal != format::ExitCode::Installed) return refusal;
         break;
       }
       case wizard::Page::kFinish:
@@ -68,18 +69,18 @@ ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const install::Run
     // Without "[lic]" Next leaves the wizard on its welcome page for good.
     if (!surface.ended && wizard.ShownPage() == page) {
       log.Line("Refused: the setup script leads to no installation folder page");
-      return ExitCode::DamagedSetup;
+      return format::ExitCode::DamagedSetup;
     }
   }
   // Only Finish ends the wizard with OK; the installing step ends it with
   // Cancel when the question about files in use is cancelled.
-  if (*surface.ended != wizard::DialogResult::Ok) return ExitCode::Cancelled;
+  if (*surface.ended != wizard::DialogResult::Ok) return format::ExitCode::Cancelled;
   log.Line("Staged files deleted");
-  if (host.Failures() != 0) return ExitCode::InstalledWithErrors;
-  return host.RestartNeeded() ? ExitCode::RestartNeeded : ExitCode::Installed;
+  if (host.Failures() != 0) return format::ExitCode::InstalledWithErrors;
+  return host.RestartNeeded() ? format::ExitCode::RestartNeeded : format::ExitCode::Installed;
 }
 
-std::string OutcomeLine(ExitCode code) {
+std::string OutcomeLine(format::ExitCode code) {
   static constexpr const char* kMeanings[] = {
       "installed",
       "cancelled by the user",
@@ -89,9 +90,9 @@ std::string OutcomeLine(ExitCode code) {
       "no staging folder",
   };
   const auto number = static_cast<unsigned>(code);
-  const char* meaning = code == ExitCode::RestartNeeded ? "restart needed"
-                        : number < std::size(kMeanings) ? kMeanings[number]
-                                                        : "";
+  const char* meaning = code == format::ExitCode::RestartNeeded ? "restart needed"
+                        : number < std::size(kMeanings)         ? kMeanings[number]
+                                                                : "";
   return format::Joined({"Outcome: ", format::DecimalDigits(number), " (", meaning, ")"});
 }
 

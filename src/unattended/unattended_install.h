@@ -7,7 +7,7 @@
 #include <string>
 
 #include "install/run_options.h"
-#include "unattended/exit_codes.h"
+#include "format/exit_codes.h"
 #include "unattended/headless_surface.h"
 #include "unattended/logged_platform.h"
 #include "unattended/run_log.h"
@@ -24,11 +24,12 @@ struct UnattendedRequest {
 // script's lock or its drive, DamagedSetup for a script that leads to no
 // installation folder. The reason of a refusal is in the log.
 // Without a folder in the options, the script's (or an installed version's).
-ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const install::RunOptions& options,
-                           const UnattendedRequest& request,
-                           HeadlessSurface::ProgressListener progress);
+format::ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log,
+                                   const install::RunOptions& options,
+                                   const UnattendedRequest& request,
+                                   HeadlessSurface::ProgressListener progress);
 
 // The log's last line: "Outcome: 0 (installed)" and the like.
-std::string OutcomeLine(ExitCode code);
+std::string OutcomeLine(format::ExitCode code);
 
 }  // namespace unattended

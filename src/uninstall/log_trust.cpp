@@ -1,12 +1,10 @@
 #include "uninstall/log_trust.h"
 
 #include "format/windows_path.h"
-#include "install/install_texts.h"
 #include "install/log_digest.h"
-#include "install/uninstall_log.h"
-#include "install/uninstall_registration.h"
 #include "uninstall/removal_guard.h"
 #include "uninstall/uninstall_texts.h"
+#include "format/uninstall_key.h"
 
 namespace uninstall {
 
@@ -23,10 +21,9 @@ std::string Unquoted(const std::string& command) {
 std::string LogTrustProblem(platform::Registry& registry, const UninstallRecords& log,
                             const std::string& logText, const std::string& uninstallerPath) {
   constexpr platform::RegistryRoot kMachine = platform::RegistryRoot::LocalMachine;
-  const std::string key = install::UninstallKey(log.productName);
+  const std::string key = format::UninstallKey(log.productName);
   std::string command;
-  if (key.empty() ||
-      !registry.QueryString(kMachine, key, install::texts::kUninstallString, command) ||
+  if (key.empty() || !registry.QueryString(kMachine, key, format::kUninstallString, command) ||
       !::format::SamePath(Unquoted(command), uninstallerPath)) {
     return texts::kLogNotRegistered;
   }

@@ -10,10 +10,8 @@ namespace uninstall {
 
 namespace {
 
-namespace format = install::log_format;
-
-constexpr const char* kOwnNames[] = {format::kUninstallerName, format::kRemoverName,
-                                     format::kFileName};
+constexpr const char* kOwnNames[] = {format::log::kUninstallerName, format::log::kRemoverName,
+                                     format::log::kFileName};
 
 // About five seconds in all.
 constexpr int kDeleteTries = 50;
@@ -22,7 +20,7 @@ constexpr unsigned kDeletePauseMilliseconds = 100;
 }  // namespace
 
 std::string OwnFilePath(const std::string& folder, const std::string& name) {
-  return ::format::JoinPath(folder, name);
+  return format::JoinPath(folder, name);
 }
 
 std::vector<std::string> OwnFilePaths(const std::string& folder) {
@@ -33,8 +31,7 @@ std::vector<std::string> OwnFilePaths(const std::string& folder) {
 
 std::vector<std::string> OwnFilesToKeep(const std::string& folder) {
   std::vector<std::string> keep;
-  for (const std::string& path : OwnFilePaths(folder))
-    keep.push_back(::format::CanonicalPath(path));
+  for (const std::string& path : OwnFilePaths(folder)) keep.push_back(format::CanonicalPath(path));
   return keep;
 }
 
@@ -42,7 +39,7 @@ bool HoldsMoreThanOwnFiles(platform::FileSystem& files, const std::string& folde
   for (const platform::FolderEntry& entry : files.ListFolder(folder)) {
     const bool own = std::any_of(
         std::begin(kOwnNames), std::end(kOwnNames),
-        [&](const char* ownName) { return ::format::SameIgnoringAsciiCase(ownName, entry.name); });
+        [&](const char* ownName) { return format::SameIgnoringAsciiCase(ownName, entry.name); });
     if (!own) return true;
   }
   return false;

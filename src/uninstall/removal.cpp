@@ -4,12 +4,12 @@
 #include <initializer_list>
 #include <utility>
 
-#include "install/install_texts.h"
 #include "install/registry_values.h"
 #include "install/shortcuts.h"
-#include "install/uninstall_registration.h"
 #include "format/windows_path.h"
 #include "uninstall/uninstall_texts.h"
+#include "format/uninstall_key.h"
+#include "format/shortcut_links.h"
 
 namespace uninstall {
 
@@ -37,7 +37,7 @@ std::string RegistryItem(const RegistryRecord& record) {
 }
 
 bool IsUninstallRegistration(platform::RegistryRoot root, const std::string& key) {
-  const std::string prefix = format::ComparableKeyPath(install::texts::kUninstallKeyPrefix);
+  const std::string prefix = format::ComparableKeyPath(format::kUninstallKeyPrefix);
   const std::string comparable = format::ComparableKeyPath(key);
   return root == platform::RegistryRoot::LocalMachine && comparable.size() > prefix.size() + 1 &&
          comparable.rfind(prefix + "\\", 0) == 0;
@@ -87,7 +87,7 @@ void RemoveShortcuts(platform::UninstallerPlatform& host, const RemovalGuard& gu
     allUsersGroupUsed = allUsersGroupUsed || *folderNumber == platform::kCsidlCommonPrograms;
     const std::string folder = install::LinkFolder(host.machine, programGroup, *folderNumber);
     if (folder.empty()) continue;
-    RemoveOneFile(host.files, guard, folder + "\\" + shortcut.name + install::texts::kLinkExtension,
+    RemoveOneFile(host.files, guard, folder + "\\" + shortcut.name + format::kLinkExtension,
                   leftovers);
   }
   for (const auto& [used, menu] : {std::pair(userGroupUsed, platform::kCsidlPrograms),
@@ -116,8 +116,8 @@ void RemoveRegistryValues(platform::Removal& removal, const std::vector<Registry
     }
     std::vector<std::string> names = {record.name};
     if (record.name.empty() && IsUninstallRegistration(*root, record.key)) {
-      names.insert(names.end(), std::begin(install::kRegistrationValueNames),
-                   std::end(install::kRegistrationValueNames));
+      names.insert(names.end(), std::begin(format::kRegistrationValueNames),
+                   std::end(format::kRegistrationValueNames));
     }
     for (const std::string& name : names) {
       if (!removal.DeleteValue(*root, record.key, name)) {

@@ -6,8 +6,6 @@
 
 namespace uninstall {
 
-namespace format = install::log_format;
-
 namespace {
 
 // Far more than any product lists; a bigger file is not a log.
@@ -32,7 +30,7 @@ std::vector<std::string> SplitFields(const std::string& record) {
   std::vector<std::string> fields;
   std::size_t start = 0;
   while (start <= record.size()) {
-    const std::size_t end = record.find(format::kFieldSeparator, start);
+    const std::size_t end = record.find(format::log::kFieldSeparator, start);
     if (end == std::string::npos) {
       if (start < record.size()) fields.push_back(record.substr(start));
       break;
@@ -81,9 +79,9 @@ std::optional<UninstallRecords> ParseUninstallLog(const std::string& text, std::
   }
   RecordWalk walk(SplitRecords(text));
   UninstallRecords log;
-  std::string* const head[format::kHeadRecords] = {&log.productName,  &log.installPath,
-                                                   &log.version,      &log.company,
-                                                   &log.generalLine1, &log.generalLine2};
+  std::string* const head[format::log::kHeadRecords] = {&log.productName,  &log.installPath,
+                                                        &log.version,      &log.company,
+                                                        &log.generalLine1, &log.generalLine2};
   for (std::string* record : head) {
     if (walk.AtEnd()) {
       why = "it ends before its list of files";
@@ -104,15 +102,15 @@ std::optional<UninstallRecords> ParseUninstallLog(const std::string& text, std::
     }
     return true;
   };
-  if (!section(format::kFilesStart, format::kFilesEnd, log.files) ||
-      !section(format::kShortcutsStart, format::kShortcutsEnd, shortcuts) ||
-      !section(format::kRegistryStart, format::kRegistryEnd, registry)) {
+  if (!section(format::log::kFilesStart, format::log::kFilesEnd, log.files) ||
+      !section(format::log::kShortcutsStart, format::log::kShortcutsEnd, shortcuts) ||
+      !section(format::log::kRegistryStart, format::log::kRegistryEnd, registry)) {
     return std::nullopt;
   }
   // The program group follows the last marker's line break; an editor may
   // have added empty lines after it.
   if (walk.AtEnd()) {
-    why = std::string("it ends right after \"") + format::kRegistryEnd + "\"";
+    why = std::string("it ends right after \"") + format::log::kRegistryEnd + "\"";
     return std::nullopt;
   }
   log.programGroup = walk.Take();
@@ -126,10 +124,10 @@ std::optional<UninstallRecords> ParseUninstallLog(const std::string& text, std::
   // carries the installed version's links in after the created folders.
   bool inCreatedFolders = false;
   for (const std::string& record : shortcuts) {
-    const std::size_t bar = record.find(format::kFieldSeparator);
+    const std::size_t bar = record.find(format::log::kFieldSeparator);
     if (bar != std::string::npos) {
       log.shortcuts.push_back({record.substr(0, bar), record.substr(bar + 1)});
-    } else if (record == format::kCreatedFoldersStart) {
+    } else if (record == format::log::kCreatedFoldersStart) {
       inCreatedFolders = true;
     } else if (inCreatedFolders && !record.empty()) {
       log.createdFolders.push_back(record);

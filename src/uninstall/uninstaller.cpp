@@ -11,8 +11,6 @@
 
 namespace uninstall {
 
-namespace format = install::log_format;
-
 namespace {
 
 void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
@@ -52,7 +50,7 @@ std::string WriteLeftovers(platform::FileSystem& files, const std::string& produ
   written = false;
   const std::string temp = files.TempFolder();
   if (temp.empty()) return {};
-  const std::string path = ::format::JoinPath(temp, FileNameFor(productName));
+  const std::string path = format::JoinPath(temp, FileNameFor(productName));
   std::FILE* file = files.CreateLogFile(path);
   if (file == nullptr) return path;
   written = true;
@@ -80,7 +78,7 @@ std::string LeftoversText(const UninstallRecords& log, const std::vector<Leftove
 }  // namespace
 
 std::string ExpandGeneralLine(const std::string& line, const UninstallRecords& log) {
-  if (line == format::kNoText) return {};
+  if (line == format::log::kNoText) return {};
   std::string text = line;
   ReplaceAll(text, "%ProductName%", log.productName);
   ReplaceAll(text, "%ProductVersion%", log.version);
@@ -100,7 +98,7 @@ std::string ConfirmationText(const UninstallRecords& log) {
 
 int RunUninstaller(platform::UninstallerPlatform& host, Prompts& prompts, RemoverStart& remover,
                    const UninstallOptions& options) {
-  const std::string logPath = OwnFilePath(options.ownFolder, format::kFileName);
+  const std::string logPath = OwnFilePath(options.ownFolder, format::log::kFileName);
   std::string why;
   // One read: the digest is checked on the very text that is parsed.
   std::string text;
@@ -108,7 +106,7 @@ int RunUninstaller(platform::UninstallerPlatform& host, Prompts& prompts, Remove
   if (ReadUninstallLogText(host.files, logPath, text, why)) log = ParseUninstallLog(text, why);
   if (log) {
     why = LogTrustProblem(host.registry, *log, text,
-                          OwnFilePath(options.ownFolder, format::kUninstallerName));
+                          OwnFilePath(options.ownFolder, format::log::kUninstallerName));
     if (!why.empty()) log.reset();
   }
   if (!log) {
@@ -133,7 +131,7 @@ int RunUninstaller(platform::UninstallerPlatform& host, Prompts& prompts, Remove
   RemoveCreatedFolders(host.files, host.removal, guard, *log, options.ownFolder, leftovers);
   // The installation folder goes when it is empty; its own files go with the
   // remover, which then takes the folder too.
-  const bool ownFolderIsInstallFolder = ::format::SamePath(log->installPath, options.ownFolder);
+  const bool ownFolderIsInstallFolder = format::SamePath(log->installPath, options.ownFolder);
   if (!ownFolderIsInstallFolder) {
     RemoveFolderWhenEmpty(host.files, host.removal, guard, log->installPath, leftovers);
   } else if (HoldsMoreThanOwnFiles(host.files, options.ownFolder) &&

@@ -43,11 +43,11 @@ std::string MakeFolderForTheCopy() {
 }  // namespace
 
 bool RemoverHandover::Start(const std::string& folder, unsigned createdAbove) {
-  const std::string source = uninstall::OwnFilePath(folder, install::log_format::kRemoverName);
+  const std::string source = uninstall::OwnFilePath(folder, format::log::kRemoverName);
   if (win32::AttributesOf(source.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
   const std::string privateFolder = MakeFolderForTheCopy();
   if (privateFolder.empty()) return false;
-  const std::string copy = uninstall::OwnFilePath(privateFolder, install::log_format::kRemoverName);
+  const std::string copy = uninstall::OwnFilePath(privateFolder, format::log::kRemoverName);
   // Held from its writing until the remover has started, and deleted once
   // the last handle closes: the remover inherits this one, and its end is
   // the copy's end.

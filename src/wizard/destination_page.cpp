@@ -15,6 +15,8 @@
 #include "wizard/hard_disk_manager.h"
 #include "wizard/install_wizard.h"
 #include "wizard/wizard_texts.h"
+#include "format/uninstall_key.h"
+#include "format/script_fields.h"
 
 namespace wizard {
 
@@ -92,15 +94,15 @@ void CInstallWizard::SetUpDestinationPage() {
     const std::string start =
         !options_.installFolder.empty()
             ? options_.installFolder
-            : install::InstalledLocation(host_.registry, install::UninstallKey(ProductName()));
-    folder = !start.empty() && !script::IsTrueFlag(lockFlag)
+            : install::InstalledLocation(host_.registry, format::UninstallKey(ProductName()));
+    folder = !start.empty() && !format::IsTrueFlag(lockFlag)
                  ? start
                  : expander_.ExpandPathVariables(section.pathTemplate);
     surface_.SetText(kPathBox, folder);
   } else {
     folder = surface_.GetText(kPathBox);
   }
-  if (script::IsTrueFlag(lockFlag)) installFolderLocked_ = true;
+  if (format::IsTrueFlag(lockFlag)) installFolderLocked_ = true;
   // The page's layout enables Browse; a locked folder keeps it disabled on
   // every visit.
   if (installFolderLocked_) {

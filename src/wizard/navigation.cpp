@@ -9,6 +9,7 @@
 #include "wizard/control_ids.h"
 #include "wizard/install_wizard.h"
 #include "wizard/wizard_texts.h"
+#include "format/script_fields.h"
 
 namespace wizard {
 
@@ -48,7 +49,7 @@ void CInstallWizard::LeaveWelcomePage() {
   std::string flag;
   if (!script::ReadLicenceFlag(host_.files, ScriptPath(), flag)) return;
   ++licensePass_;
-  ShowPage(script::IsTrueFlag(flag) ? Page::kLicence : Page::kDestination);
+  ShowPage(format::IsTrueFlag(flag) ? Page::kLicence : Page::kDestination);
 }
 
 void CInstallWizard::BackFromDestination() {
@@ -57,7 +58,7 @@ void CInstallWizard::BackFromDestination() {
   std::string flag;
   if (!script::ReadLicenceFlag(host_.files, ScriptPath(), flag)) return;
   ++licensePass_;
-  if (!script::IsTrueFlag(flag)) {
+  if (!format::IsTrueFlag(flag)) {
     ShowPage(Page::kWelcome);
     return;
   }

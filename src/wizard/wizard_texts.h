@@ -43,7 +43,7 @@ inline constexpr const char* kNoNotice = "-N-A-";
 // Line breaks that an empty line of the licence file becomes.
 inline constexpr const char* kLicenceParagraphBreak = "\r\n\r\n";
 // A staged entry whose name contains this is the licence text.
-inline constexpr const char* kLicenceNameMark = package::kLicenceMarker;
+inline constexpr const char* kLicenceNameMark = format::kLicenceMarker;
 
 // Units of the destination page's figures.
 inline constexpr const char* kGigabyteSuffix = " GB";

@@ -11,8 +11,8 @@
 
 namespace package {
 
-LzmaAhead::LzmaAhead(platform::Threads& threads, const std::vector<ArchiveEntry>& entries,
-                     const CompressionSwitch& compression, std::size_t first)
+LzmaAhead::LzmaAhead(platform::Threads& threads, const std::vector<format::ArchiveEntry>& entries,
+                     const format::CompressionSwitch& compression, std::size_t first)
     : threads_(threads), entries_(entries), compression_(compression), first_(first) {}
 
 LzmaAhead::~LzmaAhead() { std::free(bytes_); }

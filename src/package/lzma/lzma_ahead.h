@@ -21,8 +21,8 @@ namespace package {
 class LzmaAhead {
  public:
   // For the entries from `first` on, whose compression the switch says.
-  LzmaAhead(platform::Threads& threads, const std::vector<ArchiveEntry>& entries,
-            const CompressionSwitch& compression, std::size_t first);
+  LzmaAhead(platform::Threads& threads, const std::vector<format::ArchiveEntry>& entries,
+            const format::CompressionSwitch& compression, std::size_t first);
   ~LzmaAhead();
   LzmaAhead(const LzmaAhead&) = delete;
   LzmaAhead& operator=(const LzmaAhead&) = delete;
@@ -56,8 +56,8 @@ class LzmaAhead {
   std::uint8_t* Bytes(std::size_t chunk) { return bytes_ + chunk % kCount * kSize; }
 
   platform::Threads& threads_;
-  const std::vector<ArchiveEntry>& entries_;
-  const CompressionSwitch& compression_;
+  const std::vector<format::ArchiveEntry>& entries_;
+  const format::CompressionSwitch& compression_;
   const std::size_t first_;
   std::uint8_t* bytes_ = nullptr;         // kCount chunks of kSize bytes
   Chunk filled_[kCount];                  // what each chunk holds, once filled

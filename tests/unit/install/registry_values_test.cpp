@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "install/registry_values.h"
+#include "format/registry_data.h"
 #include "install_test_support.h"
 
 namespace {
@@ -21,7 +21,7 @@ using platform::RegistryRoot;
 
 std::optional<Bytes> Stored(const std::string& type, const std::string& text,
                             std::uint32_t expectedType) {
-  const std::optional<install::RegistryData> data = install::RegistryDataOf(type, text);
+  const std::optional<format::RegistryData> data = format::RegistryDataOf(type, text);
   if (!data) return std::nullopt;
   EXPECT_EQ(data->type, expectedType) << type << " " << text;
   return data->bytes;
@@ -66,7 +66,7 @@ TEST(RegistryData, BinaryIsHexPairsWithOptionalSpacesOrCommas) {
 
 TEST(RegistryData, OtherTypeNamesStoreNothing) {
   for (const char* type : {"REG_EXPAND_SZ", "REG_MULTI_SZ", "reg_sz", "REG_SZ ", ""}) {
-    EXPECT_FALSE(install::RegistryDataOf(type, "1").has_value()) << type;
+    EXPECT_FALSE(format::RegistryDataOf(type, "1").has_value()) << type;
   }
 }
 

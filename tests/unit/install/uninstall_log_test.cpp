@@ -8,6 +8,7 @@
 
 #include "install/uninstall_registration.h"
 #include "install_test_support.h"
+#include "format/uninstall_key.h"
 
 namespace {
 
@@ -192,7 +193,7 @@ TEST_F(UninstallLogTest, LongProductNameCutsTheKeyAlikeInLogAndRegistry) {
   wizard.productName = std::string(230, 'P');
   StageScript(Script({UninstallSections()}));
   Install();
-  const std::string key = install::UninstallKey(wizard.productName);
+  const std::string key = format::UninstallKey(wizard.productName);
   ASSERT_EQ(key.size(), 259u);
   EXPECT_EQ(key,
             "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + std::string(207, 'P'));
@@ -203,8 +204,8 @@ TEST_F(UninstallLogTest, LongProductNameCutsTheKeyAlikeInLogAndRegistry) {
 }
 
 TEST_F(UninstallLogTest, ProductNameThatNamesNoKeyRegistersNothing) {
-  EXPECT_EQ(install::UninstallKey(""), "");
-  EXPECT_EQ(install::UninstallKey("\\\\"), "");
+  EXPECT_EQ(format::UninstallKey(""), "");
+  EXPECT_EQ(format::UninstallKey("\\\\"), "");
   wizard.productName = "";
   StageScript(Script({UninstallSections()}));
   const std::size_t valuesBefore = sim.registry.ValueCount();

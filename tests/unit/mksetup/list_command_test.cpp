@@ -94,9 +94,9 @@ TEST(ListCommand, ReportsWhatDecodingTheWholeEntrySays) {
   const std::string script = builder_test::MinimalScript("1", {});
   const std::vector<Entry>& entries = Entries();
   Bytes archive;
-  package::WriteArchiveCount(archive, static_cast<std::uint32_t>(entries.size() + 1));
-  package::AppendArchiveEntry(archive, "log_file.txt", Bytes(script.begin(), script.end()));
-  for (const Entry& entry : entries) package::AppendArchiveEntry(archive, entry.name, entry.stream);
+  format::WriteArchiveCount(archive, static_cast<std::uint32_t>(entries.size() + 1));
+  format::AppendArchiveEntry(archive, "log_file.txt", Bytes(script.begin(), script.end()));
+  for (const Entry& entry : entries) format::AppendArchiveEntry(archive, entry.name, entry.stream);
   Bytes setup;
   std::string error;
   ASSERT_TRUE(WriteResource(builder_test::ReadFile(product.StubPath()), PayloadResourceKey(),

@@ -129,7 +129,7 @@ TEST(LzmaBuild, NoLzwStreamIsTakenForAnLzmaEntryAndADamagedOneIsRefused) {
     SetupPayload payload;
     std::string error;
     ASSERT_TRUE(ReadSetupPayload(product.OutputPath(), payload, error)) << error;
-    const package::ArchiveEntry& text = payload.entries[1];  // after the script
+    const format::ArchiveEntry& text = payload.entries[1];  // after the script
     ASSERT_EQ(text.name, "text.txt");
     package::LzwStreamDecoder lzw;
     struct NoSink : package::LzwSink {

@@ -15,6 +15,7 @@
 #include "script/script_rules.h"
 #if !defined(_WIN32)
 #include "platform/sim/sim_platform.h"
+#include "format/script_fields.h"
 #endif
 
 namespace mksetup {
@@ -78,7 +79,7 @@ TEST_F(ReaderAgreement, LinesFlagFilePassAndImages) {
     std::vector<std::string> modelled;
     for (const std::size_t i : FilePassEntryLines(script)) {
       std::string rest = script.lines[i];
-      const std::string kind = script::TakeField(rest);
+      const std::string kind = format::TakeField(rest);
       modelled.push_back(kind + "|" + rest);
     }
     EXPECT_EQ(modelled, passed);
@@ -104,7 +105,7 @@ std::vector<std::string> ModelledFields(const ScriptText& script,
   for (const std::size_t i : lines) {
     std::string rest = script.lines[i];
     std::string joined;
-    for (int take = 0; take < takes; ++take) joined += script::TakeField(rest) + ">";
+    for (int take = 0; take < takes; ++take) joined += format::TakeField(rest) + ">";
     seen.push_back(joined + (takes == 2 ? rest : std::string()));
   }
   return seen;

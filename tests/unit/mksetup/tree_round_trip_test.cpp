@@ -127,8 +127,8 @@ TEST(TreeRoundTrip, ExtractNeverWritesOutsideItsFolder) {
   std::filesystem::create_directories(extracted);
   const auto setupWith = [&](const std::string& name) {
     Bytes archive;
-    package::WriteArchiveCount(archive, 1);
-    package::AppendArchiveEntry(archive, name, BytesOf("evil"));
+    format::WriteArchiveCount(archive, 1);
+    format::AppendArchiveEntry(archive, name, BytesOf("evil"));
     Bytes setup;
     std::string error;
     EXPECT_TRUE(WriteResource(builder_test::ReadFile(product.StubPath()), PayloadResourceKey(),

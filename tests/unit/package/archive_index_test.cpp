@@ -17,7 +17,7 @@ using test::Block;
 
 struct Walk {
   bool ok = false;
-  std::vector<ArchiveEntry> entries;
+  std::vector<format::ArchiveEntry> entries;
   std::string error;
 };
 
@@ -28,10 +28,10 @@ Walk WalkBlock(const Block& bytes) {
   const std::unique_ptr<std::uint8_t[]> copy(new std::uint8_t[bytes.size() + 1]);
   std::copy(bytes.begin(), bytes.end(), copy.get());
   walk.entries.push_back({"stale", nullptr, 0});  // must be cleared on failure
-  walk.ok = ReadArchiveIndex(std::span<const std::uint8_t>(copy.get(), bytes.size()), walk.entries,
-                             walk.error);
+  walk.ok = format::ReadArchiveIndex(std::span<const std::uint8_t>(copy.get(), bytes.size()),
+                                     walk.entries, walk.error);
   if (walk.ok) {
-    for (ArchiveEntry& entry : walk.entries) {
+    for (format::ArchiveEntry& entry : walk.entries) {
       // Point into the caller's block instead of the copy, which is gone.
       entry.data = bytes.data() + (entry.data - copy.get());
     }
@@ -39,7 +39,7 @@ Walk WalkBlock(const Block& bytes) {
   return walk;
 }
 
-std::string Text(const ArchiveEntry& entry) {
+std::string Text(const format::ArchiveEntry& entry) {
   return std::string(entry.data, entry.data + entry.size);
 }
 

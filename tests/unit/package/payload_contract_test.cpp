@@ -14,35 +14,35 @@ TEST(PayloadContract, PlainEntriesAreKnownByMarkersInTheirNames) {
   const char* const plain[] = {
       "log_file.txt", "old_log_file.txt.bak", "UnInstaller.exe",           "Remove Uninstaller.exe",
       "licence.lic",  "x.license.txt",        "MyUnInstaller.exe.manifest"};
-  for (const std::string name : plain) EXPECT_TRUE(EntryStaysPlain(name)) << name;
+  for (const std::string name : plain) EXPECT_TRUE(format::EntryStaysPlain(name)) << name;
   // The markers are case-sensitive.
   const char* const compressed[] = {"app.exe",      "uninstaller.exe", "Uninstaller.exe",
                                     "LOG_FILE.TXT", "x.LIC",           "logo.bmp"};
-  for (const std::string name : compressed) EXPECT_FALSE(EntryStaysPlain(name)) << name;
+  for (const std::string name : compressed) EXPECT_FALSE(format::EntryStaysPlain(name)) << name;
 
-  EXPECT_TRUE(IsSetupScript("log_file.txt"));
-  EXPECT_FALSE(IsSetupScript("Log_File.txt"));
+  EXPECT_TRUE(format::IsSetupScript("log_file.txt"));
+  EXPECT_FALSE(format::IsSetupScript("Log_File.txt"));
 }
 
 TEST(PayloadContract, MarkersAndTheScriptsFlag) {
   const std::vector<std::string> names = {
       "before.bin",      "log_file.txt",           "a.lic",           "my.license",
       "UnInstaller.exe", "Remove Uninstaller.exe", "uninstaller.exe", "x.bmp"};
-  EXPECT_EQ(CompressedEntries(names, [](std::size_t) { return true; }),
+  EXPECT_EQ(format::CompressedEntries(names, [](std::size_t) { return true; }),
             (std::vector<bool>{true, false, false, false, false, false, true, true}));
   // The switch is on until the script says otherwise.
-  EXPECT_EQ(CompressedEntries(names, [](std::size_t) { return false; }),
+  EXPECT_EQ(format::CompressedEntries(names, [](std::size_t) { return false; }),
             (std::vector<bool>{true, false, false, false, false, false, false, false}));
 }
 
 TEST(PayloadContract, OnlyTheNameDecidesNeverAFolderBeforeIt) {
   // A name is what both sides test; a staging folder such as a user's
   // "m.lichter" must not be put before it.
-  EXPECT_FALSE(EntryStaysPlain("app.exe"));
-  EXPECT_TRUE(EntryStaysPlain("C:\\Users\\m.lichter\\Temp\\$ddinstall\\app.exe"));
-  EXPECT_EQ(
-      CompressedEntries(std::vector<std::string>{"app.exe"}, [](std::size_t) { return true; }),
-      std::vector<bool>{true});
+  EXPECT_FALSE(format::EntryStaysPlain("app.exe"));
+  EXPECT_TRUE(format::EntryStaysPlain("C:\\Users\\m.lichter\\Temp\\$ddinstall\\app.exe"));
+  EXPECT_EQ(format::CompressedEntries(std::vector<std::string>{"app.exe"},
+                                      [](std::size_t) { return true; }),
+            std::vector<bool>{true});
 }
 
 TEST(PayloadContract, EverySetupScriptSetsTheSwitchForTheEntriesAfterIt) {
@@ -57,13 +57,13 @@ TEST(PayloadContract, EverySetupScriptSetsTheSwitchForTheEntriesAfterIt) {
     asked.push_back(index);
     return flags[index];
   };
-  EXPECT_EQ(CompressedEntries(names, flag),
+  EXPECT_EQ(format::CompressedEntries(names, flag),
             (std::vector<bool>{true, false, false, false, true, false, false}));
   EXPECT_EQ(asked, (std::vector<std::size_t>{1, 3, 5}));
 
   // The switch alone gives the same answers entry by entry, and asks for the
   // flag only after a setup script.
-  CompressionSwitch compression;
+  format::CompressionSwitch compression;
   std::vector<bool> oneByOne;
   std::size_t questions = 0;
   for (std::size_t i = 0; i < names.size(); ++i) {

@@ -7,7 +7,7 @@
 
 #include "base/text_trim.h"
 #include "platform/sim/sim_platform.h"
-#include "script/path_variable_names.h"
+#include "format/path_variable_names.h"
 #include "script/path_variables.h"
 
 namespace {
@@ -117,7 +117,7 @@ TEST_F(PathVariables, MachineTable) {
 
 // mksetup warns about every name outside this list; each listed one is known.
 TEST_F(PathVariables, TheListedNamesAreTheKnownOnes) {
-  for (const std::string name : script::format::kPathVariableNames) {
+  for (const std::string name : format::kPathVariableNames) {
     EXPECT_NE(Expand(name), name.substr(1, name.size() - 2)) << name;
   }
 }

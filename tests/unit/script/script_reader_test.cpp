@@ -7,6 +7,7 @@
 
 #include "script/script_reader.h"
 #include "script/script_test_support.h"
+#include "format/script_fields.h"
 
 namespace {
 
@@ -104,18 +105,18 @@ TEST(StagingFolder, IsEmptyRatherThanBareOrTooLongForTheFolderCalls) {
 
 TEST(TakeField, TakesFromTheLeftAndLeavesTheRestWithoutABar) {
   std::string rest = "a||b|c";
-  EXPECT_EQ(script::TakeField(rest), "a");
-  EXPECT_EQ(script::TakeField(rest), "");
-  EXPECT_EQ(script::TakeField(rest), "b");
+  EXPECT_EQ(format::TakeField(rest), "a");
+  EXPECT_EQ(format::TakeField(rest), "");
+  EXPECT_EQ(format::TakeField(rest), "b");
   EXPECT_EQ(rest, "c");
-  EXPECT_EQ(script::TakeField(rest), "");  // no "|": empty field, rest unchanged
+  EXPECT_EQ(format::TakeField(rest), "");  // no "|": empty field, rest unchanged
   EXPECT_EQ(rest, "c");
 }
 
 TEST(FitField, CutsAt259Characters) {
-  EXPECT_EQ(script::FitField(std::string(259, 'a')), std::string(259, 'a'));
-  EXPECT_EQ(script::FitField(std::string(260, 'a') + "b"), std::string(259, 'a'));
-  EXPECT_EQ(script::FitField(""), "");
+  EXPECT_EQ(format::FitField(std::string(259, 'a')), std::string(259, 'a'));
+  EXPECT_EQ(format::FitField(std::string(260, 'a') + "b"), std::string(259, 'a'));
+  EXPECT_EQ(format::FitField(""), "");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "script/script_rules.h"
 #include "script/script_test_support.h"
+#include "format/script_fields.h"
 
 namespace {
 
@@ -323,7 +324,7 @@ TEST(ScriptRules, InstallPathSection) {
   EXPECT_TRUE(section.found);
   EXPECT_EQ(section.pathTemplate, std::string(259, 'p'));
   EXPECT_EQ(section.lockFlag, "1 ");  // read whole after the cut line, and not true
-  EXPECT_FALSE(script::IsTrueFlag(section.lockFlag));
+  EXPECT_FALSE(format::IsTrueFlag(section.lockFlag));
 
   // The header scan looks for [inst_path] from line 6 on only.
   ScriptMachine early(Lines({"P", "T", "[inst_path]", "x", "N", "y"}));

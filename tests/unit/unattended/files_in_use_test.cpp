@@ -11,7 +11,7 @@
 
 namespace {
 
-using unattended::ExitCode;
+using format::ExitCode;
 using unattended::ParseCommandLine;
 
 TEST(FilesInUseSwitches, AreAcceptedAndTheLastOfThePairWins) {

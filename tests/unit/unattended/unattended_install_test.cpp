@@ -10,7 +10,7 @@
 
 namespace {
 
-using unattended::ExitCode;
+using format::ExitCode;
 
 constexpr const char* kDefaultFolder = "C:\\Program Files\\Acme\\Quill Writer";
 constexpr const char* kLogPath = "C:\\setup.log";

@@ -13,6 +13,7 @@
 #include "package/sha256/sha256.h"
 #include "install/uninstall_registration.h"
 #include "uninstall/uninstaller.h"
+#include "format/uninstall_key.h"
 
 namespace uninstall_test {
 
@@ -84,8 +85,8 @@ class UninstallTest : public install_test::InstallTest {
     ASSERT_TRUE(sim.WriteFile(LogPath(), text));
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const std::string digest = package::DigestText(package::Sha256Of({bytes, text.size()}));
-    install::WriteStringValue(sim.registry, install::UninstallKey("Quill Writer"),
-                              install::texts::kUninstallLogDigest, digest);
+    install::WriteStringValue(sim.registry, format::UninstallKey("Quill Writer"),
+                              format::kUninstallLogDigest, digest);
   }
 
   platform::UninstallerPlatform uninstallerHost = sim.ForUninstaller();

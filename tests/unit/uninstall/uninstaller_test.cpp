@@ -4,6 +4,7 @@
 #include "uninstall/own_files.h"
 #include "uninstall/uninstall_texts.h"
 #include "uninstall_test_support.h"
+#include "format/uninstall_key.h"
 
 namespace {
 
@@ -150,7 +151,7 @@ TEST_F(UninstallTest, ChangedLogOrOneOfAnotherProductRemovesNothing) {
   // Installed by an older setup program, without a digest: taken as it is.
   ASSERT_TRUE(sim.WriteFile(LogPath(), installed));
   ASSERT_TRUE(sim.registry.DeleteValue(RegistryRoot::LocalMachine, kUninstallKey,
-                                       install::texts::kUninstallLogDigest));
+                                       format::kUninstallLogDigest));
   EXPECT_EQ(Uninstall(true), uninstall::kRemoved);
   EXPECT_FALSE(Exists(kFolder + "\\writer.exe"));
 }

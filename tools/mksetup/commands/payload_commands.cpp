@@ -44,7 +44,7 @@ struct Decoders {
 
 // Decodes an LZMA entry into write; a damaged one is reported as BadCode
 // with damage saying why.
-package::LzwStatus DecodeLzma(Decoders& decoders, const package::ArchiveEntry& entry,
+package::LzwStatus DecodeLzma(Decoders& decoders, const format::ArchiveEntry& entry,
                               package::LzmaSink write, std::string& damage) {
   const package::LzmaStatus status = decoders.lzma.Decode(entry.data, entry.size, write);
   if (status == package::LzmaStatus::Ok) return package::LzwStatus::Ok;
@@ -54,7 +54,7 @@ package::LzwStatus DecodeLzma(Decoders& decoders, const package::ArchiveEntry& e
 }
 
 // How the setup program decodes an entry, for the listing.
-const char* DecodingName(const package::ArchiveEntry& entry, bool decoded) {
+const char* DecodingName(const format::ArchiveEntry& entry, bool decoded) {
   if (!decoded) return "no";
   if (package::IsSolidLzmaEntry(entry.data, entry.size)) return "solid";
   return package::IsLzmaEntry(entry.data, entry.size) ? "lzma" : "yes";
@@ -64,7 +64,7 @@ const char* DecodingName(const package::ArchiveEntry& entry, bool decoded) {
 // program decodes it, as stored otherwise. error is empty when the entry's
 // stream is damaged (status says how, damage too for LZMA) and says why the
 // file failed otherwise.
-package::LzwStatus ExtractEntry(const package::ArchiveEntry& entry, bool decode,
+package::LzwStatus ExtractEntry(const format::ArchiveEntry& entry, bool decode,
                                 const std::string& folder, Decoders& decoders, std::string& error,
                                 std::string& damage) {
   // Opened for update: a stream whose strings reach back past the decoder's
@@ -143,7 +143,7 @@ int RunList(const std::string& setup, Console& console) {
   // memory a listing takes beyond the mapped setup program.
   Decoders decoders;
   for (std::size_t i = 0; i < payload.entries.size(); ++i) {
-    const package::ArchiveEntry& entry = payload.entries[i];
+    const format::ArchiveEntry& entry = payload.entries[i];
     std::string decodedSize = std::to_string(entry.size);
     std::uint64_t size = entry.size;
     std::string damage;
@@ -214,7 +214,7 @@ int RunExtract(const std::string& setup, const std::string& folder, bool ignoreC
 
   Decoders decoders;
   for (std::size_t i = 0; i < payload.entries.size(); ++i) {
-    const package::ArchiveEntry& entry = payload.entries[i];
+    const format::ArchiveEntry& entry = payload.entries[i];
     // The archive walk has refused names that would leave the folder, and
     // the folders of a name are entered without following links.
     const std::string path = EntryFilePath(folder, entry.name);

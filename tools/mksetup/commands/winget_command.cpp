@@ -2,13 +2,13 @@
 #include <cstring>
 
 #include "format/payload_contract.h"
-#include "install/uninstall_registration.h"
 #include "mksetup/commands/commands.h"
 #include "mksetup/commands/winget_manifest.h"
 #include "mksetup/host/host_files.h"
 #include "mksetup/payload/setup_payload.h"
 #include "mksetup/script_checks/script_text.h"
 #include "package/sha256/sha256.h"
+#include "format/uninstall_key.h"
 
 namespace mksetup {
 namespace {
@@ -41,9 +41,9 @@ int RunWinget(const WingetOptions& options, Console& console) {
   std::string error;
   if (!ReadSetupPayload(options.setup, payload, error)) return Fail(console, error);
   // The script the setup program stages last under its name.
-  const package::ArchiveEntry* script = nullptr;
-  for (const package::ArchiveEntry& entry : payload.entries) {
-    if (entry.name == package::kScriptEntryName) script = &entry;
+  const format::ArchiveEntry* script = nullptr;
+  for (const format::ArchiveEntry& entry : payload.entries) {
+    if (entry.name == format::kScriptEntryName) script = &entry;
   }
   std::vector<std::string> head;
   if (script != nullptr) head = SplitScriptLines({script->data, script->size}).lines;
@@ -59,10 +59,9 @@ int RunWinget(const WingetOptions& options, Console& console) {
   package.displayName = Utf8FromWindows1252(productName);
   package.displayVersion = Utf8FromWindows1252(head[2]);
   package.displayPublisher = Utf8FromWindows1252(head[3]);
-  const std::string key = install::UninstallKey(productName);
+  const std::string key = format::UninstallKey(productName);
   if (!key.empty()) {
-    package.productCode =
-        Utf8FromWindows1252(key.substr(std::strlen(install::texts::kUninstallKeyPrefix)));
+    package.productCode = Utf8FromWindows1252(key.substr(std::strlen(format::kUninstallKeyPrefix)));
   }
   package.name = options.name.empty() ? package.displayName : options.name;
   package.publisher = options.publisher.empty() ? package.displayPublisher : options.publisher;

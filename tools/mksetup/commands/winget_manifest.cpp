@@ -4,12 +4,12 @@
 #include <string_view>
 #include <utility>
 
-#include "unattended/exit_codes.h"
+#include "format/exit_codes.h"
 
 namespace mksetup {
 namespace {
 
-using unattended::ExitCode;
+using format::ExitCode;
 
 constexpr const char* kManifestVersion = "1.6.0";
 constexpr const char* kLocale = "en-US";

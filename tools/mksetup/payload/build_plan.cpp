@@ -7,7 +7,7 @@
 #include "format/entry_name.h"
 #include "format/payload_archive.h"
 #include "format/payload_contract.h"
-#include "script/script_reader.h"
+#include "format/script_fields.h"
 
 namespace mksetup {
 namespace {
@@ -22,8 +22,8 @@ class PlanBuilder {
   BuildPlan& plan() { return plan_; }
 
   void AddScript(std::uint64_t size) {
-    seen_.insert(package::kScriptEntryName);
-    plan_.entries.push_back({package::kScriptEntryName, EntryRole::Script, "", size, false, 0});
+    seen_.insert(format::kScriptEntryName);
+    plan_.entries.push_back({format::kScriptEntryName, EntryRole::Script, "", size, false, 0});
   }
 
   // Adds the file of the folder when it is there and usable; line is the
@@ -80,7 +80,7 @@ void AddLicence(const ScriptText& script, const std::string& folder,
                 Diagnostics& out) {
   std::vector<std::string> licences;
   for (const std::string& name : folderNames) {
-    if (name.find(package::kLicenceMarker) != std::string::npos &&
+    if (name.find(format::kLicenceMarker) != std::string::npos &&
         KindOf(JoinPath(folder, name)) == PathKind::File) {
       licences.push_back(name);
     }
@@ -91,14 +91,14 @@ void AddLicence(const ScriptText& script, const std::string& folder,
     std::string names;
     for (const std::string& name : licences) names += (names.empty() ? "" : ", ") + Quoted(name);
     out.Error(lic ? *lic + 1 : 0, "several files of " + folder + " hold \"" +
-                                      package::kLicenceMarker + "\" in their names (" + names +
+                                      format::kLicenceMarker + "\" in their names (" + names +
                                       "): the setup program shows only one licence text; keep one");
     return;
   }
   if (licences.empty()) {
-    if (lic && script::IsTrueFlag(script.LineOrEmpty(*lic + 1))) {
+    if (lic && format::IsTrueFlag(script.LineOrEmpty(*lic + 1))) {
       out.Warning(flagLine, std::string("the licence page is on, but no file of ") + folder +
-                                " holds \"" + package::kLicenceMarker +
+                                " holds \"" + format::kLicenceMarker +
                                 "\" in its name: the page would show an empty licence");
     }
     return;
@@ -144,8 +144,8 @@ void AddImage(const ScriptText& script, std::size_t index, const char* section,
   } else if (const std::string reason(::format::EntryNameProblem(name)); !reason.empty()) {
     out.Error(number, why + " " + Quoted(name) +
                           " cannot be a file in the setup program's staging folder: " + reason);
-  } else if (package::IsSetupScript(name)) {
-    out.Error(number, why + " " + Quoted(name) + " holds \"" + package::kScriptEntryName +
+  } else if (format::IsSetupScript(name)) {
+    out.Error(number, why + " " + Quoted(name) + " holds \"" + format::kScriptEntryName +
                           "\": the setup program would take it for the setup script");
   } else {
     builder.AddFile(name, EntryRole::Image, number, why);
@@ -167,11 +167,11 @@ BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize,
   for (const std::size_t i : FileSectionLines(script)) {
     std::string rest = script.lines[i];
     if (rest.find('|') == std::string::npos) continue;
-    const std::string source = script::TakeField(rest);
+    const std::string source = format::TakeField(rest);
     if (source == format::kFolderEntryKind) continue;
-    if (*::format::EntryNameProblem(source) != '\0' || package::IsSetupScript(source)) continue;
-    if (source == package::kUninstallerEntryName || source == package::kRemoverEntryName) {
-      std::size_t& line = uninstallerLines[source == package::kUninstallerEntryName ? 0 : 1];
+    if (*::format::EntryNameProblem(source) != '\0' || format::IsSetupScript(source)) continue;
+    if (source == format::kUninstallerEntryName || source == format::kRemoverEntryName) {
+      std::size_t& line = uninstallerLines[source == format::kUninstallerEntryName ? 0 : 1];
       if (line == 0) line = i + 1;
       continue;
     }
@@ -183,7 +183,7 @@ BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize,
   if (images.header) AddImage(script, *images.header, format::kHeaderImage, builder, out);
 
   const auto fls = script.Find(format::kFiles);
-  const char* const uninstallers[2] = {package::kUninstallerEntryName, package::kRemoverEntryName};
+  const char* const uninstallers[2] = {format::kUninstallerEntryName, format::kRemoverEntryName};
   const char* const uses[2] = {"the setup program registers it as the uninstall command",
                                "the uninstall log lists it"};
   const std::string* const toolkitFiles[2] = {&toolkit.uninstaller, &toolkit.remover};
@@ -220,7 +220,7 @@ BuildPlan MakeBuildPlan(const ScriptText& script, std::uint64_t scriptSize,
   std::vector<std::string> names;
   for (const PlannedEntry& entry : plan.entries) names.push_back(entry.name);
   const std::vector<bool> compressed =
-      package::CompressedEntries(names, [&](std::size_t) { return plan.compressionFlag; });
+      format::CompressedEntries(names, [&](std::size_t) { return plan.compressionFlag; });
   for (std::size_t i = 0; i < plan.entries.size(); ++i) plan.entries[i].compressed = compressed[i];
   return std::move(plan);
 }

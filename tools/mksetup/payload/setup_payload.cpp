@@ -12,12 +12,12 @@ namespace {
 
 // Walks payload.archive, which points into payload.file.
 bool WalkArchive(SetupPayload& payload, std::string& error) {
-  if (!package::ReadArchiveIndex(payload.archive, payload.entries, error)) return false;
+  if (!format::ReadArchiveIndex(payload.archive, payload.entries, error)) return false;
 
   std::vector<std::string> names;
-  for (const package::ArchiveEntry& entry : payload.entries) names.push_back(entry.name);
-  payload.decoded = package::CompressedEntries(names, [&](std::size_t index) {
-    const package::ArchiveEntry& script = payload.entries[index];
+  for (const format::ArchiveEntry& entry : payload.entries) names.push_back(entry.name);
+  payload.decoded = format::CompressedEntries(names, [&](std::size_t index) {
+    const format::ArchiveEntry& script = payload.entries[index];
     return ReaderCompressionFlag(SplitScriptLines({script.data, script.size}));
   });
   return true;
@@ -42,8 +42,8 @@ bool ReadSetupPayload(const std::string& setupPath, SetupPayload& payload, std::
   }
   const ResourceKey key = PayloadResourceKey();
   if (!FindResourceData(image, key.type, key.name, payload.archive, why)) {
-    error = setupPath + " holds no setup archive (resource " + package::kArchiveResourceType +
-            " #" + std::to_string(package::kArchiveResourceName) + "): " + why;
+    error = setupPath + " holds no setup archive (resource " + format::kArchiveResourceType + " #" +
+            std::to_string(format::kArchiveResourceName) + "): " + why;
     return false;
   }
   if (!WalkArchive(payload, why)) {

@@ -22,10 +22,10 @@ struct SetupPayload {
   SetupPayload(SetupPayload&&) = default;
   SetupPayload& operator=(SetupPayload&&) = default;
 
-  std::unique_ptr<FileBytes> file;             // the setup program's bytes
-  std::span<const std::uint8_t> archive;       // the resource's bytes, inside them
-  std::vector<package::ArchiveEntry> entries;  // point into archive
-  std::vector<bool> decoded;                   // per entry: the program decodes it
+  std::unique_ptr<FileBytes> file;            // the setup program's bytes
+  std::span<const std::uint8_t> archive;      // the resource's bytes, inside them
+  std::vector<format::ArchiveEntry> entries;  // point into archive
+  std::vector<bool> decoded;                  // per entry: the program decodes it
   // The checksum resource, when the program has one.
   bool hasChecksum = false;
   std::vector<std::uint8_t> checksum;

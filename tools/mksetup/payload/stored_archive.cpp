@@ -109,7 +109,7 @@ std::vector<bool> SolidMembers(const BuildPlan& plan) {
   if (plan.codec != Codec::Lzma || !plan.solid) return members;
   std::size_t first = 0;
   for (std::size_t i = 0; i < plan.entries.size(); ++i) {
-    if (package::IsSetupScript(plan.entries[i].name)) first = i + 1;
+    if (format::IsSetupScript(plan.entries[i].name)) first = i + 1;
   }
   for (std::size_t i = first; i < plan.entries.size(); ++i) members[i] = plan.entries[i].compressed;
   return members;
@@ -202,7 +202,7 @@ bool StoreArchive(const BuildPlan& plan, std::span<const std::uint8_t> scriptByt
   // archive seldom moves while it grows.
   if (total < archive.bytes.max_size() / 2)
     archive.bytes.reserve(static_cast<std::size_t>(total) + 4096);
-  package::WriteArchiveCount(archive.bytes, static_cast<std::uint32_t>(plan.entries.size()));
+  format::WriteArchiveCount(archive.bytes, static_cast<std::uint32_t>(plan.entries.size()));
   package::Sha256 checksum;
   std::size_t checked = 0;  // archive bytes the checksum has taken
 
@@ -229,7 +229,7 @@ bool StoreArchive(const BuildPlan& plan, std::span<const std::uint8_t> scriptByt
       error = stored.error;
       return false;
     }
-    package::AppendArchiveEntry(archive.bytes, entry.name, stored.bytes);
+    format::AppendArchiveEntry(archive.bytes, entry.name, stored.bytes);
     checksum.Update(std::span<const std::uint8_t>(archive.bytes).subspan(checked));
     checked = archive.bytes.size();
     archive.inputBytes += stored.inputSize;

@@ -181,13 +181,13 @@ struct Overlay {
 }  // namespace
 
 ResourceKey PayloadResourceKey() {
-  return ResourceKey{ResourceId::Name(package::kArchiveResourceType),
-                     ResourceId::Number(package::kArchiveResourceName), 0};
+  return ResourceKey{ResourceId::Name(format::kArchiveResourceType),
+                     ResourceId::Number(format::kArchiveResourceName), 0};
 }
 
 ResourceKey ChecksumResourceKey() {
-  return ResourceKey{ResourceId::Name(package::kChecksumResourceType),
-                     ResourceId::Number(package::kChecksumResourceName), 0};
+  return ResourceKey{ResourceId::Name(format::kChecksumResourceType),
+                     ResourceId::Number(format::kChecksumResourceName), 0};
 }
 
 bool ListResources(std::span<const std::uint8_t> image, std::vector<ResourceInfo>& resources,

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "mksetup/script_checks/name_match.h"
-#include "script/path_variable_names.h"
+#include "format/path_variable_names.h"
 
 namespace mksetup {
 namespace {
@@ -31,9 +31,9 @@ void CheckText(const std::string& text, const std::string& line, std::size_t num
       continue;
     }
     open = text.find('%', close + 1);
-    if (IsOneOf(name, script::format::kPathVariableNames)) continue;
+    if (IsOneOf(name, format::kPathVariableNames)) continue;
     const std::string result = ", so it writes " + Quoted(piece) + " in its place";
-    if (const auto near = NearName(name, script::format::kPathVariableNames)) {
+    if (const auto near = NearName(name, format::kPathVariableNames)) {
       out.Warning(number, "path variable " + Quoted(name) + " in " + Quoted(line) + " is not \"" +
                               *near + "\": the setup program matches names with their exact case" +
                               result);

@@ -2,11 +2,11 @@
 
 #include "base/text_trim.h"
 #include "format/windows_path.h"
-#include "install/registry_values.h"
+#include "format/registry_data.h"
 #include "mksetup/script_checks/name_match.h"
 #include "mksetup/script_checks/section_lines.h"
 #include "format/field_values.h"
-#include "script/script_reader.h"
+#include "format/script_fields.h"
 
 namespace mksetup {
 namespace {
@@ -43,11 +43,11 @@ void CheckRegistryLine(const std::string& line, std::size_t number, Diagnostics&
     return;
   }
   std::string rest = line;
-  const std::string root = script::TakeField(rest);
-  const std::string key = script::TakeField(rest);
-  script::TakeField(rest);  // the value name: any text will do
-  const std::string type = script::TakeField(rest);
-  const std::string data = script::TakeField(rest);
+  const std::string root = format::TakeField(rest);
+  const std::string key = format::TakeField(rest);
+  format::TakeField(rest);  // the value name: any text will do
+  const std::string type = format::TakeField(rest);
+  const std::string data = format::TakeField(rest);
   const bool knownRoot = IsOneOf(root, format::kRegistryRoots);
   if (!knownRoot) ReportRoot(line, root, "the setup program writes nothing for it", number, out);
   if (!IsOneOf(type, format::kRegistryTypes)) {
@@ -59,7 +59,7 @@ void CheckRegistryLine(const std::string& line, std::size_t number, Diagnostics&
   if (!knownRoot) return;
   if (bars == 4 && !rest.empty()) {
     // Without the fifth "|" the data meant is left over and the Data field is empty.
-    const bool written = install::RegistryDataOf(type, "").has_value();
+    const bool written = format::RegistryDataOf(type, "").has_value();
     out.Error(number, "registry line " + Quoted(line) +
                           " does not end with \"|\": the setup program reads no data in it and " +
                           (written ? "writes an empty value" : "writes nothing"));
@@ -67,7 +67,7 @@ void CheckRegistryLine(const std::string& line, std::size_t number, Diagnostics&
   }
   // Variables are expanded before the data is read; their values are the
   // machine's.
-  if (data.find('%') == std::string::npos && !install::RegistryDataOf(type, data)) {
+  if (data.find('%') == std::string::npos && !format::RegistryDataOf(type, data)) {
     out.Error(number, "data " + Quoted(data) + " in " + Quoted(line) + " is no " + type + " (" +
                           DataRule(type) + "): the setup program writes nothing for it");
     return;
@@ -102,9 +102,9 @@ void CheckRemovalLine(const std::string& line, std::size_t number, Diagnostics& 
   }
   std::string rest = line;
   // The setup program trims each field before it records it.
-  const std::string root = base::Trimmed(script::TakeField(rest));
-  const std::string key = base::Trimmed(script::TakeField(rest));
-  script::TakeField(rest);  // the value name: an empty one is the key's default value
+  const std::string root = base::Trimmed(format::TakeField(rest));
+  const std::string key = base::Trimmed(format::TakeField(rest));
+  format::TakeField(rest);  // the value name: an empty one is the key's default value
   if (!IsOneOf(root, format::kRegistryRoots)) {
     ReportRoot(line, root, notRemoved, number, out);
     return;

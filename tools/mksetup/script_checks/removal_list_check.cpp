@@ -7,12 +7,10 @@
 #include "format/entry_name.h"
 #include "format/payload_archive.h"
 #include "format/payload_contract.h"
-#include "script/script_reader.h"
+#include "format/script_fields.h"
 
 namespace mksetup {
 namespace {
-
-namespace log_format = install::log_format;
 
 // Windows finds a file whatever the letter case of its path.
 bool Names(const std::vector<std::string>& list, const std::string& path) {
@@ -35,19 +33,19 @@ void CheckRemovalList(const ScriptText& script, Diagnostics& out) {
   if (!end) return;
   std::vector<std::string> list(script.lines.begin() + static_cast<std::ptrdiff_t>(*general + 5),
                                 script.lines.begin() + static_cast<std::ptrdiff_t>(*end));
-  if (Names(list, log_format::kWholeInstallFolder)) return;
-  for (const char* path : log_format::kFixedRemovalPaths) list.emplace_back(path);
+  if (Names(list, format::log::kWholeInstallFolder)) return;
+  for (const char* path : format::log::kFixedRemovalPaths) list.emplace_back(path);
 
   // The files installed below the installation folder, which the line
   // "%InstallPath%" would cover; entries refused elsewhere are left out.
-  const std::string below = std::string(log_format::kWholeInstallFolder) + "\\";
+  const std::string below = std::string(format::log::kWholeInstallFolder) + "\\";
   std::vector<std::string> unnamed;
   for (const std::size_t i : FileSectionLines(script)) {
     std::string destination = script.lines[i];
     if (destination.find(format::kFieldSeparator) == std::string::npos) continue;
-    const std::string source = script::TakeField(destination);
+    const std::string source = format::TakeField(destination);
     if (source == format::kFolderEntryKind || *::format::EntryNameProblem(source) != '\0' ||
-        package::IsSetupScript(source) || destination.rfind(below, 0) != 0) {
+        format::IsSetupScript(source) || destination.rfind(below, 0) != 0) {
       continue;
     }
     if (!Names(list, destination) && !Names(unnamed, destination)) unnamed.push_back(destination);

@@ -10,7 +10,7 @@
 #include "mksetup/script_checks/registry_line_check.h"
 #include "mksetup/script_checks/removal_list_check.h"
 #include "mksetup/script_checks/shortcut_line_check.h"
-#include "script/script_reader.h"
+#include "format/script_fields.h"
 
 namespace mksetup {
 namespace {
@@ -77,14 +77,14 @@ void CheckFileEntry(const std::string& line, std::size_t number, Diagnostics& ou
     return;
   }
   std::string rest = line;
-  const std::string source = script::TakeField(rest);
+  const std::string source = format::TakeField(rest);
   if (rest.empty()) out.Warning(number, "file entry " + Quoted(line) + " has an empty destination");
   if (source == format::kFolderEntryKind) return;
   if (const std::string reason(::format::EntryNameProblem(source)); !reason.empty()) {
     out.Error(number, "source " + Quoted(source) +
                           " cannot be a file in the setup program's staging folder: " + reason);
-  } else if (package::IsSetupScript(source)) {
-    out.Error(number, "source " + Quoted(source) + " holds \"" + package::kScriptEntryName +
+  } else if (format::IsSetupScript(source)) {
+    out.Error(number, "source " + Quoted(source) + " holds \"" + format::kScriptEntryName +
                           "\": the setup program would take it for the setup script");
   }
 }

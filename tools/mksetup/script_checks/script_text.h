@@ -16,7 +16,6 @@
 namespace mksetup {
 
 // The markers and fields, as the setup program's scanning rules know them.
-namespace format = script::format;
 
 struct ScriptText {
   std::vector<std::string> lines;  // without their line ends

@@ -2,11 +2,11 @@
 
 #include "base/text_trim.h"
 #include "format/windows_path.h"
-#include "install/install_texts.h"
+#include "format/shortcut_links.h"
 #include "mksetup/script_checks/name_match.h"
 #include "mksetup/script_checks/section_lines.h"
 #include "format/field_values.h"
-#include "script/script_reader.h"
+#include "format/script_fields.h"
 
 namespace mksetup {
 namespace {
@@ -64,15 +64,15 @@ void CheckShortcutLine(const std::string& line, std::size_t number, Diagnostics&
     return;
   }
   std::string rest = line;
-  const std::string location = script::TakeField(rest);
-  const std::string target = script::TakeField(rest);
+  const std::string location = format::TakeField(rest);
+  const std::string target = format::TakeField(rest);
   const std::string& name = rest;  // the Name keeps any further "|"
   if (!IsOneOf(location, format::kShortcutLocations)) {
     CheckLocation(line, location, number, out);
     return;
   }
   const std::string noLink = std::string(": the setup program shows \"") +
-                             install::texts::kEnterMenuItemCorrectly +
+                             format::kEnterMenuItemCorrectly +
                              "\" and makes no shortcut (the uninstall log still lists it)";
   if (bars == 1) {
     out.Error(number, "shortcut line " + Quoted(line) +

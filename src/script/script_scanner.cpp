@@ -1,8 +1,8 @@
-#include "app/script_scanner.h"
+#include "script/script_scanner.h"
 
 #include "script/script_rules.h"
 
-namespace app {
+namespace script {
 
 bool ScriptRulesScanner::CompressionFlag(platform::FileSystem& files,
                                          const std::string& scriptPath) {
@@ -16,4 +16,4 @@ void ScriptRulesScanner::ImagePaths(platform::FileSystem& files, const std::stri
   header = paths.header;
 }
 
-}  // namespace app
+}  // namespace script

@@ -4,7 +4,7 @@
 
 #include "package/extraction.h"
 
-namespace app {
+namespace script {
 
 class ScriptRulesScanner final : public package::ScriptScanner {
  public:
@@ -13,4 +13,4 @@ class ScriptRulesScanner final : public package::ScriptScanner {
                   std::string& header) override;
 };
 
-}  // namespace app
+}  // namespace script

@@ -2,7 +2,7 @@
 // Interactive and silent runs end with the same codes.
 #pragma once
 
-namespace unattended {
+namespace format {
 
 enum class ExitCode : unsigned {
   Installed = 0,
@@ -17,4 +17,4 @@ enum class ExitCode : unsigned {
   RestartNeeded = 3010,
 };
 
-}  // namespace unattended
+}  // namespace format
