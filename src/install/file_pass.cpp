@@ -36,8 +36,9 @@ class DriveVerdicts {
 // Copies one staged file to its destination, making the destination folder
 // first; with mayMove, moves it there where it can (PlaceStagedFile).
 // Refused drives, a folder that cannot be made and a failed copy each show
-// their message; nothing stops the caller.
-void InstallFile(platform::Platform& host, DriveVerdicts& drives, const std::string& source,
+// their message; nothing stops the caller. True when the file is installed
+// or left to the next restart.
+bool InstallFile(platform::Platform& host, DriveVerdicts& drives, const std::string& source,
                  const std::string& destination, bool mayMove) {
   // One warning for each way it fails, its text saying which.
   const char* failure = texts::kInvalidInstallationPath;
@@ -53,38 +54,43 @@ void InstallFile(platform::Platform& host, DriveVerdicts& drives, const std::str
       if (host.filesInUse.InUse(destination)
               ? ReplaceBusyFile(host, source, destination)
               : PlaceStagedFile(host.files, source, destination, mayMove)) {
-        return;
+        return true;
       }
       failure = texts::kUnableToCreateFile;
     }
   }
   host.messages.Show(platform::MessageKind::Warning, failure + destination);
+  return false;
 }
 
 }  // namespace
 
-void RunFilePass(platform::Platform& host, script::PathExpander& expander) {
+std::vector<std::string> RunFilePass(platform::Platform& host, script::PathExpander& expander) {
   const std::string staging = script::StagingFolder(host.files);
   const std::string scriptPath = script::ScriptPath(host.files);
   // Which entry is the last to install each staged file, which may then be
   // moved rather than copied.
   StagedFileUses uses;
   DriveVerdicts drives;
+  std::vector<std::string> installed;
   script::ForEachFileEntry(host.files, scriptPath,
                            [&](const std::string& kind, const std::string&) {
                              if (kind != format::kFolderEntryKind) uses.Add(staging + kind);
                            });
-  script::ForEachFileEntry(host.files, scriptPath,
-                           [&](const std::string& kind, const std::string& rest) {
-                             if (kind == format::kFolderEntryKind) {
-                               CreateFolderPath(host.files, expander.ExpandPathVariables(rest));
-                               return;
-                             }
-                             // The source name is the staged entry's own name, never expanded.
-                             const std::string source = staging + kind;
-                             InstallFile(host, drives, source, expander.ExpandPathVariables(rest),
-                                         uses.MayMove(source, scriptPath));
-                           });
+  script::ForEachFileEntry(
+      host.files, scriptPath, [&](const std::string& kind, const std::string& rest) {
+        if (kind == format::kFolderEntryKind) {
+          CreateFolderPath(host.files, expander.ExpandPathVariables(rest));
+          return;
+        }
+        // The source name is the staged entry's own name, never expanded.
+        const std::string source = staging + kind;
+        const std::string destination = expander.ExpandPathVariables(rest);
+        if (InstallFile(host, drives, source, destination, uses.MayMove(source, scriptPath))) {
+          installed.push_back(destination);
+        }
+      });
+  return installed;
 }
 
 }  // namespace install

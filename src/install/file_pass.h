@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "script/path_variables.h"
@@ -13,7 +14,8 @@ namespace install {
 // and copies each staged file to its destination, making its folder first,
 // or moves it there where it can (PlaceStagedFile). Refused drives, a folder
 // that cannot be made and a failed copy each show their message; nothing
-// stops the pass.
-void RunFilePass(platform::Platform& host, script::PathExpander& expander);
+// stops the pass. Returns the destinations of the files it installed (or
+// left to the next restart), in the script's spelling.
+std::vector<std::string> RunFilePass(platform::Platform& host, script::PathExpander& expander);
 
 }  // namespace install

@@ -6,6 +6,7 @@
 #include "install/file_pass.h"
 #include "install/log_merge.h"
 #include "install/previous_install.h"
+#include "install/prior_contents.h"
 #include "install/programs_list.h"
 #include "format/uninstall_log_format.h"
 #include "install/registry_values.h"
@@ -42,14 +43,17 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
   // Before anything is written: the installed version's log may lie where
   // the new one goes.
   const PreviousInstall previous = FindPreviousInstall(host, uninstallKey, version);
+  // What the folder holds now is not the product's, but for the files that
+  // the pass puts in place of some.
+  PriorContents before(host, request.installPath);
   CreateInstallFolder(host, request.installPath);
-  RunFilePass(host, expander);
+  before.Replaced(RunFilePass(host, expander));
 
   UninstallLog log(host.files, format::JoinPath(request.installPath, format::log::kFileName));
   // Without a log there is nothing to uninstall with, so nothing else is
   // made that the uninstaller would not know of.
   if (!log.IsOpen()) return previous.note;
-  WriteLogHead(host, expander, log, request);
+  WriteLogHead(host, expander, log, request, before);
 
   ShowProgressAnimation(page, host.shell);
 

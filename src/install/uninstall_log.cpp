@@ -6,6 +6,7 @@
 #include "format/joined_text.h"
 #include "base/text_trim.h"
 #include "format/windows_path.h"
+#include "install/folder_walk.h"
 #include "install/install_texts.h"
 #include "format/field_values.h"
 #include "format/uninstall_log_format.h"
@@ -19,27 +20,9 @@ namespace install {
 
 namespace {
 
-// A folder path of 260 bytes cannot hold more levels than this, so a deeper
-// walk can only be a junction that leads back into itself.
-constexpr int kDeepestFolder = 130;
-
 void WriteFixedRemovalPaths(script::PathExpander& expander, UninstallLog& log) {
   for (const char* path : format::log::kFixedRemovalPaths) {
     log.WriteLine(expander.ExpandPathVariables(path));
-  }
-}
-
-void ListFolderLevel(platform::FileSystem& files, UninstallLog& log, const std::string& folder,
-                     int depth) {
-  if (depth > kDeepestFolder) return;
-  const std::string base = format::WithTrailingSeparator(folder);
-  for (const platform::FolderEntry& entry : files.ListFolder(base)) {
-    const std::string path = base + entry.name;
-    // A link or junction may lead anywhere: the uninstaller removes the link
-    // itself, never what it names.
-    if (entry.isFolder && !entry.isReparsePoint) ListFolderLevel(files, log, path, depth + 1);
-    log.WriteLine(path);
-    if (entry.isFolder) log.Write("\\", 1);  // a folder's record ends in a backslash
   }
 }
 
@@ -89,7 +72,7 @@ std::string UninstallLog::Close() {
 }
 
 void WriteLogHead(platform::Platform& host, script::PathExpander& expander, UninstallLog& log,
-                  const InstallRequest& request) {
+                  const InstallRequest& request, const PriorContents& before) {
   platform::FileSystem& files = host.files;
   log.Write(request.productName);
   log.WriteLine(request.installPath);
@@ -113,7 +96,7 @@ void WriteLogHead(platform::Platform& host, script::PathExpander& expander, Unin
       // Installed into a drive root or a folder of the system or the user,
       // the folder's contents are not the product's: nothing is recorded.
       if (!IsSharedFolder(host, request.installPath))
-        ListFolderToLog(files, log, request.installPath);
+        ListFolderToLog(files, log, request.installPath, before);
     } else {
       log.WriteLine(expander.ExpandPathVariables(path));
     }
@@ -123,8 +106,14 @@ void WriteLogHead(platform::Platform& host, script::PathExpander& expander, Unin
   log.WriteLine(format::log::kShortcutsStart);
 }
 
-void ListFolderToLog(platform::FileSystem& files, UninstallLog& log, const std::string& folder) {
-  ListFolderLevel(files, log, folder, 0);
+void ListFolderToLog(platform::FileSystem& files, UninstallLog& log, const std::string& folder,
+                     const PriorContents& before) {
+  WalkFolder(files, folder, [&](const std::string& path, bool isFolder) {
+    // The user's own, or another product's: never this product's to remove.
+    if (before.Held(path)) return;
+    log.WriteLine(path);
+    if (isFolder) log.Write("\\", 1);  // a folder's record ends in a backslash
+  });
 }
 
 void WriteShortcutRecord(UninstallLog& log, const std::string& location, const std::string& name,

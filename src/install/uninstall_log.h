@@ -7,6 +7,7 @@
 #include <string>
 
 #include "install/installing_step.h"
+#include "install/prior_contents.h"
 #include "platform/platform.h"
 #include "script/path_variables.h"
 
@@ -44,15 +45,17 @@ class UninstallLog {
 
 // Records 1 to 10: product name, installation folder, version, company, the
 // two general lines, and the file list between "[files]" and "[/files]",
-// then the opening of the shortcut list.
+// then the opening of the shortcut list. before is what the installation
+// folder held before the step: its "%InstallPath%" listing leaves that out.
 void WriteLogHead(platform::Platform& host, script::PathExpander& expander, UninstallLog& log,
-                  const InstallRequest& request);
+                  const InstallRequest& request, const PriorContents& before);
 
-// Every file and folder below folder, depth first, each folder after its
-// contents and ending in "\", so that removing in log order empties every
-// folder before it is reached. A link or junction is recorded as itself
-// (a folder one with its "\") and never entered.
-void ListFolderToLog(platform::FileSystem& files, UninstallLog& log, const std::string& folder);
+// Every file and folder below folder that before does not hold, depth first,
+// each folder after its contents and ending in "\", so that removing in log
+// order empties every folder before it is reached. A link or junction is
+// recorded as itself (a folder one with its "\") and never entered.
+void ListFolderToLog(platform::FileSystem& files, UninstallLog& log, const std::string& folder,
+                     const PriorContents& before);
 
 // Record 11: one shortcut the uninstaller removes; for a link in an
 // all-users folder, the location after format::log::kAllUsersPrefix.

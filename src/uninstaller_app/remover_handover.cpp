@@ -6,6 +6,7 @@
 #include "platform/win32/file_attributes.h"
 #include "platform/win32/private_folder.h"
 #include "platform/win32/this_process.h"
+#include "platform/win32/unguessable_name.h"
 #include "uninstall/own_files.h"
 #include "uninstaller_app/command_line.h"
 
@@ -23,10 +24,10 @@ std::string MakeFreshUserFolder() {
   char temp[MAX_PATH];
   const DWORD length = GetTempPathA(MAX_PATH, temp);
   if (length == 0 || length >= MAX_PATH) return {};
-  const DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
   for (int i = 0; i < kFolderTries; ++i) {
-    const std::string folder =
-        std::string(temp, length) + kFolderPrefix + std::to_string(seed + static_cast<DWORD>(i));
+    char name[win32::kUnguessableNameLength + 1];
+    if (!win32::UnguessableName(name)) return {};
+    const std::string folder = std::string(temp, length) + kFolderPrefix + name;
     if (CreateDirectoryA(folder.c_str(), nullptr)) return folder;
   }
   return {};

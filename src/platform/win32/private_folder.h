@@ -23,11 +23,12 @@ std::string SystemTempFolder();
 // everything made inside.
 inline constexpr const char* kPrivateFolderDacl = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
 
-// A folder that did not exist before, prefix followed by a number, in the
-// system's temporary folder, made with kPrivateFolderDacl: SYSTEM and
-// Administrators may do anything in it, nobody else anything. Its path goes
-// into folder (MAX_PATH characters), without a trailing backslash; false
-// (and folder empty) when none could be made.
+// A folder that did not exist before, prefix followed by a random name
+// (UnguessableName), in the system's temporary folder, made with
+// kPrivateFolderDacl: SYSTEM and Administrators may do anything in it,
+// nobody else anything. Its path goes into folder (MAX_PATH characters),
+// without a trailing backslash; false (and folder empty) when none could be
+// made.
 bool MakePrivateFolder(const char* prefix, char* folder);
 
 // Deletes the folder with everything in it (the shell's recursive delete,

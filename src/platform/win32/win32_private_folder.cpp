@@ -7,11 +7,14 @@
 
 #include "platform/win32/file_attributes.h"
 #include "platform/win32/this_process.h"
+#include "platform/win32/unguessable_name.h"
 
 namespace win32 {
 
 namespace {
 
+// A random name is taken only by chance or by a crashed run's leftover:
+// more tries are for a generator that keeps failing.
 constexpr unsigned kFolderTries = 100;
 
 bool IsPlainFolder(const std::string& path) {
@@ -101,18 +104,12 @@ bool MakePrivateFolder(const char* prefix, char* folder) {
     return false;
   }
   folder[length++] = '\\';
-  while (*prefix != '\0' && length < MAX_PATH - 12) folder[length++] = *prefix++;
+  while (*prefix != '\0' && length < MAX_PATH - 1 - kUnguessableNameLength)
+    folder[length++] = *prefix++;
   SECURITY_ATTRIBUTES attributes = {sizeof attributes, descriptor, FALSE};
-  DWORD number = GetTickCount();
   bool made = false;
-  for (unsigned i = 0; i < kFolderTries && !made; ++i, ++number) {
-    char digits[10];
-    int count = 0;
-    for (DWORD rest = number; count == 0 || rest != 0; rest /= 10)
-      digits[count++] = static_cast<char>('0' + rest % 10);
-    char* end = folder + length;
-    while (count != 0) *end++ = digits[--count];
-    *end = '\0';
+  for (unsigned i = 0; i < kFolderTries && !made; ++i) {
+    if (!UnguessableName(folder + length)) break;
     made = CreateDirectoryA(folder, &attributes) != 0;
     // A name taken before is never reused: its DACL is not ours.
     if (!made && GetLastError() != ERROR_ALREADY_EXISTS) break;

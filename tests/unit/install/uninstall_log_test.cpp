@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "install/uninstall_registration.h"
 #include "install_test_support.h"
@@ -25,6 +27,18 @@ std::string FixedEntries(const std::string& folder) {
   return Lines({folder + "\\UnInstaller.exe", folder + "\\Remove Uninstaller.exe",
                 folder + "\\Uninstallerpathtn.ini"});
 }
+
+// Message boxes that run a deed when the first one shows: another program
+// at work in the installation folder while the file pass runs.
+class ActingBoxes : public sim::SimMessageBoxes {
+ public:
+  bool Show(platform::MessageKind kind, const std::string& text) override {
+    if (deed) std::exchange(deed, nullptr)();
+    return sim::SimMessageBoxes::Show(kind, text);
+  }
+
+  std::function<void()> deed;
+};
 
 class UninstallLogTest : public InstallTest {
  protected:
@@ -111,24 +125,79 @@ TEST_F(UninstallLogTest, DriveRootGivesDoubledBackslashes) {
 
 TEST_F(UninstallLogTest, LinksInsideTheFolderAreRecordedAsThemselvesNeverEntered) {
   // A junction to the user's documents and a link to a system file, put
-  // into the installation folder: the uninstaller must remove the links, not
-  // what they name.
+  // into the installation folder while setup runs (an entry for a missing
+  // drive makes the pass show a box then): the uninstaller must remove the
+  // links, not what they name.
   ASSERT_TRUE(sim.WriteFile("C:\\users\\tester\\Documents\\thesis.doc", "years of work"));
   ASSERT_TRUE(sim.WriteFile("C:\\Windows\\win.ini", "[windows]"));
   const std::string f = std::string(install_test::kInstallPath) + "\\";
-  ASSERT_TRUE(sim.WriteFile(f + "Data\\keep.dat", "data"));
-  std::filesystem::create_directory_symlink(sim.files.NativePath("C:\\users\\tester\\Documents"),
-                                            sim.files.NativePath(f + "Docs"));
-  std::filesystem::create_symlink(sim.files.NativePath("C:\\Windows\\win.ini"),
-                                  sim.files.NativePath(f + "Data\\win.ini"));
-  StageScript(Script({UninstallSections({"%InstallPath%"})}));
-  Install();
+  ActingBoxes boxes;
+  boxes.deed = [&] {
+    ASSERT_TRUE(sim.WriteFile(f + "Data\\keep.dat", "data"));
+    std::filesystem::create_directory_symlink(sim.files.NativePath("C:\\users\\tester\\Documents"),
+                                              sim.files.NativePath(f + "Docs"));
+    std::filesystem::create_symlink(sim.files.NativePath("C:\\Windows\\win.ini"),
+                                    sim.files.NativePath(f + "Data\\win.ini"));
+  };
+  StageFile("gone.txt", "never installed");
+  StageScript(Script({Lines({"[fls]", "1", "gone.txt|Q:\\gone.txt", "[/fls]"}),
+                      UninstallSections({"%InstallPath%"})}));
+  platform::Platform acting{sim.files, sim.registry, sim.machine, sim.shell, boxes, sim.filesInUse};
+  install::InstallRequest request;
+  request.installPath = install_test::kInstallPath;
+  request.productName = wizard.productName;
+  install::RunInstallingStep(acting, expander, page, {}, request, programGroup);
+  ASSERT_FALSE(boxes.deed);
   const std::string walk = Lines({f + "Data\\keep.dat", f + "Data\\win.ini", f + "Data\\",
                                   f + "Docs\\", f + "Uninstallerpathtn.ini"});
   EXPECT_NE(Log().find("[files]\r\n" + walk + FixedEntries(install_test::kInstallPath)),
             std::string::npos)
       << Log();
   EXPECT_EQ(Log().find("thesis.doc"), std::string::npos);
+}
+
+TEST_F(UninstallLogTest, TheWholeFolderLineLeavesOutWhatTheFolderHeldBeforeButWhatSetupReplaced) {
+  // Installed into the user's documents: the user's file and folder of
+  // letters were there before and are never the product's; the note that a
+  // file of the product replaced is the product's now.
+  const std::string f = "C:\\users\\tester\\Documents\\";
+  ASSERT_TRUE(sim.WriteFile(f + "thesis.doc", "years of work"));
+  ASSERT_TRUE(sim.WriteFile(f + "Letters\\mum.txt", "dear mum"));
+  ASSERT_TRUE(sim.WriteFile(f + "readme.txt", "a note of the same name"));
+  StageFile("readme.txt", "the product's");
+  StageFile("a.txt", "a");
+  StageScript(Script({Lines({"[fls]", "1", "readme.txt|%InstallPath%\\readme.txt",
+                             "a.txt|%InstallPath%\\Letters\\New\\a.txt", "[/fls]"}),
+                      UninstallSections({"%InstallPath%"})}));
+  Install("C:\\users\\tester\\Documents");
+  const std::string walk = Lines({f + "Letters\\New\\a.txt", f + "Letters\\New\\",
+                                  f + "Uninstallerpathtn.ini", f + "readme.txt"});
+  EXPECT_NE(
+      Log().find("[files]\r\n" + walk + FixedEntries("C:\\users\\tester\\Documents") + "[/files]"),
+      std::string::npos)
+      << Log();
+}
+
+TEST_F(UninstallLogTest, AnUpgradeKeepsTheInstalledVersionsFilesButNeverTheUsersOwn) {
+  const std::string f = std::string(install_test::kInstallPath) + "\\";
+  StageFile("a.txt", "a");
+  StageFile("old.txt", "only in the installed version");
+  StageScript(Script({Lines({"[fls]", "1", "a.txt|%InstallPath%\\a.txt",
+                             "old.txt|%InstallPath%\\old.txt", "[/fls]"}),
+                      UninstallSections({"%InstallPath%"})}));
+  Install();
+  // Saved into the folder after the installation, and not the product's.
+  ASSERT_TRUE(sim.WriteFile(f + "mine.txt", "the user's"));
+  StageScript(Script({Lines({"[fls]", "1", "a.txt|%InstallPath%\\a.txt", "[/fls]"}),
+                      UninstallSections({"%InstallPath%"})}));
+  Install();
+  const std::string log = Log();
+  EXPECT_NE(
+      log.find("[files]\r\n" + Lines({f + "a.txt"}) + FixedEntries(install_test::kInstallPath) +
+               Lines({f + "old.txt"}) + "[/files]"),
+      std::string::npos)
+      << log;
+  EXPECT_EQ(log.find("mine.txt"), std::string::npos) << log;
 }
 
 TEST_F(UninstallLogTest, TheWholeFolderLineRecordsNothingForADriveRootOrASharedFolder) {
@@ -152,10 +221,14 @@ TEST_F(UninstallLogTest, TheWholeFolderLineRecordsNothingForADriveRootOrASharedF
       EXPECT_EQ(log.find(name), std::string::npos) << name;
     }
   }
-  // One level below, the folder is the product's again.
+  // One level below, the folder is listed again, but for what another
+  // product put there before.
   StageScript(Script({UninstallSections({"%InstallPath%"})}));
   Install("C:\\Program Files\\Other");
-  EXPECT_NE(Log().find("C:\\Program Files\\Other\\other.exe\r\n"), std::string::npos) << Log();
+  EXPECT_NE(Log().find("[files]\r\nC:\\Program Files\\Other\\Uninstallerpathtn.ini\r\n"),
+            std::string::npos)
+      << Log();
+  EXPECT_EQ(Log().find("other.exe"), std::string::npos) << Log();
 }
 
 TEST_F(UninstallLogTest, RemovalRegistryLinesAreExpandedTrimmedAndNeverWritten) {

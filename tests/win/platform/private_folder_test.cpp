@@ -6,7 +6,9 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "platform/win32/unguessable_name.h"
 #include "scratch_folder.h"
 
 namespace {
@@ -102,6 +104,26 @@ TEST(PrivateFolderTest, IsNewInTheSystemsTemporaryFolderWithTheAdministratorsOnl
   EXPECT_TRUE(win32::RemoveFolderTree(folder.c_str()));
   EXPECT_FALSE(files.Exists(folder));
   EXPECT_TRUE(win32::RemoveFolderTree(second.c_str()));
+}
+
+TEST(PrivateFolderTest, NamesMadeAheadByAnotherProgramCannotKeepItFromAFolder) {
+  // Another program makes every name that the tick count would give for the
+  // next three seconds.
+  const std::string squat = win32::SystemTempFolder() + "\\setupkit-test-";
+  std::vector<std::string> taken;
+  const DWORD now = GetTickCount();
+  for (DWORD tick = now; tick != now + 3000; ++tick) {
+    const std::string name = squat + std::to_string(tick);
+    if (CreateDirectoryA(name.c_str(), nullptr)) taken.push_back(name);
+  }
+  char made[MAX_PATH];
+  const bool fresh = win32::MakePrivateFolder("setupkit-test-", made);
+  for (const std::string& name : taken) RemoveDirectoryA(name.c_str());
+  ASSERT_TRUE(fresh);
+  const std::string name = std::string(made).substr(squat.size());
+  EXPECT_EQ(name.size(), win32::kUnguessableNameLength) << made;
+  EXPECT_EQ(name.find_first_not_of("0123456789abcdef"), std::string::npos) << made;
+  EXPECT_TRUE(win32::RemoveFolderTree(made));
 }
 
 TEST(PrivateFolderTest, AHeldCopyCannotBeChangedButCanBeReadAndGoesWithItsHandle) {
