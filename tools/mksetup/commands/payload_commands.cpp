@@ -135,6 +135,26 @@ int RunList(const std::string& setup, Console& console) {
       (payload.is64
            ? "x64 (PE32+, installs into the 64-bit program files folder and registry view)\n"
            : "x86 (PE32, installs into the 32-bit program files folder and registry view)\n"));
+  if (!payload.scopeKnown) {
+    console.out("scope: " + payload.scopeText + " (unknown)\n");
+    return Fail(console, setup + ": its scope resource holds " + payload.scopeText +
+                             ", which is no scope: the setup program refuses it as damaged");
+  }
+  switch (payload.scope) {
+    case package::InstallScope::Machine:
+      console.out(
+          "scope: machine (asks for administrator rights; for every user, registered under "
+          "HKEY_LOCAL_MACHINE)\n");
+      break;
+    case package::InstallScope::User:
+      console.out(
+          "scope: user (never asks for administrator rights; into %LocalAppData%\\Programs for "
+          "the user who runs it, registered under HKEY_CURRENT_USER)\n");
+      break;
+    case package::InstallScope::Either:
+      console.out("scope: either (the person chooses; /CURRENTUSER or /ALLUSERS)\n");
+      break;
+  }
   console.out(Row("STORED", "LZW", "DECODED", "NAME"));
   std::uint64_t stored = 0;
   std::uint64_t decodedTotal = 0;
