@@ -134,6 +134,7 @@ void CExeExtractorDlg::RunWizard() {
   WizardSession session(host, m_run.logoPath, m_run.headerPath);
   session.StartInFolder(m_run.CommandLineFolder());
   if (m_run.LinksForAllUsers()) session.PutLinksForAllUsers();
+  session.PutScope(m_run.Scope());
   const INT_PTR result = session.Run();
   if (!session.InstallNote().empty()) m_run.LogLine(session.InstallNote());
   m_run.EndWithInstallation(result == IDOK ? unattended::ExitCode::Installed

@@ -6,6 +6,7 @@
 #include "app/payload_resource.h"
 #include "app/product_mutex.h"
 #include "install/installing_step.h"
+#include "platform/win32/own_scope.h"
 #include "platform/win32/win32_platform.h"
 #include "unattended/unattended_install.h"
 
@@ -56,7 +57,10 @@ void SetupRun::Start() {
   }
   log_.Line("Command line: ", rawCommandLine);
   if (!line.flagSwitches.empty()) log_.Line("Accepted:", line.flagSwitches);
-  linksForAllUsers_ = line.allUsers || RunsAsLocalSystem();
+  const bool knownScope = win32::ReadOwnScope(scope_);
+  // A per-user program never puts links where every user sees them.
+  linksForAllUsers_ =
+      scope_ == package::InstallScope::Machine && (line.allUsers || RunsAsLocalSystem());
   if (line.noRestart) log_.Line("/NORESTART accepted");
   if (line.showHelp) {
     ::MessageBoxA(nullptr, unattended::kUsageText, "Setup", MB_OK | MB_ICONINFORMATION);
@@ -67,6 +71,12 @@ void SetupRun::Start() {
                line.error + "\n\nRun the setup program with /? for its switches.");
     End(ExitCode::BadCommandLine);
   }
+  if (!knownScope) Fail(kUnknownScope, ExitCode::DamagedSetup);
+  if (scope_ == package::InstallScope::User && line.allUsers) {
+    host_.Show(platform::MessageKind::Warning, kAllUsersRefused);
+    End(ExitCode::BadCommandLine);
+  }
+  if (scope_ == package::InstallScope::User) log_.Line("Scope: user");
   if (!win32::Win32Files().UsePrivateTempFolder()) {
     host_.Show(platform::MessageKind::Warning, kNoPrivateFolder);
     End(ExitCode::NoStaging);
@@ -75,7 +85,8 @@ void SetupRun::Start() {
 
 ExitCode SetupRun::InstallSilently(unattended::HeadlessSurface::ProgressListener progress) {
   return unattended::InstallUnattended(
-      host_, log_, {commandLine_.installFolder, logoPath, headerPath, linksForAllUsers_}, progress);
+      host_, log_, {commandLine_.installFolder, logoPath, headerPath, linksForAllUsers_, scope_},
+      progress);
 }
 
 void SetupRun::Fail(const std::string& message, ExitCode code) {

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "format/payload_contract.h"
 #include "platform/platform.h"
 #include "unattended/command_line.h"
 #include "unattended/exit_codes.h"
@@ -30,6 +31,9 @@ class SetupRun {
   bool NoCancel() const { return commandLine_.noCancel; }
   // /ALLUSERS, or a run as the SYSTEM account: links for all users.
   bool LinksForAllUsers() const { return linksForAllUsers_; }
+  // Whom the setup program installs for, as it was built (its scope
+  // resource); read once, in Start.
+  package::InstallScope Scope() const { return scope_; }
   // The machine as the run sees it: logging, and quiet in a silent run.
   platform::Platform Host() { return host_.Get(); }
   // The folder of /D= or /DIR=; empty without either.
@@ -64,6 +68,7 @@ class SetupRun {
   unattended::RunLog log_;
   unattended::LoggedPlatform host_;
   bool linksForAllUsers_ = false;
+  package::InstallScope scope_ = package::InstallScope::Machine;
 };
 
 }  // namespace app

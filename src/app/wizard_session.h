@@ -22,6 +22,7 @@ class WizardSession final : public wizard_window::WizardEvents {
   // The folder of /D= or /DIR=, for the destination page to start at.
   void StartInFolder(const std::string& folder) { wizard_.StartInFolder(folder); }
   void PutLinksForAllUsers() { wizard_.PutLinksForAllUsers(); }
+  void PutScope(package::InstallScope scope) { wizard_.PutScope(scope); }
 
   // Fresh install, upgrade or repair, once the installing step has run.
   const std::string& InstallNote() const { return wizard_.installNote_; }

@@ -12,6 +12,7 @@
 #include "install/shortcuts.h"
 #include "install/uninstall_log.h"
 #include "install/uninstall_registration.h"
+#include "install/uninstall_root.h"
 
 namespace install {
 
@@ -37,11 +38,12 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
                               std::string& programGroup) {
   ForgetCreatedFolders();
   const std::string uninstallKey = UninstallKey(request.productName);
+  const platform::RegistryRoot root = UninstallRoot(request.scope);
   const std::string version = expander.GetPathVariable("ProductVersion");
   // Before anything is written: the installed version's log may lie where
   // the new one goes.
-  const PreviousInstall previous = FindPreviousInstall(host, uninstallKey, version);
-  CreateInstallFolder(host, request.installPath);
+  const PreviousInstall previous = FindPreviousInstall(host, uninstallKey, version, root);
+  CreateInstallFolder(host, request.installPath, request.scope == package::InstallScope::Machine);
   RunFilePass(host, expander);
 
   UninstallLog log(host.files, format::JoinPath(request.installPath, log_format::kFileName));
@@ -60,8 +62,8 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
   WriteRemovalRegistryList(host.files, expander, log);
   // The path box's text, read again as the installation folder.
   const std::string installPath = expander.GetPathVariable("InstallPath");
-  RegisterUninstaller(host.registry, uninstallKey, request.productName, installPath);
-  WriteLogEnd(log, uninstallKey, programGroup);
+  RegisterUninstaller(host.registry, uninstallKey, request.productName, installPath, root);
+  WriteLogEnd(log, uninstallKey, programGroup, root);
   // The new log names what the installed version left too, so that one
   // uninstall removes both: each file and folder that is still there, and
   // every link and registry record (the uninstaller passes over those that
@@ -77,10 +79,10 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
   // longer matches it.
   const std::string digest = log.Close();
   if (!uninstallKey.empty())
-    WriteStringValue(host.registry, uninstallKey, texts::kUninstallLogDigest, digest);
+    WriteStringValue(host.registry, uninstallKey, texts::kUninstallLogDigest, digest, root);
   WriteProgramsListValues(host.registry, uninstallKey, version,
                           expander.GetPathVariable("CompanyName"), installPath,
-                          request.estimatedKib);
+                          request.estimatedKib, root);
   return previous.note;
 }
 

@@ -88,6 +88,13 @@ std::optional<platform::RegistryRoot> RegistryRootNamed(const std::string& name)
   return std::nullopt;
 }
 
+const char* RegistryRootName(platform::RegistryRoot root) {
+  for (const RootName& known : kRoots) {
+    if (known.root == root) return known.name;
+  }
+  return "";
+}
+
 std::optional<RegistryData> RegistryDataOf(const std::string& typeName, const std::string& text) {
   RegistryData data;
   if (typeName == script::format::kRegSzName) {

@@ -13,6 +13,8 @@ namespace install {
 
 // The predefined key that a root name stands for; nothing for any other text.
 std::optional<platform::RegistryRoot> RegistryRootNamed(const std::string& name);
+// The name of a predefined key, as the script and the uninstall log write it.
+const char* RegistryRootName(platform::RegistryRoot root);
 
 // A value as it is stored: its type and its bytes.
 struct RegistryData {

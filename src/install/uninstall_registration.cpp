@@ -26,32 +26,32 @@ std::string UninstallKey(const std::string& productName) {
 }
 
 void WriteStringValue(platform::Registry& registry, const std::string& key, const char* name,
-                      const std::string& text) {
+                      const std::string& text, platform::RegistryRoot root) {
   // The terminating zero is c_str()'s own.
   const std::vector<std::uint8_t> bytes(text.c_str(), text.c_str() + text.size() + 1);
-  registry.SetValue(platform::RegistryRoot::LocalMachine, key, name, platform::kRegSz, bytes);
+  registry.SetValue(root, key, name, platform::kRegSz, bytes);
 }
 
 void WriteDwordValue(platform::Registry& registry, const std::string& key, const char* name,
-                     std::uint32_t number) {
-  registry.SetValue(platform::RegistryRoot::LocalMachine, key, name, platform::kRegDword,
-                    DwordBytes(number));
+                     std::uint32_t number, platform::RegistryRoot root) {
+  registry.SetValue(root, key, name, platform::kRegDword, DwordBytes(number));
 }
 
 void RegisterUninstaller(platform::Registry& registry, const std::string& uninstallKey,
-                         const std::string& productName, const std::string& installPath) {
+                         const std::string& productName, const std::string& installPath,
+                         platform::RegistryRoot root) {
   if (uninstallKey.empty()) return;
   const std::string uninstaller = installPath + "\\" + log_format::kUninstallerName;
-  WriteStringValue(registry, uninstallKey, texts::kDisplayIcon, uninstaller);
-  WriteStringValue(registry, uninstallKey, texts::kDisplayName, productName);
-  WriteDwordValue(registry, uninstallKey, texts::kNoModify, 1);
-  WriteDwordValue(registry, uninstallKey, texts::kNoRepair, 1);
+  WriteStringValue(registry, uninstallKey, texts::kDisplayIcon, uninstaller, root);
+  WriteStringValue(registry, uninstallKey, texts::kDisplayName, productName, root);
+  WriteDwordValue(registry, uninstallKey, texts::kNoModify, 1, root);
+  WriteDwordValue(registry, uninstallKey, texts::kNoRepair, 1, root);
   // Quoted: the system runs this as a command line, and an unquoted path
   // with spaces ("C:\Program Files\...") could start C:\Program.exe.
   const std::string command = "\"" + uninstaller + "\"";
-  WriteStringValue(registry, uninstallKey, texts::kUninstallString, command);
+  WriteStringValue(registry, uninstallKey, texts::kUninstallString, command, root);
   WriteStringValue(registry, uninstallKey, texts::kQuietUninstallString,
-                   command + " " + texts::kSilentSwitch);
+                   command + " " + texts::kSilentSwitch, root);
 }
 
 }  // namespace install

@@ -1,5 +1,6 @@
 #include "script/path_variables.h"
 
+#include "script/scope_folders.h"
 #include "script/script_reader.h"
 
 namespace script {
@@ -82,10 +83,10 @@ std::string PathExpander::GetPathVariable(const std::string& piece) {
     std::string language;
     return machine_.LanguageName(language) ? language : piece;
   }
-  if (piece == "ProgramFiles") return ReadProgramFilesPath(registry_, machine_);
+  if (piece == "ProgramFiles") return ProgramFilesFolder(scope_, registry_, machine_);
   if (piece == "WindowDir") return machine_.WindowsFolder();
   if (piece == "SystemDir") return machine_.SystemFolder();
-  if (piece == "CommonFiles") return ReadProgramFilesPath(registry_, machine_) + "\\Common Files";
+  if (piece == "CommonFiles") return CommonFilesFolder(scope_, registry_, machine_);
   if (piece == "TempDir") return files_.TempFolder();
   for (const ShellFolderVariable& folder : kShellFolders) {
     if (piece == folder.name) return machine_.FolderPath(folder.csidl | platform::kCsidlFlagCreate);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "format/payload_contract.h"
 #include "platform/platform.h"
 
 namespace script {
@@ -44,12 +45,16 @@ class PathExpander {
   // The value of one piece: a known "%piece%" gives its value, any other
   // piece comes back as it is.
   std::string GetPathVariable(const std::string& piece);
+  // The scope the program files variables stand for; the machine's until
+  // told.
+  void PutScope(package::InstallScope scope) { scope_ = scope; }
 
  private:
   WizardValues& wizard_;
   platform::Registry& registry_;
   platform::Machine& machine_;
   platform::FileSystem& files_;  // %TempDir%
+  package::InstallScope scope_ = package::InstallScope::Machine;
 };
 
 }  // namespace script

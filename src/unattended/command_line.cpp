@@ -16,7 +16,8 @@ const char* const kUsageText =
     "/DIR=\"FOLDER\": install into FOLDER\n"
     "/LOG=FILE: write a log of the run to FILE\n"
     "/LOG: the log in the temporary folder\n"
-    "/ALLUSERS: links for all users\n"
+    "/ALLUSERS: links for all users (refused by\n"
+    "  a setup program for one user)\n"
     "/NOCANCEL, /SP-, /SUPPRESSMSGBOXES\n"
 #ifndef SETUPKIT_WITHOUT_RESTART_MANAGER
     "/CLOSEAPPLICATIONS: close programs using files\n"

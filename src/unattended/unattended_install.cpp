@@ -13,6 +13,7 @@ ExitCode InstallUnattended(LoggedPlatform& host, RunLog& log, const UnattendedRe
   HeadlessSurface surface(progress);
   wizard::CInstallWizard wizard(surface, host.Get(), request.logoPath, request.headerPath);
   if (request.linksForAllUsers) wizard.PutLinksForAllUsers();
+  wizard.PutScope(request.scope);
   wizard.OnInitDialog();
 
   wizard.OnNext();

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "format/payload_contract.h"
 #include "unattended/exit_codes.h"
 #include "unattended/headless_surface.h"
 #include "unattended/logged_platform.h"
@@ -21,6 +22,8 @@ struct UnattendedRequest {
   std::string headerPath;
   // Links into the all-users folders.
   bool linksForAllUsers = false;
+  // Whom the product is installed for.
+  package::InstallScope scope = package::InstallScope::Machine;
 };
 
 // Installed, InstalledWithErrors, BadCommandLine for a folder refused by the

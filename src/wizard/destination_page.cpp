@@ -9,6 +9,7 @@
 #include "format/windows_path.h"
 #include "install/programs_list.h"
 #include "install/uninstall_registration.h"
+#include "install/uninstall_root.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
 #include "wizard/control_ids.h"
@@ -108,7 +109,8 @@ void CInstallWizard::ShowDestinationPage() {
     const std::string start =
         !startingFolder_.empty()
             ? startingFolder_
-            : install::InstalledLocation(host_.registry, install::UninstallKey(ProductName()));
+            : install::InstalledLocation(host_.registry, install::UninstallKey(ProductName()),
+                                         install::UninstallRoot(scope_));
     folder = !start.empty() && !script::IsTrueFlag(lockFlag)
                  ? start
                  : expander_.ExpandPathVariables(section.pathTemplate);

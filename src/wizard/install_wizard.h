@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "format/payload_contract.h"
 #include "install/installing_step.h"
 #include "platform/platform.h"
 #include "script/path_variables.h"
@@ -43,6 +44,12 @@ class CInstallWizard final : public script::WizardValues {
   void StartInFolder(std::string folder) { startingFolder_ = std::move(folder); }
   // The installing step puts the links into the all-users folders.
   void PutLinksForAllUsers() { linksForAllUsers_ = true; }
+  // Whom the product is installed for: the folders the path variables stand
+  // for, where an installed version is found and the programs list.
+  void PutScope(package::InstallScope scope) {
+    scope_ = scope;
+    expander_.PutScope(scope);
+  }
 
   // --- What the window reports --------------------------------------------
   // After the controls exist: header fields, caption, welcome texts, notice,
@@ -144,6 +151,7 @@ class CInstallWizard final : public script::WizardValues {
   bool installFolderLocked_ = false;
   bool driveAccepted_ = false;
   bool linksForAllUsers_ = false;
+  package::InstallScope scope_ = package::InstallScope::Machine;
 };
 
 }  // namespace wizard

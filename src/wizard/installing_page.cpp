@@ -70,6 +70,7 @@ void CInstallWizard::RunInstallingStep() {
   request.estimatedKib =
       static_cast<std::uint32_t>(std::min(GetRequiredSpace() * 1024 + 1023.0 / 1024, 4294967295.0));
   request.linksForAllUsers = linksForAllUsers_;
+  request.scope = scope_;
   SurfaceInstallingPage page(surface_);
   installNote_ = install::RunInstallingStep(host_, expander_, page, request, programGroup_);
   ShowFinishTransition();

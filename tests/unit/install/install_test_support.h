@@ -116,6 +116,8 @@ class InstallTest : public ::testing::Test {
     request.installPath = installPath;
     request.productName = wizard.productName;
     request.linksForAllUsers = linksForAllUsers;
+    request.scope = scope;
+    expander.PutScope(scope);
     install::RunInstallingStep(host, expander, page, request, programGroup);
   }
 
@@ -143,6 +145,7 @@ class InstallTest : public ::testing::Test {
   RecordingPage page;
   std::string programGroup;
   bool linksForAllUsers = false;
+  package::InstallScope scope = package::InstallScope::Machine;
 };
 
 // Shell folders of the simulated machine.

@@ -85,6 +85,16 @@ TEST(Scope, AUserBuildMarksTheProgramAndItsUninstallerAndAMachineBuildStaysAsItW
   const std::span<const std::uint8_t> uninstallerBytes(uninstaller.data, uninstaller.size);
   EXPECT_EQ(ExecutionLevel(uninstallerBytes), "asInvoker");
   EXPECT_EQ(ScopeResource(uninstallerBytes), "user");
+  // An uninstaller already of the scope (signed after extract) goes in as
+  // it is.
+  const Bytes userUninstaller(uninstallerBytes.begin(), uninstallerBytes.end());
+  product.WriteFile("UnInstaller.exe", userUninstaller);
+  RecordingConsole again;
+  ASSERT_EQ(RunBuild(options, again.console), kExitOk) << again.err;
+  SetupPayload rebuilt;
+  ASSERT_TRUE(ReadSetupPayload(product.OutputPath(), rebuilt, error)) << error;
+  const package::ArchiveEntry& kept = rebuilt.entries[rebuilt.entries.size() - 2];
+  EXPECT_EQ(Bytes(kept.data, kept.data + kept.size), userUninstaller);
   // The rest of the manifest stays as it was.
   std::vector<std::uint8_t> manifest;
   ASSERT_TRUE(ReadResource(setup, ResourceId::Number(24), ResourceId::Number(1), manifest, error));

@@ -90,6 +90,9 @@ bool ScopeUninstaller(BuildPlan& plan, package::InstallScope scope, Console& con
       error = "cannot read " + entry.sourcePath + ": " + why;
       return false;
     }
+    // One that is already of the scope (signed after an earlier build made
+    // it so) goes in as it is, signature and all.
+    if (IsProgramOfScope(bytes, scope)) continue;
     ResourceWriteNotes notes;
     if (!WriteProgramScope(bytes, scope, entry.rewritten, why, &notes)) {
       error = "cannot make the uninstall program " + entry.sourcePath + " one for " +
@@ -98,8 +101,9 @@ bool ScopeUninstaller(BuildPlan& plan, package::InstallScope scope, Console& con
     }
     if (notes.removedSignature) {
       Warn(console, "the uninstall program " + entry.sourcePath +
-                        " was signed; its scope removed the signature: sign it for --scope " +
-                        package::ScopeName(scope) + " before building");
+                        " was signed; setting its scope removed the signature: sign the "
+                        "UnInstaller.exe that mksetup extract takes out of this setup program, "
+                        "and build with that one");
     }
     entry.size = entry.rewritten.size();
   }

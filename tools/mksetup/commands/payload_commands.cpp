@@ -130,11 +130,13 @@ int RunList(const std::string& setup, Console& console) {
   std::string error;
   if (!ReadSetupPayload(setup, payload, error)) return Fail(console, error);
 
+  // A per-user program's folder is the user's whatever its architecture.
+  const bool perUser = payload.scopeKnown && payload.scope == package::InstallScope::User;
+  const std::string bits = payload.is64 ? "64" : "32";
   console.out(
-      std::string("architecture: ") +
-      (payload.is64
-           ? "x64 (PE32+, installs into the 64-bit program files folder and registry view)\n"
-           : "x86 (PE32, installs into the 32-bit program files folder and registry view)\n"));
+      std::string("architecture: ") + (payload.is64 ? "x64 (PE32+, " : "x86 (PE32, ") +
+      (perUser ? "writes the " + bits + "-bit registry view)\n"
+               : "installs into the " + bits + "-bit program files folder and registry view)\n"));
   if (!payload.scopeKnown) {
     console.out("scope: " + payload.scopeText + " (unknown)\n");
     return Fail(console, setup + ": its scope resource holds " + payload.scopeText +

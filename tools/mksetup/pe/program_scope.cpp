@@ -61,6 +61,17 @@ std::string ExecutionLevel(std::span<const std::uint8_t> image) {
   return manifest.text.substr(at, length);
 }
 
+bool IsProgramOfScope(std::span<const std::uint8_t> image, package::InstallScope scope) {
+  if (scope == package::InstallScope::Machine) return true;
+  std::vector<std::uint8_t> resource;
+  std::string why;
+  const ResourceKey key = ScopeResourceKey();
+  return ExecutionLevel(image) == ExecutionLevelOf(scope) &&
+         ReadResource(image, key.type, key.name, resource, why) &&
+         std::string_view(reinterpret_cast<const char*>(resource.data()), resource.size()) ==
+             package::ScopeName(scope);
+}
+
 bool WriteProgramScope(std::span<const std::uint8_t> image, package::InstallScope scope,
                        std::vector<std::uint8_t>& out, std::string& error,
                        ResourceWriteNotes* notes) {

@@ -25,6 +25,11 @@ const char* ExecutionLevelOf(package::InstallScope scope);
 // manifest (RT_MANIFEST #1) or no level in it.
 std::string ExecutionLevel(std::span<const std::uint8_t> image);
 
+// The image is already a program of the scope: its manifest's level and its
+// scope resource are the scope's (always true for Machine). Such an image
+// needs no rewrite, and so keeps its signature.
+bool IsProgramOfScope(std::span<const std::uint8_t> image, package::InstallScope scope);
+
 // Writes into out a copy of image for the scope. Machine scope leaves the
 // image as it is (no scope resource: the setup programs of machine scope
 // stay what they were before scopes); any other writes the scope resource
