@@ -31,6 +31,9 @@ profile_unix=$(wine_unix_path "C:\\users\\$user")
 touch "$out/user_scope.start"
 user_silent() { SETUPKIT_TEST_UNELEVATED=1 silent "$@"; }
 
+# ${PROGRAM_FILES} of the scenario is the setup program's: the user's here.
+program_files="$(folder_of 'Local AppData')\\Programs" \
+  check "scenario user_scope_wizard" run_scenario user_scope_wizard "$out/UserV2.exe"
 check "/ALLUSERS to a per-user setup program ends with 3" \
   user_silent 3 "$out/UserV1.exe" /S /ALLUSERS "$user_log_word"
 check "it installed nothing" test ! -e "$user_unix"
