@@ -7,6 +7,7 @@
 #include "base/text_trim.h"
 #include "format/windows_path.h"
 #include "install/install_texts.h"
+#include "install/registry_values.h"
 #include "format/field_values.h"
 #include "format/uninstall_log_format.h"
 #include "install/shared_folders.h"
@@ -160,9 +161,9 @@ void WriteRemovalRegistryList(platform::FileSystem& files, script::PathExpander&
 }
 
 void WriteLogEnd(UninstallLog& log, const std::string& uninstallKey,
-                 const std::string& programGroup) {
+                 const std::string& programGroup, platform::RegistryRoot root) {
   if (!uninstallKey.empty()) {
-    log.WriteLine(::format::Joined({format::kLocalMachine, "|", uninstallKey, "|"}));
+    log.WriteLine(::format::Joined({RegistryRootName(root), "|", uninstallKey, "|"}));
   }
   log.WriteLine(format::log::kRegistryEnd);
   log.Write("\n");
