@@ -22,5 +22,11 @@ inline constexpr const char* kDamagedPrefix =
     "The installation data of this setup program is damaged; please obtain "
     "a new copy.\n\n";
 inline constexpr const char* kSetupRunsAlready = "Setup of this product is running already.";
+inline constexpr const char* kUnknownScope =
+    "The installation data of this setup program is damaged; please obtain a new copy.\n\n"
+    "It does not say whom to install the product for.";
+inline constexpr const char* kAllUsersRefused =
+    "This setup program installs the product for the user who runs it: it cannot install "
+    "it for all users (/ALLUSERS).";
 
 }  // namespace app

@@ -6,6 +6,7 @@
 #include "app/payload_resource.h"
 #include "app/product_mutex.h"
 #include "install/installing_step.h"
+#include "platform/win32/own_scope.h"
 #include "platform/win32/win32_platform.h"
 #include "unattended/switches.h"
 #include "unattended/unattended_install.h"
@@ -24,17 +25,22 @@ bool RunsAsLocalSystem() {
   return ::CheckTokenMembership(nullptr, &system, &member) && member;
 }
 
-// The run's options: the command line's, and a run as SYSTEM puts the links
-// into the all-users folders, as /ALLUSERS does.
-unattended::CommandLine ReadCommandLine() {
+// The run's options: the command line's, with the scope the program was
+// built for (its scope resource; scopeKnown is false when that is damaged),
+// and a run as SYSTEM puts the links into the all-users folders, as
+// /ALLUSERS does. A per-user program never puts links where every user sees
+// them: Start refuses its /ALLUSERS.
+unattended::CommandLine ReadCommandLine(bool& scopeKnown) {
   unattended::CommandLine line = unattended::ParseCommandLine(::GetCommandLineA());
-  if (RunsAsLocalSystem()) line.allUsers = true;
+  scopeKnown = win32::ReadOwnScope(line.scope);
+  if (line.scope == format::InstallScope::Machine && RunsAsLocalSystem()) line.allUsers = true;
   return line;
 }
 
 }  // namespace
 
-SetupRun::SetupRun() : commandLine_(ReadCommandLine()), host_(win32::Win32Platform(), log_) {}
+SetupRun::SetupRun()
+    : commandLine_(ReadCommandLine(scopeKnown_)), host_(win32::Win32Platform(), log_) {}
 
 void SetupRun::Start() {
   const std::string rawCommandLine = ::GetCommandLineA();
@@ -71,6 +77,12 @@ void SetupRun::Start() {
                line.error + "\n\nRun the setup program with /? for its switches.");
     End(ExitCode::BadCommandLine);
   }
+  if (!scopeKnown_) Fail(kUnknownScope, ExitCode::DamagedSetup);
+  if (line.scope == format::InstallScope::User && line.allUsers) {
+    host_.Show(platform::MessageKind::Warning, kAllUsersRefused);
+    End(ExitCode::BadCommandLine);
+  }
+  if (line.scope == format::InstallScope::User) log_.Line("Scope: user");
   if (!win32::Win32Files().UsePrivateTempFolder()) {
     host_.Show(platform::MessageKind::Warning, kNoPrivateFolder);
     End(ExitCode::NoStaging);

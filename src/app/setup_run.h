@@ -57,6 +57,10 @@ class SetupRun {
   std::string headerPath;
 
  private:
+  // Whether the program's scope resource named a scope (ReadCommandLine
+  // reads it); Start refuses a damaged one. Before commandLine_, whose
+  // initialisation sets it.
+  bool scopeKnown_ = true;
   unattended::CommandLine commandLine_;
   unattended::RunLog log_;
   unattended::LoggedPlatform host_;

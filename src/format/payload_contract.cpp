@@ -9,6 +9,16 @@ bool EntryStaysPlain(std::string_view name) {
   return false;
 }
 
+bool ParseScopeName(std::string_view text, InstallScope& scope) {
+  for (int i = 0; i < 3; ++i) {
+    if (text == kScopeNames[i]) {
+      scope = static_cast<InstallScope>(i);
+      return true;
+    }
+  }
+  return false;
+}
+
 bool IsSetupScript(std::string_view name) {
   return name.find(kScriptEntryName) != std::string_view::npos;
 }

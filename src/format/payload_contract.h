@@ -3,8 +3,9 @@
 // setup runtime, which reads it back. Both include this header; changing
 // anything here changes the stored format of every setup program.
 //
-// - The resources: the payload archive (its layout in payload_archive.h) and
-//   the archive's SHA-256 (the 32 bytes of the digest, nothing else).
+// - The resources: the payload archive (its layout in payload_archive.h),
+//   the archive's SHA-256 (the 32 bytes of the digest, nothing else), and the
+//   scope the setup program installs in.
 // - The names of the entries the runtime looks for.
 // - Which entries are stored compressed. The archive carries no flag for it:
 //   the runtime decides from each entry's name and from the setup script's
@@ -26,6 +27,27 @@ inline constexpr const char* kArchiveResourceType = "IDR_EXE";
 inline constexpr unsigned kArchiveResourceName = 129;
 inline constexpr const char* kChecksumResourceType = "IDR_EXE_SHA256";
 inline constexpr unsigned kChecksumResourceName = 129;
+
+// Whom a setup program installs for. Machine: elevated, into the program
+// files folder, registered under HKEY_LOCAL_MACHINE. User: never elevated,
+// into the user's own folders, registered under HKEY_CURRENT_USER. Either:
+// the person chooses.
+enum class InstallScope { Machine, User, Either };
+
+// The scope resource holds the scope's name in ASCII ("user"), without a
+// terminator. A setup program without it installs for the machine, as every
+// one did before scopes and as those of other tools do; a program's
+// manifest asks for administrator rights exactly when its scope is Machine.
+// The uninstall programs a per-user setup program carries hold the same
+// resource, so that the uninstaller looks for the product under
+// HKEY_CURRENT_USER.
+inline constexpr const char* kScopeResourceType = "IDR_EXE_SCOPE";
+inline constexpr unsigned kScopeResourceName = 129;
+inline constexpr const char* kScopeNames[] = {"machine", "user", "either"};
+
+inline const char* ScopeName(InstallScope scope) { return kScopeNames[static_cast<int>(scope)]; }
+// False for any other text, which a setup program refuses as damaged.
+bool ParseScopeName(std::string_view text, InstallScope& scope);
 
 // The entries the runtime knows by name.
 inline constexpr const char* kScriptEntryName = "log_file.txt";

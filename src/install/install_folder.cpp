@@ -27,11 +27,11 @@ bool IsInProgramFiles(platform::Machine& machine, const std::string& path) {
 
 }  // namespace
 
-void CreateInstallFolder(platform::Platform& host, const std::string& path) {
+void CreateInstallFolder(platform::Platform& host, const std::string& path, bool protect) {
   std::string folder = path;
   if (!folder.empty() && folder.back() == '\\') folder.pop_back();
   const std::size_t slash = folder.rfind('\\');
-  if (slash == std::string::npos || host.files.Exists(folder) ||
+  if (!protect || slash == std::string::npos || host.files.Exists(folder) ||
       IsInProgramFiles(host.machine, folder)) {
     CreateFolderPath(host.files, path);
     return;

@@ -14,6 +14,7 @@
 #include "install/uninstall_log.h"
 #include "install/uninstall_registration.h"
 #include "format/uninstall_key.h"
+#include "install/uninstall_root.h"
 
 namespace install {
 
@@ -39,14 +40,15 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
                               const InstallRequest& request, std::string& programGroup) {
   ForgetCreatedFolders();
   const std::string uninstallKey = format::UninstallKey(request.productName);
+  const platform::RegistryRoot root = UninstallRoot(options.scope);
   const std::string version = expander.GetPathVariable("ProductVersion");
   // Before anything is written: the installed version's log may lie where
   // the new one goes.
-  const PreviousInstall previous = FindPreviousInstall(host, uninstallKey, version);
+  const PreviousInstall previous = FindPreviousInstall(host, uninstallKey, version, root);
   // What the folder holds now is not the product's, but for the files that
   // the pass puts in place of some.
   PriorContents before(host, request.installPath);
-  CreateInstallFolder(host, request.installPath);
+  CreateInstallFolder(host, request.installPath, options.scope == format::InstallScope::Machine);
   before.Replaced(RunFilePass(host, expander));
 
   UninstallLog log(host.files, format::JoinPath(request.installPath, format::log::kFileName));
@@ -65,8 +67,8 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
   WriteRemovalRegistryList(host.files, expander, log);
   // The path box's text, read again as the installation folder.
   const std::string installPath = expander.GetPathVariable("InstallPath");
-  RegisterUninstaller(host.registry, uninstallKey, request.productName, installPath);
-  WriteLogEnd(log, uninstallKey, programGroup);
+  RegisterUninstaller(host.registry, uninstallKey, request.productName, installPath, root);
+  WriteLogEnd(log, uninstallKey, programGroup, root);
   // The new log names what the installed version left too, so that one
   // uninstall removes both: each file and folder that is still there, and
   // every link and registry record (the uninstaller passes over those that
@@ -82,10 +84,10 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
   // longer matches it.
   const std::string digest = log.Close();
   if (!uninstallKey.empty())
-    WriteStringValue(host.registry, uninstallKey, format::kUninstallLogDigest, digest);
+    WriteStringValue(host.registry, uninstallKey, format::kUninstallLogDigest, digest, root);
   WriteProgramsListValues(host.registry, uninstallKey, version,
                           expander.GetPathVariable("CompanyName"), installPath,
-                          request.estimatedKib);
+                          request.estimatedKib, root);
   return previous.note;
 }
 

@@ -63,8 +63,10 @@ void ForgetCreatedFolders();
 // makes the folder itself outside the program files folders, with their
 // permissions (MakeProtectedFolder): the user cannot then replace the
 // uninstall log or the uninstaller that runs elevated. A folder that exists
-// already keeps its own, as it may hold the user's files.
-void CreateInstallFolder(platform::Platform& host, const std::string& path);
+// already keeps its own, as it may hold the user's files. A product of one
+// user (protect false) is the user's to change, and nothing of it runs
+// elevated: its folder is made as any other.
+void CreateInstallFolder(platform::Platform& host, const std::string& path, bool protect = true);
 
 // Finish with the launch box checked: starts the program of every "[launch]"
 // with a true flag. Returns false when a false flag ended the scan, which

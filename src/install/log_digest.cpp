@@ -11,11 +11,10 @@
 namespace install {
 
 LogDigest CheckLogDigest(platform::Registry& registry, const std::string& uninstallKey,
-                         const std::string& logText) {
+                         const std::string& logText, platform::RegistryRoot root) {
   std::string recorded;
   if (uninstallKey.empty() ||
-      !registry.QueryString(platform::RegistryRoot::LocalMachine, uninstallKey,
-                            format::kUninstallLogDigest, recorded)) {
+      !registry.QueryString(root, uninstallKey, format::kUninstallLogDigest, recorded)) {
     return LogDigest::Missing;
   }
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(logText.data());

@@ -10,22 +10,22 @@
 namespace install {
 
 PreviousInstall FindPreviousInstall(platform::Platform& host, const std::string& uninstallKey,
-                                    const std::string& version) {
+                                    const std::string& version, platform::RegistryRoot root) {
   PreviousInstall previous;
-  const std::string location = InstalledLocation(host.registry, uninstallKey);
+  const std::string location = InstalledLocation(host.registry, uninstallKey, root);
   if (location.empty()) {
     previous.note = texts::kFreshInstall;
     return previous;
   }
   std::string& note = previous.note;
-  host.registry.QueryString(platform::RegistryRoot::LocalMachine, uninstallKey,
-                            format::kDisplayVersion, note);
+  host.registry.QueryString(root, uninstallKey, format::kDisplayVersion, note);
   note.insert(0, note == version ? texts::kRepairOf : texts::kUpgradeFrom);
   // The folder may be one its user can change: only a log that is byte for
   // byte the one this key's installation wrote is believed.
   const std::string logPath = format::JoinPath(location, format::log::kFileName);
-  if (std::string text; host.files.ReadPlainFile(logPath, text) &&
-                        CheckLogDigest(host.registry, uninstallKey, text) == LogDigest::Matches) {
+  if (std::string text;
+      host.files.ReadPlainFile(logPath, text) &&
+      CheckLogDigest(host.registry, uninstallKey, text, root) == LogDigest::Matches) {
     previous.logText = std::move(text);
   } else {
     note.append(texts::kLogNotTakenOverStart).append(logPath).append(texts::kLogNotTakenOverEnd);

@@ -12,7 +12,7 @@ namespace install {
 
 struct PreviousInstall {
   // The installed version's uninstall log, only when it matches the digest
-  // recorded for it under HKEY_LOCAL_MACHINE; empty otherwise.
+  // recorded for it in the uninstall key; empty otherwise.
   std::string logText;
   // For the run's log: "Fresh install", "Upgrade from version 1.0" or
   // "Repair of version 2.0", and why an installed log is not taken over.
@@ -23,7 +23,8 @@ struct PreviousInstall {
 // DisplayVersion the version; version is the one being installed. The log
 // is read by its own name, never through a link, in one read that the
 // digest then checks.
-PreviousInstall FindPreviousInstall(platform::Platform& host, const std::string& uninstallKey,
-                                    const std::string& version);
+PreviousInstall FindPreviousInstall(
+    platform::Platform& host, const std::string& uninstallKey, const std::string& version,
+    platform::RegistryRoot root = platform::RegistryRoot::LocalMachine);
 
 }  // namespace install

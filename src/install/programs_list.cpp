@@ -37,21 +37,23 @@ std::optional<VersionNumbers> VersionNumbersOf(const std::string& version) {
 
 void WriteProgramsListValues(platform::Registry& registry, const std::string& uninstallKey,
                              const std::string& version, const std::string& publisher,
-                             const std::string& installPath, std::uint32_t estimatedKib) {
+                             const std::string& installPath, std::uint32_t estimatedKib,
+                             platform::RegistryRoot root) {
   if (uninstallKey.empty()) return;
   const char* const textNames[] = {format::kDisplayVersion, format::kPublisher,
                                    format::kInstallLocation};
   const std::string* const textValues[] = {&version, &publisher, &installPath};
   for (int i = 0; i < 3; ++i) {
     if (!textValues[i]->empty())
-      WriteStringValue(registry, uninstallKey, textNames[i], *textValues[i]);
+      WriteStringValue(registry, uninstallKey, textNames[i], *textValues[i], root);
   }
   const std::time_t now = std::time(nullptr);
   if (const std::tm* local = std::localtime(&now)) {
     WriteStringValue(
         registry, uninstallKey, format::kInstallDate,
-        format::DecimalText(static_cast<std::uint32_t>(
-            (local->tm_year + 1900) * 10000 + (local->tm_mon + 1) * 100 + local->tm_mday)));
+        format::DecimalText(static_cast<std::uint32_t>((local->tm_year + 1900) * 10000 +
+                                                       (local->tm_mon + 1) * 100 + local->tm_mday)),
+        root);
   }
   const char* const numberNames[] = {format::kEstimatedSize, format::kVersionMajor,
                                      format::kVersionMinor};
@@ -59,16 +61,16 @@ void WriteProgramsListValues(platform::Registry& registry, const std::string& un
   const std::uint32_t numbers[] = {estimatedKib, parsed ? parsed->major : 0,
                                    parsed ? parsed->minor : 0};
   for (int i = 0; i < (parsed ? 3 : 1); ++i) {
-    WriteDwordValue(registry, uninstallKey, numberNames[i], numbers[i]);
+    WriteDwordValue(registry, uninstallKey, numberNames[i], numbers[i], root);
   }
 }
 
-std::string InstalledLocation(platform::Registry& registry, const std::string& uninstallKey) {
+std::string InstalledLocation(platform::Registry& registry, const std::string& uninstallKey,
+                              platform::RegistryRoot root) {
   std::string location;
   // Anything else is no folder to install into; a drive's root is refused
   // as the command line refuses it.
-  if (registry.QueryString(platform::RegistryRoot::LocalMachine, uninstallKey,
-                           format::kInstallLocation, location) &&
+  if (registry.QueryString(root, uninstallKey, format::kInstallLocation, location) &&
       location.size() > 3 && location[1] == ':' && location[2] == '\\' && location.back() != '\\') {
     return location;
   }

@@ -21,18 +21,20 @@ struct VersionNumbers {
 // the text does not start with a digit.
 std::optional<VersionNumbers> VersionNumbersOf(const std::string& version);
 
-// Under HKEY_LOCAL_MACHINE and the uninstall key: DisplayVersion (the
+// Under the root (uninstall_root.h) and the uninstall key: DisplayVersion (the
 // product's version), Publisher (its company) and InstallLocation, each when
 // not empty, InstallDate (today, YYYYMMDD), EstimatedSize, and VersionMajor
 // and VersionMinor where the version starts with a number. Nothing without a
 // key.
 void WriteProgramsListValues(platform::Registry& registry, const std::string& uninstallKey,
                              const std::string& version, const std::string& publisher,
-                             const std::string& installPath, std::uint32_t estimatedKib);
+                             const std::string& installPath, std::uint32_t estimatedKib,
+                             platform::RegistryRoot root = platform::RegistryRoot::LocalMachine);
 
 // The folder of an installed version: the key's InstallLocation when it is a
 // full path below a drive's root without a trailing backslash; empty
 // otherwise.
-std::string InstalledLocation(platform::Registry& registry, const std::string& uninstallKey);
+std::string InstalledLocation(platform::Registry& registry, const std::string& uninstallKey,
+                              platform::RegistryRoot root = platform::RegistryRoot::LocalMachine);
 
 }  // namespace install

@@ -36,6 +36,13 @@ std::optional<platform::RegistryRoot> RegistryRootNamed(const std::string& name)
   return std::nullopt;
 }
 
+const char* RegistryRootName(platform::RegistryRoot root) {
+  for (const RootName& known : kRoots) {
+    if (known.root == root) return known.name;
+  }
+  return "";
+}
+
 void WriteRegistryValue(platform::Registry& registry, const std::string& rootName,
                         const std::string& key, const std::string& valueName,
                         const std::string& typeName, const std::string& data) {

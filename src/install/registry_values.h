@@ -14,6 +14,8 @@ namespace install {
 
 // The predefined key that a root name stands for; nothing for any other text.
 std::optional<platform::RegistryRoot> RegistryRootNamed(const std::string& name);
+// The name of a predefined key, as the script and the uninstall log write it.
+const char* RegistryRootName(platform::RegistryRoot root);
 
 // Creates the key as needed and sets the value. An unknown root or type, or
 // data that does not fit the type, writes nothing. Failures are silent.

@@ -1,12 +1,15 @@
 // RunOptions: how this one run of the setup program goes, as its command line
 // asks. The command line is parsed into it once (unattended's switch table),
-// the run completes it where it begins (a run as SYSTEM puts the links into
-// the all-users folders), and then it is handed as it is, by const
-// reference, to the wizard, the silent run and the installing step. What the
-// script says or a page reads from its controls is no option of the run.
+// the run completes it where it begins (the scope the program was built for;
+// a run as SYSTEM puts the links into the all-users folders), and then it is
+// handed as it is, by const reference, to the wizard, the silent run and the
+// installing step. What the script says or a page reads from its controls is
+// no option of the run.
 #pragma once
 
 #include <string>
+
+#include "format/payload_contract.h"
 
 namespace install {
 
@@ -27,6 +30,12 @@ struct RunOptions {
   // /ALLUSERS, or a run as the SYSTEM account: the links of "[shrt]" go
   // into the all-users folders.
   bool allUsers = false;
+  // Whom the product is installed for, as the setup program was built (its
+  // scope resource, never the command line): the folders the path variables
+  // stand for, where an installed version is found, where the programs-list
+  // entry goes and whether the installation folder is made as an
+  // administrator's.
+  format::InstallScope scope = format::InstallScope::Machine;
   // /NOCANCEL: the progress window cannot be closed.
   bool noCancel = false;
   // /CLOSEAPPLICATIONS: a silent run closes the programs that hold files it

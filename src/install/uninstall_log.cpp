@@ -8,6 +8,7 @@
 #include "format/windows_path.h"
 #include "install/folder_walk.h"
 #include "install/install_texts.h"
+#include "install/registry_values.h"
 #include "format/field_values.h"
 #include "format/uninstall_log_format.h"
 #include "install/shared_folders.h"
@@ -149,9 +150,9 @@ void WriteRemovalRegistryList(platform::FileSystem& files, script::PathExpander&
 }
 
 void WriteLogEnd(UninstallLog& log, const std::string& uninstallKey,
-                 const std::string& programGroup) {
+                 const std::string& programGroup, platform::RegistryRoot root) {
   if (!uninstallKey.empty()) {
-    log.WriteLine(::format::Joined({format::kLocalMachine, "|", uninstallKey, "|"}));
+    log.WriteLine(::format::Joined({RegistryRootName(root), "|", uninstallKey, "|"}));
   }
   log.WriteLine(format::log::kRegistryEnd);
   log.Write("\n");

@@ -71,10 +71,11 @@ void CloseShortcutList(UninstallLog& log);
 void WriteRemovalRegistryList(platform::FileSystem& files, script::PathExpander& expander,
                               UninstallLog& log);
 
-// Records 14 to 16: the uninstall key, the end of the registry list and the
-// program group. With an empty uninstallKey (nothing was registered) the
-// key's record is left out.
+// Records 14 to 16: the uninstall key under its root, the end of the
+// registry list and the program group. With an empty uninstallKey (nothing
+// was registered) the key's record is left out.
 void WriteLogEnd(UninstallLog& log, const std::string& uninstallKey,
-                 const std::string& programGroup);
+                 const std::string& programGroup,
+                 platform::RegistryRoot root = platform::RegistryRoot::LocalMachine);
 
 }  // namespace install

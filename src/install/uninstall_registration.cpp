@@ -12,32 +12,32 @@
 namespace install {
 
 void WriteStringValue(platform::Registry& registry, const std::string& key, const char* name,
-                      const std::string& text) {
+                      const std::string& text, platform::RegistryRoot root) {
   // The terminating zero is c_str()'s own.
   const std::vector<std::uint8_t> bytes(text.c_str(), text.c_str() + text.size() + 1);
-  registry.SetValue(platform::RegistryRoot::LocalMachine, key, name, platform::kRegSz, bytes);
+  registry.SetValue(root, key, name, platform::kRegSz, bytes);
 }
 
 void WriteDwordValue(platform::Registry& registry, const std::string& key, const char* name,
-                     std::uint32_t number) {
-  registry.SetValue(platform::RegistryRoot::LocalMachine, key, name, platform::kRegDword,
-                    format::DwordBytes(number));
+                     std::uint32_t number, platform::RegistryRoot root) {
+  registry.SetValue(root, key, name, platform::kRegDword, format::DwordBytes(number));
 }
 
 void RegisterUninstaller(platform::Registry& registry, const std::string& uninstallKey,
-                         const std::string& productName, const std::string& installPath) {
+                         const std::string& productName, const std::string& installPath,
+                         platform::RegistryRoot root) {
   if (uninstallKey.empty()) return;
   const std::string uninstaller = installPath + "\\" + format::log::kUninstallerName;
-  WriteStringValue(registry, uninstallKey, format::kDisplayIcon, uninstaller);
-  WriteStringValue(registry, uninstallKey, format::kDisplayName, productName);
-  WriteDwordValue(registry, uninstallKey, format::kNoModify, 1);
-  WriteDwordValue(registry, uninstallKey, format::kNoRepair, 1);
+  WriteStringValue(registry, uninstallKey, format::kDisplayIcon, uninstaller, root);
+  WriteStringValue(registry, uninstallKey, format::kDisplayName, productName, root);
+  WriteDwordValue(registry, uninstallKey, format::kNoModify, 1, root);
+  WriteDwordValue(registry, uninstallKey, format::kNoRepair, 1, root);
   // Quoted: the system runs this as a command line, and an unquoted path
   // with spaces ("C:\Program Files\...") could start C:\Program.exe.
   const std::string command = "\"" + uninstaller + "\"";
-  WriteStringValue(registry, uninstallKey, format::kUninstallString, command);
+  WriteStringValue(registry, uninstallKey, format::kUninstallString, command, root);
   WriteStringValue(registry, uninstallKey, format::kQuietUninstallString,
-                   command + " " + texts::kSilentSwitch);
+                   command + " " + texts::kSilentSwitch, root);
 }
 
 }  // namespace install

@@ -1,6 +1,7 @@
 #include "script/path_variables.h"
 
 #include "format/path_variable_names.h"
+#include "script/scope_folders.h"
 #include "script/script_reader.h"
 
 namespace script {
@@ -84,13 +85,13 @@ std::string PathExpander::GetPathVariable(const std::string& piece) {
       return machine_.LanguageName(language) ? language : piece;
     }
     case ProgramFiles:
-      return ReadProgramFilesPath(registry_, machine_);
+      return ProgramFilesFolder(scope_, registry_, machine_);
     case WindowDir:
       return machine_.WindowsFolder();
     case SystemDir:
       return machine_.SystemFolder();
     case CommonFiles:
-      return ReadProgramFilesPath(registry_, machine_) + "\\Common Files";
+      return CommonFilesFolder(scope_, registry_, machine_);
     case TempDir:
       return files_.TempFolder();
     case Desktop:

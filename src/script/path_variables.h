@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "format/payload_contract.h"
 #include "platform/platform.h"
 
 namespace script {
@@ -31,9 +32,12 @@ std::string ReadProgramFilesPath(platform::Registry& registry, platform::Machine
 
 class PathExpander {
  public:
+  // scope: whom the program files variables stand for (the run's, as the
+  // setup program was built).
   PathExpander(WizardValues& wizard, platform::Registry& registry, platform::Machine& machine,
-               platform::FileSystem& files)
-      : wizard_(wizard), registry_(registry), machine_(machine), files_(files) {}
+               platform::FileSystem& files,
+               format::InstallScope scope = format::InstallScope::Machine)
+      : wizard_(wizard), registry_(registry), machine_(machine), files_(files), scope_(scope) {}
 
   // Every piece before a "%" is looked up; the rest after the last "%" is
   // appended unchanged.
@@ -50,6 +54,7 @@ class PathExpander {
   platform::Registry& registry_;
   platform::Machine& machine_;
   platform::FileSystem& files_;  // %TempDir%
+  const format::InstallScope scope_;
 };
 
 }  // namespace script

@@ -19,15 +19,15 @@ std::string Unquoted(const std::string& command) {
 }  // namespace
 
 std::string LogTrustProblem(platform::Registry& registry, const UninstallRecords& log,
-                            const std::string& logText, const std::string& uninstallerPath) {
-  constexpr platform::RegistryRoot kMachine = platform::RegistryRoot::LocalMachine;
+                            const std::string& logText, const std::string& uninstallerPath,
+                            platform::RegistryRoot root) {
   const std::string key = format::UninstallKey(log.productName);
   std::string command;
-  if (key.empty() || !registry.QueryString(kMachine, key, format::kUninstallString, command) ||
+  if (key.empty() || !registry.QueryString(root, key, format::kUninstallString, command) ||
       !::format::SamePath(Unquoted(command), uninstallerPath)) {
     return texts::kLogNotRegistered;
   }
-  return install::CheckLogDigest(registry, key, logText) == install::LogDigest::Differs
+  return install::CheckLogDigest(registry, key, logText, root) == install::LogDigest::Differs
              ? texts::kLogChanged
              : std::string();
 }

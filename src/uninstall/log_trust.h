@@ -1,7 +1,8 @@
 // Whether the uninstall log may be believed. The log lies in the installation
 // folder, which its user may be able to change; the uninstaller runs
 // elevated. The installing step recorded the log's digest in the product's
-// uninstall key under HKEY_LOCAL_MACHINE, where only administrators write.
+// uninstall key under HKEY_LOCAL_MACHINE, where only administrators write
+// (for a product of one user, under HKEY_CURRENT_USER: install/uninstall_root.h).
 #pragma once
 
 #include <string>
@@ -18,6 +19,7 @@ namespace uninstall {
 // program and is accepted, as those products could not be uninstalled
 // otherwise.
 std::string LogTrustProblem(platform::Registry& registry, const UninstallRecords& log,
-                            const std::string& logText, const std::string& uninstallerPath);
+                            const std::string& logText, const std::string& uninstallerPath,
+                            platform::RegistryRoot root = platform::RegistryRoot::LocalMachine);
 
 }  // namespace uninstall

@@ -39,7 +39,10 @@ std::string RegistryItem(const RegistryRecord& record) {
 bool IsUninstallRegistration(platform::RegistryRoot root, const std::string& key) {
   const std::string prefix = format::ComparableKeyPath(format::kUninstallKeyPrefix);
   const std::string comparable = format::ComparableKeyPath(key);
-  return root == platform::RegistryRoot::LocalMachine && comparable.size() > prefix.size() + 1 &&
+  // A product of one user has its entry under HKEY_CURRENT_USER.
+  const bool listRoot =
+      root == platform::RegistryRoot::LocalMachine || root == platform::RegistryRoot::CurrentUser;
+  return listRoot && comparable.size() > prefix.size() + 1 &&
          comparable.rfind(prefix + "\\", 0) == 0;
 }
 

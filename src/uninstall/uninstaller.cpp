@@ -4,6 +4,7 @@
 
 #include "format/windows_path.h"
 #include "format/uninstall_log_format.h"
+#include "install/uninstall_root.h"
 #include "uninstall/created_folders.h"
 #include "uninstall/log_trust.h"
 #include "uninstall/own_files.h"
@@ -106,7 +107,8 @@ int RunUninstaller(platform::UninstallerPlatform& host, Prompts& prompts, Remove
   if (ReadUninstallLogText(host.files, logPath, text, why)) log = ParseUninstallLog(text, why);
   if (log) {
     why = LogTrustProblem(host.registry, *log, text,
-                          OwnFilePath(options.ownFolder, format::log::kUninstallerName));
+                          OwnFilePath(options.ownFolder, format::log::kUninstallerName),
+                          install::UninstallRoot(options.scope));
     if (!why.empty()) log.reset();
   }
   if (!log) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "format/payload_contract.h"
 #include "platform/removal.h"
 #include "uninstall/removal.h"
 #include "uninstall/uninstall_log_reader.h"
@@ -42,6 +43,8 @@ class RemoverStart {
 struct UninstallOptions {
   std::string ownFolder;  // the folder of UnInstaller.exe and its log
   bool silent = false;    // no question, no box
+  // Whom the product was installed for: where its uninstall key is.
+  format::InstallScope scope = format::InstallScope::Machine;
 };
 
 // The log's general line with %ProductName%, %ProductVersion% and

@@ -2,6 +2,7 @@
 // "/S": without any question or box. Exit codes as uninstall::ExitCode.
 #include <windows.h>
 
+#include "platform/win32/own_scope.h"
 #include "platform/win32/win32_removal.h"
 #include "uninstall/uninstaller.h"
 #include "uninstaller_app/command_line.h"
@@ -12,6 +13,8 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   uninstaller_app::RestrictDllSearchToSystemFolder();
   uninstall::UninstallOptions options;
+  // mksetup gives the uninstaller of a per-user setup program its scope.
+  if (!win32::ReadOwnScope(options.scope)) return uninstall::ExitCode::kNoLog;
   options.ownFolder = uninstaller_app::OwnFolder();
   options.silent =
       uninstaller_app::HasSilentSwitch(uninstaller_app::CommandLineArguments(GetCommandLineA()));

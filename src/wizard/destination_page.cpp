@@ -9,6 +9,7 @@
 #include "format/windows_path.h"
 #include "install/programs_list.h"
 #include "install/uninstall_registration.h"
+#include "install/uninstall_root.h"
 #include "script/script_reader.h"
 #include "script/script_rules.h"
 #include "wizard/control_ids.h"
@@ -94,7 +95,8 @@ void CInstallWizard::SetUpDestinationPage() {
     const std::string start =
         !options_.installFolder.empty()
             ? options_.installFolder
-            : install::InstalledLocation(host_.registry, format::UninstallKey(ProductName()));
+            : install::InstalledLocation(host_.registry, format::UninstallKey(ProductName()),
+                                         install::UninstallRoot(options_.scope));
     folder = !start.empty() && !format::IsTrueFlag(lockFlag)
                  ? start
                  : expander_.ExpandPathVariables(section.pathTemplate);

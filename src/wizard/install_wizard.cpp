@@ -16,7 +16,7 @@ CInstallWizard::CInstallWizard(ControlSurface& surface, platform::Platform host,
     : surface_(surface),
       host_(host),
       options_(options),
-      expander_(*this, host_.registry, host_.machine, host_.files),
+      expander_(*this, host_.registry, host_.machine, host_.files, options.scope),
       logoPath_(logoPath),
       headerPath_(headerPath) {}
 

@@ -117,8 +117,13 @@ class InstallTest : public ::testing::Test {
     request.productName = wizard.productName;
     install::RunOptions options;
     options.allUsers = linksForAllUsers;
-    install::RunInstallingStep(host, expander, page, options, request, programGroup);
+    options.scope = scope;
+    script::PathExpander scoped = Expander();
+    install::RunInstallingStep(host, scoped, page, options, request, programGroup);
   }
+
+  // The path variables as the run's scope has them.
+  script::PathExpander Expander() { return {wizard, sim.registry, sim.machine, sim.files, scope}; }
 
   std::string LogPath() { return wizard.installPath + "\\Uninstallerpathtn.ini"; }
   std::string Log() { return sim.ReadFile(LogPath()).value_or("<no log>"); }
@@ -144,6 +149,7 @@ class InstallTest : public ::testing::Test {
   RecordingPage page;
   std::string programGroup;
   bool linksForAllUsers = false;
+  format::InstallScope scope = format::InstallScope::Machine;
 };
 
 // Shell folders of the simulated machine.

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "install/previous_install.h"
+#include "install/programs_list.h"
+#include "format/uninstall_key.h"
 #include "install_test_support.h"
 
 namespace {
@@ -89,6 +92,37 @@ TEST_F(InstallTest, OnlyAnInstallationFolderMadeOutsideProgramFilesIsProtected) 
   Install("C:\\Apps\\Quill Writer");
   EXPECT_EQ(sim.files.protectedFolders, std::vector<std::string>{"C:\\Apps\\Quill Writer"});
   EXPECT_EQ(sim.ReadFile("C:\\Apps\\Quill Writer\\writer.exe"), "bytes of writer.exe");
+}
+
+// A product of one user: its default folder below %LocalAppData%\Programs,
+// made as any folder; its entry, digest and log record under
+// HKEY_CURRENT_USER, found again by the upgrade; nothing under
+// HKEY_LOCAL_MACHINE.
+TEST_F(InstallTest, APerUserProductStaysInTheUsersFoldersAndHive) {
+  StageQuillWriter();
+  scope = format::InstallScope::User;
+  EXPECT_EQ(Expander().ExpandPathVariables("%ProgramFiles%\\Acme|%CommonFiles%"),
+            "C:\\users\\tester\\AppData\\Local\\Programs\\Acme|"
+            "C:\\users\\tester\\AppData\\Local\\Programs\\Common");
+  const std::string folder = "C:\\users\\tester\\AppData\\Local\\Programs\\Acme\\Quill Writer";
+  const std::string key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quill Writer";
+  Install(folder);
+  EXPECT_EQ(sim.ReadFile(folder + "\\writer.exe"), "bytes of writer.exe");
+  EXPECT_TRUE(sim.files.protectedFolders.empty());
+  EXPECT_NE(Log().find("\r\nHKEY_CURRENT_USER|" + key + "|\r\n[/regst]"), std::string::npos)
+      << Log();
+  EXPECT_EQ(install::InstalledLocation(sim.registry, format::UninstallKey("Quill Writer"),
+                                       RegistryRoot::CurrentUser),
+            folder);
+  // The upgrade's look-up finds the installed log vouched for there.
+  const install::PreviousInstall previous = install::FindPreviousInstall(
+      host, format::UninstallKey("Quill Writer"), "2.0", RegistryRoot::CurrentUser);
+  EXPECT_EQ(previous.logText, Log());
+  EXPECT_EQ(previous.note, "Repair of version 2.0");
+  for (const char* name : {"UninstallString", "UninstallLogSHA256", "DisplayVersion"}) {
+    EXPECT_TRUE(Value(RegistryRoot::CurrentUser, key, name).has_value()) << name;
+    EXPECT_FALSE(Value(RegistryRoot::LocalMachine, key, name).has_value()) << name;
+  }
 }
 
 TEST_F(InstallTest, WithoutALogOnlyTheFilesAreInstalled) {

@@ -64,6 +64,10 @@ void ProductFolder::WriteStub(const std::string& decodes) const {
   pe_test::WriteBytes(StubPath(), pe_test::MakeImage(options));
 }
 
+void ProductFolder::WriteStub(const pe_test::SyntheticOptions& options) const {
+  pe_test::WriteBytes(StubPath(), pe_test::MakeImage(options));
+}
+
 mksetup::BuildOptions ProductFolder::Options() const {
   mksetup::BuildOptions options;
   options.script = ScriptPath();

@@ -54,6 +54,7 @@ class ProductFolder {
   // A synthetic PE32 image with resources, as the setup runtime stand-in;
   // decodes names its codecs as a runtime's marker does, "" for none.
   void WriteStub(const std::string& decodes = "") const;
+  void WriteStub(const pe_test::SyntheticOptions& options) const;
 
   mksetup::BuildOptions Options() const;
   // Names of the scratch folder's own entries, to see that nothing but the

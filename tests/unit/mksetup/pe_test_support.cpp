@@ -8,6 +8,7 @@
 #include <random>
 
 #include "format/runtime_codecs.h"
+#include "format/runtime_scopes.h"
 #include "mksetup/pe/pe_image.h"
 
 #if !defined(_WIN32)
@@ -163,11 +164,21 @@ std::vector<std::uint8_t> MakeImage(const SyntheticOptions& options) {
     const std::string marker = SETUPKIT_RUNTIME_CODECS_MARKER + options.decodes;
     std::copy(marker.begin(), marker.end() + 1, sections[0].data.begin());
   }
+  if (!options.scopes.empty()) {
+    const std::string marker = SETUPKIT_RUNTIME_SCOPES_MARKER + options.scopes;
+    std::copy(marker.begin(), marker.end() + 1, sections[0].data.begin() + 0x100);
+  }
   std::uint32_t nextRva = 0x1000 + kSectionAlignment;
   std::vector<std::uint8_t> resources;
   if (options.withResources) {
     std::string ignored;
-    mksetup::BuildResourceSection(SampleTree(), nextRva, resources, ignored);
+    mksetup::ResourceTree tree = SampleTree();
+    if (!options.manifest.empty()) {
+      mksetup::SetResource(tree, mksetup::ResourceId::Number(24), mksetup::ResourceId::Number(1),
+                           1033, {options.manifest.begin(), options.manifest.end()});
+      mksetup::SortResourceTree(tree);
+    }
+    mksetup::BuildResourceSection(tree, nextRva, resources, ignored);
     sections.push_back({".rsrc", resources, mksetup::kResourceSectionFlags, 2});
   }
   if (options.relocAfterResources)

@@ -51,6 +51,11 @@ struct SyntheticOptions {
   // When not empty, .text begins with the marker of the codecs a setup
   // runtime decodes, naming these ("lzw lzma").
   std::string decodes;
+  // When not empty, the marker of the scopes it installs in ("machine
+  // user"), at 0x100 of .text.
+  std::string scopes;
+  // When not empty, an RT_MANIFEST #1 in 1033 with this text.
+  std::string manifest;
 };
 
 // Headers 0x200 bytes, file alignment 0x200, section alignment 0x1000;

@@ -153,13 +153,16 @@ TEST(WingetCommand, TheThreeFilesHoldTheRequiredFieldsWithTheirTypes) {
 
   const Node installer = ReadYaml(out + "/Acme.QuillWriter.installer.yaml");
   ExpectCommonFields(installer, "installer");
-  EXPECT_EQ(Keys(installer),
-            (std::set<std::string>{"PackageIdentifier", "PackageVersion", "InstallerType", "Scope",
-                                   "InstallerSwitches", "ExpectedReturnCodes", "UpgradeBehavior",
-                                   "ProductCode", "AppsAndFeaturesEntries", "Installers",
-                                   "ManifestType", "ManifestVersion"}));
+  EXPECT_EQ(Keys(installer), (std::set<std::string>{
+                                 "PackageIdentifier", "PackageVersion", "InstallerType", "Scope",
+                                 "ElevationRequirement", "InstallerSwitches", "ExpectedReturnCodes",
+                                 "UpgradeBehavior", "ProductCode", "AppsAndFeaturesEntries",
+                                 "Installers", "ManifestType", "ManifestVersion"}));
   ExpectOneOf(installer, "InstallerType", {"exe"});
   ExpectOneOf(installer, "Scope", {"machine"});
+  ExpectOneOf(installer, "ElevationRequirement",
+              {"elevationRequired", "elevationProhibited", "elevatesSelf"});
+  EXPECT_EQ(installer.map.at("ElevationRequirement").text, "elevatesSelf");
   ExpectOneOf(installer, "UpgradeBehavior", {"install"});
   ExpectString(installer, "ProductCode", 1, 255);
   EXPECT_EQ(installer.map.at("ProductCode").text, "Quill Writer");

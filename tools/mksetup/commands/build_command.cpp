@@ -11,8 +11,11 @@
 #include "mksetup/pe/pe_resources.h"
 #include "mksetup/commands/progress.h"
 #include "mksetup/commands/runtime_codecs.h"
+#include "mksetup/commands/runtime_scopes.h"
+#include "mksetup/pe/program_scope.h"
 #include "mksetup/script_checks/script_check.h"
 #include "mksetup/script_checks/script_text.h"
+#include "mksetup/script_checks/user_scope_check.h"
 
 namespace mksetup {
 namespace {
@@ -64,6 +67,45 @@ bool ReadStub(const std::string& path, const BuildOptions& options,
   if (!codecs.Decodes(options.codec)) {
     error = RuntimeCodecMismatch(path, codecs, options.codec);
     return false;
+  }
+  if (!RuntimeScopesOf(image, pe).Installs(options.scope)) {
+    error = RuntimeScopeMismatch(path, options.scope);
+    return false;
+  }
+  return true;
+}
+
+// A per-user setup program's uninstaller must start without administrator
+// rights as well, and look for the product under HKEY_CURRENT_USER: the
+// carried UnInstaller.exe gets the setup program's scope.
+bool ScopeUninstaller(BuildPlan& plan, format::InstallScope scope, Console& console,
+                      std::string& error) {
+  if (scope == format::InstallScope::Machine) return true;
+  for (PlannedEntry& entry : plan.entries) {
+    if (entry.role != EntryRole::Uninstaller || entry.name != format::kUninstallerEntryName)
+      continue;
+    std::vector<std::uint8_t> bytes;
+    std::string why;
+    if (!ReadWholeFile(entry.sourcePath, bytes, why)) {
+      error = "cannot read " + entry.sourcePath + ": " + why;
+      return false;
+    }
+    // One that is already of the scope (signed after an earlier build made
+    // it so) goes in as it is, signature and all.
+    if (IsProgramOfScope(bytes, scope)) continue;
+    ResourceWriteNotes notes;
+    if (!WriteProgramScope(bytes, scope, entry.rewritten, why, &notes)) {
+      error = "cannot make the uninstall program " + entry.sourcePath + " one for " +
+              format::ScopeName(scope) + " scope: " + why;
+      return false;
+    }
+    if (notes.removedSignature) {
+      Warn(console, "the uninstall program " + entry.sourcePath +
+                        " was signed; setting its scope removed the signature: sign the "
+                        "UnInstaller.exe that mksetup extract takes out of this setup program, "
+                        "and build with that one");
+    }
+    entry.size = entry.rewritten.size();
   }
   return true;
 }
@@ -151,6 +193,7 @@ int RunBuild(const BuildOptions& options, Console& console) {
   const ScriptText script = SplitScriptLines(scriptBytes);
   Diagnostics diagnostics;
   CheckScript(script, diagnostics);
+  if (options.scope != format::InstallScope::Machine) CheckUserScopeScript(script, diagnostics);
   BuildPlan plan = MakeBuildPlan(script, scriptBytes.size(), options.files, folderNames,
                                  diagnostics, FindToolkitUninstallers(setupArch));
   for (const Diagnostic& d : diagnostics.Sorted()) {
@@ -162,6 +205,7 @@ int RunBuild(const BuildOptions& options, Console& console) {
                              " in the script or the folder of files; nothing was written");
   }
 
+  if (!ScopeUninstaller(plan, options.scope, console, why)) return Fail(console, why);
   plan.codec = options.codec;
   plan.solid = options.solid;
   StoredArchive archive;
@@ -180,8 +224,15 @@ int RunBuild(const BuildOptions& options, Console& console) {
   // The checksum of the archive's bytes goes into the small runtime first,
   // so that the large archive is copied into the image once; the resources
   // are kept sorted, so the image is the same in either order.
-  std::vector<std::uint8_t> withChecksum;
+  // The scope's manifest and resource, when not the machine's, go in first.
   ResourceWriteNotes notes;
+  if (options.scope != format::InstallScope::Machine &&
+      !WriteProgramScope(stub, options.scope, stub, why, &notes)) {
+    return Fail(console, "cannot make the setup runtime " + stubPath + " one for " +
+                             format::ScopeName(options.scope) + " scope: " + why);
+  }
+  const bool signatureRemoved = notes.removedSignature;
+  std::vector<std::uint8_t> withChecksum;
   if (!WriteResource(stub, ChecksumResourceKey(), archive.digest, withChecksum, why, &notes)) {
     // The runtime's own shape is what fails here: the message names the archive.
     return Fail(console, "cannot put the setup archive into " + stubPath + ": " + why);
@@ -192,7 +243,7 @@ int RunBuild(const BuildOptions& options, Console& console) {
     return Fail(console, "cannot put the setup archive into " + stubPath + ": " + why);
   }
   std::vector<std::uint8_t>().swap(archive.bytes);
-  if (notes.removedSignature) {
+  if (notes.removedSignature || signatureRemoved) {
     Warn(console,
          "the setup runtime was signed; the signature no longer matched and was removed: sign " +
              options.output + " after building it");

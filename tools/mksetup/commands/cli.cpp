@@ -87,10 +87,10 @@ int Build(std::vector<std::string> arguments, Console& console) {
   if (solid) arguments.erase(solidFlag);
   ParsedOptions parsed;
   std::string problem;
-  if (!ParseOptions(
-          arguments, 1,
-          {"--script", "--files", "--stub", "--arch", "-o", "--output", "--jobs", "--codec"},
-          parsed, problem)) {
+  if (!ParseOptions(arguments, 1,
+                    {"--script", "--files", "--stub", "--arch", "-o", "--output", "--jobs",
+                     "--codec", "--scope"},
+                    parsed, problem)) {
     return Usage(console, "build: " + problem);
   }
   if (parsed.help) {
@@ -122,6 +122,11 @@ int Build(std::vector<std::string> arguments, Console& console) {
       options.codec = Codec::Lzma;
     } else if (*codec != "lzw") {
       return Usage(console, "build: --codec takes lzw or lzma, not '" + *codec + "'");
+    }
+  }
+  if (const std::string* scope = parsed.Find("--scope")) {
+    if (!format::ParseScopeName(*scope, options.scope)) {
+      return Usage(console, "build: --scope takes machine, user or either, not '" + *scope + "'");
     }
   }
   if (solid && options.codec != Codec::Lzma)
@@ -230,7 +235,8 @@ std::string HelpText() {
   return std::string(
              "Usage:\n"
              "  mksetup build --script SCRIPT --files DIR [--arch x86|x64] [--stub RUNTIME.exe]\n"
-             "                [--codec lzw|lzma [--solid]] [--jobs N] -o SETUP.exe\n"
+             "                [--codec lzw|lzma [--solid]] [--scope machine|user] [--jobs N]\n"
+             "                -o SETUP.exe\n"
              "  mksetup list SETUP.exe\n"
              "  mksetup extract SETUP.exe -C DIR [--ignore-checksum]\n"
              "  mksetup winget SETUP.exe --id PUBLISHER.PRODUCT --url URL --out DIR\n"
@@ -272,6 +278,12 @@ std::string HelpText() {
          "  --solid            with --codec lzma: the compressed entries after the\n"
          "                     script form one stream, so what files share is stored\n"
          "                     once (smallest; built on one thread)\n"
+         "  --scope machine|user  whom the setup program installs for (default machine):\n"
+         "                     machine asks for administrator rights and installs into\n"
+         "                     the program files folder under HKEY_LOCAL_MACHINE; user\n"
+         "                     never asks, and installs into %LocalAppData%\\Programs\n"
+         "                     under HKEY_CURRENT_USER (either, the person's choice,\n"
+         "                     is not yet supported)\n"
          "\n"
          "list     Lists the entries of a setup program: stored size, how the setup\n"
          "         program decodes the entry (yes: LZW, lzma, solid: part of the solid\n"

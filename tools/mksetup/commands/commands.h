@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "format/payload_contract.h"
 #include "mksetup/commands/console.h"
 #include "mksetup/payload/build_plan.h"
 
@@ -48,6 +49,8 @@ struct BuildOptions {
   unsigned jobs = 0;         // threads that encode entries; 0 for one per processor
   Codec codec = Codec::Lzw;  // --codec
   bool solid = false;        // --solid (with Codec::Lzma)
+  // --scope: whom the setup program installs for.
+  format::InstallScope scope = format::InstallScope::Machine;
 };
 
 // Checks the script against the folder, and when no error is found writes a

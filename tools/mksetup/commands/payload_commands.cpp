@@ -130,11 +130,33 @@ int RunList(const std::string& setup, Console& console) {
   std::string error;
   if (!ReadSetupPayload(setup, payload, error)) return Fail(console, error);
 
+  // A per-user program's folder is the user's whatever its architecture.
+  const bool perUser = payload.scopeKnown && payload.scope == format::InstallScope::User;
+  const std::string bits = payload.is64 ? "64" : "32";
   console.out(
-      std::string("architecture: ") +
-      (payload.is64
-           ? "x64 (PE32+, installs into the 64-bit program files folder and registry view)\n"
-           : "x86 (PE32, installs into the 32-bit program files folder and registry view)\n"));
+      std::string("architecture: ") + (payload.is64 ? "x64 (PE32+, " : "x86 (PE32, ") +
+      (perUser ? "writes the " + bits + "-bit registry view)\n"
+               : "installs into the " + bits + "-bit program files folder and registry view)\n"));
+  if (!payload.scopeKnown) {
+    console.out("scope: " + payload.scopeText + " (unknown)\n");
+    return Fail(console, setup + ": its scope resource holds " + payload.scopeText +
+                             ", which is no scope: the setup program refuses it as damaged");
+  }
+  switch (payload.scope) {
+    case format::InstallScope::Machine:
+      console.out(
+          "scope: machine (asks for administrator rights; for every user, registered under "
+          "HKEY_LOCAL_MACHINE)\n");
+      break;
+    case format::InstallScope::User:
+      console.out(
+          "scope: user (never asks for administrator rights; into %LocalAppData%\\Programs for "
+          "the user who runs it, registered under HKEY_CURRENT_USER)\n");
+      break;
+    case format::InstallScope::Either:
+      console.out("scope: either (the person chooses; /CURRENTUSER or /ALLUSERS)\n");
+      break;
+  }
   console.out(Row("STORED", "LZW", "DECODED", "NAME"));
   std::uint64_t stored = 0;
   std::uint64_t decodedTotal = 0;

@@ -69,6 +69,11 @@ int RunWinget(const WingetOptions& options, Console& console) {
   package.license = options.license;
   package.shortDescription = options.description;
   package.architecture = payload.is64 ? "x64" : "x86";
+  if (!payload.scopeKnown) {
+    return Fail(console, options.setup + ": its scope resource holds " + payload.scopeText +
+                             ", which is no scope: the setup program refuses it as damaged");
+  }
+  package.scope = ::format::ScopeName(payload.scope);
   package.sha256 = UpperHex(package::Sha256Of(payload.file->Bytes()));
   if (const std::string problem = WingetPackageProblem(package); !problem.empty())
     return Fail(console, problem);

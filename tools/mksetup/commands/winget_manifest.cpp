@@ -212,9 +212,19 @@ std::vector<ManifestFile> WingetManifestFiles(const WingetPackage& package) {
       Field("", "License", package.license) +
       Field("", "ShortDescription", package.shortDescription) + Tail("defaultLocale");
 
+  // What each scope asks of winget: a machine install asks for
+  // administrator rights itself (its manifest); a per-user one must run as
+  // the user, never elevated, which under Administrator protection would be
+  // another account with a profile of its own.
+  const auto scopeFields = [](const char* indent, const std::string& scope) {
+    return Field(indent, "Scope", scope) +
+           Field(indent, "ElevationRequirement",
+                 scope == "user" ? "elevationProhibited" : "elevatesSelf");
+  };
+  const bool either = package.scope == "either";
   std::string installer = Head(package) + Field("", "InstallerType", "exe") +
-                          Field("", "Scope", "machine") + "InstallerSwitches:\n" +
-                          Field("  ", "Silent", "/VERYSILENT") +
+                          (either ? std::string() : scopeFields("", package.scope)) +
+                          "InstallerSwitches:\n" + Field("  ", "Silent", "/VERYSILENT") +
                           Field("  ", "SilentWithProgress", "/SILENT") +
                           Field("  ", "InstallLocation", "/DIR=\"<INSTALLPATH>\"") +
                           Field("  ", "Log", "/LOG=\"<LOGPATH>\"") + "ExpectedReturnCodes:\n";
@@ -237,9 +247,23 @@ std::vector<ManifestFile> WingetManifestFiles(const WingetPackage& package) {
   }
   if (!package.productCode.empty()) installer += Field("", "ProductCode", package.productCode);
   if (!entry.empty()) installer += "AppsAndFeaturesEntries:\n" + entry;
-  installer += "Installers:\n" + Field("- ", "Architecture", package.architecture) +
-               Field("  ", "InstallerUrl", package.url) +
-               Field("  ", "InstallerSha256", package.sha256) + Tail("installer");
+  installer += "Installers:\n";
+  const auto entryFor = [&](const std::string& scope, const char* selector) {
+    std::string text = Field("- ", "Architecture", package.architecture) +
+                       Field("  ", "InstallerUrl", package.url) +
+                       Field("  ", "InstallerSha256", package.sha256);
+    if (selector != nullptr) {
+      text +=
+          scopeFields("  ", scope) + "  InstallerSwitches:\n" + Field("    ", "Custom", selector);
+    }
+    return text;
+  };
+  if (either) {
+    installer += entryFor("user", "/CURRENTUSER") + entryFor("machine", "/ALLUSERS");
+  } else {
+    installer += entryFor(package.scope, nullptr);
+  }
+  installer += Tail("installer");
 
   return {
       {package.id + ".yaml", version},

@@ -18,6 +18,10 @@ struct WingetPackage {
   std::string url;               // InstallerUrl
   std::string sha256;            // InstallerSha256, 64 hexadecimal digits
   std::string architecture;      // "x86" or "x64"
+  // "machine", "user" or "either" (format/payload_contract.h): Scope and
+  // ElevationRequirement, and for either one installer of each scope with
+  // the switch that selects it.
+  std::string scope = "machine";
   // What the setup program writes into the programs list: the uninstall
   // key's name, DisplayName, Publisher and DisplayVersion.
   std::string productCode;

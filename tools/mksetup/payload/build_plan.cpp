@@ -23,7 +23,7 @@ class PlanBuilder {
 
   void AddScript(std::uint64_t size) {
     seen_.insert(format::kScriptEntryName);
-    plan_.entries.push_back({format::kScriptEntryName, EntryRole::Script, "", size, false, 0});
+    plan_.entries.push_back({format::kScriptEntryName, EntryRole::Script, "", size, false, 0, {}});
   }
 
   // Adds the file of the folder when it is there and usable; line is the
@@ -65,7 +65,7 @@ class PlanBuilder {
                            " bytes long; the setup archive holds files of at most 4 GB - 1");
       return;
     }
-    plan_.entries.push_back({name, role, path, size, false, line});
+    plan_.entries.push_back({name, role, path, size, false, line, {}});
   }
 
  private:

@@ -24,6 +24,11 @@ struct PlannedEntry {
   std::uint64_t size = 0;   // the file's size when the plan was made
   bool compressed = false;  // stored compressed (the setup program decodes it)
   std::size_t line = 0;     // the script line that asks for it, 0 when none does
+  // The bytes mksetup made of the file (the uninstaller of a per-user setup
+  // program, which must not ask for administrator rights), stored instead
+  // of the file's; empty for the file as it is. Such an entry is never
+  // compressed.
+  std::vector<std::uint8_t> rewritten;
 };
 
 // How the entries the rule compresses are stored: LZW streams (what every

@@ -53,6 +53,12 @@ bool ReadSetupPayload(const std::string& setupPath, SetupPayload& payload, std::
   const ResourceKey checksum = ChecksumResourceKey();
   payload.hasChecksum = ReadResource(image, checksum.type, checksum.name, payload.checksum, why);
   payload.is64 = pe.is64;
+  std::vector<std::uint8_t> scope;
+  const ResourceKey scopeKey = ScopeResourceKey();
+  if (ReadResource(image, scopeKey.type, scopeKey.name, scope, why)) {
+    payload.scopeText.assign(scope.begin(), scope.end());
+    payload.scopeKnown = format::ParseScopeName(payload.scopeText, payload.scope);
+  }
   return true;
 }
 

@@ -11,6 +11,7 @@
 
 #include "mksetup/host/host_files.h"
 #include "format/payload_archive.h"
+#include "format/payload_contract.h"
 
 namespace mksetup {
 
@@ -30,6 +31,12 @@ struct SetupPayload {
   bool hasChecksum = false;
   std::vector<std::uint8_t> checksum;
   bool is64 = false;  // the setup program is PE32+ (x64)
+  // The scope resource's text, empty when there is none; scope is what the
+  // setup program takes it for (machine without one), scopeKnown false
+  // when it is no scope's name, which the setup program refuses as damaged.
+  std::string scopeText;
+  format::InstallScope scope = format::InstallScope::Machine;
+  bool scopeKnown = true;
 };
 
 // Reads the file, finds the archive's resource and walks the archive, and

@@ -49,7 +49,9 @@ StoredEntry StoreEntry(const PlannedEntry& entry, std::span<const std::uint8_t> 
   StoredEntry stored;
   std::vector<std::uint8_t>& contents = buffers.contents;
   std::span<const std::uint8_t> input = scriptBytes;
-  if (entry.role != EntryRole::Script) {
+  if (!entry.rewritten.empty()) {
+    input = entry.rewritten;
+  } else if (entry.role != EntryRole::Script) {
     std::string why;
     if (!ReadWholeFile(entry.sourcePath, contents, why)) {
       stored.error = "cannot read " + entry.sourcePath + ": " + why;
@@ -87,7 +89,7 @@ StoredEntry StoreEntry(const PlannedEntry& entry, std::span<const std::uint8_t> 
       stored.error = "cannot compress " + entry.name + ": " + package::LzwStatusText(status);
       return stored;
     }
-  } else if (entry.role == EntryRole::Script) {
+  } else if (entry.role == EntryRole::Script || !entry.rewritten.empty()) {
     stored.bytes.assign(input.begin(), input.end());
   } else {
     stored.bytes.assign(contents.begin(), contents.end());

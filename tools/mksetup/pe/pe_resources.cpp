@@ -190,6 +190,11 @@ ResourceKey ChecksumResourceKey() {
                      ResourceId::Number(format::kChecksumResourceName), 0};
 }
 
+ResourceKey ScopeResourceKey() {
+  return ResourceKey{ResourceId::Name(format::kScopeResourceType),
+                     ResourceId::Number(format::kScopeResourceName), 0};
+}
+
 bool ListResources(std::span<const std::uint8_t> image, std::vector<ResourceInfo>& resources,
                    std::string& error) {
   PeImage pe;

@@ -37,10 +37,12 @@ struct ResourceKey {
   std::uint16_t language = 0;  // neutral
 };
 
-// Where the setup runtime looks for its payload archive, and where mksetup
-// build stores the archive's SHA-256 (package/payload_contract.h).
+// Where the setup runtime looks for its payload archive, where mksetup
+// build stores the archive's SHA-256, and where the scope
+// (format/payload_contract.h).
 ResourceKey PayloadResourceKey();
 ResourceKey ChecksumResourceKey();
+ResourceKey ScopeResourceKey();
 
 struct ResourceInfo {
   ResourceKey key;
