@@ -33,10 +33,21 @@ class WinePrefix {
   bool Create(std::string& error) {
     if (scratch_.path().empty()) return Fail(error, "no scratch folder");
     std::filesystem::create_directory(scratch_.File("home"));
+    // A first wineboot right after Wine was installed, on a loaded machine,
+    // now and then fails to load kernel32; a second one in a fresh prefix
+    // has always worked.
     std::string log;
-    if (pe_test::Run(Environment() + Loader() + " wineboot -i 2>&1", &log) != 0) {
-      return Fail(error, "wineboot failed: " + log);
+    bool booted = false;
+    for (int attempt = 0; attempt < 2 && !booted; ++attempt) {
+      if (attempt > 0) {
+        pe_test::Run(Environment() + "wineserver -k 2>&1");
+        std::error_code ignored;
+        std::filesystem::remove_all(scratch_.File("prefix"), ignored);
+      }
+      log.clear();
+      booted = pe_test::Run(Environment() + Loader() + " wineboot -i 2>&1", &log) == 0;
     }
+    if (!booted) return Fail(error, "wineboot failed twice: " + log);
     // The prefix links Desktop, Documents... to HOME; make them real
     // folders so that nothing run here can reach outside the prefix.
     std::error_code ignored;
