@@ -48,7 +48,7 @@ void SetupRun::Start() {
   if (line.Silent()) host_.BeQuiet(line.display == install::Display::ProgressOnly);
   // Before anything is written, the log included (the first run's may have
   // the same name), and without End(), whose clean-up is the first run's.
-  if (!line.showHelp && !TakeProductMutex(PayloadResource().Block())) {
+  if (!line.showHelp && !TakeProductMutex(PayloadResource().Block(), line.scope)) {
     host_.Show(platform::MessageKind::Warning, kSetupRunsAlready);
     ::ExitProcess(static_cast<UINT>(ExitCode::InstallInProgress));
   }
