@@ -7,6 +7,7 @@
 #include "app/product_mutex.h"
 #include "install/installing_step.h"
 #include "platform/win32/own_scope.h"
+#include "platform/win32/private_folder.h"
 #include "platform/win32/win32_platform.h"
 #include "unattended/switches.h"
 #include "unattended/unattended_install.h"
@@ -55,12 +56,16 @@ void SetupRun::Start() {
   host_.CloseApplicationsWhenQuiet(line.closeApplications);
   platform::FileSystem& files = win32::Win32Platform().files;
   if (line.logWanted) {
-    // The user's temporary folder even when staging goes elsewhere.
-    const std::string path =
-        line.logPath.empty()
-            ? unattended::DefaultLogPath(win32::Win32FileSystem::UserTempFolder(), rawCommandLine)
-            : line.logPath;
-    if (!log_.Open(files, path)) {
+    std::string path = line.logPath;
+    // Elevated, never the user's temporary folder, which every program of
+    // the user can re-point: a folder only the administrators can change.
+    if (path.empty()) {
+      const std::string folder = win32::RunsElevated() ? win32::MachineLogFolder()
+                                                       : win32::Win32FileSystem::UserTempFolder();
+      path = folder.empty() ? win32::SystemTempFolder() + "\\setupkit-logs\\"
+                            : unattended::DefaultLogPath(folder, rawCommandLine);
+    }
+    if (path.back() == '\\' || !log_.Open(files, path)) {
       host_.Show(platform::MessageKind::Warning, "Cannot create the log file " + path);
       End(ExitCode::BadCommandLine);
     }
