@@ -8,10 +8,11 @@
 #include "base/little_endian.h"
 #include "format/payload_contract.h"
 #include "format/uninstall_key.h"
+#include "platform/win32/instance_lock.h"
 
 namespace app {
 
-bool TakeProductMutex(std::span<const std::uint8_t> payload) {
+bool TakeProductMutex(std::span<const std::uint8_t> payload, format::InstallScope scope) {
   // The product's name: line 1 of the archive's first entry, the setup
   // script, as mksetup writes it. Read in place, every length checked
   // against the block; another first entry names no product.
@@ -29,7 +30,7 @@ bool TakeProductMutex(std::span<const std::uint8_t> payload) {
   constexpr std::size_t kKeyName =
       259 - std::char_traits<char>::length(format::kUninstallKeyPrefix);
   // Built in place: the 32-bit setup runtime has little room for code.
-  char name[MAX_PATH] = "Global\\setupkit-setup-";
+  char name[MAX_PATH] = "setupkit-setup-";
   std::size_t at = std::strlen(name);
   for (std::size_t i = 0; i < size && i < kKeyName; ++i) {
     char c = static_cast<char>(script[i]);
@@ -40,9 +41,7 @@ bool TakeProductMutex(std::span<const std::uint8_t> payload) {
     name[at++] = c == '\\' ? '/' : c;
   }
   name[at] = '\0';
-  // Never closed: the process's end lets it go.
-  const HANDLE mutex = ::CreateMutexA(nullptr, FALSE, name);
-  return mutex != nullptr && ::GetLastError() != ERROR_ALREADY_EXISTS;
+  return win32::TakeInstanceLock(scope, name);
 }
 
 }  // namespace app

@@ -7,6 +7,7 @@
 #include "app/product_mutex.h"
 #include "install/installing_step.h"
 #include "platform/win32/own_scope.h"
+#include "platform/win32/private_folder.h"
 #include "platform/win32/win32_platform.h"
 #include "unattended/switches.h"
 #include "unattended/unattended_install.h"
@@ -48,19 +49,23 @@ void SetupRun::Start() {
   if (line.Silent()) host_.BeQuiet(line.display == install::Display::ProgressOnly);
   // Before anything is written, the log included (the first run's may have
   // the same name), and without End(), whose clean-up is the first run's.
-  if (!line.showHelp && !TakeProductMutex(PayloadResource().Block())) {
+  if (!line.showHelp && !TakeProductMutex(PayloadResource().Block(), line.scope)) {
     host_.Show(platform::MessageKind::Warning, kSetupRunsAlready);
     ::ExitProcess(static_cast<UINT>(ExitCode::InstallInProgress));
   }
   host_.CloseApplicationsWhenQuiet(line.closeApplications);
   platform::FileSystem& files = win32::Win32Platform().files;
   if (line.logWanted) {
-    // The user's temporary folder even when staging goes elsewhere.
-    const std::string path =
-        line.logPath.empty()
-            ? unattended::DefaultLogPath(win32::Win32FileSystem::UserTempFolder(), rawCommandLine)
-            : line.logPath;
-    if (!log_.Open(files, path)) {
+    std::string path = line.logPath;
+    // Elevated, never the user's temporary folder, which every program of
+    // the user can re-point: a folder only the administrators can change.
+    if (path.empty()) {
+      const std::string folder = win32::RunsElevated() ? win32::MachineLogFolder()
+                                                       : win32::Win32FileSystem::UserTempFolder();
+      path = folder.empty() ? win32::SystemTempFolder() + "\\setupkit-logs\\"
+                            : unattended::DefaultLogPath(folder, rawCommandLine);
+    }
+    if (path.back() == '\\' || !log_.Open(files, path)) {
       host_.Show(platform::MessageKind::Warning, "Cannot create the log file " + path);
       End(ExitCode::BadCommandLine);
     }

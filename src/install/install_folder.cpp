@@ -22,7 +22,7 @@ bool IsAtOrBelow(const std::string& path, const std::string& folder) {
 bool IsInProgramFiles(platform::Machine& machine, const std::string& path) {
   return IsAtOrBelow(path, machine.FolderPath(platform::kCsidlProgramFiles)) ||
          IsAtOrBelow(path, machine.FolderPath(platform::kCsidlProgramFilesX86)) ||
-         IsAtOrBelow(path, machine.ExpandEnvironment("%ProgramW6432%"));
+         IsAtOrBelow(path, machine.ExpandMachineVariables("%ProgramW6432%"));
 }
 
 }  // namespace

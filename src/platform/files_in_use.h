@@ -21,12 +21,15 @@ class FilesInUse {
   ~FilesInUse() = default;
 
  public:
-  // The file exists and another program holds it so that it cannot be
+  // The file exists under that very name (no link or junction on the way
+  // leads elsewhere) and another program holds it so that it cannot be
   // written: opened without write sharing, locked, or a running program.
   virtual bool InUse(const std::string& path) = 0;
   // The programs that hold any of the files (paths one a line), one name a
   // line, as Restart Manager knows them; empty where the system has none or
-  // it knows none. With close, asks those programs to close instead.
+  // it knows none. With close, asks those programs to close instead. Only
+  // the files found under their very names are asked about, as InUse finds
+  // them, and so that nothing can re-point them meanwhile.
   virtual std::string Holders(const std::string& paths, bool close) = 0;
   // The question about them: Try Again, Continue (close them) or Cancel.
   virtual InUseAnswer Ask(const std::string& text) = 0;

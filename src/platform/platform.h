@@ -203,7 +203,15 @@ class Machine {
   // VerLanguageNameA of GetSystemDefaultLangID() into 260 characters; false
   // when the name does not fit.
   virtual bool LanguageName(std::string& name) = 0;
-  virtual std::string ExpandEnvironment(const std::string& text) = 0;
+  // The text with its references to the machine's folders expanded:
+  // %ProgramFiles%, %ProgramFiles(x86)%, %ProgramW6432% (the 64-bit program
+  // files folder, also for a 32-bit program), %CommonProgramFiles%,
+  // %ProgramData%, %ALLUSERSPROFILE%, %PUBLIC%, %SystemRoot%, %windir% and
+  // %SystemDrive%, each from the system's own calls and raw registry
+  // values, never from the environment, which a user's HKCU\Environment
+  // can redefine for the elevated programs too. Other references stay as
+  // written.
+  virtual std::string ExpandMachineVariables(const std::string& text) = 0;
   virtual std::string WindowsFolder() = 0;
   virtual std::string SystemFolder() = 0;
   // SHGetFolderPathA(NULL, csidl, NULL, SHGFP_TYPE_CURRENT); empty on failure.

@@ -31,7 +31,7 @@ std::string ReadProgramFilesPath(platform::Registry& registry, platform::Machine
                             kProgramFilesValue, value)) {
     return {};
   }
-  return machine.ExpandEnvironment(value);
+  return machine.ExpandMachineVariables(value);
 }
 
 std::string PathExpander::ExpandPathVariables(const std::string& text) {

@@ -27,7 +27,9 @@ class WizardValues {
 };
 
 // ReadProgramFilesPath: HKLM\Software\Microsoft\Windows\CurrentVersion
-// "ProgramFilesPath" with environment references expanded; empty when absent.
+// "ProgramFilesPath" with its references to the machine's folders expanded
+// (Machine::ExpandMachineVariables, never through the environment); empty
+// when absent.
 std::string ReadProgramFilesPath(platform::Registry& registry, platform::Machine& machine);
 
 class PathExpander {

@@ -30,9 +30,10 @@ constexpr int kSystemFolderNumbers[] = {
     platform::kCsidlCommonStartup,
 };
 
-// Folders a 32-bit program does not see through the shell's numbers.
+// Folders a 32-bit program does not see through the shell's numbers (the
+// user's profile is kCsidlProfile above).
 constexpr const char* kSystemFolderVariables[] = {
-    "%ProgramW6432%", "%ProgramFiles(x86)%", "%ProgramFiles%", "%SystemRoot%", "%USERPROFILE%",
+    "%ProgramW6432%", "%ProgramFiles(x86)%", "%ProgramFiles%", "%SystemRoot%",
     "%PUBLIC%",       "%ALLUSERSPROFILE%",
 };
 
@@ -87,7 +88,7 @@ RemovalGuard::RemovalGuard(platform::FileSystem& files, platform::Machine& machi
                                       files.TempFolder()};
   for (const int number : kSystemFolderNumbers) folders.push_back(machine.FolderPath(number));
   for (const char* variable : kSystemFolderVariables) {
-    folders.push_back(machine.ExpandEnvironment(variable));
+    folders.push_back(machine.ExpandMachineVariables(variable));
   }
   // The folder that holds the profiles ("C:\Users").
   const std::string profile = format::CanonicalPath(machine.FolderPath(platform::kCsidlProfile));
@@ -98,12 +99,12 @@ RemovalGuard::RemovalGuard(platform::FileSystem& files, platform::Machine& machi
   AddFolder(sealedFolders_, machine.WindowsFolder());
   AddFolder(sealedFolders_, machine.SystemFolder());
   for (const char* variable : kSealedFolderVariables) {
-    AddFolder(sealedFolders_, machine.ExpandEnvironment(variable));
+    AddFolder(sealedFolders_, machine.ExpandMachineVariables(variable));
   }
   for (const int number : kSharedFolderNumbers)
     AddFolder(sharedFolders_, machine.FolderPath(number));
   for (const char* variable : kSharedFolderVariables) {
-    AddFolder(sharedFolders_, machine.ExpandEnvironment(variable));
+    AddFolder(sharedFolders_, machine.ExpandMachineVariables(variable));
   }
   const std::string startMenu = machine.FolderPath(platform::kCsidlCommonStartMenu);
   if (!startMenu.empty()) allUsersStartMenu_ = format::CanonicalPath(startMenu);

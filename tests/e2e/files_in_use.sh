@@ -22,6 +22,21 @@ check "the log names the programs asked to close and the file not written" \
   log_has "$out/screenshots/exposed.log" 'Programs that hold files asked to close' \
   "Message: Unable to create file $open_dir\\Data\\writer.cfg" 'Outcome: 2'
 check "nothing is set aside beside it" test -z "$(find "$open_unix" -name '*.new')"
+# The same kind of folder, its Data re-pointed by a user at a service's
+# folder whose program holds writer.cfg: nothing asks that program to close.
+junction_dir='C:\Junction Quill'
+junction_unix=$(wine_unix_path "$junction_dir")
+service_unix=$(wine_unix_path 'C:\Service')
+mkdir -p "$junction_unix" "$service_unix" && chmod 777 "$junction_unix"
+printf 'the service\r\n' > "$service_unix/writer.cfg"
+check "the first version installs silently into $junction_dir (mode 777)" \
+  silent 0 "$setup" /S "/D=$junction_dir"
+rm -rf "$junction_unix/Data" && ln -s "$service_unix" "$junction_unix/Data"
+check "scenario files_in_use_junction (Data re-pointed at a held file: /S /CLOSEAPPLICATIONS ends with 2)" \
+  run_scenario files_in_use_junction "$out/BusyUpgradeSetup.exe"
+check "no program was asked to close" eval \
+  "! grep -qF 'Programs that hold files asked to close' '$out/screenshots/junction.log'"
+check "the service's writer.cfg is as it was" grep -qF 'the service' "$service_unix/writer.cfg"
 check "scenario files_in_use (held file: Cancel, then /S ends with 3010)" \
   run_scenario files_in_use "$out/BusyUpgradeSetup.exe"
 check "the log names the file left to the restart and /NORESTART" log_has "$out/screenshots/busy.log" \

@@ -22,7 +22,7 @@ bool SimMachine::LanguageName(std::string& name) {
   return true;
 }
 
-std::string SimMachine::ExpandEnvironment(const std::string& text) {
+std::string SimMachine::ExpandMachineVariables(const std::string& text) {
   // The one environment reference the registry's program files value holds.
   const std::string reference = "%ProgramFiles%";
   std::string expanded = text;

@@ -138,7 +138,7 @@ class SimMachine : public platform::Machine {
   bool UserName(std::string& name) override;
   bool ComputerName(std::string& name) override;
   bool LanguageName(std::string& name) override;
-  std::string ExpandEnvironment(const std::string& text) override;
+  std::string ExpandMachineVariables(const std::string& text) override;
   std::string WindowsFolder() override { return "C:\\Windows"; }
   std::string SystemFolder() override { return "C:\\Windows\\system32"; }
   std::string FolderPath(int csidl) override;

@@ -18,6 +18,13 @@ bool RunsElevated();
 // "Temp" there; without a trailing backslash.
 std::string SystemTempFolder();
 
+// Where an elevated run's log goes when /LOG names no file:
+// "setupkit-logs" in the system's temporary folder, ending with a
+// backslash, made with kPrivateFolderDacl where it is missing. Empty when
+// it cannot be made, or when anyone but the administrators could change it
+// or a folder above it (a folder of that name made by someone else first).
+std::string MachineLogFolder();
+
 // A private folder's DACL: protected (nothing inherited from the parent),
 // full control for SYSTEM and the Administrators group, passed on to
 // everything made inside.

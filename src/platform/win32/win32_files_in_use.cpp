@@ -5,6 +5,8 @@
 // After windows.h, whose types it uses.
 #include <restartmanager.h>
 
+#include "format/windows_path.h"
+#include "platform/win32/final_path.h"
 #include "platform/win32/library_exports.h"
 
 namespace win32 {
@@ -27,6 +29,21 @@ Call As(FARPROC entry) {
   return reinterpret_cast<Call>(reinterpret_cast<void*>(entry));
 }
 
+// The file, opened for nothing but its attributes, where the system finds it
+// under the very name asked for; INVALID_HANDLE_VALUE where a link or
+// junction on the way leads elsewhere (a folder of the installation that a
+// user re-pointed at a service's files), or where there is no such file.
+HANDLE OpenAsNamed(const char* path) {
+  const HANDLE file = CreateFileA(path, FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return file;
+  const std::string final = FinalPath(file);
+  if (final.compare(0, 4, "\\\\?\\") == 0 && format::SamePath(final.substr(4), path)) return file;
+  CloseHandle(file);
+  return INVALID_HANDLE_VALUE;
+}
+
 // One Restart Manager session over the files (paths one a line): the names
 // of the programs that hold them, or, with close, their shutdown. Nothing
 // where the system has no Restart Manager (before Vista). The installing
@@ -37,11 +54,32 @@ std::string WithRestartManager(const std::string& paths, bool close) {
   std::string names;
   DWORD session = 0;
   WCHAR key[CCH_RM_SESSION_KEY + 1] = {};
+  static char asked[1 << 15];
   static WCHAR wide[1 << 15];
   static LPCWSTR files[1024];
+  static HANDLE held[1024];
   static RM_PROCESS_INFO holders[32];
   UINT count = 0;
-  if (MultiByteToWideChar(CP_ACP, 0, paths.c_str(), -1, wide, 1 << 15) > 0 &&
+  // Only the files reached under their own names are asked about, each held
+  // open while Restart Manager resolves the same name: a folder on the way
+  // cannot be renamed or re-pointed while a file in it is open.
+  std::size_t length = 0;
+  UINT heldCount = 0;
+  for (std::size_t start = 0; start < paths.size() && heldCount < 1024;) {
+    std::size_t end = paths.find('\n', start);
+    if (end == std::string::npos) end = paths.size();
+    const std::string path = paths.substr(start, end - start);
+    start = end + 1;
+    if (length + path.size() + 2 > sizeof asked) break;
+    const HANDLE file = OpenAsNamed(path.c_str());
+    if (file == INVALID_HANDLE_VALUE) continue;
+    held[heldCount++] = file;
+    path.copy(asked + length, path.size());
+    length += path.size();
+    asked[length++] = '\n';
+  }
+  asked[length] = '\0';
+  if (length > 0 && MultiByteToWideChar(CP_ACP, 0, asked, -1, wide, 1 << 15) > 0 &&
       As<RmStartSessionCall>(entries[0])(&session, 0, key) == ERROR_SUCCESS) {
     // One name a line becomes one string each.
     for (WCHAR* at = wide; *at != 0 && count < 1024; ++at) {
@@ -71,12 +109,17 @@ std::string WithRestartManager(const std::string& paths, bool close) {
     }
     As<RmEndSessionCall>(entries[4])(session);
   }
+  while (heldCount > 0) CloseHandle(held[--heldCount]);
   return names;
 }
 
 }  // namespace
 
 bool Win32FilesInUse::InUse(const std::string& path) {
+  // A file reached through a link is none of the installation's to close.
+  const HANDLE named = OpenAsNamed(path.c_str());
+  if (named == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(named);
   // Every sharing granted: only another program's refusal makes this fail.
   const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

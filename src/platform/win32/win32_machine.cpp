@@ -61,13 +61,63 @@ bool Win32Machine::LanguageName(std::string& name) {
   return true;
 }
 
-std::string Win32Machine::ExpandEnvironment(const std::string& text) {
-  // The ANSI call may count one character more than it writes; the spare
-  // byte keeps a full buffer terminated.
-  char buffer[MAX_PATH + 1] = {};
-  const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), buffer, MAX_PATH);
-  if (needed == 0 || needed > MAX_PATH) return {};
-  return BoundedText(buffer, MAX_PATH);
+std::string Win32Machine::MachineVariable(const std::string& name) {
+  // CompareStringA's answer for equal texts, ignoring case as the
+  // environment's names do.
+  const auto is = [&name](const char* known) {
+    return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name.c_str(), -1, known, -1) ==
+           CSTR_EQUAL;
+  };
+  if (is("ProgramFiles")) return FolderPath(CSIDL_PROGRAM_FILES);
+  if (is("ProgramFiles(x86)")) return FolderPath(CSIDL_PROGRAM_FILESX86);
+  if (is("CommonProgramFiles")) return FolderPath(CSIDL_PROGRAM_FILES_COMMON);
+  if (is("ProgramData") || is("ALLUSERSPROFILE")) return FolderPath(CSIDL_COMMON_APPDATA);
+  if (is("SystemRoot") || is("windir")) return FolderFromCall(GetSystemWindowsDirectoryA);
+  if (is("SystemDrive")) return FolderFromCall(GetSystemWindowsDirectoryA).substr(0, 2);
+  if (is("PUBLIC")) {
+    // The shared documents' folder is "Documents" in it.
+    const std::string documents = FolderPath(CSIDL_COMMON_DOCUMENTS);
+    return documents.substr(0, documents.find_last_of('\\'));
+  }
+  if (!is("ProgramW6432")) return {};
+  // A 32-bit program's shell names only its own program files folder; the
+  // 64-bit one is the 64-bit registry view's ProgramFilesDir, a plain
+  // string (the only one on a 32-bit system).
+  HKEY key = nullptr;
+  char buffer[MAX_PATH] = {};
+  DWORD type = 0;
+  DWORD size = sizeof buffer - 1;
+  const bool read =
+      RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0,
+                    KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) == ERROR_SUCCESS &&
+      RegQueryValueExA(key, "ProgramFilesDir", nullptr, &type, reinterpret_cast<BYTE*>(buffer),
+                       &size) == ERROR_SUCCESS &&
+      type == REG_SZ;
+  if (key != nullptr) RegCloseKey(key);
+  return read ? BoundedText(buffer, sizeof buffer) : std::string();
+}
+
+std::string Win32Machine::ExpandMachineVariables(const std::string& text) {
+  std::string expanded;
+  std::size_t start = 0;
+  for (std::size_t open = text.find('%'); open != std::string::npos; open = text.find('%', start)) {
+    const std::size_t close = text.find('%', open + 1);
+    if (close == std::string::npos) break;
+    const std::string value = MachineVariable(text.substr(open + 1, close - open - 1));
+    // An unknown name stays as it is written, its closing sign free to
+    // open the next reference, as the system's expansion leaves it.
+    expanded.append(text, start, open - start);
+    if (value.empty()) {
+      expanded += '%';
+      start = open + 1;
+      continue;
+    }
+    expanded += value;
+    start = close + 1;
+  }
+  expanded.append(text, start, std::string::npos);
+  if (expanded.size() >= MAX_PATH) return {};
+  return expanded;
 }
 
 std::string Win32Machine::WindowsFolder() { return FolderFromCall(GetWindowsDirectoryA); }

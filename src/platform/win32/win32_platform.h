@@ -101,11 +101,16 @@ class Win32Machine final : public platform::Machine {
   bool ComputerName(std::string& name) override;
   bool LanguageName(std::string& name) override;
   // Empty when the expansion does not fit in 260 characters.
-  std::string ExpandEnvironment(const std::string& text) override;
+  std::string ExpandMachineVariables(const std::string& text) override;
   std::string WindowsFolder() override;
   std::string SystemFolder() override;
   std::string FolderPath(int csidl) override;
   std::string SpecialFolderLocation(int csidl) override;
+
+ private:
+  // One machine variable's value from the system's calls; empty for a
+  // name it does not know.
+  std::string MachineVariable(const std::string& name);
 };
 
 class Win32Shell final : public platform::Shell {

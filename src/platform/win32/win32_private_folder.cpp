@@ -7,6 +7,7 @@
 
 #include "platform/win32/file_attributes.h"
 #include "platform/win32/this_process.h"
+#include "platform/win32/win32_platform.h"
 #include "platform/win32/unguessable_name.h"
 
 namespace win32 {
@@ -94,6 +95,22 @@ std::size_t SystemTempInto(char* folder) {
 std::string SystemTempFolder() {
   char folder[MAX_PATH];
   return SystemTempInto(folder) != 0 ? folder : std::string();
+}
+
+std::string MachineLogFolder() {
+  const std::string folder = SystemTempFolder() + "\\setupkit-logs\\";
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (folder.size() == 15 || !ConvertStringSecurityDescriptorToSecurityDescriptorA(
+                                 kPrivateFolderDacl, SDDL_REVISION_1, &descriptor, nullptr)) {
+    return std::string();
+  }
+  SECURITY_ATTRIBUTES attributes = {sizeof attributes, descriptor, FALSE};
+  // One made before, by anyone, is taken only as the check below finds it.
+  CreateDirectoryA(folder.c_str(), &attributes);
+  LocalFree(descriptor);
+  return Win32Platform().filesInUse.FoldersOnlyAdministratorsChange(folder + "setup.log")
+             ? folder
+             : std::string();
 }
 
 bool MakePrivateFolder(const char* prefix, char* folder) {

@@ -1,5 +1,7 @@
 #include "commands.h"
 
+#include <sddl.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -263,9 +265,19 @@ bool Session::Run(const std::vector<std::string>& words, std::string& error) {
     return false;
   }
   if (command == "hold-mutex") {
-    if (!needs(2)) return false;
+    if (count != 2 && !needs(3)) return false;
     // Held until the driver ends, as a running setup program holds its own.
-    if (CreateMutexA(nullptr, FALSE, words[1].c_str()) != nullptr) return true;
+    // With the default security, as a program of the user makes it, or
+    // "administrators" owning it, as a machine install's run does.
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, nullptr, FALSE};
+    if (words.size() > 2 &&
+        (words[2] != "administrators" || !ConvertStringSecurityDescriptorToSecurityDescriptorA(
+                                             "O:BAD:(A;;GA;;;BA)(A;;GA;;;SY)", SDDL_REVISION_1,
+                                             &attributes.lpSecurityDescriptor, nullptr))) {
+      error = "hold-mutex NAME [administrators]";
+      return false;
+    }
+    if (CreateMutexA(&attributes, FALSE, words[1].c_str()) != nullptr) return true;
     error = "cannot create the mutex " + words[1];
     return false;
   }

@@ -26,7 +26,8 @@
 //   the screen as a 24-bit BMP exit CODE                       wait for the program to end with
 //   that exit code sleep MS timeout MS                      how long the wait commands wait
 //   (default 20000)
-//   hold-mutex NAME                 create the named mutex and hold it while the driver runs
+//   hold-mutex NAME [administrators] create the named mutex and hold it while the driver runs,
+//                                   owned by the Administrators when the word says so
 //   hold FILE                       opens FILE with read sharing only, until the driver ends
 #pragma once
 

@@ -65,6 +65,16 @@ TEST(MksetupTool, HelpAndUsageErrors) {
       {"list",
        "mksetup: list: give one setup program: mksetup list SETUP.exe\nTry 'mksetup --help'.\n"},
       {"extract s.exe", "mksetup: extract: missing -C DIR\nTry 'mksetup --help'.\n"},
+      // Past 64 bits, in digits or through the unit.
+      {"extract s.exe -C d --max-size 18446744073709551616",
+       "mksetup: extract: --max-size takes a number of bytes, with K, M or G for KiB, MiB or GiB, "
+       "not '18446744073709551616'\nTry 'mksetup --help'.\n"},
+      {"extract s.exe -C d --max-size 17179869184G",
+       "mksetup: extract: --max-size takes a number of bytes, with K, M or G for KiB, MiB or GiB, "
+       "not '17179869184G'\nTry 'mksetup --help'.\n"},
+      {"extract s.exe -C d --max-size 2T",
+       "mksetup: extract: --max-size takes a number of bytes, with K, M or G for KiB, MiB or GiB, "
+       "not '2T'\nTry 'mksetup --help'.\n"},
   };
   for (const auto& c : cases) {
     const Ran ran = Mksetup(c.arguments, scratch.path());

@@ -108,7 +108,7 @@ TEST(SimPlatform, HoldsTheProgramFilesValueAndAnswersFromQueues) {
   ASSERT_TRUE(sim.registry.QueryString(RegistryRoot::LocalMachine,
                                        "Software\\Microsoft\\Windows\\CurrentVersion",
                                        "ProgramFilesPath", value));
-  EXPECT_EQ(sim.machine.ExpandEnvironment(value), "C:\\Program Files");
+  EXPECT_EQ(sim.machine.ExpandMachineVariables(value), "C:\\Program Files");
   EXPECT_TRUE(sim.files.IsFolder("C:\\Program Files"));
 
   sim.messages.answers = {false};

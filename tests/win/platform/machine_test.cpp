@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <cctype>
 #include <cstdio>
 #include <string>
@@ -49,14 +51,44 @@ TEST_F(MachineTest, WindowsAndSystemFoldersExist) {
   std::printf("windows %s, system %s\n", windows.c_str(), system.c_str());
 }
 
-TEST_F(MachineTest, ExpandEnvironmentResolvesReferencesAndRefusesOverlongResults) {
-  EXPECT_TRUE(StartsWithIgnoringCase(machine.ExpandEnvironment("%SystemRoot%\\x"),
+TEST_F(MachineTest, MachineVariablesResolveAndRefuseOverlongResults) {
+  EXPECT_TRUE(StartsWithIgnoringCase(machine.ExpandMachineVariables("%SystemRoot%\\x"),
                                      machine.WindowsFolder() + "\\x"));
-  EXPECT_EQ(machine.ExpandEnvironment("plain text"), "plain text");
-  EXPECT_EQ(machine.ExpandEnvironment("%NoSuchVariable_SetupKit%"), "%NoSuchVariable_SetupKit%");
-  EXPECT_EQ(
-      machine.ExpandEnvironment(std::string(200, 'a') + "%SystemRoot%" + std::string(100, 'b')),
-      "");
+  EXPECT_EQ(machine.ExpandMachineVariables("plain text"), "plain text");
+  EXPECT_EQ(machine.ExpandMachineVariables("%NoSuchVariable_SetupKit%"),
+            "%NoSuchVariable_SetupKit%");
+  EXPECT_EQ(machine.ExpandMachineVariables("50% of %windir%"), "50% of " + machine.WindowsFolder());
+  EXPECT_EQ(machine.ExpandMachineVariables(std::string(200, 'a') + "%SystemRoot%" +
+                                           std::string(100, 'b')),
+            "");
+}
+
+// A user's HKCU\Environment reaches an elevated program's environment: the
+// machine's folders never come from it.
+TEST_F(MachineTest, MachineVariablesIgnoreADecoyEnvironment) {
+  const char* names[] = {"ProgramFiles",
+                         "ProgramW6432",
+                         "ProgramFiles(x86)",
+                         "CommonProgramFiles",
+                         "ProgramData",
+                         "ALLUSERSPROFILE",
+                         "PUBLIC",
+                         "SystemRoot",
+                         "windir",
+                         "SystemDrive"};
+  for (const char* name : names) {
+    const std::string reference = std::string("%") + name + "%";
+    char real[MAX_PATH] = {};
+    GetEnvironmentVariableA(name, real, sizeof real);
+    ASSERT_TRUE(SetEnvironmentVariableA(name, "Q:\\decoy"));
+    const std::string expanded = machine.ExpandMachineVariables(reference);
+    SetEnvironmentVariableA(name, real[0] != '\0' ? real : nullptr);
+    EXPECT_EQ(expanded.find("decoy"), std::string::npos) << name;
+    EXPECT_NE(expanded, reference) << name;
+    std::printf("%s %s\n", reference.c_str(), expanded.c_str());
+  }
+  // The 64-bit folder, also for a 32-bit program.
+  EXPECT_TRUE(files.IsFolder(machine.ExpandMachineVariables("%ProgramW6432%")));
 }
 
 // Every folder the path variables name, with the create flag they pass.

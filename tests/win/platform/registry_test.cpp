@@ -91,7 +91,7 @@ TEST(MachineRegistryTest, ProgramFilesPathIsReadAndExpandsToAFolder) {
                                         "Software\\Microsoft\\Windows\\CurrentVersion",
                                         "ProgramFilesPath", value));
   ASSERT_FALSE(value.empty());
-  const std::string folder = host.machine.ExpandEnvironment(value);
+  const std::string folder = host.machine.ExpandMachineVariables(value);
   EXPECT_EQ(folder.find('%'), std::string::npos) << folder;
   EXPECT_TRUE(host.files.IsFolder(folder)) << folder;
   std::printf("ProgramFilesPath %s -> %s\n", value.c_str(), folder.c_str());

@@ -1,6 +1,7 @@
 #include "mksetup/commands/cli.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "mksetup/commands/commands.h"
@@ -31,6 +32,26 @@ struct ParsedOptions {
     return nullptr;
   }
 };
+
+// Digits, then K, M or G for KiB, MiB or GiB; false for anything else and
+// for a count past 64 bits.
+bool ParseByteCount(const std::string& text, std::uint64_t& bytes) {
+  std::size_t digits = 0;
+  std::uint64_t count = 0;
+  for (; digits < text.size() && text[digits] >= '0' && text[digits] <= '9'; ++digits) {
+    const unsigned digit = static_cast<unsigned>(text[digits] - '0');
+    if (count > (UINT64_MAX - digit) / 10) return false;
+    count = count * 10 + digit;
+  }
+  if (digits == 0 || text.size() > digits + 1) return false;
+  const std::string units = "KMG";
+  const std::size_t unit = digits == text.size() ? std::string::npos : units.find(text[digits]);
+  if (digits < text.size() && unit == std::string::npos) return false;
+  const unsigned shift = unit == std::string::npos ? 0 : 10 * static_cast<unsigned>(unit + 1);
+  if (count > (UINT64_MAX >> shift)) return false;
+  bytes = count << shift;
+  return true;
+}
 
 bool ParseOptions(const std::vector<std::string>& arguments, std::size_t first,
                   const std::vector<std::string>& known, ParsedOptions& parsed,
@@ -170,7 +191,7 @@ int Extract(std::vector<std::string> arguments, Console& console) {
   if (ignoreChecksum) arguments.erase(flag);
   ParsedOptions parsed;
   std::string problem;
-  if (!ParseOptions(arguments, 1, {"-C"}, parsed, problem))
+  if (!ParseOptions(arguments, 1, {"-C", "--max-size"}, parsed, problem))
     return Usage(console, "extract: " + problem);
   if (parsed.help) {
     console.out(HelpText());
@@ -181,7 +202,16 @@ int Extract(std::vector<std::string> arguments, Console& console) {
   }
   const std::string* folder = parsed.Find("-C");
   if (folder == nullptr) return Usage(console, "extract: missing -C DIR");
-  return RunExtract(parsed.positional[0], *folder, ignoreChecksum, console);
+  std::uint64_t maxSize = kDefaultMaxExtractSize;
+  if (const std::string* limit = parsed.Find("--max-size")) {
+    if (!ParseByteCount(*limit, maxSize)) {
+      return Usage(console,
+                   "extract: --max-size takes a number of bytes, with K, M or G for "
+                   "KiB, MiB or GiB, not '" +
+                       *limit + "'");
+    }
+  }
+  return RunExtract(parsed.positional[0], *folder, ignoreChecksum, console, maxSize);
 }
 
 int Winget(const std::vector<std::string>& arguments, Console& console) {
@@ -238,7 +268,7 @@ std::string HelpText() {
              "                [--codec lzw|lzma [--solid]] [--scope machine|user] [--jobs N]\n"
              "                -o SETUP.exe\n"
              "  mksetup list SETUP.exe\n"
-             "  mksetup extract SETUP.exe -C DIR [--ignore-checksum]\n"
+             "  mksetup extract SETUP.exe -C DIR [--ignore-checksum] [--max-size BYTES]\n"
              "  mksetup winget SETUP.exe --id PUBLISHER.PRODUCT --url URL --out DIR\n"
              "                 --license TEXT --description TEXT [--name TEXT]\n"
              "                 [--publisher TEXT] [--version TEXT]\n"
@@ -296,6 +326,9 @@ std::string HelpText() {
          "  -C DIR             the folder to write into (created when missing)\n"
          "  --ignore-checksum  extract even when the archive does not match its\n"
          "                     checksum (refused otherwise, with exit status 1)\n"
+         "  --max-size BYTES   refuse, before writing anything, entries that decode\n"
+         "                     to more (default 4G; K, M, G: KiB, MiB, GiB); more\n"
+         "                     than DIR's drive has free is refused too\n"
          "\n"
          "winget   Writes the three files of a winget manifest (ManifestVersion 1.6.0)\n"
          "         for the setup program into DIR: ID.yaml, ID.locale.en-US.yaml and\n"

@@ -61,12 +61,17 @@ int RunBuild(const BuildOptions& options, Console& console);
 // decoded size, name.
 int RunList(const std::string& setup, Console& console);
 
+// What extract writes at most unless --max-size says otherwise: 4 GiB.
+inline constexpr std::uint64_t kDefaultMaxExtractSize = std::uint64_t{4} << 30;
+
 // Writes the entries into folder as the setup program leaves them in its
 // staging folder: decoded where it decodes them. Each entry's file is made
 // anew, never written through a link already in the folder. A setup program
-// whose archive does not match its checksum is refused unless ignoreChecksum.
+// whose archive does not match its checksum is refused unless ignoreChecksum;
+// one whose entries declare more bytes than maxSize, or than the folder's
+// drive has free, is refused before anything is written.
 int RunExtract(const std::string& setup, const std::string& folder, bool ignoreChecksum,
-               Console& console);
+               Console& console, std::uint64_t maxSize = kDefaultMaxExtractSize);
 
 struct WingetOptions {
   std::string setup;   // the setup program the manifest describes

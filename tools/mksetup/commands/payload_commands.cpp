@@ -1,9 +1,11 @@
 // mksetup list and mksetup extract: a built setup program's archive as the
 // setup program itself reads it.
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
+#include "base/little_endian.h"
 #include "mksetup/commands/commands.h"
 #include "mksetup/payload/decoded_size.h"
 #include "mksetup/host/host_files.h"
@@ -123,6 +125,20 @@ bool ReportChecksum(const std::string& setup, const SetupPayload& payload, Conso
   return false;
 }
 
+// The bytes extract will write: each decoded entry's stated size (its
+// decoder writes exactly that or stops), each stored one's own. Summed
+// without overflow: at the most, the largest number.
+std::uint64_t DeclaredTotal(const SetupPayload& payload) {
+  std::uint64_t total = 0;
+  for (std::size_t i = 0; i < payload.entries.size(); ++i) {
+    const format::ArchiveEntry& entry = payload.entries[i];
+    const std::uint64_t size =
+        payload.decoded[i] && entry.size >= 4 ? base::LoadLe32(entry.data) : entry.size;
+    total = size > UINT64_MAX - total ? UINT64_MAX : total + size;
+  }
+  return total;
+}
+
 }  // namespace
 
 int RunList(const std::string& setup, Console& console) {
@@ -217,7 +233,7 @@ int RunList(const std::string& setup, Console& console) {
 }
 
 int RunExtract(const std::string& setup, const std::string& folder, bool ignoreChecksum,
-               Console& console) {
+               Console& console, std::uint64_t maxSize) {
   SetupPayload payload;
   std::string error;
   if (!ReadSetupPayload(setup, payload, error)) return Fail(console, error);
@@ -229,6 +245,23 @@ int RunExtract(const std::string& setup, const std::string& folder, bool ignoreC
                                      : "; nothing extracted (--ignore-checksum extracts anyway)") &&
       !ignoreChecksum) {
     return kExitFailure;
+  }
+  // A few hundred kilobytes of archive can declare gigabytes of zeros:
+  // what the entries declare is checked before anything is written.
+  const std::uint64_t total = DeclaredTotal(payload);
+  if (total > maxSize) {
+    return Fail(console, setup + ": its entries decode to " + std::to_string(total) +
+                             " bytes, more than --max-size allows (" + std::to_string(maxSize) +
+                             "); nothing extracted");
+  }
+  std::uint64_t free = 0;
+  if (!FreeSpace(folder, free, error)) {
+    return Fail(console, "cannot learn the free space for " + folder + ": " + error);
+  }
+  if (total > free) {
+    return Fail(console, setup + ": its entries decode to " + std::to_string(total) +
+                             " bytes, more than the " + std::to_string(free) + " free for " +
+                             folder + "; nothing extracted");
   }
   if (KindOf(folder) != PathKind::Folder && !MakeFolders(folder, error)) {
     return Fail(console, "cannot create the folder " + folder + ": " + error);

@@ -199,6 +199,20 @@ bool ListFolderNames(const std::string& folder, std::vector<std::string>& names,
   return true;
 }
 
+bool FreeSpace(const std::string& path, std::uint64_t& bytes, std::string& error) {
+  std::error_code code;
+  fs::path existing = fs::absolute(path, code);
+  while (!code && !fs::exists(existing, code) && existing.has_relative_path())
+    existing = existing.parent_path();
+  const fs::space_info space = fs::space(existing, code);
+  if (code) {
+    error = code.message();
+    return false;
+  }
+  bytes = space.available;
+  return true;
+}
+
 bool MakeFolders(const std::string& path, std::string& error) {
   std::error_code ec;
   fs::create_directories(path, ec);

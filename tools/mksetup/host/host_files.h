@@ -62,6 +62,10 @@ bool FileSize(const std::string& path, std::uint64_t& size, std::string& error);
 bool ListFolderNames(const std::string& folder, std::vector<std::string>& names,
                      std::string& error);
 
+// The bytes free for this user on the drive that holds path, or would hold
+// it: a missing path is asked of the nearest folder above it that exists.
+bool FreeSpace(const std::string& path, std::uint64_t& bytes, std::string& error);
+
 // Creates a folder and any missing folders above it.
 bool MakeFolders(const std::string& path, std::string& error);
 
