@@ -17,13 +17,19 @@ std::optional<platform::RegistryRoot> RegistryRootNamed(const std::string& name)
 // The name of a predefined key, as the script and the uninstall log write it.
 const char* RegistryRootName(platform::RegistryRoot root);
 
-// Creates the key as needed and sets the value. An unknown root or type, or
-// data that does not fit the type, writes nothing. Failures are silent.
-void WriteRegistryValue(platform::Registry& registry, const std::string& rootName,
+// Whether the key is one of file types and associations: below
+// HKEY_CLASSES_ROOT, or Software\Classes of the machine or of a user.
+bool IsClassesKey(platform::RegistryRoot root, const std::string& key);
+
+// Creates the key as needed and sets the value; true when it was set. An
+// unknown root or type, or data that does not fit the type, writes nothing.
+// The user is told nothing.
+bool WriteRegistryValue(platform::Registry& registry, const std::string& rootName,
                         const std::string& key, const std::string& valueName,
                         const std::string& typeName, const std::string& data);
 
-// Every registry line of the script, in file order.
+// Every registry line of the script, in file order; the shell is told when
+// a file association was written.
 void RunRegistryPass(platform::Platform& host, script::PathExpander& expander);
 
 }  // namespace install

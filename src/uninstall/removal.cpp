@@ -61,6 +61,13 @@ void RemoveListedFiles(platform::FileSystem& files, platform::Removal& removal,
   }
 }
 
+bool NamesAssociations(const UninstallRecords& log) {
+  return std::any_of(log.registry.begin(), log.registry.end(), [](const RegistryRecord& record) {
+    const std::optional<platform::RegistryRoot> root = install::RegistryRootNamed(record.root);
+    return root && install::IsClassesKey(*root, record.key);
+  });
+}
+
 void RemoveFolderWhenEmpty(platform::FileSystem& files, platform::Removal& removal,
                            const RemovalGuard& guard, const std::string& folder,
                            std::vector<Leftover>& leftovers) {

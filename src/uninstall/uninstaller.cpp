@@ -130,6 +130,8 @@ int RunUninstaller(platform::UninstallerPlatform& host, Prompts& prompts, Remove
   RemoveListedFiles(host.files, host.removal, guard, log->files, keep, leftovers);
   RemoveShortcuts(host, guard, log->shortcuts, log->programGroup, leftovers);
   RemoveRegistryValues(host.removal, log->registry, leftovers);
+  // Explorer keeps the associations it has read until it is told.
+  if (NamesAssociations(*log)) host.shell.NotifyAssociationsChanged();
   RemoveCreatedFolders(host.files, host.removal, guard, *log, options.ownFolder, leftovers);
   // The installation folder goes when it is empty; its own files go with the
   // remover, which then takes the folder too.

@@ -52,7 +52,16 @@ std::optional<RegistryValue> SimRegistry::Find(platform::RegistryRoot root, cons
   return v->second;
 }
 
-bool SimRegistry::KeyExists(platform::RegistryRoot root, const std::string& key) const {
+bool SimRegistry::QueryValue(platform::RegistryRoot root, const std::string& key,
+                             const std::string& name, format::RegistryData& value) {
+  const auto found = Find(root, key, name);
+  if (!found) return false;
+  value.type = found->type;
+  value.bytes = found->data;
+  return true;
+}
+
+bool SimRegistry::KeyExists(platform::RegistryRoot root, const std::string& key) {
   return keys_.count({root, FoldKey(key)}) != 0;
 }
 
