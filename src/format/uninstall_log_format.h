@@ -22,6 +22,9 @@
 //   [/shrt]
 //   [regst]
 //   root|key|value name|         (an empty name stands for the key itself)
+//   root\key\                    a key the installing step created, deepest
+//                                first: removed once empty. No "|", so a
+//                                reader that does not know it passes over it
 //   [/regst]
 //   program group name           (may be empty; the file ends with it)
 #pragma once

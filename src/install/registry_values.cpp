@@ -63,15 +63,21 @@ bool IsClassesKey(platform::RegistryRoot root, const std::string& key) {
 
 bool WriteRegistryValue(platform::Registry& registry, const std::string& rootName,
                         const std::string& key, const std::string& valueName,
-                        const std::string& typeName, const std::string& data) {
+                        const std::string& typeName, const std::string& data,
+                        std::vector<CreatedKey>* created) {
   const std::optional<platform::RegistryRoot> root = RegistryRootNamed(rootName);
   if (!root) return false;
   const std::optional<format::RegistryData> value = format::RegistryDataOf(typeName, data);
   if (!value) return false;
-  return registry.SetValue(*root, key, valueName, value->type, value->bytes);
+  std::vector<CreatedKey> missing;
+  if (created != nullptr) missing = KeysMissingAlong(registry, *root, key);
+  if (!registry.SetValue(*root, key, valueName, value->type, value->bytes)) return false;
+  if (created != nullptr) created->insert(created->end(), missing.begin(), missing.end());
+  return true;
 }
 
-void RunRegistryPass(platform::Platform& host, script::PathExpander& expander) {
+void RunRegistryPass(platform::Platform& host, script::PathExpander& expander,
+                     std::vector<CreatedKey>& created) {
   bool associationsWritten = false;
   script::ForEachRegistryLine(
       host.files, script::ScriptPath(host.files),
@@ -81,8 +87,8 @@ void RunRegistryPass(platform::Platform& host, script::PathExpander& expander) {
         const std::string expandedKey = expander.ExpandPathVariables(key);
         const std::string expandedName = expander.ExpandPathVariables(name);
         const std::string expandedData = expander.ExpandPathVariables(data);
-        if (WriteRegistryValue(host.registry, root, expandedKey, expandedName, type,
-                               expandedData)) {
+        if (WriteRegistryValue(host.registry, root, expandedKey, expandedName, type, expandedData,
+                               &created)) {
           const std::optional<platform::RegistryRoot> known = RegistryRootNamed(root);
           associationsWritten = associationsWritten || IsClassesKey(*known, expandedKey);
         }

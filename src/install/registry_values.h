@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "install/created_keys.h"
 #include "platform/platform.h"
 #include "format/registry_data.h"
 #include "script/path_variables.h"
@@ -23,13 +24,16 @@ bool IsClassesKey(platform::RegistryRoot root, const std::string& key);
 
 // Creates the key as needed and sets the value; true when it was set. An
 // unknown root or type, or data that does not fit the type, writes nothing.
-// The user is told nothing.
+// The user is told nothing. The keys that the write created are added to
+// created, when given, outermost first.
 bool WriteRegistryValue(platform::Registry& registry, const std::string& rootName,
                         const std::string& key, const std::string& valueName,
-                        const std::string& typeName, const std::string& data);
+                        const std::string& typeName, const std::string& data,
+                        std::vector<CreatedKey>* created = nullptr);
 
 // Every registry line of the script, in file order; the shell is told when
-// a file association was written.
-void RunRegistryPass(platform::Platform& host, script::PathExpander& expander);
+// a file association was written. created gets the keys the pass created.
+void RunRegistryPass(platform::Platform& host, script::PathExpander& expander,
+                     std::vector<CreatedKey>& created);
 
 }  // namespace install

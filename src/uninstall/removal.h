@@ -36,6 +36,11 @@ void RemoveShortcuts(platform::UninstallerPlatform& host, const RemovalGuard& gu
 void RemoveRegistryValues(platform::Removal& removal, const std::vector<RegistryRecord>& records,
                           std::vector<Leftover>& leftovers);
 
+// Each key the installing step created, deepest first, when it is empty; one
+// that holds anything stays without a word, as a created folder does.
+void RemoveCreatedKeys(platform::Removal& removal, const std::vector<RegistryRecord>& keys,
+                       std::vector<Leftover>& leftovers);
+
 // Whether the log's registry records name a file type or association.
 bool NamesAssociations(const UninstallRecords& log);
 

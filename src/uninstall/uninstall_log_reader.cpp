@@ -41,6 +41,17 @@ std::vector<std::string> SplitFields(const std::string& record) {
   return fields;
 }
 
+// A created key's record, "ROOT\key\": no "|", a root and a key.
+std::optional<RegistryRecord> CreatedKeyOf(const std::string& record) {
+  const std::size_t root = record.find('\\');
+  if (record.find(format::log::kFieldSeparator) != std::string::npos || record.size() < 2 ||
+      record.back() != '\\' || root == std::string::npos || root + 1 >= record.size() - 1) {
+    return std::nullopt;
+  }
+  return RegistryRecord{
+      record.substr(0, root), record.substr(root + 1, record.size() - root - 2), {}};
+}
+
 // Walks the records in order, expecting each marker in turn.
 class RecordWalk {
  public:
@@ -134,6 +145,10 @@ std::optional<UninstallRecords> ParseUninstallLog(const std::string& text, std::
     }
   }
   for (const std::string& record : registry) {
+    if (std::optional<RegistryRecord> created = CreatedKeyOf(record)) {
+      log.createdKeys.push_back(std::move(*created));
+      continue;
+    }
     const std::vector<std::string> fields = SplitFields(record);
     if (fields.size() < 2) continue;
     log.registry.push_back({fields[0], fields[1], fields.size() > 2 ? fields[2] : std::string()});

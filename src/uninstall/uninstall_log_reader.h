@@ -34,6 +34,9 @@ struct UninstallRecords {
   // The folders the installing step created, deepest first, each ending in
   // "\"; empty for a log of an older setup program.
   std::vector<std::string> createdFolders;
+  // The keys the installing step created (no value names), deepest first;
+  // empty for a log of an older setup program.
+  std::vector<RegistryRecord> createdKeys;
 };
 
 // The records of a log's text. Nothing when the text is not a whole log:

@@ -130,6 +130,7 @@ int RunUninstaller(platform::UninstallerPlatform& host, Prompts& prompts, Remove
   RemoveListedFiles(host.files, host.removal, guard, log->files, keep, leftovers);
   RemoveShortcuts(host, guard, log->shortcuts, log->programGroup, leftovers);
   RemoveRegistryValues(host.removal, log->registry, leftovers);
+  RemoveCreatedKeys(host.removal, log->createdKeys, leftovers);
   // Explorer keeps the associations it has read until it is told.
   if (NamesAssociations(*log)) host.shell.NotifyAssociationsChanged();
   RemoveCreatedFolders(host.files, host.removal, guard, *log, options.ownFolder, leftovers);

@@ -99,6 +99,9 @@ struct RegistryValue {
 
 class SimRegistry : public platform::Registry {
  public:
+  // The keys every Windows machine has, empty.
+  SimRegistry();
+
   bool SetValue(platform::RegistryRoot root, const std::string& key, const std::string& name,
                 std::uint32_t type, const std::vector<std::uint8_t>& data) override;
   bool QueryString(platform::RegistryRoot root, const std::string& key, const std::string& name,

@@ -20,6 +20,14 @@ std::string FoldKey(const std::string& key) {
 
 }  // namespace
 
+SimRegistry::SimRegistry() {
+  AddKey(platform::RegistryRoot::CurrentUser, "Software");
+  AddKey(platform::RegistryRoot::CurrentUser, "Environment");
+  AddKey(platform::RegistryRoot::LocalMachine, "Software");
+  AddKey(platform::RegistryRoot::LocalMachine,
+         "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment");
+}
+
 bool SimRegistry::SetValue(platform::RegistryRoot root, const std::string& key,
                            const std::string& name, std::uint32_t type,
                            const std::vector<std::uint8_t>& data) {

@@ -84,6 +84,39 @@ TEST_F(UninstallTest, UsersOwnFileAndValueStayWithTheirFolderAndKey) {
             kFolder + ": holds items the uninstall log does not name\r\n");
 }
 
+// The keys the registry pass created go once empty, deepest first; a key
+// that was there before, or holds what the log does not name, stays.
+TEST_F(UninstallTest, CreatedKeysGoWhenEmptyAndOlderKeysStay) {
+  sim.registry.AddKey(RegistryRoot::CurrentUser, "Software\\Acme");
+  StageQuillWriter();
+  std::string script = uninstall_test::QuillWriterScriptRemovingAll();
+  script.insert(script.find("[/regi]"),
+                "HKEY_CLASSES_ROOT|.qwd||REG_SZ|Acme.Quill|\r\n"
+                "HKEY_CLASSES_ROOT|Acme.Quill\\shell\\open\\command||REG_SZ|x \"%%1\"|\r\n"
+                "HKEY_CURRENT_USER|Software\\Acme\\Quill Writer\\Recent|Count|REG_DWORD|0|\r\n");
+  script.insert(script.find("[/uninst_reg]"),
+                "HKEY_CURRENT_USER|Software\\Acme\\Quill Writer\\Recent|Count|\r\n"
+                "HKEY_CLASSES_ROOT|.qwd||\r\n"
+                "HKEY_CLASSES_ROOT|Acme.Quill\\shell\\open\\command||\r\n");
+  StageScript(script);
+  Install();
+  EXPECT_NE(Log().find("\r\nHKEY_CLASSES_ROOT\\Acme.Quill\\shell\\open\\command\\\r\n"
+                       "HKEY_CLASSES_ROOT\\Acme.Quill\\shell\\open\\\r\n"
+                       "HKEY_CLASSES_ROOT\\Acme.Quill\\shell\\\r\n"
+                       "HKEY_CLASSES_ROOT\\Acme.Quill\\\r\n"),
+            std::string::npos)
+      << Log();
+  EXPECT_EQ(Log().find("HKEY_CURRENT_USER\\Software\\Acme\\\r\n"), std::string::npos);
+  EXPECT_EQ(sim.shell.associationNotices, 1u);
+
+  EXPECT_EQ(Uninstall(true), uninstall::kRemoved);
+  EXPECT_FALSE(sim.registry.KeyExists(RegistryRoot::ClassesRoot, "Acme.Quill"));
+  EXPECT_FALSE(sim.registry.KeyExists(RegistryRoot::CurrentUser, kProductKey));
+  EXPECT_TRUE(sim.registry.KeyExists(RegistryRoot::CurrentUser, "Software\\Acme"));
+  EXPECT_FALSE(sim.registry.KeyExists(RegistryRoot::ClassesRoot, ".qwd"));
+  EXPECT_EQ(sim.shell.associationNotices, 2u);
+}
+
 TEST_F(UninstallTest, CancelRemovesNothing) {
   InstallQuillWriter();
   prompts.answer = false;
