@@ -5,6 +5,7 @@
 #include "format/windows_path.h"
 #include "install/file_pass.h"
 #include "install/log_merge.h"
+#include "install/path_entries.h"
 #include "install/previous_install.h"
 #include "install/prior_contents.h"
 #include "install/programs_list.h"
@@ -67,6 +68,7 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
 
   WriteRemovalRegistryList(host.files, expander, log);
   WriteCreatedKeys(log, createdKeys);
+  RunPathPass(host, expander, options.scope, log);
   // The path box's text, read again as the installation folder.
   const std::string installPath = expander.GetPathVariable("InstallPath");
   RegisterUninstaller(host.registry, uninstallKey, request.productName, installPath, root);

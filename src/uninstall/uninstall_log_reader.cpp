@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "format/field_values.h"
 #include "format/uninstall_log_format.h"
 
 namespace uninstall {
@@ -39,6 +40,17 @@ std::vector<std::string> SplitFields(const std::string& record) {
     start = end + 1;
   }
   return fields;
+}
+
+// A PATH entry's record, "ROOT;folder", of the two roots a PATH has.
+std::optional<PathEntryRecord> PathEntryOf(const std::string& record) {
+  if (record.find(format::log::kFieldSeparator) != std::string::npos) return std::nullopt;
+  for (const char* root : {format::kLocalMachine, format::kCurrentUser}) {
+    const std::string prefix = std::string(root) + format::log::kPathEntrySeparator;
+    if (record.size() > prefix.size() && record.rfind(prefix, 0) == 0)
+      return PathEntryRecord{root, record.substr(prefix.size())};
+  }
+  return std::nullopt;
 }
 
 // A created key's record, "ROOT\key\": no "|", a root and a key.
@@ -145,6 +157,10 @@ std::optional<UninstallRecords> ParseUninstallLog(const std::string& text, std::
     }
   }
   for (const std::string& record : registry) {
+    if (std::optional<PathEntryRecord> entry = PathEntryOf(record)) {
+      log.pathEntries.push_back(std::move(*entry));
+      continue;
+    }
     if (std::optional<RegistryRecord> created = CreatedKeyOf(record)) {
       log.createdKeys.push_back(std::move(*created));
       continue;

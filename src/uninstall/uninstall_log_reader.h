@@ -20,6 +20,12 @@ struct RegistryRecord {
   std::string name;  // empty: the key itself
 };
 
+// A folder the installing step appended to a PATH.
+struct PathEntryRecord {
+  std::string root;  // "HKEY_LOCAL_MACHINE" or "HKEY_CURRENT_USER"
+  std::string folder;
+};
+
 struct UninstallRecords {
   std::string productName;
   std::string installPath;  // as recorded, ending in "\"
@@ -37,6 +43,8 @@ struct UninstallRecords {
   // The keys the installing step created (no value names), deepest first;
   // empty for a log of an older setup program.
   std::vector<RegistryRecord> createdKeys;
+  // The entries the installing step appended to a PATH.
+  std::vector<PathEntryRecord> pathEntries;
 };
 
 // The records of a log's text. Nothing when the text is not a whole log:

@@ -368,6 +368,18 @@ TEST(ScriptCheck, RegistryDataThatDoesNotFitItsType) {
   EXPECT_TRUE(Findings(line("REG_DWORD", "%ProductVersion%")).empty());
 }
 
+TEST(ScriptCheck, PathLines) {
+  const auto path = [](const std::string& line) {
+    return Inserted(33, {"[path]", line, "[/path]"});
+  };
+  EXPECT_TRUE(Findings(path("HKEY_LOCAL_MACHINE|%InstallPath%\\bin")).empty());
+  ExpectOnly(path("HKCU|C:\\bin"), "s.txt:34: error: ",
+             "PATH line \"HKCU|C:\\bin\" does not start with the root of a PATH "
+             "(\"HKEY_LOCAL_MACHINE\" and \"HKEY_CURRENT_USER\") and \"|\"");
+  ExpectOnly(path("HKEY_CURRENT_USER|C:\\a;b"), "s.txt:34: error: ", "holds \";\" or a quote");
+  ExpectOnly(path("HKEY_CURRENT_USER|"), "s.txt:34: error: ", "names no folder");
+}
+
 TEST(ScriptCheck, RegistryLinesThatMayBeMeant) {
   ExpectOnly(Replaced(31, "HKEY_CURRENT_USER|Software\\Acme|A|REG_SZ|x|y|"),
              "s.txt:31: warning: ", "the setup program ignores \"y|\" after the fifth \"|\" of");

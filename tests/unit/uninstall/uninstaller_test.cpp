@@ -117,6 +117,48 @@ TEST_F(UninstallTest, CreatedKeysGoWhenEmptyAndOlderKeysStay) {
   EXPECT_EQ(sim.shell.associationNotices, 2u);
 }
 
+// "[path]" appends a folder once, keeping the value's type, and the
+// uninstaller takes back exactly that entry; one that was there before stays.
+TEST_F(UninstallTest, PathEntriesAreAddedOnceAndTakenBackExactly) {
+  const std::string machineKey = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
+  const auto text = [](const std::string& value) {
+    std::vector<std::uint8_t> bytes(value.begin(), value.end());
+    bytes.push_back(0);
+    return bytes;
+  };
+  const std::string bin = kFolder + "\\bin";
+  ASSERT_TRUE(sim.registry.SetValue(RegistryRoot::LocalMachine, machineKey, "Path",
+                                    format::kRegExpandSz,
+                                    text("%SystemRoot%\\system32;C:\\Tools")));
+  ASSERT_TRUE(sim.registry.SetValue(RegistryRoot::CurrentUser, "Environment", "Path",
+                                    format::kRegSz, text("c:\\tools\\")));
+  StageQuillWriter();
+  std::string script = uninstall_test::QuillWriterScriptRemovingAll();
+  script +=
+      "[path]\r\nHKEY_LOCAL_MACHINE|%InstallPath%\\bin\\\r\nHKEY_LOCAL_MACHINE|%InstallPath%\\bin\r\n"
+      "HKEY_CURRENT_USER|C:\\Tools\r\nHKEY_CURRENT_USER|%InstallPath%\\bin\r\n"
+      "HKEY_USERS|C:\\x\r\n[/path]\r\n";
+  StageScript(script);
+  Install();
+  const auto value = [&](RegistryRoot root, const std::string& key) {
+    return sim.registry.Find(root, key, "Path");
+  };
+  EXPECT_EQ(value(RegistryRoot::LocalMachine, machineKey)->data,
+            text("%SystemRoot%\\system32;C:\\Tools;" + bin));
+  EXPECT_EQ(value(RegistryRoot::LocalMachine, machineKey)->type, format::kRegExpandSz);
+  EXPECT_EQ(value(RegistryRoot::CurrentUser, "Environment")->data, text("c:\\tools\\;" + bin));
+  EXPECT_EQ(value(RegistryRoot::CurrentUser, "Environment")->type, format::kRegSz);
+  EXPECT_NE(Log().find("\r\nHKEY_LOCAL_MACHINE;" + bin + "\r\nHKEY_CURRENT_USER;" + bin + "\r\n"),
+            std::string::npos);
+  EXPECT_EQ(sim.shell.environmentNotices, 1u);
+
+  EXPECT_EQ(Uninstall(true), uninstall::kRemoved);
+  EXPECT_EQ(value(RegistryRoot::LocalMachine, machineKey)->data,
+            text("%SystemRoot%\\system32;C:\\Tools"));
+  EXPECT_EQ(value(RegistryRoot::CurrentUser, "Environment")->data, text("c:\\tools\\"));
+  EXPECT_EQ(sim.shell.environmentNotices, 2u);
+}
+
 TEST_F(UninstallTest, CancelRemovesNothing) {
   InstallQuillWriter();
   prompts.answer = false;

@@ -69,6 +69,13 @@ void CheckPathVariables(const ScriptText& script, Diagnostics& out) {
   for (const std::size_t i : lines) {
     if (i < script.lines.size()) CheckText(script.lines[i], script.lines[i], i + 1, out);
   }
+  // "[path]" expands only the folder, after the first "|".
+  for (const std::size_t i :
+       ScanSection(script, format::kPathEntries, format::kPathEntriesEnd).lines) {
+    const std::string& line = script.lines[i];
+    const std::size_t bar = line.find(format::kFieldSeparator);
+    if (bar != std::string::npos) CheckText(line.substr(bar + 1), line, i + 1, out);
+  }
   // "[fls]" expands only the destination, after the first "|".
   for (const std::size_t i : FileSectionLines(script)) {
     const std::string& line = script.lines[i];
