@@ -41,6 +41,7 @@ tess_open() {
   for i in $(seq 50); do [ -s "$tess_unix/opened.txt" ] && break; sleep 0.2; done
   [ "$(cat "$tess_unix/opened.txt" 2>/dev/null)" = 'a note' ] ||
     { echo "    the opened file did not reach the program"; return 1; }
+  rm -f "$tess_unix/opened.txt"  # not the product's: it would stay as a leftover
 }
 check "a .tess file opened through the association reaches the command with its path" tess_open
 check "the REG_EXPAND_SZ value" expect_value 'HKCU\Software\Harbor & Finch\Tessera Notes' Plugins \
@@ -56,12 +57,18 @@ check "a second /S of Tessera Notes ends with 0" silent 0 "$tess_setup" /S
 check "the machine's PATH holds the folder once" \
   expect_value "$machine_env" Path "${machine_path_before%% *} $machine_path_added"
 check "the user's PATH holds it once" expect_value "$user_env" Path "REG_EXPAND_SZ C:\\Tools;$tess_dir\\bin"
-check "the uninstall log records the two entries it added and the keys it created" sh -c \
-  'grep -qF "HKEY_LOCAL_MACHINE;$2\\bin" "$1" && grep -qF "HKEY_CURRENT_USER;$2\\bin" "$1" &&
-   ! grep -qF "HKEY_CURRENT_USER;C:\\Tools" "$1" &&
-   grep -qF "HKEY_CLASSES_ROOT\\HarborFinch.TesseraNote\\shell\\open\\command\\" "$1" &&
-   ! grep -qF "HKEY_CURRENT_USER\\Software\\Harbor & Finch\\"$'"'\r'"'" "$1"' \
-  - "$tess_unix/Uninstallerpathtn.ini" "$tess_dir"
+tess_log() {
+  local log="$tess_unix/Uninstallerpathtn.ini" record
+  for record in "HKEY_LOCAL_MACHINE;$tess_dir\\bin" "HKEY_CURRENT_USER;$tess_dir\\bin" \
+    'HKEY_CLASSES_ROOT\HarborFinch.TesseraNote\shell\open\command\' \
+    'HKEY_CURRENT_USER\Software\Harbor & Finch\Tessera Notes\'; do
+    grep -qF "$record"$'\r' "$log" || { echo "    no record $record"; return 1; }
+  done
+  for record in 'HKEY_CURRENT_USER;C:\Tools' 'HKEY_CURRENT_USER\Software\Harbor & Finch\'; do
+    ! grep -qF "$record"$'\r' "$log" || { echo "    a record of what was there before: $record"; return 1; }
+  done
+}
+check "the uninstall log records the entries it added and the keys it created, nothing older" tess_log
 check "the uninstaller of Tessera Notes ends with 0" silent 0 "$tess_dir\\UnInstaller.exe" /S
 check "the machine's PATH is as it was" expect_value "$machine_env" Path "$machine_path_before"
 check "the user's PATH keeps C:\\Tools, which was there before" expect_value "$user_env" Path 'REG_EXPAND_SZ C:\Tools'
