@@ -28,8 +28,11 @@ inline constexpr const char* kRegistryRoots[] = {kClassesRoot, kCurrentUser, kLo
 
 // Type, the fourth field of a "[regi]" line.
 inline constexpr const char* kRegSzName = "REG_SZ";
+inline constexpr const char* kRegExpandSzName = "REG_EXPAND_SZ";
 inline constexpr const char* kRegBinaryName = "REG_BINARY";
 inline constexpr const char* kRegDwordName = "REG_DWORD";
-inline constexpr const char* kRegistryTypes[] = {kRegSzName, kRegBinaryName, kRegDwordName};
+inline constexpr const char* kRegMultiSzName = "REG_MULTI_SZ";
+inline constexpr const char* kRegistryTypes[] = {kRegSzName, kRegExpandSzName, kRegBinaryName,
+                                                 kRegDwordName, kRegMultiSzName};
 
 }  // namespace format

@@ -1,5 +1,7 @@
 #include "format/registry_data.h"
 
+#include <string_view>
+
 #include "base/text_trim.h"
 #include "format/field_values.h"
 
@@ -51,6 +53,22 @@ std::optional<std::vector<std::uint8_t>> ParseBinary(const std::string& text) {
   return bytes;
 }
 
+std::optional<std::vector<std::uint8_t>> ParseMultiString(const std::string& text) {
+  std::vector<std::uint8_t> bytes;
+  const std::string_view separator = kMultiStringBreak;
+  for (std::size_t start = 0; !text.empty() && start <= text.size();) {
+    std::size_t end = text.find(separator, start);
+    if (end == std::string::npos) end = text.size();
+    if (end == start) return std::nullopt;
+    bytes.insert(bytes.end(), text.begin() + static_cast<std::ptrdiff_t>(start),
+                 text.begin() + static_cast<std::ptrdiff_t>(end));
+    bytes.push_back(0);
+    start = end + separator.size();
+  }
+  bytes.push_back(0);
+  return bytes;
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> DwordBytes(std::uint32_t number) {
@@ -63,10 +81,17 @@ std::vector<std::uint8_t> DwordBytes(std::uint32_t number) {
 
 std::optional<RegistryData> RegistryDataOf(const std::string& typeName, const std::string& text) {
   RegistryData data;
-  if (typeName == kRegSzName) {
-    data.type = kRegSz;
+  if (typeName == kRegSzName || typeName == kRegExpandSzName) {
+    data.type = typeName == kRegSzName ? kRegSz : kRegExpandSz;
     data.bytes.assign(text.begin(), text.end());
     data.bytes.push_back(0);
+    return data;
+  }
+  if (typeName == kRegMultiSzName) {
+    std::optional<std::vector<std::uint8_t>> bytes = ParseMultiString(text);
+    if (!bytes) return std::nullopt;
+    data.type = kRegMultiSz;
+    data.bytes = std::move(*bytes);
     return data;
   }
   if (typeName == kRegDwordName) {

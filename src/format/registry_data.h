@@ -11,8 +11,13 @@ namespace format {
 
 // Value types, numbered as the system numbers them.
 inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegExpandSz = 2;
 inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
+inline constexpr std::uint32_t kRegMultiSz = 7;
+
+// Between the strings of a REG_MULTI_SZ's Data: "a{break}b" is "a" and "b".
+inline constexpr const char* kMultiStringBreak = "{break}";
 
 // A value as it is stored: its type and its bytes.
 struct RegistryData {
@@ -25,6 +30,12 @@ std::vector<std::uint8_t> DwordBytes(std::uint32_t number);
 
 // Turns the script's Data text into the stored value for a type name:
 //   "REG_SZ"      the text and its terminating zero byte;
+//   "REG_EXPAND_SZ" the same, stored as a string whose "%NAME%" references
+//                 the reader expands from its environment;
+//   "REG_MULTI_SZ" the strings between kMultiStringBreak, each with its
+//                 zero byte, and one more zero byte after the last; an
+//                 empty text is the empty list, an empty string among
+//                 others no list (it would end the list there);
 //   "REG_DWORD"   a decimal number or "0x" and hexadecimal digits that fit
 //                 32 bits, stored as four bytes, lowest first;
 //   "REG_BINARY"  hexadecimal byte pairs, written together or separated by

@@ -46,6 +46,8 @@ inline constexpr const char* kUninstallFiles = "[uninst_fls]";
 inline constexpr const char* kUninstallFilesEnd = "[/uninst_fls]";
 inline constexpr const char* kUninstallRegistry = "[uninst_reg]";
 inline constexpr const char* kUninstallRegistryEnd = "[/uninst_reg]";
+inline constexpr const char* kPathEntries = "[path]";
+inline constexpr const char* kPathEntriesEnd = "[/path]";
 
 // Every marker, each section's opening one followed by its end.
 inline constexpr const char* kMarkers[] = {
@@ -73,6 +75,8 @@ inline constexpr const char* kMarkers[] = {
     kUninstallFilesEnd,
     kUninstallRegistry,
     kUninstallRegistryEnd,
+    kPathEntries,
+    kPathEntriesEnd,
 };
 
 // Fields.

@@ -22,6 +22,14 @@
 //   [/shrt]
 //   [regst]
 //   root|key|value name|         (an empty name stands for the key itself)
+//   root\key\                    a key the installing step created, deepest
+//                                first: removed once empty. No "|", so a
+//                                reader that does not know it passes over it
+//   root;folder                  a folder the installing step appended to
+//                                the PATH of the machine or of the user
+//                                (root HKEY_LOCAL_MACHINE or
+//                                HKEY_CURRENT_USER): that entry is removed.
+//                                No "|" either
 //   [/regst]
 //   program group name           (may be empty; the file ends with it)
 #pragma once
@@ -77,6 +85,10 @@ inline constexpr const char* kRegistryEnd = "[/regst]";
 // Before the location of a link made in an all-users folder. An uninstaller
 // that does not know it finds no location of its table and leaves the link.
 inline constexpr const char* kAllUsersPrefix = "All Users ";
+
+// Between the root and the folder of a PATH entry's record, as between the
+// entries of a PATH.
+inline constexpr char kPathEntrySeparator = ';';
 
 // Between the fields of a shortcut or registry record.
 inline constexpr char kFieldSeparator = '|';

@@ -5,6 +5,7 @@
 #include "format/windows_path.h"
 #include "install/file_pass.h"
 #include "install/log_merge.h"
+#include "install/path_entries.h"
 #include "install/previous_install.h"
 #include "install/prior_contents.h"
 #include "install/programs_list.h"
@@ -62,9 +63,12 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
   RunShortcutPass(host, expander, log, programGroup, options.allUsers);
   CloseShortcutList(log);
 
-  RunRegistryPass(host, expander);
+  std::vector<CreatedKey> createdKeys;
+  RunRegistryPass(host, expander, createdKeys);
 
   WriteRemovalRegistryList(host.files, expander, log);
+  WriteCreatedKeys(log, createdKeys);
+  RunPathPass(host, expander, options.scope, log);
   // The path box's text, read again as the installation folder.
   const std::string installPath = expander.GetPathVariable("InstallPath");
   RegisterUninstaller(host.registry, uninstallKey, request.productName, installPath, root);
@@ -74,11 +78,16 @@ std::string RunInstallingStep(platform::Platform& host, script::PathExpander& ex
   // every link and registry record (the uninstaller passes over those that
   // are gone).
   if (!previous.logText.empty()) {
-    log.Rewrite(MergeUninstallLogs(
-        log.Written(), previous.logText, [&](const std::string&, const std::string& record) {
-          return record.find(format::log::kFieldSeparator) != std::string::npos ||
-                 record == format::log::kCreatedFoldersStart || host.files.Exists(record);
-        }));
+    log.Rewrite(MergeUninstallLogs(log.Written(), previous.logText,
+                                   [&](const std::string& section, const std::string& record) {
+                                     // The registry list's records are all kept: the created keys
+                                     // too, which this run found in place and did not record again.
+                                     return section == format::log::kRegistryStart ||
+                                            record.find(format::log::kFieldSeparator) !=
+                                                std::string::npos ||
+                                            record == format::log::kCreatedFoldersStart ||
+                                            host.files.Exists(record);
+                                   }));
   }
   // Written once the log is whole: the uninstaller refuses a log that no
   // longer matches it.

@@ -149,6 +149,15 @@ void WriteRemovalRegistryList(platform::FileSystem& files, script::PathExpander&
       });
 }
 
+void WriteCreatedKeys(UninstallLog& log, const std::vector<CreatedKey>& created) {
+  // A key was made after the one above it, so the reverse order puts each
+  // before its parent.
+  for (auto key = created.rbegin(); key != created.rend(); ++key) {
+    const std::string record = CreatedKeyRecord(*key);
+    if (!record.empty()) log.WriteLine(record);
+  }
+}
+
 void WriteLogEnd(UninstallLog& log, const std::string& uninstallKey,
                  const std::string& programGroup, platform::RegistryRoot root) {
   if (!uninstallKey.empty()) {

@@ -5,7 +5,9 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "install/created_keys.h"
 #include "install/installing_step.h"
 #include "install/prior_contents.h"
 #include "platform/platform.h"
@@ -70,6 +72,10 @@ void CloseShortcutList(UninstallLog& log);
 // Record 13: every line of "[uninst_reg]" as root|key|value name|.
 void WriteRemovalRegistryList(platform::FileSystem& files, script::PathExpander& expander,
                               UninstallLog& log);
+
+// After record 13: the keys the registry pass created (CreatedKeyRecord),
+// deepest first.
+void WriteCreatedKeys(UninstallLog& log, const std::vector<CreatedKey>& created);
 
 // Records 14 to 16: the uninstall key under its root, the end of the
 // registry list and the program group. With an empty uninstallKey (nothing

@@ -164,6 +164,11 @@ class Registry {
   // a string value; false when missing.
   virtual bool QueryString(RegistryRoot root, const std::string& key, const std::string& name,
                            std::string& value) = 0;
+  // RegQueryValueExA of a value of any type and length; false when missing.
+  virtual bool QueryValue(RegistryRoot root, const std::string& key, const std::string& name,
+                          format::RegistryData& value) = 0;
+  // Whether the key exists (RegOpenKeyExA).
+  virtual bool KeyExists(RegistryRoot root, const std::string& key) = 0;
 };
 
 // CSIDL numbers the setup program uses.
@@ -237,6 +242,13 @@ class Shell {
   virtual bool BrowseForFolder(const std::string& title, const std::string& startFolder,
                                std::string& chosen) = 0;
   virtual void Sleep(unsigned milliseconds) = 0;
+  // SHChangeNotify(SHCNE_ASSOCCHANGED): the shell reads the file
+  // associations again.
+  virtual void NotifyAssociationsChanged() = 0;
+  // WM_SETTINGCHANGE "Environment" to every top-level window, each given a
+  // short time and none that hangs waited for: running programs read the
+  // environment's values again.
+  virtual void NotifyEnvironmentChanged() = 0;
 };
 
 enum class MessageKind {

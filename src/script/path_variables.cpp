@@ -1,6 +1,7 @@
 #include "script/path_variables.h"
 
 #include "format/path_variable_names.h"
+#include "format/template_parts.h"
 #include "script/scope_folders.h"
 #include "script/script_reader.h"
 
@@ -11,16 +12,32 @@ namespace {
 constexpr const char* kCurrentVersionKey = "Software\\Microsoft\\Windows\\CurrentVersion";
 constexpr const char* kProgramFilesValue = "ProgramFilesPath";
 
-// Appends the pieces of a template to result: each piece before a "%" is
-// looked up, and the returned rest is what follows the last "%".
+// Appends the parts of a template to result: pieces and names are looked
+// up, "%%" gives "%"; the returned rest is what follows the last "%".
 template <typename Lookup>
 std::string ExpandPieces(const std::string& text, std::string& result, Lookup lookup) {
-  std::size_t start = 0;
-  for (std::size_t sign = text.find('%'); sign != std::string::npos; sign = text.find('%', start)) {
-    result += lookup(text.substr(start, sign - start));
-    start = sign + 1;
-  }
-  return text.substr(start);
+  std::string rest;
+  format::ForEachTemplatePart(text, [&](format::TemplatePart part, std::string_view partText) {
+    const std::string piece(partText);
+    switch (part) {
+      case format::TemplatePart::Piece:
+      case format::TemplatePart::Name:
+        result += lookup(piece);
+        break;
+      case format::TemplatePart::Text:
+        result += piece;
+        break;
+      case format::TemplatePart::Percent:
+        result += '%';
+        break;
+      case format::TemplatePart::Lone:
+        break;
+      case format::TemplatePart::Rest:
+        rest = piece;
+        break;
+    }
+  });
+  return rest;
 }
 
 }  // namespace

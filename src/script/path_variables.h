@@ -41,8 +41,9 @@ class PathExpander {
                format::InstallScope scope = format::InstallScope::Machine)
       : wizard_(wizard), registry_(registry), machine_(machine), files_(files), scope_(scope) {}
 
-  // Every piece before a "%" is looked up; the rest after the last "%" is
-  // appended unchanged.
+  // The parts of format::ForEachTemplatePart: every piece before a "%" and
+  // every "%NAME%" is looked up, "%%" gives "%", a lone "%" is dropped, and
+  // the rest after the last "%" is appended unchanged.
   std::string ExpandPathVariables(const std::string& text);
   // As ExpandPathVariables, but a non-empty rest is appended behind
   // "$ddinstall\".

@@ -122,6 +122,15 @@ void ForEachRegistryLine(platform::FileSystem& files, const std::string& path,
       });
 }
 
+void ForEachPathLine(platform::FileSystem& files, const std::string& path, PathLineVisitor visit) {
+  ForEachSectionLine(files, path, format::kPathEntries, format::kPathEntriesEnd,
+                     [&](const std::string& line) {
+                       std::string rest = line;
+                       const std::string root = format::TakeField(rest);
+                       visit(root, rest);
+                     });
+}
+
 void ForEachRemovalRegistryLine(platform::FileSystem& files, const std::string& path,
                                 RemovalRegistryVisitor visit) {
   ForEachSectionLine(files, path, format::kUninstallRegistry, format::kUninstallRegistryEnd,

@@ -77,6 +77,11 @@ using RemovalRegistryVisitor = base::FunctionRef<void(
 void ForEachRemovalRegistryLine(platform::FileSystem& files, const std::string& path,
                                 RemovalRegistryVisitor visit);
 
+// PATH entries: every line inside "[path]" ... "[/path]": the root before
+// the first "|" and the folder template after it.
+using PathLineVisitor = base::FunctionRef<void(const std::string& root, const std::string& folder)>;
+void ForEachPathLine(platform::FileSystem& files, const std::string& path, PathLineVisitor visit);
+
 // Uninstall log: lines 3 and 4, the two lines after "[uninst_gene]", and the
 // removal paths that follow positionally up to "[/uninst_fls]" (or end of
 // file). removalPath is called once per raw path line.

@@ -77,6 +77,13 @@ class LoggedPlatform final : public platform::FileSystem,
                    std::string& value) override {
     return inner_.registry.QueryString(root, key, name, value);
   }
+  bool QueryValue(platform::RegistryRoot root, const std::string& key, const std::string& name,
+                  format::RegistryData& value) override {
+    return inner_.registry.QueryValue(root, key, name, value);
+  }
+  bool KeyExists(platform::RegistryRoot root, const std::string& key) override {
+    return inner_.registry.KeyExists(root, key);
+  }
 
   // --- platform::Shell ---------------------------------------------------
   bool CreateLink(const std::string& linkPath, const std::string& target) override;
@@ -88,6 +95,8 @@ class LoggedPlatform final : public platform::FileSystem,
   void Sleep(unsigned milliseconds) override {
     if (waits_) inner_.shell.Sleep(milliseconds);
   }
+  void NotifyAssociationsChanged() override { inner_.shell.NotifyAssociationsChanged(); }
+  void NotifyEnvironmentChanged() override { inner_.shell.NotifyEnvironmentChanged(); }
 
   // --- platform::MessageBoxes --------------------------------------------
   bool Show(platform::MessageKind kind, const std::string& text) override;

@@ -61,6 +61,41 @@ void RemoveListedFiles(platform::FileSystem& files, platform::Removal& removal,
   }
 }
 
+void RemoveCreatedKeys(platform::Removal& removal, const std::vector<RegistryRecord>& keys,
+                       std::vector<Leftover>& leftovers) {
+  // A key below another has the longer path: this order empties each key
+  // before its parent, whatever order an upgrade's merged log gave.
+  std::vector<RegistryRecord> deepestFirst = keys;
+  const auto depth = [](const RegistryRecord& record) {
+    const std::string path = format::ComparableKeyPath(record.key);
+    return std::count(path.begin(), path.end(), '\\');
+  };
+  std::stable_sort(
+      deepestFirst.begin(), deepestFirst.end(),
+      [&](const RegistryRecord& a, const RegistryRecord& b) { return depth(a) > depth(b); });
+  for (const RegistryRecord& record : deepestFirst) {
+    const std::optional<platform::RegistryRoot> root = install::RegistryRootNamed(record.root);
+    if (!root || format::IsRootKeyPath(record.key)) continue;
+    if (const std::string refusal = RegistryRefusalReason(*root, record.key); !refusal.empty()) {
+      leftovers.push_back({RegistryItem(record), refusal});
+      continue;
+    }
+    if (removal.ContentOf(*root, record.key) == platform::Removal::KeyContent::Empty &&
+        !removal.DeleteKey(*root, record.key)) {
+      leftovers.push_back({RegistryItem(record), texts::kNotRemoved});
+    }
+  }
+}
+
+bool NamesAssociations(const UninstallRecords& log) {
+  const auto classes = [](const RegistryRecord& record) {
+    const std::optional<platform::RegistryRoot> root = install::RegistryRootNamed(record.root);
+    return root && install::IsClassesKey(*root, record.key);
+  };
+  return std::any_of(log.registry.begin(), log.registry.end(), classes) ||
+         std::any_of(log.createdKeys.begin(), log.createdKeys.end(), classes);
+}
+
 void RemoveFolderWhenEmpty(platform::FileSystem& files, platform::Removal& removal,
                            const RemovalGuard& guard, const std::string& folder,
                            std::vector<Leftover>& leftovers) {

@@ -36,6 +36,14 @@ void RemoveShortcuts(platform::UninstallerPlatform& host, const RemovalGuard& gu
 void RemoveRegistryValues(platform::Removal& removal, const std::vector<RegistryRecord>& records,
                           std::vector<Leftover>& leftovers);
 
+// Each key the installing step created, deepest first, when it is empty; one
+// that holds anything stays without a word, as a created folder does.
+void RemoveCreatedKeys(platform::Removal& removal, const std::vector<RegistryRecord>& keys,
+                       std::vector<Leftover>& leftovers);
+
+// Whether the log's registry records name a file type or association.
+bool NamesAssociations(const UninstallRecords& log);
+
 // Removes an empty folder; a folder that stays is a leftover. A folder that
 // is not there, or that the guard refuses, is left without a word.
 void RemoveFolderWhenEmpty(platform::FileSystem& files, platform::Removal& removal,

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "format/field_values.h"
 #include "format/uninstall_log_format.h"
 
 namespace uninstall {
@@ -39,6 +40,28 @@ std::vector<std::string> SplitFields(const std::string& record) {
     start = end + 1;
   }
   return fields;
+}
+
+// A PATH entry's record, "ROOT;folder", of the two roots a PATH has.
+std::optional<PathEntryRecord> PathEntryOf(const std::string& record) {
+  if (record.find(format::log::kFieldSeparator) != std::string::npos) return std::nullopt;
+  for (const char* root : {format::kLocalMachine, format::kCurrentUser}) {
+    const std::string prefix = std::string(root) + format::log::kPathEntrySeparator;
+    if (record.size() > prefix.size() && record.rfind(prefix, 0) == 0)
+      return PathEntryRecord{root, record.substr(prefix.size())};
+  }
+  return std::nullopt;
+}
+
+// A created key's record, "ROOT\key\": no "|", a root and a key.
+std::optional<RegistryRecord> CreatedKeyOf(const std::string& record) {
+  const std::size_t root = record.find('\\');
+  if (record.find(format::log::kFieldSeparator) != std::string::npos || record.size() < 2 ||
+      record.back() != '\\' || root == std::string::npos || root + 1 >= record.size() - 1) {
+    return std::nullopt;
+  }
+  return RegistryRecord{
+      record.substr(0, root), record.substr(root + 1, record.size() - root - 2), {}};
 }
 
 // Walks the records in order, expecting each marker in turn.
@@ -134,6 +157,14 @@ std::optional<UninstallRecords> ParseUninstallLog(const std::string& text, std::
     }
   }
   for (const std::string& record : registry) {
+    if (std::optional<PathEntryRecord> entry = PathEntryOf(record)) {
+      log.pathEntries.push_back(std::move(*entry));
+      continue;
+    }
+    if (std::optional<RegistryRecord> created = CreatedKeyOf(record)) {
+      log.createdKeys.push_back(std::move(*created));
+      continue;
+    }
     const std::vector<std::string> fields = SplitFields(record);
     if (fields.size() < 2) continue;
     log.registry.push_back({fields[0], fields[1], fields.size() > 2 ? fields[2] : std::string()});

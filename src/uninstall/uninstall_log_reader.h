@@ -20,6 +20,12 @@ struct RegistryRecord {
   std::string name;  // empty: the key itself
 };
 
+// A folder the installing step appended to a PATH.
+struct PathEntryRecord {
+  std::string root;  // "HKEY_LOCAL_MACHINE" or "HKEY_CURRENT_USER"
+  std::string folder;
+};
+
 struct UninstallRecords {
   std::string productName;
   std::string installPath;  // as recorded, ending in "\"
@@ -34,6 +40,11 @@ struct UninstallRecords {
   // The folders the installing step created, deepest first, each ending in
   // "\"; empty for a log of an older setup program.
   std::vector<std::string> createdFolders;
+  // The keys the installing step created (no value names), deepest first;
+  // empty for a log of an older setup program.
+  std::vector<RegistryRecord> createdKeys;
+  // The entries the installing step appended to a PATH.
+  std::vector<PathEntryRecord> pathEntries;
 };
 
 // The records of a log's text. Nothing when the text is not a whole log:

@@ -8,6 +8,7 @@
 #include "uninstall/created_folders.h"
 #include "uninstall/log_trust.h"
 #include "uninstall/own_files.h"
+#include "uninstall/path_entry_removal.h"
 #include "uninstall/uninstall_texts.h"
 
 namespace uninstall {
@@ -130,6 +131,10 @@ int RunUninstaller(platform::UninstallerPlatform& host, Prompts& prompts, Remove
   RemoveListedFiles(host.files, host.removal, guard, log->files, keep, leftovers);
   RemoveShortcuts(host, guard, log->shortcuts, log->programGroup, leftovers);
   RemoveRegistryValues(host.removal, log->registry, leftovers);
+  RemoveCreatedKeys(host.removal, log->createdKeys, leftovers);
+  RemovePathEntries(host, log->pathEntries, leftovers);
+  // Explorer keeps the associations it has read until it is told.
+  if (NamesAssociations(*log)) host.shell.NotifyAssociationsChanged();
   RemoveCreatedFolders(host.files, host.removal, guard, *log, options.ownFolder, leftovers);
   // The installation folder goes when it is empty; its own files go with the
   // remover, which then takes the folder too.

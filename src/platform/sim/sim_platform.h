@@ -99,10 +99,16 @@ struct RegistryValue {
 
 class SimRegistry : public platform::Registry {
  public:
+  // The keys every Windows machine has, empty.
+  SimRegistry();
+
   bool SetValue(platform::RegistryRoot root, const std::string& key, const std::string& name,
                 std::uint32_t type, const std::vector<std::uint8_t>& data) override;
   bool QueryString(platform::RegistryRoot root, const std::string& key, const std::string& name,
                    std::string& value) override;
+  bool QueryValue(platform::RegistryRoot root, const std::string& key, const std::string& name,
+                  format::RegistryData& value) override;
+  bool KeyExists(platform::RegistryRoot root, const std::string& key) override;
 
   // The removal calls (SimRemoval's), for the uninstaller.
   platform::Removal::KeyContent ContentOf(platform::RegistryRoot root, const std::string& key);
@@ -114,7 +120,6 @@ class SimRegistry : public platform::Registry {
   // The value, or nothing. Key paths and names compare case-insensitively.
   std::optional<RegistryValue> Find(platform::RegistryRoot root, const std::string& key,
                                     const std::string& name) const;
-  bool KeyExists(platform::RegistryRoot root, const std::string& key) const;
   std::size_t ValueCount() const;
   // Makes an empty key (and the keys along its path).
   void AddKey(platform::RegistryRoot root, const std::string& key);
@@ -167,9 +172,13 @@ class SimShell : public platform::Shell {
   bool BrowseForFolder(const std::string& title, const std::string& startFolder,
                        std::string& chosen) override;
   void Sleep(unsigned milliseconds) override { sleptMilliseconds += milliseconds; }
+  void NotifyAssociationsChanged() override { ++associationNotices; }
+  void NotifyEnvironmentChanged() override { ++environmentNotices; }
 
   std::vector<RecordedLink> links;
   std::vector<std::string> launched;
+  unsigned associationNotices = 0;
+  unsigned environmentNotices = 0;
   // Each Browse takes the front answer; nothing (or an empty queue) cancels.
   std::deque<std::optional<std::string>> browseAnswers;
   // What each Browse was asked: its title and starting folder.

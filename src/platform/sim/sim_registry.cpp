@@ -20,6 +20,14 @@ std::string FoldKey(const std::string& key) {
 
 }  // namespace
 
+SimRegistry::SimRegistry() {
+  AddKey(platform::RegistryRoot::CurrentUser, "Software");
+  AddKey(platform::RegistryRoot::CurrentUser, "Environment");
+  AddKey(platform::RegistryRoot::LocalMachine, "Software");
+  AddKey(platform::RegistryRoot::LocalMachine,
+         "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment");
+}
+
 bool SimRegistry::SetValue(platform::RegistryRoot root, const std::string& key,
                            const std::string& name, std::uint32_t type,
                            const std::vector<std::uint8_t>& data) {
@@ -52,7 +60,16 @@ std::optional<RegistryValue> SimRegistry::Find(platform::RegistryRoot root, cons
   return v->second;
 }
 
-bool SimRegistry::KeyExists(platform::RegistryRoot root, const std::string& key) const {
+bool SimRegistry::QueryValue(platform::RegistryRoot root, const std::string& key,
+                             const std::string& name, format::RegistryData& value) {
+  const auto found = Find(root, key, name);
+  if (!found) return false;
+  value.type = found->type;
+  value.bytes = found->data;
+  return true;
+}
+
+bool SimRegistry::KeyExists(platform::RegistryRoot root, const std::string& key) {
   return keys_.count({root, FoldKey(key)}) != 0;
 }
 

@@ -91,6 +91,9 @@ class Win32Registry final : public platform::Registry {
   // Accepts REG_SZ and REG_EXPAND_SZ values of at most 260 bytes.
   bool QueryString(platform::RegistryRoot root, const std::string& key, const std::string& name,
                    std::string& value) override;
+  bool QueryValue(platform::RegistryRoot root, const std::string& key, const std::string& name,
+                  format::RegistryData& value) override;
+  bool KeyExists(platform::RegistryRoot root, const std::string& key) override;
 };
 
 class Win32Machine final : public platform::Machine {
@@ -120,6 +123,8 @@ class Win32Shell final : public platform::Shell {
   bool BrowseForFolder(const std::string& title, const std::string& startFolder,
                        std::string& chosen) override;
   void Sleep(unsigned milliseconds) override;
+  void NotifyAssociationsChanged() override;
+  void NotifyEnvironmentChanged() override;
 
   void SetBrowserOwner(HWND owner) { browserOwner_ = owner; }
 

@@ -55,4 +55,34 @@ bool Win32Registry::QueryString(platform::RegistryRoot root, const std::string& 
   return true;
 }
 
+bool Win32Registry::QueryValue(platform::RegistryRoot root, const std::string& key,
+                               const std::string& name, format::RegistryData& value) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(PredefinedKey(root), key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+    return false;
+  DWORD type = REG_NONE;
+  DWORD size = 0;
+  LONG result = RegQueryValueExA(opened, name.c_str(), nullptr, &type, nullptr, &size);
+  // The value may grow between the two calls: ask again with its new size.
+  while (result == ERROR_SUCCESS || result == ERROR_MORE_DATA) {
+    value.bytes.resize(size);
+    result = RegQueryValueExA(opened, name.c_str(), nullptr, &type,
+                              size == 0 ? nullptr : value.bytes.data(), &size);
+    if (result == ERROR_SUCCESS) break;
+  }
+  RegCloseKey(opened);
+  if (result != ERROR_SUCCESS) return false;
+  value.type = type;
+  value.bytes.resize(size);
+  return true;
+}
+
+bool Win32Registry::KeyExists(platform::RegistryRoot root, const std::string& key) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(PredefinedKey(root), key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+    return false;
+  RegCloseKey(opened);
+  return true;
+}
+
 }  // namespace win32

@@ -131,4 +131,18 @@ bool Win32Shell::BrowseForFolder(const std::string& title, const std::string& st
 // lasts the whole time, as Sleep would.
 void Win32Shell::Sleep(unsigned milliseconds) { WaitForSingleObject(ThisProcess(), milliseconds); }
 
+void Win32Shell::NotifyAssociationsChanged() {
+  SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
+
+void Win32Shell::NotifyEnvironmentChanged() {
+  // A broadcast waits on each window in turn: a second each at most, and
+  // none for a window that does not answer messages, so that a silent run
+  // never waits long on another program.
+  constexpr UINT kMillisecondsEach = 1000;
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Environment"),
+                      SMTO_ABORTIFHUNG, kMillisecondsEach, &answer);
+}
+
 }  // namespace win32

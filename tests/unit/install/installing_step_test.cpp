@@ -60,6 +60,9 @@ TEST_F(InstallTest, QuillWriterInstallsEverythingItsScriptNames) {
                "[folders]", std::string(install_test::kProgramsFolder) + "\\Quill Writer\\",
                kFolder + "\\Data\\", kFolder + "\\", "C:\\Program Files\\Acme\\", "[/shrt]",
                "[regst]", "HKEY_CURRENT_USER|Software\\Acme\\Quill Writer|InstallDir|",
+               // the keys the registry pass created, deepest first
+               "HKEY_CURRENT_USER\\Software\\Acme\\Quill Writer\\",
+               "HKEY_CURRENT_USER\\Software\\Acme\\",
                "HKEY_LOCAL_MACHINE|SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quill "
                "Writer|",
                "[/regst]"}) +

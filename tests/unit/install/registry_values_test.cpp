@@ -33,6 +33,21 @@ TEST(RegistryData, StringsKeepTheirTextAndATerminatingZero) {
   EXPECT_EQ(Stored("REG_SZ", " 12 ", platform::kRegSz), StringValue(" 12 "));
 }
 
+TEST(RegistryData, ExpandableAndMultiStrings) {
+  EXPECT_EQ(Stored("REG_EXPAND_SZ", "%SystemRoot%\\a", format::kRegExpandSz),
+            StringValue("%SystemRoot%\\a"));
+  const auto multi = [](const std::string& text) {
+    return Stored("REG_MULTI_SZ", text, format::kRegMultiSz);
+  };
+  EXPECT_EQ(multi("ab{break}c"), (Bytes{'a', 'b', 0, 'c', 0, 0}));
+  EXPECT_EQ(multi("a b"), (Bytes{'a', ' ', 'b', 0, 0}));
+  EXPECT_EQ(multi(""), Bytes{0});  // the empty list
+  // An empty string would end the list early.
+  for (const char* bad : {"a{break}{break}b", "{break}", "a{break}"}) {
+    EXPECT_EQ(multi(bad), std::nullopt) << bad;
+  }
+}
+
 TEST(RegistryData, DwordsAreDecimalOrHexNumbersOfThirtyTwoBits) {
   const auto dword = [](const std::string& text) {
     return Stored("REG_DWORD", text, platform::kRegDword);
@@ -65,7 +80,7 @@ TEST(RegistryData, BinaryIsHexPairsWithOptionalSpacesOrCommas) {
 }
 
 TEST(RegistryData, OtherTypeNamesStoreNothing) {
-  for (const char* type : {"REG_EXPAND_SZ", "REG_MULTI_SZ", "reg_sz", "REG_SZ ", ""}) {
+  for (const char* type : {"REG_QWORD", "reg_multi_sz", "reg_sz", "REG_SZ ", ""}) {
     EXPECT_FALSE(format::RegistryDataOf(type, "1").has_value()) << type;
   }
 }
@@ -96,7 +111,9 @@ TEST_F(RegistryPassTest, EveryKindOfValueLandsWithItsTypeAndBytes) {
       "HKEY_LOCAL_MACHINE|Software\\Acme|Bad|REG_DWORD|lots|",
       "HKEY_CLASSES_ROOT|.qwd|Blob|REG_BINARY|01,02 ff|",
       "HKEY_CLASSES_ROOT|.qwd|BadBlob|REG_BINARY|0102f|",
-      "HKEY_USERS|.DEFAULT\\Acme|Odd|REG_EXPAND_SZ|%InstallPath%|",
+      "HKEY_USERS|.DEFAULT\\Acme|Odd|REG_QWORD|%InstallPath%|",
+      "HKEY_CURRENT_USER|Environment|Tools|REG_EXPAND_SZ|%%SystemRoot%%\\%ProductName%|",
+      "HKEY_CURRENT_USER|Software\\Acme|Dirs|REG_MULTI_SZ|%InstallPath%{break}b|",
       "HKEY_CURRENT_CONFIG|Acme||REG_SZ|default value|extra|fields|",
   });
   const std::string path = std::string(install_test::kInstallPath) + "\\writer.exe";
@@ -115,6 +132,13 @@ TEST_F(RegistryPassTest, EveryKindOfValueLandsWithItsTypeAndBytes) {
   EXPECT_FALSE(sim.registry.KeyExists(RegistryRoot::Users, ".DEFAULT\\Acme"));
   ExpectValue(RegistryRoot::CurrentConfig, "Acme", "", platform::kRegSz,
               StringValue("default value"));
+  ExpectValue(RegistryRoot::CurrentUser, "Environment", "Tools", format::kRegExpandSz,
+              StringValue("%SystemRoot%\\Quill Writer"));
+  Bytes dirs = StringValue(install_test::kInstallPath);
+  for (const char c : {'b', '\0', '\0'}) dirs.push_back(static_cast<std::uint8_t>(c));
+  ExpectValue(RegistryRoot::CurrentUser, "Software\\Acme", "Dirs", format::kRegMultiSz, dirs);
+  // HKEY_CLASSES_ROOT was written: Explorer is told once.
+  EXPECT_EQ(sim.shell.associationNotices, 1u);
 }
 
 TEST_F(RegistryPassTest, UnknownRootsWriteNothing) {
@@ -138,6 +162,7 @@ TEST_F(RegistryPassTest, LaterLineWinsAndMissingKeysAreCreated) {
               Bytes{7, 0, 0, 0});
   ExpectValue(RegistryRoot::CurrentUser, "", "RootValue", platform::kRegSz,
               StringValue("at the root"));
+  EXPECT_EQ(sim.shell.associationNotices, 0u);  // no file association among them
 }
 
 TEST_F(RegistryPassTest, UninstallRegistrationQuotesTheCommand) {

@@ -187,8 +187,11 @@ TEST(ScriptCheck, MistakesThatWouldShipSilently) {
              "\"%installpath%\" in \"%installpath%\\writer.exe\" is not \"%InstallPath%\"");
   ExpectOnly(Replaced(10, "writer.cfg|%SystemRoot%\\writer.cfg"),
              "s.txt:10: warning: ", "unknown path variable \"%SystemRoot%\"");
-  // A "%" that opens no name is not taken for one.
-  EXPECT_TRUE(Findings(Replaced(2, "50% off %ProductName%")).empty());
+  // A "%" that opens no name is not taken for one, but it is dropped.
+  ExpectOnly(Replaced(2, "50% off %ProductName%"), "s.txt:2: warning: ",
+             "a \"%\" in \"50% off %ProductName%\" starts no path variable: the setup program "
+             "drops it; write \"%%\" for a \"%\"");
+  EXPECT_TRUE(Findings(Replaced(2, "50%% off %ProductName%")).empty());
 
   Lines unnamed = QuillWriterLines();
   unnamed.erase(unnamed.begin() + 47, unnamed.begin() + 49);  // lines 48-49
@@ -309,11 +312,11 @@ TEST(ScriptCheck, RegistryLinesTheSetupProgramWritesNothingFor) {
       Replaced(31, "Hkey_Current_User|Software\\Acme|A|REG_SZ|x|"), "s.txt:31: error: ",
       "registry root \"Hkey_Current_User\" in \"Hkey_Current_User|Software\\Acme|A|REG_SZ|x|\" "
       "is not \"HKEY_CURRENT_USER\": roots are matched with their exact case");
-  ExpectOnly(Replaced(31, "HKEY_CURRENT_USER|Software\\Acme|A|REG_EXPAND_SZ|x|"),
-             "s.txt:31: error: ",
-             "unknown registry type \"REG_EXPAND_SZ\" in "
-             "\"HKEY_CURRENT_USER|Software\\Acme|A|REG_EXPAND_SZ|x|\": the setup program writes "
-             "only \"REG_SZ\", \"REG_BINARY\" and \"REG_DWORD\", so it writes nothing for it");
+  ExpectOnly(Replaced(31, "HKEY_CURRENT_USER|Software\\Acme|A|REG_QWORD|x|"), "s.txt:31: error: ",
+             "unknown registry type \"REG_QWORD\" in "
+             "\"HKEY_CURRENT_USER|Software\\Acme|A|REG_QWORD|x|\": the setup program writes "
+             "only \"REG_SZ\", \"REG_EXPAND_SZ\", \"REG_BINARY\", \"REG_DWORD\" and "
+             "\"REG_MULTI_SZ\", so it writes nothing for it");
   ExpectOnly(Replaced(31, "HKEY_CURRENT_USER|Software\\Acme|A"), "s.txt:31: error: ",
              "registry line \"HKEY_CURRENT_USER|Software\\Acme|A\" has 2 \"|\" of five: expected "
              "ROOT|KEY|NAME|TYPE|DATA|; the setup program finds no type in it and writes nothing");
@@ -353,8 +356,28 @@ TEST(ScriptCheck, RegistryDataThatDoesNotFitItsType) {
   for (const char* misfit : {"1 2 3", "102", "0G"}) {
     ExpectOnly(line("REG_BINARY", misfit), "s.txt:31: error: ", "is no REG_BINARY (pairs of");
   }
+  for (const char* fits : {"", "C:\\a b", "a{break}b"}) {
+    EXPECT_TRUE(Findings(line("REG_MULTI_SZ", fits)).empty()) << fits;
+    EXPECT_TRUE(Findings(line("REG_EXPAND_SZ", fits)).empty()) << fits;
+  }
+  for (const char* misfit : {"a{break}{break}b", "{break}a", "a{break}"}) {
+    ExpectOnly(line("REG_MULTI_SZ", misfit), "s.txt:31: error: ",
+               "is no REG_MULTI_SZ (strings separated by \"{break}\", none of them empty)");
+  }
   // Variables are expanded on the user's machine first: not judged here.
   EXPECT_TRUE(Findings(line("REG_DWORD", "%ProductVersion%")).empty());
+}
+
+TEST(ScriptCheck, PathLines) {
+  const auto path = [](const std::string& line) {
+    return Inserted(33, {"[path]", line, "[/path]"});
+  };
+  EXPECT_TRUE(Findings(path("HKEY_LOCAL_MACHINE|%InstallPath%\\bin")).empty());
+  ExpectOnly(path("HKCU|C:\\bin"), "s.txt:34: error: ",
+             "PATH line \"HKCU|C:\\bin\" does not start with the root of a PATH "
+             "(\"HKEY_LOCAL_MACHINE\" and \"HKEY_CURRENT_USER\") and \"|\"");
+  ExpectOnly(path("HKEY_CURRENT_USER|C:\\a;b"), "s.txt:34: error: ", "holds \";\" or a quote");
+  ExpectOnly(path("HKEY_CURRENT_USER|"), "s.txt:34: error: ", "names no folder");
 }
 
 TEST(ScriptCheck, RegistryLinesThatMayBeMeant) {

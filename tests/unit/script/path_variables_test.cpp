@@ -44,7 +44,7 @@ class PathVariables : public ::testing::Test {
 TEST_F(PathVariables, CuttingRule) {
   EXPECT_EQ(Expand("C:\\plain\\path"), "C:\\plain\\path");
   EXPECT_EQ(Expand(""), "");
-  EXPECT_EQ(Expand("%%"), "");
+  EXPECT_EQ(Expand("%%"), "%");                     // a literal "%"
   EXPECT_EQ(Expand("C:\\a%"), "C:\\a");             // a lone "%" at the end is dropped
   EXPECT_EQ(Expand("%Unknown%\\x"), "Unknown\\x");  // unknown: the bare text
   EXPECT_EQ(Expand("%productname%"), "productname");
@@ -56,6 +56,18 @@ TEST_F(PathVariables, CuttingRule) {
   EXPECT_EQ(Expand("%TempDir%\\x"), "C:\\users\\tester\\Temp\\\\x");
   EXPECT_EQ(Expand("%ProgramFiles%\\%CompanyName%\\%ProductName%"),
             "C:\\Program Files\\Acme\\Quill Writer");
+}
+
+// "%%" is a "%" where it opens no name; a lone "%" keeps its old meaning.
+TEST_F(PathVariables, LiteralPercent) {
+  EXPECT_EQ(Expand("\"%InstallPath%\\t.exe\" \"%%1\""),
+            "\"C:\\Program Files\\Acme\\Quill Writer\\t.exe\" \"%1\"");
+  EXPECT_EQ(Expand("100%%"), "100%");
+  EXPECT_EQ(Expand("%%%ProductName%%%"), "%Quill Writer%");
+  EXPECT_EQ(Expand("%ProductName%%%"), "Quill Writer%");
+  EXPECT_EQ(Expand("%Unknown%%ProductName%"), "UnknownQuill Writer");
+  EXPECT_EQ(Expand("%%ProgramFiles%%\\x"), "%ProgramFiles%\\x");  // for REG_EXPAND_SZ
+  EXPECT_EQ(Expand("\"%1\" 50%"), "\"1\" 50");  // lone signs are dropped, as before
 }
 
 TEST_F(PathVariables, ValuesAreInsertedUnchangedAndFetchedAnew) {

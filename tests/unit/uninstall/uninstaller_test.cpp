@@ -84,6 +84,81 @@ TEST_F(UninstallTest, UsersOwnFileAndValueStayWithTheirFolderAndKey) {
             kFolder + ": holds items the uninstall log does not name\r\n");
 }
 
+// The keys the registry pass created go once empty, deepest first; a key
+// that was there before, or holds what the log does not name, stays.
+TEST_F(UninstallTest, CreatedKeysGoWhenEmptyAndOlderKeysStay) {
+  sim.registry.AddKey(RegistryRoot::CurrentUser, "Software\\Acme");
+  StageQuillWriter();
+  std::string script = uninstall_test::QuillWriterScriptRemovingAll();
+  script.insert(script.find("[/regi]"),
+                "HKEY_CLASSES_ROOT|.qwd||REG_SZ|Acme.Quill|\r\n"
+                "HKEY_CLASSES_ROOT|Acme.Quill\\shell\\open\\command||REG_SZ|x \"%%1\"|\r\n"
+                "HKEY_CURRENT_USER|Software\\Acme\\Quill Writer\\Recent|Count|REG_DWORD|0|\r\n");
+  script.insert(script.find("[/uninst_reg]"),
+                "HKEY_CURRENT_USER|Software\\Acme\\Quill Writer\\Recent|Count|\r\n"
+                "HKEY_CLASSES_ROOT|.qwd||\r\n"
+                "HKEY_CLASSES_ROOT|Acme.Quill\\shell\\open\\command||\r\n");
+  StageScript(script);
+  Install();
+  EXPECT_NE(Log().find("\r\nHKEY_CLASSES_ROOT\\Acme.Quill\\shell\\open\\command\\\r\n"
+                       "HKEY_CLASSES_ROOT\\Acme.Quill\\shell\\open\\\r\n"
+                       "HKEY_CLASSES_ROOT\\Acme.Quill\\shell\\\r\n"
+                       "HKEY_CLASSES_ROOT\\Acme.Quill\\\r\n"),
+            std::string::npos)
+      << Log();
+  EXPECT_EQ(Log().find("HKEY_CURRENT_USER\\Software\\Acme\\\r\n"), std::string::npos);
+  EXPECT_EQ(sim.shell.associationNotices, 1u);
+
+  EXPECT_EQ(Uninstall(true), uninstall::kRemoved);
+  EXPECT_FALSE(sim.registry.KeyExists(RegistryRoot::ClassesRoot, "Acme.Quill"));
+  EXPECT_FALSE(sim.registry.KeyExists(RegistryRoot::CurrentUser, kProductKey));
+  EXPECT_TRUE(sim.registry.KeyExists(RegistryRoot::CurrentUser, "Software\\Acme"));
+  EXPECT_FALSE(sim.registry.KeyExists(RegistryRoot::ClassesRoot, ".qwd"));
+  EXPECT_EQ(sim.shell.associationNotices, 2u);
+}
+
+// "[path]" appends a folder once, keeping the value's type, and the
+// uninstaller takes back exactly that entry; one that was there before stays.
+TEST_F(UninstallTest, PathEntriesAreAddedOnceAndTakenBackExactly) {
+  const std::string machineKey = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
+  const auto text = [](const std::string& value) {
+    std::vector<std::uint8_t> bytes(value.begin(), value.end());
+    bytes.push_back(0);
+    return bytes;
+  };
+  const std::string bin = kFolder + "\\bin";
+  ASSERT_TRUE(sim.registry.SetValue(RegistryRoot::LocalMachine, machineKey, "Path",
+                                    format::kRegExpandSz,
+                                    text("%SystemRoot%\\system32;C:\\Tools")));
+  ASSERT_TRUE(sim.registry.SetValue(RegistryRoot::CurrentUser, "Environment", "Path",
+                                    format::kRegSz, text("c:\\tools\\")));
+  StageQuillWriter();
+  std::string script = uninstall_test::QuillWriterScriptRemovingAll();
+  script +=
+      "[path]\r\nHKEY_LOCAL_MACHINE|%InstallPath%\\bin\\\r\nHKEY_LOCAL_MACHINE|%InstallPath%\\bin\r\n"
+      "HKEY_CURRENT_USER|C:\\Tools\r\nHKEY_CURRENT_USER|%InstallPath%\\bin\r\n"
+      "HKEY_USERS|C:\\x\r\n[/path]\r\n";
+  StageScript(script);
+  Install();
+  const auto value = [&](RegistryRoot root, const std::string& key) {
+    return sim.registry.Find(root, key, "Path");
+  };
+  EXPECT_EQ(value(RegistryRoot::LocalMachine, machineKey)->data,
+            text("%SystemRoot%\\system32;C:\\Tools;" + bin));
+  EXPECT_EQ(value(RegistryRoot::LocalMachine, machineKey)->type, format::kRegExpandSz);
+  EXPECT_EQ(value(RegistryRoot::CurrentUser, "Environment")->data, text("c:\\tools\\;" + bin));
+  EXPECT_EQ(value(RegistryRoot::CurrentUser, "Environment")->type, format::kRegSz);
+  EXPECT_NE(Log().find("\r\nHKEY_LOCAL_MACHINE;" + bin + "\r\nHKEY_CURRENT_USER;" + bin + "\r\n"),
+            std::string::npos);
+  EXPECT_EQ(sim.shell.environmentNotices, 1u);
+
+  EXPECT_EQ(Uninstall(true), uninstall::kRemoved);
+  EXPECT_EQ(value(RegistryRoot::LocalMachine, machineKey)->data,
+            text("%SystemRoot%\\system32;C:\\Tools"));
+  EXPECT_EQ(value(RegistryRoot::CurrentUser, "Environment")->data, text("c:\\tools\\"));
+  EXPECT_EQ(sim.shell.environmentNotices, 2u);
+}
+
 TEST_F(UninstallTest, CancelRemovesNothing) {
   InstallQuillWriter();
   prompts.answer = false;

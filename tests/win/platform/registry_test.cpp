@@ -46,6 +46,21 @@ TEST_F(RegistryTest, StringRoundTripCreatesEveryMissingKey) {
   EXPECT_EQ(size, 22u);
 }
 
+// A PATH is read whole, longer than any path, with its type.
+TEST_F(RegistryTest, QueryValueReadsAnyLengthAndTypeAndKeyExistsSaysWhetherTheKeyIs) {
+  const std::string key = base + "\\Environment";
+  EXPECT_FALSE(registry.KeyExists(RegistryRoot::CurrentUser, key));
+  const std::string path = std::string(5000, 'a') + ";%SystemRoot%\\bin";
+  ASSERT_TRUE(
+      registry.SetValue(RegistryRoot::CurrentUser, key, "Path", format::kRegExpandSz, Bytes(path)));
+  EXPECT_TRUE(registry.KeyExists(RegistryRoot::CurrentUser, key));
+  format::RegistryData value;
+  ASSERT_TRUE(registry.QueryValue(RegistryRoot::CurrentUser, key, "Path", value));
+  EXPECT_EQ(value.type, format::kRegExpandSz);
+  EXPECT_EQ(value.bytes, Bytes(path));
+  EXPECT_FALSE(registry.QueryValue(RegistryRoot::CurrentUser, key, "Missing", value));
+}
+
 TEST_F(RegistryTest, LaterValueReplacesEarlierAndEmptyNameIsTheDefaultValue) {
   ASSERT_TRUE(
       registry.SetValue(RegistryRoot::CurrentUser, base, "V", platform::kRegSz, Bytes("old")));

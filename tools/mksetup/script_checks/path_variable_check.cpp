@@ -1,37 +1,26 @@
 #include "mksetup/script_checks/path_variable_check.h"
 
-#include <algorithm>
-#include <cctype>
 #include <set>
+#include <string_view>
 
 #include "mksetup/script_checks/name_match.h"
 #include "format/path_variable_names.h"
+#include "format/template_parts.h"
 
 namespace mksetup {
 namespace {
 
-bool IsNameCharacter(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
-}
-
-// Each "%name%" of text (line, or the part of it that is expanded), paired
-// from the left as an author writes them. A text between two "%" that is not
-// a name (a stray "%" before a folder) is left to the manual's rule: the
-// setup program drops every "%".
+// Each "%NAME%" of text (line, or the part of it that is expanded), and each
+// lone "%", found as the setup program's expansion finds them.
 void CheckText(const std::string& text, const std::string& line, std::size_t number,
                Diagnostics& out) {
-  for (std::size_t open = text.find('%'); open != std::string::npos;) {
-    const std::size_t close = text.find('%', open + 1);
-    if (close == std::string::npos) return;
-    const std::string piece = text.substr(open + 1, close - open - 1);
+  bool loneSign = false;
+  format::ForEachTemplatePart(text, [&](format::TemplatePart part, std::string_view partText) {
+    if (part == format::TemplatePart::Lone) loneSign = true;
+    if (part != format::TemplatePart::Name) return;
+    const std::string piece(partText);
     const std::string name = "%" + piece + "%";
-    const bool isName = !piece.empty() && std::all_of(piece.begin(), piece.end(), IsNameCharacter);
-    if (!isName) {
-      open = close;  // the closing "%" may open the next name
-      continue;
-    }
-    open = text.find('%', close + 1);
-    if (IsOneOf(name, format::kPathVariableNames)) continue;
+    if (IsOneOf(name, format::kPathVariableNames)) return;
     const std::string result = ", so it writes " + Quoted(piece) + " in its place";
     if (const auto near = NearName(name, format::kPathVariableNames)) {
       out.Warning(number, "path variable " + Quoted(name) + " in " + Quoted(line) + " is not \"" +
@@ -41,6 +30,11 @@ void CheckText(const std::string& text, const std::string& line, std::size_t num
       out.Warning(number, "unknown path variable " + Quoted(name) + " in " + Quoted(line) +
                               ": the setup program knows no such name" + result);
     }
+  });
+  if (loneSign) {
+    out.Warning(number, "a \"%\" in " + Quoted(line) +
+                            " starts no path variable: the setup program drops it; write \"%%\" "
+                            "for a \"%\"");
   }
 }
 
@@ -74,6 +68,13 @@ void CheckPathVariables(const ScriptText& script, Diagnostics& out) {
   }
   for (const std::size_t i : lines) {
     if (i < script.lines.size()) CheckText(script.lines[i], script.lines[i], i + 1, out);
+  }
+  // "[path]" expands only the folder, after the first "|".
+  for (const std::size_t i :
+       ScanSection(script, format::kPathEntries, format::kPathEntriesEnd).lines) {
+    const std::string& line = script.lines[i];
+    const std::size_t bar = line.find(format::kFieldSeparator);
+    if (bar != std::string::npos) CheckText(line.substr(bar + 1), line, i + 1, out);
   }
   // "[fls]" expands only the destination, after the first "|".
   for (const std::size_t i : FileSectionLines(script)) {

@@ -29,6 +29,10 @@ std::string DataRule(const std::string& type) {
   if (type == format::kRegDwordName) {
     return "a decimal number or \"0x\" and hexadecimal digits, from 0 to 4294967295";
   }
+  if (type == format::kRegMultiSzName) {
+    return std::string("strings separated by \"") + format::kMultiStringBreak +
+           "\", none of them empty";
+  }
   return "pairs of hexadecimal digits, together or separated by spaces or commas";
 }
 

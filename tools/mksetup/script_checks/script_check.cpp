@@ -6,6 +6,7 @@
 #include "format/payload_contract.h"
 #include "mksetup/script_checks/byte_order_mark_check.h"
 #include "mksetup/script_checks/name_match.h"
+#include "mksetup/script_checks/path_line_check.h"
 #include "mksetup/script_checks/path_variable_check.h"
 #include "mksetup/script_checks/registry_line_check.h"
 #include "mksetup/script_checks/removal_list_check.h"
@@ -238,6 +239,7 @@ void CheckScript(const ScriptText& script, Diagnostics& out) {
   CheckShortcutLines(script, out);
   CheckRegistryLines(script, out);
   CheckRemovalRegistryLines(script, out);
+  CheckPathLines(script, out);
   CheckPathVariables(script, out);
   CheckRemovalList(script, out);
 }

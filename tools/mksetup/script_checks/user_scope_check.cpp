@@ -52,6 +52,10 @@ void CheckFolder(const std::string& folder, const std::string& line, std::size_t
 void CheckUserScopeScript(const ScriptText& script, Diagnostics& out) {
   for (const std::size_t i : ScanSection(script, format::kRegistry, format::kRegistryEnd).lines)
     CheckRegistryRoot(script.lines[i], i + 1, out);
+  // The machine's PATH is under HKEY_LOCAL_MACHINE too.
+  for (const std::size_t i :
+       ScanSection(script, format::kPathEntries, format::kPathEntriesEnd).lines)
+    CheckRegistryRoot(script.lines[i], i + 1, out);
   for (auto at = script.Find(format::kInstallPath); at;
        at = script.Find(format::kInstallPath, *at + 1)) {
     if (*at + 1 < script.lines.size())
