@@ -64,7 +64,7 @@ bool NamesFolder(platform::Machine& machine, const std::string& entry, const std
   if (written.empty()) return false;
   if (format::SamePath(written, wanted)) return true;
   if (written.find('%') == std::string::npos) return false;
-  const std::string expanded = WithoutFinalBackslash(machine.ExpandEnvironment(written));
+  const std::string expanded = WithoutFinalBackslash(machine.ExpandMachineVariables(written));
   return !expanded.empty() && format::SamePath(expanded, wanted);
 }
 
